@@ -6,7 +6,8 @@ using nerin::Cp1252;
 
 TEST(Cp1252, SpanishLettersAreOneByteEach) {
     const QByteArray bytes = Cp1252::encode(QStringLiteral("Ñoño ¿Año? €"));
-    EXPECT_EQ(bytes, QByteArray("\xD1o\xF1o \xBF" "A\xF1o? \x80"));
+    EXPECT_EQ(bytes, QByteArray("\xD1o\xF1o \xBF"
+                                "A\xF1o? \x80"));
     EXPECT_EQ(Cp1252::decode(bytes), QStringLiteral("Ñoño ¿Año? €"));
 }
 
