@@ -5,3 +5,9 @@ if(NERIN_SANITIZE)
   add_compile_options(${_nerin_san})
   add_link_options(${_nerin_san})
 endif()
+
+# Under the fuzzers every library is instrumented for coverage too, so that they explore the
+# library's branches and not only those of the fuzz targets.
+if(NERIN_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
