@@ -1,0 +1,18 @@
+#pragma once
+
+#include "base/Result.h"
+#include "server/tsql/Token.h"
+
+namespace nerin::tsql {
+
+// Splits a T-SQL text into tokens as SQL Server reads it: quotes with doubled quotes inside, N'...'
+// literals, [bracketed] and "quoted" names, -- and /* */ comments (nested), @variables, #temporary
+// names, and a number run directly into a keyword ("1AND" is 1 then AND). Comments and white space
+// are dropped. A quote, bracket or comment left open, a binary literal or a character that T-SQL has
+// no use for fails with a CommandTextError naming the line.
+class Lexer {
+public:
+    static Result<TokenList> tokenize(QStringView text);
+};
+
+} // namespace nerin::tsql

@@ -1,0 +1,68 @@
+#include "server/tsql/Lexer.h"
+
+#include <gtest/gtest.h>
+
+using nerin::tsql::Lexer;
+using nerin::tsql::Token;
+using Kind = nerin::tsql::Token::Kind;
+
+namespace {
+
+// "kind:text" for each token, joined by spaces, so a whole statement is checked at once.
+QString describe(const QString& sql) {
+    auto tokens = Lexer::tokenize(sql);
+    if (!tokens)
+        return QStringLiteral("ERROR ") + tokens.status().message();
+    QStringList parts;
+    for (const Token& t : *tokens) {
+        static const char* names[] = {"w", "q", "v", "s", "n", "o", ",", ".", "(", ")", ";"};
+        parts.append(QString::fromLatin1(names[static_cast<int>(t.kind)]) + u':' + t.text);
+    }
+    return parts.join(u' ');
+}
+
+} // namespace
+
+TEST(Lexer, QuotesNamesAndVariables) {
+    EXPECT_EQ(describe(QStringLiteral("SELECT 'O''Hara', N'Peña' FROM [Mi Tabla] WHERE \"x\"=@nFolio")),
+              QStringLiteral("w:SELECT s:O'Hara ,:, s:Peña w:FROM q:Mi Tabla w:WHERE q:x o:= v:@nFolio"));
+    EXPECT_EQ(describe(QStringLiteral("select @@ROWCOUNT, #Tmp_Imprimir.ID from [a]]b]")),
+              QStringLiteral("w:select v:@@ROWCOUNT ,:, w:#Tmp_Imprimir .:. w:ID w:from q:a]b"));
+    EXPECT_EQ(describe(QStringLiteral("UPDATE Empleado SET Contraseña=''")),
+              QStringLiteral("w:UPDATE w:Empleado w:SET w:Contraseña o:= s:"));
+}
+
+TEST(Lexer, NumbersRunIntoKeywordsAsTheServerReadsThem) {
+    EXPECT_EQ(describe(QStringLiteral("ID_Comanda=1AND Control= 1")),
+              QStringLiteral("w:ID_Comanda o:= n:1 w:AND w:Control o:= n:1"));
+    EXPECT_EQ(describe(QStringLiteral("x=2else 1.5e3 .5 7.")),
+              QStringLiteral("w:x o:= n:2 w:else n:1.5e3 n:.5 n:7."));
+}
+
+TEST(Lexer, OperatorsIncludingOldOuterJoins) {
+    EXPECT_EQ(describe(QStringLiteral("a.x*=b.y AND c=*d AND e<>f AND g!=h AND i<=j AND count(*)>0")),
+              QStringLiteral("w:a .:. w:x o:*= w:b .:. w:y w:AND w:c o:=* w:d w:AND w:e o:<> w:f w:AND w:g o:!= "
+                             "w:h w:AND w:i o:<= w:j w:AND w:count (:( o:* ):) o:> n:0"));
+}
+
+TEST(Lexer, CommentsAreDroppedAndLinesCounted) {
+    auto tokens = Lexer::tokenize(QStringLiteral("-- nota\nSELECT /* uno /* dos */ tres */ 1\n;"));
+    ASSERT_TRUE(tokens);
+    ASSERT_EQ(tokens->size(), 3);
+    EXPECT_EQ((*tokens)[0].line, 2);
+    EXPECT_EQ((*tokens)[1].text, QStringLiteral("1"));
+    EXPECT_EQ((*tokens)[2].line, 3);
+}
+
+TEST(Lexer, UnfinishedOrUnknownInputIsACommandTextError) {
+    for (const char* bad : {"SELECT 'abc", "SELECT [abc", "SELECT \"abc", "SELECT 1 /* abierto", "SELECT 0x1F",
+                            "SELECT ?", "SELECT @", "SELECT `x`"}) {
+        auto tokens = Lexer::tokenize(QString::fromUtf8(bad));
+        ASSERT_FALSE(tokens) << bad;
+        EXPECT_EQ(tokens.status().code(), nerin::Status::Code::CommandTextError) << bad;
+        EXPECT_TRUE(tokens.status().message().startsWith(QStringLiteral("Línea 1: "))) << bad;
+    }
+    auto empty = Lexer::tokenize(QString());
+    ASSERT_TRUE(empty);
+    EXPECT_TRUE(empty->isEmpty());
+}
