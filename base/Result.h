@@ -27,8 +27,14 @@ public:
         assert(isOk());
         return std::move(*m_value);
     }
+    T& value() & {
+        assert(isOk());
+        return *m_value;
+    }
     const T& operator*() const& { return value(); }
+    T& operator*() & { return value(); }
     const T* operator->() const { return &value(); }
+    T* operator->() { return &value(); }
 
     // The value, or the fallback when the operation failed.
     T valueOr(T fallback) const& { return m_value ? *m_value : std::move(fallback); }

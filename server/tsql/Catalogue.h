@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace nerin::tsql {
+
+// What the translator needs to know of the database it translates for: the columns of tables and
+// views, the connection's temporary tables included. Names compare without regard to case.
+class Catalogue {
+public:
+    virtual ~Catalogue() = default;
+
+    // The column names of a table or view, in order; empty when there is no such table. A name
+    // starting with "#" is one of the connection's temporary tables.
+    virtual QStringList columnsOf(const QString& table) = 0;
+};
+
+} // namespace nerin::tsql

@@ -1,0 +1,81 @@
+#include "server/tsql/StatementBoundary.h"
+
+#include <QSet>
+
+namespace nerin::tsql {
+
+bool StatementBoundary::startsStatement(const Token& t) {
+    static const QSet<QString> keywords = {
+        QStringLiteral("SELECT"), QStringLiteral("INSERT"),   QStringLiteral("UPDATE"),
+        QStringLiteral("DELETE"), QStringLiteral("DECLARE"),  QStringLiteral("SET"),
+        QStringLiteral("IF"),     QStringLiteral("ELSE"),     QStringLiteral("WHILE"),
+        QStringLiteral("BEGIN"),  QStringLiteral("END"),      QStringLiteral("RETURN"),
+        QStringLiteral("EXEC"),   QStringLiteral("EXECUTE"),  QStringLiteral("CREATE"),
+        QStringLiteral("DROP"),   QStringLiteral("ALTER"),    QStringLiteral("TRUNCATE"),
+        QStringLiteral("PRINT"),  QStringLiteral("COMMIT"),   QStringLiteral("ROLLBACK"),
+        QStringLiteral("BREAK"),  QStringLiteral("CONTINUE"), QStringLiteral("RAISERROR"),
+        QStringLiteral("GOTO"),   QStringLiteral("USE"),      QStringLiteral("SAVE")};
+    return t.isWord() && keywords.contains(t.text.toUpper());
+}
+
+Result<qsizetype> StatementBoundary::end(const TokenList& tokens, qsizetype from, const QString& kind) {
+    int depth = 0;
+    int caseDepth = 0;
+    bool insertHasSource = false;
+    bool updateHasSet = false;
+    for (qsizetype i = from; i < tokens.size(); ++i) {
+        const Token& t = tokens[i];
+        if (t.kind == Token::Kind::LParen) {
+            if (++depth > kMaxNesting)
+                return Status::error(Status::Code::CommandTextError,
+                                     QStringLiteral("Línea %1: demasiados paréntesis anidados").arg(t.line));
+            continue;
+        }
+        if (t.kind == Token::Kind::RParen) {
+            if (--depth < 0)
+                return Status::error(Status::Code::CommandTextError,
+                                     QStringLiteral("Línea %1: sobra un \")\"").arg(t.line));
+            continue;
+        }
+        if (depth > 0)
+            continue;
+        if (t.kind == Token::Kind::Semicolon)
+            return i;
+        if (t.is(u"CASE")) {
+            ++caseDepth;
+            continue;
+        }
+        if (caseDepth > 0) {
+            if (t.is(u"END"))
+                --caseDepth;
+            continue;
+        }
+        if (t.is(u"VALUES") && kind == QStringLiteral("INSERT"))
+            insertHasSource = true;
+        if ((i == from && !kind.isEmpty()) || !startsStatement(t))
+            continue;
+        const Token& previous = tokens[i - 1];
+        if (t.is(u"SELECT")) {
+            if (previous.is(u"UNION") || previous.is(u"ALL") || previous.is(u"EXCEPT") ||
+                previous.is(u"INTERSECT") || previous.is(u"AS"))
+                continue;
+            if (kind == QStringLiteral("INSERT") && !insertHasSource) {
+                insertHasSource = true;
+                continue;
+            }
+        }
+        if (t.is(u"SET") && kind == QStringLiteral("UPDATE") && !updateHasSet) {
+            updateHasSet = true;
+            continue;
+        }
+        // "ON DELETE CASCADE" and "ON UPDATE ..." of a foreign key.
+        if ((t.is(u"DELETE") || t.is(u"UPDATE")) && previous.is(u"ON"))
+            continue;
+        return i;
+    }
+    if (depth > 0)
+        return Status::error(Status::Code::CommandTextError, QStringLiteral("Falta cerrar un \"(\""));
+    return tokens.size();
+}
+
+} // namespace nerin::tsql

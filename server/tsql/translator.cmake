@@ -1,0 +1,3 @@
+# Sources and tests of the statement translator (T-SQL statement -> SQLite statement).
+target_sources(nerin_tsql PRIVATE
+)
