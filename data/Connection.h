@@ -13,9 +13,9 @@ namespace nerin {
 // The numbers by which the terminal tells database failures apart, as its error reporting has always
 // received them from the database driver.
 namespace DbErrorNumber {
-constexpr qint64 kGenericFailure = -2147467259;   // 0x80004005: see the SQLSTATE of the first entry
-constexpr qint64 kCommandText = -2147217900;      // 0x80040E14: the statement could not be run
-constexpr qint64 kObjectNotFound = -2147217865;   // 0x80040E37: a table, column or procedure is missing
+constexpr qint64 kGenericFailure = -2147467259; // 0x80004005: see the SQLSTATE of the first entry
+constexpr qint64 kCommandText = -2147217900;    // 0x80040E14: the statement could not be run
+constexpr qint64 kObjectNotFound = -2147217865; // 0x80040E37: a table, column or procedure is missing
 } // namespace DbErrorNumber
 
 // The error raised by a failed call: its number and description. The connection's error list holds

@@ -12,8 +12,8 @@ namespace {
 // The stored form of dates in the embedded database, with or without milliseconds.
 QDateTime parseStoredDateTime(const QString& text) {
     const QString trimmed = text.trimmed();
-    for (const char* format : {"yyyy-MM-dd HH:mm:ss.zzz", "yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd HH:mm", "yyyy-MM-dd",
-                               "yyyy-MM-ddTHH:mm:ss.zzz", "yyyy-MM-ddTHH:mm:ss"}) {
+    for (const char* format : {"yyyy-MM-dd HH:mm:ss.zzz", "yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd HH:mm",
+                               "yyyy-MM-dd", "yyyy-MM-ddTHH:mm:ss.zzz", "yyyy-MM-ddTHH:mm:ss"}) {
         const QDateTime value = QDateTime::fromString(trimmed, QString::fromLatin1(format));
         if (value.isValid())
             return value;
@@ -106,8 +106,9 @@ QString DbValue::toString() const {
         return QString::number(std::get<qint64>(m_value));
     case Type::Double: {
         const double value = std::get<double>(m_value);
-        return std::isfinite(value) ? QString::number(value, 'g', std::numeric_limits<double>::max_digits10 - 2)
-                                    : QString();
+        return std::isfinite(value)
+                   ? QString::number(value, 'g', std::numeric_limits<double>::max_digits10 - 2)
+                   : QString();
     }
     case Type::Currency:
         return std::get<Currency>(m_value).toPlainText();

@@ -17,6 +17,8 @@ DbValue RecordSet::value(int column) const {
     return column < row.size() ? row[column] : DbValue();
 }
 
-DbValue RecordSet::value(QStringView name) const { return value(columnIndex(name)); }
+DbValue RecordSet::value(QStringView name) const {
+    return value(columnIndex(name));
+}
 
 } // namespace nerin

@@ -4,9 +4,15 @@ namespace nerin::tsql {
 
 namespace {
 
-bool isNameStart(QChar c) { return c.isLetter() || c == u'_' || c == u'#'; }
-bool isNamePart(QChar c) { return c.isLetterOrNumber() || c == u'_' || c == u'#' || c == u'@' || c == u'$'; }
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isNameStart(QChar c) {
+    return c.isLetter() || c == u'_' || c == u'#';
+}
+bool isNamePart(QChar c) {
+    return c.isLetterOrNumber() || c == u'_' || c == u'#' || c == u'@' || c == u'$';
+}
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
 class Scanner {
 public:
@@ -208,9 +214,9 @@ private:
         default:
             break;
         }
-        static const QStringList twoCharacter = {QStringLiteral("<="), QStringLiteral(">="), QStringLiteral("<>"),
-                                                  QStringLiteral("!="), QStringLiteral("!<"), QStringLiteral("!>"),
-                                                  QStringLiteral("*="), QStringLiteral("=*")};
+        static const QStringList twoCharacter = {
+            QStringLiteral("<="), QStringLiteral(">="), QStringLiteral("<>"), QStringLiteral("!="),
+            QStringLiteral("!<"), QStringLiteral("!>"), QStringLiteral("*="), QStringLiteral("=*")};
         const QString pair = QString(c) + next;
         if (twoCharacter.contains(pair)) {
             advance(2);
@@ -230,6 +236,8 @@ private:
 
 } // namespace
 
-Result<TokenList> Lexer::tokenize(QStringView text) { return Scanner(text).run(); }
+Result<TokenList> Lexer::tokenize(QStringView text) {
+    return Scanner(text).run();
+}
 
 } // namespace nerin::tsql

@@ -40,9 +40,10 @@ TEST(Lexer, NumbersRunIntoKeywordsAsTheServerReadsThem) {
 }
 
 TEST(Lexer, OperatorsIncludingOldOuterJoins) {
-    EXPECT_EQ(describe(QStringLiteral("a.x*=b.y AND c=*d AND e<>f AND g!=h AND i<=j AND count(*)>0")),
-              QStringLiteral("w:a .:. w:x o:*= w:b .:. w:y w:AND w:c o:=* w:d w:AND w:e o:<> w:f w:AND w:g o:!= "
-                             "w:h w:AND w:i o:<= w:j w:AND w:count (:( o:* ):) o:> n:0"));
+    EXPECT_EQ(
+        describe(QStringLiteral("a.x*=b.y AND c=*d AND e<>f AND g!=h AND i<=j AND count(*)>0")),
+        QStringLiteral("w:a .:. w:x o:*= w:b .:. w:y w:AND w:c o:=* w:d w:AND w:e o:<> w:f w:AND w:g o:!= "
+                       "w:h w:AND w:i o:<= w:j w:AND w:count (:( o:* ):) o:> n:0"));
 }
 
 TEST(Lexer, CommentsAreDroppedAndLinesCounted) {
@@ -55,8 +56,8 @@ TEST(Lexer, CommentsAreDroppedAndLinesCounted) {
 }
 
 TEST(Lexer, UnfinishedOrUnknownInputIsACommandTextError) {
-    for (const char* bad : {"SELECT 'abc", "SELECT [abc", "SELECT \"abc", "SELECT 1 /* abierto", "SELECT 0x1F",
-                            "SELECT ?", "SELECT @", "SELECT `x`"}) {
+    for (const char* bad : {"SELECT 'abc", "SELECT [abc", "SELECT \"abc", "SELECT 1 /* abierto",
+                            "SELECT 0x1F", "SELECT ?", "SELECT @", "SELECT `x`"}) {
         auto tokens = Lexer::tokenize(QString::fromUtf8(bad));
         ASSERT_FALSE(tokens) << bad;
         EXPECT_EQ(tokens.status().code(), nerin::Status::Code::CommandTextError) << bad;

@@ -1,0 +1,166 @@
+// The cost of T-SQL through the embedded engine, against the same work written by hand on SQLite's C
+// API: a mix of the terminal's typical lookups, updates and inserts, and the first translation of a
+// statement.
+#include "server/SqliteConnection.h"
+#include "server/tsql/Lexer.h"
+#include "server/tsql/SqliteCatalogue.h"
+#include "server/tsql/Translator.h"
+
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+namespace {
+
+struct Database {
+    QTemporaryDir dir;
+    QString path = dir.path() + QStringLiteral("/bench.db");
+
+    Database() {
+        nerin::SqliteConnection db(path, nerin::SqliteConnection::OpenMode::CreateIfMissing);
+        if (!db.open())
+            std::abort();
+        QString script = QStringLiteral(
+            "CREATE TABLE Comanda (ID_Comanda int, Control int, Num_Mesa int, EnUsoPor int, Total money, "
+            "PRIMARY KEY (ID_Comanda, Control)) "
+            "CREATE TABLE Parametros (Id_Parametro varchar(30) PRIMARY KEY, Valor_Num money, Valor_Cad "
+            "varchar(50)) "
+            "CREATE TABLE Bitacora (FechaHora datetime, Id_Empleado int, Texto varchar(255))");
+        if (!db.execute(script))
+            std::abort();
+        db.beginTransaction();
+        for (int i = 0; i < 1000; ++i)
+            db.execute(
+                QStringLiteral("INSERT INTO Comanda VALUES (%1, 1, %2, 0, %3.50)").arg(i).arg(i % 40).arg(i));
+        for (int i = 0; i < 50; ++i)
+            db.execute(QStringLiteral("INSERT INTO Parametros VALUES ('P%1', %1, 'valor %1')").arg(i));
+        db.commit();
+    }
+};
+
+Database& database() {
+    static Database instance;
+    return instance;
+}
+
+// The terminal's statements, with values that change from one call to the next.
+QString lookup(int i) {
+    return QStringLiteral("SELECT ID_Comanda,Num_Mesa,Total FROM Comanda WHERE ID_Comanda=%1 AND Control=1")
+        .arg(i % 1000);
+}
+QString parameter(int i) {
+    return QStringLiteral("SELECT Valor_Num FROM Parametros WHERE Id_Parametro='P%1'").arg(i % 50);
+}
+QString update(int i) {
+    return QStringLiteral("UPDATE Comanda SET EnUsoPor=%1 WHERE ID_Comanda=%2 AND Control=1")
+        .arg(i % 7)
+        .arg(i % 1000);
+}
+QString insert(int i) {
+    return QStringLiteral("INSERT INTO Bitacora(FechaHora,Id_Empleado,Texto) VALUES('06/12/2026 13:45:00',%1,"
+                          "'Ver mesa %2 cuenta 1')")
+        .arg(i % 30)
+        .arg(i % 40);
+}
+
+// The same statements as SQLite reads them, dates already in their stored form.
+QString handInsert(int i) {
+    return QStringLiteral(
+               "INSERT INTO Bitacora(FechaHora,Id_Empleado,Texto) VALUES('2026-12-06 13:45:00.000',%1,"
+               "'Ver mesa %2 cuenta 1')")
+        .arg(i % 30)
+        .arg(i % 40);
+}
+
+void runHand(sqlite3* db, const QString& sql) {
+    const QByteArray utf8 = sql.toUtf8();
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db, utf8.constData(), -1, &statement, nullptr) != SQLITE_OK)
+        std::abort();
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+        for (int c = 0; c < sqlite3_column_count(statement); ++c)
+            benchmark::DoNotOptimize(sqlite3_column_text(statement, c));
+    }
+    sqlite3_finalize(statement);
+}
+
+sqlite3* openHand() {
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(database().path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr) !=
+        SQLITE_OK)
+        std::abort();
+    sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;", nullptr, nullptr, nullptr);
+    sqlite3_busy_timeout(db, 30000);
+    return db;
+}
+
+void BM_EngineLookups(benchmark::State& state) {
+    nerin::SqliteConnection db(database().path);
+    db.open();
+    int i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(db.query(lookup(i)));
+        benchmark::DoNotOptimize(db.query(parameter(i)));
+        ++i;
+    }
+}
+BENCHMARK(BM_EngineLookups);
+
+void BM_HandLookups(benchmark::State& state) {
+    sqlite3* db = openHand();
+    int i = 0;
+    for (auto _ : state) {
+        runHand(db, lookup(i));
+        runHand(db, parameter(i));
+        ++i;
+    }
+    sqlite3_close(db);
+}
+BENCHMARK(BM_HandLookups);
+
+void BM_EngineMix(benchmark::State& state) {
+    nerin::SqliteConnection db(database().path);
+    db.open();
+    int i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(db.query(lookup(i)));
+        benchmark::DoNotOptimize(db.query(parameter(i)));
+        benchmark::DoNotOptimize(db.execute(update(i)));
+        benchmark::DoNotOptimize(db.execute(insert(i)));
+        ++i;
+    }
+}
+BENCHMARK(BM_EngineMix)->Unit(benchmark::kMicrosecond);
+
+void BM_HandMix(benchmark::State& state) {
+    sqlite3* db = openHand();
+    int i = 0;
+    for (auto _ : state) {
+        runHand(db, lookup(i));
+        runHand(db, parameter(i));
+        runHand(db, update(i));
+        runHand(db, handInsert(i));
+        ++i;
+    }
+    sqlite3_close(db);
+}
+BENCHMARK(BM_HandMix)->Unit(benchmark::kMicrosecond);
+
+// Lexing and translating a statement the engine has not seen, with a translator that has no cache.
+void BM_FirstTranslation(benchmark::State& state) {
+    sqlite3* db = openHand();
+    nerin::tsql::SqliteCatalogue catalogue(db);
+    const QString sql = QStringLiteral(
+        "SELECT TOP 1 c.ID_Comanda, c.Num_Mesa, ISNULL(c.Total, 0) + 1 AS Total, p.Valor_Cad FROM Comanda c, "
+        "Parametros p WHERE c.Num_Mesa *= p.Valor_Num AND p.Id_Parametro LIKE 'P%' AND c.Control = 1 "
+        "ORDER BY c.ID_Comanda DESC");
+    for (auto _ : state) {
+        nerin::tsql::Translator translator(catalogue);
+        auto tokens = nerin::tsql::Lexer::tokenize(sql);
+        benchmark::DoNotOptimize(translator.translate(*tokens));
+    }
+    sqlite3_close(db);
+}
+BENCHMARK(BM_FirstTranslation)->Unit(benchmark::kMicrosecond);
+
+} // namespace

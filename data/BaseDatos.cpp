@@ -1,0 +1,208 @@
+#include "data/BaseDatos.h"
+
+#include "crypto/MD5.h"
+#include "crypto/clsRC4.h"
+
+#include <QtGlobal>
+
+namespace nerin {
+
+namespace {
+
+const QString kTituloBaseDatos = QStringLiteral("Base de Datos");
+const QString kTituloEjecutar = QStringLiteral("Ejecutar");
+
+bool terminaElPrograma(const QString& sqlState) {
+    // The states after which the terminal does not go on: the link failed (08S01), the work was chosen
+    // as a deadlock victim (40001), or the driver answered with its general states 37000 or 01000. In
+    // each the state of the connection is unknown, and going on could record half an operation.
+    return sqlState == u"08S01" || sqlState == u"37000" || sqlState == u"01000" || sqlState == u"40001";
+}
+
+} // namespace
+
+BaseDatos::BaseDatos(ConnectionFactory connectionFactory, Bitacora& bitacora, SystemMessageBox& messageBox,
+                     std::function<void()> endProgram, QString claveTarjeta)
+    : m_connectionFactory(std::move(connectionFactory)), m_bitacora(bitacora), m_messageBox(messageBox),
+      m_endProgram(std::move(endProgram)), m_claveTarjeta(std::move(claveTarjeta)) {}
+
+Connection& BaseDatos::connection() {
+    if (!m_connection) {
+        if (m_connectionFactory)
+            m_connection = m_connectionFactory();
+        if (!m_connection)
+            qFatal("BaseDatos: the connection factory gave no connection");
+    }
+    return *m_connection;
+}
+
+bool BaseDatos::ConectarBD() {
+    Connection& conexion = connection();
+    if (conexion.isOpen())
+        conexion.close();
+    return conexion.open().isOk();
+}
+
+DbValue BaseDatos::ConsultarCampo(const QString& campo, const QString& tabla, const QString& condicion) {
+    QString sql = QStringLiteral("SELECT ") + campo + QStringLiteral(" FROM ") + tabla;
+    if (!condicion.isEmpty())
+        sql += QStringLiteral(" WHERE ") + condicion;
+    const Result<RecordSet> resultado = connection().query(sql);
+    if (!resultado || resultado->eof())
+        return DbValue(QString());
+    DbValue valor = resultado->value(0);
+    return valor.isNull() ? DbValue(QString()) : valor;
+}
+
+std::optional<RecordSet> BaseDatos::AbrirRecordset(const QString& sql, int /*cursorType*/, int /*lockType*/) {
+    Result<RecordSet> resultado = connection().query(sql);
+    if (!resultado) {
+        reportarFallo(kTituloBaseDatos);
+        return std::nullopt;
+    }
+    return std::move(resultado).value();
+}
+
+bool BaseDatos::ActualizarRegistros(const QString& tabla, const QString& valores, const QString& condicion) {
+    return ejecutarRegistrandoCambio(QStringLiteral("UPDATE ") + tabla + QStringLiteral(" SET ") + valores +
+                                     QStringLiteral(" WHERE ") + condicion);
+}
+
+bool BaseDatos::InsertarRegistro(const QString& tabla, const QString& campos, const QString& valores) {
+    return ejecutarRegistrandoCambio(QStringLiteral("INSERT INTO ") + tabla + u'(' + campos +
+                                     QStringLiteral(") VALUES(") + valores + u')');
+}
+
+bool BaseDatos::ejecutarRegistrandoCambio(const QString& sql) {
+    Connection& conexion = connection();
+    if (!conexion.execute(sql)) {
+        m_bitacora.RegistrarErroresADO(conexion.errors());
+        reportarFallo(kTituloBaseDatos);
+        return false;
+    }
+    // A change is written as two identical lines, the form the terminal's log has for changes.
+    m_bitacora.EscribirBitacora(sql);
+    m_bitacora.EscribirBitacora(sql);
+    return true;
+}
+
+Status BaseDatos::BorrarRegistros(const QString& tabla, const QString& condicion) {
+    const QString borrar = QStringLiteral("DELETE FROM ") + tabla + QStringLiteral(" WHERE ") + condicion;
+    const QString registrar = QStringLiteral("INSERT INTO Transacciones(Transaccion) VALUES('") +
+                              DuplicarComillas(borrar) + QStringLiteral("')");
+    Connection& conexion = connection();
+    // Transacciones holds the record of every deletion. Both statements run in one transaction, so
+    // rows are never deleted without their record, nor recorded without being deleted.
+    if (Status inicio = conexion.beginTransaction(); !inicio)
+        return inicio;
+    Status fallo;
+    if (auto borrado = conexion.execute(borrar); !borrado)
+        fallo = borrado.status();
+    else if (auto registro = conexion.execute(registrar); !registro)
+        fallo = registro.status();
+    else if (Status fin = conexion.commit(); !fin)
+        fallo = fin;
+    if (!fallo.isOk()) {
+        conexion.rollback();
+        return fallo;
+    }
+    m_bitacora.EscribirBitacora(borrar);
+    return Status::ok();
+}
+
+bool BaseDatos::EjecutarSQL(const QString& sql) {
+    if (!connection().execute(sql)) {
+        reportarFallo(kTituloEjecutar);
+        return false;
+    }
+    m_bitacora.EscribirBitacora(sql);
+    return true;
+}
+
+QString BaseDatos::DuplicarComillas(const QString& texto) {
+    QString doblado = texto;
+    doblado.replace(u'\'', QStringLiteral("''"));
+    return doblado;
+}
+
+int BaseDatos::EmpleadoDeTarjeta(const QString& track) {
+    // The track reads: a start sentinel, the digest of the body, "_", then the card number (as many
+    // characters as the position of the "_" less one) whose first character the body leaves out.
+    const qsizetype guion = track.indexOf(u'_');
+    if (guion < 0)
+        return 0;
+    const qsizetype p = guion + 1; // the position of the "_" counting from 1
+    if (p <= 2)
+        return 0;
+    const qsizetype longitudTarjeta = p - 1;
+    const qsizetype inicioCuerpo = guion + 2;
+    if (track.size() - inicioCuerpo < longitudTarjeta)
+        return 0;
+
+    const QString verificacion = track.mid(1, p - 2);
+    const QString cuerpo = track.mid(inicioCuerpo);
+    MD5 md5;
+    if (md5.DigestStrToHexStr(cuerpo) != verificacion)
+        return 0;
+
+    const QString numeroTarjeta = track.mid(guion + 1, longitudTarjeta);
+    clsRC4 rc4;
+    rc4.Key(m_claveTarjeta);
+    const QString cifrado = rc4.EncryptString(numeroTarjeta, QString(), true);
+    const std::optional<RecordSet> empleado = AbrirRecordset(
+        QStringLiteral("SELECT ID_Empleado FROM Empleado WHERE Estado_Empleado='A' AND Num_Tarjeta='") +
+        DuplicarComillas(cifrado) + u'\'');
+    if (!empleado || empleado->eof())
+        return 0;
+    return static_cast<int>(empleado->value(u"ID_Empleado").toInt());
+}
+
+void BaseDatos::reportarFallo(const QString& titulo) {
+    // Copies: a message box runs the event loop, during which other calls may replace the
+    // connection's errors.
+    const DbFailure fallo = connection().lastFailure();
+    const DbErrorList errores = connection().errors();
+    ReportarErrorBD(titulo, fallo, errores);
+}
+
+void BaseDatos::avisar(const QString& texto, const QString& titulo, SystemMessageBox::Icon icono) {
+    // Logged before the box is shown, so the line is kept even when nobody ever closes the box.
+    m_bitacora.EscribirBitacora(texto);
+    m_messageBox.show(texto, titulo, icono);
+}
+
+void BaseDatos::ReportarErrorBD(const QString& titulo, const DbFailure& error, const DbErrorList& errores) {
+    const QString numero = QString::number(error.number);
+    m_bitacora.EscribirBitacora(QStringLiteral("ME") + numero + error.description);
+
+    switch (error.number) {
+    case DbErrorNumber::kGenericFailure: {
+        const QString sqlState = errores.isEmpty() ? QString() : errores.first().sqlState;
+        if (terminaElPrograma(sqlState)) {
+            m_endProgram();
+        } else if (sqlState == u"42000") {
+            avisar(QStringLiteral("No se tiene acceso a la Base de Datos contactar a soporte"), titulo,
+                   SystemMessageBox::Icon::Critical);
+        } else if (sqlState == u"S1000") {
+            avisar(QStringLiteral("BDME ") + errores.first().description, titulo,
+                   SystemMessageBox::Icon::Information);
+        } else {
+            avisar(QStringLiteral("BDME") + numero + u' ' + error.description + QStringLiteral(" SQLSTATE ") +
+                       sqlState,
+                   titulo, SystemMessageBox::Icon::Information);
+        }
+        break;
+    }
+    case DbErrorNumber::kCommandText:
+        m_bitacora.EscribirBitacora(numero + error.description);
+        break;
+    case DbErrorNumber::kObjectNotFound:
+        break;
+    default:
+        avisar(numero + QStringLiteral(" BDME ") + error.description, titulo,
+               SystemMessageBox::Icon::Information);
+        break;
+    }
+}
+
+} // namespace nerin

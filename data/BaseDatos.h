@@ -1,0 +1,93 @@
+#pragma once
+
+#include "base/Result.h"
+#include "data/Bitacora.h"
+#include "data/Connection.h"
+#include "data/DbValue.h"
+#include "data/RecordSet.h"
+#include "data/SystemMessageBox.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace nerin {
+
+// The terminal's data operations, through which the screens read and write the restaurant database.
+// Statements are built from the pieces the screens give, exactly as given: the callers quote their
+// own values (DuplicarComillas).
+//
+// The connection is made by the factory the first time any operation needs it and kept for the whole
+// run; the operations do not open it. ConectarBD opens it, and an operation on a connection that is
+// not open fails with the connection's own error and is reported like any other failure.
+//
+// Failures are reported by ReportarErrorBD: to the event log, to the user through the system's
+// message box, or by ending the program when the database can no longer be reached.
+class BaseDatos {
+public:
+    using ConnectionFactory = std::function<std::unique_ptr<Connection>()>;
+
+    // `connectionFactory` must give a connection each time it is called (it is called once).
+    // `endProgram` ends the process at once and does not return in the real program.
+    // `claveTarjeta` is the key under which employee card numbers are stored encrypted.
+    BaseDatos(ConnectionFactory connectionFactory, Bitacora& bitacora, SystemMessageBox& messageBox,
+              std::function<void()> endProgram, QString claveTarjeta);
+
+    BaseDatos(const BaseDatos&) = delete;
+    BaseDatos& operator=(const BaseDatos&) = delete;
+
+    // Closes the connection when it is open and opens it again. Shows nothing on failure: the caller
+    // decides what a terminal without a database does.
+    bool ConectarBD();
+
+    // The first field of the first row of "SELECT campo FROM tabla [WHERE condicion]". No row, a NULL
+    // field or any failure give an empty text; failures are neither shown nor logged, since callers
+    // use this to probe for values that may be missing.
+    DbValue ConsultarCampo(const QString& campo, const QString& tabla, const QString& condicion);
+
+    // The result of a query, read into memory. The cursor and lock types are accepted for the callers'
+    // sake and have no effect. A failure is reported and gives no result.
+    std::optional<RecordSet> AbrirRecordset(const QString& sql, int cursorType = 3, int lockType = 3);
+
+    // UPDATE and INSERT. Success writes the statement to the event log; a failure logs the
+    // connection's error list, is reported and gives false. The WHERE of an update is always written,
+    // so an empty condition is rejected by the database rather than changing every row.
+    bool ActualizarRegistros(const QString& tabla, const QString& valores, const QString& condicion);
+    bool InsertarRegistro(const QString& tabla, const QString& campos, const QString& valores);
+
+    // Deletes rows and records the DELETE in Transacciones, both or neither. A failure is returned,
+    // not reported: the callers handle it themselves.
+    Status BorrarRegistros(const QString& tabla, const QString& condicion);
+
+    // Runs a statement text as given. Success writes it to the event log; a failure is reported.
+    bool EjecutarSQL(const QString& sql);
+
+    // The text with every single quote doubled, to be placed between quotes in a statement.
+    static QString DuplicarComillas(const QString& texto);
+
+    // The active employee whose card gave this magnetic track, or 0 when the track is malformed, its
+    // check digest does not match, or no active employee has the card.
+    int EmpleadoDeTarjeta(const QString& track);
+
+    // Reports a database failure: always to the event log, then by its number and the SQLSTATE of the
+    // first entry of the error list, to the user or by ending the program.
+    void ReportarErrorBD(const QString& titulo, const DbFailure& error, const DbErrorList& errores);
+
+    // The connection itself, for the few screens that run commands on it directly.
+    Connection& connection();
+
+private:
+    bool ejecutarRegistrandoCambio(const QString& sql);
+    void reportarFallo(const QString& titulo);
+    void avisar(const QString& texto, const QString& titulo, SystemMessageBox::Icon icono);
+
+    ConnectionFactory m_connectionFactory;
+    Bitacora& m_bitacora;
+    SystemMessageBox& m_messageBox;
+    std::function<void()> m_endProgram;
+    QString m_claveTarjeta;
+    std::unique_ptr<Connection> m_connection;
+};
+
+} // namespace nerin

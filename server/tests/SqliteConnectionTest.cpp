@@ -1,0 +1,235 @@
+#include "server/SqliteConnection.h"
+
+#include "server/tsql/tests/QtPrinters.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using nerin::DbCommand;
+using nerin::DbValue;
+using nerin::RecordSet;
+using nerin::SqliteConnection;
+using nerin::Status;
+
+namespace {
+
+class SqliteConnectionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        m_db = std::make_unique<SqliteConnection>(path(), SqliteConnection::OpenMode::CreateIfMissing);
+        ASSERT_TRUE(m_db->open()) << m_db->lastFailure().description.toStdString();
+    }
+
+    QString path() const { return m_dir.path() + QStringLiteral("/nerin.db"); }
+
+    void exec(const QString& sql) {
+        auto result = m_db->execute(sql);
+        ASSERT_TRUE(result) << sql.toStdString() << ": " << result.status().message().toStdString();
+    }
+
+    // Every row of the first result, fields joined by "|", rows by ";". NULL shows as "NULL".
+    QString rows(const QString& sql) {
+        auto result = m_db->query(sql);
+        if (!result)
+            return QStringLiteral("ERROR ") + result.status().message();
+        RecordSet rs = std::move(result).value();
+        QStringList lines;
+        for (; !rs.eof(); rs.moveNext()) {
+            QStringList fields;
+            for (int i = 0; i < rs.fieldCount(); ++i)
+                fields.append(rs.value(i).isNull() ? QStringLiteral("NULL") : rs.value(i).toString());
+            lines.append(fields.join(u'|'));
+        }
+        return lines.join(u';');
+    }
+
+    Status::Code failureOf(const QString& sql) {
+        auto result = m_db->execute(sql);
+        EXPECT_FALSE(result) << sql.toStdString();
+        return result ? Status::Code::Ok : result.status().code();
+    }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<SqliteConnection> m_db;
+};
+
+} // namespace
+
+TEST_F(SqliteConnectionTest, PlusConcatenatesTextsAndAddsNumbers) {
+    EXPECT_EQ(rows(QStringLiteral("SELECT 'a' + 'b'")), QStringLiteral("ab"));
+    EXPECT_EQ(rows(QStringLiteral("SELECT 1 + 2")), QStringLiteral("3"));
+    EXPECT_EQ(rows(QStringLiteral("SELECT 'x' + NULL")), QStringLiteral("NULL"));
+    exec(QStringLiteral("CREATE TABLE T (Nombre varchar(20), Apellido varchar(20), A int, B int)"));
+    exec(QStringLiteral("INSERT INTO T VALUES ('Ana', 'Peña', 2, 3)"));
+    EXPECT_EQ(rows(QStringLiteral("SELECT Nombre + ' ' + Apellido, A + B FROM T")),
+              QStringLiteral("Ana Peña|5"));
+}
+
+TEST_F(SqliteConnectionTest, TopLimitsInsideAndOutsideSubqueries) {
+    exec(QStringLiteral("CREATE TABLE Cuenta (ID_Comanda int, Num_Cuenta int)"));
+    exec(QStringLiteral("INSERT INTO Cuenta VALUES (1, 1) INSERT INTO Cuenta VALUES (1, 2) "
+                        "INSERT INTO Cuenta VALUES (2, 1)"));
+    EXPECT_EQ(rows(QStringLiteral(
+                  "SELECT TOP 1 Num_Cuenta FROM Cuenta WHERE ID_Comanda=1 ORDER BY Num_Cuenta DESC")),
+              QStringLiteral("2"));
+    EXPECT_EQ(
+        rows(QStringLiteral("SELECT ID_Comanda FROM Cuenta WHERE Num_Cuenta = (SELECT top 1 num_cuenta FROM "
+                            "Cuenta ORDER BY num_cuenta DESC)")),
+        QStringLiteral("1"));
+}
+
+TEST_F(SqliteConnectionTest, OldOuterJoinKeepsEveryOuterRowAndFiltersOnlyTheInnerOnes) {
+    exec(QStringLiteral("CREATE TABLE Producto (id_producto int, nombre_boton varchar(20), estado char(1))"));
+    exec(QStringLiteral("CREATE TABLE ProductosXCuenta (id_producto int, id_comanda int, control int)"));
+    exec(QStringLiteral("INSERT Producto VALUES (1, 'Sopa', 'A') INSERT Producto VALUES (2, 'Pan', 'A') "
+                        "INSERT Producto VALUES (3, 'Viejo', 'B')"));
+    exec(QStringLiteral("INSERT ProductosXCuenta VALUES (1, 5, 1) INSERT ProductosXCuenta VALUES (1, 5, 1) "
+                        "INSERT ProductosXCuenta VALUES (2, 6, 1)"));
+    EXPECT_EQ(
+        rows(QStringLiteral("select pr.id_producto,pr.nombre_boton,count(pxc.id_producto) as cantidad from "
+                            "productosxcuenta pxc, producto pr where pr.id_producto *= pxc.id_producto and "
+                            "pr.estado='A' and id_comanda=5 and control=1 group by pr.id_producto,"
+                            "pr.nombre_boton ORDER BY Nombre_Boton")),
+        QStringLiteral("2|Pan|0;1|Sopa|2"));
+}
+
+TEST_F(SqliteConnectionTest, TemporaryTablesArePrivateToTheirConnection) {
+    exec(QStringLiteral(
+        "CREATE TABLE #Tmp_Imprimir (ID Int IDENTITY (1, 1),Texto Varchar (255),ID_Impresora Int,"
+        "Tipo Char(1), Tiempo Int)"));
+    exec(QStringLiteral(
+        "INSERT INTO #Tmp_Imprimir(Texto,ID_Impresora,Tipo,Tiempo) VALUES ('Sopa', 1, 'P', 0)"));
+    EXPECT_EQ(rows(QStringLiteral("SELECT ID, Texto FROM #Tmp_Imprimir")), QStringLiteral("1|Sopa"));
+
+    SqliteConnection other(path());
+    ASSERT_TRUE(other.open());
+    EXPECT_FALSE(other.query(QStringLiteral("SELECT * FROM #Tmp_Imprimir")));
+
+    exec(QStringLiteral("DROP TABLE #Tmp_Imprimir"));
+    exec(QStringLiteral("SELECT 7 AS n INTO #Tmp_Imprimir"));
+    EXPECT_EQ(rows(QStringLiteral("SELECT n FROM #Tmp_Imprimir")), QStringLiteral("7"));
+}
+
+TEST_F(SqliteConnectionTest, TextComparesWithoutRegardToCaseButKeepsAccents) {
+    exec(QStringLiteral("CREATE TABLE Clientes (Nombre varchar(30))"));
+    exec(QStringLiteral("INSERT INTO Clientes VALUES ('PEÑA') INSERT INTO Clientes VALUES ('Pena')"));
+    EXPECT_EQ(rows(QStringLiteral("SELECT Nombre FROM Clientes WHERE Nombre = 'peña'")),
+              QStringLiteral("PEÑA"));
+    EXPECT_EQ(rows(QStringLiteral("SELECT Nombre FROM Clientes WHERE Nombre LIKE 'pe%' ORDER BY Nombre")),
+              QStringLiteral("Pena;PEÑA"));
+}
+
+TEST_F(SqliteConnectionTest, DatesWrittenEitherWaySortAndCompare) {
+    exec(QStringLiteral("CREATE TABLE Bitacora (FechaHora datetime, Texto varchar(50))"));
+    exec(QStringLiteral("INSERT INTO Bitacora VALUES ('05/12/2026 13:45', 'escrita')"));
+    exec(QStringLiteral("INSERT INTO Bitacora VALUES (GETDATE(), 'ahora')"));
+    exec(QStringLiteral("INSERT INTO Bitacora VALUES ('01/01/2020 08:00:00', 'antigua')"));
+    EXPECT_EQ(rows(QStringLiteral("SELECT Texto FROM Bitacora ORDER BY FechaHora")),
+              QStringLiteral("antigua;escrita;ahora"));
+    EXPECT_EQ(rows(QStringLiteral("SELECT Texto FROM Bitacora WHERE FechaHora >= '05/12/2026 13:45' AND "
+                                  "FechaHora < '05/12/2026 13:46'")),
+              QStringLiteral("escrita"));
+    auto result = m_db->query(QStringLiteral("SELECT FechaHora FROM Bitacora WHERE Texto = 'escrita'"));
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->value(0).toDateTime(), QDateTime(QDate(2026, 12, 5), QTime(13, 45)));
+    // GETDATE() is the local clock, not UTC.
+    auto now = m_db->query(QStringLiteral("SELECT GETDATE()"));
+    ASSERT_TRUE(now);
+    EXPECT_LT(std::abs(now->value(0).toDateTime().secsTo(QDateTime::currentDateTime())), 5);
+}
+
+TEST_F(SqliteConnectionTest, ProceduresRunFromEveryKindOfCallAndReturnOutputs) {
+    exec(QStringLiteral("CREATE TABLE Comanda (ID_Comanda int IDENTITY(1,1) PRIMARY KEY, Num_Mesa int, "
+                        "Mesero varchar(20), Tipo char(1))"));
+    exec(QStringLiteral(
+        "CREATE PROCEDURE Abrir_Mesa @nNumMesa bigint, @sMesero varchar(20), @sTipo char(1) = 'M', "
+        "@nFolio bigint OUTPUT AS BEGIN SET NOCOUNT ON "
+        "INSERT INTO Comanda (Num_Mesa, Mesero, Tipo) VALUES (@nNumMesa, @sMesero, @sTipo) "
+        "SET @nFolio = SCOPE_IDENTITY() SELECT @nFolio AS Folio END"));
+
+    // A bare call with positional arguments; a bare word is a text.
+    exec(QStringLiteral("Abrir_Mesa 10, mesero1, 'B', 0"));
+    // EXEC with named arguments and an output variable.
+    EXPECT_EQ(rows(QStringLiteral("DECLARE @f bigint EXEC Abrir_Mesa @nNumMesa = 11, @sMesero = 'Ana', "
+                                  "@nFolio = @f OUTPUT SELECT @f")),
+              QStringLiteral("2"));
+    // A command with named parameters.
+    DbCommand command(QStringLiteral("Abrir_Mesa"), DbCommand::Kind::StoredProcedure);
+    command.addParameter({QStringLiteral("@nNumMesa"), DbCommand::ParamType::BigInt,
+                          DbCommand::Direction::Input, 0, DbValue(qint64{12})});
+    command.addParameter({QStringLiteral("@sMesero"), DbCommand::ParamType::Char, DbCommand::Direction::Input,
+                          20, DbValue(QStringLiteral("Luis"))});
+    command.addParameter({QStringLiteral("@nFolio"), DbCommand::ParamType::BigInt,
+                          DbCommand::Direction::Output, 0, DbValue()});
+    auto results = m_db->run(command);
+    ASSERT_TRUE(results) << results.status().message().toStdString();
+    EXPECT_EQ(command.parameter(u"@nFolio").toInt(), 3);
+    ASSERT_EQ(results->size(), 1);
+    EXPECT_EQ((*results)[0].value(u"Folio").toInt(), 3);
+
+    EXPECT_EQ(rows(QStringLiteral("SELECT ID_Comanda, Num_Mesa, Mesero, Tipo FROM Comanda")),
+              QStringLiteral("1|10|mesero1|B;2|11|Ana|M;3|12|Luis|M"));
+}
+
+TEST_F(SqliteConnectionTest, AFailingProcedureUndoesAllItsChanges) {
+    exec(QStringLiteral("CREATE TABLE Pago (ID int PRIMARY KEY, Monto money)"));
+    exec(QStringLiteral("CREATE PROCEDURE Pagar @id int AS BEGIN "
+                        "INSERT INTO Pago VALUES (@id, 10) INSERT INTO Pago VALUES (@id + 100, 20) "
+                        "INSERT INTO Pago VALUES (@id, 30) END"));
+    EXPECT_EQ(failureOf(QStringLiteral("EXEC Pagar 1")), Status::Code::DatabaseError);
+    EXPECT_EQ(rows(QStringLiteral("SELECT COUNT(*) FROM Pago")), QStringLiteral("0"));
+    // Inside the caller's transaction only the procedure's own part is undone.
+    ASSERT_TRUE(m_db->beginTransaction());
+    exec(QStringLiteral("INSERT INTO Pago VALUES (50, 5)"));
+    EXPECT_EQ(failureOf(QStringLiteral("Pagar 1")), Status::Code::DatabaseError);
+    ASSERT_TRUE(m_db->commit());
+    EXPECT_EQ(rows(QStringLiteral("SELECT ID, Monto FROM Pago")), QStringLiteral("50|5"));
+}
+
+TEST_F(SqliteConnectionTest, NumbersRunIntoKeywordsAndVariablesWork) {
+    exec(QStringLiteral("CREATE TABLE Comanda (ID_Comanda int, Control int, Total money)"));
+    exec(QStringLiteral("INSERT INTO Comanda VALUES (1, 1, 99.95)"));
+    EXPECT_EQ(rows(QStringLiteral("SELECT Total FROM Comanda WHERE ID_Comanda=1AND Control= 1")),
+              QStringLiteral("99.95"));
+    EXPECT_EQ(
+        rows(QStringLiteral("DECLARE @n int, @s varchar(5) SET @n = 0 WHILE @n < 10 BEGIN SET @n = @n + 1 "
+                            "IF @n = 7 BREAK END SELECT @s = 'abcdefgh' SELECT @n, @s")),
+        QStringLiteral("7|abcde"));
+    auto total = m_db->query(QStringLiteral("SELECT Total FROM Comanda"));
+    ASSERT_TRUE(total);
+    EXPECT_EQ(total->value(0).type(), DbValue::Type::Currency);
+    EXPECT_EQ(total->value(0).toCurrency(), *nerin::Currency::parse(u"99.95"));
+}
+
+TEST_F(SqliteConnectionTest, BadInputIsACommandTextErrorAndTheConnectionGoesOn) {
+    const QString big = QStringLiteral("SELECT '") + QString(1 << 20, u'x');
+    for (const QString& bad :
+         {QStringLiteral("SELECT 'abc"), QStringLiteral("SELECT 1 SELEC 2"), QStringLiteral(""),
+          QStringLiteral("SELECT NOEXISTE(1)"), big, QStringLiteral("SELECT 1 FROM"),
+          QString::fromUtf8("SELECT '\xff\xfe'") + QChar(0xD800)}) {
+        auto result = m_db->execute(bad);
+        ASSERT_FALSE(result) << bad.left(40).toStdString();
+        EXPECT_EQ(result.status().code(), Status::Code::CommandTextError) << bad.left(40).toStdString();
+        EXPECT_EQ(m_db->lastFailure().number, nerin::DbErrorNumber::kCommandText);
+        ASSERT_EQ(m_db->errors().size(), 1);
+    }
+    EXPECT_EQ(failureOf(QStringLiteral("SELECT * FROM NoExiste")), Status::Code::NotFound);
+    EXPECT_EQ(m_db->lastFailure().number, nerin::DbErrorNumber::kObjectNotFound);
+    EXPECT_EQ(failureOf(QStringLiteral("EXEC NoExiste 1")), Status::Code::NotFound);
+    // A batch that starts with an unknown word is a call of a procedure by that name, as the server
+    // reads it.
+    EXPECT_EQ(failureOf(QStringLiteral("SELEC 1")), Status::Code::NotFound);
+    EXPECT_EQ(m_db->errors().value(0).nativeError, 2812);
+    EXPECT_EQ(rows(QStringLiteral("SELECT 1")), QStringLiteral("1"));
+    EXPECT_TRUE(m_db->errors().isEmpty());
+}
+
+TEST_F(SqliteConnectionTest, AVanishedDatabaseIsALostLink) {
+    SqliteConnection missing(m_dir.path() + QStringLiteral("/no-existe.db"));
+    const Status opened = missing.open();
+    EXPECT_EQ(opened.code(), Status::Code::LostLink);
+    EXPECT_EQ(missing.errors().value(0).sqlState, QStringLiteral("08001"));
+    EXPECT_EQ(missing.execute(QStringLiteral("SELECT 1")).status().code(), Status::Code::LostLink);
+}

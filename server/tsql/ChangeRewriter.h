@@ -1,0 +1,32 @@
+#pragma once
+
+#include "server/tsql/RewriteContext.h"
+
+namespace nerin::tsql {
+
+class FromClause;
+
+// Writes INSERT, UPDATE and DELETE as SQLite reads them: INSERT always with INTO; UPDATE with the
+// table qualifier of its SET columns dropped and a FROM that names the target table rewritten so
+// SQLite's UPDATE ... FROM sees it once; DELETE with a FROM of its own as a rowid subquery.
+class ChangeRewriter {
+public:
+    explicit ChangeRewriter(RewriteContext& context) : m_c(context), m_t(context.tokens) {}
+
+    Status renderInsert();
+    Status renderUpdate();
+    Status renderDelete();
+
+private:
+    Result<int> renderTarget(int i);
+    int skipHints(int i) const;
+    Status renderValues(int i);
+    Status renderAssignments(TokenRange set);
+    Status renderConditions(const QList<TokenRange>& conditions);
+    int findTarget(const FromClause& from, const QString& target) const;
+
+    RewriteContext& m_c;
+    const NestedTokens& m_t;
+};
+
+} // namespace nerin::tsql

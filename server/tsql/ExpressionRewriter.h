@@ -1,0 +1,38 @@
+#pragma once
+
+#include "server/tsql/RewriteContext.h"
+
+namespace nerin::tsql {
+
+// Writes T-SQL expressions as SQLite ones: names, literals, variables and function calls, "+" as
+// nerin_add (T-SQL's "+" both adds and concatenates), "-" on dates as nerin_sub, CAST and CONVERT as
+// nerin_convert, "!<" and "!>". It reads only as much grammar as these need: runs of operands joined
+// by arithmetic operators, anything else (comparisons, AND, LIKE, commas...) written as it comes.
+class ExpressionRewriter {
+public:
+    explicit ExpressionRewriter(RewriteContext& context)
+        : m_c(context), m_t(context.tokens), m_out(context.out) {}
+
+    // A run of expressions, keywords and commas: a condition, a select item, a list of arguments.
+    Status render(TokenRange range);
+
+    // Whether `i` ends an operand, so that a string after it is a column alias ("SELECT x 'Total'").
+    bool endsOperand(int i) const;
+
+private:
+    int primaryEnd(int i, int end) const;
+    int termEnd(int i, int end) const;
+    bool isDateTerm(TokenRange term) const;
+
+    Status renderChain(const QList<TokenRange>& terms, const QList<int>& operators);
+    Status renderTerm(TokenRange term);
+    Status renderPrimary(int i, int end);
+    Result<int> renderOther(int i, int end);
+    Status renderVariable(const Token& token);
+
+    RewriteContext& m_c;
+    const NestedTokens& m_t;
+    SqlBuilder& m_out;
+};
+
+} // namespace nerin::tsql

@@ -1,0 +1,352 @@
+#include "server/tsql/Interpreter.h"
+
+#include "server/tsql/Lexer.h"
+#include "server/tsql/Parser.h"
+#include "server/tsql/SqliteValues.h"
+
+namespace nerin::tsql {
+
+namespace {
+
+constexpr int kMaxProcedureDepth = 32;
+constexpr qint64 kMaxLoopRounds = 10'000'000;
+
+Token word(const QString& text, int line = 1) {
+    return Token{Token::Kind::Word, text, 0, 0, line};
+}
+
+TokenList selectOf(const TokenList& expression) {
+    TokenList tokens;
+    tokens.reserve(expression.size() + 1);
+    tokens.append(word(QStringLiteral("SELECT"), expression.isEmpty() ? 1 : expression.first().line));
+    tokens.append(expression);
+    return tokens;
+}
+
+EngineError atLine(EngineError error, int line) {
+    if (!error.message.startsWith(QStringLiteral("Línea ")))
+        error.message = QStringLiteral("Línea %1: %2").arg(line).arg(error.message);
+    return error;
+}
+
+EngineError fromStatus(const Status& status) {
+    EngineError error = status.code() == Status::Code::NotFound ? EngineError::notFound(status.message())
+                                                                : EngineError::commandText(status.message());
+    error.code = status.code();
+    return error;
+}
+
+} // namespace
+
+StatementRunner::VariableLookup Interpreter::lookupIn(const Frame& frame) const {
+    return [&frame](const QString& name) { return frame.variables.value(name); };
+}
+
+std::optional<EngineError> Interpreter::runBatch(const QString& text, Outcome& outcome,
+                                                 Variables* variables) {
+    auto tokens = Lexer::tokenize(text);
+    if (!tokens)
+        return fromStatus(tokens.status());
+    if (tokens->isEmpty())
+        return EngineError::commandText(QStringLiteral("El texto de la instrucción está vacío."));
+    auto statements = Parser::parseBatch(*tokens);
+    if (!statements)
+        return fromStatus(statements.status());
+    if (statements->size() == 1 && statements->front().kind == Statement::Kind::CreateProcedure) {
+        const Statement& definition = statements->front();
+        return m_procedures.create(definition.name, text.mid(definition.sourceOffset));
+    }
+    Frame frame;
+    if (variables)
+        frame.variables = *variables;
+    Flow flow = Flow::Next;
+    auto failure = runStatements(*statements, frame, outcome, flow);
+    if (variables)
+        *variables = frame.variables;
+    return failure;
+}
+
+std::optional<EngineError> Interpreter::runStatements(const std::vector<Statement>& statements, Frame& frame,
+                                                      Outcome& outcome, Flow& flow) {
+    for (const Statement& statement : statements) {
+        if (auto failure = runStatement(statement, frame, outcome, flow))
+            return atLine(std::move(*failure), statement.line);
+        if (flow != Flow::Next)
+            break;
+    }
+    return std::nullopt;
+}
+
+std::optional<EngineError> Interpreter::runStatement(const Statement& statement, Frame& frame,
+                                                     Outcome& outcome, Flow& flow) {
+    std::optional<EngineError> failure;
+    switch (statement.kind) {
+    case Statement::Kind::Sql:
+        return runSql(statement.tokens, frame, outcome);
+    case Statement::Kind::Block:
+        return runStatements(statement.children, frame, outcome, flow);
+    case Statement::Kind::If: {
+        bool holds = false;
+        if (auto error = condition(statement.tokens, frame, holds))
+            return error;
+        if (holds)
+            return runStatement(statement.children[0], frame, outcome, flow);
+        if (statement.children.size() > 1)
+            return runStatement(statement.children[1], frame, outcome, flow);
+        return std::nullopt;
+    }
+    case Statement::Kind::While:
+        return runWhile(statement, frame, outcome, flow);
+    case Statement::Kind::Declare:
+        for (const VariableDeclaration& declaration : statement.declarations) {
+            if (auto error = frame.variables.declare(declaration.name, declaration.type))
+                return error;
+            if (!declaration.initializer.isEmpty()) {
+                auto value = evaluate(declaration.initializer, frame, failure);
+                if (failure)
+                    return failure;
+                if (auto error = frame.variables.assign(declaration.name, *value))
+                    return error;
+            }
+        }
+        return std::nullopt;
+    case Statement::Kind::Set: {
+        const Assignment& assignment = statement.assignments.front();
+        if (!frame.variables.contains(assignment.variable))
+            return EngineError::commandText(
+                QStringLiteral("Debe declarar la variable escalar \"%1\".").arg(assignment.variable), 137);
+        auto value = evaluate(assignment.expression, frame, failure);
+        if (failure)
+            return failure;
+        return frame.variables.assign(assignment.variable, *value);
+    }
+    case Statement::Kind::SelectAssign:
+        return runSelectAssign(statement, frame);
+    case Statement::Kind::Exec:
+        return runExec(statement, frame, outcome);
+    case Statement::Kind::Return:
+        if (!statement.tokens.isEmpty()) {
+            auto value = evaluate(statement.tokens, frame, failure);
+            if (failure)
+                return failure;
+            frame.returnValue = value->toInt();
+        }
+        flow = Flow::Return;
+        return std::nullopt;
+    case Statement::Kind::Break:
+        flow = Flow::Break;
+        return std::nullopt;
+    case Statement::Kind::Continue:
+        flow = Flow::Continue;
+        return std::nullopt;
+    case Statement::Kind::BeginTran:
+        return beginTransaction();
+    case Statement::Kind::CommitTran:
+        return commitTransaction();
+    case Statement::Kind::RollbackTran:
+        return rollbackTransaction();
+    case Statement::Kind::Print:
+        evaluate(statement.tokens, frame, failure);
+        return failure;
+    case Statement::Kind::Raiserror: {
+        // RAISERROR (message, severity, state): severities up to 10 are only information.
+        TokenList inside = statement.tokens;
+        if (!inside.isEmpty() && inside.first().kind == Token::Kind::LParen &&
+            inside.last().kind == Token::Kind::RParen)
+            inside = inside.mid(1, inside.size() - 2);
+        QList<TokenList> parts{{}};
+        int depth = 0;
+        for (const Token& t : std::as_const(inside)) {
+            if (t.kind == Token::Kind::LParen)
+                ++depth;
+            else if (t.kind == Token::Kind::RParen)
+                --depth;
+            if (depth == 0 && t.kind == Token::Kind::Comma)
+                parts.append(TokenList());
+            else
+                parts.last().append(t);
+        }
+        auto message = evaluate(parts[0], frame, failure);
+        if (failure)
+            return failure;
+        qint64 severity = 16;
+        if (parts.size() > 1) {
+            auto value = evaluate(parts[1], frame, failure);
+            if (failure)
+                return failure;
+            severity = value->toInt();
+        }
+        if (severity <= 10)
+            return std::nullopt;
+        return EngineError{Status::Code::DatabaseError, 50000, QStringLiteral("42000"), message->toString()};
+    }
+    case Statement::Kind::CreateProcedure:
+        return EngineError::commandText(
+            QStringLiteral("CREATE PROCEDURE debe ser la única instrucción del lote."), 111);
+    case Statement::Kind::DropProcedure:
+        return m_procedures.drop(statement.name);
+    case Statement::Kind::Nothing:
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+std::optional<EngineError> Interpreter::runSql(const TokenList& tokens, Frame& frame, Outcome& outcome) {
+    StatementRunner::Outcome result;
+    if (auto failure = m_runner.run(tokens, lookupIn(frame), frame.rowCount, m_tranCount, result))
+        return failure;
+    frame.rowCount = result.rowCount;
+    if (result.rows)
+        outcome.results.append(std::move(*result.rows));
+    else if (result.kind == Translation::Kind::Change)
+        outcome.rowsAffected = result.rowCount;
+    return std::nullopt;
+}
+
+std::optional<EngineError> Interpreter::runSelectAssign(const Statement& statement, Frame& frame) {
+    for (const Assignment& assignment : statement.assignments) {
+        if (!frame.variables.contains(assignment.variable))
+            return EngineError::commandText(
+                QStringLiteral("Debe declarar la variable escalar \"%1\".").arg(assignment.variable), 137);
+    }
+    StatementRunner::Outcome result;
+    if (auto failure = m_runner.run(statement.tokens, lookupIn(frame), frame.rowCount, m_tranCount, result))
+        return failure;
+    frame.rowCount = result.rowCount;
+    if (!result.rows || result.rows->recordCount() == 0)
+        return std::nullopt;
+    // Each row assigns in turn, so the variables keep the values of the last one.
+    const QList<DbValue>& last = result.rows->rows().last();
+    for (std::size_t i = 0; i < statement.assignments.size() && i < static_cast<std::size_t>(last.size());
+         ++i) {
+        if (auto failure =
+                frame.variables.assign(statement.assignments[i].variable, last[static_cast<qsizetype>(i)]))
+            return failure;
+    }
+    return std::nullopt;
+}
+
+std::optional<EngineError> Interpreter::runWhile(const Statement& statement, Frame& frame, Outcome& outcome,
+                                                 Flow& flow) {
+    for (qint64 round = 0;; ++round) {
+        if (round >= kMaxLoopRounds)
+            return EngineError{
+                Status::Code::DatabaseError, 50000, QStringLiteral("HY000"),
+                QStringLiteral("El ciclo WHILE pasó de %1 vueltas; se detuvo.").arg(kMaxLoopRounds)};
+        bool holds = false;
+        if (auto failure = condition(statement.tokens, frame, holds))
+            return failure;
+        if (!holds)
+            return std::nullopt;
+        if (auto failure = runStatement(statement.children[0], frame, outcome, flow))
+            return failure;
+        if (flow == Flow::Return)
+            return std::nullopt;
+        const bool leave = flow == Flow::Break;
+        flow = Flow::Next;
+        if (leave)
+            return std::nullopt;
+    }
+}
+
+Result<DbValue> Interpreter::evaluate(const TokenList& expression, Frame& frame,
+                                      std::optional<EngineError>& failure) {
+    StatementRunner::Outcome result;
+    failure = m_runner.run(selectOf(expression), lookupIn(frame), frame.rowCount, m_tranCount, result);
+    if (failure)
+        return failure->toStatus();
+    if (!result.rows || result.rows->eof())
+        return DbValue();
+    return result.rows->value(0);
+}
+
+std::optional<EngineError> Interpreter::condition(const TokenList& expression, Frame& frame, bool& holds) {
+    TokenList test;
+    const int line = expression.isEmpty() ? 1 : expression.first().line;
+    test.append(word(QStringLiteral("CASE"), line));
+    test.append(word(QStringLiteral("WHEN"), line));
+    test.append(expression);
+    test.append(word(QStringLiteral("THEN"), line));
+    test.append(Token{Token::Kind::Number, QStringLiteral("1"), 0, 0, line});
+    test.append(word(QStringLiteral("ELSE"), line));
+    test.append(Token{Token::Kind::Number, QStringLiteral("0"), 0, 0, line});
+    test.append(word(QStringLiteral("END"), line));
+    std::optional<EngineError> failure;
+    auto value = evaluate(test, frame, failure);
+    if (failure)
+        return failure;
+    holds = value->toInt() == 1;
+    return std::nullopt;
+}
+
+Result<DbValue> Interpreter::argumentValue(const TokenList& value, Frame& frame,
+                                           std::optional<EngineError>& failure) {
+    if (value.size() == 1) {
+        const Token& t = value.first();
+        if (t.kind == Token::Kind::Variable && !t.text.startsWith(QStringLiteral("@@"))) {
+            if (auto found = frame.variables.value(t.text))
+                return *found;
+            failure = EngineError::commandText(
+                QStringLiteral("Debe declarar la variable escalar \"%1\".").arg(t.text), 137);
+            return failure->toStatus();
+        }
+        if (t.isLiteral())
+            return literalValue(t);
+        if (t.is(u"NULL"))
+            return DbValue();
+        // A bare word is a text, as the server reads procedure arguments: Proc 1, mesero1.
+        if (t.isName())
+            return DbValue(t.text);
+    }
+    return evaluate(value, frame, failure);
+}
+
+std::optional<EngineError> Interpreter::runExec(const Statement& statement, Frame& frame, Outcome& outcome) {
+    std::vector<ProcedureArgument> arguments;
+    for (const CallArgument& argument : statement.arguments) {
+        ProcedureArgument bound;
+        bound.parameter = argument.parameter;
+        bound.output = argument.output;
+        if (argument.value.size() == 1 && argument.value.first().is(u"DEFAULT")) {
+            bound.useDefault = true;
+        } else {
+            std::optional<EngineError> failure;
+            auto value = argumentValue(argument.value, frame, failure);
+            if (failure)
+                return failure;
+            bound.value = *value;
+        }
+        arguments.push_back(std::move(bound));
+    }
+    qint64 returnValue = 0;
+    if (auto failure = callProcedure(statement.name, arguments, outcome, &returnValue))
+        return failure;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const CallArgument& argument = statement.arguments[i];
+        if (argument.output && argument.value.size() == 1 &&
+            argument.value.first().kind == Token::Kind::Variable) {
+            if (auto failure = frame.variables.assign(argument.value.first().text, arguments[i].value))
+                return failure;
+        }
+    }
+    if (!statement.variable.isEmpty())
+        return frame.variables.assign(statement.variable, DbValue(returnValue));
+    return std::nullopt;
+}
+
+std::optional<EngineError> Interpreter::callProcedure(const QString& name,
+                                                      std::vector<ProcedureArgument>& arguments,
+                                                      Outcome& outcome, qint64* returnValue) {
+    auto procedure = m_procedures.find(name);
+    if (!procedure) {
+        if (procedure.status().code() == Status::Code::NotFound)
+            return EngineError::notFound(procedure.status().message(), 2812);
+        return fromStatus(procedure.status());
+    }
+    if (m_depth >= kMaxProcedureDepth)
+        return EngineError{Status::Code::DatabaseError, 217, QStringLiteral("42000"),
+                           QStringLiteral("Maximum stored procedure nesting level exceeded (limit 32).")};
+    return runProcedure(**procedure, arguments, outcome, returnValue);
+}
+
+} // namespace nerin::tsql

@@ -1,0 +1,143 @@
+// Procedure calls and transactions of the interpreter.
+#include "server/tsql/Interpreter.h"
+
+namespace nerin::tsql {
+
+namespace {
+
+EngineError missingParameter(const QString& procedure, const QString& parameter) {
+    return EngineError::commandText(
+        QStringLiteral("Procedure or function '%1' expects parameter '%2', which was not supplied.")
+            .arg(procedure, parameter),
+        201);
+}
+
+} // namespace
+
+std::optional<EngineError> Interpreter::runProcedure(const ProcedureDefinition& procedure,
+                                                     std::vector<ProcedureArgument>& arguments,
+                                                     Outcome& outcome, qint64* returnValue) {
+    const auto& parameters = procedure.parameters;
+    // Which argument feeds each parameter: positional ones in order, then named ones by name.
+    std::vector<int> source(parameters.size(), -1);
+    std::size_t position = 0;
+    for (std::size_t a = 0; a < arguments.size(); ++a) {
+        const ProcedureArgument& argument = arguments[a];
+        std::size_t target = parameters.size();
+        if (argument.parameter.isEmpty()) {
+            target = position++;
+            if (target >= parameters.size())
+                return EngineError::commandText(
+                    QStringLiteral("Procedure or function %1 has too many arguments specified.")
+                        .arg(procedure.name),
+                    8144);
+        } else {
+            for (std::size_t p = 0; p < parameters.size(); ++p) {
+                if (parameters[p].name.compare(argument.parameter, Qt::CaseInsensitive) == 0)
+                    target = p;
+            }
+            if (target == parameters.size())
+                return EngineError::commandText(QStringLiteral("%1 is not a parameter for procedure %2.")
+                                                    .arg(argument.parameter, procedure.name),
+                                                8145);
+        }
+        source[target] = static_cast<int>(a);
+    }
+
+    Frame frame;
+    frame.inProcedure = true;
+    for (std::size_t p = 0; p < parameters.size(); ++p) {
+        const VariableDeclaration& parameter = parameters[p];
+        if (auto failure = frame.variables.declare(parameter.name, parameter.type))
+            return failure;
+        const int a = source[p];
+        DbValue value;
+        if (a >= 0 && !arguments[static_cast<std::size_t>(a)].useDefault) {
+            value = arguments[static_cast<std::size_t>(a)].value;
+        } else if (!parameter.initializer.isEmpty()) {
+            std::optional<EngineError> failure;
+            auto initial = evaluate(parameter.initializer, frame, failure);
+            if (failure)
+                return failure;
+            value = *initial;
+        } else {
+            return missingParameter(procedure.name, parameter.name);
+        }
+        if (auto failure = frame.variables.assign(parameter.name, value))
+            return failure;
+    }
+
+    // A procedure changes everything it changes or nothing: its own transaction, or a savepoint
+    // inside the caller's.
+    const bool ownsTransaction = m_runner.autocommit();
+    const QString savepoint = QStringLiteral("nerin_proc_%1").arg(m_depth);
+    if (auto failure = m_runner.runNative(ownsTransaction ? QStringLiteral("BEGIN IMMEDIATE")
+                                                          : QStringLiteral("SAVEPOINT ") + savepoint))
+        return failure;
+    ++m_depth;
+    const int tranCountBefore = m_tranCount;
+    Flow flow = Flow::Next;
+    std::optional<EngineError> failure = runStatements(procedure.body, frame, outcome, flow);
+    --m_depth;
+    if (!failure && ownsTransaction)
+        failure = m_runner.runNative(QStringLiteral("COMMIT"));
+    else if (!failure)
+        failure = m_runner.runNative(QStringLiteral("RELEASE ") + savepoint);
+    if (failure) {
+        if (ownsTransaction) {
+            if (!m_runner.autocommit())
+                m_runner.runNative(QStringLiteral("ROLLBACK"));
+        } else {
+            m_runner.runNative(QStringLiteral("ROLLBACK TO ") + savepoint);
+            m_runner.runNative(QStringLiteral("RELEASE ") + savepoint);
+        }
+        m_tranCount = tranCountBefore;
+        return failure;
+    }
+
+    for (std::size_t p = 0; p < parameters.size(); ++p) {
+        const int a = source[p];
+        if (a >= 0 && arguments[static_cast<std::size_t>(a)].output && parameters[p].output)
+            arguments[static_cast<std::size_t>(a)].value =
+                frame.variables.value(parameters[p].name).value_or(DbValue());
+    }
+    if (returnValue)
+        *returnValue = frame.returnValue.value_or(0);
+    return std::nullopt;
+}
+
+std::optional<EngineError> Interpreter::beginTransaction() {
+    if (m_tranCount == 0 && m_runner.autocommit()) {
+        if (auto failure = m_runner.runNative(QStringLiteral("BEGIN IMMEDIATE")))
+            return failure;
+    }
+    ++m_tranCount;
+    return std::nullopt;
+}
+
+std::optional<EngineError> Interpreter::commitTransaction() {
+    if (m_tranCount == 0)
+        return EngineError::commandText(
+            QStringLiteral("The COMMIT TRANSACTION request has no corresponding BEGIN TRANSACTION."), 3902);
+    --m_tranCount;
+    // Inside a procedure the procedure's own transaction commits when it ends.
+    if (m_tranCount == 0 && m_depth == 0 && !m_runner.autocommit())
+        return m_runner.runNative(QStringLiteral("COMMIT"));
+    return std::nullopt;
+}
+
+std::optional<EngineError> Interpreter::rollbackTransaction() {
+    if (m_tranCount == 0)
+        return EngineError::commandText(
+            QStringLiteral("The ROLLBACK TRANSACTION request has no corresponding BEGIN TRANSACTION."), 3903);
+    if (m_depth > 0)
+        return EngineError{
+            Status::Code::DatabaseError, 266, QStringLiteral("25000"),
+            QStringLiteral("ROLLBACK dentro de un procedimiento: se deshace todo el procedimiento.")};
+    m_tranCount = 0;
+    if (!m_runner.autocommit())
+        return m_runner.runNative(QStringLiteral("ROLLBACK"));
+    return std::nullopt;
+}
+
+} // namespace nerin::tsql

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "server/tsql/EngineError.h"
+#include "server/tsql/Statement.h"
+
+#include <QHash>
+#include <memory>
+
+namespace nerin::tsql {
+
+class StatementRunner;
+
+// A procedure as the engine runs it: its parameters and its parsed body.
+struct ProcedureDefinition {
+    QString name;
+    std::vector<VariableDeclaration> parameters;
+    std::vector<Statement> body;
+};
+
+// The procedures of the database, kept as their CREATE PROCEDURE text in the table nerin_procedures so
+// that every connection, in any process, runs the same ones. Parsed bodies are remembered by text.
+class ProcedureStore {
+public:
+    explicit ProcedureStore(StatementRunner& runner) : m_runner(runner) {}
+
+    // Creates the procedure table when the database has none.
+    std::optional<EngineError> initialize();
+
+    std::optional<EngineError> create(const QString& name, const QString& text);
+    std::optional<EngineError> drop(const QString& name);
+    Result<std::shared_ptr<const ProcedureDefinition>> find(const QString& name);
+
+    // Parses a CREATE PROCEDURE text.
+    static Result<std::shared_ptr<const ProcedureDefinition>> parse(const QString& text);
+
+private:
+    StatementRunner& m_runner;
+    QHash<QString, std::shared_ptr<const ProcedureDefinition>> m_parsed; // by text
+};
+
+} // namespace nerin::tsql

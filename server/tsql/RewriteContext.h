@@ -1,0 +1,26 @@
+#pragma once
+
+#include "server/tsql/Catalogue.h"
+#include "server/tsql/NestedTokens.h"
+#include "server/tsql/SqlBuilder.h"
+
+namespace nerin::tsql {
+
+// What every rewriter of one statement shares: the tokens read, the text written, the catalogue.
+struct RewriteContext {
+    const NestedTokens& tokens;
+    SqlBuilder& out;
+    Catalogue& catalogue;
+};
+
+// A CommandTextError for something T-SQL has that the translator does not.
+inline Status unsupported(const QString& what) {
+    return Status::error(Status::Code::CommandTextError, QStringLiteral("No soportado: ") + what);
+}
+
+// A CommandTextError for a statement that cannot be read.
+inline Status malformed(const QString& what) {
+    return Status::error(Status::Code::CommandTextError, what);
+}
+
+} // namespace nerin::tsql

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "server/tsql/RewriteContext.h"
+
+namespace nerin::tsql {
+
+// Writes data definition for SQLite, with every value written out: CREATE TABLE (temporary tables
+// "#T" as TEMP tables), CREATE VIEW (its query translated), CREATE INDEX without CLUSTERED and index
+// options, DROP TABLE/VIEW/INDEX, TRUNCATE TABLE as DELETE, ALTER TABLE ADD of one column.
+class SchemaTranslator {
+public:
+    explicit SchemaTranslator(RewriteContext& context) : m_c(context), m_t(context.tokens) {}
+
+    // The statement; `touchedTable` receives the table or view created, dropped or altered.
+    Status render(QString& touchedTable);
+
+private:
+    Status renderCreateTable(QString& touchedTable);
+    Status renderCreateView(QString& touchedTable);
+    Status renderCreateIndex();
+    Status renderDrop(QString& touchedTable);
+    Status renderTruncate();
+    Status renderAlter(QString& touchedTable);
+
+    RewriteContext& m_c;
+    const NestedTokens& m_t;
+};
+
+} // namespace nerin::tsql

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "server/tsql/RewriteContext.h"
+
+namespace nerin::tsql {
+
+// Writes a T-SQL query as a SQLite one: TOP as LIMIT at the end of its SELECT, "alias = expr" select
+// items as "expr AS alias", string aliases as names, ORDER BY ordinals written out, table hints and
+// OPTION (...) dropped, old outer joins (*=, =*) as LEFT JOIN, UNION kept.
+class SelectRewriter {
+public:
+    explicit SelectRewriter(RewriteContext& context) : m_c(context), m_t(context.tokens) {}
+
+    // A whole SELECT statement, which may create a table with INTO: then "CREATE [TEMP] TABLE x AS"
+    // comes first and `createdTable` receives the table's name.
+    Status renderStatement(TokenRange range, QString& createdTable);
+    // A query inside another statement: a subquery, INSERT ... SELECT, a view. INTO is refused.
+    Status renderQuery(TokenRange range) { return render(range, nullptr); }
+
+private:
+    // The clauses of one SELECT of a UNION, as ranges without their keywords; -1 / empty when absent.
+    struct Clauses {
+        int quantifier = -1; // ALL or DISTINCT
+        TokenRange top;      // the row count of TOP, without parentheses
+        TokenRange list;
+        TokenRange into;
+        TokenRange from;
+        TokenRange where;
+        TokenRange groupBy;
+        TokenRange having;
+        TokenRange orderBy;
+    };
+
+    Status render(TokenRange range, QString* createdTable);
+    Result<Clauses> readClauses(TokenRange part) const;
+    Status renderInto(TokenRange into, QString& createdTable);
+    Status renderPart(const Clauses& clauses);
+    Status renderSelectItem(TokenRange item);
+    Status renderOrderBy(TokenRange range);
+
+    RewriteContext& m_c;
+    const NestedTokens& m_t;
+};
+
+} // namespace nerin::tsql

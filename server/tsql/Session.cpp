@@ -1,0 +1,16 @@
+#include "server/tsql/Session.h"
+
+#include "server/tsql/SqlFunctions.h"
+
+namespace nerin::tsql {
+
+Session::Session(sqlite3* db)
+    : m_db(db), m_runner(db), m_procedures(m_runner), m_interpreter(m_runner, m_procedures) {}
+
+std::optional<EngineError> Session::initialize() {
+    if (Status registered = registerTsqlFunctions(m_db); !registered)
+        return EngineError{Status::Code::LostLink, 0, QStringLiteral("08S01"), registered.message()};
+    return m_procedures.initialize();
+}
+
+} // namespace nerin::tsql

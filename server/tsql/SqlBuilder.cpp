@@ -1,0 +1,106 @@
+#include "server/tsql/SqlBuilder.h"
+
+#include "server/tsql/DateTimeText.h"
+#include "server/tsql/Keywords.h"
+
+namespace nerin::tsql {
+
+namespace {
+
+// Characters SQLite accepts in a bare name: ASCII letters, digits, "_" and "$", and anything past
+// ASCII.
+bool isBareNameCharacter(QChar c) {
+    const char16_t u = c.unicode();
+    return (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9') || u == u'_' ||
+           u == u'$' || u >= 0x80;
+}
+
+bool needsQuotes(QStringView word) {
+    if (word.isEmpty() || (word[0] >= u'0' && word[0] <= u'9') || word[0] == u'$')
+        return true;
+    for (QChar c : word) {
+        if (!isBareNameCharacter(c))
+            return true;
+    }
+    return Keywords::isSqliteKeyword(word);
+}
+
+} // namespace
+
+void SqlBuilder::word(QStringView text) {
+    if (!m_sql.isEmpty()) {
+        const QChar last = m_sql.back();
+        if (last != u'(' && last != u'.' && last != u' ')
+            m_sql += u' ';
+    }
+    m_sql += text;
+}
+
+void SqlBuilder::literal(int index) {
+    if (m_literals == Literals::Inline) {
+        inlineLiteral(index);
+        return;
+    }
+    m_literalTokens.append(index);
+    if (m_variableWritten)
+        m_variableBeforeLiteral = true;
+    word(u'?' + QString::number(m_literalTokens.size()));
+}
+
+void SqlBuilder::inlineLiteral(int index) {
+    recordInlined(index);
+    word(literalText(m_tokens[index]));
+}
+
+void SqlBuilder::recordInlined(int index) {
+    m_inlined.append({index, m_tokens[index].text});
+}
+
+void SqlBuilder::name(const Token& token) {
+    if (token.kind == Token::Kind::Word && !needsQuotes(token.text))
+        word(token.text);
+    else
+        word(quotedName(token.text));
+}
+
+void SqlBuilder::variable(const QString& parameter) {
+    m_variableWritten = true;
+    word(parameter);
+}
+
+Translation SqlBuilder::finish(Translation::Kind kind, const QString& touchedTable) {
+    Translation t;
+    t.kind = kind;
+    if (m_variableBeforeLiteral) {
+        const QString with =
+            QStringLiteral("WITH \"nerin$parametros\" AS (SELECT ?%1)").arg(m_literalTokens.size());
+        m_sql.insert(m_bodyStart, m_bodyStart == 0 ? with + u' ' : u' ' + with);
+    }
+    t.sql = std::move(m_sql);
+    t.literalTokens = std::move(m_literalTokens);
+    t.inlinedTokens = std::move(m_inlined);
+    t.touchedTable = touchedTable;
+    return t;
+}
+
+QString SqlBuilder::quotedName(QStringView name) {
+    QString quoted = name.toString();
+    quoted.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + quoted + u'"';
+}
+
+QString SqlBuilder::quotedString(QStringView text) {
+    QString quoted = text.toString();
+    quoted.replace(u'\'', QStringLiteral("''"));
+    return u'\'' + quoted + u'\'';
+}
+
+QString SqlBuilder::literalText(const Token& token) {
+    if (token.kind == Token::Kind::Number)
+        return token.text;
+    if (auto stored = canonicalize(token.text))
+        return quotedString(*stored);
+    return quotedString(token.text);
+}
+
+} // namespace nerin::tsql

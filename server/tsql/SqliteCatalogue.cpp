@@ -1,0 +1,43 @@
+#include "server/tsql/SqliteCatalogue.h"
+
+#include <sqlite3.h>
+
+namespace nerin::tsql {
+
+QStringList SqliteCatalogue::columnsOf(const QString& table) {
+    const QString key = table.toLower();
+    if (auto found = m_columns.constFind(key); found != m_columns.constEnd())
+        return *found;
+    QStringList columns;
+    if (table.startsWith(u'#')) {
+        columns = readColumns(QStringLiteral("temp"), table);
+    } else {
+        columns = readColumns(QStringLiteral("main"), table);
+    }
+    // A table that does not exist is not remembered: it may be created by the next statement.
+    if (!columns.isEmpty())
+        m_columns.insert(key, columns);
+    return columns;
+}
+
+QStringList SqliteCatalogue::readColumns(const QString& schema, const QString& table) const {
+    QStringList columns;
+    sqlite3_stmt* statement = nullptr;
+    const QByteArray sql = QStringLiteral("SELECT name FROM pragma_table_info(?1, ?2)").toUtf8();
+    if (sqlite3_prepare_v2(m_db, sql.constData(), -1, &statement, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(statement);
+        return columns;
+    }
+    const QByteArray tableName = table.toUtf8();
+    const QByteArray schemaName = schema.toUtf8();
+    sqlite3_bind_text(statement, 1, tableName.constData(), static_cast<int>(tableName.size()),
+                      SQLITE_TRANSIENT);
+    sqlite3_bind_text(statement, 2, schemaName.constData(), static_cast<int>(schemaName.size()),
+                      SQLITE_TRANSIENT);
+    while (sqlite3_step(statement) == SQLITE_ROW)
+        columns.append(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0))));
+    sqlite3_finalize(statement);
+    return columns;
+}
+
+} // namespace nerin::tsql

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "server/tsql/Catalogue.h"
+
+#include <QHash>
+
+struct sqlite3;
+
+namespace nerin::tsql {
+
+// The catalogue of one SQLite connection, read from the database itself and remembered until
+// forget() or forgetAll() is called after a change of schema.
+class SqliteCatalogue : public Catalogue {
+public:
+    explicit SqliteCatalogue(sqlite3* db) : m_db(db) {}
+
+    QStringList columnsOf(const QString& table) override;
+
+    void forget(const QString& table) { m_columns.remove(table.toLower()); }
+    void forgetAll() { m_columns.clear(); }
+
+private:
+    QStringList readColumns(const QString& schema, const QString& table) const;
+
+    sqlite3* m_db;
+    QHash<QString, QStringList> m_columns;
+};
+
+} // namespace nerin::tsql

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "server/tsql/RewriteContext.h"
+
+namespace nerin::tsql {
+
+// Writes the column and constraint list of CREATE TABLE, and the column of ALTER TABLE ADD, for
+// SQLite. T-SQL type names stay (SQLite takes its column affinity from them) except varchar(max) and
+// sysname; text columns compare without regard to case (COLLATE NERIN_CI); an IDENTITY column becomes
+// INTEGER PRIMARY KEY AUTOINCREMENT, so a primary key on other columns becomes UNIQUE; DEFAULT
+// GETDATE() becomes nerin_getdate(); constraint names, CLUSTERED, filegroups and index options go.
+class TableDefinition {
+public:
+    explicit TableDefinition(RewriteContext& context) : m_c(context), m_t(context.tokens) {}
+
+    // The parenthesised list starting at `open`, and the storage options after it up to `end`.
+    Status renderTable(int open, int end);
+    // One column definition, as ALTER TABLE ADD takes it (no IDENTITY: SQLite cannot add a key).
+    Status renderAddedColumn(TokenRange column);
+
+private:
+    Status renderColumn(TokenRange column);
+    Status renderType(int i, int& next, bool& isText);
+    Result<int> renderDefault(int i, int end);
+    Status renderTableConstraint(TokenRange element, bool& written);
+    Status renderNameList(int open, bool withOrder);
+    Result<int> renderReferences(int i, int end);
+    Status checkIdentity(int i, int& next) const;
+    int skipKeyOptions(int i, int end) const;
+
+    RewriteContext& m_c;
+    const NestedTokens& m_t;
+    QString m_identityColumn; // the IDENTITY column of the table, lower case, or empty
+};
+
+} // namespace nerin::tsql

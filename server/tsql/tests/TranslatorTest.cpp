@@ -1,0 +1,163 @@
+#include "server/tsql/tests/QtPrinters.h"
+#include "server/tsql/tests/SqliteTestDb.h"
+
+#include <QElapsedTimer>
+#include <gtest/gtest.h>
+
+using nerin::Status;
+using nerin::tsql::Token;
+using nerin::tsql::TokenList;
+using nerin::tsql::Translation;
+using nerin::tsql::testing::SqliteTestDb;
+
+namespace {
+
+class TranslatorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(
+            db.exec(
+                "CREATE TABLE Producto (ID integer, Nombre varchar(30) COLLATE NERIN_CI, Estado char(1), "
+                "Precio money);"
+                "INSERT INTO Producto VALUES (1, 'Café', 'A', 20), (2, 'Té', 'A', 15), (3, 'Pan', 'B', 8);"
+                "CREATE TABLE \"Orden Detalle\" (\"Replace\" integer, \"Key\" text);"
+                "INSERT INTO \"Orden Detalle\" VALUES (7, 'k');"),
+            QString());
+    }
+
+    SqliteTestDb db;
+};
+
+} // namespace
+
+TEST_F(TranslatorTest, NamesAreReadAsSqlServerReadsThem) {
+    const struct {
+        const char* tsql;
+        QStringList rows;
+    } cases[] = {
+        {"SELECT [Replace], \"Key\" FROM [dbo].[Orden Detalle]", {"7|k"}},
+        {"SELECT Replace FROM dbo.[Orden Detalle]", {"7"}},
+        {"SELECT p.Nombre FROM dbo.Producto p WHERE p.[ID] = 3", {"Pan"}},
+        {"SELECT dbo.Producto.Nombre FROM Producto WHERE ID = 2;", {"Té"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(db.rows(QString::fromUtf8(c.tsql)), c.rows) << c.tsql;
+}
+
+TEST_F(TranslatorTest, LiteralsBecomeParametersSoOneTranslationServesEveryValue) {
+    TokenList first;
+    auto translation =
+        db.translate(QStringLiteral("SELECT Nombre FROM Producto WHERE Precio > 12 AND Estado = 'A' "
+                                    "ORDER BY 1"),
+                     &first);
+    ASSERT_TRUE(translation);
+    EXPECT_FALSE(translation->sql.contains(QStringLiteral("12")));
+    ASSERT_EQ(translation->literalTokens.size(), 2);
+    EXPECT_EQ(first[translation->literalTokens[0]].text, QStringLiteral("12"));
+    EXPECT_EQ(first[translation->literalTokens[1]].text, QStringLiteral("A"));
+    // The ordinal stays in the text: SQLite only reads a written number as a column position.
+    ASSERT_EQ(translation->inlinedTokens.size(), 1);
+    EXPECT_EQ(translation->inlinedTokens[0].second, QStringLiteral("1"));
+    EXPECT_EQ(db.run(*translation, first), QStringList({"Café", "Té"}));
+
+    TokenList second;
+    ASSERT_TRUE(db.translate(QStringLiteral("SELECT Nombre FROM Producto WHERE Precio > 5 AND Estado = 'B' "
+                                            "ORDER BY 1"),
+                             &second));
+    EXPECT_EQ(db.run(*translation, second), QStringList({"Pan"}));
+}
+
+TEST_F(TranslatorTest, VariablesAndSystemValuesAreNamedParameters) {
+    db.variables = {{"@nfolio", 2}, {"@__rowcount", 5}, {"@__trancount", 1}};
+    EXPECT_EQ(db.rows(QStringLiteral(
+                  "SELECT Nombre, @@ROWCOUNT, @@TRANCOUNT, @@ERROR FROM Producto WHERE ID = @nFolio")),
+              QStringList({"Té|5|1|0"}));
+    EXPECT_EQ(db.rows(QStringLiteral("INSERT Producto VALUES (9, 'Sal', 'A', 1)")), QStringList());
+    EXPECT_EQ(db.rows(QStringLiteral("SELECT @@IDENTITY, SCOPE_IDENTITY()")), QStringList({"4|4"}));
+}
+
+// SQLite numbers "@x" one past the highest "?N" seen before it, so a variable written before a literal
+// would share its slot; every value must still reach its own place.
+TEST_F(TranslatorTest, VariablesBeforeLiteralsKeepTheirOwnValues) {
+    db.variables = {{"@a", QStringLiteral("uno")}, {"@b", QStringLiteral("dos")}};
+    const struct {
+        const char* tsql;
+        QStringList rows;
+    } cases[] = {
+        {"SELECT @a, 'x', @b, 'y'", {"uno|x|dos|y"}},
+        {"SELECT 'x', @a, 'y', @a, 'z'", {"x|uno|y|uno|z"}},
+        {"SELECT Nombre FROM Producto WHERE ID = @c AND Estado = 'A' OR Nombre = 'Pan'", {"Pan"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(db.rows(QString::fromUtf8(c.tsql)), c.rows) << c.tsql;
+    EXPECT_EQ(db.rows(QStringLiteral("SELECT * INTO #Copia FROM Producto WHERE Nombre <> @a AND ID = 1")),
+              QStringList());
+    EXPECT_EQ(db.rows(QStringLiteral("SELECT Nombre FROM #Copia")), QStringList({"Café"}));
+}
+
+TEST_F(TranslatorTest, UnsupportedStatementsAndNamesAreCommandTextErrorsNamingThem) {
+    const struct {
+        const char* tsql;
+        const char* message;
+    } cases[] = {
+        {"MERGE Producto USING x ON 1 = 1", "No soportado: MERGE"},
+        {"FETCH NEXT FROM c", "No soportado: cursores (FETCH)"},
+        {"SELECT @@FETCH_STATUS", "No soportado: @@FETCH_STATUS"},
+        {"SELECT a FROM Otra.dbo.Producto", "No soportado: nombres de tres o más partes (Otra.dbo.Producto)"},
+        {"SELECT a FROM ventas.Producto", "No soportado: el esquema \"ventas\" (solo dbo)"},
+        {"SELECT a FROM x..Producto", "No soportado: nombre incompleto \"x.\""},
+        {"SELECT 1; SELECT 2", "Línea 1: \";\" dentro de la instrucción"},
+        {"SELECT (1", "Línea 1: \"(\" sin \")\""},
+        {"SELECT CASE WHEN 1 = 1 THEN 2", "Línea 1: CASE sin END"},
+    };
+    for (const auto& c : cases) {
+        auto translation = db.translate(QString::fromUtf8(c.tsql));
+        ASSERT_FALSE(translation) << c.tsql;
+        EXPECT_EQ(translation.status().code(), Status::Code::CommandTextError) << c.tsql;
+        EXPECT_EQ(translation.status().message(), QString::fromUtf8(c.message)) << c.tsql;
+    }
+    nerin::tsql::Translator translator(db);
+    EXPECT_FALSE(translator.translate({}));
+    EXPECT_FALSE(translator.translate({Token{Token::Kind::Semicolon, QStringLiteral(";")}}));
+}
+
+TEST_F(TranslatorTest, NestingIsBoundedAndHugeStatementsFinish) {
+    // SQLite's own parser gives up far sooner; the translation must not.
+    const QString deep = QStringLiteral("SELECT ") + QString(200, u'(') + u'1' + QString(200, u')');
+    EXPECT_FALSE(db.sql(deep).startsWith(QStringLiteral("ERROR")));
+    EXPECT_TRUE(db.sql(QStringLiteral("SELECT ") + QString(201, u'(') + u'1' + QString(201, u')'))
+                    .startsWith(QStringLiteral("ERROR: Línea 1: más de 200 niveles")));
+    QString cases = QStringLiteral("SELECT ");
+    for (int i = 0; i < 250; ++i)
+        cases += QStringLiteral("CASE WHEN 1 = 1 THEN ");
+    EXPECT_TRUE(db.sql(cases + u'1').contains(QStringLiteral("más de 200 niveles")));
+
+    // A megabyte of "+": translated in one pass, however SQLite then takes it.
+    QString sum = QStringLiteral("SELECT 1");
+    while (sum.size() < 1'000'000)
+        sum += QStringLiteral(" + 1");
+    QElapsedTimer timer;
+    timer.start();
+    auto translation = db.translate(sum);
+    ASSERT_TRUE(translation);
+    EXPECT_TRUE(translation->sql.startsWith(QStringLiteral("SELECT nerin_add(nerin_add(")));
+    EXPECT_LT(timer.elapsed(), 20'000);
+}
+
+TEST_F(TranslatorTest, TranslatesATypicalStatementQuickly) {
+    auto tokens = nerin::tsql::Lexer::tokenize(QStringLiteral(
+        "SELECT p.ID, p.Nombre, Total = p.Precio * pc.Cantidad + ISNULL(pc.Extra, 0), "
+        "CONVERT(varchar(10), c.Fecha, 103) AS Fecha FROM dbo.Producto p WITH (NOLOCK) "
+        "INNER JOIN ProductosxCuenta pc ON pc.ID_Producto = p.ID INNER JOIN Comanda c ON c.ID = "
+        "pc.ID_Comanda "
+        "WHERE c.ID_Comanda = @nFolio AND p.Estado = 'A' AND pc.Cantidad > 0 ORDER BY p.Nombre"));
+    ASSERT_TRUE(tokens);
+    nerin::tsql::Translator translator(db);
+    constexpr int runs = 200;
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < runs; ++i)
+        ASSERT_TRUE(translator.translate(*tokens));
+    // Sanitizers slow this build several times over; an optimised build takes a few microseconds.
+    EXPECT_LT(timer.nsecsElapsed() / runs, 1'000'000);
+}

@@ -1,0 +1,160 @@
+#include "tools/nerin-sql/SqlShell.h"
+
+#include "data/odbc/OdbcConnection.h"
+#include "server/DatabaseBuilder.h"
+#include "server/ScriptRunner.h"
+#include "server/SqliteConnection.h"
+
+#include <QFile>
+#include <QSettings>
+#include <QStringDecoder>
+
+namespace nerin {
+
+namespace {
+
+std::optional<QString> decodeUtf8(const QByteArray& bytes) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+// The database file named by the terminal's settings: "<Servidor>/<BASE_DE_DATOS>.db".
+QString configuredDatabase() {
+    const QString file = qEnvironmentVariable("NERIN_CONFIG");
+    if (file.isEmpty())
+        return {};
+    QSettings settings(file, QSettings::IniFormat);
+    settings.beginGroup(QStringLiteral("Configuracion"));
+    const QString folder = settings.value(QStringLiteral("Servidor")).toString();
+    const QString name =
+        settings.value(QStringLiteral("BASE_DE_DATOS"), QStringLiteral("DBNERIN")).toString();
+    return folder.isEmpty() ? QString() : folder + u'/' + name + QStringLiteral(".db");
+}
+
+QString fieldText(const DbValue& value) {
+    return value.isNull() ? QStringLiteral("NULL") : value.toString();
+}
+
+} // namespace
+
+int SqlShell::usage(const QString& problem) {
+    std::fprintf(m_err,
+                 "%s\nUso: nerin-sql [--db ARCHIVO | --odbc CONEXION] (-Q \"texto\" | -i ARCHIVO...) [-b]\n"
+                 "     nerin-sql --create ARCHIVO [--demo]\n",
+                 qUtf8Printable(problem));
+    return 2;
+}
+
+void SqlShell::printError(qint64 number, int line, const QString& message) {
+    std::fprintf(m_err, "Msg %lld, Level 16, State 1, Line %d\n%s\n", static_cast<long long>(number), line,
+                 qUtf8Printable(message));
+}
+
+void SqlShell::printResults(const QList<RecordSet>& results) {
+    for (const RecordSet& result : results) {
+        std::fprintf(m_out, "%s\n", qUtf8Printable(result.columns().join(u'\t')));
+        for (const QList<DbValue>& row : result.rows()) {
+            QStringList fields;
+            for (const DbValue& value : row)
+                fields.append(fieldText(value));
+            std::fprintf(m_out, "%s\n", qUtf8Printable(fields.join(u'\t')));
+        }
+    }
+    std::fflush(m_out);
+}
+
+int SqlShell::run(const QList<QByteArray>& arguments) {
+    QString database = configuredDatabase();
+    QString odbc;
+    QString createPath;
+    bool demo = false;
+    bool stop = false;
+    QList<QByteArray> texts;
+    QStringList names;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QByteArray& a = arguments[i];
+        const bool hasValue = i + 1 < arguments.size();
+        if (a == "--db" && hasValue) {
+            database = QString::fromLocal8Bit(arguments[++i]);
+        } else if (a == "--odbc" && hasValue) {
+            odbc = QString::fromLocal8Bit(arguments[++i]);
+        } else if (a == "--create" && hasValue) {
+            createPath = QString::fromLocal8Bit(arguments[++i]);
+        } else if (a == "--demo") {
+            demo = true;
+        } else if (a == "-b") {
+            stop = true;
+        } else if (a == "-Q" && hasValue) {
+            texts.append(arguments[++i]);
+            names.append(QStringLiteral("-Q"));
+        } else if (a == "-i" && hasValue) {
+            // -i takes every following argument that is not an option.
+            while (i + 1 < arguments.size() && !arguments[i + 1].startsWith('-')) {
+                const QString path = QString::fromLocal8Bit(arguments[++i]);
+                QFile file(path);
+                if (!file.open(QIODevice::ReadOnly)) {
+                    std::fprintf(m_err, "No se pudo leer %s\n", qUtf8Printable(path));
+                    return 1;
+                }
+                texts.append(file.readAll());
+                names.append(path);
+            }
+        } else {
+            return usage(QStringLiteral("Argumento no reconocido: %1").arg(QString::fromLocal8Bit(a)));
+        }
+    }
+    if (!createPath.isEmpty())
+        return create(createPath, demo);
+    if (texts.isEmpty())
+        return usage(QStringLiteral("Falta -Q o -i."));
+    if (database.isEmpty() && odbc.isEmpty())
+        return usage(QStringLiteral("Falta --db (o NERIN_CONFIG con la base de datos)."));
+    return runScripts(database, odbc, texts, names, stop);
+}
+
+int SqlShell::create(const QString& path, bool demo) {
+    const Status created = DatabaseBuilder::create(
+        path, demo, [this](const QString& step) { std::fprintf(m_err, "%s\n", qUtf8Printable(step)); });
+    if (!created) {
+        std::fprintf(m_err, "%s\n", qUtf8Printable(created.message()));
+        return 1;
+    }
+    std::fprintf(m_err, "Base de datos creada: %s\n", qUtf8Printable(path));
+    return 0;
+}
+
+int SqlShell::runScripts(const QString& database, const QString& odbc, const QList<QByteArray>& texts,
+                         const QStringList& names, bool stopAtFirstFailure) {
+    std::unique_ptr<Connection> connection;
+    if (!odbc.isEmpty())
+        connection = std::make_unique<OdbcConnection>(odbc);
+    else
+        connection = std::make_unique<SqliteConnection>(database);
+    if (Status opened = connection->open(); !opened) {
+        std::fprintf(m_err, "%s\n", qUtf8Printable(opened.message()));
+        return 1;
+    }
+    ScriptRunner runner(*connection);
+    runner.onResults([this](const QList<RecordSet>& results) { printResults(results); });
+    runner.onFailure([this](const ScriptRunner::Failure& failure) {
+        printError(failure.nativeError, failure.line, failure.message);
+    });
+    int failures = 0;
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        const std::optional<QString> text = decodeUtf8(texts[i]);
+        if (!text) {
+            printError(102, 1, QStringLiteral("%1: el texto no es UTF-8 válido.").arg(names[i]));
+            ++failures;
+        } else {
+            failures += runner.run(*text, stopAtFirstFailure);
+        }
+        if (failures > 0 && stopAtFirstFailure)
+            break;
+    }
+    return failures > 0 ? 1 : 0;
+}
+
+} // namespace nerin

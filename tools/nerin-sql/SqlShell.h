@@ -1,0 +1,42 @@
+#pragma once
+
+#include "data/RecordSet.h"
+
+#include <QByteArray>
+#include <QStringList>
+#include <cstdio>
+
+namespace nerin {
+
+// The command-line SQL shell: runs T-SQL text against the restaurant database and prints what it
+// returns, in the manner of the server's own command-line tool.
+//
+//   nerin-sql [--db FILE | --odbc CONNECTION] (-Q "text" | -i FILE...) [-b]
+//
+// Without --db or --odbc the database is the one the terminal's settings name (NERIN_CONFIG).
+//   nerin-sql --create FILE [--demo]
+//
+// Results print as tab-separated text under a header line; an error prints
+// "Msg <number>, Level 16, State 1, Line <n>" and its message on standard error, and the next batch
+// runs (with -b, nothing more runs). The exit status is 1 when anything failed.
+class SqlShell {
+public:
+    SqlShell(FILE* out, FILE* err) : m_out(out), m_err(err) {}
+
+    // `arguments` without the program name, as raw bytes, so that texts that are not valid UTF-8 are
+    // refused instead of guessed.
+    int run(const QList<QByteArray>& arguments);
+
+private:
+    int usage(const QString& problem);
+    int create(const QString& path, bool demo);
+    int runScripts(const QString& database, const QString& odbc, const QList<QByteArray>& texts,
+                   const QStringList& names, bool stopAtFirstFailure);
+    void printResults(const QList<RecordSet>& results);
+    void printError(qint64 number, int line, const QString& message);
+
+    FILE* m_out;
+    FILE* m_err;
+};
+
+} // namespace nerin
