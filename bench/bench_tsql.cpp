@@ -3,6 +3,7 @@
 // statement.
 #include "server/SqliteConnection.h"
 #include "server/tsql/Lexer.h"
+#include "server/tsql/SqlFunctions.h"
 #include "server/tsql/SqliteCatalogue.h"
 #include "server/tsql/Translator.h"
 
@@ -90,6 +91,9 @@ sqlite3* openHand() {
         SQLITE_OK)
         std::abort();
     sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;", nullptr, nullptr, nullptr);
+    // The schema's text columns compare with the engine's collation, so SQLite needs it to read them.
+    if (!nerin::tsql::registerTsqlFunctions(db))
+        std::abort();
     sqlite3_busy_timeout(db, 30000);
     return db;
 }

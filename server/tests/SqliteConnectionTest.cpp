@@ -233,3 +233,23 @@ TEST_F(SqliteConnectionTest, AVanishedDatabaseIsALostLink) {
     EXPECT_EQ(missing.errors().value(0).sqlState, QStringLiteral("08001"));
     EXPECT_EQ(missing.execute(QStringLiteral("SELECT 1")).status().code(), Status::Code::LostLink);
 }
+
+TEST_F(SqliteConnectionTest, ADatabaseFileDestroyedUnderneathIsALostLink) {
+    exec(QStringLiteral("CREATE TABLE T (a int)"));
+    exec(QStringLiteral("INSERT INTO T VALUES (1)"));
+    // Another program overwrites the file with something that is not a database.
+    for (const char* suffix : {"", "-wal", "-shm"}) {
+        QFile file(path() + QString::fromLatin1(suffix));
+        if (!file.exists())
+            continue;
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        file.write(QByteArray(static_cast<int>(std::max<qint64>(file.size(), 4096)), 'x'));
+        file.close();
+    }
+    SqliteConnection reopened(path());
+    EXPECT_EQ(reopened.open().code(), Status::Code::LostLink);
+    auto result = m_db->execute(QStringLiteral("INSERT INTO T VALUES (2)"));
+    ASSERT_FALSE(result);
+    EXPECT_EQ(result.status().code(), Status::Code::LostLink);
+    EXPECT_EQ(m_db->errors().value(0).sqlState, QStringLiteral("08S01"));
+}

@@ -38,9 +38,16 @@ DbValue textValue(sqlite3_stmt* statement, int column, bool dateColumn) {
 
 DbValue literalValue(const Token& token) {
     if (token.kind == Token::Kind::String) {
-        if (auto stored = canonicalize(token.text))
-            return DbValue(*stored);
-        return DbValue(token.text);
+        // Only a text that starts with a digit and holds a date separator can be a date; most texts
+        // are names and codes, and are bound without a second look.
+        const QString& text = token.text;
+        const bool mayBeDate = text.size() >= 8 && text.size() <= 40 && text.front().isDigit() &&
+                               (text.contains(u'/') || text.contains(u'-'));
+        if (mayBeDate) {
+            if (auto stored = canonicalize(text))
+                return DbValue(*stored);
+        }
+        return DbValue(text);
     }
     bool ok = false;
     const qint64 whole = token.text.toLongLong(&ok);

@@ -1,21 +1,23 @@
 #include "server/tsql/StatementBoundary.h"
 
-#include <QSet>
+#include <string_view>
 
 namespace nerin::tsql {
 
 bool StatementBoundary::startsStatement(const Token& t) {
-    static const QSet<QString> keywords = {
-        QStringLiteral("SELECT"), QStringLiteral("INSERT"),   QStringLiteral("UPDATE"),
-        QStringLiteral("DELETE"), QStringLiteral("DECLARE"),  QStringLiteral("SET"),
-        QStringLiteral("IF"),     QStringLiteral("ELSE"),     QStringLiteral("WHILE"),
-        QStringLiteral("BEGIN"),  QStringLiteral("END"),      QStringLiteral("RETURN"),
-        QStringLiteral("EXEC"),   QStringLiteral("EXECUTE"),  QStringLiteral("CREATE"),
-        QStringLiteral("DROP"),   QStringLiteral("ALTER"),    QStringLiteral("TRUNCATE"),
-        QStringLiteral("PRINT"),  QStringLiteral("COMMIT"),   QStringLiteral("ROLLBACK"),
-        QStringLiteral("BREAK"),  QStringLiteral("CONTINUE"), QStringLiteral("RAISERROR"),
-        QStringLiteral("GOTO"),   QStringLiteral("USE"),      QStringLiteral("SAVE")};
-    return t.isWord() && keywords.contains(t.text.toUpper());
+    static constexpr std::u16string_view keywords[] = {
+        u"SELECT", u"INSERT", u"UPDATE", u"DELETE", u"DECLARE", u"SET",       u"IF",       u"ELSE",
+        u"WHILE",  u"BEGIN",  u"END",    u"RETURN", u"EXEC",    u"EXECUTE",   u"CREATE",   u"DROP",
+        u"ALTER",  u"TRUNCATE", u"PRINT", u"COMMIT", u"ROLLBACK", u"BREAK",   u"CONTINUE", u"RAISERROR",
+        u"GOTO",   u"USE",    u"SAVE"};
+    if (t.kind != Token::Kind::Word || t.text.size() > 9)
+        return false;
+    for (const std::u16string_view keyword : keywords) {
+        if (QStringView(t.text).compare(QStringView(keyword.data(), static_cast<qsizetype>(keyword.size())),
+                                        Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
 }
 
 Result<qsizetype> StatementBoundary::end(const TokenList& tokens, qsizetype from, const QString& kind) {
