@@ -166,28 +166,22 @@ Result<QList<RecordSet>> SqliteConnection::run(DbCommand& command) {
 }
 
 Status SqliteConnection::beginTransaction() {
-    clearErrors();
-    if (!m_db)
-        return notOpen();
-    if (auto failure = m_session->interpreter().beginTransaction())
-        return fail(*failure);
-    return Status::ok();
+    return transaction(&tsql::Interpreter::beginTransaction);
 }
 
 Status SqliteConnection::commit() {
-    clearErrors();
-    if (!m_db)
-        return notOpen();
-    if (auto failure = m_session->interpreter().commitTransaction())
-        return fail(*failure);
-    return Status::ok();
+    return transaction(&tsql::Interpreter::commitTransaction);
 }
 
 Status SqliteConnection::rollback() {
+    return transaction(&tsql::Interpreter::rollbackTransaction);
+}
+
+Status SqliteConnection::transaction(std::optional<tsql::EngineError> (tsql::Interpreter::*step)()) {
     clearErrors();
     if (!m_db)
         return notOpen();
-    if (auto failure = m_session->interpreter().rollbackTransaction())
+    if (auto failure = (m_session->interpreter().*step)())
         return fail(*failure);
     return Status::ok();
 }

@@ -3,12 +3,14 @@
 #include "data/Connection.h"
 
 #include <memory>
+#include <optional>
 
 struct sqlite3;
 
 namespace nerin {
 
 namespace tsql {
+class Interpreter;
 class Session;
 struct EngineError;
 } // namespace tsql
@@ -41,6 +43,8 @@ public:
 private:
     Status fail(const tsql::EngineError& error);
     Status notOpen();
+    // Begins, commits or rolls back through the engine, which counts nested transactions.
+    Status transaction(std::optional<tsql::EngineError> (tsql::Interpreter::*step)());
 
     QString m_path;
     OpenMode m_mode;

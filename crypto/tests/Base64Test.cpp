@@ -1,6 +1,6 @@
 #include "crypto/Base64.h"
 
-#include "QtPrinters.h"
+#include "base/tests/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

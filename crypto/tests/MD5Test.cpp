@@ -1,6 +1,6 @@
 #include "crypto/MD5.h"
 
-#include "QtPrinters.h"
+#include "base/tests/QtPrinters.h"
 #include "text/Cp1252.h"
 
 #include <QFile>

@@ -1,4 +1,6 @@
+#include "base/tests/QtPrinters.h"
 #include "data/BaseDatos.h"
+#include "data/tests/RecordingMessageBox.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -6,32 +8,13 @@
 #include <optional>
 #include <ostream>
 
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
-
 using namespace nerin;
 
 namespace {
 
 using Icon = SystemMessageBox::Icon;
-
-struct Shown {
-    QString text;
-    QString title;
-    Icon icon;
-    bool operator==(const Shown&) const = default;
-};
-
-class RecordingMessageBox : public SystemMessageBox {
-public:
-    void show(const QString& text, const QString& title, Icon icon) override {
-        shown.append({text, title, icon});
-    }
-    QList<Shown> shown;
-};
+using nerin::fakes::RecordingMessageBox;
+using nerin::fakes::Shown;
 
 struct Caso {
     const char* nombre;

@@ -1,7 +1,9 @@
 #include "data/BaseDatos.h"
 
+#include "base/tests/QtPrinters.h"
 #include "crypto/MD5.h"
 #include "crypto/clsRC4.h"
+#include "data/tests/RecordingMessageBox.h"
 #include "server/SqliteConnection.h"
 
 #include <QFile>
@@ -10,32 +12,13 @@
 #include <optional>
 #include <ostream>
 
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
-
 using namespace nerin;
 
 namespace {
 
 using Icon = SystemMessageBox::Icon;
-
-struct Shown {
-    QString text;
-    QString title;
-    Icon icon;
-    bool operator==(const Shown&) const = default;
-};
-
-class RecordingMessageBox : public SystemMessageBox {
-public:
-    void show(const QString& text, const QString& title, Icon icon) override {
-        shown.append({text, title, icon});
-    }
-    QList<Shown> shown;
-};
+using nerin::fakes::RecordingMessageBox;
+using nerin::fakes::Shown;
 
 // A failure the wrapper below gives instead of running a statement whose text contains `when`
 // (every statement when it is empty).

@@ -1,6 +1,6 @@
 #include "server/SqliteConnection.h"
 
-#include "server/tsql/tests/QtPrinters.h"
+#include "base/tests/QtPrinters.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

@@ -283,6 +283,31 @@ private:
         return slice(start, k);
     }
 
+    // `@name [AS] type [= value]`, and for a procedure parameter a trailing OUTPUT.
+    Result<VariableDeclaration> parseDeclaration(bool isParameter) {
+        VariableDeclaration declaration;
+        declaration.name = current().text;
+        ++m_pos;
+        if (!atEnd() && current().is(u"AS"))
+            ++m_pos;
+        auto type = parseType();
+        if (!type)
+            return type.status();
+        declaration.type = *type;
+        if (!atEnd() && current().isOperator(u"=")) {
+            ++m_pos;
+            auto initializer = parseInitializer(isParameter);
+            if (!initializer)
+                return initializer.status();
+            declaration.initializer = std::move(*initializer);
+        }
+        if (isParameter && !atEnd() && (current().is(u"OUTPUT") || current().is(u"OUT"))) {
+            declaration.output = true;
+            ++m_pos;
+        }
+        return declaration;
+    }
+
     Result<Statement> parseDeclare() {
         Statement statement;
         statement.kind = Statement::Kind::Declare;
@@ -291,23 +316,10 @@ private:
         while (true) {
             if (atEnd() || current().kind != Token::Kind::Variable)
                 return error(QStringLiteral("DECLARE espera el nombre de una variable"));
-            VariableDeclaration declaration;
-            declaration.name = current().text;
-            ++m_pos;
-            if (!atEnd() && current().is(u"AS"))
-                ++m_pos;
-            auto type = parseType();
-            if (!type)
-                return type.status();
-            declaration.type = *type;
-            if (!atEnd() && current().isOperator(u"=")) {
-                ++m_pos;
-                auto initializer = parseInitializer(false);
-                if (!initializer)
-                    return initializer.status();
-                declaration.initializer = std::move(*initializer);
-            }
-            statement.declarations.push_back(std::move(declaration));
+            auto declaration = parseDeclaration(false);
+            if (!declaration)
+                return declaration.status();
+            statement.declarations.push_back(std::move(*declaration));
             if (!atEnd() && current().kind == Token::Kind::Comma) {
                 ++m_pos;
                 continue;
@@ -446,27 +458,10 @@ private:
             ++m_pos;
         }
         while (!atEnd() && current().kind == Token::Kind::Variable) {
-            VariableDeclaration parameter;
-            parameter.name = current().text;
-            ++m_pos;
-            if (!atEnd() && current().is(u"AS"))
-                ++m_pos;
-            auto type = parseType();
-            if (!type)
-                return type.status();
-            parameter.type = *type;
-            if (!atEnd() && current().isOperator(u"=")) {
-                ++m_pos;
-                auto initializer = parseInitializer(true);
-                if (!initializer)
-                    return initializer.status();
-                parameter.initializer = std::move(*initializer);
-            }
-            if (!atEnd() && (current().is(u"OUTPUT") || current().is(u"OUT"))) {
-                parameter.output = true;
-                ++m_pos;
-            }
-            statement.declarations.push_back(std::move(parameter));
+            auto parameter = parseDeclaration(true);
+            if (!parameter)
+                return parameter.status();
+            statement.declarations.push_back(std::move(*parameter));
             if (!atEnd() && current().kind == Token::Kind::Comma)
                 ++m_pos;
         }

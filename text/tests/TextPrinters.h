@@ -1,15 +1,11 @@
 #pragma once
 
+#include "base/tests/QtPrinters.h"
 #include "text/Currency.h"
 
-#include <QString>
 #include <ostream>
 
-// Readable failure messages for the types these tests compare.
-
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
+// Readable failure messages for the money these tests compare.
 
 namespace nerin {
 

@@ -1,5 +1,7 @@
 #include "data/odbc/OdbcConnection.h"
 
+#include "base/tests/QtPrinters.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -7,10 +9,6 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
-
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace nerin {
 inline void PrintTo(const DbValue& value, std::ostream* out) {

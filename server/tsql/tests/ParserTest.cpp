@@ -1,7 +1,7 @@
 #include "server/tsql/Parser.h"
 
+#include "base/tests/QtPrinters.h"
 #include "server/tsql/Lexer.h"
-#include "server/tsql/tests/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "server/tsql/tests/QtPrinters.h"
+#include "base/tests/QtPrinters.h"
 #include "server/tsql/tests/SqliteTestDb.h"
 
 #include <QRegularExpression>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/tests/QtPrinters.h"
 #include "server/tsql/Catalogue.h"
 #include "server/tsql/DateTimeText.h"
 #include "server/tsql/Lexer.h"
@@ -11,13 +12,6 @@
 #include <QVariant>
 #include <ostream>
 #include <sqlite3.h>
-
-// Lets failing expectations on rows print the rows.
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QStringList& rows, std::ostream* out) {
-    *out << "{\"" << rows.join(QStringLiteral("\", \"")).toStdString() << "\"}";
-}
-QT_END_NAMESPACE
 
 namespace nerin::tsql::testing {
 

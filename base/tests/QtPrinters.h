@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <ostream>
 
 // Readable failure messages for Qt values in GoogleTest assertions.
@@ -11,4 +12,8 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 inline void PrintTo(const QByteArray& bytes, std::ostream* out) {
     *out << "0x" << bytes.toHex().toStdString();
+}
+
+inline void PrintTo(const QStringList& texts, std::ostream* out) {
+    *out << "{\"" << texts.join(QStringLiteral("\", \"")).toStdString() << "\"}";
 }
