@@ -20,6 +20,12 @@ QDateTime parseStoredDateTime(const QString& text) {
     }
     if (const auto written = TextFormat::parseDateTime(trimmed))
         return *written;
+    // A time alone ("08:30") is that time on the database's day zero.
+    for (const char* format : {"H:mm", "H:mm:ss"}) {
+        const QTime time = QTime::fromString(trimmed, QString::fromLatin1(format));
+        if (time.isValid())
+            return QDateTime(QDate(1900, 1, 1), time);
+    }
     return {};
 }
 

@@ -253,3 +253,16 @@ TEST_F(SqliteConnectionTest, ADatabaseFileDestroyedUnderneathIsALostLink) {
     EXPECT_EQ(result.status().code(), Status::Code::LostLink);
     EXPECT_EQ(m_db->errors().value(0).sqlState, QStringLiteral("08S01"));
 }
+
+TEST_F(SqliteConnectionTest, MoneyDividesAsADecimalAndATimeAloneIsATimeOfDayZero) {
+    exec(QStringLiteral("CREATE TABLE Pago (Monto money, Tasa decimal(5,2), Hora datetime)"));
+    exec(QStringLiteral("INSERT INTO Pago VALUES (10, 16, '06/12/2026 13:45')"));
+    EXPECT_EQ(rows(QStringLiteral("SELECT Monto * 5 / 100, Monto / Tasa FROM Pago")), QStringLiteral("0.5|0.625"));
+    exec(QStringLiteral("UPDATE Pago SET Hora = '08:30'"));
+    auto hora = m_db->query(QStringLiteral("SELECT Hora, DATEPART(hour, Hora), DATEDIFF(minute, Hora, '01/01/1900 09:00') "
+                                           "FROM Pago"));
+    ASSERT_TRUE(hora) << hora.status().message().toStdString();
+    EXPECT_EQ(hora->value(0).toDateTime(), QDateTime(QDate(1900, 1, 1), QTime(8, 30)));
+    EXPECT_EQ(hora->value(1).toInt(), 8);
+    EXPECT_EQ(hora->value(2).toInt(), 30);
+}

@@ -190,6 +190,9 @@ std::optional<LocalDateTime> parseDateTimeText(std::string_view text, const Date
         return readIso(in);
     if (leadingDigits == 8)
         return readEightDigits(in);
+    // A time alone is that time on the server's day zero, 1 January 1900, as a datetime column stores it.
+    if ((leadingDigits == 1 || leadingDigits == 2) && in.text.size() > leadingDigits && in.text[leadingDigits] == ':')
+        return combine(1900, 1, 1, readTime(in));
     return readSeparated(in, reading);
 }
 

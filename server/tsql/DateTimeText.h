@@ -39,6 +39,7 @@ using CanonicalChars = std::array<char, kCanonicalLength>;
 //   "yyyy-MM-dd", optionally followed by a space or "T" and a time   (month and day may have one digit)
 //   "yyyymmdd", optionally followed by a space and a time
 //   "dd/mm/yyyy", optionally followed by a space and a time          (as `reading` says)
+//   a time alone, which is that time on 1 January 1900
 // where a time is "H:mm", "H:mm:ss" or "H:mm:ss.f" with one to three fraction digits. ASCII only; no
 // value for anything else or a date or time that does not exist.
 std::optional<LocalDateTime> parseDateTimeText(std::string_view text, const DateReading& reading = {});

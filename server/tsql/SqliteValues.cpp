@@ -19,7 +19,7 @@ bool isMoneyType(const char* declared) {
     if (!declared)
         return false;
     const QByteArray lower = QByteArray(declared).toLower();
-    return lower == "money" || lower == "smallmoney";
+    return lower.startsWith("money") || lower.startsWith("smallmoney");
 }
 
 DbValue textValue(sqlite3_stmt* statement, int column, bool dateColumn) {

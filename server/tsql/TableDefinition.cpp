@@ -173,6 +173,17 @@ Status TableDefinition::renderType(int i, int& next, bool& isText) {
     }
     out.word(type);
     const TokenRange length = hasLength ? m_t.inside(i + 1) : TokenRange{};
+    // Money and decimals with a fraction keep floating-point affinity, so that a whole amount stored
+    // in them still divides as a decimal (10 * 5 / 100 is 0.5, not 0) — as the server's exact types do.
+    // The declared type still starts with the T-SQL name, which is how reads recognise money.
+    const bool isMoney = type.compare(u"money", Qt::CaseInsensitive) == 0 ||
+                         type.compare(u"smallmoney", Qt::CaseInsensitive) == 0;
+    const bool isDecimal = type.compare(u"decimal", Qt::CaseInsensitive) == 0 ||
+                           type.compare(u"numeric", Qt::CaseInsensitive) == 0;
+    const bool hasScale = length.size() == 3 && m_t.isKind(length.begin + 2, Token::Kind::Number) &&
+                          m_t[length.begin + 2].text.toInt() > 0;
+    if (isMoney || (isDecimal && hasScale))
+        out.word(u"float");
     if (length.isEmpty() || (length.size() == 1 && m_t.is(length.begin, u"max")))
         return Status::ok();
     out.glue(u"(");
