@@ -2,6 +2,7 @@
 
 #include "data/odbc/OdbcConnection.h"
 #include "server/DatabaseBuilder.h"
+#include "server/HistoryGenerator.h"
 #include "server/ScriptRunner.h"
 #include "server/SqliteConnection.h"
 
@@ -43,7 +44,8 @@ QString fieldText(const DbValue& value) {
 int SqlShell::usage(const QString& problem) {
     std::fprintf(m_err,
                  "%s\nUso: nerin-sql [--db ARCHIVO | --odbc CONEXION] (-Q \"texto\" | -i ARCHIVO...) [-b]\n"
-                 "     nerin-sql --create ARCHIVO [--demo]\n",
+                 "     nerin-sql --create ARCHIVO [--demo]\n"
+                 "     nerin-sql --history DIAS ARCHIVO\n",
                  qUtf8Printable(problem));
     return 2;
 }
@@ -70,6 +72,8 @@ int SqlShell::run(const QList<QByteArray>& arguments) {
     QString database = configuredDatabase();
     QString odbc;
     QString createPath;
+    QString historyPath;
+    int historyDays = 0;
     bool demo = false;
     bool stop = false;
     QList<QByteArray> texts;
@@ -83,6 +87,12 @@ int SqlShell::run(const QList<QByteArray>& arguments) {
             odbc = QString::fromLocal8Bit(arguments[++i]);
         } else if (a == "--create" && hasValue) {
             createPath = QString::fromLocal8Bit(arguments[++i]);
+        } else if (a == "--history" && i + 2 < arguments.size()) {
+            bool ok = false;
+            historyDays = arguments[++i].toInt(&ok);
+            historyPath = QString::fromLocal8Bit(arguments[++i]);
+            if (!ok || historyDays < 1)
+                return usage(QStringLiteral("--history espera un número de días y un archivo."));
         } else if (a == "--demo") {
             demo = true;
         } else if (a == "-b") {
@@ -108,6 +118,8 @@ int SqlShell::run(const QList<QByteArray>& arguments) {
     }
     if (!createPath.isEmpty())
         return create(createPath, demo);
+    if (!historyPath.isEmpty())
+        return history(historyPath, historyDays);
     if (texts.isEmpty())
         return usage(QStringLiteral("Falta -Q o -i."));
     if (database.isEmpty() && odbc.isEmpty())
@@ -123,6 +135,27 @@ int SqlShell::create(const QString& path, bool demo) {
         return 1;
     }
     std::fprintf(m_err, "Base de datos creada: %s\n", qUtf8Printable(path));
+    return 0;
+}
+
+int SqlShell::history(const QString& path, int days) {
+    SqliteConnection db(path);
+    if (Status opened = db.open(); !opened) {
+        std::fprintf(m_err, "%s\n", qUtf8Printable(opened.message()));
+        return 1;
+    }
+    const Status done = HistoryGenerator::generate(db, days, 2026, [this](int daysDone, int total) {
+        constexpr int kWidth = 40;
+        const int filled = daysDone * kWidth / total;
+        std::fprintf(m_err, "\r[%s%s] %d/%d días", QByteArray(filled, '#').constData(),
+                     QByteArray(kWidth - filled, '.').constData(), daysDone, total);
+        std::fflush(m_err);
+    });
+    std::fprintf(m_err, "\n");
+    if (!done) {
+        std::fprintf(m_err, "%s\n", qUtf8Printable(done.message()));
+        return 1;
+    }
     return 0;
 }
 

@@ -15,6 +15,7 @@ namespace nerin {
 //
 // Without --db or --odbc the database is the one the terminal's settings name (NERIN_CONFIG).
 //   nerin-sql --create FILE [--demo]
+//   nerin-sql --history DAYS FILE       (past days of business in a demo database)
 //
 // Results print as tab-separated text under a header line; an error prints
 // "Msg <number>, Level 16, State 1, Line <n>" and its message on standard error, and the next batch
@@ -30,6 +31,7 @@ public:
 private:
     int usage(const QString& problem);
     int create(const QString& path, bool demo);
+    int history(const QString& path, int days);
     int runScripts(const QString& database, const QString& odbc, const QList<QByteArray>& texts,
                    const QStringList& names, bool stopAtFirstFailure);
     void printResults(const QList<RecordSet>& results);
