@@ -1,0 +1,50 @@
+-- Borrar_Producto removes an ordered item that was not sent to the kitchen, with its modifiers, tax
+-- row and courtesies; the terminal sends one call per line (a package's components and the
+-- modifier lines follow their product) and then totals the account.
+--
+-- Decisions:
+-- - An item already sent (Preparado) or cancelled is refused with an error: it may be cooking, so
+--   it must be cancelled with a reason (Agregar_Cancelacion) and stay on record.
+-- - A folio that no longer exists is not an error, so a call repeated after a lost reply is harmless.
+-- - The stock taken by the item goes back, for products whose stock is counted (not negative).
+-- - A package component lowers its section's count in Control_Paquetes (the row goes when it reaches
+--   0, as before the first component); removing a package head removes its section counts.
+CREATE PROCEDURE Borrar_Producto
+    @nIDProductosXCuenta int
+AS
+BEGIN
+    SET NOCOUNT ON
+    DECLARE @nExiste int, @nProducto int, @nPreparado int, @nAnulacion int, @nPaquete int, @nSeccion int
+
+    SET @nExiste = 0
+    SELECT @nExiste = 1, @nProducto = ID_Producto, @nPreparado = Preparado, @nAnulacion = ID_Tipo_Anulacion,
+           @nPaquete = ID_Paquete, @nSeccion = ID_Seccion_Paquete
+    FROM ProductosXCuenta
+    WHERE ID_ProductosXCuenta = @nIDProductosXCuenta
+    IF @nExiste = 0
+        RETURN 0
+    IF @nPreparado = 1 OR @nAnulacion IS NOT NULL
+    BEGIN
+        RAISERROR('El producto ya se mandó a preparar: debe cancelarse con un motivo.', 16, 1)
+        RETURN 1
+    END
+
+    DELETE FROM Modificador WHERE ID_ProductosXCuenta = @nIDProductosXCuenta
+    DELETE FROM ImpuestosXCuenta WHERE ID_ProductosXCuenta = @nIDProductosXCuenta
+    DELETE FROM Cortesia WHERE ID_ProductosXCuenta = @nIDProductosXCuenta
+
+    IF @nPaquete = @nIDProductosXCuenta
+        DELETE FROM Control_Paquetes WHERE ID_ProductosXCuenta = @nIDProductosXCuenta
+    IF @nPaquete <> @nIDProductosXCuenta AND @nSeccion IS NOT NULL
+    BEGIN
+        UPDATE Control_Paquetes SET Ordenados = Ordenados - 1
+        WHERE ID_ProductosXCuenta = @nPaquete AND ID_Seccion_Paquete = @nSeccion
+        DELETE FROM Control_Paquetes
+        WHERE ID_ProductosXCuenta = @nPaquete AND ID_Seccion_Paquete = @nSeccion AND Ordenados <= 0
+    END
+
+    DELETE FROM ProductosXCuenta WHERE ID_ProductosXCuenta = @nIDProductosXCuenta
+
+    UPDATE Producto SET Existencia = Existencia + 1 WHERE ID_Producto = @nProducto AND Existencia >= 0
+END
+GO

@@ -1,0 +1,81 @@
+-- Agregar_Cancelacion records the cancellation of an item the terminal has just stamped
+-- (ID_Tipo_Anulacion, Empleado_Anulacion, Hora_Anulacion): returns its stock when the reason says
+-- so, and writes the item's lines of the cancellation slip into the calling connection's
+-- #Tmp_Imprimir_C, which Mandar_Impresion_C then queues. The terminal totals the account itself.
+--
+-- Decisions:
+-- - An item that is not stamped (or does not exist) is refused with an error: nothing to record.
+-- - Stock goes back (Tipos_Anulacion.Regresa_Existencia) only for products whose stock is counted
+--   (not negative), as Borrar_Producto does.
+-- - The slip goes to the ticket printer of the terminal where the cancelling employee is signed in
+--   (Empleado.ID_Terminal), or else of the terminal that opened the order (Control): the procedure is
+--   not told the terminal. Its line names the item, its amount with modifiers ("#,0.00") and the
+--   reason; when no live item is left on the account, a "* Anulación Total *" line with the amount
+--   cancelled follows.
+-- - A copy goes to the kitchen printers of the item's printer group ("CANCELAR" and the item), since
+--   the item was already sent there.
+CREATE PROCEDURE Agregar_Cancelacion
+    @nIDProductosXCuenta int
+AS
+BEGIN
+    SET NOCOUNT ON
+    DECLARE @nProducto int, @nAnulacion int, @nEmpleado int, @nComanda int, @nControl int, @nCuenta int,
+            @nGrupo int, @sNombre varchar(50), @mMonto money, @nRegresa int, @sMotivo varchar(50),
+            @nTerminal int, @nImpresora int, @nVivos int, @mAnulado money
+
+    SELECT @nProducto = pxc.ID_Producto, @nAnulacion = pxc.ID_Tipo_Anulacion,
+           @nEmpleado = pxc.Empleado_Anulacion, @nComanda = pxc.ID_Comanda, @nControl = pxc.Control,
+           @nCuenta = pxc.Num_Cuenta, @nGrupo = ISNULL(pxc.Grupo_Impresion, p.ID_Grupo_Impresoras),
+           @sNombre = ISNULL(pxc.Nombre_Producto, ISNULL(p.Nombre_Cuenta, '')),
+           @mMonto = pxc.Precio + ISNULL((SELECT SUM(m.Precio_Modificador) FROM Modificador m
+                                          WHERE m.ID_ProductosXCuenta = pxc.ID_ProductosXCuenta), 0)
+    FROM ProductosXCuenta pxc
+    LEFT JOIN Producto p ON p.ID_Producto = pxc.ID_Producto
+    WHERE pxc.ID_ProductosXCuenta = @nIDProductosXCuenta
+    IF @nAnulacion IS NULL
+    BEGIN
+        RAISERROR('El producto no existe o no tiene motivo de cancelación.', 16, 1)
+        RETURN 1
+    END
+
+    SET @nRegresa = 0
+    SELECT @nRegresa = Regresa_Existencia, @sMotivo = Nombre_Tipos_Anulacion
+    FROM Tipos_Anulacion WHERE ID_Tipo_Anulacion = @nAnulacion
+    IF @nRegresa = 1
+        UPDATE Producto SET Existencia = Existencia + 1 WHERE ID_Producto = @nProducto AND Existencia >= 0
+
+    SELECT @nTerminal = ID_Terminal FROM Empleado WHERE Id_Empleado = @nEmpleado
+    SELECT @nImpresora = MIN(ID_Impresora) FROM Impresora WHERE EsDeCheques = 1 AND ID_Terminal = @nTerminal
+    IF @nImpresora IS NULL
+        SELECT @nImpresora = MIN(ID_Impresora) FROM Impresora WHERE EsDeCheques = 1 AND ID_Terminal = @nControl
+
+    IF @nImpresora IS NOT NULL
+    BEGIN
+        INSERT INTO #Tmp_Imprimir_C (Texto, ID_Impresora, Tipo)
+        VALUES ('1 ' + @sNombre + '  $' + CONVERT(varchar(20), @mMonto, 1)
+                + ISNULL('  (' + @sMotivo + ')', ''), @nImpresora, 'T')
+
+        SET @nVivos = 0
+        SELECT @nVivos = COUNT(*) FROM ProductosXCuenta
+        WHERE ID_Comanda = @nComanda AND Control = @nControl AND Num_Cuenta = @nCuenta
+          AND ID_Tipo_Anulacion IS NULL
+        IF @nVivos = 0
+        BEGIN
+            SELECT @mAnulado = SUM(Precio) FROM ProductosXCuenta
+            WHERE ID_Comanda = @nComanda AND Control = @nControl AND Num_Cuenta = @nCuenta
+            SELECT @mAnulado = ISNULL(@mAnulado, 0) + ISNULL(SUM(m.Precio_Modificador), 0)
+            FROM Modificador m
+            INNER JOIN ProductosXCuenta pxc ON pxc.ID_ProductosXCuenta = m.ID_ProductosXCuenta
+            WHERE pxc.ID_Comanda = @nComanda AND pxc.Control = @nControl AND pxc.Num_Cuenta = @nCuenta
+            INSERT INTO #Tmp_Imprimir_C (Texto, ID_Impresora, Tipo)
+            VALUES ('<N><B>* Anulación Total * $' + CONVERT(varchar(20), CAST(ISNULL(@mAnulado, 0) AS money), 1) + '</B>',
+                    @nImpresora, 'T')
+        END
+    END
+
+    INSERT INTO #Tmp_Imprimir_C (Texto, ID_Impresora, Tipo)
+    SELECT '<H><B>CANCELAR ' + @sNombre + '</B></H>', ixg.ID_Impresora, 'P'
+    FROM ImpresorasXGrupo ixg
+    WHERE ixg.ID_Grupo_Impresoras = @nGrupo AND ixg.ID_Impresora <> ISNULL(@nImpresora, -1)
+END
+GO
