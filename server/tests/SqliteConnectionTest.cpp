@@ -1,6 +1,7 @@
 #include "server/SqliteConnection.h"
 
 #include "base/tests/QtPrinters.h"
+#include "server/tests/ResultText.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -30,20 +31,7 @@ protected:
     }
 
     // Every row of the first result, fields joined by "|", rows by ";". NULL shows as "NULL".
-    QString rows(const QString& sql) {
-        auto result = m_db->query(sql);
-        if (!result)
-            return QStringLiteral("ERROR ") + result.status().message();
-        RecordSet rs = std::move(result).value();
-        QStringList lines;
-        for (; !rs.eof(); rs.moveNext()) {
-            QStringList fields;
-            for (int i = 0; i < rs.fieldCount(); ++i)
-                fields.append(rs.value(i).isNull() ? QStringLiteral("NULL") : rs.value(i).toString());
-            lines.append(fields.join(u'|'));
-        }
-        return lines.join(u';');
-    }
+    QString rows(const QString& sql) { return nerin::testing_support::resultText(*m_db, sql); }
 
     Status::Code failureOf(const QString& sql) {
         auto result = m_db->execute(sql);
@@ -257,10 +245,12 @@ TEST_F(SqliteConnectionTest, ADatabaseFileDestroyedUnderneathIsALostLink) {
 TEST_F(SqliteConnectionTest, MoneyDividesAsADecimalAndATimeAloneIsATimeOfDayZero) {
     exec(QStringLiteral("CREATE TABLE Pago (Monto money, Tasa decimal(5,2), Hora datetime)"));
     exec(QStringLiteral("INSERT INTO Pago VALUES (10, 16, '06/12/2026 13:45')"));
-    EXPECT_EQ(rows(QStringLiteral("SELECT Monto * 5 / 100, Monto / Tasa FROM Pago")), QStringLiteral("0.5|0.625"));
+    EXPECT_EQ(rows(QStringLiteral("SELECT Monto * 5 / 100, Monto / Tasa FROM Pago")),
+              QStringLiteral("0.5|0.625"));
     exec(QStringLiteral("UPDATE Pago SET Hora = '08:30'"));
-    auto hora = m_db->query(QStringLiteral("SELECT Hora, DATEPART(hour, Hora), DATEDIFF(minute, Hora, '01/01/1900 09:00') "
-                                           "FROM Pago"));
+    auto hora = m_db->query(
+        QStringLiteral("SELECT Hora, DATEPART(hour, Hora), DATEDIFF(minute, Hora, '01/01/1900 09:00') "
+                       "FROM Pago"));
     ASSERT_TRUE(hora) << hora.status().message().toStdString();
     EXPECT_EQ(hora->value(0).toDateTime(), QDateTime(QDate(1900, 1, 1), QTime(8, 30)));
     EXPECT_EQ(hora->value(1).toInt(), 8);

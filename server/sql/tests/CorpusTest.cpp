@@ -7,7 +7,6 @@
 
 #include <QFile>
 #include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 TEST(Corpus, EveryStatementOfTheTerminalRunsOnTheDemoRestaurant) {
@@ -25,7 +24,9 @@ TEST(Corpus, EveryStatementOfTheTerminalRunsOnTheDemoRestaurant) {
     QStringList failures;
     nerin::ScriptRunner runner(db);
     runner.onFailure([&](const nerin::ScriptRunner::Failure& failure) {
-        failures.append(QStringLiteral("corpus.sql:%1: %2").arg(failure.batchLine + failure.line - 1).arg(failure.message));
+        failures.append(QStringLiteral("corpus.sql:%1: %2")
+                            .arg(failure.batchLine + failure.line - 1)
+                            .arg(failure.message));
     });
     const int batches = static_cast<int>(nerin::ScriptRunner::split(script).size());
     runner.run(script);

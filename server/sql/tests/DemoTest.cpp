@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -129,18 +128,20 @@ TEST_F(DemoTest, OneProductIsSoldOutAndOthersHaveUntrackedStock) {
 
 TEST_F(DemoTest, ThePackageHasThreeSectionsEachOfferingActiveProducts) {
     EXPECT_EQ(filas("SELECT ID_Producto FROM Producto WHERE Paquete=1"), QStringList{"201"});
-    EXPECT_EQ(filas("SELECT s.ID_Seccion_Paquete, COUNT(*) FROM Secciones_Paquete s, ProductosXSeccion x, "
-                    "Producto p WHERE s.ID_Seccion_Paquete=x.ID_Seccion_Paquete AND x.ID_Producto=p.ID_Producto "
-                    "AND p.Estado='A' AND p.Paquete=0 AND s.ID_Producto=201 GROUP BY s.ID_Seccion_Paquete "
-                    "ORDER BY s.ID_Seccion_Paquete"),
-              QStringList({"5|3", "6|3", "7|3"}));
+    EXPECT_EQ(
+        filas("SELECT s.ID_Seccion_Paquete, COUNT(*) FROM Secciones_Paquete s, ProductosXSeccion x, "
+              "Producto p WHERE s.ID_Seccion_Paquete=x.ID_Seccion_Paquete AND x.ID_Producto=p.ID_Producto "
+              "AND p.Estado='A' AND p.Paquete=0 AND s.ID_Producto=201 GROUP BY s.ID_Seccion_Paquete "
+              "ORDER BY s.ID_Seccion_Paquete"),
+        QStringList({"5|3", "6|3", "7|3"}));
     EXPECT_EQ(filas("SELECT Numero, ID_Seccion_Paquete FROM ProductosXSeccion WHERE ID_Producto=202"),
               QStringList{"1|5"});
 }
 
 TEST_F(DemoTest, PaymentTypesAreCashTwoCardsAndDollarsAndCardsCarryACommission) {
-    EXPECT_EQ(filas("SELECT ID_Tipo_Pago, Nombre_Tipo_Pago, Clase FROM Tipo_Pago ORDER BY ID_Tipo_Pago"),
-              QStringList({"1|EFECTIVO|E", "2|TARJETA DE CREDITO|T", "3|TARJETA DE DEBITO|T", "4|DOLARES|E"}));
+    EXPECT_EQ(
+        filas("SELECT ID_Tipo_Pago, Nombre_Tipo_Pago, Clase FROM Tipo_Pago ORDER BY ID_Tipo_Pago"),
+        QStringList({"1|EFECTIVO|E", "2|TARJETA DE CREDITO|T", "3|TARJETA DE DEBITO|T", "4|DOLARES|E"}));
     EXPECT_EQ(numero("SELECT COUNT(*) FROM Tipo_Pago WHERE Clase='T' AND Comision>0"), 2);
     EXPECT_GE(numero("SELECT COUNT(*) FROM Tipos_Anulacion WHERE Regresa_Existencia=1"), 1);
     EXPECT_GE(numero("SELECT COUNT(*) FROM Tipos_Anulacion WHERE Regresa_Existencia=0"), 1);
@@ -154,11 +155,12 @@ TEST_F(DemoTest, ManagerHoldsAllSixtyEightPermissionFlagsAndWaitersCannotCancelO
     EXPECT_EQ(numero("SELECT COUNT(*) FROM Vw_Permisos WHERE ID_Empleado=1 AND ID_Permiso IN (27,39,42)"), 0);
     EXPECT_EQ(numero("SELECT COUNT(*) FROM Vw_Permisos WHERE ID_Empleado=1 AND ID_Permiso IN (29,40)"), 2);
     // The password sign-in statement finds the manager and the cashier, not the waiters.
-    EXPECT_EQ(filas("SELECT Usuario FROM Empleado,EmpleadosXGrupo,PermisosXGrupo_Trabajo WHERE "
-                    "Empleado.ID_Empleado=EmpleadosXGrupo.ID_Empleado AND "
-                    "EmpleadosXGrupo.ID_Grupo_Trabajo=PermisosXGrupo_Trabajo.ID_Grupo_Trabajo AND ID_Permiso=27 "
-                    "ORDER BY Usuario"),
-              QStringList({"cajero1", "gerente1"}));
+    EXPECT_EQ(
+        filas("SELECT Usuario FROM Empleado,EmpleadosXGrupo,PermisosXGrupo_Trabajo WHERE "
+              "Empleado.ID_Empleado=EmpleadosXGrupo.ID_Empleado AND "
+              "EmpleadosXGrupo.ID_Grupo_Trabajo=PermisosXGrupo_Trabajo.ID_Grupo_Trabajo AND ID_Permiso=27 "
+              "ORDER BY Usuario"),
+        QStringList({"cajero1", "gerente1"}));
 }
 
 TEST_F(DemoTest, EveryCardOfTheStaffListSignsInAsItsEmployeeUnderTheDemoKeyOnly) {
@@ -168,14 +170,17 @@ TEST_F(DemoTest, EveryCardOfTheStaffListSignsInAsItsEmployeeUnderTheDemoKeyOnly)
     Bitacora log(bitacora.path());
     fakes::RecordingMessageBox caja;
     auto conexion = [] { return std::make_unique<SqliteConnection>(s_ruta); };
-    BaseDatos bd(conexion, log, caja, [] {}, kClaveDemo);
+    BaseDatos bd(
+        conexion, log, caja, [] {}, kClaveDemo);
     ASSERT_TRUE(bd.ConectarBD());
-    BaseDatos otraClave(conexion, log, caja, [] {}, QStringLiteral("OTRA CLAVE"));
+    BaseDatos otraClave(
+        conexion, log, caja, [] {}, QStringLiteral("OTRA CLAVE"));
     ASSERT_TRUE(otraClave.ConectarBD());
     // A keyboard card reader can type it, and the terminal's upper-casing leaves it unchanged.
     const QRegularExpression tecleable(QStringLiteral("^%[0-9A-F]{32}_[0-9A-Z_]{34,}$"));
     for (const Persona& persona : personal) {
-        const qint64 id = numero(QStringLiteral("SELECT Id_Empleado FROM Empleado WHERE Usuario='%1'").arg(persona.usuario));
+        const qint64 id = numero(
+            QStringLiteral("SELECT Id_Empleado FROM Empleado WHERE Usuario='%1'").arg(persona.usuario));
         EXPECT_GT(id, 0) << persona.usuario.toStdString();
         EXPECT_TRUE(tecleable.match(persona.tarjeta).hasMatch()) << persona.tarjeta.toStdString();
         EXPECT_EQ(bd.EmpleadoDeTarjeta(persona.tarjeta.toUpper()), id) << persona.usuario.toStdString();
@@ -202,22 +207,28 @@ TEST_F(DemoTest, EveryPasswordOfTheStaffListIsStoredEncipheredUnderTheDemoKey) {
 TEST_F(DemoTest, TheRowsTheTerminalStatementsNameExist) {
     EXPECT_EQ(filas("SELECT Usuario FROM Empleado WHERE Id_Empleado IN (1,2) ORDER BY Id_Empleado"),
               QStringList({"mesero1", "gerente1"}));
-    EXPECT_EQ(filas("SELECT ID_Impresora FROM Impresora WHERE EsDeCheques=1 AND ID_Terminal=1"), QStringList{"1"});
+    EXPECT_EQ(filas("SELECT ID_Impresora FROM Impresora WHERE EsDeCheques=1 AND ID_Terminal=1"),
+              QStringList{"1"});
     EXPECT_EQ(filas("SELECT Id_Impresora FROM Impresora WHERE Fiscal=1 AND Id_Terminal=1"), QStringList{"1"});
-    EXPECT_EQ(filas("SELECT ID_Grupo_Impresoras, ID_Impresora FROM ImpresorasXGrupo WHERE ID_Grupo_Impresoras IN "
-                    "(2,3) ORDER BY 1"),
-              QStringList({"2|2", "3|3"}));
-    EXPECT_EQ(filas("SELECT ID_Grupo_Impresoras FROM Producto WHERE ID_Producto IN (101,103) ORDER BY ID_Producto"),
-              QStringList({"2", "3"}));
-    EXPECT_EQ(filas("SELECT TM.ID_Tipo_Modificador, Precio_Tipo_Modificador FROM Tipo_Modificador TM, "
-                    "TiposXGrupo_Modificadores TGM WHERE TM.ID_Tipo_Modificador=TGM.ID_Tipo_Modificador AND "
-                    "TGM.ID_Grupo_Modificadores=(SELECT ID_Grupo_Modificadores FROM Producto WHERE ID_Producto=101) "
-                    "AND TM.ID_Tipo_Modificador IN (7,8) ORDER BY 1"),
-              QStringList({"7|0", "8|15.5"}));
+    EXPECT_EQ(
+        filas("SELECT ID_Grupo_Impresoras, ID_Impresora FROM ImpresorasXGrupo WHERE ID_Grupo_Impresoras IN "
+              "(2,3) ORDER BY 1"),
+        QStringList({"2|2", "3|3"}));
+    EXPECT_EQ(
+        filas("SELECT ID_Grupo_Impresoras FROM Producto WHERE ID_Producto IN (101,103) ORDER BY ID_Producto"),
+        QStringList({"2", "3"}));
+    EXPECT_EQ(
+        filas(
+            "SELECT TM.ID_Tipo_Modificador, Precio_Tipo_Modificador FROM Tipo_Modificador TM, "
+            "TiposXGrupo_Modificadores TGM WHERE TM.ID_Tipo_Modificador=TGM.ID_Tipo_Modificador AND "
+            "TGM.ID_Grupo_Modificadores=(SELECT ID_Grupo_Modificadores FROM Producto WHERE ID_Producto=101) "
+            "AND TM.ID_Tipo_Modificador IN (7,8) ORDER BY 1"),
+        QStringList({"7|0", "8|15.5"}));
     EXPECT_EQ(numero("SELECT COUNT(*) FROM ProductosxPromocion WHERE Id_Promocion=1 AND Id_Producto=104"), 1);
-    EXPECT_EQ(numero("SELECT COUNT(*) FROM SubMenu s, ProductosXSubmenu x WHERE s.ID_SubMenu=x.ID_Submenu AND "
-                     "s.ID_SubMenu=3 AND x.ID_Producto=101"),
-              1);
+    EXPECT_EQ(
+        numero("SELECT COUNT(*) FROM SubMenu s, ProductosXSubmenu x WHERE s.ID_SubMenu=x.ID_Submenu AND "
+               "s.ID_SubMenu=3 AND x.ID_Producto=101"),
+        1);
     EXPECT_EQ(numero("SELECT COUNT(*) FROM Tipos_Anulacion WHERE ID_Tipo_Anulacion=2"), 1);
     EXPECT_EQ(filas("SELECT Nombre FROM Vw_DepartamentosXEmpleado WHERE Id_Empleado=1 AND id_departamento=3"),
               QStringList{"SALON"});
@@ -233,22 +244,26 @@ TEST_F(DemoTest, TerminalsPrintersAndSettingsMakeAWorkingDemoWithoutHardware) {
                     "GROUP BY ID_Terminal ORDER BY ID_Terminal"),
               QStringList({"1|25", "2|25"}));
     EXPECT_EQ(filas("SELECT Puerto FROM Impresora WHERE Puerto NOT LIKE 'file:%.txt'"), QStringList());
-    EXPECT_EQ(filas("SELECT ID_Terminal FROM Terminal WHERE ID_Terminal NOT IN (SELECT ID_Terminal FROM Impresora "
-                    "WHERE EsDeCheques=1)"),
-              QStringList());
-    EXPECT_EQ(filas("SELECT Valor_Num FROM Parametros WHERE Id_Parametro IN ('ANCHO_TICKET','Num_Tiempos') ORDER BY "
-                    "Id_Parametro"),
-              QStringList({"40", "3"}));
-    EXPECT_GE(numero("SELECT COUNT(*) FROM Parametros WHERE Id_Parametro LIKE 'TXTTICKET%' AND Valor_Cad<>''"), 1);
+    EXPECT_EQ(
+        filas("SELECT ID_Terminal FROM Terminal WHERE ID_Terminal NOT IN (SELECT ID_Terminal FROM Impresora "
+              "WHERE EsDeCheques=1)"),
+        QStringList());
+    EXPECT_EQ(
+        filas(
+            "SELECT Valor_Num FROM Parametros WHERE Id_Parametro IN ('ANCHO_TICKET','Num_Tiempos') ORDER BY "
+            "Id_Parametro"),
+        QStringList({"40", "3"}));
+    EXPECT_GE(
+        numero("SELECT COUNT(*) FROM Parametros WHERE Id_Parametro LIKE 'TXTTICKET%' AND Valor_Cad<>''"), 1);
     EXPECT_EQ(numero("SELECT COUNT(*) FROM Empresas WHERE CveEmpresa=(SELECT Valor_Num FROM Parametros WHERE "
                      "Id_Parametro='CVEEMPRESA')"),
               1);
 }
 
 TEST_F(DemoTest, StartUpFunctionQueryGivesEachTerminalItsDemoFunctions) {
-    const QString funciones = QStringLiteral(
-        "SELECT fun.ID_Funcion FROM FuncionesXTerminal fxt, Funciones fun WHERE fxt.id_funcion=fun.id_funcion and "
-        "estado=1 and ID_Terminal=%1 ORDER BY fun.ID_Funcion");
+    const QString funciones = QStringLiteral("SELECT fun.ID_Funcion FROM FuncionesXTerminal fxt, Funciones "
+                                             "fun WHERE fxt.id_funcion=fun.id_funcion and "
+                                             "estado=1 and ID_Terminal=%1 ORDER BY fun.ID_Funcion");
     const QStringList comunes{"6", "12", "13", "14", "15", "16", "21", "22", "23", "24"};
     QStringList caja = comunes;
     caja.insert(1, QStringLiteral("10"));
@@ -258,13 +273,17 @@ TEST_F(DemoTest, StartUpFunctionQueryGivesEachTerminalItsDemoFunctions) {
 }
 
 TEST_F(DemoTest, ServiceIsUnderWayWithTwoOpenTablesOfMeseroUnoAndOnePaidTable) {
-    EXPECT_EQ(filas("SELECT ID_Comanda, Control, Num_Mesa FROM Vw_MesasAbiertas WHERE ID_Empleado=1 ORDER BY Num_Mesa"),
+    EXPECT_EQ(filas("SELECT ID_Comanda, Control, Num_Mesa FROM Vw_MesasAbiertas WHERE ID_Empleado=1 ORDER BY "
+                    "Num_Mesa"),
               QStringList({"1|1|5", "2|1|15"}));
     // Every account total is what its live items, modifiers and taxes add up to.
-    EXPECT_EQ(filas("SELECT c.ID_Comanda, c.Total FROM Cuenta c WHERE c.Total <> (SELECT SUM(Precio_Venta+Impuesto) "
-                    "FROM ProductosXCuenta p, Vw_TotalesImpuestos v WHERE p.ID_ProductosXCuenta=v.ID_ProductosXCuenta "
-                    "AND p.ID_Comanda=c.ID_Comanda AND p.Control=c.Control AND p.Num_Cuenta=c.Num_Cuenta)"),
-              QStringList());
+    EXPECT_EQ(
+        filas(
+            "SELECT c.ID_Comanda, c.Total FROM Cuenta c WHERE c.Total <> (SELECT SUM(Precio_Venta+Impuesto) "
+            "FROM ProductosXCuenta p, Vw_TotalesImpuestos v WHERE "
+            "p.ID_ProductosXCuenta=v.ID_ProductosXCuenta "
+            "AND p.ID_Comanda=c.ID_Comanda AND p.Control=c.Control AND p.Num_Cuenta=c.Num_Cuenta)"),
+        QStringList());
     EXPECT_EQ(filas("SELECT c.ID_Comanda, Pagada, Abierta FROM Cuenta c, Comanda o, Pago p WHERE "
                     "c.ID_Comanda=o.ID_Comanda AND c.Control=o.Control AND p.ID_Comanda=c.ID_Comanda AND "
                     "p.Monto_Pago=c.Total"),
@@ -274,18 +293,21 @@ TEST_F(DemoTest, ServiceIsUnderWayWithTwoOpenTablesOfMeseroUnoAndOnePaidTable) {
     EXPECT_EQ(filas("SELECT ID_ProductosXCuenta, ID_Producto, Preparado FROM ProductosXCuenta WHERE "
                     "ID_ProductosXCuenta IN (1,5,10) ORDER BY 1"),
               QStringList({"1|101|1", "5|104|0", "10|201|1"}));
-    EXPECT_EQ(filas("SELECT ID_Seccion_Paquete FROM Control_Paquetes WHERE ID_ProductosXCuenta=10 ORDER BY 1"),
-              QStringList({"5", "7"}));
+    EXPECT_EQ(
+        filas("SELECT ID_Seccion_Paquete FROM Control_Paquetes WHERE ID_ProductosXCuenta=10 ORDER BY 1"),
+        QStringList({"5", "7"}));
 }
 
 TEST_F(DemoTest, SalesCountDownTrackedStockOnlyAndTheNextTableGetsTheNextOrderNumber) {
-    EXPECT_EQ(filas("SELECT ID_Producto, Existencia FROM Producto WHERE ID_Producto IN (101,104,137) ORDER BY 1"),
-              QStringList({"101|-1", "104|11", "137|46"}));
+    EXPECT_EQ(
+        filas("SELECT ID_Producto, Existencia FROM Producto WHERE ID_Producto IN (101,104,137) ORDER BY 1"),
+        QStringList({"101|-1", "104|11", "137|46"}));
     // The start-up check compares the working date with the newest order's.
     EXPECT_EQ(filas("SELECT top 1 fecha_trabajo FROM comanda ORDER BY id_comanda DESC"),
               filas("SELECT Valor_Cad FROM Vw_FechaTrabajo"));
-    EXPECT_EQ(filas("DECLARE @nFolio bigint EXEC Abrir_Mesa @nNumMesa=20, @nControl=2, @nIDEmpleado=4, @sTipo='N', "
-                    "@nHuespedes=3, @nFolio=@nFolio OUTPUT SELECT @nFolio AS nFolio"),
-              QStringList{"4"});
+    EXPECT_EQ(
+        filas("DECLARE @nFolio bigint EXEC Abrir_Mesa @nNumMesa=20, @nControl=2, @nIDEmpleado=4, @sTipo='N', "
+              "@nHuespedes=3, @nFolio=@nFolio OUTPUT SELECT @nFolio AS nFolio"),
+        QStringList{"4"});
     EXPECT_EQ(numero("SELECT COUNT(*) FROM Comanda WHERE ID_Comanda=1"), 1);
 }

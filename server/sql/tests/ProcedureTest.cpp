@@ -4,6 +4,7 @@
 #include "base/tests/QtPrinters.h"
 #include "server/DatabaseBuilder.h"
 #include "server/SqliteConnection.h"
+#include "server/tests/ResultText.h"
 
 #include <QDate>
 #include <QElapsedTimer>
@@ -166,25 +167,10 @@ protected:
     }
 
     // The error of a statement expected to fail ("" when it did not fail).
-    QString failure(const QString& sql) {
-        auto result = m_db->execute(sql);
-        return result ? QString() : result.status().message();
-    }
+    QString failure(const QString& sql) { return nerin::testing_support::failureText(*m_db, sql); }
 
     // Every row of the first result: fields joined by "|", rows by ";", NULL as "NULL".
-    QString rows(const QString& sql) {
-        auto result = m_db->query(sql);
-        if (!result)
-            return QStringLiteral("ERROR ") + result.status().message();
-        QStringList lines;
-        for (auto& rs = *result; !rs.eof(); rs.moveNext()) {
-            QStringList fields;
-            for (int i = 0; i < rs.fieldCount(); ++i)
-                fields.append(rs.value(i).isNull() ? QStringLiteral("NULL") : rs.value(i).toString());
-            lines.append(fields.join(u'|'));
-        }
-        return lines.join(u';');
-    }
+    QString rows(const QString& sql) { return nerin::testing_support::resultText(*m_db, sql); }
 
     int open(qint64 mesa, const QString& tipo = QStringLiteral("N"), int huespedes = 4) {
         DbCommand command = abrirMesa(mesa, tipo, huespedes);
