@@ -1,0 +1,45 @@
+#pragma once
+
+#include "base/Status.h"
+
+#include <QString>
+
+namespace nerin {
+
+class AccessScreen;
+class DbValue;
+class TerminalContext;
+
+// The terminal's start-up sequence (Main): opens the database, checks that this terminal is known
+// and that the working date is consistent, loads the run-wide values into the context, lets the
+// cashier confirm the exchange rate where the terminal has that function, leaves the marker file and
+// shows the access screen.
+class Arranque {
+public:
+    // `carpetaEstado` is where the marker file "Nerin.up" is left (the state root in the program).
+    Arranque(TerminalContext& context, AccessScreen& acceso, QString carpetaEstado);
+
+    // Ok once the access screen is shown, with or without a server. An error when the terminal must
+    // end (terminal 0, a terminal unknown to the database, a working date ahead of the newest order):
+    // the person has been told, the connection is closed and the access screen was not shown; the
+    // program ends with a failure exit.
+    Status run();
+
+    // The marker file's path.
+    QString markerFile() const;
+
+private:
+    DbValue parametro(const QString& campo, const QString& condicion);
+    Status terminar(const QString& mensaje, int estilo, bool shutDown);
+    QString fechaUltimaComanda();
+    void cargarFunciones();
+    void confirmarTipoCambio();
+    void dejarMarca();
+    void mostrarAcceso();
+
+    TerminalContext& m_context;
+    AccessScreen& m_acceso;
+    QString m_carpetaEstado;
+};
+
+} // namespace nerin

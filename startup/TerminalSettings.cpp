@@ -1,0 +1,76 @@
+#include "startup/TerminalSettings.h"
+
+#include <QSettings>
+#include <limits>
+
+namespace nerin {
+
+namespace {
+
+const QString kGroup = QStringLiteral("Configuracion");
+
+std::unique_ptr<QSettings> openSettings() {
+    const QString configured = qEnvironmentVariable("NERIN_CONFIG");
+    if (!configured.isEmpty())
+        return std::make_unique<QSettings>(configured, QSettings::IniFormat);
+    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("NERIN"),
+                                       QStringLiteral("NERIN"));
+}
+
+} // namespace
+
+TerminalSettings::TerminalSettings() : m_settings(openSettings()) {}
+
+TerminalSettings::TerminalSettings(const QString& iniFile)
+    : m_settings(std::make_unique<QSettings>(iniFile, QSettings::IniFormat)) {}
+
+TerminalSettings::~TerminalSettings() = default;
+
+QString TerminalSettings::value(const QString& key, const QString& fallback) const {
+    m_settings->beginGroup(kGroup);
+    const QString text = m_settings->value(key, fallback).toString();
+    m_settings->endGroup();
+    return text;
+}
+
+void TerminalSettings::write(const QString& key, const QString& text) {
+    m_settings->beginGroup(kGroup);
+    m_settings->setValue(key, text);
+    m_settings->endGroup();
+    m_settings->sync();
+}
+
+QString TerminalSettings::servidor() const {
+    return value(QStringLiteral("Servidor"), QString()).trimmed();
+}
+
+qint16 TerminalSettings::terminal() const {
+    bool ok = false;
+    const int number = value(QStringLiteral("Terminal"), QStringLiteral("1")).trimmed().toInt(&ok);
+    if (!ok || number < std::numeric_limits<qint16>::min() || number > std::numeric_limits<qint16>::max())
+        return 1;
+    return static_cast<qint16>(number);
+}
+
+DatabaseSettings TerminalSettings::databaseSettings() const {
+    return DatabaseSettings::fromSettings(*m_settings);
+}
+
+void TerminalSettings::setServEncontrado(bool found) {
+    write(QStringLiteral("ServEncontrado"), found ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void TerminalSettings::setShutDown() {
+    write(QStringLiteral("ShutDown"), QStringLiteral("1"));
+}
+
+bool TerminalSettings::sync() {
+    m_settings->sync();
+    return m_settings->status() == QSettings::NoError;
+}
+
+QString TerminalSettings::fileName() const {
+    return m_settings->fileName();
+}
+
+} // namespace nerin
