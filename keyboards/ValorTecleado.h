@@ -1,0 +1,34 @@
+#pragma once
+
+#include "keyboards/Prompts.h"
+#include "text/Currency.h"
+
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+namespace nerin {
+
+// The value being typed on the value keypad (digits and one "."), and the checks of the caller's mode
+// against the original value.
+class ValorTecleado {
+public:
+    // Appends a digit or the decimal point; a second "." and any other character are ignored.
+    void agregar(QChar c);
+    void agregar(QStringView texto);
+    void borrar();
+    void limpiar() { m_texto.clear(); }
+    void fijar(const QString& texto);
+    const QString& texto() const { return m_texto; }
+    // The value typed; an empty text is 0. No value when it cannot be read (a lone ".").
+    std::optional<Currency> valor() const;
+
+    // The message that refuses `valor`, or an empty text when it passes. A percentage may not pass
+    // 100; an amount is checked against the original by the mode.
+    static QString revisar(Currency valor, bool porcentaje, Currency original, Prompts::ValueCheck modo);
+
+private:
+    QString m_texto;
+};
+
+} // namespace nerin

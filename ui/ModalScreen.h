@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+class QLabel;
+class QPushButton;
+
+namespace nerin {
+
+// What every touch screen shares. A caller loads a screen (constructs it), sets its inputs, shows it
+// modally with mostrar(), reads its results and unloads it (destroys it). The screen is drawn with
+// the touch theme, and its keys never take the focus, so a physical keyboard keeps typing into the
+// screen itself whatever key was touched last.
+class ModalScreen : public QDialog {
+public:
+    ModalScreen(QWidget* parent, const QString& nombre);
+
+    // Shows the screen modally and returns when it closes; QDialog::Accepted or QDialog::Rejected.
+    int mostrar() { return exec(); }
+
+protected:
+    // A touch key with a caption and the objectName that tests and scripts find it by.
+    QPushButton* crearTecla(const QString& texto, const QString& nombre);
+    QLabel* crearEtiqueta(const QString& nombre);
+};
+
+} // namespace nerin
