@@ -1,0 +1,92 @@
+// nerin-terminal: the touch-screen terminal. Reads its settings, opens the event log and the
+// database, runs the start-up sequence and leaves the access screen standing.
+//
+//   nerin-terminal [--windowed] [--drive SCRIPT]
+#include "access/frmAcceso.h"
+#include "app/QtSystemMessageBox.h"
+#include "data/BaseDatos.h"
+#include "data/Bitacora.h"
+#include "data/StatePaths.h"
+#include "keyboards/QtPrompts.h"
+#include "startup/Arranque.h"
+#include "startup/LinuxPlatform.h"
+#include "startup/TerminalContext.h"
+#include "startup/TerminalSettings.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QSettings>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// The key under which the demo restaurant's card numbers and passwords are stored.
+const QString kClaveDemo = QStringLiteral("NERIN-DEMO-2026");
+
+// A value of the terminal's settings that TerminalSettings does not read itself.
+QString ajuste(const nerin::TerminalSettings& settings, const QString& clave, const QString& defecto) {
+    QSettings ini(settings.fileName(), QSettings::IniFormat);
+    return ini.value(QStringLiteral("Configuracion/") + clave, defecto).toString();
+}
+
+// Ends the process at once: the database is gone or the machine is restarting, and nothing left
+// running (timers, open windows) may touch the database again on the way out.
+[[noreturn]] void terminarPrograma() {
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::quick_exit(EXIT_FAILURE);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Nerin"));
+    QApplication::setApplicationVersion(QStringLiteral(NERIN_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Terminal de punto de venta Nerin"));
+    parser.addHelpOption();
+    const QCommandLineOption ventana(QStringLiteral("windowed"),
+                                     QStringLiteral("En una ventana, no a pantalla completa."));
+    const QCommandLineOption guion(QStringLiteral("drive"), QStringLiteral("Ejecuta un guion de prueba."),
+                                   QStringLiteral("SCRIPT"));
+    parser.addOption(ventana);
+    parser.addOption(guion);
+    parser.process(app);
+    if (parser.isSet(guion)) {
+        std::fprintf(stderr, "nerin-terminal: --drive todavía no está disponible\n");
+        return 2;
+    }
+
+    nerin::TerminalSettings settings;
+    nerin::Bitacora bitacora(nerin::logRoot());
+    nerin::QtSystemMessageBox messageBox;
+    const QString claveTarjetas = ajuste(settings, QStringLiteral("ClaveTarjetas"), kClaveDemo);
+    nerin::BaseDatos baseDatos([&settings] { return nerin::createConnection(settings.databaseSettings()); },
+                               bitacora, messageBox, &terminarPrograma, claveTarjetas);
+    nerin::QtPrompts prompts(&bitacora);
+    bitacora.setAvisoCarpeta(
+        [&prompts](const QString& mensaje) { prompts.Mensaje(mensaje, nerin::Prompts::kExclamation); });
+    nerin::LinuxPlatform platform;
+    nerin::TerminalContext context(baseDatos, bitacora, prompts, platform, settings);
+
+    nerin::frmAcceso::Opciones opciones;
+    opciones.logo = QCoreApplication::applicationDirPath() + QStringLiteral("/Logo.Nerin");
+    opciones.titulo = QStringLiteral("Nerin");
+    opciones.version = QStringLiteral(NERIN_VERSION);
+    opciones.mesero = ajuste(settings, QStringLiteral("mesero"), QString());
+    opciones.pantallaCompleta = !parser.isSet(ventana);
+    opciones.terminarPrograma = &terminarPrograma;
+    nerin::frmAcceso acceso(context, std::move(opciones));
+    prompts.setParent(&acceso);
+
+    nerin::Arranque arranque(context, acceso, nerin::stateRoot());
+    const nerin::Status arrancado = arranque.run();
+    if (!arrancado.isOk()) {
+        std::fprintf(stderr, "nerin-terminal: %s\n", qPrintable(arrancado.message()));
+        return 1;
+    }
+    return QApplication::exec();
+}
