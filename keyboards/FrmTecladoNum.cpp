@@ -137,31 +137,21 @@ void FrmTecladoNum::reject() {
 }
 
 void FrmTecladoNum::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        aceptar();
-        return;
-    case Qt::Key_Escape:
-        reject();
-        return;
-    case Qt::Key_Backspace:
-        m_tecleado.borrar();
-        mostrarValor();
-        return;
-    case Qt::Key_Delete:
-        m_tecleado.limpiar();
-        mostrarValor();
-        return;
-    default:
-        break;
-    }
-    if (!event->text().isEmpty()) {
-        for (const QChar c : event->text())
-            escribir(c);
-        return;
-    }
-    ModalScreen::keyPressEvent(event);
+    const bool atendida = atenderTecla(event, {[this] { aceptar(); },
+                                               [this] {
+                                                   m_tecleado.borrar();
+                                                   mostrarValor();
+                                               },
+                                               [this] {
+                                                   m_tecleado.limpiar();
+                                                   mostrarValor();
+                                               },
+                                               [this](const QString& texto) {
+                                                   for (const QChar c : texto)
+                                                       escribir(c);
+                                               }});
+    if (!atendida)
+        ModalScreen::keyPressEvent(event);
 }
 
 } // namespace nerin

@@ -151,34 +151,16 @@ void FrmTecladoPago::reject() {
 }
 
 void FrmTecladoPago::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        aceptar();
-        return;
-    case Qt::Key_Escape:
-        reject();
-        return;
-    case Qt::Key_Backspace:
-        borrar(false);
-        return;
-    case Qt::Key_Delete:
-        borrar(true);
-        return;
-    case Qt::Key_Tab:
-        elegir(static_cast<Campo>((m_campo + 1) % 3));
-        return;
-    case Qt::Key_Backtab:
-        elegir(static_cast<Campo>((m_campo + 2) % 3));
-        return;
-    default:
-        break;
-    }
-    if (!event->text().isEmpty()) {
-        escribir(event->text());
+    // Tab and Shift+Tab move between the three fields.
+    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
+        elegir(static_cast<Campo>((m_campo + (event->key() == Qt::Key_Tab ? 1 : 2)) % 3));
         return;
     }
-    ModalScreen::keyPressEvent(event);
+    const bool atendida =
+        atenderTecla(event, {[this] { aceptar(); }, [this] { borrar(false); }, [this] { borrar(true); },
+                             [this](const QString& texto) { escribir(texto); }});
+    if (!atendida)
+        ModalScreen::keyPressEvent(event);
 }
 
 } // namespace nerin

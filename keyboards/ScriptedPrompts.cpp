@@ -23,8 +23,8 @@ QStringList ScriptedPrompts::mensajes() const {
 }
 
 bool ScriptedPrompts::allAnswersUsed() const {
-    return m_mensajes.empty() && m_numeros.empty() && m_textos.empty() && m_horas.empty() && m_pagos.empty() &&
-           m_valores.empty();
+    return m_mensajes.empty() && m_numeros.empty() && m_textos.empty() && m_horas.empty() &&
+           m_pagos.empty() && m_valores.empty();
 }
 
 int ScriptedPrompts::Mensaje(const QString& texto, int estilo) {

@@ -160,27 +160,18 @@ void frmTecladoLibre::reject() {
 }
 
 void frmTecladoLibre::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        m_cancelado = false;
-        accept();
-        return;
-    case Qt::Key_Escape:
-        reject();
-        return;
-    case Qt::Key_Backspace:
-        m_texto.chop(1);
-        mostrarTexto();
-        return;
-    default:
-        break;
-    }
-    if (!event->text().isEmpty()) {
-        escribir(event->text());
-        return;
-    }
-    ModalScreen::keyPressEvent(event);
+    const bool atendida = atenderTecla(event, {[this] {
+                                                   m_cancelado = false;
+                                                   accept();
+                                               },
+                                               [this] {
+                                                   m_texto.chop(1);
+                                                   mostrarTexto();
+                                               },
+                                               {},
+                                               [this](const QString& texto) { escribir(texto); }});
+    if (!atendida)
+        ModalScreen::keyPressEvent(event);
 }
 
 } // namespace nerin

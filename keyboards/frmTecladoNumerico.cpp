@@ -139,30 +139,18 @@ void frmTecladoNumerico::keyPressEvent(QKeyEvent* event) {
         pegar(QApplication::clipboard()->text());
         return;
     }
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        aceptar();
-        return;
-    case Qt::Key_Escape:
-        reject();
-        return;
-    case Qt::Key_Backspace:
-        m_tecleado.borrar();
-        mostrarNumero();
-        return;
-    case Qt::Key_Delete:
-        m_tecleado.limpiar();
-        mostrarNumero();
-        return;
-    default:
-        break;
-    }
-    if (!event->text().isEmpty()) {
-        pegar(event->text());
-        return;
-    }
-    ModalScreen::keyPressEvent(event);
+    const bool atendida = atenderTecla(event, {[this] { aceptar(); },
+                                               [this] {
+                                                   m_tecleado.borrar();
+                                                   mostrarNumero();
+                                               },
+                                               [this] {
+                                                   m_tecleado.limpiar();
+                                                   mostrarNumero();
+                                               },
+                                               [this](const QString& texto) { pegar(texto); }});
+    if (!atendida)
+        ModalScreen::keyPressEvent(event);
 }
 
 } // namespace nerin

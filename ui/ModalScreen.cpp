@@ -2,6 +2,7 @@
 
 #include "ui/TouchTheme.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -28,6 +29,32 @@ QLabel* ModalScreen::crearEtiqueta(const QString& nombre) {
     etiqueta->setObjectName(nombre);
     etiqueta->setWordWrap(true);
     return etiqueta;
+}
+
+bool ModalScreen::atenderTecla(QKeyEvent* event, const TeclasFisicas& teclas) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        teclas.aceptar();
+        return true;
+    case Qt::Key_Escape:
+        reject();
+        return true;
+    case Qt::Key_Backspace:
+        teclas.borrar();
+        return true;
+    case Qt::Key_Delete:
+        if (!teclas.limpiar)
+            return false;
+        teclas.limpiar();
+        return true;
+    default:
+        break;
+    }
+    if (event->text().isEmpty())
+        return false;
+    teclas.escribir(event->text());
+    return true;
 }
 
 } // namespace nerin

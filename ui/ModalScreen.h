@@ -2,7 +2,9 @@
 
 #include <QDialog>
 #include <QString>
+#include <functional>
 
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 
@@ -23,6 +25,18 @@ protected:
     // A touch key with a caption and the objectName that tests and scripts find it by.
     QPushButton* crearTecla(const QString& texto, const QString& nombre);
     QLabel* crearEtiqueta(const QString& nombre);
+
+    // What a keypad does for the keys of a physical keyboard, so that it works wherever the touch keys
+    // do: Enter accepts, Escape cancels, Backspace erases the last character, Delete erases all (when
+    // the screen has that), and any key that types text writes it.
+    struct TeclasFisicas {
+        std::function<void()> aceptar;
+        std::function<void()> borrar;
+        std::function<void()> limpiar; // may be empty
+        std::function<void(const QString&)> escribir;
+    };
+    // Handles `event` as above; false for the keys it leaves to the screen.
+    bool atenderTecla(QKeyEvent* event, const TeclasFisicas& teclas);
 };
 
 } // namespace nerin
