@@ -3,6 +3,7 @@
 //
 //   nerin-terminal [--windowed] [--drive SCRIPT]
 #include "access/frmAcceso.h"
+#include "app/Driver.h"
 #include "app/QtSystemMessageBox.h"
 #include "data/BaseDatos.h"
 #include "data/Bitacora.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QSettings>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 
@@ -55,9 +57,13 @@ int main(int argc, char* argv[]) {
     parser.addOption(ventana);
     parser.addOption(guion);
     parser.process(app);
+    QStringList lineasGuion;
     if (parser.isSet(guion)) {
-        std::fprintf(stderr, "nerin-terminal: --drive todavía no está disponible\n");
-        return 2;
+        QString error;
+        if (!nerin::Driver::cargar(parser.value(guion), &lineasGuion, &error)) {
+            std::fprintf(stderr, "nerin-terminal: %s\n", qPrintable(error));
+            return 2;
+        }
     }
 
     nerin::TerminalSettings settings;
@@ -88,5 +94,9 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "nerin-terminal: %s\n", qPrintable(arrancado.message()));
         return 1;
     }
+    // The script runs once the access screen stands, and its result is the program's.
+    nerin::Driver driver(lineasGuion);
+    if (parser.isSet(guion))
+        QTimer::singleShot(0, [&driver] { QCoreApplication::exit(driver.run()); });
     return QApplication::exec();
 }

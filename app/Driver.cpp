@@ -1,0 +1,408 @@
+#include "app/Driver.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QDialog>
+#include <QEventLoop>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <cstdio>
+
+namespace nerin {
+
+namespace {
+
+// How long a failing line is tried again before the script stops there.
+constexpr qint64 kEsperaMaximaMs = 2000;
+constexpr int kReintentoMs = 20;
+
+// Where controls are looked for, in order: the open modal screen, the active window, then every
+// visible top-level widget.
+QList<QWidget*> ambitos() {
+    QList<QWidget*> raices;
+    if (QWidget* modal = QApplication::activeModalWidget())
+        raices.append(modal);
+    if (QWidget* activa = QApplication::activeWindow(); activa && !raices.contains(activa))
+        raices.append(activa);
+    const QList<QWidget*> superiores = QApplication::topLevelWidgets();
+    for (QWidget* superior : superiores)
+        if (superior->isVisible() && !raices.contains(superior))
+            raices.append(superior);
+    return raices;
+}
+
+// The widget a grab or keystrokes go to when none is named: the modal screen, else the active window.
+QWidget* pantallaActual() {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget* activa = QApplication::activeWindow())
+        return activa;
+    const QList<QWidget*> superiores = QApplication::topLevelWidgets();
+    for (QWidget* superior : superiores)
+        if (superior->isVisible())
+            return superior;
+    return nullptr;
+}
+
+template <typename T> QList<T*> controles(QWidget* raiz) {
+    QList<T*> lista;
+    if (auto* propio = qobject_cast<T*>(raiz))
+        lista.append(propio);
+    lista.append(raiz->findChildren<T*>());
+    return lista;
+}
+
+QString sinAtajos(QString texto) {
+    return texto.remove(QLatin1Char('&'));
+}
+
+// The text a control shows, or a null string for controls that show none.
+QString textoDe(const QWidget* control) {
+    if (const auto* etiqueta = qobject_cast<const QLabel*>(control))
+        return etiqueta->text();
+    if (const auto* boton = qobject_cast<const QAbstractButton*>(control))
+        return sinAtajos(boton->text());
+    if (const auto* campo = qobject_cast<const QLineEdit*>(control))
+        return campo->text();
+    return QString();
+}
+
+QAbstractButton* buscarBoton(const QList<QWidget*>& raices, const QString& nombre) {
+    for (QWidget* raiz : raices)
+        for (QAbstractButton* boton : controles<QAbstractButton>(raiz))
+            if (boton->objectName() == nombre && boton->isVisible() && boton->isEnabled())
+                return boton;
+    for (QWidget* raiz : raices)
+        for (QAbstractButton* boton : controles<QAbstractButton>(raiz))
+            if (sinAtajos(boton->text()) == nombre && boton->isVisible() && boton->isEnabled())
+                return boton;
+    return nullptr;
+}
+
+// A control showing text (label, button or line edit) by object name, else by its caption.
+QWidget* buscarControl(const QList<QWidget*>& raices, const QString& nombre) {
+    for (QWidget* raiz : raices)
+        for (QWidget* control : controles<QWidget>(raiz))
+            if (control->objectName() == nombre && control->isVisible() && !textoDe(control).isNull())
+                return control;
+    for (QWidget* raiz : raices)
+        for (QWidget* control : controles<QWidget>(raiz))
+            if (control->isVisible() && !textoDe(control).isNull() && textoDe(control) == nombre)
+                return control;
+    return nullptr;
+}
+
+QDialog* mensajeAbierto() {
+    auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (modal && modal->objectName() == QLatin1String("frmMsg"))
+        return modal;
+    return nullptr;
+}
+
+// One character as the keyboard would send it: a press and a release carrying the text.
+void teclear(QWidget* destino, const QString& texto) {
+    for (const QChar caracter : texto) {
+        const char16_t codigo = caracter.toUpper().unicode();
+        const int tecla = codigo < 0x7f ? static_cast<int>(codigo) : static_cast<int>(Qt::Key_unknown);
+        QKeyEvent pulsar(QEvent::KeyPress, tecla, Qt::NoModifier, QString(caracter));
+        QCoreApplication::sendEvent(destino, &pulsar);
+        QKeyEvent soltar(QEvent::KeyRelease, tecla, Qt::NoModifier, QString(caracter));
+        QCoreApplication::sendEvent(destino, &soltar);
+    }
+}
+
+void pulsarTecla(QWidget* destino, int tecla, const QString& texto) {
+    QKeyEvent pulsar(QEvent::KeyPress, tecla, Qt::NoModifier, texto);
+    QCoreApplication::sendEvent(destino, &pulsar);
+    QKeyEvent soltar(QEvent::KeyRelease, tecla, Qt::NoModifier, texto);
+    QCoreApplication::sendEvent(destino, &soltar);
+}
+
+// Keystrokes into a screen go to its focused control when it has one, else to the screen itself.
+QWidget* destinoEn(QWidget* pantalla) {
+    QWidget* foco = QApplication::focusWidget();
+    if (foco && (foco == pantalla || pantalla->isAncestorOf(foco)))
+        return foco;
+    return pantalla;
+}
+
+// Splits "NAME REST" at the first space.
+void partir(const QString& resto, QString* primero, QString* despues) {
+    const qsizetype espacio = resto.indexOf(QLatin1Char(' '));
+    if (espacio < 0) {
+        *primero = resto;
+        despues->clear();
+        return;
+    }
+    *primero = resto.left(espacio);
+    *despues = resto.mid(espacio + 1);
+}
+
+// Rejects the open modal screens one after another, from the event loop of each.
+void cerrarModales() {
+    auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!modal)
+        return;
+    QTimer::singleShot(0, modal, [modal] {
+        modal->reject();
+        QTimer::singleShot(0, [] { cerrarModales(); });
+    });
+}
+
+} // namespace
+
+Driver::Driver(QStringList lineas) : m_lineas(std::move(lineas)) {}
+
+bool Driver::cargar(const QString& archivo, QStringList* lineas, QString* error) {
+    QFile file(archivo);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        *error = QStringLiteral("no se puede leer %1: %2").arg(archivo, file.errorString());
+        return false;
+    }
+    const QString texto = QString::fromUtf8(file.readAll());
+    *lineas = texto.split(QLatin1Char('\n'));
+    for (QString& linea : *lineas)
+        if (linea.endsWith(QLatin1Char('\r')))
+            linea.chop(1);
+    return true;
+}
+
+int Driver::run() {
+    QEventLoop bucle;
+    m_salir = [&bucle] { bucle.exit(); };
+    QTimer::singleShot(0, [this] { paso(); });
+    if (!m_terminado)
+        bucle.exec();
+    m_salir = nullptr;
+    return m_codigo;
+}
+
+void Driver::siguiente(int demoraMs) {
+    m_reintentando = false;
+    ++m_actual;
+    QTimer::singleShot(demoraMs, [this] { paso(); });
+}
+
+void Driver::paso() {
+    if (m_terminado)
+        return;
+    while (m_actual < m_lineas.size()) {
+        const QString linea = m_lineas.at(m_actual).trimmed();
+        if (!linea.isEmpty() && !linea.startsWith(QLatin1Char('#')))
+            break;
+        ++m_actual;
+    }
+    if (m_actual >= m_lineas.size()) {
+        std::fprintf(stderr, "Guion terminado: %d líneas\n", m_ejecutadas);
+        terminar(0);
+        return;
+    }
+    if (!m_reintentando) {
+        m_reintentando = true;
+        m_intentando.start();
+    }
+
+    const QString linea = m_lineas.at(m_actual).trimmed();
+    QString porque;
+    // The action that may block (a modal screen opening) runs after the next line is scheduled.
+    std::function<void()> accion;
+    int demora = 0;
+
+    QString orden;
+    QString resto;
+    partir(linea, &orden, &resto);
+    resto = resto.trimmed();
+
+    const auto fallar = [&](const QString& motivo) {
+        porque = motivo;
+        return false;
+    };
+    const auto ejecutarOrden = [&]() -> bool {
+        if (orden == QLatin1String("click")) {
+            QPointer<QAbstractButton> boton = buscarBoton(ambitos(), resto);
+            if (!boton)
+                return fallar(QStringLiteral("no hay un botón visible y activo llamado «%1»").arg(resto));
+            accion = [boton] {
+                if (boton)
+                    boton->click();
+            };
+            return true;
+        }
+        if (orden == QLatin1String("type") || orden == QLatin1String("swipe")) {
+            QString texto;
+            partir(m_lineas.at(m_actual).trimmed(), &orden, &texto);
+            QPointer<QWidget> destino;
+            if (orden == QLatin1String("swipe")) {
+                for (QWidget* raiz : ambitos())
+                    for (QWidget* control : controles<QWidget>(raiz))
+                        if (!destino && control->objectName() == QLatin1String("txtUsuario"))
+                            destino = control;
+                if (!destino)
+                    return fallar(QStringLiteral("no hay lector de tarjeta (txtUsuario)"));
+            } else {
+                QWidget* pantalla = pantallaActual();
+                if (!pantalla)
+                    return fallar(QStringLiteral("no hay ninguna ventana abierta"));
+                destino = destinoEn(pantalla);
+            }
+            const bool conEnter = orden == QLatin1String("swipe");
+            accion = [destino, texto, conEnter] {
+                if (!destino)
+                    return;
+                teclear(destino, texto);
+                if (conEnter && destino)
+                    pulsarTecla(destino, Qt::Key_Return, QStringLiteral("\r"));
+            };
+            return true;
+        }
+        if (orden == QLatin1String("enter") || orden == QLatin1String("cancel")) {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal)
+                return fallar(QStringLiteral("no hay ninguna ventana modal abierta"));
+            const bool aceptar = orden == QLatin1String("enter");
+            const QString nombreBoton =
+                aceptar ? QStringLiteral("cmdAceptar") : QStringLiteral("cmdCancelar");
+            QPointer<QAbstractButton> boton = buscarBoton({modal}, nombreBoton);
+            if (!boton)
+                return fallar(QStringLiteral("la ventana modal no tiene %1").arg(nombreBoton));
+            QPointer<QWidget> destino = destinoEn(modal);
+            const QString valor = resto;
+            accion = [destino, boton, valor, aceptar] {
+                if (aceptar && destino)
+                    teclear(destino, valor);
+                if (boton)
+                    boton->click();
+            };
+            return true;
+        }
+        if (orden == QLatin1String("answer")) {
+            QDialog* mensaje = mensajeAbierto();
+            if (!mensaje)
+                return fallar(QStringLiteral("no hay ninguna ventana de mensaje abierta"));
+            QString nombreBoton;
+            if (resto == QLatin1String("yes"))
+                nombreBoton = QStringLiteral("cmdSi");
+            else if (resto == QLatin1String("no"))
+                nombreBoton = QStringLiteral("cmdNo");
+            else if (resto == QLatin1String("ok"))
+                nombreBoton = QStringLiteral("cmdOK");
+            else
+                return fallar(QStringLiteral("la respuesta debe ser yes, no u ok"));
+            QPointer<QAbstractButton> boton = buscarBoton({mensaje}, nombreBoton);
+            if (!boton)
+                return fallar(QStringLiteral("el mensaje no tiene %1").arg(nombreBoton));
+            accion = [boton] {
+                if (boton)
+                    boton->click();
+            };
+            return true;
+        }
+        if (orden == QLatin1String("expect-message")) {
+            QDialog* mensaje = mensajeAbierto();
+            if (!mensaje)
+                return fallar(QStringLiteral("no hay ninguna ventana de mensaje abierta"));
+            auto* etiqueta = mensaje->findChild<QLabel*>(QStringLiteral("lblMensaje"));
+            if (!etiqueta)
+                return fallar(QStringLiteral("el mensaje no tiene lblMensaje"));
+            if (etiqueta->text() != resto)
+                return fallar(QStringLiteral("el mensaje dice «%1»").arg(etiqueta->text()));
+            return true;
+        }
+        if (orden == QLatin1String("expect")) {
+            QString nombre;
+            QString esperado;
+            partir(resto, &nombre, &esperado);
+            QWidget* control = buscarControl(ambitos(), nombre);
+            if (!control)
+                return fallar(QStringLiteral("no hay un control visible llamado «%1»").arg(nombre));
+            if (textoDe(control) != esperado)
+                return fallar(QStringLiteral("«%1» muestra «%2»").arg(nombre, textoDe(control)));
+            return true;
+        }
+        if (orden == QLatin1String("select")) {
+            QString nombre;
+            QString fila;
+            partir(resto, &nombre, &fila);
+            if (fila.isEmpty()) {
+                fila = nombre;
+                nombre.clear();
+            }
+            bool numero = false;
+            const int renglon = fila.toInt(&numero);
+            if (!numero || renglon < 1)
+                return fallar(QStringLiteral("el renglón debe ser un número desde 1"));
+            QList<QAbstractItemView*> vistas;
+            QWidget* pantalla = pantallaActual();
+            for (QWidget* raiz : nombre.isEmpty() && pantalla ? QList<QWidget*>{pantalla} : ambitos())
+                for (QAbstractItemView* vista : controles<QAbstractItemView>(raiz))
+                    if (vista->isVisible() && (nombre.isEmpty() || vista->objectName() == nombre) &&
+                        !vistas.contains(vista))
+                        vistas.append(vista);
+            if (vistas.isEmpty())
+                return fallar(QStringLiteral("no hay ninguna lista visible"));
+            if (nombre.isEmpty() && vistas.size() > 1)
+                return fallar(QStringLiteral("la pantalla tiene más de una lista: hay que nombrarla"));
+            QPointer<QAbstractItemView> vista = vistas.first();
+            if (!vista->model() || vista->model()->rowCount(vista->rootIndex()) < renglon)
+                return fallar(QStringLiteral("la lista no tiene %1 renglones").arg(renglon));
+            accion = [vista, renglon] {
+                if (!vista)
+                    return;
+                const QModelIndex indice = vista->model()->index(renglon - 1, 0, vista->rootIndex());
+                vista->setCurrentIndex(indice);
+                emit vista->clicked(indice);
+            };
+            return true;
+        }
+        if (orden == QLatin1String("wait")) {
+            bool numero = false;
+            demora = resto.toInt(&numero);
+            if (!numero || demora < 0)
+                return fallar(QStringLiteral("la espera debe ser un número de milisegundos"));
+            return true;
+        }
+        if (orden == QLatin1String("shot")) {
+            QWidget* pantalla = pantallaActual();
+            if (!pantalla)
+                return fallar(QStringLiteral("no hay ninguna ventana abierta"));
+            if (!pantalla->grab().save(resto, "PNG"))
+                return fallar(QStringLiteral("no se pudo guardar %1").arg(resto));
+            return true;
+        }
+        m_intentando.invalidate();
+        return fallar(QStringLiteral("orden desconocida"));
+    };
+
+    if (!ejecutarOrden()) {
+        if (m_intentando.isValid() && m_intentando.elapsed() < kEsperaMaximaMs) {
+            QTimer::singleShot(kReintentoMs, [this] { paso(); });
+            return;
+        }
+        m_error = QStringLiteral("Línea %1: %2: %3").arg(m_actual + 1).arg(linea, porque);
+        std::fprintf(stderr, "%s\n", qPrintable(m_error));
+        terminar(1);
+        return;
+    }
+    ++m_ejecutadas;
+    siguiente(demora);
+    if (accion)
+        accion();
+}
+
+void Driver::terminar(int codigo) {
+    m_terminado = true;
+    m_codigo = codigo;
+    // Screens still open would keep their nested event loops, and the run, from returning.
+    cerrarModales();
+    if (m_salir)
+        m_salir();
+}
+
+} // namespace nerin

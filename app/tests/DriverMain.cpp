@@ -1,0 +1,12 @@
+// The driver works on a live widget tree, so the tests need a QApplication for the whole run. Without a
+// platform chosen they draw offscreen, so running them needs no display.
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,156 @@
+#include "app/Driver.h"
+
+#include "keyboards/frmMsg.h"
+#include "keyboards/frmTecladoNumerico.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace nerin {
+namespace {
+
+// A small screen: a label, a button asking a yes/no question and a button asking for a number; the
+// answers are written into the label.
+class PantallaPrueba : public QWidget {
+public:
+    PantallaPrueba() {
+        auto* layout = new QVBoxLayout(this);
+        etiqueta = new QLabel(QStringLiteral("inicio"), this);
+        etiqueta->setObjectName(QStringLiteral("lblA"));
+        auto* preguntar = new QPushButton(QStringLiteral("Preguntar"), this);
+        preguntar->setObjectName(QStringLiteral("cmdB"));
+        auto* numero = new QPushButton(QStringLiteral("Número"), this);
+        numero->setObjectName(QStringLiteral("cmdNumero"));
+        layout->addWidget(etiqueta);
+        layout->addWidget(preguntar);
+        layout->addWidget(numero);
+        QObject::connect(preguntar, &QPushButton::clicked, this, [this] {
+            frmMsg mensaje(this);
+            mensaje.setMensaje(QStringLiteral("¿Seguro?"), 4);
+            mensaje.exec();
+            etiqueta->setText(QStringLiteral("respuesta %1").arg(mensaje.respuesta()));
+        });
+        QObject::connect(numero, &QPushButton::clicked, this, [this] {
+            frmTecladoNumerico teclado(nullptr, this);
+            teclado.exec();
+            etiqueta->setText(teclado.Cancelado() ? QStringLiteral("cancelado")
+                                                  : QStringLiteral("número %1").arg(teclado.numero()));
+        });
+        show();
+        activateWindow();
+    }
+
+    QLabel* etiqueta;
+};
+
+int correr(const QString& guion, QString* error = nullptr) {
+    Driver driver(guion.split(QLatin1Char('\n')));
+    const int codigo = driver.run();
+    if (error)
+        *error = driver.error();
+    return codigo;
+}
+
+TEST(Driver, ChecksALabelAndSkipsCommentsAndBlankLines) {
+    PantallaPrueba pantalla;
+    EXPECT_EQ(correr(QStringLiteral("# comentario\n\nexpect lblA inicio\n")), 0);
+}
+
+TEST(Driver, ClicksAButtonAndAnswersTheMessageItOpens) {
+    PantallaPrueba pantalla;
+    const QString guion = QStringLiteral("click cmdB\n"
+                                         "expect-message ¿Seguro?\n"
+                                         "answer yes\n"
+                                         "expect lblA respuesta 6\n");
+    QString error;
+    EXPECT_EQ(correr(guion, &error), 0) << error.toStdString();
+    EXPECT_EQ(pantalla.etiqueta->text(), QStringLiteral("respuesta 6"));
+}
+
+TEST(Driver, ClicksAButtonByItsCaption) {
+    PantallaPrueba pantalla;
+    QString error;
+    EXPECT_EQ(correr(QStringLiteral("click Preguntar\nanswer no\nexpect lblA respuesta 7"), &error), 0)
+        << error.toStdString();
+}
+
+TEST(Driver, EntersANumberOnTheNumericKeypad) {
+    PantallaPrueba pantalla;
+    QString error;
+    EXPECT_EQ(correr(QStringLiteral("click cmdNumero\nenter 42\nexpect lblA número 42"), &error), 0)
+        << error.toStdString();
+}
+
+TEST(Driver, CancelsTheNumericKeypad) {
+    PantallaPrueba pantalla;
+    QString error;
+    EXPECT_EQ(correr(QStringLiteral("click cmdNumero\ncancel\nexpect lblA cancelado"), &error), 0)
+        << error.toStdString();
+}
+
+TEST(Driver, StopsAtTheFirstFailingLineAndNamesIt) {
+    PantallaPrueba pantalla;
+    QString error;
+    EXPECT_EQ(correr(QStringLiteral("# comentario\nexpect lblA otro\nclick cmdB"), &error), 1);
+    EXPECT_EQ(error, QStringLiteral("Línea 2: expect lblA otro: «lblA» muestra «inicio»"));
+    EXPECT_EQ(pantalla.etiqueta->text(), QStringLiteral("inicio"));
+}
+
+TEST(Driver, FailsAnUnknownCommand) {
+    PantallaPrueba pantalla;
+    QString error;
+    EXPECT_EQ(correr(QStringLiteral("bailar"), &error), 1);
+    EXPECT_EQ(error, QStringLiteral("Línea 1: bailar: orden desconocida"));
+}
+
+TEST(Driver, ClosesAMessageLeftOpenWhenTheScriptFails) {
+    PantallaPrueba pantalla;
+    EXPECT_EQ(correr(QStringLiteral("click cmdB\nexpect-message otra cosa")), 1);
+    EXPECT_EQ(pantalla.etiqueta->text(), QStringLiteral("respuesta 7"));
+}
+
+TEST(Driver, SavesAShotOfTheActiveScreen) {
+    PantallaPrueba pantalla;
+    const QString archivo = QDir::temp().filePath(QStringLiteral("driver_test_shot.png"));
+    QFile::remove(archivo);
+    EXPECT_EQ(correr(QStringLiteral("shot ") + archivo), 0);
+    EXPECT_TRUE(QFile::exists(archivo));
+    QFile::remove(archivo);
+}
+
+TEST(Driver, SwipesACardIntoTheUserField) {
+    QWidget pantalla;
+    auto* layout = new QVBoxLayout(&pantalla);
+    auto* usuario = new QLineEdit(&pantalla);
+    usuario->setObjectName(QStringLiteral("txtUsuario"));
+    layout->addWidget(usuario);
+    QString leido;
+    QObject::connect(usuario, &QLineEdit::returnPressed, &pantalla, [&] { leido = usuario->text(); });
+    pantalla.show();
+    QString error;
+    EXPECT_EQ(correr(QStringLiteral("swipe 1234abc\nexpect txtUsuario 1234abc"), &error), 0)
+        << error.toStdString();
+    EXPECT_EQ(leido, QStringLiteral("1234abc"));
+}
+
+TEST(Driver, SelectsARowOfTheOnlyListAndWaits) {
+    QWidget pantalla;
+    auto* layout = new QVBoxLayout(&pantalla);
+    auto* lista = new QListWidget(&pantalla);
+    lista->addItems({QStringLiteral("uno"), QStringLiteral("dos"), QStringLiteral("tres")});
+    layout->addWidget(lista);
+    pantalla.show();
+    QString error;
+    EXPECT_EQ(correr(QStringLiteral("select 2\nwait 10"), &error), 0) << error.toStdString();
+    EXPECT_EQ(lista->currentRow(), 1);
+}
+
+} // namespace
+} // namespace nerin
