@@ -153,10 +153,7 @@ void frmAcceso::showAccessScreen(bool serverFound) {
         m_lblDesconectada->setVisible(true);
         m_tmrBuscaServidor->start();
     }
-    if (m_opciones.pantallaCompleta)
-        showFullScreen();
-    else
-        show();
+    mostrarPantalla();
     if (!m_cargada) {
         m_cargada = true;
         m_context.bitacora().EscribirBitacora(QStringLiteral("frmAcceso load"));
@@ -170,11 +167,19 @@ void frmAcceso::returnToAccess(const QString& /*screenName*/, bool /*unload*/) {
     // The day end leaves through SalirSistema from inside a refresh: that refresh decides what follows.
     if (!m_refrescando)
         iniciarRefresco();
-    if (m_opciones.pantallaCompleta)
-        showFullScreen();
-    else
-        show();
+    mostrarPantalla();
     m_txtUsuario->setFocus();
+}
+
+void frmAcceso::mostrarPantalla() {
+    if (m_opciones.pantallaCompleta) {
+        showFullScreen();
+        return;
+    }
+    // In a window, the smallest screen the terminals have, so what fits here fits everywhere.
+    if (!isVisible())
+        resize(1024, 768);
+    show();
 }
 
 void frmAcceso::iniciarRefresco() {

@@ -55,6 +55,8 @@ public:
     void buscarServidor();
 
 private:
+    // Full screen, or a 1024x768 window for development.
+    void mostrarPantalla();
     void construir();
     void cargarLogo();
     void cargarEtiquetas();
