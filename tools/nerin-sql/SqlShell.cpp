@@ -1,6 +1,7 @@
 #include "tools/nerin-sql/SqlShell.h"
 
 #include "data/odbc/OdbcConnection.h"
+#include "server/ConnectionFactory.h"
 #include "server/DatabaseBuilder.h"
 #include "server/HistoryGenerator.h"
 #include "server/ScriptRunner.h"
@@ -22,17 +23,17 @@ std::optional<QString> decodeUtf8(const QByteArray& bytes) {
     return text;
 }
 
-// The database file named by the terminal's settings: "<Servidor>/<BASE_DE_DATOS>.db".
-QString configuredDatabase() {
+// The database the terminal's settings name (NERIN_CONFIG), reached as the terminal reaches it; none
+// when there are no settings or they name no server.
+std::optional<DatabaseSettings> configuredDatabase() {
     const QString file = qEnvironmentVariable("NERIN_CONFIG");
     if (file.isEmpty())
-        return {};
+        return std::nullopt;
     QSettings settings(file, QSettings::IniFormat);
-    settings.beginGroup(QStringLiteral("Configuracion"));
-    const QString folder = settings.value(QStringLiteral("Servidor")).toString();
-    const QString name =
-        settings.value(QStringLiteral("BASE_DE_DATOS"), QStringLiteral("DBNERIN")).toString();
-    return folder.isEmpty() ? QString() : folder + u'/' + name + QStringLiteral(".db");
+    const DatabaseSettings database = DatabaseSettings::fromSettings(settings);
+    if (database.servidor.isEmpty())
+        return std::nullopt;
+    return database;
 }
 
 QString fieldText(const DbValue& value) {
@@ -69,7 +70,7 @@ void SqlShell::printResults(const QList<RecordSet>& results) {
 }
 
 int SqlShell::run(const QList<QByteArray>& arguments) {
-    QString database = configuredDatabase();
+    QString database;
     QString odbc;
     QString createPath;
     QString historyPath;
@@ -122,9 +123,16 @@ int SqlShell::run(const QList<QByteArray>& arguments) {
         return history(historyPath, historyDays);
     if (texts.isEmpty())
         return usage(QStringLiteral("Falta -Q o -i."));
-    if (database.isEmpty() && odbc.isEmpty())
+    std::unique_ptr<Connection> connection;
+    if (!odbc.isEmpty())
+        connection = std::make_unique<OdbcConnection>(odbc);
+    else if (!database.isEmpty())
+        connection = std::make_unique<SqliteConnection>(database);
+    else if (const auto configured = configuredDatabase())
+        connection = createConnection(*configured);
+    else
         return usage(QStringLiteral("Falta --db (o NERIN_CONFIG con la base de datos)."));
-    return runScripts(database, odbc, texts, names, stop);
+    return runScripts(*connection, texts, names, stop);
 }
 
 int SqlShell::create(const QString& path, bool demo) {
@@ -159,18 +167,13 @@ int SqlShell::history(const QString& path, int days) {
     return 0;
 }
 
-int SqlShell::runScripts(const QString& database, const QString& odbc, const QList<QByteArray>& texts,
-                         const QStringList& names, bool stopAtFirstFailure) {
-    std::unique_ptr<Connection> connection;
-    if (!odbc.isEmpty())
-        connection = std::make_unique<OdbcConnection>(odbc);
-    else
-        connection = std::make_unique<SqliteConnection>(database);
-    if (Status opened = connection->open(); !opened) {
+int SqlShell::runScripts(Connection& connection, const QList<QByteArray>& texts, const QStringList& names,
+                         bool stopAtFirstFailure) {
+    if (Status opened = connection.open(); !opened) {
         std::fprintf(m_err, "%s\n", qUtf8Printable(opened.message()));
         return 1;
     }
-    ScriptRunner runner(*connection);
+    ScriptRunner runner(connection);
     runner.onResults([this](const QList<RecordSet>& results) { printResults(results); });
     runner.onFailure([this](const ScriptRunner::Failure& failure) {
         printError(failure.nativeError, failure.line, failure.message);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/Connection.h"
 #include "data/RecordSet.h"
 
 #include <QByteArray>
@@ -32,8 +33,8 @@ private:
     int usage(const QString& problem);
     int create(const QString& path, bool demo);
     int history(const QString& path, int days);
-    int runScripts(const QString& database, const QString& odbc, const QList<QByteArray>& texts,
-                   const QStringList& names, bool stopAtFirstFailure);
+    int runScripts(Connection& connection, const QList<QByteArray>& texts, const QStringList& names,
+                   bool stopAtFirstFailure);
     void printResults(const QList<RecordSet>& results);
     void printError(qint64 number, int line, const QString& message);
 
