@@ -1,7 +1,7 @@
 // Arbitrary bytes as a key and a text: encrypting and decrypting must give back the text, in the plain
 // and in the Base64 form.
+#include "bench/fuzz/FuzzKeyAndBytes.h"
 #include "crypto/clsRC4.h"
-#include "text/Cp1252.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -14,11 +14,8 @@ using nerin::Cp1252;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0)
         return 0;
-    // The first byte says how many of the next bytes are the key (up to 31; none is allowed too).
-    const size_t keyLength = std::min<size_t>(data[0] % 32u, size - 1);
-    const auto* chars = reinterpret_cast<const char*>(data + 1);
-    const QString key = Cp1252::decode(QByteArrayView(chars, static_cast<qsizetype>(keyLength)));
-    const QByteArray bytes(chars + keyLength, static_cast<qsizetype>(size - 1 - keyLength));
+    // The key takes up to 31 bytes; none is allowed too.
+    const auto [key, bytes] = FuzzKeyAndBytes::split(data, size, 32u);
 
     clsRC4 rc4;
     QByteArray cipherText = bytes;
