@@ -25,6 +25,18 @@ void TerminalContext::setFuncion(int numero, bool on) {
     m_funciones[static_cast<std::size_t>(numero - 1)] = on;
 }
 
+bool TerminalContext::permiso(int numero) const {
+    if (numero < 1 || numero > kPermisoCount)
+        return false;
+    return m_permisos[static_cast<std::size_t>(numero - 1)];
+}
+
+void TerminalContext::setPermiso(int numero, bool on) {
+    if (numero < 1 || numero > kPermisoCount)
+        return;
+    m_permisos[static_cast<std::size_t>(numero - 1)] = on;
+}
+
 int TerminalContext::Mensaje(const QString& texto, int estilo) {
     return m_prompts.Mensaje(texto, estilo);
 }
@@ -52,6 +64,10 @@ void TerminalContext::SalirSistema(AccessScreen& acceso, const QString& screenNa
                             empleado);
     // Nobody is signed in at this terminal any more.
     idEmpleado = 0;
+    usuario.clear();
+    nombreEmpleado.clear();
+    adminUsuarios = false;
+    clearPermisos();
     acceso.returnToAccess(screenName, unload);
 }
 

@@ -11,6 +11,7 @@ namespace nerin {
 
 class AccessScreen;
 class BaseDatos;
+class Navegacion;
 class Bitacora;
 class Platform;
 class Prompts;
@@ -24,6 +25,7 @@ class TerminalContext {
 public:
     using Reloj = std::function<QDateTime()>;
     static constexpr int kFunctionCount = 25;
+    static constexpr int kPermisoCount = 68;
 
     TerminalContext(BaseDatos& baseDatos, Bitacora& bitacora, Prompts& prompts, Platform& platform,
                     TerminalSettings& settings, Reloj reloj = &QDateTime::currentDateTime);
@@ -41,6 +43,16 @@ public:
     bool funcion(int numero) const;
     void setFuncion(int numero, bool on);
     void clearFunciones() { m_funciones.fill(false); }
+
+    // Whether the signed-in employee holds permission `numero` (1..68); false for other numbers.
+    bool permiso(int numero) const;
+    void setPermiso(int numero, bool on);
+    void clearPermisos() { m_permisos.fill(false); }
+
+    // Where screens go to open another screen. Set once by the program after the screens exist;
+    // until then (and in tests that set none) a route does nothing.
+    Navegacion* navegacion() { return m_navegacion; }
+    void setNavegacion(Navegacion* navegacion) { m_navegacion = navegacion; }
 
     // The message window: `estilo` as the standard message-box values; the answer as 1/2/6/7.
     int Mensaje(const QString& texto, int estilo);
@@ -67,7 +79,11 @@ public:
     qint16 anchoTicket = 32;
     qint16 impresoraCheques = 0; // the cheque printer's redirection; 0 without one
     QString direccionServidor;
+    // The signed-in employee, set at sign-in; 0, "" and false while nobody is signed in.
     qint16 idEmpleado = 0;
+    QString usuario;        // Empleado.Usuario, printed on jobs and shown on screens
+    QString nombreEmpleado; // first name and both surnames
+    bool adminUsuarios = false;
     Currency tipoCambio; // dollars, TC_US
 
 private:
@@ -78,6 +94,8 @@ private:
     TerminalSettings& m_settings;
     Reloj m_reloj;
     std::array<bool, kFunctionCount> m_funciones{};
+    std::array<bool, kPermisoCount> m_permisos{};
+    Navegacion* m_navegacion = nullptr;
 };
 
 } // namespace nerin

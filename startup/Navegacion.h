@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+namespace nerin {
+
+// The one place through which a screen opens another screen that lives in another subsystem. The
+// program implements it over the real screens; a route whose screen is not built yet tells the
+// person so and does nothing else. Tests record the calls.
+class Navegacion {
+public:
+    // The open-tables screen's modes: the waiter's home screen, picking tables to move to another
+    // waiter, and picking the table whose courtesies are managed.
+    enum class ModoMesas { Normal, Transferir, Cortesia };
+
+    // An order to show on the order screen.
+    struct Orden {
+        qint32 idComanda = 0;
+        qint32 control = 0;
+        qint16 numCuenta = 1;
+        QString tipo;       // service type of a table just opened ("O", ...); empty for an existing one
+        bool pagar = false; // go on to the payment screen for the account
+    };
+
+    virtual ~Navegacion() = default;
+
+    // The open-tables screen in `modo`, the one that stands after sign-in.
+    virtual void mesasAbiertas(ModoMesas modo) = 0;
+    // The new-table screen, modal; true when a table was opened (the order screen then stands).
+    virtual bool mesaNueva() = 0;
+    // The order screen on an order.
+    virtual void comanda(const Orden& orden) = 0;
+    // The account chooser of an order with several accounts, modal.
+    virtual void elegirCuenta(qint32 idComanda, qint32 control, bool pagar) = 0;
+    // The functions menu.
+    virtual void funciones() = 0;
+    // Moving tables to another waiter, modal.
+    virtual void transferirMesas() = 0;
+    // The courtesy screen on an order; `titulo` goes before its title label's text.
+    virtual void cortesias(qint32 idComanda, qint32 control, const QString& titulo) = 0;
+    // The clock-in screen for an employee who is not clocked in, modal.
+    virtual void checador(qint16 idEmpleado) = 0;
+    // The card registration screen for employees without a card, modal.
+    virtual void registroTarjetas() = 0;
+};
+
+} // namespace nerin
