@@ -6,6 +6,7 @@
 #include "startup/AccessScreen.h"
 #include "startup/TerminalContext.h"
 #include "startup/TerminalSettings.h"
+#include "startup/TipoCambio.h"
 
 #include <QDir>
 #include <QFile>
@@ -162,27 +163,16 @@ void Arranque::cargarFunciones() {
 }
 
 void Arranque::confirmarTipoCambio() {
-    const QString condicion = QStringLiteral("Id_Parametro='TC_US'");
-    m_context.tipoCambio = parametro(QStringLiteral("Valor_Num"), condicion).toCurrency();
+    TipoCambio tipoCambio(m_context.baseDatos(), m_context.prompts());
+    m_context.tipoCambio = tipoCambio.actual();
     const QString pregunta = QStringLiteral("Desea modificar el T.C. $") +
                              m_context.tipoCambio.toPlainText() + QStringLiteral(" ?");
     if (m_context.Mensaje(pregunta, Prompts::kYesNo) != Prompts::kAnswerYes)
         return;
-    // The rate has decimals (19.85), which the whole-number keypad cannot take: the value keypad
-    // asks for it, starting from the current rate.
-    Prompts::ValueRequest request;
-    request.titulo = QStringLiteral("Tipo de cambio");
-    request.original = m_context.tipoCambio;
-    const Prompts::ValueAnswer answer = m_context.prompts().valor(request);
-    // A cancelled keypad or a rate of zero or less keeps the stored rate: dollar payments would
-    // otherwise be worth nothing.
-    if (answer.cancelado || answer.porcentaje || answer.valor <= Currency())
-        return;
-    // The rate is written with a decimal point whatever the machine's locale, so the statement stays
-    // valid ("19.9", never "19,9").
-    if (m_context.baseDatos().ActualizarRegistros(
-            kParametros, QStringLiteral("Valor_Num=") + answer.valor.toPlainText(), condicion))
-        m_context.tipoCambio = answer.valor;
+    // A cancelled keypad or a refused rate keeps the stored one.
+    const std::optional<Currency> nueva = tipoCambio.pedir(m_context.tipoCambio);
+    if (nueva && tipoCambio.escribir(*nueva))
+        m_context.tipoCambio = *nueva;
 }
 
 void Arranque::dejarMarca() {

@@ -64,6 +64,14 @@ void TerminalSettings::setShutDown() {
     write(QStringLiteral("ShutDown"), QStringLiteral("1"));
 }
 
+QString TerminalSettings::texto(const QString& key) const {
+    return value(key, QString());
+}
+
+void TerminalSettings::setTexto(const QString& key, const QString& text) {
+    write(key, text);
+}
+
 bool TerminalSettings::sync() {
     m_settings->sync();
     return m_settings->status() == QSettings::NoError;

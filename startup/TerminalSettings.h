@@ -37,6 +37,11 @@ public:
     // "ShutDown" = "1": asks the terminal's outside supervisor to switch the machine off.
     void setShutDown();
 
+    // Any value of the group as text, for the configuration screen: a null text when the key is
+    // missing. setTexto writes the value and syncs the file.
+    QString texto(const QString& key) const;
+    void setTexto(const QString& key, const QString& text);
+
     // Writes pending changes to the file; false when it cannot be written.
     bool sync();
 

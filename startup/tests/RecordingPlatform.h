@@ -11,11 +11,11 @@ class RecordingPlatform : public Platform {
 public:
     bool switchOff() override {
         requests.append(QStringLiteral("switchOff"));
-        return true;
+        return aceptaEnergia;
     }
     bool restart() override {
         requests.append(QStringLiteral("restart"));
-        return true;
+        return aceptaEnergia;
     }
     QString NombreEquipo() override {
         requests.append(QStringLiteral("NombreEquipo"));
@@ -26,6 +26,7 @@ public:
         return procesos.contains(proceso) ? 1234 : 0;
     }
 
+    bool aceptaEnergia = true; // what switchOff and restart answer
     QString nombre = QStringLiteral("CAJA-01");
     QStringList procesos;
     QStringList requests;
