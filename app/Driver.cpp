@@ -184,6 +184,39 @@ int Driver::run() {
     return m_codigo;
 }
 
+void Driver::start(std::function<void(int)> alTerminar) {
+    m_alTerminar = std::move(alTerminar);
+    QTimer::singleShot(0, [this] { paso(); });
+}
+
+int Driver::abandonar(const QString& porque) {
+    if (m_terminado)
+        return m_codigo;
+    saltarComentarios();
+    // Every line has passed; only the step that would have said so was still to come.
+    if (m_actual >= m_lineas.size()) {
+        std::fprintf(stderr, "Guion terminado: %d líneas\n", m_ejecutadas);
+        m_terminado = true;
+        m_codigo = 0;
+        return m_codigo;
+    }
+    m_error =
+        QStringLiteral("Línea %1: %2: %3").arg(m_actual + 1).arg(m_lineas.at(m_actual).trimmed(), porque);
+    std::fprintf(stderr, "%s\n", qPrintable(m_error));
+    m_terminado = true;
+    m_codigo = 1;
+    return m_codigo;
+}
+
+void Driver::saltarComentarios() {
+    while (m_actual < m_lineas.size()) {
+        const QString linea = m_lineas.at(m_actual).trimmed();
+        if (!linea.isEmpty() && !linea.startsWith(QLatin1Char('#')))
+            return;
+        ++m_actual;
+    }
+}
+
 void Driver::siguiente(int demoraMs) {
     m_reintentando = false;
     ++m_actual;
@@ -193,12 +226,7 @@ void Driver::siguiente(int demoraMs) {
 void Driver::paso() {
     if (m_terminado)
         return;
-    while (m_actual < m_lineas.size()) {
-        const QString linea = m_lineas.at(m_actual).trimmed();
-        if (!linea.isEmpty() && !linea.startsWith(QLatin1Char('#')))
-            break;
-        ++m_actual;
-    }
+    saltarComentarios();
     if (m_actual >= m_lineas.size()) {
         std::fprintf(stderr, "Guion terminado: %d líneas\n", m_ejecutadas);
         terminar(0);
@@ -403,6 +431,8 @@ void Driver::terminar(int codigo) {
     cerrarModales();
     if (m_salir)
         m_salir();
+    if (m_alTerminar)
+        m_alTerminar(codigo);
 }
 
 } // namespace nerin

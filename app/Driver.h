@@ -25,12 +25,23 @@ public:
     // Messages go to stderr; `error()` keeps the failure's message.
     int run();
 
+    // Starts the script without waiting for it: its lines run from whatever event loop is running
+    // (the start-up's own message windows included), and `alTerminar` gets the result once it ends.
+    void start(std::function<void(int)> alTerminar);
+    bool terminado() const { return m_terminado; }
+    int codigo() const { return m_codigo; }
+    // Stops a script that has not ended because the program is ending: the line it was at fails with
+    // `porque`. Returns 1, or the result when the script had already ended.
+    int abandonar(const QString& porque);
+
     const QString& error() const { return m_error; }
 
 private:
     enum class Resultado { Hecho, Falla };
 
     void paso();
+    // Moves past blank lines and comments.
+    void saltarComentarios();
     void siguiente(int demoraMs = 0);
     void terminar(int codigo);
     Resultado ejecutar(const QString& linea, QString* porque);
@@ -44,6 +55,7 @@ private:
     int m_ejecutadas = 0;
     QString m_error;
     std::function<void()> m_salir;
+    std::function<void(int)> m_alTerminar;
 };
 
 } // namespace nerin

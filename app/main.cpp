@@ -1,7 +1,11 @@
 // nerin-terminal: the touch-screen terminal. Reads its settings, opens the event log and the
 // database, runs the start-up sequence and leaves the access screen standing.
 //
-//   nerin-terminal [--windowed] [--drive SCRIPT]
+//   nerin-terminal [--windowed] [--configurar] [--drive SCRIPT]
+//
+// --configurar opens the terminal configuration screen before start-up, so that a new terminal can
+// be set up on the spot; start-up then goes on with what was saved. A drive script starts before
+// start-up, so it can answer start-up's own questions and messages.
 #include "access/frmAcceso.h"
 #include "app/Driver.h"
 #include "app/QtSystemMessageBox.h"
@@ -10,14 +14,15 @@
 #include "data/StatePaths.h"
 #include "keyboards/QtPrompts.h"
 #include "startup/Arranque.h"
+#include "startup/Configuracion.h"
 #include "startup/LinuxPlatform.h"
 #include "startup/TerminalContext.h"
 #include "startup/TerminalSettings.h"
+#include "startup/frmConfiguracion.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QSettings>
-#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 
@@ -54,8 +59,12 @@ int main(int argc, char* argv[]) {
                                      QStringLiteral("En una ventana, no a pantalla completa."));
     const QCommandLineOption guion(QStringLiteral("drive"), QStringLiteral("Ejecuta un guion de prueba."),
                                    QStringLiteral("SCRIPT"));
+    const QCommandLineOption configurar(
+        QStringLiteral("configurar"),
+        QStringLiteral("Abre la configuración de la terminal antes de arrancar."));
     parser.addOption(ventana);
     parser.addOption(guion);
+    parser.addOption(configurar);
     parser.process(app);
     QStringList lineasGuion;
     if (parser.isSet(guion)) {
@@ -88,15 +97,34 @@ int main(int argc, char* argv[]) {
     nerin::frmAcceso acceso(context, std::move(opciones));
     prompts.setParent(&acceso);
 
+    // The script's result is the program's. It ends the main event loop when that is running; when it
+    // ends earlier (during start-up), the program ends once start-up is done.
+    nerin::Driver driver(lineasGuion);
+    const bool conGuion = parser.isSet(guion);
+    bool bucleEnMarcha = false;
+    if (conGuion)
+        driver.start([&bucleEnMarcha](int codigo) {
+            if (bucleEnMarcha)
+                QCoreApplication::exit(codigo);
+        });
+
+    if (parser.isSet(configurar)) {
+        nerin::Configuracion configuracion(settings, prompts, platform, &terminarPrograma);
+        nerin::frmConfiguracion pantalla(configuracion);
+        pantalla.mostrar();
+    }
+
     nerin::Arranque arranque(context, acceso, nerin::stateRoot());
     const nerin::Status arrancado = arranque.run();
     if (!arrancado.isOk()) {
         std::fprintf(stderr, "nerin-terminal: %s\n", qPrintable(arrancado.message()));
+        // Driven, the script says whether this ending was the one expected.
+        if (conGuion)
+            return driver.abandonar(QStringLiteral("el programa terminó al arrancar"));
         return 1;
     }
-    // The script runs once the access screen stands, and its result is the program's.
-    nerin::Driver driver(lineasGuion);
-    if (parser.isSet(guion))
-        QTimer::singleShot(0, [&driver] { QCoreApplication::exit(driver.run()); });
+    if (conGuion && driver.terminado())
+        return driver.codigo();
+    bucleEnMarcha = true;
     return QApplication::exec();
 }

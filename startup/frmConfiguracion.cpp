@@ -18,6 +18,8 @@ namespace nerin {
 
 namespace {
 
+constexpr int kAncho = 900; // fits a 1024x768 screen with the captions whole
+
 QGridLayout* armarPantalla(ModalScreen* pantalla, QLabel* titulo, QHBoxLayout** botones) {
     auto* vertical = new QVBoxLayout(pantalla);
     vertical->addWidget(titulo);
@@ -51,11 +53,18 @@ frmConfiguracion::frmConfiguracion(Configuracion& configuracion, QWidget* parent
         {"Reiniciar", "cmdReiniciar", [this] { m_configuracion->reiniciar(); }},
         {"Cancelar", "cmdCancelar", [this] { reject(); }},
     };
+    // Saving and cancelling on one row, the requests that end the program or the machine's work on
+    // another, so that no caption is cut at 1024x768.
+    auto* peligrosos = new QHBoxLayout;
+    qobject_cast<QVBoxLayout*>(layout())->addLayout(peligrosos);
     for (const auto& accion : acciones) {
         QPushButton* boton = crearTecla(QString::fromUtf8(accion.texto), QString::fromLatin1(accion.nombre));
         connect(boton, &QPushButton::clicked, this, accion.accion);
-        botones->addWidget(boton);
+        const bool fila1 =
+            qstrcmp(accion.nombre, "cmdGuardar") == 0 || qstrcmp(accion.nombre, "cmdCancelar") == 0;
+        (fila1 ? botones : peligrosos)->addWidget(boton);
     }
+    setMinimumWidth(kAncho);
     m_configuracion->cargar();
     mostrarValores();
 }

@@ -1,0 +1,173 @@
+// The real nerin-terminal, started offscreen on a copy of the demo restaurant and driven by scripts:
+// start-up's fatal endings, its exchange-rate keypad, the configuration screen and its keyboard, and
+// a terminal whose database is missing.
+#include "base/tests/QtPrinters.h"
+#include "server/DatabaseBuilder.h"
+#include "server/SqliteConnection.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace nerin {
+namespace {
+
+class TerminalDriveTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        s_plantilla = new QTemporaryDir;
+        const Status creada = DatabaseBuilder::create(s_plantilla->filePath(QStringLiteral("demo.db")), true);
+        ASSERT_TRUE(creada.isOk()) << creada.message().toStdString();
+    }
+    static void TearDownTestSuite() {
+        delete s_plantilla;
+        s_plantilla = nullptr;
+    }
+
+    // A fresh folder with a copy of the demo restaurant and settings for terminal 1.
+    void SetUp() override {
+        m_dir = std::make_unique<QTemporaryDir>();
+        ASSERT_TRUE(m_dir->isValid());
+        ASSERT_TRUE(QFile::copy(s_plantilla->filePath(QStringLiteral("demo.db")), baseDeDatos()));
+        ajustar(QStringLiteral("Servidor"), m_dir->path());
+        ajustar(QStringLiteral("Terminal"), QStringLiteral("1"));
+    }
+
+    QString baseDeDatos() const { return m_dir->filePath(QStringLiteral("DBNERIN.db")); }
+    QString ajustes() const { return m_dir->filePath(QStringLiteral("nerin.ini")); }
+
+    void ajustar(const QString& clave, const QString& valor) {
+        QSettings ini(ajustes(), QSettings::IniFormat);
+        ini.setValue(QStringLiteral("Configuracion/") + clave, valor);
+    }
+    QString ajuste(const QString& clave) const {
+        QSettings ini(ajustes(), QSettings::IniFormat);
+        return ini.value(QStringLiteral("Configuracion/") + clave).toString();
+    }
+
+    void sql(const QString& texto) {
+        SqliteConnection conexion(baseDeDatos());
+        ASSERT_TRUE(conexion.open().isOk());
+        const auto hecho = conexion.execute(texto);
+        ASSERT_TRUE(hecho.isOk()) << hecho.status().message().toStdString();
+    }
+    DbValue valor(const QString& texto) {
+        SqliteConnection conexion(baseDeDatos());
+        if (!conexion.open().isOk())
+            return {};
+        auto filas = conexion.query(texto);
+        if (!filas.isOk() || filas->eof())
+            return {};
+        return filas->value(0);
+    }
+
+    // Runs the terminal with the script's lines; the exit code, with stderr kept in `m_errores`.
+    int conducir(const QStringList& lineas, const QStringList& argumentos = {}) {
+        const QString guion = m_dir->filePath(QStringLiteral("guion.txt"));
+        QFile archivo(guion);
+        EXPECT_TRUE(archivo.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        archivo.write(lineas.join(u'\n').toUtf8());
+        archivo.close();
+
+        QProcess terminal;
+        QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
+        entorno.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        entorno.insert(QStringLiteral("NERIN_CONFIG"), ajustes());
+        entorno.insert(QStringLiteral("NERIN_STATE"), m_dir->filePath(QStringLiteral("estado")));
+        terminal.setProcessEnvironment(entorno);
+        terminal.start(QStringLiteral(NERIN_TERMINAL_BINARY),
+                       QStringList{QStringLiteral("--drive"), guion} + argumentos);
+        if (!terminal.waitForFinished(120000)) {
+            terminal.kill();
+            terminal.waitForFinished();
+            ADD_FAILURE() << "the terminal did not end";
+        }
+        m_errores = QString::fromUtf8(terminal.readAllStandardError());
+        return terminal.exitStatus() == QProcess::NormalExit ? terminal.exitCode() : -1;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_errores;
+    static inline QTemporaryDir* s_plantilla = nullptr;
+};
+
+TEST_F(TerminalDriveTest, DemoTerminalReachesTheAccessScreen) {
+    EXPECT_EQ(conducir({QStringLiteral("expect lblTerminal CAJA PRINCIPAL")}), 0) << m_errores.toStdString();
+}
+
+TEST_F(TerminalDriveTest, FatalStartUpEndingsShowTheirMessageAndEnd) {
+    const struct {
+        const char* caso;
+        std::function<void()> preparar;
+        const char* mensaje;
+        bool apagado;
+    } casos[] = {
+        {"terminal 0", [this] { ajustar(QStringLiteral("Terminal"), QStringLiteral("0")); },
+         "El programa está mal instalado", false},
+        {"unknown terminal", [this] { ajustar(QStringLiteral("Terminal"), QStringLiteral("77")); },
+         "La terminal esta mal configurada, llame a soporte", true},
+        {"working date ahead",
+         [this] {
+             sql(QStringLiteral(
+                 "UPDATE Parametros SET Valor_Cad='01012099' WHERE ID_Parametro='FECHA_TRABAJO'"));
+         },
+         "Solo puede revivir el día anterior!", true},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.caso);
+        SetUp();
+        caso.preparar();
+        const QString mensaje = QString::fromUtf8(caso.mensaje);
+        EXPECT_EQ(conducir({QStringLiteral("expect-message ") + mensaje, QStringLiteral("answer ok")}), 0)
+            << m_errores.toStdString();
+        EXPECT_TRUE(m_errores.contains(QStringLiteral("nerin-terminal: ") + mensaje))
+            << m_errores.toStdString();
+        EXPECT_EQ(ajuste(QStringLiteral("ShutDown")) == QLatin1String("1"), caso.apagado);
+
+        // A script that expects the access screen fails at that line: the program ended before it.
+        EXPECT_EQ(
+            conducir({QStringLiteral("answer ok"), QStringLiteral("expect lblTerminal CAJA PRINCIPAL")}), 1);
+        EXPECT_TRUE(m_errores.contains(QStringLiteral("Línea 2: expect lblTerminal CAJA PRINCIPAL")))
+            << m_errores.toStdString();
+    }
+}
+
+TEST_F(TerminalDriveTest, ExchangeRateIsTypedOnTheValueKeypadAtStartUp) {
+    sql(QStringLiteral("UPDATE FuncionesXTerminal SET Estado=1 WHERE ID_Terminal=1 AND ID_Funcion=1"));
+    EXPECT_EQ(conducir({QStringLiteral("expect-message Desea modificar el T.C. $19.85 ?"),
+                        QStringLiteral("answer yes"), QStringLiteral("expect lblTitulo Tipo de cambio"),
+                        QStringLiteral("click cmdLimpiar"), QStringLiteral("enter 20.10"),
+                        QStringLiteral("expect lblTerminal CAJA PRINCIPAL")}),
+              0)
+        << m_errores.toStdString();
+    EXPECT_EQ(valor(QStringLiteral("SELECT Valor_Num FROM Parametros WHERE Id_Parametro='TC_US'")).toString(),
+              QStringLiteral("20.1"));
+}
+
+TEST_F(TerminalDriveTest, ConfigurationScreenChangesTheTerminalBeforeStartUp) {
+    EXPECT_EQ(
+        conducir({QStringLiteral("click cmdTerminal"), QStringLiteral("expect lblTitulo NUMERO DE TERMINAL"),
+                  QStringLiteral("click cmdBorrarTodo"), QStringLiteral("enter 2"),
+                  QStringLiteral("click chkMandar_bitacora"), QStringLiteral("click cmdGuardar"),
+                  QStringLiteral("expect-message Los datos fueron guardados"), QStringLiteral("answer ok"),
+                  QStringLiteral("click cmdCancelar"), QStringLiteral("expect lblTerminal MESEROS SALON")},
+                 {QStringLiteral("--configurar")}),
+        0)
+        << m_errores.toStdString();
+    EXPECT_EQ(ajuste(QStringLiteral("Terminal")), QStringLiteral("2"));
+    EXPECT_EQ(ajuste(QStringLiteral("Mandar_bitacora")), QStringLiteral("1"));
+}
+
+TEST_F(TerminalDriveTest, MissingDatabaseLeavesTheTerminalSearchingForItsServer) {
+    ASSERT_TRUE(QFile::remove(baseDeDatos()));
+    EXPECT_EQ(conducir({QStringLiteral("wait 2000"), QStringLiteral("expect lblDesconectada ..")}), 0)
+        << m_errores.toStdString();
+}
+
+} // namespace
+} // namespace nerin
