@@ -8,6 +8,7 @@
 // start-up, so it can answer start-up's own questions and messages.
 #include "access/frmAcceso.h"
 #include "app/Driver.h"
+#include "app/Navegador.h"
 #include "app/QtSystemMessageBox.h"
 #include "data/BaseDatos.h"
 #include "data/Bitacora.h"
@@ -86,6 +87,8 @@ int main(int argc, char* argv[]) {
         [&prompts](const QString& mensaje) { prompts.Mensaje(mensaje, nerin::Prompts::kExclamation); });
     nerin::LinuxPlatform platform;
     nerin::TerminalContext context(baseDatos, bitacora, prompts, platform, settings);
+    nerin::Navegador navegador(context);
+    context.setNavegacion(&navegador);
 
     nerin::frmAcceso::Opciones opciones;
     opciones.logo = QCoreApplication::applicationDirPath() + QStringLiteral("/Logo.Nerin");

@@ -1,0 +1,55 @@
+#include "app/Navegador.h"
+
+#include "data/Bitacora.h"
+#include "keyboards/Prompts.h"
+#include "startup/TerminalContext.h"
+
+namespace nerin {
+
+Navegador::Navegador(TerminalContext& context) : m_context(context) {}
+
+void Navegador::noDisponible(const QString& pantalla) {
+    m_context.bitacora().EscribirBitacora(QStringLiteral("Pantalla no disponible: ") + pantalla);
+    m_context.Mensaje(QStringLiteral("La pantalla \"") + pantalla +
+                          QStringLiteral("\" aún no está disponible en esta versión."),
+                      Prompts::kExclamation);
+}
+
+void Navegador::mesasAbiertas(ModoMesas) {
+    noDisponible(QStringLiteral("Mesas abiertas"));
+}
+
+bool Navegador::mesaNueva() {
+    noDisponible(QStringLiteral("Mesa nueva"));
+    return false;
+}
+
+void Navegador::comanda(const Orden&) {
+    noDisponible(QStringLiteral("Comanda"));
+}
+
+void Navegador::elegirCuenta(qint32, qint32, bool) {
+    noDisponible(QStringLiteral("Seleccionar cuenta"));
+}
+
+void Navegador::funciones() {
+    noDisponible(QStringLiteral("Funciones"));
+}
+
+void Navegador::transferirMesas() {
+    noDisponible(QStringLiteral("Transferir mesas"));
+}
+
+void Navegador::cortesias(qint32, qint32, const QString&) {
+    noDisponible(QStringLiteral("Cortesías"));
+}
+
+void Navegador::checador(qint16) {
+    noDisponible(QStringLiteral("Checador"));
+}
+
+void Navegador::registroTarjetas() {
+    noDisponible(QStringLiteral("Registro de tarjetas"));
+}
+
+} // namespace nerin

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "startup/Navegacion.h"
+
+#include <QString>
+
+namespace nerin {
+
+class TerminalContext;
+
+// The program's routes between screens. A route whose screen is not part of this version tells the
+// person so and leaves them where they are.
+class Navegador : public Navegacion {
+public:
+    explicit Navegador(TerminalContext& context);
+
+    void mesasAbiertas(ModoMesas modo) override;
+    bool mesaNueva() override;
+    void comanda(const Orden& orden) override;
+    void elegirCuenta(qint32 idComanda, qint32 control, bool pagar) override;
+    void funciones() override;
+    void transferirMesas() override;
+    void cortesias(qint32 idComanda, qint32 control, const QString& titulo) override;
+    void checador(qint16 idEmpleado) override;
+    void registroTarjetas() override;
+
+private:
+    void noDisponible(const QString& pantalla);
+
+    TerminalContext& m_context;
+};
+
+} // namespace nerin
