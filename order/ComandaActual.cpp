@@ -1,0 +1,230 @@
+#include "order/ComandaActual.h"
+
+#include "data/BaseDatos.h"
+#include "keyboards/Prompts.h"
+#include "startup/TerminalContext.h"
+#include "text/TextFormat.h"
+
+namespace nerin {
+
+namespace {
+
+QString num(qint64 n) {
+    return QString::number(n);
+}
+
+QString etiquetaHuespedes(const QString& valor) {
+    if (valor == QLatin1String("1"))
+        return QStringLiteral("Un huésped");
+    return valor + QStringLiteral(" huéspedes");
+}
+
+} // namespace
+
+ComandaActual::ComandaActual(TerminalContext& context) : m_context(context) {}
+
+void ComandaActual::registrarError(const QString& operacion) {
+    m_context.bitacora().EscribirBitacora(QStringLiteral("**************ERROR***************"));
+    m_context.bitacora().EscribirBitacora(operacion);
+}
+
+DbValue ComandaActual::primerValor(const QString& sql, bool* ok) {
+    const auto filas = m_context.baseDatos().AbrirRecordset(sql);
+    if (!filas) {
+        *ok = false;
+        return {};
+    }
+    return filas->eof() ? DbValue() : filas->value(0);
+}
+
+std::optional<qint32> ComandaActual::DatosEmpleado() {
+    BaseDatos& bd = m_context.baseDatos();
+    const QString orden = num(IDComanda);
+    const QString control = num(Control);
+    bool ok = true;
+    const DbValue usuario = primerValor(
+        QStringLiteral("SELECT Usuario FROM Empleado WHERE ID_Empleado=") + num(m_context.idEmpleado), &ok);
+    const DbValue cuenta =
+        primerValor(QStringLiteral("SELECT Num_Cuenta FROM Cuenta WHERE Id_Comanda=") + orden +
+                        QStringLiteral(" AND Control=") + control + QStringLiteral(" ORDER BY Num_Cuenta"),
+                    &ok);
+    if (!ok) {
+        registrarError(QStringLiteral("DatosEmpleado"));
+        return std::nullopt;
+    }
+    m_context.usuario = usuario.toString();
+    lblEmpleado = m_context.usuario;
+    lblMesa = QStringLiteral(" Mesa ") + mesa + QLatin1Char(' ');
+    if (!cuenta.isNull())
+        NumCuenta = static_cast<qint16>(cuenta.toInt());
+
+    m_tiempo =
+        static_cast<qint16>(primerValor(QStringLiteral("SELECT Ultimo_Tiempo FROM Cuenta WHERE id_comanda=") +
+                                            orden + QStringLiteral(" AND Control=") + control +
+                                            QStringLiteral(" AND Num_Cuenta=") + num(NumCuenta),
+                                        &ok)
+                                .toInt());
+    lblTiempo = QStringLiteral(" Tiempo: ") + num(getTiempoActual());
+    Tipo = primerValor(QStringLiteral("SELECT tipo FROM comanda WHERE id_comanda=") + orden, &ok).toString();
+    cliente =
+        primerValor(QStringLiteral("SELECT CveCliente FROM Cuenta WHERE Id_Comanda=") + orden +
+                        QStringLiteral(" AND Control=") + control + QStringLiteral(" ORDER BY Num_Cuenta"),
+                    &ok)
+            .toDouble();
+    variasCuentas = primerValor(QStringLiteral("SELECT top 1 num_cuenta FROM Cuenta WHERE Id_comanda=") +
+                                    orden + QStringLiteral(" ORDER BY Num_Cuenta desc"),
+                                &ok)
+                        .toInt() > 1;
+
+    puedeAbrirMesa = puedeVerTiempos = puedeDividir = false;
+    const auto permisos =
+        bd.AbrirRecordset(QStringLiteral("SELECT ID_Permiso FROM Vw_Permisos WHERE ID_Empleado=") +
+                          num(m_context.idEmpleado) + QStringLiteral(" AND ID_Permiso IN (36,40,63)"));
+    if (permisos)
+        for (const QList<DbValue>& fila : permisos->rows()) {
+            const qint64 permiso = fila.value(0).toInt();
+            puedeDividir = puedeDividir || permiso == 40;
+            puedeAbrirMesa = puedeAbrirMesa || permiso == 36;
+            puedeVerTiempos = puedeVerTiempos || permiso == 63;
+        }
+    const DbValue submenu =
+        primerValor(QStringLiteral("SELECT top 1 Id_submenu FROM Vw_SubMenu_Default WHERE Id_Terminal=") +
+                        num(m_context.terminal) + QStringLiteral(" ORDER BY orden"),
+                    &ok);
+    if (!ok || !permisos) {
+        registrarError(QStringLiteral("DatosEmpleado"));
+        return std::nullopt;
+    }
+    return static_cast<qint32>(submenu.toInt());
+}
+
+bool ComandaActual::MostrarProductosComandaActual() {
+    BaseDatos& bd = m_context.baseDatos();
+    const QString orden = num(IDComanda);
+    const QString control = num(Control);
+    const auto filas = bd.AbrirRecordset(
+        QStringLiteral("SELECT * FROM Vw_Comanda WHERE ID_Comanda=") + orden +
+        QStringLiteral(" AND Control=") + control + QStringLiteral(" AND Num_Cuenta=") + num(NumCuenta) +
+        QStringLiteral(
+            " ORDER BY tiempo_requerido, Hora_Preparacion,ID_Paquete DESC,ID_ProductosXCuenta,Orden"));
+    if (!filas) {
+        registrarError(QStringLiteral("MostrarProductosComandaActual"));
+        return false;
+    }
+    bool ok = true;
+    auto seccionDe = [this, &ok](qint32 producto, qint32 paquete) {
+        return static_cast<qint32>(
+            primerValor(
+                QStringLiteral(
+                    "SELECT Control_Paquetes.ID_Seccion_Paquete FROM Control_Paquetes,ProductosXSeccion "
+                    "WHERE Control_Paquetes.ID_Seccion_Paquete=ProductosXSeccion.ID_Seccion_Paquete "
+                    "AND ID_Producto=") +
+                    num(producto) + QStringLiteral(" AND ID_ProductosXCuenta=") + num(paquete),
+                &ok)
+                .toInt());
+    };
+    m_cuadricula.cargar(*filas, m_context.funcion(6), seccionDe);
+
+    const DbValue huespedes =
+        primerValor(QStringLiteral("SELECT isnull(CantHuespedes,0) FROM Comanda WHERE ID_Comanda=") + orden +
+                        QStringLiteral(" AND Control=") + control,
+                    &ok);
+    const DbValue numMesa =
+        primerValor(QStringLiteral("SELECT Num_Mesa FROM comanda WHERE id_comanda=") + orden, &ok);
+    if (!ok) {
+        registrarError(QStringLiteral("MostrarProductosComandaActual"));
+        return false;
+    }
+    lblHuespedes = etiquetaHuespedes(huespedes.isNull() ? QStringLiteral("0") : huespedes.toString());
+    lblMesa = QStringLiteral("Mesa: ") + numMesa.toString();
+    lblTiempo = QStringLiteral("Tiempo: ") + num(getTiempoActual());
+    CalculaTotal();
+    return true;
+}
+
+void ComandaActual::CalculaTotal() {
+    const Currency total = m_cuadricula.total();
+    lblTotal = TextFormat::number(total, u"$#,##0.00") + QStringLiteral(" M.N.");
+    lblTotalUS.clear();
+    // The dollar total is shown on terminals with the exchange-rate function.
+    if (!m_context.funcion(1))
+        return;
+    bool ok = true;
+    Currency tasa =
+        primerValor(QStringLiteral("SELECT Valor_Num FROM Parametros WHERE ID_Parametro='TC_US'"), &ok)
+            .toCurrency();
+    if (!ok) {
+        registrarError(QStringLiteral("CalculaTotal"));
+        return;
+    }
+    if (tasa == Currency())
+        tasa = Currency::fromUnits(1);
+    const std::optional<Currency> dolares = total.dividedBy(tasa.toDouble());
+    lblTotalUS = TextFormat::number(dolares.value_or(Currency()), u"$#,##0.00") + QStringLiteral(" U.S.");
+}
+
+bool ComandaActual::tomar(qint32 idComanda) {
+    return m_context.baseDatos().EjecutarSQL(QStringLiteral("UPDATE Comanda SET EnUsoPor=") +
+                                             num(m_context.idEmpleado) +
+                                             QStringLiteral(" WHERE ID_Comanda=") + num(idComanda));
+}
+
+void ComandaActual::liberar() {
+    m_context.baseDatos().EjecutarSQL(QStringLiteral("UPDATE Comanda SET EnUsoPor=0 WHERE ID_Comanda=") +
+                                      num(IDComanda));
+}
+
+bool ComandaActual::moverMesa(bool siguiente, const std::function<void()>& guardarPendientes) {
+    bool ok = true;
+    const QString sql =
+        QStringLiteral("SELECT TOP 1 id_comanda FROM Vw_MesasAbiertas WHERE ID_Empleado=") +
+        num(m_context.idEmpleado) +
+        (siguiente ? QStringLiteral(" AND id_comanda > ") : QStringLiteral(" AND id_comanda < ")) +
+        num(IDComanda) +
+        (siguiente ? QStringLiteral(" ORDER BY id_comanda") : QStringLiteral(" ORDER BY id_comanda desc"));
+    const auto nueva = static_cast<qint32>(primerValor(sql, &ok).toInt());
+    if (!ok || nueva <= 0)
+        return false;
+    if (m_cuadricula.hayNoGuardadas())
+        guardarPendientes();
+    liberar();
+    IDComanda = nueva;
+    NumCuenta = static_cast<qint16>(
+        primerValor(QStringLiteral("SELECT Num_Cuenta FROM Cuenta WHERE id_comanda=") + num(nueva), &ok)
+            .toInt());
+    Control = static_cast<qint16>(
+        primerValor(QStringLiteral("SELECT control FROM Comanda WHERE id_comanda=") + num(nueva), &ok)
+            .toInt());
+    MostrarProductosComandaActual();
+    tomar(nueva);
+    return true;
+}
+
+bool ComandaActual::cambiarHuespedes() {
+    bool ok = true;
+    const qint64 permiso = primerValor(QStringLiteral("SELECT COUNT(*) FROM Vw_Permisos WHERE Id_Empleado=") +
+                                           num(m_context.idEmpleado) + QStringLiteral(" AND Id_Permiso=64"),
+                                       &ok)
+                               .toInt();
+    if (!ok || permiso == 0) {
+        m_context.Mensaje(QStringLiteral("No cuentas con privilegios suficientes"), Prompts::kExclamation);
+        return false;
+    }
+    Prompts::NumberRequest pedido;
+    pedido.titulo = QStringLiteral("Número de Huéspedes");
+    pedido.maximo = 32767;
+    pedido.mostrarAbierto = false;
+    modal = true;
+    const Prompts::NumberAnswer respuesta = m_context.prompts().numero(pedido);
+    modal = false;
+    if (respuesta.cancelado)
+        return false;
+    if (!m_context.baseDatos().EjecutarSQL(QStringLiteral("UPDATE Comanda SET CantHuespedes=") +
+                                           num(respuesta.numero) + QStringLiteral(" WHERE ID_Comanda=") +
+                                           num(IDComanda)))
+        return false;
+    lblHuespedes = num(respuesta.numero) + QStringLiteral(" huéspedes");
+    return true;
+}
+
+} // namespace nerin

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "order/CuadriculaComanda.h"
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+namespace nerin {
+
+class DbValue;
+class TerminalContext;
+
+// The account shown on the order screen and everything the screen shows about it: the order's key,
+// its account, type, customer and serving time, the lines of the account, the labels and the totals.
+// It reads the database; it never adds or stores items (AgregarProducto and GuardarProductos do).
+//
+// Every operation that fails writes the error marker and its own name to the event log and leaves
+// what is shown unchanged.
+class ComandaActual {
+public:
+    explicit ComandaActual(TerminalContext& context);
+
+    // The order key and the account to show, set by whoever opens the screen.
+    qint32 IDComanda = 0;
+    qint16 Control = 0;
+    qint16 NumCuenta = 1;
+    QString Tipo;
+    QString mesa; // the table number as the tables screens give it
+    double cliente = 0;
+    bool variasCuentas = false;
+    bool puedeDividir = false;    // permission 40
+    bool puedeAbrirMesa = false;  // permission 36
+    bool puedeVerTiempos = false; // permission 63
+    // True while the screen waits on something modal of its own; the store step does not run on
+    // deactivation meanwhile.
+    bool modal = false;
+
+    // Texts of the screen's labels.
+    QString lblEmpleado, lblMesa, lblTiempo, lblHuespedes, lblTotal, lblTotalUS;
+
+    // Loads the employee, the account (the lowest of the order), the serving time, the type, the
+    // customer, whether there are several accounts and the permissions; the default submenu of the
+    // terminal comes back (0 without one).
+    std::optional<qint32> DatosEmpleado();
+    // Reads the account's lines, the guests and the table, and the totals.
+    bool MostrarProductosComandaActual();
+    void CalculaTotal();
+    // The account's serving time; 0 is taken as 1.
+    qint16 getTiempoActual() const { return m_tiempo < 1 ? qint16{1} : m_tiempo; }
+
+    // Moves to the employee's next (or previous) open order. Pending items are stored first through
+    // `guardarPendientes`; the old order is released and the new one taken. False when there is no
+    // such order: nothing changes.
+    bool moverMesa(bool siguiente, const std::function<void()>& guardarPendientes);
+
+    // Changes the guests with permission 64, asking on the numeric keypad. False when not allowed,
+    // cancelled or not stored.
+    bool cambiarHuespedes();
+
+    // Releases the order for other terminals.
+    void liberar();
+
+    CuadriculaComanda& cuadricula() { return m_cuadricula; }
+    const CuadriculaComanda& cuadricula() const { return m_cuadricula; }
+    TerminalContext& context() { return m_context; }
+
+    // The error marker and the operation's name to the event log.
+    void registrarError(const QString& operacion);
+
+private:
+    DbValue primerValor(const QString& sql, bool* ok);
+    bool tomar(qint32 idComanda);
+
+    TerminalContext& m_context;
+    CuadriculaComanda m_cuadricula;
+    qint16 m_tiempo = 1;
+};
+
+} // namespace nerin

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "text/Currency.h"
+
+#include <QString>
+
+namespace nerin {
+
+// One line of the order screen's item grid: a serving-time header, a product, a modifier of the
+// product above it, or that product's comment. The grid's nine columns are the fields below in
+// order; the price without tax, the header's time and the prepared mark are the grid's hidden data.
+struct LineaComanda {
+    qint32 folio = 0;         // 1: ID_ProductosXCuenta; 0 while not stored (a modifier: its item's)
+    QString tipo;             // 2: "T", "P", "PP", "PA", "PM", "M" or "C"
+    qint32 id = 0;            // 3: the product, the modifier type, or 0 on a comment
+    QString texto;            // 4: name, modifier, comment or "Tiempo:\t<n>"
+    Currency precio;          // 5: summed for the total; 0 on a comment
+    QString despacho;         // 6: "" not sent, "1" prepare now, "2" held
+    qint32 grupoImpresoras{}; // 7: the product's printer group
+    QString horaPreparacion;  // 8: "hh:mm" once sent to the kitchen
+    qint32 seccion = 0;       // 9: the package section of a component
+    Currency precioSinImpuesto;
+    qint16 tiempo = 0;      // the serving time a "T" header stands for
+    bool preparado = false; // drawn in the prepared colour
+
+    // Every kind that begins with "P" is a product line.
+    bool esProducto() const { return tipo.startsWith(QLatin1Char('P')); }
+    bool guardada() const { return folio != 0; }
+};
+
+} // namespace nerin

@@ -1,0 +1,106 @@
+#include "order/ComandaActual.h"
+
+#include "startup/tests/StartupFixture.h"
+
+namespace nerin::fakes {
+namespace {
+
+// The demo restaurant's open orders: 1 (table 5) and 2 (table 15) of employee 1, 3 of employee 4.
+class ComandaActualTest : public StartupFixture {
+protected:
+    void abrir(qint32 orden, qint16 empleado = 1) {
+        build();
+        ASSERT_TRUE(baseDatos->ConectarBD());
+        context->idEmpleado = empleado;
+        comanda = std::make_unique<ComandaActual>(*context);
+        comanda->IDComanda = orden;
+        comanda->Control = 1;
+        comanda->mesa = QStringLiteral("5");
+    }
+    std::unique_ptr<ComandaActual> comanda;
+};
+
+TEST_F(ComandaActualTest, EnteringLoadsTheAccountTimePermissionsAndDefaultSubmenu) {
+    exec(QStringLiteral("UPDATE Cuenta SET Ultimo_Tiempo=0 WHERE ID_Comanda=1"));
+    abrir(1);
+    const auto submenu = comanda->DatosEmpleado();
+    ASSERT_TRUE(submenu.has_value());
+    EXPECT_GT(*submenu, 0);
+    EXPECT_EQ(comanda->NumCuenta, 1);
+    EXPECT_EQ(comanda->getTiempoActual(), 1) << "serving time 0 is taken as 1";
+    EXPECT_EQ(comanda->lblTiempo, QStringLiteral(" Tiempo: 1"));
+    EXPECT_EQ(comanda->lblMesa, QStringLiteral(" Mesa 5 "));
+    EXPECT_EQ(comanda->Tipo, QStringLiteral("N"));
+    EXPECT_FALSE(comanda->variasCuentas);
+    EXPECT_EQ(context->usuario, comanda->lblEmpleado);
+}
+
+TEST_F(ComandaActualTest, ShowingTheAccountMergesModifiersAndSumsTheTotal) {
+    abrir(2);
+    context->setFuncion(6, true); // serving-time headers
+    ASSERT_TRUE(comanda->DatosEmpleado());
+    ASSERT_TRUE(comanda->MostrarProductosComandaActual());
+    QStringList tipos;
+    for (const LineaComanda& linea : comanda->cuadricula().lineas())
+        tipos << linea.tipo;
+    EXPECT_EQ(tipos, (QStringList{"T", "P", "M", "C", "P", "P", "P"}));
+    EXPECT_EQ(comanda->lblHuespedes, QStringLiteral("2 huéspedes"));
+    EXPECT_EQ(comanda->lblMesa, QStringLiteral("Mesa: 15"));
+    EXPECT_EQ(comanda->lblTotal, QStringLiteral("$420.00 M.N."));
+}
+
+TEST_F(ComandaActualTest, GuestLabelForOneAndForNone) {
+    exec(QStringLiteral("UPDATE Comanda SET CantHuespedes=1 WHERE ID_Comanda=1"));
+    exec(QStringLiteral("UPDATE Comanda SET CantHuespedes=NULL WHERE ID_Comanda=2"));
+    abrir(1);
+    ASSERT_TRUE(comanda->MostrarProductosComandaActual());
+    EXPECT_EQ(comanda->lblHuespedes, QStringLiteral("Un huésped"));
+    comanda->IDComanda = 2;
+    ASSERT_TRUE(comanda->MostrarProductosComandaActual());
+    EXPECT_EQ(comanda->lblHuespedes, QStringLiteral("0 huéspedes"));
+}
+
+TEST_F(ComandaActualTest, DollarTotalWithTheExchangeRateFunction) {
+    abrir(2);
+    context->setFuncion(1, true);
+    exec(QStringLiteral("UPDATE Parametros SET Valor_Num=20 WHERE Id_Parametro='TC_US'"));
+    ASSERT_TRUE(comanda->MostrarProductosComandaActual());
+    EXPECT_EQ(comanda->lblTotalUS, QStringLiteral("$21.00 U.S."));
+    exec(QStringLiteral("UPDATE Parametros SET Valor_Num=0 WHERE Id_Parametro='TC_US'"));
+    comanda->CalculaTotal();
+    EXPECT_EQ(comanda->lblTotalUS, QStringLiteral("$420.00 U.S.")) << "a rate of 0 counts as 1";
+}
+
+TEST_F(ComandaActualTest, MovingBetweenTheWaitersTablesTakesAndReleasesTheLock) {
+    abrir(1);
+    ASSERT_TRUE(comanda->DatosEmpleado());
+    int guardados = 0;
+    EXPECT_FALSE(comanda->moverMesa(false, [&] { ++guardados; })) << "no earlier table";
+    EXPECT_EQ(comanda->IDComanda, 1);
+    ASSERT_TRUE(comanda->moverMesa(true, [&] { ++guardados; }));
+    EXPECT_EQ(comanda->IDComanda, 2);
+    EXPECT_EQ(field(QStringLiteral("SELECT EnUsoPor FROM Comanda WHERE ID_Comanda=2")).toInt(), 1);
+    EXPECT_EQ(field(QStringLiteral("SELECT EnUsoPor FROM Comanda WHERE ID_Comanda=1")).toInt(), 0);
+    EXPECT_FALSE(comanda->moverMesa(true, [&] { ++guardados; })) << "order 3 belongs to another waiter";
+    EXPECT_EQ(guardados, 0) << "nothing was pending";
+}
+
+TEST_F(ComandaActualTest, GuestsNeedPermissionSixtyFour) {
+    exec(QStringLiteral("DELETE FROM PermisosXGrupo_Trabajo WHERE ID_Permiso=64"));
+    abrir(1, 4);
+    EXPECT_FALSE(comanda->cambiarHuespedes());
+    EXPECT_EQ(prompts.mensajes(), QStringList{QStringLiteral("No cuentas con privilegios suficientes")});
+
+    exec(QStringLiteral("INSERT INTO PermisosXGrupo_Trabajo (ID_Grupo_Trabajo, ID_Permiso) "
+                        "SELECT ID_Grupo_Trabajo, 64 FROM EmpleadosXGrupo WHERE ID_Empleado=4"));
+    Prompts::NumberAnswer seis;
+    seis.cancelado = false;
+    seis.numero = 6;
+    prompts.answerNumero(seis);
+    EXPECT_TRUE(comanda->cambiarHuespedes());
+    EXPECT_EQ(comanda->lblHuespedes, QStringLiteral("6 huéspedes"));
+    EXPECT_EQ(field(QStringLiteral("SELECT CantHuespedes FROM Comanda WHERE ID_Comanda=1")).toInt(), 6);
+}
+
+} // namespace
+} // namespace nerin::fakes
