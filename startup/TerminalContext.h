@@ -58,6 +58,8 @@ public:
     int Mensaje(const QString& texto, int estilo);
     // The database server's date and time, or the terminal's clock when the server gives none.
     QDateTime HoraServidor();
+    // The terminal's own clock (tests set it).
+    QDateTime ahora() const { return m_reloj(); }
     // The machine's name, up to 255 characters, or "".
     QString NombreEquipo();
     // Ends the signed-in employee's work and returns to the access screen: logs the calling screen,

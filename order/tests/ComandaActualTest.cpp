@@ -1,24 +1,11 @@
 #include "order/ComandaActual.h"
 
-#include "startup/tests/StartupFixture.h"
+#include "order/tests/OrderFixture.h"
 
 namespace nerin::fakes {
 namespace {
 
-// The demo restaurant's open orders: 1 (table 5) and 2 (table 15) of employee 1, 3 of employee 4.
-class ComandaActualTest : public StartupFixture {
-protected:
-    void abrir(qint32 orden, qint16 empleado = 1) {
-        build();
-        ASSERT_TRUE(baseDatos->ConectarBD());
-        context->idEmpleado = empleado;
-        comanda = std::make_unique<ComandaActual>(*context);
-        comanda->IDComanda = orden;
-        comanda->Control = 1;
-        comanda->mesa = QStringLiteral("5");
-    }
-    std::unique_ptr<ComandaActual> comanda;
-};
+using ComandaActualTest = OrderFixture;
 
 TEST_F(ComandaActualTest, EnteringLoadsTheAccountTimePermissionsAndDefaultSubmenu) {
     exec(QStringLiteral("UPDATE Cuenta SET Ultimo_Tiempo=0 WHERE ID_Comanda=1"));

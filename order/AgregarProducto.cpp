@@ -1,0 +1,126 @@
+#include "order/AgregarProducto.h"
+
+#include "data/BaseDatos.h"
+#include "keyboards/Prompts.h"
+#include "order/ComandaActual.h"
+#include "startup/TerminalContext.h"
+#include "text/PriceRounding.h"
+
+namespace nerin {
+
+namespace {
+
+QString num(qint64 n) {
+    return QString::number(n);
+}
+
+} // namespace
+
+AgregarProducto::AgregarProducto(ComandaActual& comanda) : m_comanda(comanda) {}
+
+std::optional<AgregarProducto::Agregada>
+AgregarProducto::AñadirProductoAComanda(qint32 producto, const QString& tipo, qint32 seccion, int despuesDe) {
+    TerminalContext& context = m_comanda.context();
+    BaseDatos& bd = context.baseDatos();
+    const QString id = num(producto);
+    const auto existencia =
+        bd.AbrirRecordset(QStringLiteral("SELECT Existencia FROM Producto WHERE Id_Producto=") + id);
+    if (!existencia) {
+        m_comanda.registrarError(QStringLiteral("AñadirProductoAComanda"));
+        return std::nullopt;
+    }
+    // Exactly 0 is sold out; a negative stock means the product is not counted.
+    if (existencia->eof() || existencia->value(0).toInt() == 0) {
+        context.Mensaje(QStringLiteral("Producto agotado!"), Prompts::kExclamation);
+        return std::nullopt;
+    }
+    const auto precios =
+        bd.AbrirRecordset(QStringLiteral("SELECT * FROM Vw_ImpuestosXProducto WHERE ID_Producto=") + id +
+                          QStringLiteral(" AND Id_Menu = (SELECT Id_Menu FROM Terminal WHERE Id_Terminal=") +
+                          num(context.terminal) + QLatin1Char(')'));
+    if (!precios) {
+        m_comanda.registrarError(QStringLiteral("AñadirProductoAComanda"));
+        return std::nullopt;
+    }
+    // Without a price in this terminal's menu the line would go on the account at nothing.
+    if (precios->eof()) {
+        context.Mensaje(QStringLiteral("El producto no tiene precio en el menú de esta terminal"),
+                        Prompts::kExclamation);
+        return std::nullopt;
+    }
+
+    LineaComanda linea;
+    linea.tipo = tipo;
+    linea.id = producto;
+    linea.texto = precios->value(u"Nombre_Cuenta").toString();
+    linea.grupoImpresoras = static_cast<qint32>(precios->value(u"ID_Grupo_Impresoras").toInt());
+    linea.seccion = seccion > 0 ? seccion : 0;
+    linea.tiempo = m_comanda.getTiempoActual();
+    const bool componente = tipo == QLatin1String("PA");
+    if (!componente) {
+        if (precios->value(u"Abierto").toInt() != 0) {
+            Prompts::ValueRequest pedido;
+            pedido.titulo = QStringLiteral("Precio de ") + linea.texto;
+            m_comanda.modal = true;
+            const Prompts::ValueAnswer precio = context.prompts().valor(pedido);
+            m_comanda.modal = false;
+            if (precio.cancelado || precio.porcentaje || precio.valor < Currency())
+                return std::nullopt;
+            linea.precio = precio.valor;
+        } else {
+            linea.precio = redondearPrecio(precios->value(u"Precio_Producto").toCurrency());
+        }
+        const auto porcentaje = bd.AbrirRecordset(
+            QStringLiteral("SELECT Porcentaje FROM Vw_PorcentajeXProducto WHERE Id_Producto=") + id);
+        const double tasa = porcentaje && !porcentaje->eof() ? porcentaje->value(0).toDouble() : 0.0;
+        linea.precioSinImpuesto = linea.precio.dividedBy(1.0 + tasa)
+                                      .value_or(linea.precio)
+                                      .roundedTo(2, RoundingMode::HalfAwayFromZero);
+    }
+
+    Agregada agregada;
+    agregada.fila = m_comanda.cuadricula().insertar(m_comanda.cuadricula().posicionNueva(despuesDe), linea);
+    if (tipo != QLatin1String("PP")) {
+        const auto fluir = bd.AbrirRecordset(
+            QStringLiteral("SELECT Fluir_Automatico FROM Producto,Grupo_Modificadores WHERE "
+                           "Producto.ID_Grupo_Modificadores=Grupo_Modificadores.ID_Grupo_Modificadores AND "
+                           "ID_Producto=") +
+            id);
+        agregada.abrirModificadores = fluir && !fluir->eof() && fluir->value(0).toInt() != 0;
+    }
+    m_comanda.CalculaTotal();
+    return agregada;
+}
+
+bool AgregarProducto::repetir(int fila) {
+    CuadriculaComanda& cuadricula = m_comanda.cuadricula();
+    const int producto = cuadricula.productoDe(fila);
+    if (producto < 0)
+        return false;
+    const LineaComanda original = cuadricula.lineas().at(producto);
+    Prompts::NumberRequest pedido;
+    pedido.titulo = QStringLiteral("Cantidad");
+    pedido.mostrarAbierto = false;
+    m_comanda.modal = true;
+    const Prompts::NumberAnswer cantidad = m_comanda.context().prompts().numero(pedido);
+    m_comanda.modal = false;
+    if (cantidad.cancelado)
+        return false;
+    // A slip of the finger must not put thousands of lines on an account.
+    if (cantidad.numero < 1 || cantidad.numero > kMaximoRepeticion) {
+        m_comanda.context().Mensaje(QStringLiteral("La cantidad debe estar entre 1 y ") +
+                                        num(kMaximoRepeticion),
+                                    Prompts::kExclamation);
+        return false;
+    }
+    int despuesDe = producto;
+    for (qint64 i = 0; i < cantidad.numero; ++i) {
+        const auto agregada = AñadirProductoAComanda(original.id, original.tipo, original.seccion, despuesDe);
+        if (!agregada)
+            break;
+        despuesDe = agregada->fila;
+    }
+    return true;
+}
+
+} // namespace nerin

@@ -1,0 +1,235 @@
+#include "order/GuardarProductos.h"
+
+#include "data/BaseDatos.h"
+#include "data/DbCommand.h"
+#include "keyboards/Prompts.h"
+#include "order/ComandaActual.h"
+#include "startup/TerminalContext.h"
+#include "text/TextFormat.h"
+
+#include <QHash>
+
+namespace nerin {
+
+namespace {
+
+QString num(qint64 n) {
+    return QString::number(n);
+}
+
+DbCommand::Parameter entero(const char* nombre, qint64 valor) {
+    return {QString::fromLatin1(nombre), DbCommand::ParamType::Integer, DbCommand::Direction::Input, 0,
+            DbValue(valor)};
+}
+
+DbCommand::Parameter texto(const char* nombre, DbCommand::ParamType tipo, int tamano, const QString& valor) {
+    return {QString::fromLatin1(nombre), tipo, DbCommand::Direction::Input, tamano, DbValue(valor)};
+}
+
+} // namespace
+
+GuardarProductos::GuardarProductos(ComandaActual& comanda) : m_comanda(comanda) {}
+
+void GuardarProductos::registrarFalla(const QString& descripcion) {
+    Bitacora& bitacora = m_comanda.context().bitacora();
+    bitacora.EscribirBitacora(QStringLiteral("**************ERROR GUARDARYPREPARARNUEVOS***************"));
+    bitacora.EscribirBitacora(QStringLiteral("GuardarYPrepararNuevos"));
+    bitacora.EscribirBitacora(QStringLiteral("Error: ") + descripcion);
+}
+
+bool GuardarProductos::ejecutar(const QString& sql) {
+    if (m_comanda.context().baseDatos().EjecutarSQL(sql))
+        return true;
+    m_falla = m_comanda.context().baseDatos().connection().lastFailure().description;
+    return false;
+}
+
+QString GuardarProductos::comentarioDe(int fila) const {
+    const QList<LineaComanda>& lineas = m_comanda.cuadricula().lineas();
+    QStringList textos;
+    for (int i = fila + 1; i < lineas.size() && !lineas.at(i).esProducto(); ++i)
+        if (lineas.at(i).tipo == QLatin1String("C"))
+            textos << lineas.at(i).texto;
+    return textos.join(QStringLiteral("<N>"));
+}
+
+GuardarProductos::Paso GuardarProductos::guardarProducto(int fila, qint32 paquete) {
+    TerminalContext& context = m_comanda.context();
+    BaseDatos& bd = context.baseDatos();
+    LineaComanda& linea = m_comanda.cuadricula().lineas()[fila];
+    context.bitacora().EscribirBitacora(QStringLiteral("GYP Case A"));
+
+    const auto existencia = bd.AbrirRecordset(
+        QStringLiteral("SELECT Existencia FROM Producto WHERE Id_producto=") + num(linea.id));
+    if (!existencia) {
+        m_falla = bd.connection().lastFailure().description;
+        return Paso::Falla;
+    }
+    if (existencia->eof() || existencia->value(0).toInt() == 0) {
+        context.bitacora().EscribirBitacora(QStringLiteral("Imposible Insertar_Producto ") + linea.texto +
+                                            QStringLiteral(" por no haber existencias"));
+        m_avisos << QStringLiteral("No hay ") + linea.texto + QStringLiteral(" en existencias");
+        return Paso::Rechazada;
+    }
+    if (linea.grupoImpresoras == 0)
+        m_avisos << QStringLiteral("El producto: ") + linea.texto +
+                        QStringLiteral(" no tiene impresoras asignadas");
+
+    if (linea.tipo == QLatin1String("PA")) {
+        const QString cabeza = num(paquete);
+        const QString seccion = num(linea.seccion);
+        const auto control = bd.AbrirRecordset(
+            QStringLiteral("SELECT ID_Seccion_Paquete FROM Control_Paquetes WHERE ID_ProductosXCuenta=") +
+            cabeza + QStringLiteral(" AND ID_Seccion_Paquete=") + seccion);
+        if (!control) {
+            m_falla = bd.connection().lastFailure().description;
+            return Paso::Falla;
+        }
+        const bool hecho =
+            control->eof()
+                ? ejecutar(
+                      QStringLiteral("INSERT INTO Control_Paquetes(ID_ProductosXCuenta,ID_Seccion_Paquete) "
+                                     "VALUES(") +
+                      cabeza + QLatin1Char(',') + seccion + QLatin1Char(')'))
+                : ejecutar(QStringLiteral("UPDATE Control_Paquetes SET Ordenados=Ordenados+1 WHERE "
+                                          "ID_ProductosXcuenta=") +
+                           cabeza + QStringLiteral(" AND ID_Seccion_Paquete=") + seccion);
+        if (!hecho)
+            return Paso::Falla;
+    }
+
+    DbCommand insertar(QStringLiteral("Insertar_Producto"), DbCommand::Kind::StoredProcedure);
+    insertar.addParameter(entero("@nIDComanda", m_comanda.IDComanda));
+    insertar.addParameter(entero("@nControl", m_comanda.Control));
+    insertar.addParameter(entero("@nIDProducto", linea.id));
+    insertar.addParameter(entero("@nNumCta", m_comanda.NumCuenta));
+    insertar.addParameter(
+        texto("@nComentario", DbCommand::ParamType::LongText, 1000, comentarioDe(fila).left(1000)));
+    insertar.addParameter(entero("@bPreparado", linea.despacho.toInt()));
+    insertar.addParameter(entero("@nIDPaquete", linea.tipo == QLatin1String("PA") ? paquete : 0));
+    insertar.addParameter(texto("@sTipo", DbCommand::ParamType::Char, 2, linea.tipo));
+    insertar.addParameter(entero("@nIDSeccion", linea.seccion));
+    insertar.addParameter(entero("@nIDGrupoImpresoras", linea.grupoImpresoras));
+    insertar.addParameter(texto("@sProducto", DbCommand::ParamType::Char, 20, linea.texto.left(20)));
+    insertar.addParameter(entero("@nTiempo", linea.tiempo < 1 ? m_comanda.getTiempoActual() : linea.tiempo));
+    insertar.addParameter({QStringLiteral("@nPrecio"), DbCommand::ParamType::Currency,
+                           DbCommand::Direction::Input, 0, DbValue(linea.precio)});
+    insertar.addParameter(entero("@nPromocion", 0));
+    insertar.addParameter(
+        {QStringLiteral("@nFolio"), DbCommand::ParamType::Integer, DbCommand::Direction::Output, 0, {}});
+    const auto corrida = bd.connection().run(insertar);
+    const auto folio = static_cast<qint32>(insertar.parameter(u"@nFolio").toInt());
+    if (!corrida.isOk()) {
+        m_falla = corrida.status().message();
+        bd.ReportarErrorBD(QStringLiteral("GuardarYPrepararNuevos"), bd.connection().lastFailure(),
+                           bd.connection().errors());
+        return Paso::Falla;
+    }
+    if (folio <= 0) {
+        m_falla = QStringLiteral("Insertar_Producto no devolvió folio");
+        return Paso::Falla;
+    }
+    context.bitacora().EscribirBitacora(QStringLiteral("Insertar_Producto ") + num(m_comanda.IDComanda) +
+                                        QLatin1Char(' ') + num(m_comanda.Control) + QLatin1Char(' ') +
+                                        num(linea.id));
+    context.bitacora().EscribirBitacora(QStringLiteral("Folio PXC insertado ") + num(folio));
+
+    const QString bitacora = QStringLiteral("Producto ingresado ") + linea.texto + QStringLiteral("  ") +
+                             TextFormat::number(linea.precio, u"$#,##0.00");
+    if (!ejecutar(QStringLiteral("INSERT INTO Bitacora(FechaHora,ID_Empleado,Texto) VALUES('") +
+                  TextFormat::dateTime(context.ahora(), u"dd/mm/yyyy hh:mm") + QStringLiteral("',") +
+                  num(context.idEmpleado) + QStringLiteral(",'") + BaseDatos::DuplicarComillas(bitacora) +
+                  QStringLiteral("')")))
+        return Paso::Falla;
+    linea.folio = folio;
+    return Paso::Guardada;
+}
+
+GuardarProductos::Paso GuardarProductos::guardarModificador(int fila, qint32 folioProducto) {
+    BaseDatos& bd = m_comanda.context().baseDatos();
+    LineaComanda& linea = m_comanda.cuadricula().lineas()[fila];
+    const auto iguales =
+        bd.AbrirRecordset(QStringLiteral("SELECT count(*) FROM Modificador WHERE ID_ProductosXCuenta=") +
+                          num(folioProducto) + QStringLiteral(" AND ID_Tipo_Modificador=") + num(linea.id));
+    if (!iguales) {
+        m_falla = bd.connection().lastFailure().description;
+        return Paso::Falla;
+    }
+    if (!iguales->eof() && iguales->value(0).toInt() != 0) {
+        m_avisos << QStringLiteral("No se pueden aplicar 2 modificadores iguales al mismo producto!");
+        return Paso::Rechazada;
+    }
+    // The flag before the name says whether the modifier is one of the product's own (1) or typed
+    // as free text (0).
+    const QString propio = linea.id > 0 ? QStringLiteral(",1,'") : QStringLiteral(",0,'");
+    if (!ejecutar(QStringLiteral("Inserta_Modificador ") + num(folioProducto) + QLatin1Char(',') +
+                  num(linea.id) + QLatin1Char(',') + linea.precio.toPlainText() + propio +
+                  BaseDatos::DuplicarComillas(linea.texto) + QLatin1Char('\'')))
+        return Paso::Falla;
+    linea.folio = folioProducto;
+    return Paso::Guardada;
+}
+
+bool GuardarProductos::GuardarYPrepararNuevos() {
+    TerminalContext& context = m_comanda.context();
+    CuadriculaComanda& cuadricula = m_comanda.cuadricula();
+    if (!cuadricula.hayNoGuardadas())
+        return true;
+    m_avisos.clear();
+    m_falla.clear();
+    Connection& conexion = context.baseDatos().connection();
+    if (Status abierta = conexion.beginTransaction(); !abierta) {
+        registrarFalla(abierta.message());
+        return false;
+    }
+
+    // Rows given a folio in this step, to take it back if the step is undone.
+    QList<int> guardadas;
+    qint32 folioProducto = 0; // the product line above the row, for its modifiers
+    qint32 paquete = 0;       // the last package head, for its components
+    bool fallo = false;
+    for (int fila = 0; fila < cuadricula.size() && !fallo; ++fila) {
+        const LineaComanda& linea = cuadricula.lineas().at(fila);
+        if (linea.esProducto()) {
+            if (!linea.guardada()) {
+                const Paso paso = guardarProducto(fila, paquete);
+                fallo = paso == Paso::Falla;
+                if (paso == Paso::Guardada)
+                    guardadas << fila;
+            }
+            const LineaComanda& ahora = cuadricula.lineas().at(fila);
+            folioProducto = ahora.folio;
+            if (ahora.tipo == QLatin1String("PP"))
+                paquete = ahora.folio;
+        } else if (linea.tipo == QLatin1String("M") && !linea.guardada() && folioProducto != 0) {
+            const Paso paso = guardarModificador(fila, folioProducto);
+            fallo = paso == Paso::Falla;
+            if (paso == Paso::Guardada)
+                guardadas << fila;
+        }
+    }
+    if (!fallo)
+        fallo = !ejecutar(QStringLiteral("Totalizar_Cuenta ") + num(m_comanda.IDComanda) + QLatin1Char(',') +
+                          num(m_comanda.NumCuenta) + QLatin1Char(',') + num(m_comanda.Control));
+    if (!fallo) {
+        if (Status hecho = conexion.commit(); !hecho) {
+            m_falla = hecho.message();
+            context.baseDatos().ReportarErrorBD(QStringLiteral("GuardarYPrepararNuevos"),
+                                                conexion.lastFailure(), conexion.errors());
+            fallo = true;
+        }
+    }
+    if (fallo) {
+        conexion.rollback();
+        for (int fila : guardadas)
+            cuadricula.lineas()[fila].folio = 0;
+        registrarFalla(m_falla);
+        return false;
+    }
+    // Lines refused on the way are not in the database; showing the account again drops them.
+    for (const QString& aviso : std::as_const(m_avisos))
+        context.Mensaje(aviso, Prompts::kExclamation);
+    return true;
+}
+
+} // namespace nerin
