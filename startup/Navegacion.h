@@ -19,6 +19,7 @@ public:
         qint32 idComanda = 0;
         qint32 control = 0;
         qint16 numCuenta = 1;
+        QString mesa;       // the table's number as shown
         QString tipo;       // service type of a table just opened ("O", ...); empty for an existing one
         bool pagar = false; // go on to the payment screen for the account
     };

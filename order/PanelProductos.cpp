@@ -1,0 +1,194 @@
+#include "order/PanelProductos.h"
+
+#include "ui/TouchTheme.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace nerin {
+
+namespace {
+
+// Paging buttons carry negative tags so that they are never taken for a submenu.
+constexpr qint32 kTagSiguiente = -1;
+constexpr qint32 kTagAnterior = -2;
+
+QIcon icono(const QString& archivo) {
+    const QString ruta = QCoreApplication::applicationDirPath() + QLatin1Char('/') + archivo;
+    return QFile::exists(ruta) ? QIcon(ruta) : QIcon();
+}
+
+} // namespace
+
+PanelProductos::PanelProductos(MenuProductos& menu, std::function<bool(qint32)> alElegir, QWidget* parent)
+    : QWidget(parent), m_menu(menu), m_alElegir(std::move(alElegir)) {
+    setObjectName(QStringLiteral("PanelProductos"));
+    auto* vertical = new QVBoxLayout(this);
+    vertical->setContentsMargins(0, 0, 0, 0);
+    m_rejillaSubmenus = new QGridLayout;
+    m_rejillaFijos = new QGridLayout;
+    m_lblSubMenu = new QLabel(this);
+    m_lblSubMenu->setObjectName(QStringLiteral("lblSubMenu"));
+    m_lblSubMenu->setAlignment(Qt::AlignCenter);
+    m_rejillaProductos = new QGridLayout;
+    auto* paginas = new QHBoxLayout;
+    QPushButton* arriba = crearBoton(QStringLiteral("▲"), QStringLiteral("imgProdArriba"), this);
+    QPushButton* abajo = crearBoton(QStringLiteral("▼"), QStringLiteral("imgProdAbajo"), this);
+    connect(arriba, &QPushButton::clicked, this, [this] { paginaAnterior(); });
+    connect(abajo, &QPushButton::clicked, this, [this] { paginaSiguiente(); });
+    paginas->addWidget(arriba);
+    paginas->addWidget(abajo);
+    vertical->addLayout(m_rejillaSubmenus);
+    vertical->addLayout(m_rejillaFijos);
+    vertical->addWidget(m_lblSubMenu);
+    vertical->addLayout(m_rejillaProductos, 1);
+    vertical->addLayout(paginas);
+}
+
+QPushButton* PanelProductos::crearBoton(const QString& texto, const QString& nombre, QWidget* padre) {
+    auto* boton = new QPushButton(texto, padre);
+    boton->setObjectName(nombre);
+    boton->setFocusPolicy(Qt::NoFocus);
+    boton->setMinimumSize(TouchTheme::kMinimoTecla, TouchTheme::kMinimoTecla);
+    boton->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    return boton;
+}
+
+void PanelProductos::vaciar(QGridLayout* rejilla) {
+    while (QLayoutItem* item = rejilla->takeAt(0)) {
+        if (QWidget* widget = item->widget())
+            widget->deleteLater();
+        delete item;
+    }
+}
+
+void PanelProductos::CrearBotonesMenu() {
+    const auto submenus = m_menu.submenus();
+    if (submenus) {
+        m_submenus = *submenus;
+        m_paginaSubmenus = 0;
+        crearBotonesSubmenus();
+    }
+    const auto fijos = m_menu.fijos();
+    if (!fijos)
+        return;
+    vaciar(m_rejillaFijos);
+    int columna = 0;
+    for (const MenuProductos::Boton& fijo : *fijos) {
+        QPushButton* boton = crearBoton(fijo.caption, QStringLiteral("cmdFijo%1").arg(fijo.tag), this);
+        const qint32 tag = fijo.tag;
+        connect(boton, &QPushButton::clicked, this, [this, tag] { MostrarProductosSubMenu(tag); });
+        m_rejillaFijos->addWidget(boton, 0, columna++);
+    }
+}
+
+void PanelProductos::crearBotonesSubmenus() {
+    vaciar(m_rejillaSubmenus);
+    const int paginas = static_cast<int>((m_submenus.size() + kSubmenusPorPagina - 1) / kSubmenusPorPagina);
+    int columna = 0;
+    if (paginas > 1) {
+        QPushButton* anterior = crearBoton(QString(), QStringLiteral("cmdMenu%1").arg(kTagAnterior), this);
+        anterior->setIcon(icono(QStringLiteral("Arwatr.ico")));
+        anterior->setText(anterior->icon().isNull() ? QStringLiteral("◀") : QString());
+        connect(anterior, &QPushButton::clicked, this, [this, paginas] {
+            m_paginaSubmenus = (m_paginaSubmenus + paginas - 1) % paginas;
+            crearBotonesSubmenus();
+        });
+        m_rejillaSubmenus->addWidget(anterior, 0, columna++);
+    }
+    const int desde = m_paginaSubmenus * kSubmenusPorPagina;
+    for (int i = desde; i < std::min<int>(desde + kSubmenusPorPagina, static_cast<int>(m_submenus.size()));
+         ++i) {
+        const MenuProductos::Boton& submenu = m_submenus.at(i);
+        QPushButton* boton = crearBoton(submenu.caption, QStringLiteral("cmdMenu%1").arg(submenu.tag), this);
+        const qint32 tag = submenu.tag;
+        connect(boton, &QPushButton::clicked, this, [this, tag] { MostrarProductosSubMenu(tag); });
+        m_rejillaSubmenus->addWidget(boton, 0, columna++);
+    }
+    if (paginas > 1) {
+        QPushButton* siguiente = crearBoton(QString(), QStringLiteral("cmdMenu%1").arg(kTagSiguiente), this);
+        siguiente->setIcon(icono(QStringLiteral("Arwsig.ico")));
+        siguiente->setText(siguiente->icon().isNull() ? QStringLiteral("▶") : QString());
+        connect(siguiente, &QPushButton::clicked, this, [this, paginas] {
+            m_paginaSubmenus = (m_paginaSubmenus + 1) % paginas;
+            crearBotonesSubmenus();
+        });
+        m_rejillaSubmenus->addWidget(siguiente, 0, columna++);
+    }
+    QPushButton* cerrar = crearBoton(QStringLiteral("Cerrar"), QStringLiteral("cmdCerrarMenu"), this);
+    connect(cerrar, &QPushButton::clicked, this, [this] {
+        m_productos = {};
+        m_submenu = 0;
+        CrearBotonesProductos();
+    });
+    m_rejillaSubmenus->addWidget(cerrar, 0, columna);
+}
+
+void PanelProductos::MostrarProductosSubMenu(qint32 submenu) {
+    m_submenu = submenu;
+    m_pagina = 0;
+    refrescar();
+}
+
+void PanelProductos::refrescar() {
+    if (m_submenu == 0)
+        return;
+    const auto productos = m_menu.MostrarProductosSubMenu(m_submenu);
+    if (!productos)
+        return;
+    m_productos = *productos;
+    const int paginas =
+        static_cast<int>((m_productos.botones.size() + kColumnas * kFilas - 1) / (kColumnas * kFilas));
+    m_pagina = std::clamp(m_pagina, 0, std::max(0, paginas - 1));
+    CrearBotonesProductos();
+}
+
+void PanelProductos::CrearBotonesProductos() {
+    vaciar(m_rejillaProductos);
+    m_lblSubMenu->setText(m_productos.titulo);
+    const int desde = m_pagina * kColumnas * kFilas;
+    const int hasta = std::min<int>(desde + kColumnas * kFilas, static_cast<int>(m_productos.botones.size()));
+    for (int i = desde; i < hasta; ++i) {
+        const MenuProductos::Boton& producto = m_productos.botones.at(i);
+        // "&" is shown as it is, never as a shortcut.
+        QString texto = producto.caption;
+        texto.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QPushButton* boton = crearBoton(texto, QStringLiteral("cmdProducto%1").arg(producto.tag), this);
+        boton->setEnabled(producto.habilitado);
+        const qint32 tag = producto.tag;
+        connect(boton, &QPushButton::clicked, this, [this, boton, tag] { presionar(boton, tag); });
+        m_rejillaProductos->addWidget(boton, (i - desde) / kColumnas, (i - desde) % kColumnas);
+    }
+}
+
+void PanelProductos::presionar(QPushButton* boton, qint32 producto) {
+    const QString antes = boton->text();
+    boton->setText(MenuProductos::unoMas(antes));
+    // A refused product (sold out, no price) must not count one more.
+    if (!m_alElegir(producto))
+        boton->setText(antes);
+    boton->setEnabled(m_menu.disponible(producto));
+}
+
+void PanelProductos::paginaSiguiente() {
+    const int porPagina = kColumnas * kFilas;
+    if ((m_pagina + 1) * porPagina < m_productos.botones.size()) {
+        ++m_pagina;
+        CrearBotonesProductos();
+    }
+}
+
+void PanelProductos::paginaAnterior() {
+    if (m_pagina > 0) {
+        --m_pagina;
+        CrearBotonesProductos();
+    }
+}
+
+} // namespace nerin

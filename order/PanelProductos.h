@@ -1,0 +1,56 @@
+#pragma once
+
+#include "order/MenuProductos.h"
+
+#include <QWidget>
+#include <functional>
+
+class QGridLayout;
+class QLabel;
+class QPushButton;
+
+namespace nerin {
+
+// The order screen's menu area: a row of submenu buttons with paging and "Cerrar", the fixed
+// submenus, and a page of product buttons with their counts. Pressing a product bumps its count at
+// once and hands the product to `alElegir`, which says whether it went on the account.
+class PanelProductos : public QWidget {
+public:
+    static constexpr int kColumnas = 4;
+    static constexpr int kFilas = 5;
+    static constexpr int kSubmenusPorPagina = 6;
+
+    PanelProductos(MenuProductos& menu, std::function<bool(qint32 producto)> alElegir,
+                   QWidget* parent = nullptr);
+
+    // CrearBotonesMenu: the submenus and the fixed submenus.
+    void CrearBotonesMenu();
+    // The products of a submenu, from its first page.
+    void MostrarProductosSubMenu(qint32 submenu);
+    // Rebuilds the current submenu's products, keeping the page (after storing or repeating).
+    void refrescar();
+    void paginaSiguiente();
+    void paginaAnterior();
+
+private:
+    void crearBotonesSubmenus();
+    void CrearBotonesProductos();
+    QPushButton* crearBoton(const QString& texto, const QString& nombre, QWidget* padre);
+    void vaciar(QGridLayout* rejilla);
+    void presionar(QPushButton* boton, qint32 producto);
+
+    MenuProductos& m_menu;
+    std::function<bool(qint32)> m_alElegir;
+    QList<MenuProductos::Boton> m_submenus;
+    int m_paginaSubmenus = 0;
+    qint32 m_submenu = 0;
+    MenuProductos::Productos m_productos;
+    int m_pagina = 0;
+
+    QGridLayout* m_rejillaSubmenus = nullptr;
+    QGridLayout* m_rejillaFijos = nullptr;
+    QGridLayout* m_rejillaProductos = nullptr;
+    QLabel* m_lblSubMenu = nullptr;
+};
+
+} // namespace nerin

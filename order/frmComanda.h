@@ -1,0 +1,85 @@
+#pragma once
+
+#include "order/AgregarProducto.h"
+#include "order/ComandaActual.h"
+#include "order/GuardarProductos.h"
+#include "order/MenuProductos.h"
+#include "startup/Navegacion.h"
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+class QTimer;
+
+namespace nerin {
+
+class AccessScreen;
+class PanelProductos;
+
+// The order screen: one account of one open order, its lines and totals, the menu's buttons, and
+// the ways to other tables and screens. The order stays locked for other terminals while it is
+// shown; every way out releases it, and items added but not stored are stored first.
+class frmComanda : public QWidget {
+public:
+    frmComanda(TerminalContext& context, AccessScreen& acceso, QWidget* parent = nullptr);
+    ~frmComanda() override;
+
+    // Shows an order: sets its key, enters it (DatosEmpleado), shows its account and the screen.
+    void abrir(const Navegacion::Orden& orden, const QString& mesa);
+    void MostrarProductosComandaActual();
+    void GuardarYPrepararNuevos();
+    // Adds a product to the account, below the selected line; true when it went on.
+    bool agregar(qint32 producto);
+
+    ComandaActual& comanda() { return m_comanda; }
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void construir();
+    QWidget* construirEncabezado();
+    QWidget* construirFunciones();
+    QPushButton* boton(const QString& texto, const QString& nombre, QWidget* padre);
+    void mostrarLineas();
+    void mostrarEtiquetas();
+    int filaSeleccionada() const;
+    // Stores what is pending and releases the order, before leaving it.
+    void dejarComanda();
+    void buscar();
+    void codigoDeBarras();
+    void multiplicar();
+    void moverMesa(bool siguiente);
+    void abrirMesa();
+    void otrasCuentas();
+    void foco();
+
+    TerminalContext& m_context;
+    AccessScreen& m_acceso;
+    ComandaActual m_comanda;
+    AgregarProducto m_agregar;
+    GuardarProductos m_guardar;
+    MenuProductos m_menu;
+    bool m_guardando = false;
+    bool m_cargada = false;
+
+    PanelProductos* m_panel = nullptr;
+    QTableWidget* m_grdComanda = nullptr;
+    QLabel* m_lblMesa = nullptr;
+    QLabel* m_lblEmpleado = nullptr;
+    QLabel* m_lblTiempo = nullptr;
+    QLabel* m_lblReloj = nullptr;
+    QLabel* m_lblTotal = nullptr;
+    QLabel* m_lblTotalUS = nullptr;
+    QPushButton* m_lblHuespedes = nullptr;
+    QPushButton* m_cmdAbrirMesa = nullptr;
+    QPushButton* m_cmdVerTiempos = nullptr;
+    QLineEdit* m_txtInsBarras = nullptr;
+    QTimer* m_timer1 = nullptr;
+};
+
+} // namespace nerin
