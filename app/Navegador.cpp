@@ -2,11 +2,14 @@
 
 #include "data/Bitacora.h"
 #include "keyboards/Prompts.h"
+#include "order/frmComanda.h"
 #include "startup/TerminalContext.h"
 
 namespace nerin {
 
-Navegador::Navegador(TerminalContext& context) : m_context(context) {}
+Navegador::Navegador(TerminalContext& context, AccessScreen& acceso) : m_context(context), m_acceso(acceso) {}
+
+Navegador::~Navegador() = default;
 
 void Navegador::noDisponible(const QString& pantalla) {
     m_context.bitacora().EscribirBitacora(QStringLiteral("Pantalla no disponible: ") + pantalla);
@@ -24,8 +27,10 @@ bool Navegador::mesaNueva() {
     return false;
 }
 
-void Navegador::comanda(const Orden&) {
-    noDisponible(QStringLiteral("Comanda"));
+void Navegador::comanda(const Orden& orden) {
+    if (!m_frmComanda)
+        m_frmComanda = std::make_unique<frmComanda>(m_context, m_acceso);
+    m_frmComanda->abrir(orden, orden.mesa);
 }
 
 void Navegador::elegirCuenta(qint32, qint32, bool) {

@@ -3,16 +3,20 @@
 #include "startup/Navegacion.h"
 
 #include <QString>
+#include <memory>
 
 namespace nerin {
 
+class AccessScreen;
 class TerminalContext;
+class frmComanda;
 
 // The program's routes between screens. A route whose screen is not part of this version tells the
 // person so and leaves them where they are.
 class Navegador : public Navegacion {
 public:
-    explicit Navegador(TerminalContext& context);
+    Navegador(TerminalContext& context, AccessScreen& acceso);
+    ~Navegador() override;
 
     void mesasAbiertas(ModoMesas modo) override;
     bool mesaNueva() override;
@@ -28,6 +32,9 @@ private:
     void noDisponible(const QString& pantalla);
 
     TerminalContext& m_context;
+    AccessScreen& m_acceso;
+    // The order screen is made once and kept: it is hidden, not unloaded, between orders.
+    std::unique_ptr<frmComanda> m_frmComanda;
 };
 
 } // namespace nerin

@@ -87,8 +87,6 @@ int main(int argc, char* argv[]) {
         [&prompts](const QString& mensaje) { prompts.Mensaje(mensaje, nerin::Prompts::kExclamation); });
     nerin::LinuxPlatform platform;
     nerin::TerminalContext context(baseDatos, bitacora, prompts, platform, settings);
-    nerin::Navegador navegador(context);
-    context.setNavegacion(&navegador);
 
     nerin::frmAcceso::Opciones opciones;
     opciones.logo = QCoreApplication::applicationDirPath() + QStringLiteral("/Logo.Nerin");
@@ -99,6 +97,8 @@ int main(int argc, char* argv[]) {
     opciones.terminarPrograma = &terminarPrograma;
     nerin::frmAcceso acceso(context, std::move(opciones));
     prompts.setParent(&acceso);
+    nerin::Navegador navegador(context, acceso);
+    context.setNavegacion(&navegador);
 
     // The script's result is the program's. It ends the main event loop when that is running; when it
     // ends earlier (during start-up), the program ends once start-up is done.
