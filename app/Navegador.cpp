@@ -30,6 +30,7 @@ bool Navegador::mesaNueva() {
 void Navegador::comanda(const Orden& orden) {
     if (!m_frmComanda)
         m_frmComanda = std::make_unique<frmComanda>(m_context, m_acceso);
+    m_frmComanda->setPantallaCompleta(m_pantallaCompleta);
     m_frmComanda->abrir(orden, orden.mesa);
 }
 

@@ -18,6 +18,9 @@ public:
     Navegador(TerminalContext& context, AccessScreen& acceso);
     ~Navegador() override;
 
+    // Screens open full screen (the default) or in 1024x768 windows for development.
+    void setPantallaCompleta(bool completa) { m_pantallaCompleta = completa; }
+
     void mesasAbiertas(ModoMesas modo) override;
     bool mesaNueva() override;
     void comanda(const Orden& orden) override;
@@ -33,6 +36,7 @@ private:
 
     TerminalContext& m_context;
     AccessScreen& m_acceso;
+    bool m_pantallaCompleta = true;
     // The order screen is made once and kept: it is hidden, not unloaded, between orders.
     std::unique_ptr<frmComanda> m_frmComanda;
 };

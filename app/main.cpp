@@ -98,6 +98,7 @@ int main(int argc, char* argv[]) {
     nerin::frmAcceso acceso(context, std::move(opciones));
     prompts.setParent(&acceso);
     nerin::Navegador navegador(context, acceso);
+    navegador.setPantallaCompleta(!parser.isSet(ventana));
     context.setNavegacion(&navegador);
 
     // The script's result is the program's. It ends the main event loop when that is running; when it

@@ -219,7 +219,12 @@ void frmComanda::abrir(const Navegacion::Orden& orden, const QString& mesa) {
     MostrarProductosComandaActual();
     if (submenu && *submenu > 0)
         m_panel->MostrarProductosSubMenu(*submenu);
-    show();
+    if (m_pantallaCompleta) {
+        showFullScreen();
+    } else {
+        resize(1024, 768);
+        show();
+    }
     raise();
     activateWindow();
     foco();

@@ -35,6 +35,8 @@ public:
     bool agregar(qint32 producto);
 
     ComandaActual& comanda() { return m_comanda; }
+    // Full screen (the default), or a 1024x768 window for development.
+    void setPantallaCompleta(bool completa) { m_pantallaCompleta = completa; }
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -66,6 +68,7 @@ private:
     MenuProductos m_menu;
     bool m_guardando = false;
     bool m_cargada = false;
+    bool m_pantallaCompleta = true;
 
     PanelProductos* m_panel = nullptr;
     QTableWidget* m_grdComanda = nullptr;
