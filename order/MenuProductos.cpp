@@ -76,9 +76,6 @@ std::optional<MenuProductos::Productos> MenuProductos::MostrarProductosSubMenu(q
     productos.titulo = bd.ConsultarCampo(QStringLiteral("Nombre_Submenu"), QStringLiteral("SubMenu"),
                                          QStringLiteral("ID_Submenu=") + id)
                            .toString();
-    // Temporary tables of a failed showing must not be left behind for the next one.
-    conexion.execute(QStringLiteral("DROP TABLE #TempPXC"));
-    conexion.execute(QStringLiteral("DROP TABLE #TempMenu"));
     std::optional<RecordSet> filas;
     if (bd.EjecutarSQL(
             QStringLiteral(
@@ -96,6 +93,7 @@ std::optional<MenuProductos::Productos> MenuProductos::MostrarProductosSubMenu(q
         filas = bd.AbrirRecordset(QStringLiteral(
             "SELECT #TempMenu.ID_Producto,Nombre_Boton,Cant,Existencia FROM #TempMenu,#TempPXC WHERE "
             "#TempMenu.ID_Producto*=#TempPXC.ID_Producto"));
+    // Dropped whatever happened above, so that the next showing can make them again.
     conexion.execute(QStringLiteral("DROP TABLE #TempPXC"));
     conexion.execute(QStringLiteral("DROP TABLE #TempMenu"));
     if (!filas) {
