@@ -4,6 +4,10 @@
 #include "keyboards/Prompts.h"
 #include "order/frmComanda.h"
 #include "startup/TerminalContext.h"
+#include "tables/frmMesaNueva.h"
+#include "tables/frmMesasAbiertas.h"
+
+#include <QApplication>
 
 namespace nerin {
 
@@ -18,13 +22,21 @@ void Navegador::noDisponible(const QString& pantalla) {
                       Prompts::kExclamation);
 }
 
-void Navegador::mesasAbiertas(ModoMesas) {
-    noDisponible(QStringLiteral("Mesas abiertas"));
+void Navegador::mesasAbiertas(ModoMesas modo) {
+    if (!m_frmMesasAbiertas) {
+        m_frmMesasAbiertas = std::make_unique<frmMesasAbiertas>(m_context, m_acceso);
+        if (m_pantallaCompleta)
+            m_frmMesasAbiertas->setWindowState(Qt::WindowFullScreen);
+        else
+            m_frmMesasAbiertas->resize(1024, 768);
+    }
+    m_frmMesasAbiertas->mostrar(modo);
 }
 
 bool Navegador::mesaNueva() {
-    noDisponible(QStringLiteral("Mesa nueva"));
-    return false;
+    frmMesaNueva nueva(m_context, QApplication::activeWindow());
+    nueva.mostrar();
+    return nueva.numeroMesa() >= 0;
 }
 
 void Navegador::comanda(const Orden& orden) {

@@ -10,6 +10,7 @@ namespace nerin {
 class AccessScreen;
 class TerminalContext;
 class frmComanda;
+class frmMesasAbiertas;
 
 // The program's routes between screens. A route whose screen is not part of this version tells the
 // person so and leaves them where they are.
@@ -39,6 +40,7 @@ private:
     bool m_pantallaCompleta = true;
     // The order screen is made once and kept: it is hidden, not unloaded, between orders.
     std::unique_ptr<frmComanda> m_frmComanda;
+    std::unique_ptr<frmMesasAbiertas> m_frmMesasAbiertas;
 };
 
 } // namespace nerin

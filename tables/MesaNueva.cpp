@@ -1,0 +1,190 @@
+#include "tables/MesaNueva.h"
+
+#include "data/BaseDatos.h"
+#include "data/Bitacora.h"
+#include "data/DbCommand.h"
+#include "keyboards/NumeroTecleado.h"
+#include "keyboards/Prompts.h"
+#include "startup/Navegacion.h"
+#include "startup/TerminalContext.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace nerin {
+
+namespace {
+
+constexpr qint64 kMaximoMesa = std::numeric_limits<qint16>::max();
+
+// The occupancy check's text. The embedded server names a text command's parameters as variables;
+// the parameter is the command's only one, the table number.
+const QString kOcupada = QStringLiteral("SELECT * FROM Vw_MesaOcupada WHERE Num_Mesa=@nNumMesa");
+
+} // namespace
+
+MesaNueva::MesaNueva(TerminalContext& context) : m_context(context) {}
+
+QString MesaNueva::codigo(Servicio servicio) {
+    switch (servicio) {
+    case Servicio::ParaLlevar:
+        return QStringLiteral("B");
+    case Servicio::Domicilio:
+        return QStringLiteral("O");
+    case Servicio::Comedor:
+        break;
+    }
+    return QStringLiteral("N");
+}
+
+MesaNueva::Ocupacion MesaNueva::ocupacion(qint16 mesa) {
+    DbCommand consulta(kOcupada, DbCommand::Kind::Unknown);
+    consulta.addParameter({QStringLiteral("@nNumMesa"), DbCommand::ParamType::Integer,
+                           DbCommand::Direction::Input, 0, DbValue(static_cast<int>(mesa))});
+    Connection& conexion = m_context.baseDatos().connection();
+    const Result<QList<RecordSet>> filas = conexion.run(consulta);
+    if (!filas) {
+        reportarFallo(QStringLiteral("cmdAceptar"));
+        return {true, false, {}};
+    }
+    if (filas->isEmpty() || filas->first().eof())
+        return {};
+    return {false, true, filas->first().value(u"Nombre_Empleado").toString()};
+}
+
+qint32 MesaNueva::siguienteMesa() {
+    const DbValue valor = m_context.baseDatos().ConsultarCampo(QStringLiteral("MAX(Num_Mesa) + 1"),
+                                                               QStringLiteral("vw_mesasabiertas"), QString());
+    const qint64 siguiente = valor.toString().isEmpty() ? 0 : valor.toInt();
+    // With a table open under the highest number there is, one more does not fit.
+    if (siguiente < 0 || siguiente > kMaximoMesa)
+        return -1;
+    return static_cast<qint32>(siguiente);
+}
+
+void MesaNueva::avisarOcupada(qint16 mesa, const QString& nombre) {
+    m_context.Mensaje(QStringLiteral("La mesa ") + QString::number(mesa) +
+                          QStringLiteral(" está abierta por ") + nombre,
+                      Prompts::kExclamation);
+}
+
+void MesaNueva::reportarFallo(const QString& procedimiento) {
+    // Copies: reporting may show a message, during which other calls replace the connection's errors.
+    Connection& conexion = m_context.baseDatos().connection();
+    const DbFailure fallo = conexion.lastFailure();
+    const DbErrorList errores = conexion.errors();
+    m_context.baseDatos().ReportarErrorBD(QStringLiteral("Base de Datos"), fallo, errores);
+    m_context.bitacora().registrarError(procedimiento, fallo.number, fallo.description);
+}
+
+bool MesaNueva::abrir(qint16 mesa, Servicio servicio, int huespedes, Resultado& resultado) {
+    using P = DbCommand::ParamType;
+    using D = DbCommand::Direction;
+    // A procedure call, so that every back-end hands the parameters over by name.
+    DbCommand comando(QStringLiteral("Abrir_Mesa"), DbCommand::Kind::StoredProcedure);
+    comando.addParameter(
+        {QStringLiteral("@nNumMesa"), P::BigInt, D::Input, 0, DbValue(static_cast<qint64>(mesa))});
+    comando.addParameter({QStringLiteral("@nControl"), P::BigInt, D::Input, 0,
+                          DbValue(static_cast<qint64>(m_context.terminal))});
+    comando.addParameter({QStringLiteral("@nIDEmpleado"), P::BigInt, D::Input, 0,
+                          DbValue(static_cast<qint64>(m_context.idEmpleado))});
+    comando.addParameter({QStringLiteral("@sTipo"), P::Char, D::Input, 1, DbValue(codigo(servicio))});
+    comando.addParameter({QStringLiteral("@nHuespedes"), P::Integer, D::Input, 0, DbValue(huespedes)});
+    comando.addParameter({QStringLiteral("@nFolio"), P::BigInt, D::Output, 0, DbValue()});
+    Connection& conexion = m_context.baseDatos().connection();
+    if (!conexion.run(comando)) {
+        // The server refuses a dining-room number that another terminal opened since the check above;
+        // that is told as the check would have told it.
+        if (servicio == Servicio::Comedor) {
+            const DbFailure fallo = conexion.lastFailure();
+            const DbErrorList errores = conexion.errors();
+            const Ocupacion ahora = ocupacion(mesa);
+            if (ahora.ocupada) {
+                avisarOcupada(mesa, ahora.nombre);
+                resultado.vaciarNumero = true;
+                return false;
+            }
+            if (ahora.fallo)
+                return false;
+            m_context.baseDatos().ReportarErrorBD(QStringLiteral("Base de Datos"), fallo, errores);
+            m_context.bitacora().registrarError(QStringLiteral("cmdAceptar"), fallo.number,
+                                                fallo.description);
+            return false;
+        }
+        reportarFallo(QStringLiteral("cmdAceptar"));
+        return false;
+    }
+
+    resultado.folio = static_cast<qint32>(comando.parameter(u"@nFolio").toInt());
+    return true;
+}
+
+MesaNueva::Resultado MesaNueva::Aceptar(const QString& numero, Servicio servicio) {
+    Resultado resultado;
+    NumeroTecleado tecleado;
+    tecleado.agregar(numero);
+    if (tecleado.texto().isEmpty() && servicio == Servicio::Comedor) {
+        m_context.Mensaje(QStringLiteral("No se indico el número de mesa"), Prompts::kOk);
+        return resultado;
+    }
+    // A table number is 16 bits: a longer one is refused, never cut down to another table's number.
+    const NumeroTecleado::Resultado convertido = tecleado.convertir(0, kMaximoMesa);
+    if (!convertido.aceptado) {
+        m_context.Mensaje(convertido.mensaje, Prompts::kExclamation);
+        return resultado;
+    }
+    auto mesa = static_cast<qint16>(convertido.numero);
+
+    // Take-away and delivery orders do not use the typed number, so its occupancy does not matter.
+    if (servicio == Servicio::Comedor) {
+        const Ocupacion ocupada = ocupacion(mesa);
+        if (ocupada.fallo)
+            return resultado;
+        if (ocupada.ocupada) {
+            avisarOcupada(mesa, ocupada.nombre);
+            resultado.vaciarNumero = true;
+            return resultado;
+        }
+    }
+
+    int huespedes = 0;
+    if (servicio == Servicio::Comedor) {
+        Prompts::NumberRequest pedido;
+        pedido.titulo = QStringLiteral("Número de Huéspedes");
+        pedido.minimo = 0;
+        pedido.maximo = kMaximoHuespedes;
+        pedido.mostrarAbierto = false;
+        const Prompts::NumberAnswer respuesta = m_context.prompts().numero(pedido);
+        if (!respuesta.cancelado)
+            huespedes = static_cast<int>(std::clamp<qint64>(respuesta.numero, 0, kMaximoHuespedes));
+    }
+    if (servicio != Servicio::Comedor || mesa == 0) {
+        const qint32 siguiente = siguienteMesa();
+        if (siguiente < 0) {
+            m_context.Mensaje(QStringLiteral("No hay números de mesa disponibles"), Prompts::kExclamation);
+            return resultado;
+        }
+        if (servicio == Servicio::Comedor)
+            mesa = static_cast<qint16>(siguiente);
+        else
+            mesa = siguiente == 0 ? kMesaSinAbiertas : static_cast<qint16>(siguiente);
+    }
+
+    if (!abrir(mesa, servicio, huespedes, resultado))
+        return resultado;
+
+    resultado.abierta = true;
+    resultado.numMesa = mesa;
+    if (Navegacion* navegacion = m_context.navegacion()) {
+        Navegacion::Orden orden;
+        orden.idComanda = resultado.folio;
+        orden.control = m_context.terminal;
+        orden.numCuenta = 1;
+        orden.tipo = codigo(servicio);
+        orden.mesa = QString::number(mesa);
+        navegacion->comanda(orden);
+    }
+    return resultado;
+}
+
+} // namespace nerin

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+namespace nerin {
+
+class TerminalContext;
+
+// The rules of the new-table screen (frmMesaNueva): checks the typed table number, asks for the
+// guests, has the server open the order (Abrir_Mesa) and opens the order screen on it through the
+// context's Navegacion.
+class MesaNueva {
+public:
+    // The kinds of service, sent to the server as one letter (codigo).
+    enum class Servicio { Comedor, ParaLlevar, Domicilio };
+
+    struct Resultado {
+        bool abierta = false;      // the order exists and the order screen was asked for
+        bool vaciarNumero = false; // the screen empties its number box
+        qint16 numMesa = -1;       // the number the order was opened with
+        qint32 folio = 0;          // the new order's ID_Comanda
+    };
+
+    // The number of a take-away or delivery order when no table at all is open.
+    static constexpr qint16 kMesaSinAbiertas = 1000;
+    static constexpr qint64 kMaximoHuespedes = 32767;
+
+    explicit MesaNueva(TerminalContext& context);
+
+    // "N", "B" or "O".
+    static QString codigo(Servicio servicio);
+
+    // "Aceptar": `numero` is the number box's text (only its digits count). Messages go to the
+    // context's prompts. A refused number leaves Resultado::abierta false; a database failure is
+    // reported by the data layer and also leaves it false.
+    Resultado Aceptar(const QString& numero, Servicio servicio);
+
+private:
+    struct Ocupacion {
+        bool fallo = false;
+        bool ocupada = false;
+        QString nombre; // Nombre_Empleado of the order that has the number
+    };
+    Ocupacion ocupacion(qint16 mesa);
+    // MAX(Num_Mesa) + 1 over every open table; 0 when none is open; -1 when it does not fit a table
+    // number.
+    qint32 siguienteMesa();
+    // Abrir_Mesa; false when the server refused (told or reported), with Resultado::vaciarNumero set
+    // when the number was taken meanwhile.
+    bool abrir(qint16 mesa, Servicio servicio, int huespedes, Resultado& resultado);
+    void avisarOcupada(qint16 mesa, const QString& nombre);
+    void reportarFallo(const QString& procedimiento);
+
+    TerminalContext& m_context;
+};
+
+} // namespace nerin

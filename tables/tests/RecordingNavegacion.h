@@ -1,0 +1,50 @@
+#pragma once
+
+#include "startup/Navegacion.h"
+
+#include <QStringList>
+#include <functional>
+
+namespace nerin::fakes {
+
+// Remembers every route a screen asked for, one line each ("comanda 4/1 cuenta 1 tipo N").
+class RecordingNavegacion : public Navegacion {
+public:
+    void mesasAbiertas(ModoMesas modo) override {
+        rutas.append(QStringLiteral("mesasAbiertas %1").arg(static_cast<int>(modo)));
+    }
+    bool mesaNueva() override {
+        rutas.append(QStringLiteral("mesaNueva"));
+        return false;
+    }
+    void comanda(const Orden& orden) override {
+        rutas.append(QStringLiteral("comanda %1/%2 cuenta %3 tipo %4%5")
+                         .arg(orden.idComanda)
+                         .arg(orden.control)
+                         .arg(orden.numCuenta)
+                         .arg(orden.tipo.isEmpty() ? QStringLiteral("-") : orden.tipo,
+                              orden.pagar ? QStringLiteral(" pagar") : QString()));
+    }
+    void elegirCuenta(qint32 idComanda, qint32 control, bool pagar) override {
+        rutas.append(QStringLiteral("elegirCuenta %1/%2%3")
+                         .arg(idComanda)
+                         .arg(control)
+                         .arg(pagar ? QStringLiteral(" pagar") : QString()));
+    }
+    void funciones() override { rutas.append(QStringLiteral("funciones")); }
+    void transferirMesas() override {
+        rutas.append(QStringLiteral("transferirMesas"));
+        if (alTransferir)
+            alTransferir();
+    }
+    void cortesias(qint32 idComanda, qint32 control, const QString& titulo) override {
+        rutas.append(QStringLiteral("cortesias %1/%2 %3").arg(idComanda).arg(control).arg(titulo));
+    }
+    void checador(qint16 idEmpleado) override { rutas.append(QStringLiteral("checador %1").arg(idEmpleado)); }
+    void registroTarjetas() override { rutas.append(QStringLiteral("registroTarjetas")); }
+
+    QStringList rutas;
+    std::function<void()> alTransferir; // what the transfer screens do while they stand
+};
+
+} // namespace nerin::fakes

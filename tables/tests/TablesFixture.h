@@ -1,0 +1,146 @@
+#pragma once
+
+#include "startup/tests/StartupFixture.h"
+#include "tables/tests/RecordingNavegacion.h"
+
+#include <functional>
+
+namespace nerin::fakes {
+
+// A connection that runs a step of "another terminal" just before a chosen statement of its own, to
+// put two terminals' statements in a known order.
+class InterleavingConnection : public Connection {
+public:
+    using Antes = std::function<bool(const QString& texto)>; // true when the step goes before this text
+
+    explicit InterleavingConnection(std::unique_ptr<Connection> real) : m_real(std::move(real)) {}
+
+    void antesDe(Antes cuando, std::function<void()> paso) {
+        m_cuando = std::move(cuando);
+        m_paso = std::move(paso);
+    }
+
+    Status open() override { return m_real->open(); }
+    void close() override { m_real->close(); }
+    bool isOpen() const override { return m_real->isOpen(); }
+    Result<qint64> execute(const QString& sql) override {
+        intercalar(sql);
+        return copiar(m_real->execute(sql));
+    }
+    Result<RecordSet> query(const QString& sql) override {
+        intercalar(sql);
+        return copiar(m_real->query(sql));
+    }
+    Result<QList<RecordSet>> run(DbCommand& command) override {
+        intercalar(command.text());
+        return copiar(m_real->run(command));
+    }
+    Status beginTransaction() override { return m_real->beginTransaction(); }
+    Status commit() override { return m_real->commit(); }
+    Status rollback() override { return m_real->rollback(); }
+
+private:
+    void intercalar(const QString& texto) {
+        if (m_cuando && m_cuando(texto)) {
+            m_cuando = nullptr; // once
+            m_paso();
+        }
+    }
+    template <typename T> T copiar(T resultado) {
+        setFailure(m_real->lastFailure(), m_real->errors());
+        return resultado;
+    }
+
+    std::unique_ptr<Connection> m_real;
+    Antes m_cuando;
+    std::function<void()> m_paso;
+};
+
+// One more terminal over the fixture's database: its own connection, event log, prompts and
+// navigation, and the employee signed in on it.
+struct OtraTerminal {
+    OtraTerminal(const QString& archivo, const QString& carpetaBitacora, TerminalSettings& settings,
+                 Platform& platform, qint16 numero, qint16 empleado)
+        : bitacora(carpetaBitacora) {
+        baseDatos =
+            std::make_unique<BaseDatos>([archivo] { return std::make_unique<SqliteConnection>(archivo); },
+                                        bitacora, messageBox, [] {}, QStringLiteral("clave"));
+        context = std::make_unique<TerminalContext>(*baseDatos, bitacora, prompts, platform, settings);
+        context->terminal = numero;
+        context->idEmpleado = empleado;
+        context->setNavegacion(&navegacion);
+        baseDatos->ConectarBD();
+    }
+    Bitacora bitacora;
+    RecordingMessageBox messageBox;
+    ScriptedPrompts prompts;
+    RecordingNavegacion navegacion;
+    std::unique_ptr<BaseDatos> baseDatos;
+    std::unique_ptr<TerminalContext> context;
+};
+
+// Scripted prompts that also keep the last numeric keypad asked for, to check how it was set up.
+class PromptsEspia : public ScriptedPrompts {
+public:
+    NumberAnswer numero(const NumberRequest& request) override {
+        pedidos.append(request);
+        return ScriptedPrompts::numero(request);
+    }
+    QList<NumberRequest> pedidos;
+};
+
+// The demo restaurant (see StartupFixture) with an employee signed in at terminal 1 and the routes
+// recorded. Demo employees: 1 mesero1 (ROSA MENDOZA RUIZ, waiter), 2 gerente1 (every permission),
+// 3 cajero1 (cashier), 4 mesero2 (PEDRO GARCIA NAVA, waiter). Open orders: 1 (table 5) and 2
+// (table 15), both of mesero1, nothing printed yet.
+class TablesFixture : public StartupFixture {
+protected:
+    // Builds the terminal with its connection open and `empleado` signed in; `intercalada` puts an
+    // InterleavingConnection between the terminal and its database.
+    void firmar(qint16 empleado, bool intercalada = false) {
+        if (intercalada) {
+            settings = std::make_unique<TerminalSettings>(settingsFile());
+            bitacora = std::make_unique<Bitacora>(logFolder(), [this] { return ahora; });
+            const QString archivo = archivoBase();
+            baseDatos = std::make_unique<BaseDatos>(
+                [this, archivo] {
+                    auto real =
+                        std::make_unique<InterleavingConnection>(std::make_unique<SqliteConnection>(archivo));
+                    intercalador = real.get();
+                    return real;
+                },
+                *bitacora, messageBox, [this] { ++programEnded; }, QStringLiteral("clave"));
+        } else {
+            build();
+        }
+        // The context asks through preguntas, which also keeps the keypads asked for.
+        context = std::make_unique<TerminalContext>(*baseDatos, *bitacora, preguntas, platform, *settings,
+                                                    [this] { return ahora; });
+        ASSERT_TRUE(baseDatos->ConectarBD());
+        context->terminal = 1;
+        context->idEmpleado = empleado;
+        context->setNavegacion(&navegacion);
+    }
+
+    QString archivoBase() const { return dbFolder() + QStringLiteral("/DBNERIN.db"); }
+
+    std::unique_ptr<OtraTerminal> otraTerminal(qint16 numero, qint16 empleado) {
+        return std::make_unique<OtraTerminal>(archivoBase(),
+                                              m_dir.filePath(QStringLiteral("otra%1").arg(numero)), *settings,
+                                              platform, numero, empleado);
+    }
+
+    qint64 enUsoPor(qint32 idComanda) {
+        return field(QStringLiteral("SELECT EnUsoPor FROM Comanda WHERE ID_Comanda=%1").arg(idComanda))
+            .toInt();
+    }
+    qint64 contar(const QString& sql) { return field(sql).toInt(); }
+    // Every Comanda row: the demo has the day-opening record and orders 1 to 3.
+    qint64 ordenes() { return contar(QStringLiteral("SELECT COUNT(*) FROM Comanda")); }
+
+    PromptsEspia preguntas;
+    RecordingNavegacion navegacion;
+    InterleavingConnection* intercalador = nullptr;
+};
+
+} // namespace nerin::fakes
