@@ -1,5 +1,6 @@
 #include "server/SqliteConnection.h"
 
+#include "server/MarcadoresPosicionales.h"
 #include "server/tsql/Session.h"
 #include "server/tsql/SqliteValues.h"
 
@@ -148,19 +149,32 @@ Result<QList<RecordSet>> SqliteConnection::run(DbCommand& command) {
         }
         return outcome.results;
     }
-    // A text command sees its parameters as variables declared before it starts.
+    // A text command sees its parameters as variables declared before it starts: by their names, or,
+    // when the text marks them with "?", in order.
+    const MarcadoresPosicionales marcado = MarcadoresPosicionales::nombrar(command.text());
+    if (marcado.cuantos > 0 && marcado.cuantos != parameters.size())
+        return fail(tsql::EngineError::commandText(
+            QStringLiteral("El comando tiene %1 marcadores \"?\" y %2 parámetros")
+                .arg(marcado.cuantos)
+                .arg(parameters.size())));
     tsql::Variables variables;
-    for (const DbCommand::Parameter& parameter : std::as_const(parameters)) {
-        if (auto failure = variables.declare(parameter.name, typeOf(parameter)))
+    for (qsizetype i = 0; i < parameters.size(); ++i) {
+        const DbCommand::Parameter& parameter = parameters.at(i);
+        const QString nombre =
+            marcado.cuantos > 0 ? MarcadoresPosicionales::nombre(static_cast<int>(i + 1)) : parameter.name;
+        if (auto failure = variables.declare(nombre, typeOf(parameter)))
             return fail(*failure);
-        if (auto failure = variables.assign(parameter.name, parameter.value))
+        if (auto failure = variables.assign(nombre, parameter.value))
             return fail(*failure);
     }
-    if (auto failure = m_session->interpreter().runBatch(command.text(), outcome, &variables))
+    if (auto failure = m_session->interpreter().runBatch(marcado.texto, outcome, &variables))
         return fail(*failure);
-    for (DbCommand::Parameter& parameter : parameters) {
+    for (qsizetype i = 0; i < parameters.size(); ++i) {
+        DbCommand::Parameter& parameter = parameters[i];
+        const QString nombre =
+            marcado.cuantos > 0 ? MarcadoresPosicionales::nombre(static_cast<int>(i + 1)) : parameter.name;
         if (isOutput(parameter))
-            parameter.value = variables.value(parameter.name).value_or(DbValue());
+            parameter.value = variables.value(nombre).value_or(DbValue());
     }
     return outcome.results;
 }

@@ -161,6 +161,31 @@ TEST_F(SqliteConnectionTest, ProceduresRunFromEveryKindOfCallAndReturnOutputs) {
               QStringLiteral("1|10|mesero1|B;2|11|Ana|M;3|12|Luis|M"));
 }
 
+TEST_F(SqliteConnectionTest, QuestionMarksBindTheCommandsParametersInOrder) {
+    exec(QStringLiteral("CREATE TABLE Mesa (Num_Mesa int, Nombre varchar(20))"));
+    exec(QStringLiteral("INSERT INTO Mesa VALUES (5, 'TERRAZA?'), (6, 'SALON')"));
+    auto mesa = [](qint64 numero) {
+        return DbCommand::Parameter{QStringLiteral("@n"), DbCommand::ParamType::Integer,
+                                    DbCommand::Direction::Input, 0, DbValue(numero)};
+    };
+    // Markers inside quoted text, quoted names and comments are not parameters.
+    DbCommand command(QStringLiteral("SELECT [Nombre] FROM Mesa /* ? */ WHERE Nombre <> '?''?' AND -- ?\n"
+                                     " Num_Mesa = ? OR Num_Mesa = ?"),
+                      DbCommand::Kind::Unknown);
+    command.addParameter(mesa(6));
+    command.addParameter(mesa(5));
+    auto results = m_db->run(command);
+    ASSERT_TRUE(results) << results.status().message().toStdString();
+    ASSERT_EQ(results->size(), 1);
+    EXPECT_EQ((*results)[0].recordCount(), 2);
+
+    // A marker without its parameter is refused instead of reading as NULL.
+    DbCommand falta(QStringLiteral("SELECT * FROM Mesa WHERE Num_Mesa = ? AND Nombre = ?"),
+                    DbCommand::Kind::Unknown);
+    falta.addParameter(mesa(5));
+    EXPECT_EQ(m_db->run(falta).status().code(), Status::Code::CommandTextError);
+}
+
 TEST_F(SqliteConnectionTest, AFailingProcedureUndoesAllItsChanges) {
     exec(QStringLiteral("CREATE TABLE Pago (ID int PRIMARY KEY, Monto money)"));
     exec(QStringLiteral("CREATE PROCEDURE Pagar @id int AS BEGIN "
