@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -48,14 +49,18 @@ QTableWidget* grid(QWidget* parent, const QString& nombre) {
 
 frmAcceso::frmAcceso(TerminalContext& context, Opciones opciones, QWidget* parent)
     : QWidget(parent), m_context(context), m_opciones(std::move(opciones)),
-      m_display(context, m_opciones.reloj, m_opciones.terminarPrograma) {
+      m_display(context, m_opciones.reloj, m_opciones.terminarPrograma), m_firma(context) {
     setObjectName(QStringLiteral("frmAcceso"));
+    // Keeps the keyboard (and a keyboard card reader) while it stands: its card box is hidden.
+    setFocusPolicy(Qt::StrongFocus);
     setWindowTitle(m_opciones.titulo);
     construir();
     cargarLogo();
 }
 
 frmAcceso::~frmAcceso() {
+    // The reader given in the options outlives this screen and must not call into it any more.
+    DesactivarLector();
     if (m_cargada)
         m_context.bitacora().EscribirBitacora(QStringLiteral("frmAcceso unload"));
 }
@@ -106,15 +111,18 @@ void frmAcceso::construir() {
     m_lblVersion->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     layout->addWidget(m_lblVersion);
 
-    // The card box receives a keyboard card reader's keystrokes; sign-in is not wired yet, so both
-    // stay out of reach.
+    // The card box shows what the card reader typed so far; both it and its confirm button stay
+    // hidden, and the button is enabled once a server answers.
     m_txtUsuario = new QLineEdit(this);
     m_txtUsuario->setObjectName(QStringLiteral("txtUsuario"));
     m_txtUsuario->setVisible(false);
+    m_txtUsuario->installEventFilter(this);
     m_cmdAccesar = new QPushButton(QStringLiteral("Accesar"), this);
     m_cmdAccesar->setObjectName(QStringLiteral("cmdAccesar"));
     m_cmdAccesar->setEnabled(false);
     m_cmdAccesar->setVisible(false);
+    connect(m_cmdAccesar, &QPushButton::clicked, this, [this] { accesar(); });
+    m_imgLogo->installEventFilter(this);
 
     m_tmrMoverLogo = new QTimer(this);
     m_tmrMoverLogo->setObjectName(QStringLiteral("tmrMoverLogo"));
@@ -148,6 +156,7 @@ void frmAcceso::showAccessScreen(bool serverFound) {
     if (serverFound) {
         m_lblDesconectada->setVisible(false);
         cargarEtiquetas();
+        habilitarFirma();
         iniciarRefresco();
     } else {
         m_lblDesconectada->setVisible(true);
@@ -164,11 +173,12 @@ void frmAcceso::returnToAccess(const QString& /*screenName*/, bool /*unload*/) {
     // The screen that ended the work hides or unloads itself; this one takes over the terminal again.
     m_lblIngresando->setVisible(false);
     m_txtUsuario->clear();
+    ActivarLector();
     // The day end leaves through SalirSistema from inside a refresh: that refresh decides what follows.
     if (!m_refrescando)
         iniciarRefresco();
     mostrarPantalla();
-    m_txtUsuario->setFocus();
+    setFocus();
 }
 
 void frmAcceso::mostrarPantalla() {
@@ -231,6 +241,7 @@ void frmAcceso::buscarServidor() {
     case AccesoDisplay::Busqueda::Encontrado:
         m_lblDesconectada->setVisible(false);
         cargarEtiquetas();
+        habilitarFirma();
         iniciarRefresco();
         return;
     case AccesoDisplay::Busqueda::TerminalInvalida:
@@ -243,6 +254,106 @@ void frmAcceso::buscarServidor() {
         break;
     }
     m_tmrBuscaServidor->start();
+}
+
+void frmAcceso::habilitarFirma() {
+    m_cmdAccesar->setEnabled(true);
+    ActivarLector();
+}
+
+void frmAcceso::ActivarLector() {
+    if (!m_teclado.activo())
+        m_teclado.activar({[this](const QString& tarjeta) { recibirTarjeta(tarjeta); }, {}});
+    if (!m_opciones.lector)
+        return;
+    CardReader::Receptor receptor;
+    receptor.tarjeta = [this](const QString& tarjeta) {
+        // Only the check digest is written: the rest of the text is what signs the employee in.
+        m_context.bitacora().EscribirBitacora(QStringLiteral(">>>>>>>>>>>>>>>>>>>>>> TARJETA: ") +
+                                              tarjeta.section(u'_', 0, 0));
+        recibirTarjeta(tarjeta);
+    };
+    receptor.error = [this](int codigo) {
+        m_context.bitacora().EscribirBitacora(QStringLiteral(">>>>>>>>>>>>>>>>>>TARJETA ERR:") +
+                                              QString::number(codigo));
+    };
+    m_opciones.lector->desactivar();
+    m_opciones.lector->activar(std::move(receptor));
+}
+
+void frmAcceso::DesactivarLector() {
+    if (m_opciones.lector)
+        m_opciones.lector->desactivar();
+}
+
+void frmAcceso::recibirTarjeta(const QString& tarjeta) {
+    if (!m_cmdAccesar->isEnabled()) {
+        m_txtUsuario->clear();
+        return;
+    }
+    m_txtUsuario->setText(tarjeta);
+    m_cmdAccesar->click();
+}
+
+void frmAcceso::accesar() {
+    const QString tarjeta = m_txtUsuario->text();
+    m_txtUsuario->clear();
+    m_teclado.limpiar();
+    const qint16 id = m_firma.identificar(tarjeta);
+    if (id < 1)
+        return;
+    m_lblIngresando->setVisible(true);
+    m_lblIngresando->repaint();
+    if (m_firma.entrar(id) != FirmaEmpleado::Entrada::Firmado) {
+        m_lblIngresando->setVisible(false);
+        return;
+    }
+    // Done before the next screen opens: a modal one returns only when the employee leaves.
+    m_tmrMoverLogo->stop();
+    m_context.bitacora().EscribirBitacora(QStringLiteral("Entrando al sistema"));
+    m_lblIngresando->setVisible(false);
+    DesactivarLector();
+    // Declining a new table leaves nobody working here: the employee is released and the screen
+    // waits for the next card instead of standing still with the employee bound.
+    if (m_firma.rutear() == FirmaEmpleado::Ruta::Cancelada)
+        m_context.SalirSistema(*this, objectName(), false);
+}
+
+bool frmAcceso::tecla(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        m_teclado.confirmar();
+        m_txtUsuario->setText(m_teclado.pendiente());
+        return true;
+    }
+    const QString texto = event->text();
+    if (texto.isEmpty())
+        return false;
+    // "A" lists the employees without a card, unless it is part of a card being typed.
+    if (m_teclado.vacio() && texto.compare(QStringLiteral("A"), Qt::CaseInsensitive) == 0) {
+        if (m_cmdAccesar->isEnabled())
+            m_firma.registrarTarjetas();
+        return true;
+    }
+    m_teclado.teclear(texto);
+    m_txtUsuario->setText(m_teclado.pendiente());
+    return true;
+}
+
+void frmAcceso::keyPressEvent(QKeyEvent* event) {
+    if (!tecla(event))
+        QWidget::keyPressEvent(event);
+}
+
+bool frmAcceso::eventFilter(QObject* watched, QEvent* event) {
+    // Keys sent to the hidden box itself go through the same reader as those typed on the screen.
+    if (watched == m_txtUsuario && event->type() == QEvent::KeyPress)
+        return tecla(static_cast<QKeyEvent*>(event));
+    if (watched == m_imgLogo && event->type() == QEvent::MouseButtonPress) {
+        if (m_cmdAccesar->isEnabled())
+            m_firma.registrarTarjetas();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace nerin

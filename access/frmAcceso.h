@@ -1,6 +1,8 @@
 #pragma once
 
 #include "access/AccesoDisplay.h"
+#include "access/FirmaEmpleado.h"
+#include "access/KeyboardCardReader.h"
 #include "access/LogoRebote.h"
 #include "startup/AccessScreen.h"
 
@@ -21,8 +23,10 @@ class TerminalContext;
 // across the screen), the terminal's name, the program's version, the working date with the system
 // clock, and the inactive terminals and redirected printers when there are any. While it stands it
 // refreshes those, carries out the day end and restart requests, and looks for the server when none
-// was found at start-up. Signing in is not here yet: the card box and its confirm button exist and
-// stay disabled.
+// was found at start-up. A card swiped on a reader that types (passed on keystroke by keystroke into
+// the hidden card box) or on the reader given in the options presses the confirm button, which signs
+// the employee in (FirmaEmpleado) and opens the next screen. The key "A" or a touch on the logo opens
+// the card registration when some employee has no card.
 class frmAcceso : public QWidget, public AccessScreen {
 public:
     struct Opciones {
@@ -33,6 +37,7 @@ public:
         bool pantallaCompleta = true;
         AccesoDisplay::Reloj reloj = &QDateTime::currentDateTime;
         std::function<void()> terminarPrograma;
+        CardReader* lector = nullptr; // a reader that delivers whole card texts; none by default
     };
 
     static constexpr int kIntervaloLogo = 100;      // milliseconds between logo steps
@@ -54,7 +59,23 @@ public:
     // The server search timer's work: one try to reach the server.
     void buscarServidor();
 
+    // Opens the card readers, or releases the one given in the options so that another screen can
+    // claim it. The keyboard reader stays with this screen.
+    void ActivarLector();
+    void DesactivarLector();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // The confirm button: signs in with the card text in the box.
+    void accesar();
+    // A card text from a reader: into the box, then the confirm button.
+    void recibirTarjeta(const QString& tarjeta);
+    // A physical key; false for keys this screen leaves alone.
+    bool tecla(QKeyEvent* event);
+    void habilitarFirma();
     // Full screen, or a 1024x768 window for development.
     void mostrarPantalla();
     void construir();
@@ -67,6 +88,8 @@ private:
     Opciones m_opciones;
     AccesoDisplay m_display;
     LogoRebote m_rebote;
+    FirmaEmpleado m_firma;
+    KeyboardCardReader m_teclado;
     int m_pasos = 0;
     int m_puntos = 0;
     bool m_cargada = false;

@@ -70,7 +70,7 @@ TEST_F(frmAccesoTest, ShowingWithServerFillsTheLabelsAndStartsTheRefresh) {
               QStringLiteral("Trabajo: 06 dic 26      Sistema: 06 dic 26   09:30"));
     EXPECT_TRUE(control<QTimer>(*screen, "tmrMoverLogo")->isActive());
     EXPECT_FALSE(control<QTimer>(*screen, "tmrBuscaServidor")->isActive());
-    EXPECT_FALSE(control<QPushButton>(*screen, "cmdAccesar")->isEnabled());
+    EXPECT_TRUE(control<QPushButton>(*screen, "cmdAccesar")->isEnabled());
     EXPECT_NE(control<QLineEdit>(*screen, "txtUsuario"), nullptr);
     EXPECT_FALSE(control<QLabel>(*screen, "lblDesconectada")->isVisible());
     const QStringList lineas = logLines(QStringLiteral("NerinComTra"));

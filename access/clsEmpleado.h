@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+namespace nerin {
+
+class TerminalContext;
+
+// The signed-in employee: who it is, the name shown, and the loading of the employee's permissions
+// into the terminal's permission flags.
+class clsEmpleado {
+public:
+    explicit clsEmpleado(TerminalContext& context) : m_context(context) {}
+
+    void setEmpleado(qint16 idEmpleado) { m_idEmpleado = idEmpleado; }
+    qint16 getEmpleado() const { return m_idEmpleado; }
+    void setNombre(const QString& nombre) { m_nombre = nombre; }
+    const QString& getNombre() const { return m_nombre; }
+
+    // Clears every permission flag and the terminal's function flag 20, then sets the flag of each
+    // permission from 1 to 68 that Vw_Permisos gives this employee; other numbers have no flag and are
+    // ignored. When the permissions cannot be read the flags stay clear (the failure is reported by
+    // the database layer), so nobody gains a permission by a failing read.
+    void getPermisos();
+
+private:
+    TerminalContext& m_context;
+    qint16 m_idEmpleado = 0;
+    QString m_nombre;
+};
+
+} // namespace nerin
