@@ -1,0 +1,86 @@
+#include "printing/ColaImpresion.h"
+
+#include "data/BaseDatos.h"
+
+#include <cmath>
+#include <limits>
+
+namespace nerin {
+
+namespace {
+
+const QString kTitulo = QStringLiteral("Cola de Impresión");
+
+QString literal(const QString& texto) {
+    return u'\'' + BaseDatos::DuplicarComillas(texto) + u'\'';
+}
+
+} // namespace
+
+bool ColaImpresion::ejecutar(const QString& sql, qint64* filas) {
+    Connection& conexion = m_baseDatos.connection();
+    const Result<qint64> hecho = conexion.execute(sql);
+    if (!hecho) {
+        const DbFailure fallo = conexion.lastFailure();
+        const DbErrorList errores = conexion.errors();
+        m_baseDatos.ReportarErrorBD(kTitulo, fallo, errores);
+        return false;
+    }
+    if (filas)
+        *filas = *hecho;
+    return true;
+}
+
+qint32 ColaImpresion::AbrirTrabajo(const QString& tipo, double idImpresora, const QString& usuario) {
+    if (tipo.size() != 1 || !std::isfinite(idImpresora) ||
+        std::fabs(idImpresora) > std::numeric_limits<qint32>::max())
+        return 0;
+    const QString impresora = QString::number(std::llround(idImpresora));
+    // One batch on the one connection, so SCOPE_IDENTITY is this job's number even with other
+    // terminals queueing at the same time.
+    const QString sql =
+        QStringLiteral("INSERT INTO Cola_Trabajo (Tipo, ID_Impresora, Usuario, Estado) SELECT ") +
+        literal(tipo) +
+        QStringLiteral(", ISNULL(MAX(CASE WHEN Redirigido > 0 THEN Redirigido ELSE ID_Impresora END), ") +
+        impresora + QStringLiteral("), ") + literal(usuario.left(20)) +
+        QStringLiteral(", 'A' FROM Impresora WHERE ID_Impresora = ") + impresora +
+        QStringLiteral(" SELECT SCOPE_IDENTITY() AS ID_Trabajo");
+    Connection& conexion = m_baseDatos.connection();
+    const Result<RecordSet> resultado = conexion.query(sql);
+    if (!resultado) {
+        const DbFailure fallo = conexion.lastFailure();
+        const DbErrorList errores = conexion.errors();
+        m_baseDatos.ReportarErrorBD(kTitulo, fallo, errores);
+        return 0;
+    }
+    if (resultado->eof())
+        return 0;
+    return static_cast<qint32>(resultado->value(0).toInt());
+}
+
+bool ColaImpresion::AgregarLinea(qint32 trabajo, const QString& texto) {
+    // Undo the callers' doubling first, then double every quote once: a lone quote is kept as itself.
+    QString linea = texto;
+    linea.replace(QStringLiteral("''"), QStringLiteral("'"));
+    const QString numero = QString::number(trabajo);
+    // The line number is taken in the same statement that stores the line, and only while the job is
+    // still open.
+    const QString sql =
+        QStringLiteral("INSERT INTO Cola_Linea (ID_Trabajo, Num_Linea, Texto) "
+                       "SELECT t.ID_Trabajo, ISNULL((SELECT MAX(l.Num_Linea) FROM Cola_Linea l "
+                       "WHERE l.ID_Trabajo = t.ID_Trabajo), 0) + 1, ") +
+        literal(linea) + QStringLiteral(" FROM Cola_Trabajo t WHERE t.ID_Trabajo = ") + numero +
+        QStringLiteral(" AND t.Estado = 'A'");
+    qint64 filas = 0;
+    return ejecutar(sql, &filas) && filas == 1;
+}
+
+bool ColaImpresion::CerrarTrabajo(qint32 trabajo) {
+    const QString sql =
+        QStringLiteral("UPDATE Cola_Trabajo SET Estado = 'P', Fecha_Cierre = GETDATE() WHERE ID_Trabajo = ") +
+        QString::number(trabajo) + QStringLiteral(" AND Estado = 'A'");
+    qint64 filas = 0;
+    return ejecutar(sql, &filas) && filas == 1;
+}
+
+} // namespace nerin

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+
+namespace nerin {
+
+class BaseDatos;
+
+// The print-queue control: every printed document of the terminal is handed over through it as a job
+// of marked-up lines, which the print-queue program (nerin-printq) prints. Jobs live in the queue
+// tables (Cola_Trabajo, Cola_Linea), where the server's kitchen procedures put theirs too.
+//
+// Calling order: AbrirTrabajo, any number of AgregarLinea, CerrarTrabajo. A job is printed only once
+// it is closed, so a document that fails halfway and is never closed is never printed, and a job is
+// never printed with lines still missing. Lines print in the order they were added.
+//
+// Each operation reports its own database failure through BaseDatos::ReportarErrorBD and returns 0 or
+// false.
+class ColaImpresion {
+public:
+    explicit ColaImpresion(BaseDatos& baseDatos) : m_baseDatos(baseDatos) {}
+
+    // Opens a job of document type `tipo` (one letter, TipoDocumento) for printer `idImpresora` on
+    // behalf of user `usuario` (cut to 20 characters), and returns its number, or 0 when it could not be
+    // opened. The printer's redirection, if any, is applied as the server's kitchen jobs apply it;
+    // nerin-printq follows any further redirection when it prints.
+    qint32 AbrirTrabajo(const QString& tipo, double idImpresora, const QString& usuario);
+
+    // Appends one line to an open job. `texto` is taken in the quoted form callers prepare for the
+    // database (BaseDatos::DuplicarComillas): two single quotes stand for one, and a lone single quote
+    // is taken as itself, so a text prints the same whether its caller doubled its quotes or not. False
+    // when the job is not open (unknown, already closed) or the line could not be stored.
+    bool AgregarLinea(qint32 trabajo, const QString& texto);
+
+    // Closes an open job and releases it for printing. False when the job is not open or could not be
+    // closed.
+    bool CerrarTrabajo(qint32 trabajo);
+
+private:
+    bool ejecutar(const QString& sql, qint64* filas);
+
+    BaseDatos& m_baseDatos;
+};
+
+} // namespace nerin
