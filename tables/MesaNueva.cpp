@@ -17,9 +17,8 @@ namespace {
 
 constexpr qint64 kMaximoMesa = std::numeric_limits<qint16>::max();
 
-// The occupancy check's text. The embedded server names a text command's parameters as variables;
-// the parameter is the command's only one, the table number.
-const QString kOcupada = QStringLiteral("SELECT * FROM Vw_MesaOcupada WHERE Num_Mesa=@nNumMesa");
+// The occupancy check: a command whose one parameter, the table number, fills its "?".
+const QString kOcupada = QStringLiteral("SELECT * FROM Vw_MesaOcupada WHERE Num_Mesa=?");
 
 } // namespace
 
