@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPointer>
+#include <QTableView>
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
@@ -97,6 +98,28 @@ QWidget* buscarControl(const QList<QWidget*>& raices, const QString& nombre) {
             if (control->isVisible() && !textoDe(control).isNull() && textoDe(control) == nombre)
                 return control;
     return nullptr;
+}
+
+QAbstractItemView* buscarGrid(const QList<QWidget*>& raices, const QString& nombre) {
+    for (QWidget* raiz : raices)
+        for (QAbstractItemView* vista : controles<QAbstractItemView>(raiz))
+            if (vista->objectName() == nombre && vista->isVisible())
+                return vista;
+    return nullptr;
+}
+
+// The texts of the visible cells of the grid's current row.
+QStringList celdasSeleccionadas(QAbstractItemView* grid) {
+    QStringList celdas;
+    const QAbstractItemModel* modelo = grid->model();
+    const int fila = grid->currentIndex().row();
+    if (!modelo || fila < 0)
+        return celdas;
+    auto* tabla = qobject_cast<QTableView*>(grid);
+    for (int columna = 0; columna < modelo->columnCount(); ++columna)
+        if (!tabla || !tabla->isColumnHidden(columna))
+            celdas << modelo->index(fila, columna).data().toString();
+    return celdas;
 }
 
 QDialog* mensajeAbierto() {
@@ -348,8 +371,17 @@ void Driver::paso() {
             QString esperado;
             partir(resto, &nombre, &esperado);
             QWidget* control = buscarControl(ambitos(), nombre);
-            if (!control)
-                return fallar(QStringLiteral("no hay un control visible llamado «%1»").arg(nombre));
+            // A grid shows a text when a cell of its selected row holds it.
+            if (!control) {
+                QAbstractItemView* grid = buscarGrid(ambitos(), nombre);
+                if (!grid)
+                    return fallar(QStringLiteral("no hay un control visible llamado «%1»").arg(nombre));
+                const QStringList celdas = celdasSeleccionadas(grid);
+                if (!celdas.contains(esperado))
+                    return fallar(QStringLiteral("el renglón elegido de «%1» muestra «%2»")
+                                      .arg(nombre, celdas.join(u'|')));
+                return true;
+            }
             if (textoDe(control) != esperado)
                 return fallar(QStringLiteral("«%1» muestra «%2»").arg(nombre, textoDe(control)));
             return true;

@@ -18,7 +18,7 @@ class PanelProductos : public QWidget {
 public:
     static constexpr int kColumnas = 4;
     static constexpr int kFilas = 5;
-    static constexpr int kSubmenusPorPagina = 6;
+    static constexpr int kSubmenusPorPagina = 3;
 
     PanelProductos(MenuProductos& menu, std::function<bool(qint32 producto)> alElegir,
                    QWidget* parent = nullptr);

@@ -6,10 +6,12 @@
 #include "order/PanelProductos.h"
 #include "startup/AccessScreen.h"
 #include "startup/TerminalContext.h"
+#include "text/TextFormat.h"
 #include "ui/TouchTheme.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -37,8 +39,11 @@ frmComanda::frmComanda(TerminalContext& context, AccessScreen& acceso, QWidget* 
     setObjectName(QStringLiteral("frmComanda"));
     setWindowTitle(QStringLiteral("Comanda"));
     TouchTheme::apply(this);
-    setStyleSheet(styleSheet() + QStringLiteral("QWidget#frmComanda { background: #20303c; }"
-                                                "QTableWidget { font-size: 20px; }"));
+    setStyleSheet(styleSheet() +
+                  QStringLiteral("QWidget#frmComanda { background: #20303c; }"
+                                 "QTableWidget { font-size: 20px; }"
+                                 // Many keys share this screen: smaller captions keep them whole.
+                                 "QPushButton { font-size: 16px; padding: 2px; }"));
     construir();
 }
 
@@ -85,7 +90,10 @@ QWidget* frmComanda::construirEncabezado() {
 
 QWidget* frmComanda::construirFunciones() {
     auto* panel = new QWidget(this);
-    auto* columna = new QVBoxLayout(panel);
+    // Two columns of keys, so that all of them fit the height of a 1024x768 screen.
+    auto* columna = new QGridLayout(panel);
+    columna->setContentsMargins(0, 0, 0, 0);
+    int posicion = 0;
     const struct {
         const char* texto;
         const char* nombre;
@@ -131,11 +139,13 @@ QWidget* frmComanda::construirFunciones() {
             connect(b, &QPushButton::clicked, this, accion.accion);
         else
             b->setEnabled(false);
-        columna->addWidget(b);
+        b->setMaximumWidth(110);
+        columna->addWidget(b, posicion / 2, posicion % 2);
+        ++posicion;
     }
     m_cmdAbrirMesa = panel->findChild<QPushButton*>(QStringLiteral("cmdAbrirMesa"));
     m_cmdVerTiempos = panel->findChild<QPushButton*>(QStringLiteral("cmdVerTiempos"));
-    columna->addStretch(1);
+    columna->setRowStretch(posicion / 2 + 1, 1);
     return panel;
 }
 
@@ -155,6 +165,9 @@ void frmComanda::construir() {
     m_grdComanda->horizontalHeader()->setVisible(false);
     m_grdComanda->verticalHeader()->setVisible(false);
     m_grdComanda->horizontalHeader()->setSectionResizeMode(cTexto, QHeaderView::Stretch);
+    m_grdComanda->horizontalHeader()->setSectionResizeMode(cPrecio, QHeaderView::Fixed);
+    m_grdComanda->setColumnWidth(cPrecio, 90);
+    m_grdComanda->setMinimumWidth(320);
     m_grdComanda->setWordWrap(true);
     for (int c : {cFolio, cTipo, cId, cDespacho, cGrupo, cHora, cSeccion})
         m_grdComanda->setColumnHidden(c, true);
@@ -186,11 +199,11 @@ void frmComanda::construir() {
     barras->addWidget(m_txtInsBarras, 1);
     barras->addWidget(insBarras);
     izquierda->addLayout(barras);
-    cuerpo->addLayout(izquierda, 3);
+    cuerpo->addLayout(izquierda, 5);
 
     m_panel = new PanelProductos(
         m_menu, [this](qint32 producto) { return agregar(producto); }, this);
-    cuerpo->addWidget(m_panel, 4);
+    cuerpo->addWidget(m_panel, 6);
     cuerpo->addWidget(construirFunciones());
 
     m_timer1 = new QTimer(this);
@@ -244,9 +257,10 @@ void frmComanda::mostrarLineas() {
             linea.folio ? QString::number(linea.folio) : QString(),
             linea.tipo,
             QString::number(linea.id),
-            QString(linea.texto).replace(QStringLiteral("<N>"), QStringLiteral("\n")),
-            linea.tipo == QLatin1String("T") || linea.tipo == QLatin1String("C") ? QString()
-                                                                                 : linea.precio.toPlainText(),
+            QString(linea.texto).replace(QStringLiteral("<N>"), QStringLiteral("\n")).replace(u'\t', u' '),
+            linea.tipo == QLatin1String("T") || linea.tipo == QLatin1String("C")
+                ? QString()
+                : TextFormat::number(linea.precio, u"#,##0.00"),
             linea.despacho,
             QString::number(linea.grupoImpresoras),
             linea.horaPreparacion,
