@@ -169,5 +169,72 @@ TEST_F(TerminalDriveTest, MissingDatabaseLeavesTheTerminalSearchingForItsServer)
         << m_errores.toStdString();
 }
 
+// The demo waiter's card, as a keyboard card reader types it.
+const QString kTarjetaMesero1 =
+    QStringLiteral("swipe %4B982B0A976B1AC75E3B7E1383183B54_N50781204220193362812101000000011_");
+
+TEST_F(TerminalDriveTest, WaiterSignsInOpensATableAndATakeAwayAndSignsOut) {
+    EXPECT_EQ(conducir({kTarjetaMesero1,
+                        QStringLiteral("expect lblTitulo SELECCIONAR MESA"),
+                        QStringLiteral("click cmdAbrirMesa"),
+                        QStringLiteral("click cmd2"),
+                        QStringLiteral("click cmd1"),
+                        QStringLiteral("click cmdAceptar"),
+                        QStringLiteral("enter 4"),
+                        QStringLiteral("expect lblMesa Mesa: 21"),
+                        QStringLiteral("click cmdListaMesas"),
+                        QStringLiteral("click cmdAbrirMesa"),
+                        QStringLiteral("click optParaLlevar"),
+                        QStringLiteral("click cmdAceptar"),
+                        QStringLiteral("expect lblMesa Mesa: 22"),
+                        QStringLiteral("click cmdListaMesas"),
+                        QStringLiteral("select Spread 3"),
+                        QStringLiteral("expect Spread 21"),
+                        QStringLiteral("expect Spread 4"),
+                        QStringLiteral("select Spread 4"),
+                        QStringLiteral("expect Spread 22"),
+                        QStringLiteral("expect Spread B"),
+                        QStringLiteral("click cmdSalir"),
+                        QStringLiteral("expect lblTerminal CAJA PRINCIPAL")}),
+              0)
+        << m_errores.toStdString();
+    EXPECT_EQ(valor(QStringLiteral(
+                        "SELECT count(*) FROM Comanda WHERE Num_Mesa IN (21, 22) AND Fecha_Cierre IS NULL"))
+                  .toInt(),
+              2);
+    EXPECT_EQ(valor(QStringLiteral("SELECT ID_Terminal FROM Empleado WHERE ID_Empleado=1")).toInt(), 0)
+        << "signing out releases the terminal";
+}
+
+TEST_F(TerminalDriveTest, OrderTakenIsThereWhenTheTableIsOpenedAgain) {
+    EXPECT_EQ(conducir({kTarjetaMesero1,
+                        QStringLiteral("click cmdAbrirMesa"),
+                        QStringLiteral("click cmd2"),
+                        QStringLiteral("click cmd1"),
+                        QStringLiteral("click cmdAceptar"),
+                        QStringLiteral("enter 4"),
+                        QStringLiteral("click cmdMenu3"),
+                        QStringLiteral("click cmdProducto101"),
+                        QStringLiteral("click cmdProducto101"),
+                        QStringLiteral("click cmdProducto114"),
+                        QStringLiteral("click cmdProducto115"),
+                        QStringLiteral("type 2000000000103"),
+                        QStringLiteral("click cmdInsBarras"),
+                        QStringLiteral("expect lblTotal $340.00 M.N."),
+                        QStringLiteral("click cmdListaMesas"),
+                        QStringLiteral("select Spread 3"),
+                        QStringLiteral("click cmdVerMesa"),
+                        QStringLiteral("expect lblMesa Mesa: 21"),
+                        QStringLiteral("expect lblTotal $340.00 M.N."),
+                        QStringLiteral("click cmdSalir")}),
+              0)
+        << m_errores.toStdString();
+    EXPECT_EQ(valor(QStringLiteral("SELECT count(*) FROM ProductosXCuenta p, Comanda c WHERE "
+                                   "p.ID_Comanda=c.ID_Comanda AND c.Num_Mesa=21"))
+                  .toInt(),
+              5);
+    EXPECT_EQ(valor(QStringLiteral("SELECT EnUsoPor FROM Comanda WHERE Num_Mesa=21")).toInt(), 0);
+}
+
 } // namespace
 } // namespace nerin

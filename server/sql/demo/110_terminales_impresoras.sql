@@ -10,11 +10,12 @@ GO
 -- Printers. Every port writes to a file under the state folder, so the demo prints without any
 -- hardware: the cashier's ticket and invoice printer (terminal 1), the kitchen, the bar, and the
 -- waiters' ticket printer (terminal 2). Each prints its own jobs (Redirigido = itself).
+-- "?texto" makes them plain text, for people to read.
 INSERT INTO Impresora (ID_Impresora, Nombre_Impresora, Puerto, Estado_Impresora, ID_Terminal, EsDeCheques, Fiscal, Redirigido)
-VALUES (1, 'CAJA', 'file:caja.txt', 'A', 1, 1, 1, 1),
-       (2, 'COCINA', 'file:cocina.txt', 'A', 0, 0, 0, 2),
-       (3, 'BARRA', 'file:barra.txt', 'A', 0, 0, 0, 3),
-       (4, 'MESEROS', 'file:meseros.txt', 'A', 2, 1, 0, 4)
+VALUES (1, 'CAJA', 'file:caja.txt?texto', 'A', 1, 1, 1, 1),
+       (2, 'COCINA', 'file:cocina.txt?texto', 'A', 0, 0, 0, 2),
+       (3, 'BARRA', 'file:barra.txt?texto', 'A', 0, 0, 0, 3),
+       (4, 'MESEROS', 'file:meseros.txt?texto', 'A', 2, 1, 0, 4)
 GO
 
 -- Printer groups: where the kitchen order of a product goes. Dishes go to the kitchen (2), drinks,
