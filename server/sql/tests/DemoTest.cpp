@@ -243,7 +243,7 @@ TEST_F(DemoTest, TerminalsPrintersAndSettingsMakeAWorkingDemoWithoutHardware) {
     EXPECT_EQ(filas("SELECT ID_Terminal, COUNT(*) FROM FuncionesXTerminal WHERE ID_Funcion BETWEEN 1 AND 25 "
                     "GROUP BY ID_Terminal ORDER BY ID_Terminal"),
               QStringList({"1|25", "2|25"}));
-    EXPECT_EQ(filas("SELECT Puerto FROM Impresora WHERE Puerto NOT LIKE 'file:%.txt'"), QStringList());
+    EXPECT_EQ(filas("SELECT Puerto FROM Impresora WHERE Puerto NOT LIKE 'file:%.txt?texto'"), QStringList());
     EXPECT_EQ(
         filas("SELECT ID_Terminal FROM Terminal WHERE ID_Terminal NOT IN (SELECT ID_Terminal FROM Impresora "
               "WHERE EsDeCheques=1)"),
