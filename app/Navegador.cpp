@@ -70,4 +70,13 @@ void Navegador::registroTarjetas() {
     noDisponible(QStringLiteral("Registro de tarjetas"));
 }
 
+void Navegador::caja(qint32, qint32, qint16) {
+    noDisponible(QStringLiteral("Caja"));
+}
+
+std::optional<qint64> Navegador::elegirCliente() {
+    noDisponible(QStringLiteral("Clientes"));
+    return std::nullopt;
+}
+
 } // namespace nerin

@@ -31,6 +31,8 @@ public:
     void cortesias(qint32 idComanda, qint32 control, const QString& titulo) override;
     void checador(qint16 idEmpleado) override;
     void registroTarjetas() override;
+    void caja(qint32 idComanda, qint32 control, qint16 numCuenta) override;
+    std::optional<qint64> elegirCliente() override;
 
 private:
     void noDisponible(const QString& pantalla);

@@ -2,6 +2,7 @@
 
 #include "data/BaseDatos.h"
 #include "keyboards/Prompts.h"
+#include "startup/Navegacion.h"
 #include "startup/TerminalContext.h"
 #include "text/TextFormat.h"
 
@@ -198,6 +199,73 @@ bool ComandaActual::moverMesa(bool siguiente, const std::function<void()>& guard
     MostrarProductosComandaActual();
     tomar(nueva);
     return true;
+}
+
+bool ComandaActual::DatosCliente() {
+    if (Tipo != QLatin1String("O"))
+        return false;
+    Navegacion* navegacion = m_context.navegacion();
+    const std::optional<qint64> clave = navegacion ? navegacion->elegirCliente() : std::nullopt;
+    if (!clave)
+        return false;
+    if (*clave <= 0) {
+        m_context.Mensaje(QStringLiteral("Cliente no valido!"), Prompts::kExclamation);
+        return false;
+    }
+    if (!m_context.baseDatos().EjecutarSQL(QStringLiteral("UPDATE Cuenta SET CveCliente=") + num(*clave) +
+                                           QStringLiteral(" WHERE Id_Comanda = ") + num(IDComanda) +
+                                           QStringLiteral(" AND Num_Cuenta=") + num(NumCuenta)))
+        return false;
+    cliente = static_cast<double>(*clave);
+    return true;
+}
+
+bool ComandaActual::puedeImprimirCuenta() {
+    bool ok = true;
+    const QString orden = num(IDComanda);
+    const QString huespedes =
+        primerValor(QStringLiteral("SELECT isnull(CantHuespedes,0) FROM Comanda WHERE ID_Comanda=") + orden +
+                        QStringLiteral(" AND Control=") + num(Control),
+                    &ok)
+            .toString();
+    if (!ok)
+        return false;
+    if (huespedes.isEmpty() || huespedes == QLatin1String("0")) {
+        Prompts::NumberRequest pedido;
+        pedido.titulo = QStringLiteral("Número de Huéspedes");
+        pedido.maximo = 32767;
+        pedido.mostrarAbierto = false;
+        modal = true;
+        const Prompts::NumberAnswer respuesta = m_context.prompts().numero(pedido);
+        modal = false;
+        if (respuesta.cancelado || !m_context.baseDatos().EjecutarSQL(
+                                       QStringLiteral("UPDATE Comanda SET CantHuespedes=") +
+                                       num(respuesta.numero) + QStringLiteral(" WHERE ID_Comanda=") + orden))
+            return false;
+        lblHuespedes = etiquetaHuespedes(num(respuesta.numero));
+    }
+    const qint64 impresiones =
+        primerValor(QStringLiteral("SELECT Num_Impresiones FROM cuenta WHERE id_comanda=") + orden +
+                        QStringLiteral(" AND Control=") + num(Control) + QStringLiteral(" AND Num_Cuenta=") +
+                        num(NumCuenta),
+                    &ok)
+            .toInt();
+    const qint64 permitidas =
+        primerValor(QStringLiteral("SELECT Valor_Num FROM parametros WHERE id_parametro='NUM_IMPRESIONES'"),
+                    &ok)
+            .toInt();
+    if (!ok)
+        return false;
+    if (impresiones <= permitidas)
+        return true;
+    const qint64 permiso = primerValor(QStringLiteral("SELECT Count(*) FROM Vw_Permisos WHERE ID_Empleado=") +
+                                           num(m_context.idEmpleado) + QStringLiteral(" AND ID_Permiso = 44"),
+                                       &ok)
+                               .toInt();
+    if (ok && permiso != 0)
+        return true;
+    m_context.Mensaje(QStringLiteral("No tiene privilegios para reimprimir cuentas!"), Prompts::kExclamation);
+    return false;
 }
 
 bool ComandaActual::cambiarHuespedes() {

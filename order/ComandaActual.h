@@ -58,6 +58,15 @@ public:
     // cancelled or not stored.
     bool cambiarHuespedes();
 
+    // For a customer order (type "O"), asks for the customer and keeps it on the account; "Cliente no
+    // valido!" for one that is not valid. False when no customer was stored.
+    bool DatosCliente();
+
+    // The checks before the account is printed: the guests are asked for when there are none, and an
+    // account printed more often than the restaurant allows needs permission 44. True when it may be
+    // printed.
+    bool puedeImprimirCuenta();
+
     // Releases the order for other terminals.
     void liberar();
 

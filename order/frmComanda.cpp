@@ -109,8 +109,8 @@ QWidget* frmComanda::construirFunciones() {
         {"Retener", "cmdRetener", nullptr},
         {"Tiempo", "cmdTiempo", nullptr},
         {"Ver tiempos", "cmdVerTiempos", nullptr},
-        {"Cuenta", "cmdOperaciones", nullptr},
-        {"Pagar", "cmdPagar", nullptr},
+        {"Cuenta", "cmdOperaciones", [this] { imprimirCuenta(); }},
+        {"Pagar", "cmdPagar", [this] { Pagar(); }},
         {"Mesas", "cmdListaMesas",
          [this] {
              dejarComanda();
@@ -226,6 +226,9 @@ void frmComanda::abrir(const Navegacion::Orden& orden, const QString& mesa) {
     if (!orden.tipo.isEmpty())
         m_comanda.Tipo = orden.tipo;
     const std::optional<qint32> submenu = m_comanda.DatosEmpleado();
+    // A customer order just opened asks for its customer.
+    if (orden.tipo == QLatin1String("O"))
+        m_comanda.DatosCliente();
     m_cmdAbrirMesa->setEnabled(m_comanda.puedeAbrirMesa);
     m_cmdVerTiempos->setEnabled(false);
     mostrarEtiquetas();
@@ -240,6 +243,30 @@ void frmComanda::abrir(const Navegacion::Orden& orden, const QString& mesa) {
     }
     raise();
     activateWindow();
+    foco();
+    if (orden.pagar)
+        Pagar();
+}
+
+void frmComanda::Pagar() {
+    m_comanda.modal = true;
+    GuardarYPrepararNuevos();
+    if (Navegacion* nav = m_context.navegacion())
+        nav->caja(m_comanda.IDComanda, m_comanda.Control, m_comanda.NumCuenta);
+    m_comanda.modal = false;
+    foco();
+}
+
+void frmComanda::imprimirCuenta() {
+    GuardarYPrepararNuevos();
+    MostrarProductosComandaActual();
+    if (m_comanda.puedeImprimirCuenta()) {
+        mostrarEtiquetas();
+        // The ticket is not printed by this version, so Num_Impresiones is not raised either: an
+        // account counts as printed only once its ticket is queued.
+        m_context.Mensaje(QStringLiteral("La impresión de la cuenta aún no está disponible en esta versión."),
+                          Prompts::kExclamation);
+    }
     foco();
 }
 

@@ -33,6 +33,8 @@ public:
     void GuardarYPrepararNuevos();
     // Adds a product to the account, below the selected line; true when it went on.
     bool agregar(qint32 producto);
+    // Stores what is pending and opens the payment screen for the account.
+    void Pagar();
 
     ComandaActual& comanda() { return m_comanda; }
     // Full screen (the default), or a 1024x768 window for development.
@@ -56,6 +58,7 @@ private:
     void codigoDeBarras();
     void multiplicar();
     void moverMesa(bool siguiente);
+    void imprimirCuenta();
     void abrirMesa();
     void otrasCuentas();
     void foco();

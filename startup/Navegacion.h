@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <optional>
 
 namespace nerin {
 
@@ -44,6 +45,11 @@ public:
     virtual void checador(qint16 idEmpleado) = 0;
     // The card registration screen for employees without a card, modal.
     virtual void registroTarjetas() = 0;
+    // The payment screen for one account of an order.
+    virtual void caja(qint32 idComanda, qint32 control, qint16 numCuenta) = 0;
+    // The customer screen, modal: the customer chosen, 0 for one that is not valid, nothing when the
+    // screen was closed without a choice.
+    virtual std::optional<qint64> elegirCliente() = 0;
 };
 
 } // namespace nerin

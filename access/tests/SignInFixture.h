@@ -22,6 +22,8 @@ public:
     void cortesias(qint32, qint32, const QString&) override {}
     void checador(qint16 idEmpleado) override { checadores.append(idEmpleado); }
     void registroTarjetas() override { ++registros; }
+    void caja(qint32, qint32, qint16) override {}
+    std::optional<qint64> elegirCliente() override { return std::nullopt; }
 
     bool ninguna() const {
         return mesas.isEmpty() && comandas.isEmpty() && checadores.isEmpty() && registros == 0;

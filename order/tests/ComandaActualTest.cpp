@@ -1,6 +1,7 @@
 #include "order/ComandaActual.h"
 
 #include "order/tests/OrderFixture.h"
+#include "startup/tests/RecordingNavegacion.h"
 
 namespace nerin::fakes {
 namespace {
@@ -87,6 +88,44 @@ TEST_F(ComandaActualTest, GuestsNeedPermissionSixtyFour) {
     EXPECT_TRUE(comanda->cambiarHuespedes());
     EXPECT_EQ(comanda->lblHuespedes, QStringLiteral("6 huéspedes"));
     EXPECT_EQ(field(QStringLiteral("SELECT CantHuespedes FROM Comanda WHERE ID_Comanda=1")).toInt(), 6);
+}
+
+TEST_F(ComandaActualTest, PrintingAsksForGuestsAndReprintsNeedPermissionFortyFour) {
+    exec(QStringLiteral("UPDATE Comanda SET CantHuespedes=0 WHERE ID_Comanda=1"));
+    abrir(1);
+    EXPECT_FALSE(comanda->puedeImprimirCuenta()) << "guests keypad cancelled";
+    Prompts::NumberAnswer tres;
+    tres.cancelado = false;
+    tres.numero = 3;
+    prompts.answerNumero(tres);
+    EXPECT_TRUE(comanda->puedeImprimirCuenta());
+    EXPECT_EQ(field(QStringLiteral("SELECT CantHuespedes FROM Comanda WHERE ID_Comanda=1")).toInt(), 3);
+
+    // Printed three times where two are allowed: only with permission 44, which mesero1 lacks.
+    exec(QStringLiteral("UPDATE Cuenta SET Num_Impresiones=2 WHERE ID_Comanda=1"));
+    EXPECT_TRUE(comanda->puedeImprimirCuenta());
+    exec(QStringLiteral("UPDATE Cuenta SET Num_Impresiones=3 WHERE ID_Comanda=1"));
+    EXPECT_FALSE(comanda->puedeImprimirCuenta());
+    EXPECT_EQ(prompts.mensajes().last(), QStringLiteral("No tiene privilegios para reimprimir cuentas!"));
+    exec(QStringLiteral("INSERT INTO PermisosXGrupo_Trabajo (ID_Grupo_Trabajo, ID_Permiso) VALUES (3, 44)"));
+    EXPECT_TRUE(comanda->puedeImprimirCuenta());
+}
+
+TEST_F(ComandaActualTest, CustomerOrdersKeepTheChosenCustomer) {
+    abrir(1);
+    RecordingNavegacion navegacion;
+    context->setNavegacion(&navegacion);
+    comanda->Tipo = QStringLiteral("N");
+    EXPECT_FALSE(comanda->DatosCliente());
+    EXPECT_TRUE(navegacion.rutas.isEmpty()) << "only customer orders ask";
+
+    comanda->Tipo = QStringLiteral("O");
+    navegacion.cliente = 0;
+    EXPECT_FALSE(comanda->DatosCliente());
+    EXPECT_EQ(prompts.mensajes().last(), QStringLiteral("Cliente no valido!"));
+    navegacion.cliente = 7;
+    EXPECT_TRUE(comanda->DatosCliente());
+    EXPECT_EQ(field(QStringLiteral("SELECT CveCliente FROM Cuenta WHERE ID_Comanda=1")).toInt(), 7);
 }
 
 } // namespace

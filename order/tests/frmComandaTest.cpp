@@ -1,6 +1,7 @@
 #include "order/frmComanda.h"
 
 #include "order/tests/OrderFixture.h"
+#include "startup/tests/RecordingNavegacion.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -10,23 +11,6 @@
 
 namespace nerin::fakes {
 namespace {
-
-class RecordingNavegacion : public Navegacion {
-public:
-    void mesasAbiertas(ModoMesas) override { rutas << QStringLiteral("mesasAbiertas"); }
-    bool mesaNueva() override {
-        rutas << QStringLiteral("mesaNueva");
-        return false;
-    }
-    void comanda(const Orden&) override { rutas << QStringLiteral("comanda"); }
-    void elegirCuenta(qint32, qint32, bool) override { rutas << QStringLiteral("elegirCuenta"); }
-    void funciones() override { rutas << QStringLiteral("funciones"); }
-    void transferirMesas() override {}
-    void cortesias(qint32, qint32, const QString&) override {}
-    void checador(qint16) override {}
-    void registroTarjetas() override {}
-    QStringList rutas;
-};
 
 class frmComandaTest : public OrderFixture {
 protected:
@@ -63,7 +47,7 @@ TEST_F(frmComandaTest, ShowsTheAccountItsLabelsAndTheDefaultSubmenu) {
     EXPECT_EQ(control(QStringLiteral("lblHuespedes"))->text(), QStringLiteral("2 huéspedes"));
     EXPECT_FALSE(
         pantalla->findChildren<QPushButton*>(QRegularExpression(QStringLiteral("^cmdProducto"))).isEmpty());
-    EXPECT_FALSE(control(QStringLiteral("cmdPagar"))->isEnabled());
+    EXPECT_FALSE(control(QStringLiteral("cmdPreparar"))->isEnabled());
 }
 
 TEST_F(frmComandaTest, PressingAProductAddsALineAndBumpsItsCount) {
@@ -82,7 +66,7 @@ TEST_F(frmComandaTest, PressingAProductAddsALineAndBumpsItsCount) {
     control(QStringLiteral("cmdListaMesas"))->click();
     EXPECT_EQ(items(), 6);
     EXPECT_EQ(field(QStringLiteral("SELECT EnUsoPor FROM Comanda WHERE ID_Comanda=2")).toInt(), 0);
-    EXPECT_EQ(navegacion.rutas, QStringList{QStringLiteral("mesasAbiertas")});
+    EXPECT_EQ(navegacion.rutas, QStringList{QStringLiteral("mesasAbiertas 0")});
 }
 
 TEST_F(frmComandaTest, SoldOutProductsAreDisabledAndRefusedOnesDoNotCount) {
@@ -108,6 +92,14 @@ TEST_F(frmComandaTest, ClosingTheScreenStoresWhatIsPending) {
     EXPECT_EQ(prompts.mensajes().last(), QStringLiteral("No se encontró el codigo de barras!"));
     pantalla.reset();
     EXPECT_EQ(items(), 5);
+}
+
+TEST_F(frmComandaTest, PayingStoresFirstThenOpensThePaymentScreen) {
+    control(QStringLiteral("cmdMenu3"))->click();
+    control(QStringLiteral("cmdProducto101"))->click();
+    control(QStringLiteral("cmdPagar"))->click();
+    EXPECT_EQ(items(), 5);
+    EXPECT_EQ(navegacion.rutas, QStringList{QStringLiteral("caja 2/1 cuenta 1")});
 }
 
 TEST_F(frmComandaTest, OtherAccountsOnlyWithSeveralAccounts) {

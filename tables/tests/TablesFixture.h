@@ -1,7 +1,7 @@
 #pragma once
 
+#include "startup/tests/RecordingNavegacion.h"
 #include "startup/tests/StartupFixture.h"
-#include "tables/tests/RecordingNavegacion.h"
 
 #include <functional>
 

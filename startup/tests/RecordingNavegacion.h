@@ -42,9 +42,17 @@ public:
     }
     void checador(qint16 idEmpleado) override { rutas.append(QStringLiteral("checador %1").arg(idEmpleado)); }
     void registroTarjetas() override { rutas.append(QStringLiteral("registroTarjetas")); }
+    void caja(qint32 idComanda, qint32 control, qint16 numCuenta) override {
+        rutas.append(QStringLiteral("caja %1/%2 cuenta %3").arg(idComanda).arg(control).arg(numCuenta));
+    }
+    std::optional<qint64> elegirCliente() override {
+        rutas.append(QStringLiteral("elegirCliente"));
+        return cliente;
+    }
 
     QStringList rutas;
     std::function<void()> alTransferir; // what the transfer screens do while they stand
+    std::optional<qint64> cliente;      // what the customer screen answers
 };
 
 } // namespace nerin::fakes
