@@ -21,11 +21,10 @@ nerin_add_test(NAME keyboards_tests
     tests/FrmTecladoHoraTest.cpp
     tests/FrmTecladoNumTest.cpp
     tests/FrmTecladoPagoTest.cpp
-    tests/KeyboardsMain.cpp
     tests/NumeroTecleadoTest.cpp
     tests/QtPromptsTest.cpp
     tests/ScriptedPromptsTest.cpp
     tests/frmMsgTest.cpp
     tests/frmTecladoLibreTest.cpp
     tests/frmTecladoNumericoTest.cpp
-  LIBS nerin_keyboards Qt6::Test)
+  LIBS nerin_keyboards Qt6::Test nerin_widgets_test_main)

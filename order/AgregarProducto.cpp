@@ -8,21 +8,13 @@
 
 namespace nerin {
 
-namespace {
-
-QString num(qint64 n) {
-    return QString::number(n);
-}
-
-} // namespace
-
 AgregarProducto::AgregarProducto(ComandaActual& comanda) : m_comanda(comanda) {}
 
 std::optional<AgregarProducto::Agregada>
 AgregarProducto::AñadirProductoAComanda(qint32 producto, const QString& tipo, qint32 seccion, int despuesDe) {
     TerminalContext& context = m_comanda.context();
     BaseDatos& bd = context.baseDatos();
-    const QString id = num(producto);
+    const QString id = QString::number(producto);
     const auto existencia =
         bd.AbrirRecordset(QStringLiteral("SELECT Existencia FROM Producto WHERE Id_Producto=") + id);
     if (!existencia) {
@@ -37,7 +29,7 @@ AgregarProducto::AñadirProductoAComanda(qint32 producto, const QString& tipo, q
     const auto precios =
         bd.AbrirRecordset(QStringLiteral("SELECT * FROM Vw_ImpuestosXProducto WHERE ID_Producto=") + id +
                           QStringLiteral(" AND Id_Menu = (SELECT Id_Menu FROM Terminal WHERE Id_Terminal=") +
-                          num(context.terminal) + QLatin1Char(')'));
+                          QString::number(context.terminal) + QLatin1Char(')'));
     if (!precios) {
         m_comanda.registrarError(QStringLiteral("AñadirProductoAComanda"));
         return std::nullopt;
@@ -109,7 +101,7 @@ bool AgregarProducto::repetir(int fila) {
     // A slip of the finger must not put thousands of lines on an account.
     if (cantidad.numero < 1 || cantidad.numero > kMaximoRepeticion) {
         m_comanda.context().Mensaje(QStringLiteral("La cantidad debe estar entre 1 y ") +
-                                        num(kMaximoRepeticion),
+                                        QString::number(kMaximoRepeticion),
                                     Prompts::kExclamation);
         return false;
     }

@@ -10,10 +10,6 @@ namespace nerin {
 
 namespace {
 
-QString num(qint64 n) {
-    return QString::number(n);
-}
-
 QString etiquetaHuespedes(const QString& valor) {
     if (valor == QLatin1String("1"))
         return QStringLiteral("Un huésped");
@@ -40,11 +36,12 @@ DbValue ComandaActual::primerValor(const QString& sql, bool* ok) {
 
 std::optional<qint32> ComandaActual::DatosEmpleado() {
     BaseDatos& bd = m_context.baseDatos();
-    const QString orden = num(IDComanda);
-    const QString control = num(Control);
+    const QString orden = QString::number(IDComanda);
+    const QString control = QString::number(Control);
     bool ok = true;
-    const DbValue usuario = primerValor(
-        QStringLiteral("SELECT Usuario FROM Empleado WHERE ID_Empleado=") + num(m_context.idEmpleado), &ok);
+    const DbValue usuario = primerValor(QStringLiteral("SELECT Usuario FROM Empleado WHERE ID_Empleado=") +
+                                            QString::number(m_context.idEmpleado),
+                                        &ok);
     const DbValue cuenta =
         primerValor(QStringLiteral("SELECT Num_Cuenta FROM Cuenta WHERE Id_Comanda=") + orden +
                         QStringLiteral(" AND Control=") + control + QStringLiteral(" ORDER BY Num_Cuenta"),
@@ -62,10 +59,10 @@ std::optional<qint32> ComandaActual::DatosEmpleado() {
     m_tiempo =
         static_cast<qint16>(primerValor(QStringLiteral("SELECT Ultimo_Tiempo FROM Cuenta WHERE id_comanda=") +
                                             orden + QStringLiteral(" AND Control=") + control +
-                                            QStringLiteral(" AND Num_Cuenta=") + num(NumCuenta),
+                                            QStringLiteral(" AND Num_Cuenta=") + QString::number(NumCuenta),
                                         &ok)
                                 .toInt());
-    lblTiempo = QStringLiteral(" Tiempo: ") + num(getTiempoActual());
+    lblTiempo = QStringLiteral(" Tiempo: ") + QString::number(getTiempoActual());
     Tipo = primerValor(QStringLiteral("SELECT tipo FROM comanda WHERE id_comanda=") + orden, &ok).toString();
     cliente =
         primerValor(QStringLiteral("SELECT CveCliente FROM Cuenta WHERE Id_Comanda=") + orden +
@@ -78,9 +75,9 @@ std::optional<qint32> ComandaActual::DatosEmpleado() {
                         .toInt() > 1;
 
     puedeAbrirMesa = puedeVerTiempos = puedeDividir = false;
-    const auto permisos =
-        bd.AbrirRecordset(QStringLiteral("SELECT ID_Permiso FROM Vw_Permisos WHERE ID_Empleado=") +
-                          num(m_context.idEmpleado) + QStringLiteral(" AND ID_Permiso IN (36,40,63)"));
+    const auto permisos = bd.AbrirRecordset(
+        QStringLiteral("SELECT ID_Permiso FROM Vw_Permisos WHERE ID_Empleado=") +
+        QString::number(m_context.idEmpleado) + QStringLiteral(" AND ID_Permiso IN (36,40,63)"));
     if (permisos)
         for (const QList<DbValue>& fila : permisos->rows()) {
             const qint64 permiso = fila.value(0).toInt();
@@ -90,7 +87,7 @@ std::optional<qint32> ComandaActual::DatosEmpleado() {
         }
     const DbValue submenu =
         primerValor(QStringLiteral("SELECT top 1 Id_submenu FROM Vw_SubMenu_Default WHERE Id_Terminal=") +
-                        num(m_context.terminal) + QStringLiteral(" ORDER BY orden"),
+                        QString::number(m_context.terminal) + QStringLiteral(" ORDER BY orden"),
                     &ok);
     if (!ok || !permisos) {
         registrarError(QStringLiteral("DatosEmpleado"));
@@ -101,11 +98,12 @@ std::optional<qint32> ComandaActual::DatosEmpleado() {
 
 bool ComandaActual::MostrarProductosComandaActual() {
     BaseDatos& bd = m_context.baseDatos();
-    const QString orden = num(IDComanda);
-    const QString control = num(Control);
+    const QString orden = QString::number(IDComanda);
+    const QString control = QString::number(Control);
     const auto filas = bd.AbrirRecordset(
         QStringLiteral("SELECT * FROM Vw_Comanda WHERE ID_Comanda=") + orden +
-        QStringLiteral(" AND Control=") + control + QStringLiteral(" AND Num_Cuenta=") + num(NumCuenta) +
+        QStringLiteral(" AND Control=") + control + QStringLiteral(" AND Num_Cuenta=") +
+        QString::number(NumCuenta) +
         QStringLiteral(
             " ORDER BY tiempo_requerido, Hora_Preparacion,ID_Paquete DESC,ID_ProductosXCuenta,Orden"));
     if (!filas) {
@@ -120,7 +118,8 @@ bool ComandaActual::MostrarProductosComandaActual() {
                     "SELECT Control_Paquetes.ID_Seccion_Paquete FROM Control_Paquetes,ProductosXSeccion "
                     "WHERE Control_Paquetes.ID_Seccion_Paquete=ProductosXSeccion.ID_Seccion_Paquete "
                     "AND ID_Producto=") +
-                    num(producto) + QStringLiteral(" AND ID_ProductosXCuenta=") + num(paquete),
+                    QString::number(producto) + QStringLiteral(" AND ID_ProductosXCuenta=") +
+                    QString::number(paquete),
                 &ok)
                 .toInt());
     };
@@ -138,7 +137,7 @@ bool ComandaActual::MostrarProductosComandaActual() {
     }
     lblHuespedes = etiquetaHuespedes(huespedes.isNull() ? QStringLiteral("0") : huespedes.toString());
     lblMesa = QStringLiteral("Mesa: ") + numMesa.toString();
-    lblTiempo = QStringLiteral("Tiempo: ") + num(getTiempoActual());
+    lblTiempo = QStringLiteral("Tiempo: ") + QString::number(getTiempoActual());
     CalculaTotal();
     return true;
 }
@@ -165,23 +164,23 @@ void ComandaActual::CalculaTotal() {
 }
 
 bool ComandaActual::tomar(qint32 idComanda) {
-    return m_context.baseDatos().EjecutarSQL(QStringLiteral("UPDATE Comanda SET EnUsoPor=") +
-                                             num(m_context.idEmpleado) +
-                                             QStringLiteral(" WHERE ID_Comanda=") + num(idComanda));
+    return m_context.baseDatos().EjecutarSQL(
+        QStringLiteral("UPDATE Comanda SET EnUsoPor=") + QString::number(m_context.idEmpleado) +
+        QStringLiteral(" WHERE ID_Comanda=") + QString::number(idComanda));
 }
 
 void ComandaActual::liberar() {
     m_context.baseDatos().EjecutarSQL(QStringLiteral("UPDATE Comanda SET EnUsoPor=0 WHERE ID_Comanda=") +
-                                      num(IDComanda));
+                                      QString::number(IDComanda));
 }
 
 bool ComandaActual::moverMesa(bool siguiente, const std::function<void()>& guardarPendientes) {
     bool ok = true;
     const QString sql =
         QStringLiteral("SELECT TOP 1 id_comanda FROM Vw_MesasAbiertas WHERE ID_Empleado=") +
-        num(m_context.idEmpleado) +
+        QString::number(m_context.idEmpleado) +
         (siguiente ? QStringLiteral(" AND id_comanda > ") : QStringLiteral(" AND id_comanda < ")) +
-        num(IDComanda) +
+        QString::number(IDComanda) +
         (siguiente ? QStringLiteral(" ORDER BY id_comanda") : QStringLiteral(" ORDER BY id_comanda desc"));
     const auto nueva = static_cast<qint32>(primerValor(sql, &ok).toInt());
     if (!ok || nueva <= 0)
@@ -191,10 +190,12 @@ bool ComandaActual::moverMesa(bool siguiente, const std::function<void()>& guard
     liberar();
     IDComanda = nueva;
     NumCuenta = static_cast<qint16>(
-        primerValor(QStringLiteral("SELECT Num_Cuenta FROM Cuenta WHERE id_comanda=") + num(nueva), &ok)
+        primerValor(
+            QStringLiteral("SELECT Num_Cuenta FROM Cuenta WHERE id_comanda=") + QString::number(nueva), &ok)
             .toInt());
     Control = static_cast<qint16>(
-        primerValor(QStringLiteral("SELECT control FROM Comanda WHERE id_comanda=") + num(nueva), &ok)
+        primerValor(QStringLiteral("SELECT control FROM Comanda WHERE id_comanda=") + QString::number(nueva),
+                    &ok)
             .toInt());
     MostrarProductosComandaActual();
     tomar(nueva);
@@ -212,9 +213,10 @@ bool ComandaActual::DatosCliente() {
         m_context.Mensaje(QStringLiteral("Cliente no valido!"), Prompts::kExclamation);
         return false;
     }
-    if (!m_context.baseDatos().EjecutarSQL(QStringLiteral("UPDATE Cuenta SET CveCliente=") + num(*clave) +
-                                           QStringLiteral(" WHERE Id_Comanda = ") + num(IDComanda) +
-                                           QStringLiteral(" AND Num_Cuenta=") + num(NumCuenta)))
+    if (!m_context.baseDatos().EjecutarSQL(QStringLiteral("UPDATE Cuenta SET CveCliente=") +
+                                           QString::number(*clave) + QStringLiteral(" WHERE Id_Comanda = ") +
+                                           QString::number(IDComanda) + QStringLiteral(" AND Num_Cuenta=") +
+                                           QString::number(NumCuenta)))
         return false;
     cliente = static_cast<double>(*clave);
     return true;
@@ -222,32 +224,22 @@ bool ComandaActual::DatosCliente() {
 
 bool ComandaActual::puedeImprimirCuenta() {
     bool ok = true;
-    const QString orden = num(IDComanda);
+    const QString orden = QString::number(IDComanda);
     const QString huespedes =
         primerValor(QStringLiteral("SELECT isnull(CantHuespedes,0) FROM Comanda WHERE ID_Comanda=") + orden +
-                        QStringLiteral(" AND Control=") + num(Control),
+                        QStringLiteral(" AND Control=") + QString::number(Control),
                     &ok)
             .toString();
     if (!ok)
         return false;
     if (huespedes.isEmpty() || huespedes == QLatin1String("0")) {
-        Prompts::NumberRequest pedido;
-        pedido.titulo = QStringLiteral("Número de Huéspedes");
-        pedido.maximo = 32767;
-        pedido.mostrarAbierto = false;
-        modal = true;
-        const Prompts::NumberAnswer respuesta = m_context.prompts().numero(pedido);
-        modal = false;
-        if (respuesta.cancelado || !m_context.baseDatos().EjecutarSQL(
-                                       QStringLiteral("UPDATE Comanda SET CantHuespedes=") +
-                                       num(respuesta.numero) + QStringLiteral(" WHERE ID_Comanda=") + orden))
+        if (!pedirHuespedes())
             return false;
-        lblHuespedes = etiquetaHuespedes(num(respuesta.numero));
     }
     const qint64 impresiones =
         primerValor(QStringLiteral("SELECT Num_Impresiones FROM cuenta WHERE id_comanda=") + orden +
-                        QStringLiteral(" AND Control=") + num(Control) + QStringLiteral(" AND Num_Cuenta=") +
-                        num(NumCuenta),
+                        QStringLiteral(" AND Control=") + QString::number(Control) +
+                        QStringLiteral(" AND Num_Cuenta=") + QString::number(NumCuenta),
                     &ok)
             .toInt();
     const qint64 permitidas =
@@ -258,10 +250,11 @@ bool ComandaActual::puedeImprimirCuenta() {
         return false;
     if (impresiones <= permitidas)
         return true;
-    const qint64 permiso = primerValor(QStringLiteral("SELECT Count(*) FROM Vw_Permisos WHERE ID_Empleado=") +
-                                           num(m_context.idEmpleado) + QStringLiteral(" AND ID_Permiso = 44"),
-                                       &ok)
-                               .toInt();
+    const qint64 permiso =
+        primerValor(QStringLiteral("SELECT Count(*) FROM Vw_Permisos WHERE ID_Empleado=") +
+                        QString::number(m_context.idEmpleado) + QStringLiteral(" AND ID_Permiso = 44"),
+                    &ok)
+            .toInt();
     if (ok && permiso != 0)
         return true;
     m_context.Mensaje(QStringLiteral("No tiene privilegios para reimprimir cuentas!"), Prompts::kExclamation);
@@ -270,14 +263,19 @@ bool ComandaActual::puedeImprimirCuenta() {
 
 bool ComandaActual::cambiarHuespedes() {
     bool ok = true;
-    const qint64 permiso = primerValor(QStringLiteral("SELECT COUNT(*) FROM Vw_Permisos WHERE Id_Empleado=") +
-                                           num(m_context.idEmpleado) + QStringLiteral(" AND Id_Permiso=64"),
-                                       &ok)
-                               .toInt();
+    const qint64 permiso =
+        primerValor(QStringLiteral("SELECT COUNT(*) FROM Vw_Permisos WHERE Id_Empleado=") +
+                        QString::number(m_context.idEmpleado) + QStringLiteral(" AND Id_Permiso=64"),
+                    &ok)
+            .toInt();
     if (!ok || permiso == 0) {
         m_context.Mensaje(QStringLiteral("No cuentas con privilegios suficientes"), Prompts::kExclamation);
         return false;
     }
+    return pedirHuespedes();
+}
+
+bool ComandaActual::pedirHuespedes() {
     Prompts::NumberRequest pedido;
     pedido.titulo = QStringLiteral("Número de Huéspedes");
     pedido.maximo = 32767;
@@ -285,13 +283,12 @@ bool ComandaActual::cambiarHuespedes() {
     modal = true;
     const Prompts::NumberAnswer respuesta = m_context.prompts().numero(pedido);
     modal = false;
-    if (respuesta.cancelado)
+    if (respuesta.cancelado ||
+        !m_context.baseDatos().EjecutarSQL(QStringLiteral("UPDATE Comanda SET CantHuespedes=") +
+                                           QString::number(respuesta.numero) +
+                                           QStringLiteral(" WHERE ID_Comanda=") + QString::number(IDComanda)))
         return false;
-    if (!m_context.baseDatos().EjecutarSQL(QStringLiteral("UPDATE Comanda SET CantHuespedes=") +
-                                           num(respuesta.numero) + QStringLiteral(" WHERE ID_Comanda=") +
-                                           num(IDComanda)))
-        return false;
-    lblHuespedes = num(respuesta.numero) + QStringLiteral(" huéspedes");
+    lblHuespedes = QString::number(respuesta.numero) + QStringLiteral(" huéspedes");
     return true;
 }
 

@@ -80,6 +80,8 @@ public:
 private:
     DbValue primerValor(const QString& sql, bool* ok);
     bool tomar(qint32 idComanda);
+    // Asks for the guests on the numeric keypad and stores them.
+    bool pedirHuespedes();
 
     TerminalContext& m_context;
     CuadriculaComanda m_cuadricula;

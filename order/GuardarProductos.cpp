@@ -13,10 +13,6 @@ namespace nerin {
 
 namespace {
 
-QString num(qint64 n) {
-    return QString::number(n);
-}
-
 DbCommand::Parameter entero(const char* nombre, qint64 valor) {
     return {QString::fromLatin1(nombre), DbCommand::ParamType::Integer, DbCommand::Direction::Input, 0,
             DbValue(valor)};
@@ -60,7 +56,7 @@ GuardarProductos::Paso GuardarProductos::guardarProducto(int fila, qint32 paquet
     context.bitacora().EscribirBitacora(QStringLiteral("GYP Case A"));
 
     const auto existencia = bd.AbrirRecordset(
-        QStringLiteral("SELECT Existencia FROM Producto WHERE Id_producto=") + num(linea.id));
+        QStringLiteral("SELECT Existencia FROM Producto WHERE Id_producto=") + QString::number(linea.id));
     if (!existencia) {
         m_falla = bd.connection().lastFailure().description;
         return Paso::Falla;
@@ -76,8 +72,8 @@ GuardarProductos::Paso GuardarProductos::guardarProducto(int fila, qint32 paquet
                         QStringLiteral(" no tiene impresoras asignadas");
 
     if (linea.tipo == QLatin1String("PA")) {
-        const QString cabeza = num(paquete);
-        const QString seccion = num(linea.seccion);
+        const QString cabeza = QString::number(paquete);
+        const QString seccion = QString::number(linea.seccion);
         const auto control = bd.AbrirRecordset(
             QStringLiteral("SELECT ID_Seccion_Paquete FROM Control_Paquetes WHERE ID_ProductosXCuenta=") +
             cabeza + QStringLiteral(" AND ID_Seccion_Paquete=") + seccion);
@@ -129,17 +125,17 @@ GuardarProductos::Paso GuardarProductos::guardarProducto(int fila, qint32 paquet
         m_falla = QStringLiteral("Insertar_Producto no devolvió folio");
         return Paso::Falla;
     }
-    context.bitacora().EscribirBitacora(QStringLiteral("Insertar_Producto ") + num(m_comanda.IDComanda) +
-                                        QLatin1Char(' ') + num(m_comanda.Control) + QLatin1Char(' ') +
-                                        num(linea.id));
-    context.bitacora().EscribirBitacora(QStringLiteral("Folio PXC insertado ") + num(folio));
+    context.bitacora().EscribirBitacora(
+        QStringLiteral("Insertar_Producto ") + QString::number(m_comanda.IDComanda) + QLatin1Char(' ') +
+        QString::number(m_comanda.Control) + QLatin1Char(' ') + QString::number(linea.id));
+    context.bitacora().EscribirBitacora(QStringLiteral("Folio PXC insertado ") + QString::number(folio));
 
     const QString bitacora = QStringLiteral("Producto ingresado ") + linea.texto + QStringLiteral("  ") +
                              TextFormat::number(linea.precio, u"$#,##0.00");
     if (!ejecutar(QStringLiteral("INSERT INTO Bitacora(FechaHora,ID_Empleado,Texto) VALUES('") +
                   TextFormat::dateTime(context.ahora(), u"dd/mm/yyyy hh:mm") + QStringLiteral("',") +
-                  num(context.idEmpleado) + QStringLiteral(",'") + BaseDatos::DuplicarComillas(bitacora) +
-                  QStringLiteral("')")))
+                  QString::number(context.idEmpleado) + QStringLiteral(",'") +
+                  BaseDatos::DuplicarComillas(bitacora) + QStringLiteral("')")))
         return Paso::Falla;
     linea.folio = folio;
     return Paso::Guardada;
@@ -150,7 +146,8 @@ GuardarProductos::Paso GuardarProductos::guardarModificador(int fila, qint32 fol
     LineaComanda& linea = m_comanda.cuadricula().lineas()[fila];
     const auto iguales =
         bd.AbrirRecordset(QStringLiteral("SELECT count(*) FROM Modificador WHERE ID_ProductosXCuenta=") +
-                          num(folioProducto) + QStringLiteral(" AND ID_Tipo_Modificador=") + num(linea.id));
+                          QString::number(folioProducto) + QStringLiteral(" AND ID_Tipo_Modificador=") +
+                          QString::number(linea.id));
     if (!iguales) {
         m_falla = bd.connection().lastFailure().description;
         return Paso::Falla;
@@ -162,8 +159,8 @@ GuardarProductos::Paso GuardarProductos::guardarModificador(int fila, qint32 fol
     // The flag before the name says whether the modifier is one of the product's own (1) or typed
     // as free text (0).
     const QString propio = linea.id > 0 ? QStringLiteral(",1,'") : QStringLiteral(",0,'");
-    if (!ejecutar(QStringLiteral("Inserta_Modificador ") + num(folioProducto) + QLatin1Char(',') +
-                  num(linea.id) + QLatin1Char(',') + linea.precio.toPlainText() + propio +
+    if (!ejecutar(QStringLiteral("Inserta_Modificador ") + QString::number(folioProducto) + QLatin1Char(',') +
+                  QString::number(linea.id) + QLatin1Char(',') + linea.precio.toPlainText() + propio +
                   BaseDatos::DuplicarComillas(linea.texto) + QLatin1Char('\'')))
         return Paso::Falla;
     linea.folio = folioProducto;
@@ -209,8 +206,9 @@ bool GuardarProductos::GuardarYPrepararNuevos() {
         }
     }
     if (!fallo)
-        fallo = !ejecutar(QStringLiteral("Totalizar_Cuenta ") + num(m_comanda.IDComanda) + QLatin1Char(',') +
-                          num(m_comanda.NumCuenta) + QLatin1Char(',') + num(m_comanda.Control));
+        fallo = !ejecutar(QStringLiteral("Totalizar_Cuenta ") + QString::number(m_comanda.IDComanda) +
+                          QLatin1Char(',') + QString::number(m_comanda.NumCuenta) + QLatin1Char(',') +
+                          QString::number(m_comanda.Control));
     if (!fallo) {
         if (Status hecho = conexion.commit(); !hecho) {
             m_falla = hecho.message();

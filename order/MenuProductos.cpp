@@ -8,21 +8,13 @@
 
 namespace nerin {
 
-namespace {
-
-QString num(qint64 n) {
-    return QString::number(n);
-}
-
-} // namespace
-
 MenuProductos::MenuProductos(ComandaActual& comanda) : m_comanda(comanda) {}
 
 QString MenuProductos::caption(const QString& nombreBoton, qint64 cuenta) {
     QString texto = nombreBoton;
     texto.replace(QStringLiteral("\\n"), QStringLiteral("\n"));
     if (cuenta != 0)
-        texto += QStringLiteral("\n(") + num(cuenta) + QLatin1Char(')');
+        texto += QStringLiteral("\n(") + QString::number(cuenta) + QLatin1Char(')');
     return texto;
 }
 
@@ -32,7 +24,7 @@ QString MenuProductos::unoMas(const QString& caption) {
         bool ok = false;
         const qint64 cuenta = caption.mid(abre + 1, caption.size() - abre - 2).toLongLong(&ok);
         if (abre >= 0 && ok)
-            return caption.left(abre + 1) + num(cuenta + 1) + QLatin1Char(')');
+            return caption.left(abre + 1) + QString::number(cuenta + 1) + QLatin1Char(')');
     }
     return caption + QStringLiteral("\n(1)");
 }
@@ -57,7 +49,7 @@ std::optional<QList<MenuProductos::Boton>> MenuProductos::submenus() {
         QStringLiteral("SELECT sub.ID_SubMenu,Nombre_SubMenu FROM SubMenu sub, SubmenuxMenu men WHERE "
                        "sub.id_submenu = men.id_submenu AND men.Id_Menu = (SELECT Id_Menu FROM Terminal "
                        "WHERE Id_Terminal=") +
-        num(m_comanda.context().terminal) + QStringLiteral(") ORDER BY Orden,Nombre_SubMenu"));
+        QString::number(m_comanda.context().terminal) + QStringLiteral(") ORDER BY Orden,Nombre_SubMenu"));
 }
 
 std::optional<QList<MenuProductos::Boton>> MenuProductos::fijos() {
@@ -65,13 +57,13 @@ std::optional<QList<MenuProductos::Boton>> MenuProductos::fijos() {
         QStringLiteral(
             "SELECT * FROM SubMenu sub, SubmenuxMenu men WHERE Submenu_Fijo=1 AND sub.id_submenu "
             "= men.id_submenu AND men.id_menu=(SELECT Id_Menu FROM Terminal WHERE Id_Terminal = ") +
-        num(m_comanda.context().terminal) + QStringLiteral(") ORDER By Orden,Nombre_Submenu"));
+        QString::number(m_comanda.context().terminal) + QStringLiteral(") ORDER By Orden,Nombre_Submenu"));
 }
 
 std::optional<MenuProductos::Productos> MenuProductos::MostrarProductosSubMenu(qint32 submenu) {
     BaseDatos& bd = m_comanda.context().baseDatos();
     Connection& conexion = bd.connection();
-    const QString id = num(submenu);
+    const QString id = QString::number(submenu);
     Productos productos;
     productos.titulo = bd.ConsultarCampo(QStringLiteral("Nombre_Submenu"), QStringLiteral("SubMenu"),
                                          QStringLiteral("ID_Submenu=") + id)
@@ -87,8 +79,9 @@ std::optional<MenuProductos::Productos> MenuProductos::MostrarProductosSubMenu(q
             QStringLiteral(
                 "SELECT ID_Producto,COUNT(ID_Producto) AS Cant INTO #TempPXC FROM ProductosXCuenta "
                 "WHERE ID_Comanda=") +
-            num(m_comanda.IDComanda) + QStringLiteral(" AND Control=") + num(m_comanda.Control) +
-            QStringLiteral(" AND Num_Cuenta=") + num(m_comanda.NumCuenta) +
+            QString::number(m_comanda.IDComanda) + QStringLiteral(" AND Control=") +
+            QString::number(m_comanda.Control) + QStringLiteral(" AND Num_Cuenta=") +
+            QString::number(m_comanda.NumCuenta) +
             QStringLiteral(" AND ID_Tipo_Anulacion IS NULL AND ID_Paquete IS NULL GROUP BY ID_Producto")))
         filas = bd.AbrirRecordset(QStringLiteral(
             "SELECT #TempMenu.ID_Producto,Nombre_Boton,Cant,Existencia FROM #TempMenu,#TempPXC WHERE "
@@ -113,7 +106,7 @@ bool MenuProductos::disponible(qint32 producto) {
     return m_comanda.context()
                .baseDatos()
                .ConsultarCampo(QStringLiteral("Existencia"), QStringLiteral("Producto"),
-                               QStringLiteral("Id_Producto=") + num(producto))
+                               QStringLiteral("Id_Producto=") + QString::number(producto))
                .toInt() != 0;
 }
 
@@ -127,7 +120,7 @@ std::optional<RecordSet> MenuProductos::buscar(const QString& texto) {
             "PXSubMen.ID_SubMenu=SubMen.ID_SubMenu AND Pro.ID_Producto = PXSubMen.ID_Producto AND "
             "IXP.ID_Producto=Pro.ID_Producto AND Pro.Estado='A' AND IXP.Id_menu = (SELECT Id_Menu FROM "
             "Terminal WHERE Id_Terminal=") +
-        num(m_comanda.context().terminal) + QStringLiteral(") AND Nombre_Completo LIKE '%") +
+        QString::number(m_comanda.context().terminal) + QStringLiteral(") AND Nombre_Completo LIKE '%") +
         BaseDatos::DuplicarComillas(texto) + QStringLiteral("%'"));
 }
 
@@ -138,10 +131,10 @@ bool MenuProductos::agregarBuscado(qint32 producto, AgregarProducto& agregar) {
         m_comanda.context()
             .baseDatos()
             .ConsultarCampo(QStringLiteral("COUNT(id_producto)"), QStringLiteral("Producto"),
-                            QStringLiteral("Estado='A' AND Id_Producto=") + num(producto))
+                            QStringLiteral("Estado='A' AND Id_Producto=") + QString::number(producto))
             .toInt();
     if (activos == 0) {
-        m_comanda.context().Mensaje(QStringLiteral("El producto con clave: ") + num(producto) +
+        m_comanda.context().Mensaje(QStringLiteral("El producto con clave: ") + QString::number(producto) +
                                         QStringLiteral(" está descontinuado!"),
                                     Prompts::kExclamation);
         return false;

@@ -4,6 +4,7 @@
 #include "base/tests/QtPrinters.h"
 #include "server/DatabaseBuilder.h"
 #include "server/SqliteConnection.h"
+#include "server/tests/DemoDatabaseTest.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,23 +18,13 @@
 namespace nerin {
 namespace {
 
-class TerminalDriveTest : public ::testing::Test {
+class TerminalDriveTest : public fakes::DemoDatabaseTest {
 protected:
-    static void SetUpTestSuite() {
-        s_plantilla = new QTemporaryDir;
-        const Status creada = DatabaseBuilder::create(s_plantilla->filePath(QStringLiteral("demo.db")), true);
-        ASSERT_TRUE(creada.isOk()) << creada.message().toStdString();
-    }
-    static void TearDownTestSuite() {
-        delete s_plantilla;
-        s_plantilla = nullptr;
-    }
-
     // A fresh folder with a copy of the demo restaurant and settings for terminal 1.
     void SetUp() override {
         m_dir = std::make_unique<QTemporaryDir>();
         ASSERT_TRUE(m_dir->isValid());
-        ASSERT_TRUE(QFile::copy(s_plantilla->filePath(QStringLiteral("demo.db")), baseDeDatos()));
+        copyDemoTo(baseDeDatos());
         ajustar(QStringLiteral("Servidor"), m_dir->path());
         ajustar(QStringLiteral("Terminal"), QStringLiteral("1"));
     }
@@ -93,7 +84,6 @@ protected:
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_errores;
-    static inline QTemporaryDir* s_plantilla = nullptr;
 };
 
 TEST_F(TerminalDriveTest, DemoTerminalReachesTheAccessScreen) {

@@ -10,6 +10,7 @@
 #include "server/ConnectionFactory.h"
 #include "server/DatabaseBuilder.h"
 #include "server/SqliteConnection.h"
+#include "server/tests/DemoDatabaseTest.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -21,21 +22,11 @@ namespace nerin::fakes {
 // A terminal's printing services over a copy of the demo restaurant: terminal 1 (ticket printer 1,
 // "CAJA"), a 32-column ticket and employee 2 signed in as "gerente1". Tests change the database and
 // the context before calling build().
-class ColaFixture : public ::testing::Test {
+class ColaFixture : public DemoDatabaseTest {
 protected:
-    static void SetUpTestSuite() {
-        s_template = new QTemporaryDir;
-        const Status built = DatabaseBuilder::create(s_template->filePath(QStringLiteral("demo.db")), true);
-        ASSERT_TRUE(built.isOk()) << built.message().toStdString();
-    }
-    static void TearDownTestSuite() {
-        delete s_template;
-        s_template = nullptr;
-    }
-
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
-        ASSERT_TRUE(QFile::copy(s_template->filePath(QStringLiteral("demo.db")), dbFile()));
+        copyDemoTo(dbFile());
         bitacora =
             std::make_unique<Bitacora>(m_dir.filePath(QStringLiteral("morvo")), [this] { return ahora; });
         baseDatos = std::make_unique<BaseDatos>(
@@ -97,8 +88,6 @@ protected:
     std::unique_ptr<BaseDatos> baseDatos;
     std::unique_ptr<ColaImpresion> cola;
     std::unique_ptr<ContextoImpresion> contexto;
-
-    static inline QTemporaryDir* s_template = nullptr;
 };
 
 } // namespace nerin::fakes

@@ -7,6 +7,7 @@
 #include "keyboards/ScriptedPrompts.h"
 #include "server/DatabaseBuilder.h"
 #include "server/SqliteConnection.h"
+#include "server/tests/DemoDatabaseTest.h"
 #include "startup/AccessScreen.h"
 #include "startup/TerminalContext.h"
 #include "startup/TerminalSettings.h"
@@ -35,22 +36,12 @@ public:
 // A terminal over a copy of the demo restaurant ("<dir>/db/DBNERIN.db"), with its own settings file,
 // log folder and state folder, all in a fresh temporary folder. Tests change the settings and the
 // database before calling build(), which makes the services and the context.
-class StartupFixture : public ::testing::Test {
+class StartupFixture : public DemoDatabaseTest {
 protected:
-    static void SetUpTestSuite() {
-        s_template = new QTemporaryDir;
-        const Status built = DatabaseBuilder::create(s_template->filePath(QStringLiteral("demo.db")), true);
-        ASSERT_TRUE(built.isOk()) << built.message().toStdString();
-    }
-    static void TearDownTestSuite() {
-        delete s_template;
-        s_template = nullptr;
-    }
-
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
         QDir().mkpath(dbFolder());
-        ASSERT_TRUE(QFile::copy(s_template->filePath(QStringLiteral("demo.db")), dbFolder() + "/DBNERIN.db"));
+        copyDemoTo(dbFolder() + "/DBNERIN.db");
         setSetting(QStringLiteral("Servidor"), dbFolder());
         setSetting(QStringLiteral("Terminal"), QStringLiteral("1"));
     }
@@ -120,8 +111,6 @@ protected:
     std::unique_ptr<Bitacora> bitacora;
     std::unique_ptr<BaseDatos> baseDatos;
     std::unique_ptr<TerminalContext> context;
-
-    static inline QTemporaryDir* s_template = nullptr;
 };
 
 } // namespace nerin::fakes

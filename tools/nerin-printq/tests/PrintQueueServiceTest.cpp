@@ -5,6 +5,7 @@
 #include "printing/PlainTextRenderer.h"
 #include "server/DatabaseBuilder.h"
 #include "server/SqliteConnection.h"
+#include "server/tests/DemoDatabaseTest.h"
 #include "tools/nerin-printq/tests/FakeRawPrinter.h"
 
 #include <QDir>
@@ -43,21 +44,11 @@ QByteArray escpos(const QStringList& lines) {
 } // namespace
 
 // The demo restaurant's queue with its printers writing under a temporary state folder.
-class PrintQueueServiceTest : public ::testing::Test {
+class PrintQueueServiceTest : public DemoDatabaseTest {
 protected:
-    static void SetUpTestSuite() {
-        s_template = new QTemporaryDir;
-        const Status built = DatabaseBuilder::create(s_template->filePath(QStringLiteral("demo.db")), true);
-        ASSERT_TRUE(built.isOk()) << built.message().toStdString();
-    }
-    static void TearDownTestSuite() {
-        delete s_template;
-        s_template = nullptr;
-    }
-
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
-        ASSERT_TRUE(QFile::copy(s_template->filePath(QStringLiteral("demo.db")), dbFile()));
+        copyDemoTo(dbFile());
         db = std::make_unique<SqliteConnection>(dbFile());
         ASSERT_TRUE(db->open().isOk());
         options.baseFolder = m_dir.path();
@@ -125,8 +116,6 @@ protected:
     std::unique_ptr<SqliteConnection> db;
     PrintQueueService::Options options;
     LogLines log;
-
-    static inline QTemporaryDir* s_template = nullptr;
 };
 
 TEST_F(PrintQueueServiceTest, OncePrintsTheClosedJobsOldestFirstAndNeverAnOpenOne) {

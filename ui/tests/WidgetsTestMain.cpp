@@ -1,5 +1,5 @@
-// The driver works on a live widget tree, so the tests need a QApplication for the whole run. Without a
-// platform chosen they draw offscreen, so running them needs no display.
+// The screens' tests need a QApplication for the whole run. Without a platform chosen they draw
+// offscreen, so listing and running them needs no display (CTest lists them before it sets one).
 #include <QApplication>
 #include <gtest/gtest.h>
 
