@@ -1,5 +1,7 @@
 #include "order/FrmBuscarProducto.h"
 
+#include "text/TextFormat.h"
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -33,7 +35,8 @@ FrmBuscarProducto::FrmBuscarProducto(const RecordSet& encontrados, QWidget* pare
     for (int fila = 0; fila < encontrados.recordCount(); ++fila)
         for (int c = 0; c < 3; ++c) {
             const DbValue valor = encontrados.rows().at(fila).value(columnas[c]);
-            const QString texto = c == 2 ? valor.toCurrency().toPlainText() : valor.toString();
+            const QString texto =
+                c == 2 ? TextFormat::number(valor.toCurrency(), u"#,##0.00") : valor.toString();
             m_grdProductos->setItem(fila, c, new QTableWidgetItem(texto));
         }
     vertical->addWidget(m_grdProductos, 1);
