@@ -142,6 +142,11 @@ bool ComandaActual::MostrarProductosComandaActual() {
     return true;
 }
 
+void ComandaActual::setTiempoActual(qint16 tiempo) {
+    m_tiempo = tiempo;
+    lblTiempo = QStringLiteral(" Tiempo: ") + QString::number(tiempo);
+}
+
 void ComandaActual::CalculaTotal() {
     const Currency total = m_cuadricula.total();
     lblTotal = TextFormat::number(total, u"$#,##0.00") + QStringLiteral(" M.N.");

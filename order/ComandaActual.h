@@ -48,6 +48,8 @@ public:
     void CalculaTotal();
     // The account's serving time; 0 is taken as 1.
     qint16 getTiempoActual() const { return m_tiempo < 1 ? qint16{1} : m_tiempo; }
+    // The serving time chosen for the items that follow; the time label shows it.
+    void setTiempoActual(qint16 tiempo);
 
     // Moves to the employee's next (or previous) open order. Pending items are stored first through
     // `guardarPendientes`; the old order is released and the new one taken. False when there is no

@@ -164,7 +164,8 @@ int CuadriculaComanda::noGuardados(qint32 idProducto) const {
 
 bool CuadriculaComanda::hayNoGuardadas() const {
     for (const LineaComanda& linea : m_lineas)
-        if ((linea.esProducto() || linea.tipo == QLatin1String("M")) && !linea.guardada())
+        if (((linea.esProducto() || linea.tipo == QLatin1String("M")) && !linea.guardada()) ||
+            linea.despachoPendiente)
             return true;
     return false;
 }

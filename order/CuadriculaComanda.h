@@ -44,6 +44,8 @@ public:
     Currency total() const;
     // How many product lines of `idProducto` are not stored yet.
     int noGuardados(qint32 idProducto) const;
+    // Whether any line waits for the store step: lines not stored, or stored lines whose dispatch
+    // mark changed.
     bool hayNoGuardadas() const;
 
 private:

@@ -4,10 +4,12 @@
 #include "data/DbCommand.h"
 #include "keyboards/Prompts.h"
 #include "order/ComandaActual.h"
+#include "order/ComandaCocina.h"
 #include "startup/TerminalContext.h"
 #include "text/TextFormat.h"
 
 #include <QHash>
+#include <optional>
 
 namespace nerin {
 
@@ -147,7 +149,11 @@ GuardarProductos::Paso GuardarProductos::guardarModificador(int fila, qint32 fol
     const auto iguales =
         bd.AbrirRecordset(QStringLiteral("SELECT count(*) FROM Modificador WHERE ID_ProductosXCuenta=") +
                           QString::number(folioProducto) + QStringLiteral(" AND ID_Tipo_Modificador=") +
-                          QString::number(linea.id));
+                          QString::number(linea.id) +
+                          // Typed modifiers all have type 0: they are the same only when they say the same.
+                          (linea.id == 0 ? QStringLiteral(" AND Nombre_Modificador='") +
+                                               BaseDatos::DuplicarComillas(linea.texto) + QLatin1Char('\'')
+                                         : QString()));
     if (!iguales) {
         m_falla = bd.connection().lastFailure().description;
         return Paso::Falla;
@@ -165,6 +171,56 @@ GuardarProductos::Paso GuardarProductos::guardarModificador(int fila, qint32 fol
         return Paso::Falla;
     linea.folio = folioProducto;
     return Paso::Guardada;
+}
+
+bool GuardarProductos::despachar(const QList<int>& guardadas, QList<int>* enviadas) {
+    Connection& conexion = m_comanda.context().baseDatos().connection();
+    ComandaCocina cocina(m_comanda);
+    // Marks a stored item with a change only while it has not gone to the kitchen: the rows changed
+    // say whether this terminal is the one that sends it.
+    auto marcar = [&](const QString& valores, qint32 folio) -> std::optional<qint64> {
+        const auto hecho = conexion.execute(QStringLiteral("UPDATE ProductosXCuenta SET ") + valores +
+                                            QStringLiteral(" WHERE ID_ProductosXCuenta=") +
+                                            QString::number(folio) + QStringLiteral(" AND Preparado=0"));
+        if (!hecho) {
+            m_falla = hecho.status().message();
+            return std::nullopt;
+        }
+        return hecho.value();
+    };
+    const QList<LineaComanda>& lineas = m_comanda.cuadricula().lineas();
+    for (int fila = 0; fila < lineas.size(); ++fila) {
+        const LineaComanda& linea = lineas.at(fila);
+        if (!linea.esProducto() || !linea.guardada() || linea.preparado)
+            continue;
+        const bool nueva = guardadas.contains(fila);
+        if (linea.despacho == QLatin1String("1") && (nueva || linea.despachoPendiente)) {
+            // A line stored in this step went in already prepared.
+            bool enviar = nueva;
+            if (!nueva) {
+                const auto cambiadas = marcar(
+                    QStringLiteral("Preparado=1, Retenido=0, Hora_Preparacion=GETDATE()"), linea.folio);
+                if (!cambiadas)
+                    return false;
+                enviar = *cambiadas == 1;
+            }
+            if (enviar) {
+                if (!cocina.agregarProducto(fila)) {
+                    m_falla = cocina.falla();
+                    return false;
+                }
+                *enviadas << fila;
+            }
+        } else if (linea.despacho == QLatin1String("2") && linea.despachoPendiente && !nueva) {
+            if (!marcar(QStringLiteral("Retenido=1"), linea.folio))
+                return false;
+        }
+    }
+    if (!cocina.enviar()) {
+        m_falla = cocina.falla();
+        return false;
+    }
+    return true;
 }
 
 bool GuardarProductos::GuardarYPrepararNuevos() {
@@ -205,6 +261,9 @@ bool GuardarProductos::GuardarYPrepararNuevos() {
                 guardadas << fila;
         }
     }
+    QList<int> enviadas;
+    if (!fallo)
+        fallo = !despachar(guardadas, &enviadas);
     if (!fallo)
         fallo = !ejecutar(QStringLiteral("Totalizar_Cuenta ") + QString::number(m_comanda.IDComanda) +
                           QLatin1Char(',') + QString::number(m_comanda.NumCuenta) + QLatin1Char(',') +
@@ -224,6 +283,10 @@ bool GuardarProductos::GuardarYPrepararNuevos() {
         registrarFalla(m_falla);
         return false;
     }
+    for (int fila : enviadas)
+        cuadricula.lineas()[fila].preparado = true;
+    for (LineaComanda& linea : cuadricula.lineas())
+        linea.despachoPendiente = false;
     // Lines refused on the way are not in the database; showing the account again drops them.
     for (const QString& aviso : std::as_const(m_avisos))
         context.Mensaje(aviso, Prompts::kExclamation);

@@ -21,7 +21,9 @@ struct LineaComanda {
     qint32 seccion = 0;       // 9: the package section of a component
     Currency precioSinImpuesto;
     qint16 tiempo = 0;      // the serving time a "T" header stands for
-    bool preparado = false; // drawn in the prepared colour
+    bool preparado = false; // sent to the kitchen: drawn in the prepared colour
+    // A stored line whose dispatch mark changed on the screen and is not in the database yet.
+    bool despachoPendiente = false;
 
     // Every kind that begins with "P" is a product line.
     bool esProducto() const { return tipo.startsWith(QLatin1Char('P')); }

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+namespace nerin {
+
+class ComandaActual;
+
+// The kitchen lines of one dispatch, collected on the connection's own #Tmp_Imprimir (so terminals
+// never see each other's) and handed to the server's print queue with one Mandar_Impresion: each
+// product large and bold, then its modifiers and its comment, one line per printer of its group.
+// It runs inside the caller's transaction, so the lines are queued exactly when the items are marked
+// prepared, or neither happens.
+class ComandaCocina {
+public:
+    explicit ComandaCocina(ComandaActual& comanda);
+    ~ComandaCocina();
+
+    ComandaCocina(const ComandaCocina&) = delete;
+    ComandaCocina& operator=(const ComandaCocina&) = delete;
+
+    // Adds the lines of the product on grid row `fila` and of the modifier and comment lines under it.
+    // A product without a printer group gives no line. False when the database failed.
+    bool agregarProducto(int fila);
+    // Queues what was added, when anything was. False when the database failed.
+    bool enviar();
+
+    const QString& falla() const { return m_falla; }
+
+private:
+    bool abrir();
+    bool insertar(const QString& texto, const char* tipo, qint32 grupo);
+
+    ComandaActual& m_comanda;
+    bool m_abierta = false;
+    int m_lineas = 0;
+    QString m_falla;
+};
+
+} // namespace nerin
