@@ -313,6 +313,8 @@ void frmAcceso::accesar() {
     m_context.bitacora().EscribirBitacora(QStringLiteral("Entrando al sistema"));
     m_lblIngresando->setVisible(false);
     DesactivarLector();
+    // The access screen stands aside, hidden and not unloaded, while the employee works.
+    hide();
     // Declining a new table leaves nobody working here: the employee is released and the screen
     // waits for the next card instead of standing still with the employee bound.
     if (m_firma.rutear() == FirmaEmpleado::Ruta::Cancelada)

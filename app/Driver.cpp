@@ -415,8 +415,11 @@ void Driver::paso() {
             accion = [vista, renglon] {
                 if (!vista)
                     return;
+                // Like a touch on a fresh screen: that row alone is selected, then the screen hears the
+                // touch.
                 const QModelIndex indice = vista->model()->index(renglon - 1, 0, vista->rootIndex());
-                vista->setCurrentIndex(indice);
+                vista->selectionModel()->setCurrentIndex(
+                    indice, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
                 emit vista->clicked(indice);
             };
             return true;

@@ -29,6 +29,7 @@ void CuadriculaComanda::cargar(const RecordSet& filas, bool conTiempos, const Se
     const int cTipoModificador = filas.columnIndex(u"ID_Tipo_Modificador");
     const int cPrecioModificador = filas.columnIndex(u"Precio_Modificador");
     const int cPreparado = filas.columnIndex(u"Preparado");
+    const int cRetenido = filas.columnIndex(u"Retenido");
     auto valor = [](const QList<DbValue>& fila, int columna) {
         return columna >= 0 && columna < fila.size() ? fila.at(columna) : DbValue();
     };
@@ -75,6 +76,11 @@ void CuadriculaComanda::cargar(const RecordSet& filas, bool conTiempos, const Se
             if (!hora.isNull())
                 producto.horaPreparacion = TextFormat::dateTime(hora.toDateTime(), u"hh:mm");
             producto.preparado = preparado;
+            // A held item not sent yet shows its mark again when the account is shown.
+            if (preparado)
+                producto.despacho = QStringLiteral("1");
+            else if (valor(fila, cRetenido).toInt() != 0)
+                producto.despacho = QStringLiteral("2");
             const DbValue paquete = valor(fila, cPaquete);
             if (!paquete.isNull()) {
                 const auto idPaquete = static_cast<qint32>(paquete.toInt());
@@ -117,9 +123,13 @@ void CuadriculaComanda::cargar(const RecordSet& filas, bool conTiempos, const Se
 }
 
 int CuadriculaComanda::productoDe(int fila) const {
-    for (int i = std::min(fila, size() - 1); i >= 0; --i)
+    for (int i = std::min(fila, size() - 1); i >= 0; --i) {
         if (m_lineas.at(i).esProducto())
             return i;
+        // A serving-time header belongs to no product, and no product reaches past one.
+        if (m_lineas.at(i).tipo == QLatin1String("T"))
+            return -1;
+    }
     return -1;
 }
 

@@ -35,7 +35,7 @@ public:
     int insertar(int fila, LineaComanda linea);
 
     // The product line a row belongs to: the row itself or the nearest product line above it; -1
-    // when there is none.
+    // for a serving-time header or when there is none.
     int productoDe(int fila) const;
     // The rows after the product line `fila` that belong to it (its "M" and "C" lines).
     int finDeProducto(int fila) const;

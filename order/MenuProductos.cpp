@@ -8,6 +8,14 @@
 
 namespace nerin {
 
+namespace {
+
+std::optional<int> filaDe(const std::optional<AgregarProducto::Agregada>& agregada) {
+    return agregada ? std::optional<int>(agregada->fila) : std::nullopt;
+}
+
+} // namespace
+
 MenuProductos::MenuProductos(ComandaActual& comanda) : m_comanda(comanda) {}
 
 QString MenuProductos::caption(const QString& nombreBoton, qint64 cuenta) {
@@ -124,9 +132,9 @@ std::optional<RecordSet> MenuProductos::buscar(const QString& texto) {
         BaseDatos::DuplicarComillas(texto) + QStringLiteral("%'"));
 }
 
-bool MenuProductos::agregarBuscado(qint32 producto, AgregarProducto& agregar) {
+std::optional<int> MenuProductos::agregarBuscado(qint32 producto, AgregarProducto& agregar) {
     if (producto == 0)
-        return false;
+        return std::nullopt;
     const qint64 activos =
         m_comanda.context()
             .baseDatos()
@@ -137,12 +145,12 @@ bool MenuProductos::agregarBuscado(qint32 producto, AgregarProducto& agregar) {
         m_comanda.context().Mensaje(QStringLiteral("El producto con clave: ") + QString::number(producto) +
                                         QStringLiteral(" está descontinuado!"),
                                     Prompts::kExclamation);
-        return false;
+        return std::nullopt;
     }
-    return agregar.AñadirProductoAComanda(producto, QStringLiteral("P")).has_value();
+    return filaDe(agregar.AñadirProductoAComanda(producto, QStringLiteral("P")));
 }
 
-bool MenuProductos::agregarCodigo(const QString& codigo, AgregarProducto& agregar) {
+std::optional<int> MenuProductos::agregarCodigo(const QString& codigo, AgregarProducto& agregar) {
     BaseDatos& bd = m_comanda.context().baseDatos();
     const QString citado =
         QLatin1Char('\'') + BaseDatos::DuplicarComillas(codigo.trimmed()) + QLatin1Char('\'');
@@ -154,10 +162,10 @@ bool MenuProductos::agregarCodigo(const QString& codigo, AgregarProducto& agrega
             static_cast<qint32>(bd.ConsultarCampo(QStringLiteral("Id_Producto"), QStringLiteral("Producto"),
                                                   QStringLiteral("codigo_barras=") + citado)
                                     .toInt());
-        return agregar.AñadirProductoAComanda(producto, QStringLiteral("P")).has_value();
+        return filaDe(agregar.AñadirProductoAComanda(producto, QStringLiteral("P")));
     }
     m_comanda.context().Mensaje(QStringLiteral("No se encontró el codigo de barras!"), Prompts::kExclamation);
-    return false;
+    return std::nullopt;
 }
 
 } // namespace nerin

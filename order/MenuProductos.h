@@ -44,10 +44,11 @@ public:
 
     // The products whose full name contains `texto`, as the search results list them.
     std::optional<RecordSet> buscar(const QString& texto);
-    // Adds a product chosen in the search results, unless it has been discontinued meanwhile.
-    bool agregarBuscado(qint32 producto, AgregarProducto& agregar);
-    // Adds the product with this barcode; says so when there is none.
-    bool agregarCodigo(const QString& codigo, AgregarProducto& agregar);
+    // Adds a product chosen in the search results, unless it has been discontinued meanwhile; the
+    // row it went to.
+    std::optional<int> agregarBuscado(qint32 producto, AgregarProducto& agregar);
+    // Adds the product with this barcode, or says there is none; the row it went to.
+    std::optional<int> agregarCodigo(const QString& codigo, AgregarProducto& agregar);
 
 private:
     std::optional<QList<Boton>> botones(const QString& sql);

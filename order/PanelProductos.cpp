@@ -131,13 +131,14 @@ void PanelProductos::crearBotonesSubmenus() {
 }
 
 void PanelProductos::MostrarProductosSubMenu(qint32 submenu) {
+    m_modoModificadores = false;
     m_submenu = submenu;
     m_pagina = 0;
     refrescar();
 }
 
 void PanelProductos::refrescar() {
-    if (m_submenu == 0)
+    if (m_submenu == 0 || m_modoModificadores)
         return;
     const auto productos = m_menu.MostrarProductosSubMenu(m_submenu);
     if (!productos)
@@ -147,6 +148,51 @@ void PanelProductos::refrescar() {
         static_cast<int>((m_productos.botones.size() + kColumnas * kFilas - 1) / (kColumnas * kFilas));
     m_pagina = std::clamp(m_pagina, 0, std::max(0, paginas - 1));
     CrearBotonesProductos();
+}
+
+int PanelProductos::porPagina() const {
+    return kColumnas * kFilas;
+}
+
+void PanelProductos::mostrarModificadores(const QList<Modificadores::Boton>& modificadores,
+                                          std::function<void(qint32)> alElegir) {
+    m_modificadores = modificadores;
+    m_alModificar = std::move(alElegir);
+    m_modoModificadores = true;
+    m_paginaModificadores = 0;
+    crearBotonesModificadores();
+}
+
+void PanelProductos::cerrarModificadores() {
+    if (!m_modoModificadores)
+        return;
+    m_modoModificadores = false;
+    CrearBotonesProductos();
+}
+
+void PanelProductos::crearBotonesModificadores() {
+    vaciar(m_rejillaProductos);
+    m_lblSubMenu->setText(QStringLiteral("MODIFICADORES"));
+    QPushButton* regresar = crearBoton(QStringLiteral("<< REGRESAR"), QStringLiteral("cmdRegresar"), this);
+    connect(regresar, &QPushButton::clicked, this, [this] { cerrarModificadores(); });
+    m_rejillaProductos->addWidget(regresar, 0, 0);
+    // The first cell of every page holds "<< REGRESAR".
+    const int porHoja = porPagina() - 1;
+    const int desde = m_paginaModificadores * porHoja;
+    const int hasta = std::min<int>(desde + porHoja, static_cast<int>(m_modificadores.size()));
+    for (int i = desde; i < hasta; ++i) {
+        const Modificadores::Boton& modificador = m_modificadores.at(i);
+        QString texto = modificador.caption;
+        texto.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QPushButton* boton = crearBoton(texto, QStringLiteral("cmdModificador%1").arg(modificador.id), this);
+        const qint32 id = modificador.id;
+        connect(boton, &QPushButton::clicked, this, [this, id] {
+            if (m_alModificar)
+                m_alModificar(id);
+        });
+        const int celda = i - desde + 1;
+        m_rejillaProductos->addWidget(boton, celda / kColumnas, celda % kColumnas);
+    }
 }
 
 void PanelProductos::CrearBotonesProductos() {
@@ -177,14 +223,27 @@ void PanelProductos::presionar(QPushButton* boton, qint32 producto) {
 }
 
 void PanelProductos::paginaSiguiente() {
-    const int porPagina = kColumnas * kFilas;
-    if ((m_pagina + 1) * porPagina < m_productos.botones.size()) {
+    if (m_modoModificadores) {
+        if ((m_paginaModificadores + 1) * (porPagina() - 1) < m_modificadores.size()) {
+            ++m_paginaModificadores;
+            crearBotonesModificadores();
+        }
+        return;
+    }
+    if ((m_pagina + 1) * porPagina() < m_productos.botones.size()) {
         ++m_pagina;
         CrearBotonesProductos();
     }
 }
 
 void PanelProductos::paginaAnterior() {
+    if (m_modoModificadores) {
+        if (m_paginaModificadores > 0) {
+            --m_paginaModificadores;
+            crearBotonesModificadores();
+        }
+        return;
+    }
     if (m_pagina > 0) {
         --m_pagina;
         CrearBotonesProductos();

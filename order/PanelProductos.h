@@ -1,6 +1,7 @@
 #pragma once
 
 #include "order/MenuProductos.h"
+#include "order/Modificadores.h"
 
 #include <QWidget>
 #include <functional>
@@ -32,12 +33,22 @@ public:
     void paginaSiguiente();
     void paginaAnterior();
 
+    // The modifier panel in place of the product buttons: "<< REGRESAR" first, then one button per
+    // modifier; the paging arrows page through the modifiers while it stands. A modifier pressed goes
+    // to `alElegir`; "<< REGRESAR" brings the products back.
+    void mostrarModificadores(const QList<Modificadores::Boton>& modificadores,
+                              std::function<void(qint32 modificador)> alElegir);
+    void cerrarModificadores();
+    bool modificadoresVisibles() const { return m_modoModificadores; }
+
 private:
     void crearBotonesSubmenus();
     void CrearBotonesProductos();
     QPushButton* crearBoton(const QString& texto, const QString& nombre, QWidget* padre);
     void vaciar(QGridLayout* rejilla);
     void presionar(QPushButton* boton, qint32 producto);
+    void crearBotonesModificadores();
+    int porPagina() const;
 
     MenuProductos& m_menu;
     std::function<bool(qint32)> m_alElegir;
@@ -46,6 +57,10 @@ private:
     qint32 m_submenu = 0;
     MenuProductos::Productos m_productos;
     int m_pagina = 0;
+    bool m_modoModificadores = false;
+    QList<Modificadores::Boton> m_modificadores;
+    std::function<void(qint32)> m_alModificar;
+    int m_paginaModificadores = 0;
 
     QGridLayout* m_rejillaSubmenus = nullptr;
     QGridLayout* m_rejillaFijos = nullptr;

@@ -3,39 +3,31 @@
 #include "data/Bitacora.h"
 #include "keyboards/Prompts.h"
 #include "order/FrmBuscarProducto.h"
+#include "order/FrmElegirTiempo.h"
+#include "order/GridComanda.h"
 #include "order/PanelProductos.h"
 #include "startup/AccessScreen.h"
 #include "startup/TerminalContext.h"
-#include "text/TextFormat.h"
 #include "ui/TouchTheme.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
 namespace nerin {
 
-namespace {
-
-const QColor kPreparado(255, 128, 0);
-const QColor kEncabezado(80, 128, 255);
-
-enum Columna { cFolio, cTipo, cId, cTexto, cPrecio, cDespacho, cGrupo, cHora, cSeccion, kColumnas };
-
-} // namespace
+namespace {} // namespace
 
 frmComanda::frmComanda(TerminalContext& context, AccessScreen& acceso, QWidget* parent)
     : QWidget(parent), m_context(context), m_acceso(acceso), m_comanda(context), m_agregar(m_comanda),
-      m_guardar(m_comanda), m_menu(m_comanda) {
+      m_guardar(m_comanda), m_menu(m_comanda), m_despacho(m_comanda, m_guardar), m_modificadores(m_comanda) {
     setObjectName(QStringLiteral("frmComanda"));
     setWindowTitle(QStringLiteral("Comanda"));
     TouchTheme::apply(this);
@@ -105,10 +97,32 @@ QWidget* frmComanda::construirFunciones() {
         {"Otras cuentas", "cmdOtrasCuentas", [this] { otrasCuentas(); }},
         {"Buscar", "cmdBuscar", [this] { buscar(); }},
         {"Cantidad", "CmdMultiplicar", [this] { multiplicar(); }},
-        {"Preparar", "cmdPreparar", nullptr},
-        {"Retener", "cmdRetener", nullptr},
-        {"Tiempo", "cmdTiempo", nullptr},
-        {"Ver tiempos", "cmdVerTiempos", nullptr},
+        {"Preparar", "cmdPreparar", [this] { preparar(); }},
+        {"Retener", "cmdRetener",
+         [this] {
+             m_despacho.retener(m_grdComanda->seleccionadas());
+             mostrarLineas();
+         }},
+        {"Tiempo", "cmdTiempo", [this] { elegirTiempo(); }},
+        {"Sig. tiempo", "cmdSigTiempo",
+         [this] {
+             m_comanda.modal = true;
+             if (m_despacho.siguienteTiempo(m_grdComanda->seleccionadas()))
+                 mostrarLineas();
+             m_comanda.modal = false;
+         }},
+        {"Ver tiempos", "cmdVerTiempos",
+         [this] {
+             m_verTiempos = !m_verTiempos;
+             m_grdComanda->verTiempos(m_verTiempos);
+         }},
+        {"Modificar", "cmdModificar", [this] { modificar(); }},
+        {"Modif. libre", "imgTecladoModif",
+         [this] {
+             if (const auto fila = m_modificadores.modificadorLibre(m_grdComanda->filaSeleccionada()))
+                 mostrarTrasModificar(*fila);
+             foco();
+         }},
         {"Cuenta", "cmdOperaciones", [this] { imprimirCuenta(); }},
         {"Pagar", "cmdPagar", [this] { Pagar(); }},
         {"Mesas", "cmdListaMesas",
@@ -156,31 +170,13 @@ void frmComanda::construir() {
     vertical->addLayout(cuerpo, 1);
 
     auto* izquierda = new QVBoxLayout;
-    m_grdComanda = new QTableWidget(0, kColumnas, this);
-    m_grdComanda->setObjectName(QStringLiteral("grdComanda"));
-    m_grdComanda->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grdComanda->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grdComanda->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grdComanda->setFocusPolicy(Qt::NoFocus);
-    m_grdComanda->horizontalHeader()->setVisible(false);
-    m_grdComanda->verticalHeader()->setVisible(false);
-    m_grdComanda->horizontalHeader()->setSectionResizeMode(cTexto, QHeaderView::Stretch);
-    m_grdComanda->horizontalHeader()->setSectionResizeMode(cPrecio, QHeaderView::Fixed);
-    m_grdComanda->setColumnWidth(cPrecio, 90);
-    m_grdComanda->setMinimumWidth(320);
-    m_grdComanda->setWordWrap(true);
-    for (int c : {cFolio, cTipo, cId, cDespacho, cGrupo, cHora, cSeccion})
-        m_grdComanda->setColumnHidden(c, true);
+    m_grdComanda = new GridComanda(m_comanda.cuadricula(), this);
     izquierda->addWidget(m_grdComanda, 1);
     auto* desplazar = new QHBoxLayout;
     QPushButton* arriba = boton(QStringLiteral("▲"), QStringLiteral("imgComandaArriba"), this);
     QPushButton* abajo = boton(QStringLiteral("▼"), QStringLiteral("imgComandaAbajo"), this);
-    connect(arriba, &QPushButton::clicked, this, [this] {
-        m_grdComanda->verticalScrollBar()->setValue(m_grdComanda->verticalScrollBar()->value() - 1);
-    });
-    connect(abajo, &QPushButton::clicked, this, [this] {
-        m_grdComanda->verticalScrollBar()->setValue(m_grdComanda->verticalScrollBar()->value() + 1);
-    });
+    connect(arriba, &QPushButton::clicked, this, [this] { m_grdComanda->desplazar(-1); });
+    connect(abajo, &QPushButton::clicked, this, [this] { m_grdComanda->desplazar(1); });
     desplazar->addWidget(arriba);
     desplazar->addWidget(abajo);
     izquierda->addLayout(desplazar);
@@ -230,7 +226,7 @@ void frmComanda::abrir(const Navegacion::Orden& orden, const QString& mesa) {
     if (orden.tipo == QLatin1String("O"))
         m_comanda.DatosCliente();
     m_cmdAbrirMesa->setEnabled(m_comanda.puedeAbrirMesa);
-    m_cmdVerTiempos->setEnabled(false);
+    m_cmdVerTiempos->setEnabled(m_comanda.puedeVerTiempos);
     mostrarEtiquetas();
     MostrarProductosComandaActual();
     if (submenu && *submenu > 0)
@@ -244,6 +240,15 @@ void frmComanda::abrir(const Navegacion::Orden& orden, const QString& mesa) {
     raise();
     activateWindow();
     foco();
+    // Opened from a keypad (a new table): the screen comes to the front once the keypad is gone.
+    if (QWidget* modal = QApplication::activeModalWidget())
+        connect(modal, &QObject::destroyed, this, [this] {
+            if (isVisible()) {
+                raise();
+                activateWindow();
+                foco();
+            }
+        });
     if (orden.pagar)
         Pagar();
 }
@@ -276,38 +281,7 @@ void frmComanda::MostrarProductosComandaActual() {
 }
 
 void frmComanda::mostrarLineas() {
-    const QList<LineaComanda>& lineas = m_comanda.cuadricula().lineas();
-    m_grdComanda->setRowCount(static_cast<int>(lineas.size()));
-    for (int fila = 0; fila < lineas.size(); ++fila) {
-        const LineaComanda& linea = lineas.at(fila);
-        const QString celdas[kColumnas] = {
-            linea.folio ? QString::number(linea.folio) : QString(),
-            linea.tipo,
-            QString::number(linea.id),
-            QString(linea.texto).replace(QStringLiteral("<N>"), QStringLiteral("\n")).replace(u'\t', u' '),
-            linea.tipo == QLatin1String("T") || linea.tipo == QLatin1String("C")
-                ? QString()
-                : TextFormat::number(linea.precio, u"#,##0.00"),
-            linea.despacho,
-            QString::number(linea.grupoImpresoras),
-            linea.horaPreparacion,
-            linea.seccion ? QString::number(linea.seccion) : QString(),
-        };
-        QColor color;
-        if (linea.tipo == QLatin1String("T"))
-            color = kEncabezado;
-        else if (linea.preparado || linea.tipo == QLatin1String("C"))
-            color = kPreparado;
-        for (int c = 0; c < kColumnas; ++c) {
-            auto* celda = new QTableWidgetItem(celdas[c]);
-            if (c == cPrecio)
-                celda->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            if (color.isValid())
-                celda->setForeground(color);
-            m_grdComanda->setItem(fila, c, celda);
-        }
-    }
-    m_grdComanda->resizeRowsToContents();
+    m_grdComanda->mostrar();
     mostrarEtiquetas();
 }
 
@@ -321,18 +295,59 @@ void frmComanda::mostrarEtiquetas() {
     m_lblTotalUS->setVisible(!m_comanda.lblTotalUS.isEmpty());
 }
 
-int frmComanda::filaSeleccionada() const {
-    const QList<QTableWidgetItem*> elegidas = m_grdComanda->selectedItems();
-    return elegidas.isEmpty() ? -1 : elegidas.first()->row();
+void frmComanda::preparar() {
+    m_comanda.modal = true;
+    m_despacho.preparar(m_grdComanda->seleccionadas());
+    m_comanda.modal = false;
+    // The account as the database has it now: what went to the kitchen, in its colour.
+    MostrarProductosComandaActual();
+    m_panel->refrescar();
+    foco();
+}
+
+void frmComanda::elegirTiempo() {
+    FrmElegirTiempo elegir(m_despacho.tiempos(), m_comanda.getTiempoActual(), this);
+    m_comanda.modal = true;
+    elegir.mostrar();
+    m_comanda.modal = false;
+    if (elegir.elegido() && m_despacho.elegirTiempo(elegir.tiempo()))
+        mostrarEtiquetas();
+    foco();
+}
+
+void frmComanda::modificar() {
+    const int activa = m_grdComanda->filaSeleccionada();
+    // A product comes selected with its own lines: what counts is how many products are selected.
+    QList<int> productos;
+    for (int fila : m_grdComanda->seleccionadas())
+        if (const int producto = m_comanda.cuadricula().productoDe(fila); !productos.contains(producto))
+            productos << producto;
+    const auto botones = m_modificadores.ModificarProductoMarcado(activa, static_cast<int>(productos.size()));
+    if (botones) {
+        m_panel->mostrarModificadores(*botones, [this, activa](qint32 modificador) {
+            if (const auto fila = m_modificadores.AñadirModificadorAComanda(modificador, activa))
+                mostrarTrasModificar(*fila);
+        });
+    }
+    foco();
+}
+
+void frmComanda::mostrarNueva(int fila) {
+    mostrarLineas();
+    m_grdComanda->selectRow(fila);
+}
+
+void frmComanda::mostrarTrasModificar(int fila) {
+    // The product stays selected with its lines, the new modifier among them.
+    mostrarNueva(fila);
+    m_grdComanda->SeleccionarProductoConModificadores(fila);
 }
 
 bool frmComanda::agregar(qint32 producto) {
     const auto agregada =
-        m_agregar.AñadirProductoAComanda(producto, QStringLiteral("P"), 0, filaSeleccionada());
-    if (agregada) {
-        mostrarLineas();
-        m_grdComanda->selectRow(agregada->fila);
-    }
+        m_agregar.AñadirProductoAComanda(producto, QStringLiteral("P"), 0, m_grdComanda->filaSeleccionada());
+    if (agregada)
+        mostrarNueva(agregada->fila);
     foco();
     return agregada.has_value();
 }
@@ -358,11 +373,33 @@ void frmComanda::dejarComanda() {
 
 void frmComanda::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange)
+        return;
+    // Back in front, the barcode box listens again.
+    if (isActiveWindow()) {
+        foco();
+        return;
+    }
     // Losing the front to another screen stores what is pending; a keypad or message of this
     // screen's own does not.
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible() && !m_comanda.modal &&
-        QApplication::activeModalWidget() == nullptr)
+    if (isVisible() && !m_comanda.modal && QApplication::activeModalWidget() == nullptr)
         GuardarYPrepararNuevos();
+}
+
+void frmComanda::keyPressEvent(QKeyEvent* event) {
+    // A barcode reader types like a keyboard: whatever reaches the screen goes to the barcode box.
+    if (m_txtInsBarras->isVisible() && m_txtInsBarras->isEnabled()) {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            codigoDeBarras();
+            return;
+        }
+        if (!event->text().isEmpty() && event->text().at(0).isPrint()) {
+            m_txtInsBarras->insert(event->text());
+            foco();
+            return;
+        }
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void frmComanda::closeEvent(QCloseEvent* event) {
@@ -379,8 +416,8 @@ void frmComanda::buscar() {
         if (const auto encontrados = m_menu.buscar(texto.texto.trimmed())) {
             FrmBuscarProducto resultados(*encontrados, this);
             resultados.mostrar();
-            if (resultados.producto() != 0 && m_menu.agregarBuscado(resultados.producto(), m_agregar)) {
-                mostrarLineas();
+            if (const auto fila = m_menu.agregarBuscado(resultados.producto(), m_agregar)) {
+                mostrarNueva(*fila);
                 m_panel->refrescar();
             }
         }
@@ -391,8 +428,8 @@ void frmComanda::buscar() {
 
 void frmComanda::codigoDeBarras() {
     m_comanda.modal = true;
-    if (m_menu.agregarCodigo(m_txtInsBarras->text(), m_agregar)) {
-        mostrarLineas();
+    if (const auto fila = m_menu.agregarCodigo(m_txtInsBarras->text(), m_agregar)) {
+        mostrarNueva(*fila);
         m_panel->refrescar();
     }
     m_comanda.modal = false;
@@ -401,7 +438,7 @@ void frmComanda::codigoDeBarras() {
 }
 
 void frmComanda::multiplicar() {
-    if (m_agregar.repetir(filaSeleccionada())) {
+    if (m_agregar.repetir(m_grdComanda->filaSeleccionada())) {
         mostrarLineas();
         m_panel->refrescar();
     }

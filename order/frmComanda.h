@@ -2,8 +2,10 @@
 
 #include "order/AgregarProducto.h"
 #include "order/ComandaActual.h"
+#include "order/Despacho.h"
 #include "order/GuardarProductos.h"
 #include "order/MenuProductos.h"
+#include "order/Modificadores.h"
 #include "startup/Navegacion.h"
 
 #include <QWidget>
@@ -11,12 +13,12 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTableWidget;
 class QTimer;
 
 namespace nerin {
 
 class AccessScreen;
+class GridComanda;
 class PanelProductos;
 
 // The order screen: one account of one open order, its lines and totals, the menu's buttons, and
@@ -43,6 +45,7 @@ public:
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void construir();
@@ -51,7 +54,12 @@ private:
     QPushButton* boton(const QString& texto, const QString& nombre, QWidget* padre);
     void mostrarLineas();
     void mostrarEtiquetas();
-    int filaSeleccionada() const;
+    void preparar();
+    void elegirTiempo();
+    void modificar();
+    void mostrarTrasModificar(int fila);
+    // Shows the account with the line just added selected.
+    void mostrarNueva(int fila);
     // Stores what is pending and releases the order, before leaving it.
     void dejarComanda();
     void buscar();
@@ -69,12 +77,15 @@ private:
     AgregarProducto m_agregar;
     GuardarProductos m_guardar;
     MenuProductos m_menu;
+    Despacho m_despacho;
+    Modificadores m_modificadores;
+    bool m_verTiempos = false;
     bool m_guardando = false;
     bool m_cargada = false;
     bool m_pantallaCompleta = true;
 
     PanelProductos* m_panel = nullptr;
-    QTableWidget* m_grdComanda = nullptr;
+    GridComanda* m_grdComanda = nullptr;
     QLabel* m_lblMesa = nullptr;
     QLabel* m_lblEmpleado = nullptr;
     QLabel* m_lblTiempo = nullptr;

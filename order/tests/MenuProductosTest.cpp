@@ -90,15 +90,15 @@ TEST_F(MenuProductosTest, SearchQuotesTheTextAndRefusesDiscontinuedProducts) {
     EXPECT_EQ(conComilla->recordCount(), 0);
 
     exec(QStringLiteral("UPDATE Producto SET Estado='I' WHERE ID_Producto=101"));
-    EXPECT_FALSE(menu->agregarBuscado(101, *agregar));
+    EXPECT_FALSE(menu->agregarBuscado(101, *agregar).has_value());
     EXPECT_EQ(prompts.mensajes().last(), QStringLiteral("El producto con clave: 101 está descontinuado!"));
 }
 
 TEST_F(MenuProductosTest, BarcodesAddTheirProductOrSaySoWhenUnknown) {
-    EXPECT_TRUE(menu->agregarCodigo(QStringLiteral("2000000000101"), *agregar));
+    EXPECT_TRUE(menu->agregarCodigo(QStringLiteral("2000000000101"), *agregar).has_value());
     EXPECT_EQ(comanda->cuadricula().noGuardados(101), 1);
     for (const QString& codigo : {QStringLiteral("999"), QString(), QStringLiteral("' OR 1=1 --")}) {
-        EXPECT_FALSE(menu->agregarCodigo(codigo, *agregar)) << codigo.toStdString();
+        EXPECT_FALSE(menu->agregarCodigo(codigo, *agregar).has_value()) << codigo.toStdString();
         EXPECT_EQ(prompts.mensajes().last(), QStringLiteral("No se encontró el codigo de barras!"));
     }
     EXPECT_EQ(comanda->cuadricula().noGuardados(101), 1);

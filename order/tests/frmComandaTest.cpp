@@ -47,7 +47,6 @@ TEST_F(frmComandaTest, ShowsTheAccountItsLabelsAndTheDefaultSubmenu) {
     EXPECT_EQ(control(QStringLiteral("lblHuespedes"))->text(), QStringLiteral("2 huéspedes"));
     EXPECT_FALSE(
         pantalla->findChildren<QPushButton*>(QRegularExpression(QStringLiteral("^cmdProducto"))).isEmpty());
-    EXPECT_FALSE(control(QStringLiteral("cmdPreparar"))->isEnabled());
 }
 
 TEST_F(frmComandaTest, PressingAProductAddsALineAndBumpsItsCount) {
