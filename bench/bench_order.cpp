@@ -1,6 +1,7 @@
 // The order screen's work on the demo restaurant with a year of history, without the screen: showing
-// a submenu's buttons, adding a product to the account, storing 20 items, and opening an order of 30
-// items. Each benchmark also reports the statements it sent to the database per run.
+// a submenu's buttons, adding a product to the account, storing 20 items, sending 10 lines to the
+// kitchen, and opening an order of 30 items. Each benchmark also reports the statements it sent to the
+// database per run.
 //
 //   bench_order            (NERIN_BENCH_HISTORY_DAYS sets the history, default 365)
 #include "data/BaseDatos.h"
@@ -9,6 +10,7 @@
 #include "keyboards/ScriptedPrompts.h"
 #include "order/AgregarProducto.h"
 #include "order/ComandaActual.h"
+#include "order/Despacho.h"
 #include "order/GuardarProductos.h"
 #include "order/MenuProductos.h"
 #include "server/DatabaseBuilder.h"
@@ -151,6 +153,31 @@ void BM_StoreTwentyItems(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(enviadas), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_StoreTwentyItems)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+void BM_PrepareTenLines(benchmark::State& state) {
+    // Ten stored lines pressed "Preparar" together: marked prepared and queued to the kitchen.
+    auto comanda = terminal().comanda(2);
+    AgregarProducto agregar(*comanda);
+    GuardarProductos guardar(*comanda);
+    Despacho despacho(*comanda, guardar);
+    qint64 enviadas = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        QList<int> filas;
+        for (int i = 0; i < 10; ++i)
+            filas << agregar.AñadirProductoAComanda(i % 2 ? 101 : 103, QStringLiteral("P"))->fila;
+        if (!guardar.GuardarYPrepararNuevos())
+            std::abort();
+        const qint64 antes = CountingConnection::sent;
+        state.ResumeTiming();
+        if (!despacho.preparar(filas))
+            std::abort();
+        enviadas += CountingConnection::sent - antes;
+    }
+    state.counters["sentencias"] =
+        benchmark::Counter(static_cast<double>(enviadas), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_PrepareTenLines)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 void BM_OpenOrderOfThirtyItems(benchmark::State& state) {
     // Order 3 gets thirty items, some with modifiers and comments.

@@ -12,6 +12,8 @@ namespace nerin {
 FrmElegirTiempo::FrmElegirTiempo(const QList<Despacho::Tiempo>& tiempos, qint16 propuesto, QWidget* parent)
     : ModalScreen(parent, QStringLiteral("FrmElegirTiempo")), m_tiempos(tiempos), m_tiempo(propuesto) {
     setWindowTitle(QStringLiteral("Tiempo"));
+    // Four buttons a row, each wide enough for "Trabaja y Sale".
+    setMinimumWidth(760);
     auto* vertical = new QVBoxLayout(this);
     QLabel* titulo = crearEtiqueta(QStringLiteral("lblTitulo"));
     titulo->setText(QStringLiteral("ELEGIR TIEMPO"));
@@ -65,8 +67,10 @@ FrmElegirTiempo::FrmElegirTiempo(const QList<Despacho::Tiempo>& tiempos, qint16 
 
 void FrmElegirTiempo::mostrarFilas() {
     while (QLayoutItem* item = m_rejilla->takeAt(0)) {
-        if (QWidget* widget = item->widget())
+        if (QWidget* widget = item->widget()) {
+            widget->hide();
             widget->deleteLater();
+        }
         delete item;
     }
     const int desde = m_primeraFila * kPorFila;
@@ -74,9 +78,9 @@ void FrmElegirTiempo::mostrarFilas() {
     for (int i = desde; i < hasta; ++i) {
         const Despacho::Tiempo tiempo = m_tiempos.at(i);
         QPushButton* boton = crearTecla(tiempo.caption, QStringLiteral("cmdTiempo%1").arg(tiempo.valor));
-        boton->setMinimumWidth(150);
         connect(boton, &QPushButton::clicked, this, [this, tiempo] { elegir(tiempo); });
         m_rejilla->addWidget(boton, (i - desde) / kPorFila, (i - desde) % kPorFila);
+        boton->show();
     }
 }
 

@@ -37,6 +37,11 @@ PanelProductos::PanelProductos(MenuProductos& menu, std::function<bool(qint32)> 
     m_lblSubMenu->setObjectName(QStringLiteral("lblSubMenu"));
     m_lblSubMenu->setAlignment(Qt::AlignCenter);
     m_rejillaProductos = new QGridLayout;
+    // Every cell the same size, however few buttons a page has.
+    for (int c = 0; c < kColumnas; ++c)
+        m_rejillaProductos->setColumnStretch(c, 1);
+    for (int f = 0; f < kFilas; ++f)
+        m_rejillaProductos->setRowStretch(f, 1);
     auto* paginas = new QHBoxLayout;
     QPushButton* arriba = crearBoton(QStringLiteral("▲"), QStringLiteral("imgProdArriba"), this);
     QPushButton* abajo = crearBoton(QStringLiteral("▼"), QStringLiteral("imgProdAbajo"), this);
@@ -62,8 +67,11 @@ QPushButton* PanelProductos::crearBoton(const QString& texto, const QString& nom
 
 void PanelProductos::vaciar(QGridLayout* rejilla) {
     while (QLayoutItem* item = rejilla->takeAt(0)) {
-        if (QWidget* widget = item->widget())
+        // Hidden at once: deleting waits for the event loop, and the new buttons take their place now.
+        if (QWidget* widget = item->widget()) {
+            widget->hide();
             widget->deleteLater();
+        }
         delete item;
     }
 }
@@ -176,6 +184,7 @@ void PanelProductos::crearBotonesModificadores() {
     QPushButton* regresar = crearBoton(QStringLiteral("<< REGRESAR"), QStringLiteral("cmdRegresar"), this);
     connect(regresar, &QPushButton::clicked, this, [this] { cerrarModificadores(); });
     m_rejillaProductos->addWidget(regresar, 0, 0);
+    regresar->show();
     // The first cell of every page holds "<< REGRESAR".
     const int porHoja = porPagina() - 1;
     const int desde = m_paginaModificadores * porHoja;
@@ -192,6 +201,7 @@ void PanelProductos::crearBotonesModificadores() {
         });
         const int celda = i - desde + 1;
         m_rejillaProductos->addWidget(boton, celda / kColumnas, celda % kColumnas);
+        boton->show();
     }
 }
 
@@ -210,6 +220,7 @@ void PanelProductos::CrearBotonesProductos() {
         const qint32 tag = producto.tag;
         connect(boton, &QPushButton::clicked, this, [this, boton, tag] { presionar(boton, tag); });
         m_rejillaProductos->addWidget(boton, (i - desde) / kColumnas, (i - desde) % kColumnas);
+        boton->show();
     }
 }
 

@@ -226,5 +226,60 @@ TEST_F(TerminalDriveTest, OrderTakenIsThereWhenTheTableIsOpenedAgain) {
     EXPECT_EQ(valor(QStringLiteral("SELECT EnUsoPor FROM Comanda WHERE Num_Mesa=21")).toInt(), 0);
 }
 
+TEST_F(TerminalDriveTest, KitchenGetsEachItemOnceWhicheverWayItIsSent) {
+    // A steak with two modifiers sent now, a soup held for course 2, the table left and opened again,
+    // course 2 released.
+    EXPECT_EQ(conducir({kTarjetaMesero1,
+                        QStringLiteral("click cmdAbrirMesa"),
+                        QStringLiteral("click cmd2"),
+                        QStringLiteral("click cmd1"),
+                        QStringLiteral("click cmdAceptar"),
+                        QStringLiteral("enter 4"),
+                        QStringLiteral("type 2000000000102"),
+                        QStringLiteral("click cmdInsBarras"),
+                        QStringLiteral("click cmdModificar"),
+                        QStringLiteral("click cmdModificador2"),
+                        QStringLiteral("click imgTecladoModif"),
+                        QStringLiteral("enter SIN SAL"),
+                        QStringLiteral("click cmdTiempo"),
+                        QStringLiteral("click cmdTiempo2"),
+                        QStringLiteral("click cmdAceptar"),
+                        QStringLiteral("type 2000000000101"),
+                        QStringLiteral("click cmdInsBarras"),
+                        QStringLiteral("click cmdRetener"),
+                        QStringLiteral("select grdComanda 1"),
+                        QStringLiteral("click cmdPreparar"),
+                        QStringLiteral("click cmdListaMesas"),
+                        QStringLiteral("select Spread 3"),
+                        QStringLiteral("click cmdVerMesa"),
+                        QStringLiteral("select grdComanda 5"),
+                        QStringLiteral("expect grdComanda Tiempo: 2"),
+                        QStringLiteral("click cmdSigTiempo"),
+                        QStringLiteral("click cmdSalir")}),
+              0)
+        << m_errores.toStdString();
+
+    QProcess cola;
+    QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
+    entorno.insert(QStringLiteral("NERIN_CONFIG"), ajustes());
+    entorno.insert(QStringLiteral("NERIN_STATE"), m_dir->filePath(QStringLiteral("estado")));
+    cola.setProcessEnvironment(entorno);
+    cola.start(QStringLiteral(NERIN_PRINTQ_BINARY), {QStringLiteral("--once")});
+    ASSERT_TRUE(cola.waitForFinished(60000));
+    EXPECT_EQ(cola.exitCode(), 0) << cola.readAllStandardError().toStdString();
+    QFile cocina(m_dir->filePath(QStringLiteral("estado/cocina.txt")));
+    ASSERT_TRUE(cocina.open(QIODevice::ReadOnly));
+    const QString impreso = QString::fromUtf8(cocina.readAll());
+    EXPECT_EQ(impreso.count(QStringLiteral("FILETE MIGNON")), 1) << impreso.toStdString();
+    EXPECT_EQ(impreso.count(QStringLiteral("TERMINO MEDIO")), 1);
+    EXPECT_EQ(impreso.count(QStringLiteral("*SIN SAL*")), 1);
+    EXPECT_EQ(impreso.count(QStringLiteral("SOPA DE TORTILLA")), 1);
+    EXPECT_EQ(valor(QStringLiteral(
+                        "SELECT count(*) FROM ProductosXCuenta p, Comanda c WHERE p.ID_Comanda=c.ID_Comanda "
+                        "AND c.Num_Mesa=21 AND p.Preparado=1 AND p.Hora_Preparacion IS NOT NULL"))
+                  .toInt(),
+              2);
+}
+
 } // namespace
 } // namespace nerin
