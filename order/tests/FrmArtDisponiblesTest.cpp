@@ -1,8 +1,10 @@
 #include "order/FrmArtDisponibles.h"
 
 #include "order/FrmBuscarProducto.h"
+#include "order/FrmElegirTiempo.h"
 #include "order/tests/OrderFixture.h"
 
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
@@ -54,6 +56,26 @@ TEST_F(OrderDialogsTest, SearchResultsGiveTheChosenProductOrNone) {
     grid->setCurrentCell(0, 1);
     resultados.findChild<QPushButton*>(QStringLiteral("cmdAceptar"))->click();
     EXPECT_EQ(resultados.producto(), 101);
+}
+
+TEST_F(OrderDialogsTest, ServingTimeChooserShowsFourTimesARowAndGivesTheOneChosen) {
+    const QList<Despacho::Tiempo> tiempos{{0, QStringLiteral("Trabaja y Sale")},
+                                          {1, QStringLiteral("Tiempo 1")},
+                                          {2, QStringLiteral("Tiempo 2")},
+                                          {3, QStringLiteral("Tiempo 3")}};
+    FrmElegirTiempo cancelada(tiempos, 1);
+    cancelada.findChild<QPushButton*>(QStringLiteral("cmdTiempo3"))->click();
+    cancelada.findChild<QPushButton*>(QStringLiteral("cmdCancelar"))->click();
+    EXPECT_FALSE(cancelada.elegido());
+
+    FrmElegirTiempo elegir(tiempos, 1);
+    auto* texto = elegir.findChild<QLineEdit*>(QStringLiteral("txtTiempo"));
+    EXPECT_EQ(texto->text(), QStringLiteral("Tiempo 1")) << "the proposed time is shown";
+    elegir.findChild<QPushButton*>(QStringLiteral("cmdTiempo0"))->click();
+    EXPECT_EQ(texto->text(), QStringLiteral("Trabaja y Sale"));
+    elegir.findChild<QPushButton*>(QStringLiteral("cmdAceptar"))->click();
+    EXPECT_TRUE(elegir.elegido());
+    EXPECT_EQ(elegir.tiempo(), 0);
 }
 
 } // namespace
