@@ -1,5 +1,8 @@
 #include "app/Navegador.h"
 
+#include "cashier/AbonoLealtadNoDisponible.h"
+#include "cashier/FacturacionNoDisponible.h"
+#include "cashier/frmCaja.h"
 #include "data/Bitacora.h"
 #include "keyboards/Prompts.h"
 #include "order/frmComanda.h"
@@ -70,8 +73,14 @@ void Navegador::registroTarjetas() {
     noDisponible(QStringLiteral("Registro de tarjetas"));
 }
 
-void Navegador::caja(qint32, qint32, qint16) {
-    noDisponible(QStringLiteral("Caja"));
+void Navegador::caja(qint32 idComanda, qint32 control, qint16 numCuenta) {
+    FacturacionNoDisponible facturacion(m_context.prompts());
+    AbonoLealtadNoDisponible lealtad;
+    frmCaja pantalla(m_context, facturacion, lealtad, QApplication::activeWindow());
+    pantalla.setNumero_Comanda(idComanda);
+    pantalla.setNumero_Control(static_cast<qint16>(control));
+    pantalla.setNumero_Cuenta(numCuenta);
+    pantalla.mostrar();
 }
 
 std::optional<qint64> Navegador::elegirCliente() {

@@ -1,5 +1,6 @@
 #include "order/frmComanda.h"
 
+#include "cashier/ImprimirCuentaComanda.h"
 #include "data/Bitacora.h"
 #include "keyboards/Prompts.h"
 #include "order/FrmBuscarProducto.h"
@@ -259,6 +260,8 @@ void frmComanda::Pagar() {
     if (Navegacion* nav = m_context.navegacion())
         nav->caja(m_comanda.IDComanda, m_comanda.Control, m_comanda.NumCuenta);
     m_comanda.modal = false;
+    // Back from the payment screen: the account as it stands now.
+    MostrarProductosComandaActual();
     foco();
 }
 
@@ -267,10 +270,7 @@ void frmComanda::imprimirCuenta() {
     MostrarProductosComandaActual();
     if (m_comanda.puedeImprimirCuenta()) {
         mostrarEtiquetas();
-        // The ticket is not printed by this version, so Num_Impresiones is not raised either: an
-        // account counts as printed only once its ticket is queued.
-        m_context.Mensaje(QStringLiteral("La impresión de la cuenta aún no está disponible en esta versión."),
-                          Prompts::kExclamation);
+        ImprimirCuentaComanda(m_context, m_comanda.IDComanda, m_comanda.Control, m_comanda.NumCuenta);
     }
     foco();
 }

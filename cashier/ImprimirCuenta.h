@@ -1,0 +1,68 @@
+#pragma once
+
+#include "text/Currency.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace nerin {
+
+class ColaImpresion;
+class TerminalContext;
+struct ContextoImpresion;
+
+// The account ticket: the customer's bill for one account of one order, composed from the database and
+// handed to the print queue as a "T" job for the terminal's ticket printer. The terminal function flags
+// switch its optional parts: 10 the total in dollars, 13 the address from parameters, 16 the contest
+// block and the periodic footer, 19 the loyalty block, 23 the subtotal and tax lines, 24 item lines at
+// the gross price plus tax, 25 the waiter shown by number.
+//
+// Without a ticket printer the user is told "No hay definidas impresoras locales en esta terminal" and
+// nothing is queued. When the database fails while the ticket is composed, the user is told "Error al
+// imprimir el ticket: " + the failure, the event log gets it under "Imprimir ticket", and the job opened
+// so far is left unclosed, so it never prints. Returns true when the whole ticket was queued.
+bool ImprimirCuenta(TerminalContext& context, ColaImpresion& cola, qint32 idComanda, qint16 numCuenta,
+                    qint16 control, bool conPagos);
+
+// The header of the ticket (address, folio, waiter, date, table, time, guests, customer, reprints),
+// appended to open job `trabajo`. False when it could not be composed or queued; the failure is left
+// for the caller to report.
+bool EncabezadoCuenta(TerminalContext& context, ColaImpresion& cola, qint32 trabajo, qint32 idComanda,
+                      qint16 control, qint16 numCuenta);
+
+// Everything between the items and the payments (subtotal and tax, discounts, total, dollars, the total
+// in words, the loyalty block, the charges to house accounts), appended to open job `trabajo`.
+// `subtotal` and `impuesto` are the sums of the item lines. False as EncabezadoCuenta.
+bool TotalesCuenta(TerminalContext& context, ColaImpresion& cola, qint32 trabajo, Currency subtotal,
+                   Currency impuesto, qint32 idComanda, qint16 control, qint16 numCuenta);
+
+// The invoice's consumption summary ("Consumo :", "% IVA :", "Total :" and the total in words),
+// appended to open job `trabajo`. False as EncabezadoCuenta.
+bool ResumenConsumo(TerminalContext& context, ColaImpresion& cola, qint32 trabajo, qint32 idComanda,
+                    qint16 control, qint16 numCuenta);
+
+// The printing context of the terminal's ticket printer, made from the terminal's run-wide values.
+ContextoImpresion contextoImpresion(TerminalContext& context);
+
+// The parts of the ticket that depend only on values, for the composing operations above.
+namespace LineasTicket {
+// One item line: the name, "(" + quantity + "X" + unit price + ")" when the quantity is above 1, in 25
+// columns, then the amount "0.00" right-aligned in the rest of the width.
+QString producto(const QString& nombre, qint64 cantidad, const QString& precioUnitario, Currency importe,
+                 int ancho);
+// The total line: "<N><H><B>Total " and "$" + total "0.00" right-aligned in ten columns.
+QString total(Currency total);
+// The total in dollars.
+QString dolares(Currency dolares);
+// W/n rounded to the nearest whole number, halves to even, as every column width of the ticket.
+int columna(int ancho, int partes);
+// The three columns of the payments block: title and one line per payment.
+QString tituloPagos(int ancho);
+QString pago(const QString& tipo, Currency monto, Currency propina, int ancho);
+// The coupon code of the periodic footer: store, server time "mmddhh", last five digits of the order.
+QString codigoCupon(const QString& store, const QString& horaMMDDHH, qint32 idComanda);
+// The contest block's lines.
+QStringList concurso();
+} // namespace LineasTicket
+
+} // namespace nerin
