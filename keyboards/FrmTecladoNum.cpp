@@ -31,7 +31,7 @@ FrmTecladoNum::FrmTecladoNum(QWidget* parent)
         QPushButton* tecla = crearTecla(QString::number(d), QStringLiteral("cmd%1").arg(d));
         teclas->addWidget(tecla, 2 - (d - 1) / 3, (d - 1) % 3);
         const QChar c(u'0' + d);
-        connect(tecla, &QPushButton::clicked, this, [this, c] { escribir(c); });
+        connect(tecla, &QPushButton::clicked, this, [this, c] { escribir(QString(c)); });
     }
     QPushButton* cero = crearTecla(QStringLiteral("0"), QStringLiteral("cmd0"));
     QPushButton* punto = crearTecla(QStringLiteral("."), QStringLiteral("cmdPunto"));
@@ -39,8 +39,8 @@ FrmTecladoNum::FrmTecladoNum(QWidget* parent)
     QPushButton* limpiar = crearTecla(QStringLiteral("Limpiar"), QStringLiteral("cmdLimpiar"));
     QPushButton* aceptarTecla = crearTecla(QStringLiteral("Aceptar"), QStringLiteral("cmdAceptar"));
     QPushButton* cancelar = crearTecla(QStringLiteral("Cancelar"), QStringLiteral("cmdCancelar"));
-    connect(cero, &QPushButton::clicked, this, [this] { escribir(u'0'); });
-    connect(punto, &QPushButton::clicked, this, [this] { escribir(u'.'); });
+    connect(cero, &QPushButton::clicked, this, [this] { escribir(u"0"); });
+    connect(punto, &QPushButton::clicked, this, [this] { escribir(u"."); });
     connect(borrar, &QPushButton::clicked, this, [this] {
         m_tecleado.borrar();
         mostrarValor();
@@ -99,12 +99,14 @@ void FrmTecladoNum::empezarValor() {
     mostrarValor();
 }
 
-void FrmTecladoNum::escribir(QChar c) {
+void FrmTecladoNum::escribir(QStringView texto) {
     if (m_inicial)
         m_tecleado.limpiar();
     m_inicial = false;
-    m_tecleado.agregar(c);
+    const bool tomado = m_tecleado.agregar(texto);
     mostrarValor();
+    if (!tomado && m_aviso)
+        m_aviso(QString::fromUtf8(ValorTecleado::kSoloNumeros));
 }
 
 void FrmTecladoNum::mostrarValor() {
@@ -146,10 +148,7 @@ void FrmTecladoNum::keyPressEvent(QKeyEvent* event) {
                                                    m_tecleado.limpiar();
                                                    mostrarValor();
                                                },
-                                               [this](const QString& texto) {
-                                                   for (const QChar c : texto)
-                                                       escribir(c);
-                                               }});
+                                               [this](const QString& texto) { escribir(texto); }});
     if (!atendida)
         ModalScreen::keyPressEvent(event);
 }

@@ -36,7 +36,7 @@ protected:
     void reject() override;
 
 private:
-    void escribir(QChar c);
+    void escribir(QStringView texto);
     void mostrarValor();
     void empezarValor();
     void aceptar();

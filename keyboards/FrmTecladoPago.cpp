@@ -98,15 +98,19 @@ void FrmTecladoPago::escribir(const QString& texto) {
     const auto k = static_cast<std::size_t>(m_campo);
     if (m_inicial[k])
         borrar(true);
-    for (const QChar c : texto) {
-        if (m_campo == Monto)
-            m_montoTecleado.agregar(c);
-        else if (m_campo == Propina)
-            m_propinaTecleada.agregar(c);
-        else if (c.isPrint())
-            m_referenciaTecleada.append(c);
-    }
+    bool tomado = true;
+    if (m_campo == Monto)
+        tomado = m_montoTecleado.agregar(texto);
+    else if (m_campo == Propina)
+        tomado = m_propinaTecleada.agregar(texto);
+    else
+        for (const QChar c : texto)
+            if (c.isPrint())
+                m_referenciaTecleada.append(c);
     mostrarCampos();
+    // A quote, a letter, a sign or "1e300" is not an amount: it is refused and said.
+    if (!tomado && m_aviso)
+        m_aviso(QString::fromUtf8(ValorTecleado::kSoloNumeros));
 }
 
 void FrmTecladoPago::borrar(bool todo) {

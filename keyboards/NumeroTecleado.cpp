@@ -9,11 +9,15 @@ void NumeroTecleado::fijar(qint64 numero) {
     agregar(QString::number(numero));
 }
 
-void NumeroTecleado::agregar(QStringView texto) {
+bool NumeroTecleado::agregar(QStringView texto) {
+    bool todo = true;
     for (const QChar c : texto) {
         if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
             m_texto.append(c);
+        else
+            todo = false;
     }
+    return todo;
 }
 
 void NumeroTecleado::borrar() {

@@ -16,8 +16,11 @@ public:
     };
 
     void fijar(qint64 numero);
-    // Appends the digits of the text and ignores every other character ("12a3" adds 123).
-    void agregar(QStringView texto);
+    // Appends the digits of the text and ignores every other character ("12a3" adds 123); false when
+    // something was ignored, so the keypad can say so.
+    bool agregar(QStringView texto);
+
+    static constexpr const char* kSoloDigitos = "Solo se pueden teclear números";
     // Removes the last digit; nothing when empty.
     void borrar();
     void limpiar() { m_texto.clear(); }

@@ -4,7 +4,6 @@
 
 #include <QString>
 #include <QTime>
-
 #include <optional>
 
 namespace nerin {

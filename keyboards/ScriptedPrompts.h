@@ -4,7 +4,6 @@
 
 #include <QList>
 #include <QStringList>
-
 #include <deque>
 #include <variant>
 
@@ -43,7 +42,8 @@ public:
     ValueAnswer valor(const ValueRequest& request) override;
 
 private:
-    template <typename T> T next(std::deque<T>& answers, const QString& kind, const QString& text, T fallback);
+    template <typename T>
+    T next(std::deque<T>& answers, const QString& kind, const QString& text, T fallback);
 
     std::deque<int> m_mensajes;
     std::deque<NumberAnswer> m_numeros;

@@ -2,18 +2,23 @@
 
 namespace nerin {
 
-void ValorTecleado::agregar(QChar c) {
-    if (c == QLatin1Char('.')) {
-        if (!m_texto.contains(c))
-            m_texto.append(c);
-    } else if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
-        m_texto.append(c);
-    }
+bool ValorTecleado::agregar(QChar c) {
+    const bool punto = c == QLatin1Char('.');
+    if ((punto && m_texto.contains(c)) || (!punto && (c < QLatin1Char('0') || c > QLatin1Char('9'))))
+        return false;
+    m_texto.append(c);
+    return true;
 }
 
-void ValorTecleado::agregar(QStringView texto) {
-    for (const QChar c : texto)
-        agregar(c);
+bool ValorTecleado::agregar(QStringView texto) {
+    const QString antes = m_texto;
+    for (const QChar c : texto) {
+        if (!agregar(c)) {
+            m_texto = antes;
+            return false;
+        }
+    }
+    return true;
 }
 
 void ValorTecleado::borrar() {

@@ -13,9 +13,14 @@ namespace nerin {
 // against the original value.
 class ValorTecleado {
 public:
-    // Appends a digit or the decimal point; a second "." and any other character are ignored.
-    void agregar(QChar c);
-    void agregar(QStringView texto);
+    // Appends a digit or the decimal point. A second "." or any other character is refused: false,
+    // and nothing is appended.
+    bool agregar(QChar c);
+    // Appends the text only when all of it can go in ("1e300" or "-5" is refused whole): an amount
+    // is never made of the pieces of something else.
+    bool agregar(QStringView texto);
+
+    static constexpr const char* kSoloNumeros = "Solo se pueden teclear números y un punto decimal";
     void borrar();
     void limpiar() { m_texto.clear(); }
     void fijar(const QString& texto);

@@ -106,8 +106,10 @@ void frmTecladoNumerico::setMostrarAbierto(bool mostrar) {
 }
 
 void frmTecladoNumerico::pegar(const QString& texto) {
-    m_tecleado.agregar(texto);
+    const bool todo = m_tecleado.agregar(texto);
     mostrarNumero();
+    if (!todo && m_aviso)
+        m_aviso(QString::fromUtf8(NumeroTecleado::kSoloDigitos));
 }
 
 void frmTecladoNumerico::mostrarNumero() {

@@ -1,5 +1,6 @@
 #include "keyboards/FrmTecladoPago.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -69,6 +70,22 @@ TEST_F(FrmTecladoPagoTest, AnAmountThatIsNotMoneyIsRefused) {
     EXPECT_EQ(avisos, QStringList{QStringLiteral("El monto no es válido")});
     EXPECT_TRUE(teclado.isVisible());
     EXPECT_EQ(teclado.campo(), FrmTecladoPago::Monto);
+}
+
+TEST_F(FrmTecladoPagoTest, QuotesLettersSignsAndExponentsAreRefusedWithAMessage) {
+    QTest::keyClicks(&teclado, QStringLiteral("20"));
+    for (const char* malo : {"'", "a", "-", "e"}) {
+        avisos.clear();
+        QTest::keyClicks(&teclado, QString::fromLatin1(malo));
+        EXPECT_EQ(avisos, QStringList{QStringLiteral("Solo se pueden teclear números y un punto decimal")})
+            << malo;
+    }
+    EXPECT_EQ(campo("txtMonto"), QStringLiteral("20"));
+    // Pasted whole, "1e300" is not taken in pieces.
+    QTest::keyClick(&teclado, Qt::Key_Tab);
+    QKeyEvent pegado(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("1e300"));
+    QCoreApplication::sendEvent(&teclado, &pegado);
+    EXPECT_EQ(campo("txtPropina"), QString());
 }
 
 TEST_F(FrmTecladoPagoTest, PhysicalKeyboardTypesChangesFieldAndCancels) {

@@ -57,11 +57,16 @@ TEST(NumeroTecleado, StartsFromTheDefaultNumber) {
     EXPECT_EQ(n.texto(), QStringLiteral("25"));
 }
 
-TEST(ValorTecleado, TakesDigitsAndOneDecimalPoint) {
+TEST(ValorTecleado, TakesDigitsAndOneDecimalPointAndRefusesAnythingElseWhole) {
     ValorTecleado v;
-    v.agregar(u"12.5.0x");
-    EXPECT_EQ(v.texto(), QStringLiteral("12.50"));
+    EXPECT_TRUE(v.agregar(u"12.50"));
     EXPECT_EQ(v.valor(), Currency::fromRaw(125000));
+    // Nothing of a text that is not an amount goes in: no "1300" out of "1e300".
+    for (const char16_t* malo : {u"1e300", u"-5", u"5'", u"abc", u".5"}) {
+        EXPECT_FALSE(v.agregar(malo));
+        EXPECT_EQ(v.texto(), QStringLiteral("12.50"));
+    }
+    EXPECT_FALSE(v.agregar(QLatin1Char('.'))) << "a second point";
     v.limpiar();
     EXPECT_EQ(v.valor(), Currency{});
     v.agregar(QLatin1Char('.'));

@@ -102,6 +102,8 @@ TEST_F(frmTecladoNumericoTest, PhysicalKeyboardTypesOnlyDigitsAndPasteTakesTheDi
     QApplication::clipboard()->setText(QStringLiteral("12a3"));
     QTest::keyClick(&teclado, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(numero(), QStringLiteral("123"));
+    // Both the typed "x" and the pasted "a" were said.
+    EXPECT_EQ(avisos, QStringList(2, QStringLiteral("Solo se pueden teclear números")));
     QTest::keyClick(&teclado, Qt::Key_Escape);
     EXPECT_TRUE(teclado.Cancelado());
 }
