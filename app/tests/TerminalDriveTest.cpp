@@ -281,5 +281,63 @@ TEST_F(TerminalDriveTest, KitchenGetsEachItemOnceWhicheverWayItIsSent) {
               2);
 }
 
+TEST_F(TerminalDriveTest, AFullOrderFromSwipeToClosedTable) {
+    // Open, add, prepare, print the account, pay part by card with a tip and the rest in cash with
+    // change, close.
+    EXPECT_EQ(conducir({kTarjetaMesero1,
+                        QStringLiteral("click cmdAbrirMesa"),
+                        QStringLiteral("click cmd2"),
+                        QStringLiteral("click cmd1"),
+                        QStringLiteral("click cmdAceptar"),
+                        QStringLiteral("enter 4"),
+                        QStringLiteral("type 2000000000102"),
+                        QStringLiteral("click cmdInsBarras"),
+                        QStringLiteral("type 2000000000103"),
+                        QStringLiteral("click cmdInsBarras"),
+                        QStringLiteral("select grdComanda 1"),
+                        QStringLiteral("click cmdPreparar"),
+                        QStringLiteral("click cmdOperaciones"),
+                        QStringLiteral("click cmdPagar"),
+                        QStringLiteral("click cmdTipoPago2"),
+                        QStringLiteral("type 200"),
+                        QStringLiteral("click cmdPropina"),
+                        QStringLiteral("type 20"),
+                        QStringLiteral("click cmdAceptar"),
+                        QStringLiteral("click cmdTipoPago1"),
+                        QStringLiteral("enter 100"),
+                        QStringLiteral("click cmdAceptar"),
+                        QStringLiteral("expect-message ¡Desea Facturar?"),
+                        QStringLiteral("answer no"),
+                        QStringLiteral("expect-message ¿Cerrar la mesa?"),
+                        QStringLiteral("answer yes"),
+                        QStringLiteral("click cmdSalir")}),
+              0)
+        << m_errores.toStdString();
+
+    const QString orden = QStringLiteral("(SELECT ID_Comanda FROM Comanda WHERE Num_Mesa=21)");
+    EXPECT_EQ(valor(QStringLiteral("SELECT count(*) FROM Pago WHERE ID_Comanda=") + orden).toInt(), 2);
+    EXPECT_EQ(valor(QStringLiteral("SELECT sum(Propina) FROM Pago WHERE ID_Comanda=") + orden).toCurrency(),
+              Currency::fromUnits(20));
+    EXPECT_EQ(valor(QStringLiteral("SELECT Pagada FROM Cuenta WHERE ID_Comanda=") + orden).toInt(), 1);
+    EXPECT_FALSE(valor(QStringLiteral("SELECT Fecha_Cierre FROM Comanda WHERE Num_Mesa=21")).isNull());
+
+    QProcess cola;
+    QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
+    entorno.insert(QStringLiteral("NERIN_CONFIG"), ajustes());
+    entorno.insert(QStringLiteral("NERIN_STATE"), m_dir->filePath(QStringLiteral("estado")));
+    cola.setProcessEnvironment(entorno);
+    cola.start(QStringLiteral(NERIN_PRINTQ_BINARY), {QStringLiteral("--once")});
+    ASSERT_TRUE(cola.waitForFinished(60000));
+    auto leer = [this](const char* archivo) {
+        QFile impreso(m_dir->filePath(QStringLiteral("estado/") + QLatin1String(archivo)));
+        return impreso.open(QIODevice::ReadOnly) ? QString::fromUtf8(impreso.readAll()) : QString();
+    };
+    EXPECT_EQ(leer("cocina.txt").count(QStringLiteral("FILETE MIGNON")), 1);
+    const QString tickets = leer("caja.txt");
+    EXPECT_EQ(tickets.count(QStringLiteral("Folio: ")), 2) << tickets.toStdString();
+    EXPECT_EQ(tickets.count(QStringLiteral("Pagos Realizados:")), 1)
+        << "only the closing ticket has payments";
+}
+
 } // namespace
 } // namespace nerin
