@@ -4,77 +4,22 @@
 // database per run.
 //
 //   bench_order            (NERIN_BENCH_HISTORY_DAYS sets the history, default 365)
-#include "data/BaseDatos.h"
-#include "data/Bitacora.h"
-#include "data/tests/RecordingMessageBox.h"
-#include "keyboards/ScriptedPrompts.h"
+#include "bench/BenchTerminal.h"
 #include "order/AgregarProducto.h"
 #include "order/ComandaActual.h"
 #include "order/Despacho.h"
 #include "order/GuardarProductos.h"
 #include "order/MenuProductos.h"
-#include "server/DatabaseBuilder.h"
-#include "server/HistoryGenerator.h"
-#include "server/SqliteConnection.h"
-#include "startup/TerminalContext.h"
-#include "startup/TerminalSettings.h"
-#include "startup/tests/RecordingPlatform.h"
 
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <cstdlib>
-#include <memory>
 
 namespace nerin {
 namespace {
 
-// Forwards to the embedded database and counts the statements and commands sent.
-class CountingConnection : public Connection {
-public:
-    explicit CountingConnection(const QString& path) : m_inner(path) {}
-    Status open() override { return m_inner.open(); }
-    void close() override { m_inner.close(); }
-    bool isOpen() const override { return m_inner.isOpen(); }
-    Result<qint64> execute(const QString& sql) override { return copied(m_inner.execute(sql)); }
-    Result<RecordSet> query(const QString& sql) override { return copied(m_inner.query(sql)); }
-    Result<QList<RecordSet>> run(DbCommand& command) override { return copied(m_inner.run(command)); }
-    Status beginTransaction() override { return copied(m_inner.beginTransaction()); }
-    Status commit() override { return copied(m_inner.commit()); }
-    Status rollback() override { return copied(m_inner.rollback()); }
-
-    static inline qint64 sent = 0;
-
-private:
-    template <typename T> T copied(T result) {
-        ++sent;
-        setFailure(m_inner.lastFailure(), m_inner.errors());
-        return result;
-    }
-    SqliteConnection m_inner;
-};
-
-// One terminal over the demo restaurant with history, made once for all benchmarks.
-struct Terminal {
+// Terminal 1 with the waiter mesero1 signed in and serving-time headers on, made once for all
+// benchmarks.
+struct Terminal : bench::BenchTerminal {
     Terminal() {
-        const QString db = dir.filePath(QStringLiteral("DBNERIN.db"));
-        if (!DatabaseBuilder::create(db, true))
-            std::abort();
-        const int days = qEnvironmentVariableIsSet("NERIN_BENCH_HISTORY_DAYS")
-                             ? qEnvironmentVariableIntValue("NERIN_BENCH_HISTORY_DAYS")
-                             : 365;
-        if (days > 0) {
-            SqliteConnection connection(db);
-            if (!connection.open() || !HistoryGenerator::generate(connection, days, 11))
-                std::abort();
-        }
-        settings = std::make_unique<TerminalSettings>(dir.filePath(QStringLiteral("nerin.ini")));
-        bitacora = std::make_unique<Bitacora>(dir.filePath(QStringLiteral("log")));
-        baseDatos =
-            std::make_unique<BaseDatos>([db] { return std::make_unique<CountingConnection>(db); }, *bitacora,
-                                        messageBox, [] { std::abort(); }, QStringLiteral("clave"));
-        if (!baseDatos->ConectarBD())
-            std::abort();
-        context = std::make_unique<TerminalContext>(*baseDatos, *bitacora, prompts, platform, *settings);
         context->idEmpleado = 1;
         context->setFuncion(6, true);
     }
@@ -88,15 +33,6 @@ struct Terminal {
             std::abort();
         return actual;
     }
-
-    QTemporaryDir dir;
-    ScriptedPrompts prompts;
-    fakes::RecordingPlatform platform;
-    fakes::RecordingMessageBox messageBox;
-    std::unique_ptr<TerminalSettings> settings;
-    std::unique_ptr<Bitacora> bitacora;
-    std::unique_ptr<BaseDatos> baseDatos;
-    std::unique_ptr<TerminalContext> context;
 };
 
 Terminal& terminal() {
@@ -105,14 +41,14 @@ Terminal& terminal() {
 }
 
 void contar(benchmark::State& state, qint64 antes) {
-    state.counters["sentencias"] = benchmark::Counter(static_cast<double>(CountingConnection::sent - antes),
-                                                      benchmark::Counter::kAvgIterations);
+    state.counters["sentencias"] = benchmark::Counter(
+        static_cast<double>(bench::CountingConnection::sent - antes), benchmark::Counter::kAvgIterations);
 }
 
 void BM_SubmenuButtons(benchmark::State& state) {
     auto comanda = terminal().comanda();
     MenuProductos menu(*comanda);
-    const qint64 antes = CountingConnection::sent;
+    const qint64 antes = bench::CountingConnection::sent;
     for (auto _ : state)
         benchmark::DoNotOptimize(menu.MostrarProductosSubMenu(3));
     contar(state, antes);
@@ -123,7 +59,7 @@ void BM_AddProduct(benchmark::State& state) {
     auto comanda = terminal().comanda();
     AgregarProducto agregar(*comanda);
     const int lineas = comanda->cuadricula().size();
-    const qint64 antes = CountingConnection::sent;
+    const qint64 antes = bench::CountingConnection::sent;
     for (auto _ : state) {
         benchmark::DoNotOptimize(agregar.AñadirProductoAComanda(101, QStringLiteral("P")));
         state.PauseTiming();
@@ -143,11 +79,11 @@ void BM_StoreTwentyItems(benchmark::State& state) {
         state.PauseTiming();
         for (int i = 0; i < 20; ++i)
             agregar.AñadirProductoAComanda(i % 2 ? 101 : 103, QStringLiteral("P"));
-        const qint64 antes = CountingConnection::sent;
+        const qint64 antes = bench::CountingConnection::sent;
         state.ResumeTiming();
         if (!guardar.GuardarYPrepararNuevos())
             std::abort();
-        enviadas += CountingConnection::sent - antes;
+        enviadas += bench::CountingConnection::sent - antes;
     }
     state.counters["sentencias"] =
         benchmark::Counter(static_cast<double>(enviadas), benchmark::Counter::kAvgIterations);
@@ -168,11 +104,11 @@ void BM_PrepareTenLines(benchmark::State& state) {
             filas << agregar.AñadirProductoAComanda(i % 2 ? 101 : 103, QStringLiteral("P"))->fila;
         if (!guardar.GuardarYPrepararNuevos())
             std::abort();
-        const qint64 antes = CountingConnection::sent;
+        const qint64 antes = bench::CountingConnection::sent;
         state.ResumeTiming();
         if (!despacho.preparar(filas))
             std::abort();
-        enviadas += CountingConnection::sent - antes;
+        enviadas += bench::CountingConnection::sent - antes;
     }
     state.counters["sentencias"] =
         benchmark::Counter(static_cast<double>(enviadas), benchmark::Counter::kAvgIterations);
@@ -189,7 +125,7 @@ void BM_OpenOrderOfThirtyItems(benchmark::State& state) {
         GuardarProductos(*llena).GuardarYPrepararNuevos();
     }
     auto comanda = std::make_unique<ComandaActual>(*terminal().context);
-    const qint64 antes = CountingConnection::sent;
+    const qint64 antes = bench::CountingConnection::sent;
     for (auto _ : state) {
         comanda->IDComanda = 3;
         comanda->Control = 1;

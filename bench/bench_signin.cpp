@@ -16,9 +16,9 @@
 #include "server/HistoryGenerator.h"
 #include "server/SqliteConnection.h"
 #include "startup/LinuxPlatform.h"
-#include "startup/tests/RecordingNavegacion.h"
 #include "startup/TerminalContext.h"
 #include "startup/TerminalSettings.h"
+#include "startup/tests/RecordingNavegacion.h"
 
 #include <QApplication>
 #include <QFile>

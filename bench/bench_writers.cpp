@@ -9,7 +9,6 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
-
 #include <cstdio>
 
 namespace {
@@ -20,10 +19,11 @@ int writer(const QString& path, int id, int rows) {
         return 100;
     int failures = 0;
     for (int n = 0; n < rows; ++n) {
-        const auto done = db.execute(QStringLiteral("INSERT INTO Bitacora(FechaHora,Id_Empleado,Texto) VALUES "
-                                                    "(GETDATE(),%1,'Ver mesa %2 cuenta 1')")
-                                         .arg(id)
-                                         .arg(n));
+        const auto done =
+            db.execute(QStringLiteral("INSERT INTO Bitacora(FechaHora,Id_Empleado,Texto) VALUES "
+                                      "(GETDATE(),%1,'Ver mesa %2 cuenta 1')")
+                           .arg(id)
+                           .arg(n));
         if (!done) {
             ++failures;
             std::fprintf(stderr, "%s\n", qUtf8Printable(done.status().message()));
@@ -48,7 +48,8 @@ int main(int argc, char* argv[]) {
     {
         nerin::SqliteConnection db(path, nerin::SqliteConnection::OpenMode::CreateIfMissing);
         if (!db.open() ||
-            !db.execute(QStringLiteral("CREATE TABLE Bitacora (FechaHora datetime, Id_Empleado int, Texto varchar(255))")))
+            !db.execute(QStringLiteral(
+                "CREATE TABLE Bitacora (FechaHora datetime, Id_Empleado int, Texto varchar(255))")))
             return 1;
     }
     QElapsedTimer timer;
@@ -57,8 +58,8 @@ int main(int argc, char* argv[]) {
     for (int p = 0; p < processes; ++p) {
         auto* child = new QProcess;
         child->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        child->start(application.applicationFilePath(), {QStringLiteral("--writer"), path, QString::number(p),
-                                                         QString::number(rows)});
+        child->start(application.applicationFilePath(),
+                     {QStringLiteral("--writer"), path, QString::number(p), QString::number(rows)});
         children.append(child);
     }
     int failed = 0;
@@ -71,7 +72,8 @@ int main(int argc, char* argv[]) {
     nerin::SqliteConnection db(path);
     db.open();
     const qint64 stored = db.query(QStringLiteral("SELECT COUNT(*) FROM Bitacora"))->value(0).toInt();
-    std::printf("bench_writers: %d processes x %d inserts: %.2f s, %.0f inserts/s, %lld rows stored, %d failed\n",
-                processes, rows, seconds, processes * rows / seconds, static_cast<long long>(stored), failed);
+    std::printf(
+        "bench_writers: %d processes x %d inserts: %.2f s, %.0f inserts/s, %lld rows stored, %d failed\n",
+        processes, rows, seconds, processes * rows / seconds, static_cast<long long>(stored), failed);
     return failed == 0 && stored == qint64{processes} * rows ? 0 : 1;
 }

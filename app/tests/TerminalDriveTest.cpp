@@ -82,6 +82,22 @@ protected:
         return terminal.exitStatus() == QProcess::NormalExit ? terminal.exitCode() : -1;
     }
 
+    // Prints what is queued, as the demo's printers do: plain text files in the state folder.
+    void imprimirCola() {
+        QProcess cola;
+        QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
+        entorno.insert(QStringLiteral("NERIN_CONFIG"), ajustes());
+        entorno.insert(QStringLiteral("NERIN_STATE"), m_dir->filePath(QStringLiteral("estado")));
+        cola.setProcessEnvironment(entorno);
+        cola.start(QStringLiteral(NERIN_PRINTQ_BINARY), {QStringLiteral("--once")});
+        ASSERT_TRUE(cola.waitForFinished(60000));
+        EXPECT_EQ(cola.exitCode(), 0) << cola.readAllStandardError().toStdString();
+    }
+    QString impresoEn(const char* archivo) const {
+        QFile impreso(m_dir->filePath(QStringLiteral("estado/") + QLatin1String(archivo)));
+        return impreso.open(QIODevice::ReadOnly) ? QString::fromUtf8(impreso.readAll()) : QString();
+    }
+
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_errores;
 };
@@ -259,17 +275,8 @@ TEST_F(TerminalDriveTest, KitchenGetsEachItemOnceWhicheverWayItIsSent) {
               0)
         << m_errores.toStdString();
 
-    QProcess cola;
-    QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
-    entorno.insert(QStringLiteral("NERIN_CONFIG"), ajustes());
-    entorno.insert(QStringLiteral("NERIN_STATE"), m_dir->filePath(QStringLiteral("estado")));
-    cola.setProcessEnvironment(entorno);
-    cola.start(QStringLiteral(NERIN_PRINTQ_BINARY), {QStringLiteral("--once")});
-    ASSERT_TRUE(cola.waitForFinished(60000));
-    EXPECT_EQ(cola.exitCode(), 0) << cola.readAllStandardError().toStdString();
-    QFile cocina(m_dir->filePath(QStringLiteral("estado/cocina.txt")));
-    ASSERT_TRUE(cocina.open(QIODevice::ReadOnly));
-    const QString impreso = QString::fromUtf8(cocina.readAll());
+    imprimirCola();
+    const QString impreso = impresoEn("cocina.txt");
     EXPECT_EQ(impreso.count(QStringLiteral("FILETE MIGNON")), 1) << impreso.toStdString();
     EXPECT_EQ(impreso.count(QStringLiteral("TERMINO MEDIO")), 1);
     EXPECT_EQ(impreso.count(QStringLiteral("*SIN SAL*")), 1);
@@ -321,19 +328,9 @@ TEST_F(TerminalDriveTest, AFullOrderFromSwipeToClosedTable) {
     EXPECT_EQ(valor(QStringLiteral("SELECT Pagada FROM Cuenta WHERE ID_Comanda=") + orden).toInt(), 1);
     EXPECT_FALSE(valor(QStringLiteral("SELECT Fecha_Cierre FROM Comanda WHERE Num_Mesa=21")).isNull());
 
-    QProcess cola;
-    QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
-    entorno.insert(QStringLiteral("NERIN_CONFIG"), ajustes());
-    entorno.insert(QStringLiteral("NERIN_STATE"), m_dir->filePath(QStringLiteral("estado")));
-    cola.setProcessEnvironment(entorno);
-    cola.start(QStringLiteral(NERIN_PRINTQ_BINARY), {QStringLiteral("--once")});
-    ASSERT_TRUE(cola.waitForFinished(60000));
-    auto leer = [this](const char* archivo) {
-        QFile impreso(m_dir->filePath(QStringLiteral("estado/") + QLatin1String(archivo)));
-        return impreso.open(QIODevice::ReadOnly) ? QString::fromUtf8(impreso.readAll()) : QString();
-    };
-    EXPECT_EQ(leer("cocina.txt").count(QStringLiteral("FILETE MIGNON")), 1);
-    const QString tickets = leer("caja.txt");
+    imprimirCola();
+    EXPECT_EQ(impresoEn("cocina.txt").count(QStringLiteral("FILETE MIGNON")), 1);
+    const QString tickets = impresoEn("caja.txt");
     EXPECT_EQ(tickets.count(QStringLiteral("Folio: ")), 2) << tickets.toStdString();
     EXPECT_EQ(tickets.count(QStringLiteral("Pagos Realizados:")), 1)
         << "only the closing ticket has payments";
