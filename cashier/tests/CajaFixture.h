@@ -68,22 +68,7 @@ protected:
     }
 
     // The rows of a query, one text per row with its fields separated by "|".
-    QStringList rows(const QString& sql) {
-        SqliteConnection connection(dbFolder() + QStringLiteral("/DBNERIN.db"));
-        if (!connection.open().isOk())
-            return {QStringLiteral("(no database)")};
-        auto rs = connection.query(sql);
-        if (!rs.isOk())
-            return {rs.status().message()};
-        QStringList out;
-        for (const QList<DbValue>& row : rs->rows()) {
-            QStringList fields;
-            for (const DbValue& value : row)
-                fields.append(value.toString());
-            out.append(fields.join(u'|'));
-        }
-        return out;
-    }
+    QStringList rows(const QString& sql) { return rowsOf(dbFolder() + QStringLiteral("/DBNERIN.db"), sql); }
     qint64 numero(const QString& sql) { return field(sql).toInt(); }
 
     // The jobs queued, oldest first, as "ID|Tipo|ID_Impresora|Usuario|closed".

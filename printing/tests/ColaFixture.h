@@ -57,22 +57,7 @@ protected:
         ASSERT_TRUE(done.isOk()) << done.status().message().toStdString();
     }
     // The rows of a query, one text per row with its fields separated by "|".
-    QStringList rows(const QString& sql) {
-        SqliteConnection connection(dbFile());
-        if (!connection.open().isOk())
-            return {QStringLiteral("(no database)")};
-        auto rs = connection.query(sql);
-        if (!rs.isOk())
-            return {rs.status().message()};
-        QStringList out;
-        for (const QList<DbValue>& row : rs->rows()) {
-            QStringList fields;
-            for (const DbValue& value : row)
-                fields.append(value.toString());
-            out.append(fields.join(u'|'));
-        }
-        return out;
-    }
+    QStringList rows(const QString& sql) { return rowsOf(dbFile(), sql); }
     // The lines of a job, in print order.
     QStringList lineas(qint32 trabajo) {
         return rows(QStringLiteral("SELECT Texto FROM Cola_Linea WHERE ID_Trabajo = %1 ORDER BY Num_Linea")

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "server/DatabaseBuilder.h"
+#include "server/SqliteConnection.h"
 
 #include <QFile>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -26,6 +28,25 @@ protected:
     static void copyDemoTo(const QString& path) {
         QFile::remove(path);
         ASSERT_TRUE(QFile::copy(s_template->filePath(QStringLiteral("demo.db")), path)) << path.toStdString();
+    }
+
+    // The rows a query gives on the database file, one text per row with its fields separated by
+    // "|"; the failure's message as the only row when it fails.
+    static QStringList rowsOf(const QString& path, const QString& sql) {
+        SqliteConnection connection(path);
+        if (!connection.open().isOk())
+            return {QStringLiteral("(no database)")};
+        auto rs = connection.query(sql);
+        if (!rs.isOk())
+            return {rs.status().message()};
+        QStringList out;
+        for (const QList<DbValue>& row : rs->rows()) {
+            QStringList fields;
+            for (const DbValue& value : row)
+                fields.append(value.toString());
+            out.append(fields.join(u'|'));
+        }
+        return out;
     }
 
 private:
