@@ -6,6 +6,7 @@
 #include "order/FrmBuscarProducto.h"
 #include "order/FrmElegirTiempo.h"
 #include "order/GridComanda.h"
+#include "order/PanelCuenta.h"
 #include "order/PanelProductos.h"
 #include "startup/AccessScreen.h"
 #include "startup/TerminalContext.h"
@@ -17,7 +18,6 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -170,33 +170,10 @@ void frmComanda::construir() {
     auto* cuerpo = new QHBoxLayout;
     vertical->addLayout(cuerpo, 1);
 
-    auto* izquierda = new QVBoxLayout;
-    m_grdComanda = new GridComanda(m_comanda.cuadricula(), this);
-    izquierda->addWidget(m_grdComanda, 1);
-    auto* desplazar = new QHBoxLayout;
-    QPushButton* arriba = boton(QStringLiteral("▲"), QStringLiteral("imgComandaArriba"), this);
-    QPushButton* abajo = boton(QStringLiteral("▼"), QStringLiteral("imgComandaAbajo"), this);
-    connect(arriba, &QPushButton::clicked, this, [this] { m_grdComanda->desplazar(-1); });
-    connect(abajo, &QPushButton::clicked, this, [this] { m_grdComanda->desplazar(1); });
-    desplazar->addWidget(arriba);
-    desplazar->addWidget(abajo);
-    izquierda->addLayout(desplazar);
-    m_lblTotal = new QLabel(this);
-    m_lblTotal->setObjectName(QStringLiteral("lblTotal"));
-    m_lblTotalUS = new QLabel(this);
-    m_lblTotalUS->setObjectName(QStringLiteral("lblTotalUS"));
-    izquierda->addWidget(m_lblTotal);
-    izquierda->addWidget(m_lblTotalUS);
-    auto* barras = new QHBoxLayout;
-    m_txtInsBarras = new QLineEdit(this);
-    m_txtInsBarras->setObjectName(QStringLiteral("txtInsBarras"));
-    connect(m_txtInsBarras, &QLineEdit::returnPressed, this, [this] { codigoDeBarras(); });
-    QPushButton* insBarras = boton(QStringLiteral("Código"), QStringLiteral("cmdInsBarras"), this);
-    connect(insBarras, &QPushButton::clicked, this, [this] { codigoDeBarras(); });
-    barras->addWidget(m_txtInsBarras, 1);
-    barras->addWidget(insBarras);
-    izquierda->addLayout(barras);
-    cuerpo->addLayout(izquierda, 5);
+    m_cuenta = new PanelCuenta(
+        m_comanda.cuadricula(), [this] { codigoDeBarras(); }, this);
+    m_grdComanda = m_cuenta->grid();
+    cuerpo->addWidget(m_cuenta, 5);
 
     m_panel = new PanelProductos(
         m_menu, [this](qint32 producto) { return agregar(producto); }, this);
@@ -290,9 +267,7 @@ void frmComanda::mostrarEtiquetas() {
     m_lblEmpleado->setText(m_comanda.lblEmpleado);
     m_lblTiempo->setText(m_comanda.lblTiempo);
     m_lblHuespedes->setText(m_comanda.lblHuespedes);
-    m_lblTotal->setText(m_comanda.lblTotal);
-    m_lblTotalUS->setText(m_comanda.lblTotalUS);
-    m_lblTotalUS->setVisible(!m_comanda.lblTotalUS.isEmpty());
+    m_cuenta->mostrarTotales(m_comanda.lblTotal, m_comanda.lblTotalUS);
 }
 
 void frmComanda::preparar() {
@@ -387,19 +362,8 @@ void frmComanda::changeEvent(QEvent* event) {
 }
 
 void frmComanda::keyPressEvent(QKeyEvent* event) {
-    // A barcode reader types like a keyboard: whatever reaches the screen goes to the barcode box.
-    if (m_txtInsBarras->isVisible() && m_txtInsBarras->isEnabled()) {
-        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-            codigoDeBarras();
-            return;
-        }
-        if (!event->text().isEmpty() && event->text().at(0).isPrint()) {
-            m_txtInsBarras->insert(event->text());
-            foco();
-            return;
-        }
-    }
-    QWidget::keyPressEvent(event);
+    if (!m_cuenta->teclear(event))
+        QWidget::keyPressEvent(event);
 }
 
 void frmComanda::closeEvent(QCloseEvent* event) {
@@ -428,12 +392,12 @@ void frmComanda::buscar() {
 
 void frmComanda::codigoDeBarras() {
     m_comanda.modal = true;
-    if (const auto fila = m_menu.agregarCodigo(m_txtInsBarras->text(), m_agregar)) {
+    if (const auto fila = m_menu.agregarCodigo(m_cuenta->codigo(), m_agregar)) {
         mostrarNueva(*fila);
         m_panel->refrescar();
     }
     m_comanda.modal = false;
-    m_txtInsBarras->clear();
+    m_cuenta->limpiarCodigo();
     foco();
 }
 
@@ -469,8 +433,7 @@ void frmComanda::otrasCuentas() {
 }
 
 void frmComanda::foco() {
-    if (m_txtInsBarras->isVisible() && m_txtInsBarras->isEnabled())
-        m_txtInsBarras->setFocus();
+    m_cuenta->foco();
 }
 
 } // namespace nerin

@@ -11,7 +11,6 @@
 #include <QWidget>
 
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QTimer;
 
@@ -19,6 +18,7 @@ namespace nerin {
 
 class AccessScreen;
 class GridComanda;
+class PanelCuenta;
 class PanelProductos;
 
 // The order screen: one account of one open order, its lines and totals, the menu's buttons, and
@@ -85,17 +85,15 @@ private:
     bool m_pantallaCompleta = true;
 
     PanelProductos* m_panel = nullptr;
-    GridComanda* m_grdComanda = nullptr;
+    PanelCuenta* m_cuenta = nullptr;
+    GridComanda* m_grdComanda = nullptr; // the account column's grid
     QLabel* m_lblMesa = nullptr;
     QLabel* m_lblEmpleado = nullptr;
     QLabel* m_lblTiempo = nullptr;
     QLabel* m_lblReloj = nullptr;
-    QLabel* m_lblTotal = nullptr;
-    QLabel* m_lblTotalUS = nullptr;
     QPushButton* m_lblHuespedes = nullptr;
     QPushButton* m_cmdAbrirMesa = nullptr;
     QPushButton* m_cmdVerTiempos = nullptr;
-    QLineEdit* m_txtInsBarras = nullptr;
     QTimer* m_timer1 = nullptr;
 };
 
