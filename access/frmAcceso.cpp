@@ -182,14 +182,7 @@ void frmAcceso::returnToAccess(const QString& /*screenName*/, bool /*unload*/) {
 }
 
 void frmAcceso::mostrarPantalla() {
-    if (m_opciones.pantallaCompleta) {
-        showFullScreen();
-        return;
-    }
-    // In a window, the smallest screen the terminals have, so what fits here fits everywhere.
-    if (!isVisible())
-        resize(1024, 768);
-    show();
+    TouchTheme::mostrarPantalla(this, m_opciones.pantallaCompleta);
 }
 
 void frmAcceso::iniciarRefresco() {

@@ -1,5 +1,7 @@
 #include "order/FrmElegirTiempo.h"
 
+#include "ui/VaciarLayout.h"
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -66,13 +68,7 @@ FrmElegirTiempo::FrmElegirTiempo(const QList<Despacho::Tiempo>& tiempos, qint16 
 }
 
 void FrmElegirTiempo::mostrarFilas() {
-    while (QLayoutItem* item = m_rejilla->takeAt(0)) {
-        if (QWidget* widget = item->widget()) {
-            widget->hide();
-            widget->deleteLater();
-        }
-        delete item;
-    }
+    vaciarLayout(m_rejilla);
     const int desde = m_primeraFila * kPorFila;
     const int hasta = std::min<int>(desde + kFilasVisibles * kPorFila, static_cast<int>(m_tiempos.size()));
     for (int i = desde; i < hasta; ++i) {

@@ -11,18 +11,6 @@
 
 namespace nerin {
 
-namespace {
-
-QPushButton* tecla(const QString& texto, const QString& nombre, QWidget* padre) {
-    auto* b = new QPushButton(texto, padre);
-    b->setObjectName(nombre);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setMinimumSize(TouchTheme::kMinimoTecla, TouchTheme::kMinimoTecla);
-    return b;
-}
-
-} // namespace
-
 PanelCuenta::PanelCuenta(const CuadriculaComanda& cuadricula, std::function<void()> alCodigo, QWidget* parent)
     : QWidget(parent), m_alCodigo(std::move(alCodigo)) {
     setObjectName(QStringLiteral("PanelCuenta"));
@@ -32,8 +20,8 @@ PanelCuenta::PanelCuenta(const CuadriculaComanda& cuadricula, std::function<void
     columna->addWidget(m_grid, 1);
 
     auto* desplazar = new QHBoxLayout;
-    QPushButton* arriba = tecla(QStringLiteral("▲"), QStringLiteral("imgComandaArriba"), this);
-    QPushButton* abajo = tecla(QStringLiteral("▼"), QStringLiteral("imgComandaAbajo"), this);
+    QPushButton* arriba = TouchTheme::tecla(QStringLiteral("▲"), QStringLiteral("imgComandaArriba"), this);
+    QPushButton* abajo = TouchTheme::tecla(QStringLiteral("▼"), QStringLiteral("imgComandaAbajo"), this);
     connect(arriba, &QPushButton::clicked, this, [this] { m_grid->desplazar(-1); });
     connect(abajo, &QPushButton::clicked, this, [this] { m_grid->desplazar(1); });
     desplazar->addWidget(arriba);
@@ -51,7 +39,8 @@ PanelCuenta::PanelCuenta(const CuadriculaComanda& cuadricula, std::function<void
     m_txtInsBarras = new QLineEdit(this);
     m_txtInsBarras->setObjectName(QStringLiteral("txtInsBarras"));
     connect(m_txtInsBarras, &QLineEdit::returnPressed, this, [this] { m_alCodigo(); });
-    QPushButton* insBarras = tecla(QStringLiteral("Código"), QStringLiteral("cmdInsBarras"), this);
+    QPushButton* insBarras =
+        TouchTheme::tecla(QStringLiteral("Código"), QStringLiteral("cmdInsBarras"), this);
     connect(insBarras, &QPushButton::clicked, this, [this] { m_alCodigo(); });
     barras->addWidget(m_txtInsBarras, 1);
     barras->addWidget(insBarras);

@@ -1,6 +1,7 @@
 #include "order/PanelProductos.h"
 
 #include "ui/TouchTheme.h"
+#include "ui/VaciarLayout.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -57,23 +58,9 @@ PanelProductos::PanelProductos(MenuProductos& menu, std::function<bool(qint32)> 
 }
 
 QPushButton* PanelProductos::crearBoton(const QString& texto, const QString& nombre, QWidget* padre) {
-    auto* boton = new QPushButton(texto, padre);
-    boton->setObjectName(nombre);
-    boton->setFocusPolicy(Qt::NoFocus);
-    boton->setMinimumSize(TouchTheme::kMinimoTecla, TouchTheme::kMinimoTecla);
+    QPushButton* boton = TouchTheme::tecla(texto, nombre, padre);
     boton->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     return boton;
-}
-
-void PanelProductos::vaciar(QGridLayout* rejilla) {
-    while (QLayoutItem* item = rejilla->takeAt(0)) {
-        // Hidden at once: deleting waits for the event loop, and the new buttons take their place now.
-        if (QWidget* widget = item->widget()) {
-            widget->hide();
-            widget->deleteLater();
-        }
-        delete item;
-    }
 }
 
 void PanelProductos::CrearBotonesMenu() {
@@ -86,7 +73,7 @@ void PanelProductos::CrearBotonesMenu() {
     const auto fijos = m_menu.fijos();
     if (!fijos)
         return;
-    vaciar(m_rejillaFijos);
+    vaciarLayout(m_rejillaFijos);
     int columna = 0;
     for (const MenuProductos::Boton& fijo : *fijos) {
         QPushButton* boton = crearBoton(fijo.caption, QStringLiteral("cmdFijo%1").arg(fijo.tag), this);
@@ -97,7 +84,7 @@ void PanelProductos::CrearBotonesMenu() {
 }
 
 void PanelProductos::crearBotonesSubmenus() {
-    vaciar(m_rejillaSubmenus);
+    vaciarLayout(m_rejillaSubmenus);
     const int paginas = static_cast<int>((m_submenus.size() + kSubmenusPorPagina - 1) / kSubmenusPorPagina);
     int columna = 0;
     if (paginas > 1) {
@@ -179,7 +166,7 @@ void PanelProductos::cerrarModificadores() {
 }
 
 void PanelProductos::crearBotonesModificadores() {
-    vaciar(m_rejillaProductos);
+    vaciarLayout(m_rejillaProductos);
     m_lblSubMenu->setText(QStringLiteral("MODIFICADORES"));
     QPushButton* regresar = crearBoton(QStringLiteral("<< REGRESAR"), QStringLiteral("cmdRegresar"), this);
     connect(regresar, &QPushButton::clicked, this, [this] { cerrarModificadores(); });
@@ -206,7 +193,7 @@ void PanelProductos::crearBotonesModificadores() {
 }
 
 void PanelProductos::CrearBotonesProductos() {
-    vaciar(m_rejillaProductos);
+    vaciarLayout(m_rejillaProductos);
     m_lblSubMenu->setText(m_productos.titulo);
     const int desde = m_pagina * kColumnas * kFilas;
     const int hasta = std::min<int>(desde + kColumnas * kFilas, static_cast<int>(m_productos.botones.size()));

@@ -45,7 +45,6 @@ private:
     void crearBotonesSubmenus();
     void CrearBotonesProductos();
     QPushButton* crearBoton(const QString& texto, const QString& nombre, QWidget* padre);
-    void vaciar(QGridLayout* rejilla);
     void presionar(QPushButton* boton, qint32 producto);
     void crearBotonesModificadores();
     int porPagina() const;

@@ -47,14 +47,6 @@ frmComanda::~frmComanda() {
     }
 }
 
-QPushButton* frmComanda::boton(const QString& texto, const QString& nombre, QWidget* padre) {
-    auto* b = new QPushButton(texto, padre);
-    b->setObjectName(nombre);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setMinimumSize(TouchTheme::kMinimoTecla, TouchTheme::kMinimoTecla);
-    return b;
-}
-
 QWidget* frmComanda::construirEncabezado() {
     auto* encabezado = new QWidget(this);
     auto* fila = new QHBoxLayout(encabezado);
@@ -67,7 +59,7 @@ QWidget* frmComanda::construirEncabezado() {
     m_lblEmpleado = etiqueta("lblEmpleado");
     m_lblTiempo = etiqueta("lblTiempo");
     m_lblReloj = etiqueta("lblReloj");
-    m_lblHuespedes = boton(QString(), QStringLiteral("lblHuespedes"), encabezado);
+    m_lblHuespedes = TouchTheme::tecla(QString(), QStringLiteral("lblHuespedes"), encabezado);
     m_lblHuespedes->setFlat(true);
     connect(m_lblHuespedes, &QPushButton::clicked, this, [this] {
         if (m_comanda.cambiarHuespedes())
@@ -148,7 +140,8 @@ QWidget* frmComanda::construirFunciones() {
          }},
     };
     for (const auto& accion : acciones) {
-        QPushButton* b = boton(QString::fromUtf8(accion.texto), QString::fromLatin1(accion.nombre), panel);
+        QPushButton* b =
+            TouchTheme::tecla(QString::fromUtf8(accion.texto), QString::fromLatin1(accion.nombre), panel);
         // Buttons whose work is not part of this version stay visible and disabled.
         if (accion.accion)
             connect(b, &QPushButton::clicked, this, accion.accion);
@@ -209,12 +202,7 @@ void frmComanda::abrir(const Navegacion::Orden& orden, const QString& mesa) {
     MostrarProductosComandaActual();
     if (submenu && *submenu > 0)
         m_panel->MostrarProductosSubMenu(*submenu);
-    if (m_pantallaCompleta) {
-        showFullScreen();
-    } else {
-        resize(1024, 768);
-        show();
-    }
+    TouchTheme::mostrarPantalla(this, m_pantallaCompleta);
     raise();
     activateWindow();
     foco();

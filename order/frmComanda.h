@@ -51,7 +51,6 @@ private:
     void construir();
     QWidget* construirEncabezado();
     QWidget* construirFunciones();
-    QPushButton* boton(const QString& texto, const QString& nombre, QWidget* padre);
     void mostrarLineas();
     void mostrarEtiquetas();
     void preparar();

@@ -99,9 +99,7 @@ void frmMesasAbiertas::construir() {
     m_grid->horizontalHeader()->setStretchLastSection(true);
 
     const auto tecla = [this](const QString& texto, const QString& nombre) {
-        auto* boton = new QPushButton(texto, this);
-        boton->setObjectName(nombre);
-        boton->setFocusPolicy(Qt::NoFocus);
+        QPushButton* boton = TouchTheme::tecla(texto, nombre, this);
         boton->setMinimumSize(TouchTheme::kMinimoTecla * 2, TouchTheme::kMinimoTecla);
         return boton;
     };

@@ -15,12 +15,10 @@ ModalScreen::ModalScreen(QWidget* parent, const QString& nombre) : QDialog(paren
 }
 
 QPushButton* ModalScreen::crearTecla(const QString& texto, const QString& nombre) {
-    auto* tecla = new QPushButton(texto, this);
-    tecla->setObjectName(nombre);
-    tecla->setFocusPolicy(Qt::NoFocus);
+    QPushButton* tecla = TouchTheme::tecla(texto, nombre, this);
+    // In a dialog Enter belongs to the screen, never to the key last touched.
     tecla->setAutoDefault(false);
     tecla->setDefault(false);
-    tecla->setMinimumSize(TouchTheme::kMinimoTecla, TouchTheme::kMinimoTecla);
     return tecla;
 }
 

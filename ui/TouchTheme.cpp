@@ -1,6 +1,7 @@
 #include "ui/TouchTheme.h"
 
 #include <QFont>
+#include <QPushButton>
 #include <QWidget>
 
 namespace nerin {
@@ -34,6 +35,24 @@ void TouchTheme::apply(QWidget* widget) {
     font.setPixelSize(kLetraTecla);
     widget->setFont(font);
     widget->setStyleSheet(styleSheet());
+}
+
+QPushButton* TouchTheme::tecla(const QString& texto, const QString& nombre, QWidget* padre) {
+    auto* boton = new QPushButton(texto, padre);
+    boton->setObjectName(nombre);
+    boton->setFocusPolicy(Qt::NoFocus);
+    boton->setMinimumSize(kMinimoTecla, kMinimoTecla);
+    return boton;
+}
+
+void TouchTheme::mostrarPantalla(QWidget* pantalla, bool completa) {
+    if (completa) {
+        pantalla->showFullScreen();
+        return;
+    }
+    if (!pantalla->isVisible())
+        pantalla->resize(1024, 768);
+    pantalla->show();
 }
 
 } // namespace nerin

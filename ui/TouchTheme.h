@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QPushButton;
 class QWidget;
 
 namespace nerin {
@@ -18,6 +19,12 @@ public:
     static QString styleSheet();
     // Gives the widget the theme's style sheet and font.
     static void apply(QWidget* widget);
+    // A touch key: at least kMinimoTecla on each side, with the objectName that tests and scripts
+    // find it by. It never takes the focus, so a physical keyboard keeps typing where it was.
+    static QPushButton* tecla(const QString& texto, const QString& nombre, QWidget* padre);
+    // Shows a terminal screen full screen, or for development in a window of the smallest screen the
+    // terminals have (1024x768), so that what fits there fits everywhere.
+    static void mostrarPantalla(QWidget* pantalla, bool completa);
 };
 
 } // namespace nerin
