@@ -21,8 +21,8 @@ QString etiquetaHuespedes(const QString& valor) {
 ComandaActual::ComandaActual(TerminalContext& context) : m_context(context) {}
 
 void ComandaActual::registrarError(const QString& operacion) {
-    m_context.bitacora().EscribirBitacora(QStringLiteral("**************ERROR***************"));
-    m_context.bitacora().EscribirBitacora(operacion);
+    const DbFailure& fallo = m_context.baseDatos().connection().lastFailure();
+    m_context.bitacora().registrarError(operacion, fallo.number, fallo.description);
 }
 
 DbValue ComandaActual::primerValor(const QString& sql, bool* ok) {

@@ -76,7 +76,7 @@ public:
     const CuadriculaComanda& cuadricula() const { return m_cuadricula; }
     TerminalContext& context() { return m_context; }
 
-    // The error marker and the operation's name to the event log.
+    // The error marker, the operation's name and the database's last failure to the event log.
     void registrarError(const QString& operacion);
 
 private:
