@@ -19,8 +19,10 @@ const QString kSeparador = QStringLiteral("     ");
 
 } // namespace
 
-AccesoDisplay::AccesoDisplay(TerminalContext& context, Reloj reloj, std::function<void()> terminarPrograma)
-    : m_context(context), m_reloj(std::move(reloj)), m_terminarPrograma(std::move(terminarPrograma)) {}
+AccesoDisplay::AccesoDisplay(TerminalContext& context, Reloj reloj, std::function<void()> terminarPrograma,
+                             std::function<Status()> continuarArranque)
+    : m_context(context), m_reloj(std::move(reloj)), m_terminarPrograma(std::move(terminarPrograma)),
+      m_continuarArranque(std::move(continuarArranque)) {}
 
 QString AccesoDisplay::condicionTerminal() const {
     return QStringLiteral("ID_Terminal=") + QString::number(m_context.terminal);
@@ -146,10 +148,13 @@ AccesoDisplay::Busqueda AccesoDisplay::buscarServidor() {
             m_terminarPrograma();
         return Busqueda::TerminalInvalida;
     }
-    m_context.servidor = servidor;
-    m_context.terminal = terminal;
-    m_context.servidorEncontrado = true;
-    settings.setServEncontrado(true);
+    // Start-up is the one that fills the terminal's values: it goes on where it stopped for want of a
+    // server.
+    if (m_continuarArranque && !m_continuarArranque().isOk()) {
+        if (m_terminarPrograma)
+            m_terminarPrograma();
+        return Busqueda::TerminalInvalida;
+    }
     return Busqueda::Encontrado;
 }
 

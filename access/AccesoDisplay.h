@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Status.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QList>
@@ -32,12 +34,15 @@ public:
         Accion accion = Accion::Ninguna;
     };
 
-    // How one try of the server search ended.
+    // How one try of the server search ended. TerminalInvalida: the server answered but this terminal
+    // cannot work with it (terminal 0, or start-up refused it); the program ends.
     enum class Busqueda { SinNombre, TerminalInvalida, Encontrado, NoResponde };
 
     // `terminarPrograma` ends the process (it does not return in the real program); it is called after
-    // the day end asked the machine to restart, and when the server search finds terminal 0.
-    AccesoDisplay(TerminalContext& context, Reloj reloj, std::function<void()> terminarPrograma);
+    // the day end asked the machine to restart, and when the server search finds a terminal that cannot
+    // work. `continuarArranque` finishes start-up once the search found the server (Arranque::continuar).
+    AccesoDisplay(TerminalContext& context, Reloj reloj, std::function<void()> terminarPrograma,
+                  std::function<Status()> continuarArranque = {});
 
     // "Nombre_Terminal" of this terminal; "" when the terminal is unknown or no server answers.
     QString nombreTerminal();
@@ -65,8 +70,8 @@ public:
     Refresco refrescar(AccessScreen& acceso);
 
     // One try to reach the server with the current settings. Tells the person when there is no
-    // server name, and ends the program for terminal 0. When found, the context takes the server and
-    // the terminal number and the settings record that the server was found.
+    // server name, and ends the program for terminal 0. When found, start-up goes on from there and
+    // loads the terminal's values; the program ends when start-up refuses the terminal.
     Busqueda buscarServidor();
 
 private:
@@ -78,6 +83,7 @@ private:
     TerminalContext& m_context;
     Reloj m_reloj;
     std::function<void()> m_terminarPrograma;
+    std::function<Status()> m_continuarArranque;
 };
 
 } // namespace nerin

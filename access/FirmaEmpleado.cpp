@@ -60,16 +60,12 @@ FirmaEmpleado::Entrada FirmaEmpleado::entrar(qint16 idEmpleado) {
     bd.ActualizarRegistros(QStringLiteral("Comanda"), QStringLiteral("EnUsoPor=0"),
                            QStringLiteral("EnUsoPor=") + id);
 
-    m_context.idEmpleado = idEmpleado;
-    m_context.usuario = usuario;
-    m_context.nombreEmpleado = nombre;
-    m_context.adminUsuarios = admin;
-    // Read before the permissions are loaded, which clears the flag.
-    m_directa = terminalDirecta();
+    Sesion sesion(idEmpleado, usuario, nombre, admin);
     clsEmpleado datos(m_context);
     datos.setEmpleado(idEmpleado);
     datos.setNombre(nombre);
-    datos.getPermisos();
+    datos.getPermisos(sesion);
+    m_context.iniciarSesion(std::move(sesion));
     return Entrada::Firmado;
 }
 
@@ -88,28 +84,17 @@ bool FirmaEmpleado::checador(qint16 idEmpleado, const QString& id) {
     return true;
 }
 
-bool FirmaEmpleado::terminalDirecta() {
-    if (m_context.funcion(kFuncionComandaDirecta))
-        return true;
-    return m_context.baseDatos()
-               .ConsultarCampo(
-                   QStringLiteral("Count(*)"), QStringLiteral("FuncionesXTerminal fxt, Funciones fun"),
-                   QStringLiteral("fxt.id_funcion=fun.id_funcion and estado=1 and ID_Terminal=") +
-                       QString::number(m_context.terminal) + QStringLiteral(" and fun.ID_Funcion=") +
-                       QString::number(kFuncionComandaDirecta))
-               .toInt() > 0;
-}
-
 FirmaEmpleado::Ruta FirmaEmpleado::rutear() {
     Navegacion* navegacion = m_context.navegacion();
     if (!navegacion)
         return Ruta::Ninguna;
-    if (!m_directa && !m_context.permiso(kPermisoComandaDirecta)) {
+    const Sesion& sesion = m_context.sesion();
+    if (!m_context.funcion(kFuncionComandaDirecta) && !sesion.permiso(kPermisoComandaDirecta)) {
         navegacion->mesasAbiertas(Navegacion::ModoMesas::Normal);
         return Ruta::MesasAbiertas;
     }
     ComandaDirecta directa(m_context);
-    return directa.abrir(*navegacion, m_context.idEmpleado) ? Ruta::Comanda : Ruta::Cancelada;
+    return directa.abrir(*navegacion, sesion.idEmpleado()) ? Ruta::Comanda : Ruta::Cancelada;
 }
 
 bool FirmaEmpleado::registrarTarjetas() {

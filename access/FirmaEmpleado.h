@@ -40,9 +40,9 @@ public:
     // after telling the person "Tarjeta inválida".
     qint16 identificar(const QString& tarjeta);
 
-    // Everything between identifying and routing. The context takes the employee's id, name, user
-    // name, administrator flag and permissions only when the result is Firmado; otherwise it is left as
-    // it was.
+    // Everything between identifying and routing. The context takes the employee's session (id,
+    // names, administrator flag and permissions) only when the result is Firmado; otherwise it is
+    // left as it was.
     Entrada entrar(qint16 idEmpleado);
 
     // Opens the screen that follows a sign-in: the open-tables screen, or the order screen for a
@@ -54,14 +54,9 @@ public:
     bool registrarTarjetas();
 
 private:
-    // Whether this terminal goes straight to the order screen. Loading the permissions clears function
-    // flag 20, so the terminal's own setting is read where start-up reads it; a flag set for the run
-    // counts as well.
-    bool terminalDirecta();
     bool checador(qint16 idEmpleado, const QString& condicion);
 
     TerminalContext& m_context;
-    bool m_directa = false;
 };
 
 } // namespace nerin

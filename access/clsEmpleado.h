@@ -5,10 +5,11 @@
 
 namespace nerin {
 
+class Sesion;
 class TerminalContext;
 
-// The signed-in employee: who it is, the name shown, and the loading of the employee's permissions
-// into the terminal's permission flags.
+// The employee signing in: who it is, the name shown, and the loading of the employee's permissions
+// into the session being built.
 class clsEmpleado {
 public:
     explicit clsEmpleado(TerminalContext& context) : m_context(context) {}
@@ -18,11 +19,11 @@ public:
     void setNombre(const QString& nombre) { m_nombre = nombre; }
     const QString& getNombre() const { return m_nombre; }
 
-    // Clears every permission flag and the terminal's function flag 20, then sets the flag of each
-    // permission from 1 to 68 that Vw_Permisos gives this employee; other numbers have no flag and are
-    // ignored. When the permissions cannot be read the flags stay clear (the failure is reported by
-    // the database layer), so nobody gains a permission by a failing read.
-    void getPermisos();
+    // Clears every permission flag of `sesion`, then sets the flag of each permission from 1 to 68
+    // that Vw_Permisos gives this employee; other numbers have no flag and are ignored. When the
+    // permissions cannot be read the flags stay clear (the failure is reported by the database
+    // layer), so nobody gains a permission by a failing read.
+    void getPermisos(Sesion& sesion) const;
 
 private:
     TerminalContext& m_context;

@@ -49,7 +49,8 @@ QTableWidget* grid(QWidget* parent, const QString& nombre) {
 
 frmAcceso::frmAcceso(TerminalContext& context, Opciones opciones, QWidget* parent)
     : QWidget(parent), m_context(context), m_opciones(std::move(opciones)),
-      m_display(context, m_opciones.reloj, m_opciones.terminarPrograma), m_firma(context) {
+      m_display(context, m_opciones.reloj, m_opciones.terminarPrograma, m_opciones.continuarArranque),
+      m_firma(context) {
     setObjectName(QStringLiteral("frmAcceso"));
     // Keeps the keyboard (and a keyboard card reader) while it stands: its card box is hidden.
     setFocusPolicy(Qt::StrongFocus);
@@ -206,15 +207,20 @@ void frmAcceso::llenar(QTableWidget* tabla, const AccesoDisplay::Filas& filas) {
 }
 
 void frmAcceso::refrescar() {
+    // A message shown during the refresh (a database error) runs its own event loop: the timer must
+    // not fire again under it, or a lasting error stacks one box a second. It goes on once the
+    // refresh is over.
+    const bool enMarcha = m_tmrMoverLogo->isActive();
+    m_tmrMoverLogo->stop();
     m_refrescando = true;
     const AccesoDisplay::Refresco refresco = m_display.refrescar(*this);
     m_refrescando = false;
     m_lblFecha->setText(refresco.fecha);
-    if (refresco.accion == AccesoDisplay::Accion::FinDia) {
-        // The machine is restarting and the program ending: nothing more to refresh.
-        m_tmrMoverLogo->stop();
+    // After a day end the machine is restarting and the program ending: nothing more to refresh.
+    if (refresco.accion == AccesoDisplay::Accion::FinDia)
         return;
-    }
+    if (enMarcha)
+        m_tmrMoverLogo->start();
     llenar(m_grdTerminales, refresco.terminales);
     llenar(m_grdImpresoras, refresco.impresoras);
 }

@@ -37,6 +37,8 @@ public:
         bool pantallaCompleta = true;
         AccesoDisplay::Reloj reloj = &QDateTime::currentDateTime;
         std::function<void()> terminarPrograma;
+        // Finishes start-up once the server search found the server (Arranque::continuar).
+        std::function<Status()> continuarArranque;
         CardReader* lector = nullptr; // a reader that delivers whole card texts; none by default
     };
 

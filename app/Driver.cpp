@@ -386,6 +386,15 @@ void Driver::paso() {
                 return fallar(QStringLiteral("«%1» muestra «%2»").arg(nombre, textoDe(control)));
             return true;
         }
+        if (orden == QLatin1String("expect-disabled")) {
+            // A button shown but not usable: what a person without the permission sees.
+            for (QWidget* raiz : ambitos())
+                for (QAbstractButton* boton : controles<QAbstractButton>(raiz))
+                    if (boton->objectName() == resto && boton->isVisible())
+                        return boton->isEnabled() ? fallar(QStringLiteral("«%1» está activo").arg(resto))
+                                                  : true;
+            return fallar(QStringLiteral("no hay un botón visible llamado «%1»").arg(resto));
+        }
         if (orden == QLatin1String("select")) {
             QString nombre;
             QString fila;
@@ -418,8 +427,8 @@ void Driver::paso() {
                 // Like a touch on a fresh screen: that row alone is selected, then the screen hears the
                 // touch.
                 const QModelIndex indice = vista->model()->index(renglon - 1, 0, vista->rootIndex());
-                vista->selectionModel()->setCurrentIndex(
-                    indice, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+                vista->selectionModel()->setCurrentIndex(indice, QItemSelectionModel::ClearAndSelect |
+                                                                     QItemSelectionModel::Rows);
                 emit vista->clicked(indice);
             };
             return true;

@@ -18,11 +18,12 @@ Navegador::Navegador(TerminalContext& context, AccessScreen& acceso) : m_context
 
 Navegador::~Navegador() = default;
 
-void Navegador::noDisponible(const QString& pantalla) {
+bool Navegador::noDisponible(const QString& pantalla) {
     m_context.bitacora().EscribirBitacora(QStringLiteral("Pantalla no disponible: ") + pantalla);
     m_context.Mensaje(QStringLiteral("La pantalla \"") + pantalla +
                           QStringLiteral("\" aún no está disponible en esta versión."),
                       Prompts::kExclamation);
+    return false;
 }
 
 void Navegador::mesasAbiertas(ModoMesas modo) {
@@ -49,20 +50,20 @@ void Navegador::comanda(const Orden& orden) {
     m_frmComanda->abrir(orden, orden.mesa);
 }
 
-void Navegador::elegirCuenta(qint32, qint32, bool) {
-    noDisponible(QStringLiteral("Seleccionar cuenta"));
+bool Navegador::elegirCuenta(qint32, qint32, bool) {
+    return noDisponible(QStringLiteral("Seleccionar cuenta"));
 }
 
-void Navegador::funciones() {
-    noDisponible(QStringLiteral("Funciones"));
+bool Navegador::funciones() {
+    return noDisponible(QStringLiteral("Funciones"));
 }
 
 void Navegador::transferirMesas() {
     noDisponible(QStringLiteral("Transferir mesas"));
 }
 
-void Navegador::cortesias(qint32, qint32, const QString&) {
-    noDisponible(QStringLiteral("Cortesías"));
+bool Navegador::cortesias(qint32, qint32, const QString&) {
+    return noDisponible(QStringLiteral("Cortesías"));
 }
 
 void Navegador::checador(qint16) {

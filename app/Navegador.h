@@ -25,17 +25,18 @@ public:
     void mesasAbiertas(ModoMesas modo) override;
     bool mesaNueva() override;
     void comanda(const Orden& orden) override;
-    void elegirCuenta(qint32 idComanda, qint32 control, bool pagar) override;
-    void funciones() override;
+    bool elegirCuenta(qint32 idComanda, qint32 control, bool pagar) override;
+    bool funciones() override;
     void transferirMesas() override;
-    void cortesias(qint32 idComanda, qint32 control, const QString& titulo) override;
+    bool cortesias(qint32 idComanda, qint32 control, const QString& titulo) override;
     void checador(qint16 idEmpleado) override;
     void registroTarjetas() override;
     void caja(qint32 idComanda, qint32 control, qint16 numCuenta) override;
     std::optional<qint64> elegirCliente() override;
 
 private:
-    void noDisponible(const QString& pantalla);
+    // Tells the person that `pantalla` is not part of this version; always false.
+    bool noDisponible(const QString& pantalla);
 
     TerminalContext& m_context;
     AccessScreen& m_acceso;

@@ -26,6 +26,7 @@
 #include <QSettings>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -95,6 +96,9 @@ int main(int argc, char* argv[]) {
     opciones.mesero = ajuste(settings, QStringLiteral("mesero"), QString());
     opciones.pantallaCompleta = !parser.isSet(ventana);
     opciones.terminarPrograma = &terminarPrograma;
+    // The access screen's server search hands over to start-up, made below, once it found the server.
+    std::unique_ptr<nerin::Arranque> arranque;
+    opciones.continuarArranque = [&arranque] { return arranque->continuar(); };
     nerin::frmAcceso acceso(context, std::move(opciones));
     prompts.setParent(&acceso);
     nerin::Navegador navegador(context, acceso);
@@ -118,8 +122,8 @@ int main(int argc, char* argv[]) {
         pantalla.mostrar();
     }
 
-    nerin::Arranque arranque(context, acceso, nerin::stateRoot());
-    const nerin::Status arrancado = arranque.run();
+    arranque = std::make_unique<nerin::Arranque>(context, acceso, nerin::stateRoot());
+    const nerin::Status arrancado = arranque->run();
     if (!arrancado.isOk()) {
         std::fprintf(stderr, "nerin-terminal: %s\n", qPrintable(arrancado.message()));
         // Driven, the script says whether this ending was the one expected.

@@ -17,8 +17,7 @@ namespace {
 // The cashier terminal, made once for all benchmarks.
 struct Terminal : bench::BenchTerminal {
     Terminal() {
-        context->idEmpleado = 3;
-        context->usuario = QStringLiteral("cajero1");
+        context->iniciarSesion(Sesion(3, QStringLiteral("cajero1"), {}, false));
         context->anchoTicket = 40;
         context->cuentaTicket = 1;
         context->store = QStringLiteral("CZD001");

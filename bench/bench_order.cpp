@@ -20,7 +20,7 @@ namespace {
 // benchmarks.
 struct Terminal : bench::BenchTerminal {
     Terminal() {
-        context->idEmpleado = 1;
+        context->iniciarSesion(Sesion(1, {}, {}, false));
         context->setFuncion(6, true);
     }
 

@@ -229,7 +229,7 @@ bool CajaCuenta::guardarPagos(const QList<PagoNuevo>& pagos, bool pagada) {
         bd.ReportarErrorBD(QStringLiteral("Aceptar"), conexion.lastFailure(), conexion.errors());
         return false;
     }
-    const QString empleado = texto(m_context.idEmpleado);
+    const QString empleado = texto(m_context.sesion().idEmpleado());
     bool hecho = true;
     for (const PagoNuevo& pago : pagos) {
         QString comision = bd.ConsultarCampo(QStringLiteral("Comision"), QStringLiteral("Tipo_Pago"),
@@ -291,7 +291,7 @@ void CajaCuenta::cerrarMesa() {
                                     QStringLiteral(" AND Control = ") + texto(m_control)))
         return;
     bd.InsertarRegistro(QStringLiteral("Bitacora"), QStringLiteral("FechaHora,ID_Empleado,Texto"),
-                        QStringLiteral("GETDATE(),") + texto(m_context.idEmpleado) +
+                        QStringLiteral("GETDATE(),") + texto(m_context.sesion().idEmpleado()) +
                             QStringLiteral(",'Comanda ") + texto(m_idComanda) + QStringLiteral(" cerrada'"));
 }
 
@@ -303,7 +303,8 @@ void CajaCuenta::imprimirCuentas() {
                           texto(m_idComanda) + QStringLiteral(" AND Control=") + texto(m_control));
     if (!cuentas)
         return;
-    const bool lealtad = m_context.funcion(14) || m_context.funcion(19) || m_context.funcion(20);
+    // Function 20 only chooses the route at sign-in: signing in clears it for whoever pays.
+    const bool lealtad = m_context.funcion(14) || m_context.funcion(19);
     ColaImpresion cola(bd);
     for (; !cuentas->eof(); cuentas->moveNext()) {
         const qint16 numCuenta = static_cast<qint16>(cuentas->value(0).toInt());

@@ -104,8 +104,8 @@ ContextoImpresion contextoImpresion(TerminalContext& context) {
         .terminal = context.terminal,
         .anchoTicket = context.anchoTicket,
         .direccionDeParametros = context.funcion(13),
-        .idEmpleado = context.idEmpleado,
-        .usuario = context.usuario,
+        .idEmpleado = context.sesion().idEmpleado(),
+        .usuario = context.sesion().usuario(),
     };
 }
 

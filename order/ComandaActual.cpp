@@ -40,7 +40,7 @@ std::optional<qint32> ComandaActual::DatosEmpleado() {
     const QString control = QString::number(Control);
     bool ok = true;
     const DbValue usuario = primerValor(QStringLiteral("SELECT Usuario FROM Empleado WHERE ID_Empleado=") +
-                                            QString::number(m_context.idEmpleado),
+                                            QString::number(m_context.sesion().idEmpleado()),
                                         &ok);
     const DbValue cuenta =
         primerValor(QStringLiteral("SELECT Num_Cuenta FROM Cuenta WHERE Id_Comanda=") + orden +
@@ -50,8 +50,7 @@ std::optional<qint32> ComandaActual::DatosEmpleado() {
         registrarError(QStringLiteral("DatosEmpleado"));
         return std::nullopt;
     }
-    m_context.usuario = usuario.toString();
-    lblEmpleado = m_context.usuario;
+    lblEmpleado = usuario.toString();
     lblMesa = QStringLiteral(" Mesa ") + mesa + QLatin1Char(' ');
     if (!cuenta.isNull())
         NumCuenta = static_cast<qint16>(cuenta.toInt());
@@ -77,7 +76,7 @@ std::optional<qint32> ComandaActual::DatosEmpleado() {
     puedeAbrirMesa = puedeVerTiempos = puedeDividir = false;
     const auto permisos = bd.AbrirRecordset(
         QStringLiteral("SELECT ID_Permiso FROM Vw_Permisos WHERE ID_Empleado=") +
-        QString::number(m_context.idEmpleado) + QStringLiteral(" AND ID_Permiso IN (36,40,63)"));
+        QString::number(m_context.sesion().idEmpleado()) + QStringLiteral(" AND ID_Permiso IN (36,40,63)"));
     if (permisos)
         for (const QList<DbValue>& fila : permisos->rows()) {
             const qint64 permiso = fila.value(0).toInt();
@@ -170,7 +169,7 @@ void ComandaActual::CalculaTotal() {
 
 bool ComandaActual::tomar(qint32 idComanda) {
     return m_context.baseDatos().EjecutarSQL(
-        QStringLiteral("UPDATE Comanda SET EnUsoPor=") + QString::number(m_context.idEmpleado) +
+        QStringLiteral("UPDATE Comanda SET EnUsoPor=") + QString::number(m_context.sesion().idEmpleado()) +
         QStringLiteral(" WHERE ID_Comanda=") + QString::number(idComanda));
 }
 
@@ -183,7 +182,7 @@ bool ComandaActual::moverMesa(bool siguiente, const std::function<void()>& guard
     bool ok = true;
     const QString sql =
         QStringLiteral("SELECT TOP 1 id_comanda FROM Vw_MesasAbiertas WHERE ID_Empleado=") +
-        QString::number(m_context.idEmpleado) +
+        QString::number(m_context.sesion().idEmpleado()) +
         (siguiente ? QStringLiteral(" AND id_comanda > ") : QStringLiteral(" AND id_comanda < ")) +
         QString::number(IDComanda) +
         (siguiente ? QStringLiteral(" ORDER BY id_comanda") : QStringLiteral(" ORDER BY id_comanda desc"));
@@ -255,11 +254,11 @@ bool ComandaActual::puedeImprimirCuenta() {
         return false;
     if (impresiones <= permitidas)
         return true;
-    const qint64 permiso =
-        primerValor(QStringLiteral("SELECT Count(*) FROM Vw_Permisos WHERE ID_Empleado=") +
-                        QString::number(m_context.idEmpleado) + QStringLiteral(" AND ID_Permiso = 44"),
-                    &ok)
-            .toInt();
+    const qint64 permiso = primerValor(QStringLiteral("SELECT Count(*) FROM Vw_Permisos WHERE ID_Empleado=") +
+                                           QString::number(m_context.sesion().idEmpleado()) +
+                                           QStringLiteral(" AND ID_Permiso = 44"),
+                                       &ok)
+                               .toInt();
     if (ok && permiso != 0)
         return true;
     m_context.Mensaje(QStringLiteral("No tiene privilegios para reimprimir cuentas!"), Prompts::kExclamation);
@@ -268,11 +267,11 @@ bool ComandaActual::puedeImprimirCuenta() {
 
 bool ComandaActual::cambiarHuespedes() {
     bool ok = true;
-    const qint64 permiso =
-        primerValor(QStringLiteral("SELECT COUNT(*) FROM Vw_Permisos WHERE Id_Empleado=") +
-                        QString::number(m_context.idEmpleado) + QStringLiteral(" AND Id_Permiso=64"),
-                    &ok)
-            .toInt();
+    const qint64 permiso = primerValor(QStringLiteral("SELECT COUNT(*) FROM Vw_Permisos WHERE Id_Empleado=") +
+                                           QString::number(m_context.sesion().idEmpleado()) +
+                                           QStringLiteral(" AND Id_Permiso=64"),
+                                       &ok)
+                               .toInt();
     if (!ok || permiso == 0) {
         m_context.Mensaje(QStringLiteral("No cuentas con privilegios suficientes"), Prompts::kExclamation);
         return false;

@@ -100,10 +100,11 @@ bool Despacho::siguienteTiempo(const QList<int>& filas) {
         return false;
     // The user name goes quoted, with its quotes doubled: a name with a blank, a hyphen or a leading
     // digit would otherwise break the command.
-    if (!context.baseDatos().EjecutarSQL(
-            QStringLiteral("Mandar_Tiempo ") + QString::number(m_comanda.IDComanda) + QLatin1Char(',') +
-            QString::number(m_comanda.NumCuenta) + QStringLiteral(",'") +
-            BaseDatos::DuplicarComillas(context.usuario) + QStringLiteral("',") + QString::number(tiempo))) {
+    if (!context.baseDatos().EjecutarSQL(QStringLiteral("Mandar_Tiempo ") +
+                                         QString::number(m_comanda.IDComanda) + QLatin1Char(',') +
+                                         QString::number(m_comanda.NumCuenta) + QStringLiteral(",'") +
+                                         BaseDatos::DuplicarComillas(context.sesion().usuario()) +
+                                         QStringLiteral("',") + QString::number(tiempo))) {
         context.Mensaje(QStringLiteral("Error en tiempo"), Prompts::kCritical);
         return false;
     }

@@ -136,7 +136,7 @@ GuardarProductos::Paso GuardarProductos::guardarProducto(int fila, qint32 paquet
                              TextFormat::number(linea.precio, u"$#,##0.00");
     if (!ejecutar(QStringLiteral("INSERT INTO Bitacora(FechaHora,ID_Empleado,Texto) VALUES('") +
                   TextFormat::dateTime(context.ahora(), u"dd/mm/yyyy hh:mm") + QStringLiteral("',") +
-                  QString::number(context.idEmpleado) + QStringLiteral(",'") +
+                  QString::number(context.sesion().idEmpleado()) + QStringLiteral(",'") +
                   BaseDatos::DuplicarComillas(bitacora) + QStringLiteral("')")))
         return Paso::Falla;
     linea.folio = folio;

@@ -127,10 +127,11 @@ QWidget* frmComanda::construirFunciones() {
          }},
         {"Utilerías", "cmdUtilierias",
          [this] {
+             // Asked first: a menu that is not part of this version leaves the order standing, held.
+             if (Navegacion* nav = m_context.navegacion(); nav && !nav->funciones())
+                 return;
              dejarComanda();
              hide();
-             if (Navegacion* nav = m_context.navegacion())
-                 nav->funciones();
          }},
         {"Salir", "cmdSalir",
          [this] {
@@ -193,6 +194,9 @@ void frmComanda::abrir(const Navegacion::Orden& orden, const QString& mesa) {
     if (!orden.tipo.isEmpty())
         m_comanda.Tipo = orden.tipo;
     const std::optional<qint32> submenu = m_comanda.DatosEmpleado();
+    // The screen is kept between orders and sign-ins: the times are hidden until asked for again.
+    m_verTiempos = false;
+    m_grdComanda->verTiempos(false);
     // A customer order just opened asks for its customer.
     if (orden.tipo == QLatin1String("O"))
         m_comanda.DatosCliente();

@@ -58,6 +58,21 @@ Status Arranque::run() {
         mostrarAcceso();
         return Status::ok();
     }
+    const Status cargado = cargar();
+    if (!cargado.isOk())
+        return cargado;
+    mostrarAcceso();
+    return Status::ok();
+}
+
+Status Arranque::continuar() {
+    m_context.servidor = m_context.settings().servidor();
+    return cargar();
+}
+
+Status Arranque::cargar() {
+    TerminalSettings& settings = m_context.settings();
+    BaseDatos& bd = m_context.baseDatos();
     m_context.servidorEncontrado = true;
     settings.setServEncontrado(true);
 
@@ -122,7 +137,6 @@ Status Arranque::run() {
         confirmarTipoCambio();
 
     dejarMarca();
-    mostrarAcceso();
     return Status::ok();
 }
 

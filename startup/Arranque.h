@@ -25,10 +25,18 @@ public:
     // program ends with a failure exit.
     Status run();
 
+    // The rest of start-up once the access screen's server search reached the server that run() could
+    // not: reads the settings again and loads the run-wide values as run() does after connecting. Ok
+    // when the terminal may go on; an error when it must end, as with run() (the person has been told
+    // and the connection is closed).
+    Status continuar();
+
     // The marker file's path.
     QString markerFile() const;
 
 private:
+    // Everything after the connection opened, up to the marker file.
+    Status cargar();
     DbValue parametro(const QString& campo, const QString& condicion);
     Status terminar(const QString& mensaje, int estilo, bool shutDown);
     QString fechaUltimaComanda();

@@ -8,7 +8,8 @@ namespace nerin {
 
 // The one place through which a screen opens another screen that lives in another subsystem. The
 // program implements it over the real screens; a route whose screen is not built yet tells the
-// person so and does nothing else. Tests record the calls.
+// person so and does nothing else: the routes that can meet such a screen return false then, and the
+// caller stays standing and gives back what it took for the route. Tests record the calls.
 class Navegacion {
 public:
     // The open-tables screen's modes: the waiter's home screen, picking tables to move to another
@@ -33,14 +34,15 @@ public:
     virtual bool mesaNueva() = 0;
     // The order screen on an order.
     virtual void comanda(const Orden& orden) = 0;
-    // The account chooser of an order with several accounts, modal.
-    virtual void elegirCuenta(qint32 idComanda, qint32 control, bool pagar) = 0;
-    // The functions menu.
-    virtual void funciones() = 0;
+    // The account chooser of an order with several accounts, modal; false when it is not available.
+    virtual bool elegirCuenta(qint32 idComanda, qint32 control, bool pagar) = 0;
+    // The functions menu; false when it is not available.
+    virtual bool funciones() = 0;
     // Moving tables to another waiter, modal.
     virtual void transferirMesas() = 0;
-    // The courtesy screen on an order; `titulo` goes before its title label's text.
-    virtual void cortesias(qint32 idComanda, qint32 control, const QString& titulo) = 0;
+    // The courtesy screen on an order; `titulo` goes before its title label's text. False when it is
+    // not available.
+    virtual bool cortesias(qint32 idComanda, qint32 control, const QString& titulo) = 0;
     // The clock-in screen for an employee who is not clocked in, modal.
     virtual void checador(qint16 idEmpleado) = 0;
     // The card registration screen for employees without a card, modal.

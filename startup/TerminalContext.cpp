@@ -25,18 +25,6 @@ void TerminalContext::setFuncion(int numero, bool on) {
     m_funciones[static_cast<std::size_t>(numero - 1)] = on;
 }
 
-bool TerminalContext::permiso(int numero) const {
-    if (numero < 1 || numero > kPermisoCount)
-        return false;
-    return m_permisos[static_cast<std::size_t>(numero - 1)];
-}
-
-void TerminalContext::setPermiso(int numero, bool on) {
-    if (numero < 1 || numero > kPermisoCount)
-        return;
-    m_permisos[static_cast<std::size_t>(numero - 1)] = on;
-}
-
 int TerminalContext::Mensaje(const QString& texto, int estilo) {
     return m_prompts.Mensaje(texto, estilo);
 }
@@ -57,17 +45,13 @@ QString TerminalContext::NombreEquipo() {
 
 void TerminalContext::SalirSistema(AccessScreen& acceso, const QString& screenName, bool unload) {
     m_bitacora.EscribirBitacora(QStringLiteral("SalirSistema-") + screenName);
-    const QString empleado = QString::number(idEmpleado);
+    const QString empleado = QString::number(m_sesion.idEmpleado());
     m_baseDatos.ActualizarRegistros(QStringLiteral("Comanda"), QStringLiteral("EnUsoPor=0"),
                                     QStringLiteral("EnUsoPor=") + empleado);
     m_baseDatos.EjecutarSQL(QStringLiteral("UPDATE Empleado SET Id_Terminal = 0 WHERE Id_Empleado = ") +
                             empleado);
     // Nobody is signed in at this terminal any more.
-    idEmpleado = 0;
-    usuario.clear();
-    nombreEmpleado.clear();
-    adminUsuarios = false;
-    clearPermisos();
+    m_sesion = Sesion();
     acceso.returnToAccess(screenName, unload);
 }
 

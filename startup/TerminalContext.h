@@ -1,5 +1,6 @@
 #pragma once
 
+#include "startup/Sesion.h"
 #include "text/Currency.h"
 
 #include <QDateTime>
@@ -18,14 +19,16 @@ class Prompts;
 class TerminalSettings;
 
 // The terminal's run-wide values and services, made once at start-up and passed by reference to
-// every screen and domain class that needs them. The values are loaded by Arranque and stay
-// unchanged for the run, except idEmpleado, which sign-in sets and SalirSistema clears. The context
-// does not own the services it refers to; they must outlive it.
+// every screen and domain class that needs them. The values (terminal, server, parameters, function
+// flags) are loaded by Arranque and read-only afterwards; only the exchange-rate screen changes the
+// rate it stores. Beside them the context holds the signed-in session (Sesion): sign-in hands it
+// over and SalirSistema drops it, and everyone else reads it as const, afresh each time, so nothing
+// of one employee survives into the next. The context does not own the services it refers to; they
+// must outlive it.
 class TerminalContext {
 public:
     using Reloj = std::function<QDateTime()>;
     static constexpr int kFunctionCount = 25;
-    static constexpr int kPermisoCount = 68;
 
     TerminalContext(BaseDatos& baseDatos, Bitacora& bitacora, Prompts& prompts, Platform& platform,
                     TerminalSettings& settings, Reloj reloj = &QDateTime::currentDateTime);
@@ -44,10 +47,10 @@ public:
     void setFuncion(int numero, bool on);
     void clearFunciones() { m_funciones.fill(false); }
 
-    // Whether the signed-in employee holds permission `numero` (1..68); false for other numbers.
-    bool permiso(int numero) const;
-    void setPermiso(int numero, bool on);
-    void clearPermisos() { m_permisos.fill(false); }
+    // The employee signed in at this terminal; an empty session while nobody is.
+    const Sesion& sesion() const { return m_sesion; }
+    // Sign-in only: the session of the employee just bound to this terminal.
+    void iniciarSesion(Sesion sesion) { m_sesion = std::move(sesion); }
 
     // Where screens go to open another screen. Set once by the program after the screens exist;
     // until then (and in tests that set none) a route does nothing.
@@ -63,8 +66,9 @@ public:
     // The machine's name, up to 255 characters, or "".
     QString NombreEquipo();
     // Ends the signed-in employee's work and returns to the access screen: logs the calling screen,
-    // releases the employee's orders and the employee's terminal binding, then hands over to the
-    // access screen. Database errors here are reported by BaseDatos and otherwise ignored.
+    // releases the employee's orders and the employee's terminal binding, drops the session, then
+    // hands over to the access screen. Database errors here are reported by BaseDatos and otherwise
+    // ignored.
     void SalirSistema(AccessScreen& acceso, const QString& screenName, bool unload);
 
     QString servidor;
@@ -81,11 +85,6 @@ public:
     qint16 anchoTicket = 32;
     qint16 impresoraCheques = 0; // the cheque printer's redirection; 0 without one
     QString direccionServidor;
-    // The signed-in employee, set at sign-in; 0, "" and false while nobody is signed in.
-    qint16 idEmpleado = 0;
-    QString usuario;        // Empleado.Usuario, printed on jobs and shown on screens
-    QString nombreEmpleado; // first name and both surnames
-    bool adminUsuarios = false;
     Currency tipoCambio; // dollars, TC_US
 
 private:
@@ -96,7 +95,7 @@ private:
     TerminalSettings& m_settings;
     Reloj m_reloj;
     std::array<bool, kFunctionCount> m_funciones{};
-    std::array<bool, kPermisoCount> m_permisos{};
+    Sesion m_sesion;
     Navegacion* m_navegacion = nullptr;
 };
 

@@ -86,7 +86,7 @@ bool MesaNueva::abrir(qint16 mesa, Servicio servicio, int huespedes, Resultado& 
     comando.addParameter({QStringLiteral("@nControl"), P::BigInt, D::Input, 0,
                           DbValue(static_cast<qint64>(m_context.terminal))});
     comando.addParameter({QStringLiteral("@nIDEmpleado"), P::BigInt, D::Input, 0,
-                          DbValue(static_cast<qint64>(m_context.idEmpleado))});
+                          DbValue(static_cast<qint64>(m_context.sesion().idEmpleado()))});
     comando.addParameter({QStringLiteral("@sTipo"), P::Char, D::Input, 1, DbValue(codigo(servicio))});
     comando.addParameter({QStringLiteral("@nHuespedes"), P::Integer, D::Input, 0, DbValue(huespedes)});
     comando.addParameter({QStringLiteral("@nFolio"), P::BigInt, D::Output, 0, DbValue()});

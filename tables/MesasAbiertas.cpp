@@ -34,7 +34,7 @@ QString MesasAbiertas::titulo(Modo modo) {
 
 std::optional<RecordSet> MesasAbiertas::Llenar_Spread() {
     BaseDatos& bd = m_context.baseDatos();
-    const QString empleado = QString::number(m_context.idEmpleado);
+    const QString empleado = QString::number(m_context.sesion().idEmpleado());
     const std::optional<RecordSet> permiso =
         bd.AbrirRecordset(QStringLiteral("SELECT ID_Permiso FROM Vw_Permisos WHERE ID_Empleado=") + empleado +
                           QStringLiteral(" AND ID_Permiso =42"));
@@ -63,7 +63,7 @@ bool MesasAbiertas::azul(const QList<DbValue>& valores) {
 MesasAbiertas::Botones MesasAbiertas::DatosEmpleado() {
     Botones botones;
     BaseDatos& bd = m_context.baseDatos();
-    const QString empleado = QString::number(m_context.idEmpleado);
+    const QString empleado = QString::number(m_context.sesion().idEmpleado());
     std::optional<RecordSet> permisos =
         bd.AbrirRecordset(QStringLiteral("SELECT ID_Permiso FROM Vw_Permisos WHERE ID_Empleado=") + empleado +
                           QStringLiteral(" AND ID_Permiso IN (28,36,37,49)"));
@@ -110,7 +110,8 @@ bool MesasAbiertas::abierta(const Fila& fila) {
 }
 
 bool MesasAbiertas::tomar(const Fila& fila, const QString& procedimiento) {
-    const BloqueoComanda::Resultado bloqueo = m_bloqueo.tomar(fila.idComanda, m_context.idEmpleado);
+    const BloqueoComanda::Resultado bloqueo =
+        m_bloqueo.tomar(fila.idComanda, m_context.sesion().idEmpleado());
     switch (bloqueo.estado) {
     case BloqueoComanda::Estado::Tomada:
         return true;
@@ -158,8 +159,10 @@ bool MesasAbiertas::VerMesa(const Fila& fila, Accion accion) {
     }
     Navegacion* navegacion = m_context.navegacion();
     if (cuentas->value(0).toInt() > 1) {
-        if (navegacion)
-            navegacion->elegirCuenta(fila.idComanda, fila.control, pagar);
+        if (navegacion && !navegacion->elegirCuenta(fila.idComanda, fila.control, pagar)) {
+            soltar(fila);
+            return false;
+        }
         return true;
     }
     Navegacion::Orden orden;
@@ -184,8 +187,11 @@ bool MesasAbiertas::AceptarCortesia(const Fila& fila) {
     if (!tomar(fila, QStringLiteral("cmdAceptar")))
         return false;
     m_mesaActual = fila.numMesa;
-    if (Navegacion* navegacion = m_context.navegacion())
-        navegacion->cortesias(fila.idComanda, fila.control, QString::number(fila.numMesa));
+    Navegacion* navegacion = m_context.navegacion();
+    if (navegacion && !navegacion->cortesias(fila.idComanda, fila.control, QString::number(fila.numMesa))) {
+        soltar(fila);
+        return false;
+    }
     return true;
 }
 
@@ -196,9 +202,16 @@ void MesasAbiertas::Transferir(bool hayFilas) {
         navegacion->transferirMesas();
 }
 
-void MesasAbiertas::Utilerias() {
-    if (Navegacion* navegacion = m_context.navegacion())
-        navegacion->funciones();
+bool MesasAbiertas::Utilerias() {
+    Navegacion* navegacion = m_context.navegacion();
+    return !navegacion || navegacion->funciones();
+}
+
+void MesasAbiertas::soltar(const Fila& fila) {
+    m_context.baseDatos().ActualizarRegistros(
+        QStringLiteral("Comanda"), QStringLiteral("EnUsoPor=0"),
+        QStringLiteral("ID_Comanda=") + QString::number(fila.idComanda) + QStringLiteral(" AND EnUsoPor=") +
+            QString::number(m_context.sesion().idEmpleado()));
 }
 
 void MesasAbiertas::Salir(AccessScreen& acceso) {

@@ -56,17 +56,19 @@ public:
     // "Ver mesa" and "Pagar" on a row: refuses a closed order, an unprinted one (to pay) and one held
     // by another employee, each with its message; otherwise takes the order and opens it on the order
     // screen, or on the account chooser when it has several accounts. True when the order was opened
-    // and this screen steps back.
+    // and this screen steps back; a chooser that is not available gives the order back.
     bool VerMesa(const Fila& fila, Accion accion);
 
     // "Aceptar" in courtesy mode: takes the order unless another employee holds it and opens the
-    // courtesy screen on it. True when the screen steps back.
+    // courtesy screen on it. True when the screen steps back; a courtesy screen that is not available
+    // gives the order back.
     bool AceptarCortesia(const Fila& fila);
 
     // "Transferir": the transfer chooser, when there is a table to transfer.
     void Transferir(bool hayFilas);
-    // "Utilerias", and "Cancelar" in the other modes: the functions menu.
-    void Utilerias();
+    // "Utilerias", and "Cancelar" in the other modes: the functions menu. True when the screen steps
+    // back; false when the menu is not available.
+    bool Utilerias();
     // "Salir": signs the employee out and returns to the access screen.
     void Salir(AccessScreen& acceso);
 
@@ -81,6 +83,8 @@ private:
     // Refuses an order closed since the grid was read; true when it is still open.
     bool abierta(const Fila& fila);
     bool tomar(const Fila& fila, const QString& procedimiento);
+    // Gives back the order taken for a route that did not open.
+    void soltar(const Fila& fila);
     void errorEn(const QString& procedimiento);
 
     TerminalContext& m_context;

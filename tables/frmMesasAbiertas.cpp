@@ -58,7 +58,6 @@ frmMesasAbiertas::frmMesasAbiertas(TerminalContext& context, AccessScreen& acces
     m_context.bitacora().EscribirBitacora(QStringLiteral("frmMesasAbiertas.Load"));
     construir();
     aplicarModo(MesasAbiertas::Modo::Normal);
-    DatosEmpleado();
 }
 
 frmMesasAbiertas::~frmMesasAbiertas() {
@@ -123,8 +122,8 @@ void frmMesasAbiertas::construir() {
     connect(m_cmdPagar, &QPushButton::clicked, this, [this] { verMesa(MesasAbiertas::Accion::Pagar); });
     connect(m_cmdTransferir, &QPushButton::clicked, this, [this] { transferir(); });
     connect(m_cmdUtilerias, &QPushButton::clicked, this, [this] {
-        m_mesas.Utilerias();
-        hide();
+        if (m_mesas.Utilerias())
+            hide();
     });
     connect(m_cmdSalir, &QPushButton::clicked, this, [this] {
         hide();
@@ -268,9 +267,10 @@ void frmMesasAbiertas::aceptar() {
 }
 
 void frmMesasAbiertas::cancelar() {
-    m_mesas.Utilerias();
+    const bool fuera = m_mesas.Utilerias();
     aplicarModo(MesasAbiertas::Modo::Normal);
-    hide();
+    if (fuera)
+        hide();
 }
 
 void frmMesasAbiertas::transferir() {
@@ -288,6 +288,8 @@ void frmMesasAbiertas::desplazar(int filas) {
 void frmMesasAbiertas::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     m_recienMostrada = true;
+    // The screen is kept between sign-ins: whoever it is shown to now decides its buttons and label.
+    DatosEmpleado();
     Llenar_Spread();
 }
 

@@ -18,8 +18,8 @@ class TerminalContext;
 // employee's own, or all of them with permission 42; blue once their account was printed) and the
 // buttons to open a new table, show or pay the selected one, transfer tables, reach the functions menu
 // and sign out. The same screen picks the table to transfer (TransferirMesero) or to grant courtesies
-// on (AsignarCortesia). It is hidden, not unloaded, while another screen stands in front, and reads
-// the grid again each time it comes back.
+// on (AsignarCortesia). It is hidden, not unloaded, while another screen stands in front and between
+// sign-ins; each time it is shown it reads the signed-in employee's buttons and the grid again.
 class frmMesasAbiertas : public QWidget {
 public:
     frmMesasAbiertas(TerminalContext& context, AccessScreen& acceso, QWidget* parent = nullptr);
@@ -35,7 +35,8 @@ public:
 
     // Refills the grid and colours its rows.
     void Llenar_Spread();
-    // Enables the buttons by the employee's permissions and shows the employee's user name.
+    // Enables the buttons by the signed-in employee's permissions and shows the employee's user name;
+    // runs each time the screen is shown.
     void DatosEmpleado();
 
     MesasAbiertas& mesas() { return m_mesas; }

@@ -1,6 +1,7 @@
 #include "access/AccesoDisplay.h"
 
 #include "access/tests/AccessFixture.h"
+#include "startup/Arranque.h"
 
 namespace nerin {
 namespace {
@@ -138,14 +139,23 @@ TEST_F(AccesoDisplayTest, ServerSearchWithTerminalZeroEndsTheProgram) {
     EXPECT_EQ(terminaciones, 1);
 }
 
-TEST_F(AccesoDisplayTest, ServerSearchFindsTheServer) {
+TEST_F(AccesoDisplayTest, ServerFoundBySearchFinishesStartUp) {
     setSetting(QStringLiteral("Terminal"), QStringLiteral("2"));
     build();
-    AccesoDisplay display(*context, reloj(), terminar());
+    Arranque arranque(*context, acceso, stateFolder());
+    AccesoDisplay display(*context, reloj(), terminar(), [&arranque] { return arranque.continuar(); });
     EXPECT_EQ(display.buscarServidor(), AccesoDisplay::Busqueda::Encontrado);
     EXPECT_TRUE(context->servidorEncontrado);
     EXPECT_EQ(context->terminal, 2);
+    EXPECT_TRUE(context->funcion(6)) << "the terminal's functions are loaded";
     EXPECT_EQ(setting(QStringLiteral("ServEncontrado")), QStringLiteral("1"));
+    EXPECT_EQ(terminaciones, 0);
+
+    // A terminal that start-up refuses ends the program there.
+    setSetting(QStringLiteral("Terminal"), QStringLiteral("77"));
+    EXPECT_EQ(display.buscarServidor(), AccesoDisplay::Busqueda::TerminalInvalida);
+    EXPECT_EQ(prompts.mensajes().last(), QStringLiteral("La terminal esta mal configurada, llame a soporte"));
+    EXPECT_EQ(terminaciones, 1);
 }
 
 } // namespace

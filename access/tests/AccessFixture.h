@@ -7,6 +7,24 @@
 
 namespace nerin::fakes {
 
+// The embedded database, where every query that names `objeto` fails as a database that stopped
+// answering does; everything else works.
+class ConsultaQueFalla : public SqliteConnection {
+public:
+    ConsultaQueFalla(const QString& path, QString objeto)
+        : SqliteConnection(path), m_objeto(std::move(objeto)) {}
+    Result<RecordSet> query(const QString& sql) override {
+        if (!sql.contains(m_objeto))
+            return SqliteConnection::query(sql);
+        const QString texto = QStringLiteral("La base de datos no responde");
+        setFailure({DbErrorNumber::kGenericFailure, texto}, {});
+        return Status::error(Status::Code::DatabaseError, texto);
+    }
+
+private:
+    QString m_objeto;
+};
+
 // A terminal over the demo restaurant (see StartupFixture) whose clock and working date the test
 // sets, with a counter for program endings asked by the access screen.
 class AccessFixture : public StartupFixture {
@@ -29,6 +47,12 @@ protected:
         exec(QStringLiteral("INSERT INTO Terminal (ID_Terminal, Nombre_Terminal, Estado_Terminal) VALUES (3, "
                             "'TERRAZA', 'I')"));
         exec(QStringLiteral("UPDATE Impresora SET Redirigido=3 WHERE ID_Impresora=2"));
+    }
+    // From the next build on, every query that names `objeto` fails.
+    void fallarConsultasDe(const QString& objeto) {
+        conexion = [this, objeto] {
+            return std::make_unique<ConsultaQueFalla>(dbFolder() + QStringLiteral("/DBNERIN.db"), objeto);
+        };
     }
     // Builds the terminal with its connection open, as start-up leaves it when a server answered.
     void conectar() {

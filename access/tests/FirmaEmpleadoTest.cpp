@@ -79,8 +79,8 @@ TEST_F(FirmaEmpleadoTest, AnEmployeeSignedInAtAnotherTerminalIsToldWhereAndStays
     EXPECT_EQ(firmar(1), Entrada::FirmadoEnOtra);
     EXPECT_EQ(prompts.mensajes(), QStringList{QStringLiteral("Está firmado en la terminal MESEROS SALON")});
     EXPECT_EQ(terminalDe(1), 2);
-    EXPECT_EQ(context->idEmpleado, 0);
-    EXPECT_TRUE(context->usuario.isEmpty());
+    EXPECT_FALSE(context->sesion().activa());
+    EXPECT_TRUE(context->sesion().usuario().isEmpty());
 
     // Released there, the same card signs in here.
     exec(QStringLiteral("UPDATE Empleado SET ID_Terminal=0 WHERE Id_Empleado=1"));
@@ -100,7 +100,7 @@ TEST_F(FirmaEmpleadoTest, WithClockInInUseAnEmployeeNotClockedInGoesToTheClockIn
     EXPECT_EQ(nav.checadores, QList<qint16>{4});
     EXPECT_TRUE(nav.mesas.isEmpty());
     EXPECT_EQ(terminalDe(4), 0);
-    EXPECT_EQ(context->idEmpleado, 0);
+    EXPECT_FALSE(context->sesion().activa());
 }
 
 TEST_F(FirmaEmpleadoTest, WithClockInInUseAnEmployeeWithoutDepartmentsIsTurnedAway) {
@@ -131,11 +131,11 @@ TEST_F(FirmaEmpleadoTest, SigningInBindsTheTerminalReleasesTheEmployeesLocksAndF
     EXPECT_EQ(terminalDe(2), 1);
     EXPECT_EQ(numero(QStringLiteral("SELECT EnUsoPor FROM Comanda WHERE ID_Comanda=1")), 0);
     EXPECT_EQ(numero(QStringLiteral("SELECT EnUsoPor FROM Comanda WHERE ID_Comanda=2")), 1);
-    EXPECT_EQ(context->idEmpleado, 2);
-    EXPECT_EQ(context->usuario, QStringLiteral("gerente1"));
-    EXPECT_EQ(context->nombreEmpleado, QStringLiteral("JUAN PEREZ LOPEZ"));
-    EXPECT_TRUE(context->adminUsuarios);
-    EXPECT_TRUE(context->permiso(68));
+    EXPECT_EQ(context->sesion().idEmpleado(), 2);
+    EXPECT_EQ(context->sesion().usuario(), QStringLiteral("gerente1"));
+    EXPECT_EQ(context->sesion().nombreEmpleado(), QStringLiteral("JUAN PEREZ LOPEZ"));
+    EXPECT_TRUE(context->sesion().adminUsuarios());
+    EXPECT_TRUE(context->sesion().permiso(68));
     const QStringList log = logLines(QStringLiteral("NerinComTra"));
     EXPECT_TRUE(log.filter(QStringLiteral("UPDATE Empleado SET ID_Terminal=1 WHERE ID_Empleado=2")).size() ==
                 2);
@@ -194,16 +194,14 @@ TEST_F(FirmaEmpleadoTest, TheDirectRouteShowsTheEmployeesNewestOpenOrder) {
     EXPECT_TRUE(nav.comandas[0].tipo.isEmpty());
 }
 
-TEST_F(FirmaEmpleadoTest, FunctionTwentyTakesTheDirectRouteAlthoughLoadingPermissionsClearsIt) {
+TEST_F(FirmaEmpleadoTest, FunctionTwentyTakesEverySignInOfTheRunToTheOrderScreen) {
     context->setFuncion(FirmaEmpleado::kFuncionComandaDirecta, true);
     FirmaEmpleado firma(*context);
     ASSERT_EQ(firma.entrar(firma.identificar(tarjetaDe(1).texto())), Entrada::Firmado);
-    EXPECT_FALSE(context->funcion(FirmaEmpleado::kFuncionComandaDirecta));
     EXPECT_EQ(firma.rutear(), Ruta::Comanda);
     EXPECT_EQ(nav.comandas.size(), 1);
 
-    // The next sign-in of the run finds the flag cleared and reads the terminal's own setting.
-    exec(QStringLiteral("UPDATE FuncionesXTerminal SET Estado=1 WHERE ID_Terminal=1 AND ID_Funcion=20"));
+    context->SalirSistema(acceso, QStringLiteral("frmComanda"), false);
     ASSERT_EQ(firma.entrar(firma.identificar(tarjetaDe(4).texto())), Entrada::Firmado);
     prompts.answerMensaje(Prompts::kAnswerYes);
     EXPECT_EQ(firma.rutear(), Ruta::Comanda);

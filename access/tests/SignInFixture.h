@@ -16,10 +16,10 @@ public:
     void mesasAbiertas(ModoMesas modo) override { mesas.append(modo); }
     bool mesaNueva() override { return false; }
     void comanda(const Orden& orden) override { comandas.append(orden); }
-    void elegirCuenta(qint32, qint32, bool) override {}
-    void funciones() override {}
+    bool elegirCuenta(qint32, qint32, bool) override { return true; }
+    bool funciones() override { return true; }
     void transferirMesas() override {}
-    void cortesias(qint32, qint32, const QString&) override {}
+    bool cortesias(qint32, qint32, const QString&) override { return true; }
     void checador(qint16 idEmpleado) override { checadores.append(idEmpleado); }
     void registroTarjetas() override { ++registros; }
     void caja(qint32, qint32, qint16) override {}

@@ -1,4 +1,4 @@
-// Loading the signed-in employee's permissions into the terminal's flags.
+// Loading the permissions of the employee signing in into the session's flags.
 #include "access/clsEmpleado.h"
 
 #include "access/tests/SignInFixture.h"
@@ -14,16 +14,18 @@ protected:
     }
     QList<int> banderas() const {
         QList<int> puestas;
-        for (int n = 0; n <= TerminalContext::kPermisoCount + 2; ++n)
-            if (context->permiso(n))
+        for (int n = 0; n <= Sesion::kPermisoCount + 2; ++n)
+            if (sesion.permiso(n))
                 puestas.append(n);
         return puestas;
     }
     void cargar(qint16 id) {
         clsEmpleado empleado(*context);
         empleado.setEmpleado(id);
-        empleado.getPermisos();
+        empleado.getPermisos(sesion);
     }
+
+    Sesion sesion;
 };
 
 TEST_F(clsEmpleadoTest, AWaiterGetsExactlyTheFlagsOfTheWaitersGroup) {
@@ -39,19 +41,15 @@ TEST_F(clsEmpleadoTest, NumbersAboveSixtyEightHaveNoFlagAndAreIgnored) {
         todas.append(n);
     EXPECT_EQ(banderas(), todas);
     cargar(1);
-    EXPECT_FALSE(context->permiso(100));
+    EXPECT_FALSE(sesion.permiso(100));
     EXPECT_EQ(banderas().size(), 11);
 }
 
-TEST_F(clsEmpleadoTest, LoadingClearsTheFlagsOfTheEmployeeBeforeAndFunctionTwenty) {
-    context->setFuncion(20, true);
-    context->setFuncion(15, true);
+TEST_F(clsEmpleadoTest, LoadingClearsTheFlagsOfTheEmployeeBefore) {
     cargar(2);
-    EXPECT_FALSE(context->funcion(20));
-    EXPECT_TRUE(context->funcion(15));
     cargar(3);
-    EXPECT_FALSE(context->permiso(39)); // the manager's, not the cashier's
-    EXPECT_TRUE(context->permiso(27));
+    EXPECT_FALSE(sesion.permiso(39)); // the manager's, not the cashier's
+    EXPECT_TRUE(sesion.permiso(27));
     cargar(99); // nobody: no flags at all
     EXPECT_TRUE(banderas().isEmpty());
 }

@@ -53,7 +53,7 @@ TEST_F(frmAccesoFirmaTest, ADemoCardTypedOnTheKeyboardSignsInAndOpensTheTables) 
 
     EXPECT_EQ(nav.mesas, QList<Navegacion::ModoMesas>{Navegacion::ModoMesas::Normal});
     EXPECT_EQ(terminalDe(1), 1);
-    EXPECT_EQ(context->usuario, QStringLiteral("mesero1"));
+    EXPECT_EQ(context->sesion().usuario(), QStringLiteral("mesero1"));
     EXPECT_FALSE(refrescando(*screen));
     EXPECT_TRUE(entro());
     EXPECT_FALSE(control<QLabel>(*screen, "lblIngresando")->isVisible());
@@ -136,8 +136,8 @@ TEST_F(frmAccesoFirmaTest, DecliningTheDirectTableReleasesTheEmployee) {
     QTest::keyClicks(screen.get(), tarjetaDe(2).texto());
     EXPECT_EQ(prompts.mensajes(), QStringList{QStringLiteral("Desea Abrir nueva mesa ?")});
     EXPECT_EQ(terminalDe(2), 0);
-    EXPECT_EQ(context->idEmpleado, 0);
-    EXPECT_FALSE(context->permiso(68));
+    EXPECT_FALSE(context->sesion().activa());
+    EXPECT_FALSE(context->sesion().permiso(68));
     EXPECT_TRUE(refrescando(*screen));
     EXPECT_TRUE(nav.ninguna());
 }

@@ -2,6 +2,7 @@
 
 #include "access/tests/AccessFixture.h"
 
+#include <QEventLoop>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -124,6 +125,29 @@ TEST_F(frmAccesoTest, LogoStepsMoveTheLogoAndRefreshTheClock) {
     EXPECT_TRUE(texto(*screen, "lblFecha").endsWith(QStringLiteral("09:30")));
     screen->moverLogo();
     EXPECT_TRUE(texto(*screen, "lblFecha").endsWith(QStringLiteral("09:31")));
+}
+
+TEST_F(frmAccesoTest, ALastingDatabaseErrorShowsOneBoxAtATime) {
+    fallarConsultasDe(QStringLiteral("Vw_Impresoras"));
+    auto screen = crear();
+    int abiertos = 0;
+    int masAbiertos = 0;
+    messageBox.mientras = [&] {
+        // A box stands until a person closes it; meanwhile the screen's timers keep running. Past
+        // three boxes the test has seen enough.
+        if (messageBox.shown.size() > 3)
+            return;
+        masAbiertos = std::max(masAbiertos, ++abiertos);
+        QEventLoop espera;
+        QTimer::singleShot(frmAcceso::kIntervaloLogo * frmAcceso::kPasosPorRefresco * 3 / 2, &espera,
+                           &QEventLoop::quit);
+        espera.exec();
+        --abiertos;
+    };
+    screen->showAccessScreen(true);
+    EXPECT_EQ(masAbiertos, 1);
+    EXPECT_EQ(messageBox.shown.size(), 1);
+    EXPECT_TRUE(control<QTimer>(*screen, "tmrMoverLogo")->isActive()) << "the refresh goes on afterwards";
 }
 
 TEST_F(frmAccesoTest, RefreshAfterTheWorkingDayEndsTheDayAndStops) {

@@ -59,8 +59,7 @@ protected:
         context = std::make_unique<TerminalContext>(*baseDatos, *bitacora, prompts, platform, *settings,
                                                     [this] { return ahora; });
         context->terminal = 1;
-        context->idEmpleado = 3;
-        context->usuario = QStringLiteral("cajero1");
+        context->iniciarSesion(Sesion(3, QStringLiteral("cajero1"), {}, false));
         context->anchoTicket = 40;
         context->cuentaTicket = 1;
         context->store = QStringLiteral("CZD001");

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 
 namespace nerin::fakes {
 
@@ -20,8 +21,12 @@ class RecordingMessageBox : public SystemMessageBox {
 public:
     void show(const QString& text, const QString& title, Icon icon) override {
         shown.append({text, title, icon});
+        if (mientras)
+            mientras();
     }
     QList<Shown> shown;
+    // What goes on while a box stands (a real box runs the event loop until it is closed).
+    std::function<void()> mientras;
 };
 
 } // namespace nerin::fakes

@@ -20,7 +20,7 @@ TEST_F(ComandaActualTest, EnteringLoadsTheAccountTimePermissionsAndDefaultSubmen
     EXPECT_EQ(comanda->lblMesa, QStringLiteral(" Mesa 5 "));
     EXPECT_EQ(comanda->Tipo, QStringLiteral("N"));
     EXPECT_FALSE(comanda->variasCuentas);
-    EXPECT_EQ(context->usuario, comanda->lblEmpleado);
+    EXPECT_EQ(comanda->lblEmpleado, QStringLiteral("mesero1"));
 }
 
 TEST_F(ComandaActualTest, ShowingTheAccountMergesModifiersAndSumsTheTotal) {

@@ -16,7 +16,7 @@ protected:
     void SetUp() override {
         OrderFixture::SetUp();
         abrir(3, 4);
-        context->usuario = QStringLiteral("mesero2");
+        context->iniciarSesion(Sesion(4, QStringLiteral("mesero2"), {}, false));
         ASSERT_TRUE(comanda->MostrarProductosComandaActual());
         agregar = std::make_unique<AgregarProducto>(*comanda);
         guardar = std::make_unique<GuardarProductos>(*comanda);
@@ -160,7 +160,7 @@ TEST_F(DespachoTest, UserNamesThatAreNotPlainWordsReleaseTheirCourse) {
     despacho->retener(filaDe(sopa));
     ASSERT_TRUE(guardar->GuardarYPrepararNuevos());
     ASSERT_TRUE(comanda->MostrarProductosComandaActual());
-    context->usuario = QStringLiteral("2da O'Hara-Ruiz");
+    context->iniciarSesion(Sesion(4, QStringLiteral("2da O'Hara-Ruiz"), {}, false));
     EXPECT_TRUE(despacho->siguienteTiempo({encabezado(1)}));
     EXPECT_EQ(preparado(folio(sopa)), 1);
 }

@@ -14,7 +14,7 @@ protected:
     void abrir(qint32 orden, qint16 empleado = 1) {
         build();
         ASSERT_TRUE(baseDatos->ConectarBD());
-        context->idEmpleado = empleado;
+        context->iniciarSesion(Sesion(empleado, {}, {}, false));
         comanda = std::make_unique<ComandaActual>(*context);
         comanda->IDComanda = orden;
         comanda->Control = 1;

@@ -18,7 +18,7 @@ protected:
         OrderFixture::SetUp();
         build();
         ASSERT_TRUE(baseDatos->ConectarBD());
-        context->idEmpleado = 1;
+        context->iniciarSesion(Sesion(1, {}, {}, false));
         context->setNavegacion(&navegacion);
         pantalla = std::make_unique<frmComanda>(*context, acceso);
         Navegacion::Orden orden;

@@ -25,20 +25,25 @@ public:
                          .arg(orden.tipo.isEmpty() ? QStringLiteral("-") : orden.tipo,
                               orden.pagar ? QStringLiteral(" pagar") : QString()));
     }
-    void elegirCuenta(qint32 idComanda, qint32 control, bool pagar) override {
+    bool elegirCuenta(qint32 idComanda, qint32 control, bool pagar) override {
         rutas.append(QStringLiteral("elegirCuenta %1/%2%3")
                          .arg(idComanda)
                          .arg(control)
                          .arg(pagar ? QStringLiteral(" pagar") : QString()));
+        return true;
     }
-    void funciones() override { rutas.append(QStringLiteral("funciones")); }
+    bool funciones() override {
+        rutas.append(QStringLiteral("funciones"));
+        return true;
+    }
     void transferirMesas() override {
         rutas.append(QStringLiteral("transferirMesas"));
         if (alTransferir)
             alTransferir();
     }
-    void cortesias(qint32 idComanda, qint32 control, const QString& titulo) override {
+    bool cortesias(qint32 idComanda, qint32 control, const QString& titulo) override {
         rutas.append(QStringLiteral("cortesias %1/%2 %3").arg(idComanda).arg(control).arg(titulo));
+        return true;
     }
     void checador(qint16 idEmpleado) override { rutas.append(QStringLiteral("checador %1").arg(idEmpleado)); }
     void registroTarjetas() override { rutas.append(QStringLiteral("registroTarjetas")); }

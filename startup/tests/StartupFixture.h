@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -84,7 +85,7 @@ protected:
         baseDatos = std::make_unique<BaseDatos>(
             [this, where] {
                 ++connectionsMade;
-                return createConnection(where);
+                return conexion ? conexion() : createConnection(where);
             },
             *bitacora, messageBox, [this] { ++programEnded; }, QStringLiteral("clave"));
         context = std::make_unique<TerminalContext>(*baseDatos, *bitacora, prompts, platform, *settings,
@@ -105,6 +106,8 @@ protected:
     RecordingPlatform platform;
     RecordingMessageBox messageBox;
     RecordingAccessScreen acceso;
+    // When set, makes the terminal's connections instead of the settings (a database that fails).
+    std::function<std::unique_ptr<Connection>()> conexion;
     int connectionsMade = 0;
     int programEnded = 0;
     std::unique_ptr<TerminalSettings> settings;

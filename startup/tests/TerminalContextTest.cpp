@@ -29,7 +29,7 @@ TEST_F(TerminalContextTest, SalirSistemaReleasesOnlyTheEmployeesOrdersAndBinding
     exec(QStringLiteral("UPDATE Comanda SET EnUsoPor=1 WHERE ID_Comanda=1"));
     exec(QStringLiteral("UPDATE Empleado SET Id_Terminal=1 WHERE Id_Empleado IN (1, 4)"));
     ASSERT_TRUE(baseDatos->ConectarBD());
-    context->idEmpleado = 4;
+    context->iniciarSesion(Sesion(4, {}, {}, false));
 
     context->SalirSistema(acceso, QStringLiteral("frmComanda"), true);
 
@@ -38,7 +38,7 @@ TEST_F(TerminalContextTest, SalirSistemaReleasesOnlyTheEmployeesOrdersAndBinding
     EXPECT_EQ(enUsoPor(1), 1);
     EXPECT_EQ(terminalDe(4), 0);
     EXPECT_EQ(terminalDe(1), 1);
-    EXPECT_EQ(context->idEmpleado, 0);
+    EXPECT_FALSE(context->sesion().activa());
     EXPECT_EQ(acceso.returns, QStringList{QStringLiteral("frmComanda unload")});
     const QStringList lines = logLines(QStringLiteral("NerinComTra"));
     ASSERT_FALSE(lines.isEmpty());
@@ -49,7 +49,7 @@ TEST_F(TerminalContextTest, SalirSistemaReleasesOnlyTheEmployeesOrdersAndBinding
 
 TEST_F(TerminalContextTest, SalirSistemaWithoutADatabaseStillReturnsToAccess) {
     // Never connected: the statements fail and are reported, the screen still comes back.
-    context->idEmpleado = 4;
+    context->iniciarSesion(Sesion(4, {}, {}, false));
     context->SalirSistema(acceso, QStringLiteral("frmCaja"), false);
     EXPECT_EQ(acceso.returns, QStringList{QStringLiteral("frmCaja hide")});
 }

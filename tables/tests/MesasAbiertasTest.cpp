@@ -45,9 +45,9 @@ TEST_F(MesasAbiertasTest, AWaiterSeesOwnTablesAndPermission42SeesEveryOpenTableB
     firmar(1);
     const qint32 suya = abrir(9, 4);
     EXPECT_EQ(numeros(), (QList<qint64>{5, 15}));
-    context->idEmpleado = 4;
+    context->iniciarSesion(Sesion(4, {}, {}, false));
     EXPECT_EQ(numeros(), (QList<qint64>{9}));
-    context->idEmpleado = 2; // gerente1 holds 42; the closed order 3 is not listed
+    context->iniciarSesion(Sesion(2, {}, {}, false)); // gerente1 holds 42; the closed order 3 is not listed
     EXPECT_EQ(numeros(), (QList<qint64>{5, 9, 15}));
     EXPECT_EQ(mesas().Llenar_Spread()->rows()[1][0].toInt(), suya);
 }
@@ -76,7 +76,7 @@ TEST_F(MesasAbiertasTest, DatosEmpleadoEnablesTheButtonsOfThePermissionsHeld) {
     };
     firmar(1);
     for (const Caso& caso : casos) {
-        context->idEmpleado = caso.empleado;
+        context->iniciarSesion(Sesion(caso.empleado, {}, {}, false));
         const MesasAbiertas::Botones b = mesas().DatosEmpleado();
         EXPECT_EQ(b.transferir, caso.transferir) << caso.empleado;
         EXPECT_EQ(b.abrirMesa, caso.abrir) << caso.empleado;
@@ -86,7 +86,7 @@ TEST_F(MesasAbiertasTest, DatosEmpleadoEnablesTheButtonsOfThePermissionsHeld) {
     }
     // Taking 37 away from the waiters disables "Ver mesa" for them.
     exec(QStringLiteral("DELETE FROM PermisosXGrupo_Trabajo WHERE ID_Grupo_Trabajo=3 AND ID_Permiso=37"));
-    context->idEmpleado = 1;
+    context->iniciarSesion(Sesion(1, {}, {}, false));
     EXPECT_FALSE(mesas().DatosEmpleado().verMesa);
 }
 
@@ -212,7 +212,7 @@ TEST_F(MesasAbiertasTest, TransferUtilitiesAndSignOut) {
     EXPECT_EQ(acceso.returns, QStringList{QStringLiteral("frmMesasAbiertas unload")});
     EXPECT_EQ(enUsoPor(1), 0);
     EXPECT_EQ(field(QStringLiteral("SELECT ID_Terminal FROM Empleado WHERE Id_Empleado=1")).toInt(), 0);
-    EXPECT_EQ(context->idEmpleado, 0);
+    EXPECT_FALSE(context->sesion().activa());
 }
 
 } // namespace

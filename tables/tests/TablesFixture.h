@@ -67,7 +67,7 @@ struct OtraTerminal {
                                         bitacora, messageBox, [] {}, QStringLiteral("clave"));
         context = std::make_unique<TerminalContext>(*baseDatos, bitacora, prompts, platform, settings);
         context->terminal = numero;
-        context->idEmpleado = empleado;
+        context->iniciarSesion(Sesion(empleado, {}, {}, false));
         context->setNavegacion(&navegacion);
         baseDatos->ConectarBD();
     }
@@ -118,7 +118,7 @@ protected:
                                                     [this] { return ahora; });
         ASSERT_TRUE(baseDatos->ConectarBD());
         context->terminal = 1;
-        context->idEmpleado = empleado;
+        context->iniciarSesion(Sesion(empleado, {}, {}, false));
         context->setNavegacion(&navegacion);
     }
 

@@ -176,7 +176,7 @@ TEST_F(frmMesasAbiertasTest, UtileriasAndSalir) {
     pantalla().show();
     pulsar("cmdSalir");
     EXPECT_EQ(acceso.returns, QStringList{QStringLiteral("frmMesasAbiertas unload")});
-    EXPECT_EQ(context->idEmpleado, 0);
+    EXPECT_FALSE(context->sesion().activa());
 }
 
 TEST_F(frmMesasAbiertasTest, AbrirMesaOpensTheNewTableScreenAndStepsBackWhenATableOpened) {
