@@ -50,7 +50,7 @@ protected:
     }
     // From the next build on, every query that names `objeto` fails.
     void fallarConsultasDe(const QString& objeto) {
-        conexion = [this, objeto] {
+        fabricaConexion = [this, objeto] {
             return std::make_unique<ConsultaQueFalla>(dbFolder() + QStringLiteral("/DBNERIN.db"), objeto);
         };
     }

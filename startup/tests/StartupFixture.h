@@ -85,7 +85,7 @@ protected:
         baseDatos = std::make_unique<BaseDatos>(
             [this, where] {
                 ++connectionsMade;
-                return conexion ? conexion() : createConnection(where);
+                return fabricaConexion ? fabricaConexion() : createConnection(where);
             },
             *bitacora, messageBox, [this] { ++programEnded; }, QStringLiteral("clave"));
         context = std::make_unique<TerminalContext>(*baseDatos, *bitacora, prompts, platform, *settings,
@@ -107,7 +107,7 @@ protected:
     RecordingMessageBox messageBox;
     RecordingAccessScreen acceso;
     // When set, makes the terminal's connections instead of the settings (a database that fails).
-    std::function<std::unique_ptr<Connection>()> conexion;
+    std::function<std::unique_ptr<Connection>()> fabricaConexion;
     int connectionsMade = 0;
     int programEnded = 0;
     std::unique_ptr<TerminalSettings> settings;
