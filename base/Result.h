@@ -10,7 +10,7 @@ namespace nerin {
 
 // A value, or the Status that says why there is none. Reading the value of a failed result is a
 // programming error (asserted in debug builds).
-template <typename T> class Result {
+template <typename T> class [[nodiscard]] Result {
 public:
     Result(T value) : m_value(std::move(value)) {}
     Result(Status status) : m_status(std::move(status)) { assert(!m_status.isOk()); }

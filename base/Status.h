@@ -8,7 +8,7 @@ namespace nerin {
 // The outcome of an operation of our own infrastructure: success, or the reason it failed in words a
 // person can read. The code is a coarse class that callers may branch on; the message is what gets
 // shown or logged.
-class Status {
+class [[nodiscard]] Status {
 public:
     enum class Code { Ok, InvalidInput, NotFound, IoError, DatabaseError, CommandTextError, LostLink };
 

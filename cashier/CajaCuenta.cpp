@@ -265,7 +265,10 @@ bool CajaCuenta::guardarPagos(const QList<PagoNuevo>& pagos, bool pagada) {
             return true;
         bd.ReportarErrorBD(QStringLiteral("Aceptar"), conexion.lastFailure(), conexion.errors());
     }
-    conexion.rollback();
+    // The failure was reported above; one of the rollback itself only goes to the event log.
+    if (Status deshecho = conexion.rollback(); !deshecho)
+        m_context.bitacora().registrarError(QStringLiteral("Aceptar"), conexion.lastFailure().number,
+                                            deshecho.message());
     return false;
 }
 

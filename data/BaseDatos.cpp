@@ -102,10 +102,8 @@ Status BaseDatos::BorrarRegistros(const QString& tabla, const QString& condicion
         fallo = registro.status();
     else if (Status fin = conexion.commit(); !fin)
         fallo = fin;
-    if (!fallo.isOk()) {
-        conexion.rollback();
-        return fallo;
-    }
+    if (!fallo.isOk())
+        return conexion.rollbackAfter(std::move(fallo));
     m_bitacora.EscribirBitacora(borrar);
     return Status::ok();
 }

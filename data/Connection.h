@@ -55,6 +55,20 @@ public:
     virtual Status commit() = 0;
     virtual Status rollback() = 0;
 
+    // Rolls back the open transaction because of `failure` and returns `failure`. What the database
+    // reported for it stays in lastFailure() and errors(), so that it can be reported after the
+    // rollback; a rollback that fails too adds its reason to the message.
+    Status rollbackAfter(Status failure) {
+        DbFailure causa = m_lastFailure;
+        DbErrorList errores = m_errors;
+        if (Status deshecho = rollback(); !deshecho)
+            return Status::error(failure.code(), failure.message() +
+                                                     QStringLiteral(" (no se pudo deshacer: ") +
+                                                     deshecho.message() + u')');
+        setFailure(std::move(causa), std::move(errores));
+        return failure;
+    }
+
     const DbErrorList& errors() const { return m_errors; }
     const DbFailure& lastFailure() const { return m_lastFailure; }
 

@@ -9,8 +9,9 @@ namespace nerin {
 ComandaCocina::ComandaCocina(ComandaActual& comanda) : m_comanda(comanda) {}
 
 ComandaCocina::~ComandaCocina() {
-    if (m_abierta)
-        m_comanda.context().baseDatos().connection().execute(QStringLiteral("DROP TABLE #Tmp_Imprimir"));
+    // A table left behind would make the next kitchen job on this connection fail to create its own.
+    if (m_abierta && !m_comanda.context().baseDatos().connection().execute(QStringLiteral("DROP TABLE #Tmp_Imprimir")))
+        m_comanda.registrarError(QStringLiteral("ComandaCocina"));
 }
 
 bool ComandaCocina::abrir() {

@@ -95,8 +95,9 @@ std::optional<MenuProductos::Productos> MenuProductos::MostrarProductosSubMenu(q
             "SELECT #TempMenu.ID_Producto,Nombre_Boton,Cant,Existencia FROM #TempMenu,#TempPXC WHERE "
             "#TempMenu.ID_Producto*=#TempPXC.ID_Producto"));
     // Dropped whatever happened above, so that the next showing can make them again.
-    conexion.execute(QStringLiteral("DROP TABLE #TempPXC"));
-    conexion.execute(QStringLiteral("DROP TABLE #TempMenu"));
+    for (const QString& tabla : {QStringLiteral("#TempPXC"), QStringLiteral("#TempMenu")})
+        if (!conexion.execute(QStringLiteral("DROP TABLE ") + tabla))
+            m_comanda.registrarError(QStringLiteral("MostrarProductosSubMenu"));
     if (!filas) {
         m_comanda.registrarError(QStringLiteral("MostrarProductosSubMenu"));
         return std::nullopt;

@@ -229,10 +229,8 @@ Status HistoryGenerator::generate(Connection& db, int days, quint32 seed, const 
         Status written = Day(db, *catalogue, random, folio).write(today->addDays(-d));
         if (written)
             written = db.commit();
-        if (!written) {
-            db.rollback();
-            return written;
-        }
+        if (!written)
+            return db.rollbackAfter(std::move(written));
         if (progress)
             progress(days - d + 1, days);
     }

@@ -189,8 +189,9 @@ TEST_F(DespachoTest, TwoTerminalsReleasingTheSameCourseAtOnceSendItOnce) {
     const QString archivo = dbFolder() + "/DBNERIN.db";
     auto soltar = [archivo] {
         SqliteConnection conexion(archivo);
-        if (conexion.open().isOk())
-            conexion.execute(QStringLiteral("Mandar_Tiempo 3,1,'mesero2',1"));
+        const bool soltado = conexion.open().isOk() &&
+                             conexion.execute(QStringLiteral("Mandar_Tiempo 3,1,'mesero2',1")).isOk();
+        EXPECT_TRUE(soltado);
     };
     std::unique_ptr<QThread> una(QThread::create(soltar));
     std::unique_ptr<QThread> otra(QThread::create(soltar));

@@ -146,7 +146,8 @@ std::optional<EngineError> Interpreter::runStatement(const Statement& statement,
     case Statement::Kind::RollbackTran:
         return rollbackTransaction();
     case Statement::Kind::Print:
-        evaluate(statement.tokens, frame, failure);
+        // Nobody reads what PRINT shows; only an error in its expression matters.
+        static_cast<void>(evaluate(statement.tokens, frame, failure));
         return failure;
     case Statement::Kind::Raiserror: {
         // RAISERROR (message, severity, state): severities up to 10 are only information.

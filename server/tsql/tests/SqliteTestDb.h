@@ -10,6 +10,7 @@
 #include <QMap>
 #include <QStringList>
 #include <QVariant>
+#include <gtest/gtest.h>
 #include <ostream>
 #include <sqlite3.h>
 
@@ -26,7 +27,8 @@ public:
         // As the engine runs it: "x" is always a name, never a string.
         sqlite3_db_config(m_db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
         sqlite3_db_config(m_db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
-        registerTsqlFunctions(m_db);
+        const Status registered = registerTsqlFunctions(m_db);
+        EXPECT_TRUE(registered.isOk()) << registered.message().toStdString();
     }
     ~SqliteTestDb() override { sqlite3_close(m_db); }
     SqliteTestDb(const SqliteTestDb&) = delete;
