@@ -132,14 +132,25 @@ void AccesoDisplay::reiniciar() {
 
 AccesoDisplay::Busqueda AccesoDisplay::buscarServidor() {
     TerminalSettings& settings = m_context.settings();
-    const QString servidor = settings.servidor();
+    // Both are read afresh on every try: someone may be correcting them meanwhile.
+    QString servidor = settings.servidor();
+    const qint16 terminal = settings.terminal(0);
     if (servidor.isEmpty()) {
         m_context.Mensaje(QStringLiteral("Servidor Invalido, llame a soporte!"), Prompts::kOk);
         return Busqueda::SinNombre;
     }
-    if (!m_context.baseDatos().ConectarBD())
+    BaseDatos& bd = m_context.baseDatos();
+    bool conectado = bd.ConectarBD(servidor);
+    if (!conectado && settings.respaldoEnEsteEquipo()) {
+        // The terminal acts as its own server: the database is looked for under this machine's name.
+        const QString propio = m_context.platform().NombreEquipo();
+        if (!propio.isEmpty()) {
+            servidor = propio;
+            conectado = bd.ConectarBD(servidor);
+        }
+    }
+    if (!conectado)
         return Busqueda::NoResponde;
-    const qint16 terminal = settings.terminal();
     if (terminal == 0) {
         m_context.Mensaje(QStringLiteral("El numero de terinal es invalido!"), Prompts::kCritical);
         if (m_terminarPrograma)

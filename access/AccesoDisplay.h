@@ -64,9 +64,11 @@ public:
     // grids are not read: the program is ending.
     Refresco refrescar(AccessScreen& acceso);
 
-    // One try to reach the server with the current settings. Tells the person when there is no
-    // server name, and ends the program for terminal 0. When found, the context takes the server and
-    // the terminal number and the settings record that the server was found.
+    // One try to reach the server named by the settings as they read now (a missing terminal number
+    // reads as 0), and when it does not answer and "BackupNameServer" allows it, a second try under
+    // this machine's own name. Tells the person when there is no server name, and ends the program
+    // for terminal 0. When found, the context takes the server and the terminal number and the
+    // settings record that the server was found.
     Busqueda buscarServidor();
 
 private:
