@@ -71,6 +71,9 @@ protected:
 private:
     // The confirm button: signs in with the card text in the box.
     void accesar();
+    // Where both readers deliver: each card text and reading error is logged (a card by its check
+    // digest only), then the card goes to recibirTarjeta.
+    CardReader::Receptor receptorLector();
     // A card text from a reader: into the box, then the confirm button.
     void recibirTarjeta(const QString& tarjeta);
     // A physical key; false for keys this screen leaves alone.
