@@ -258,7 +258,7 @@ TEST_F(BaseDatosTest, FailedChangeLogsEveryErrorEntryThenReports) {
     EXPECT_EQ(bitacora().mid(4), QStringList({"11Enlace caído08S01", "ME-2147467259Enlace caído"}));
 }
 
-TEST_F(BaseDatosTest, EjecutarSQLLogsOnceOnSuccessAndReportsFailuresUnderItsOwnTitle) {
+TEST_F(BaseDatosTest, EjecutarSQLLogsOnceOnSuccessAndReportsFailures) {
     EXPECT_TRUE(m_bd.EjecutarSQL("INSERT INTO Comanda VALUES (1, 'uno')"));
     EXPECT_EQ(bitacora(), QStringList{"INSERT INTO Comanda VALUES (1, 'uno')"});
     fallar("", Status::Code::DatabaseError, 50000, "Sin papel");
