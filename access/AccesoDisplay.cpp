@@ -20,7 +20,7 @@ const QString kSeparador = QStringLiteral("     ");
 } // namespace
 
 AccesoDisplay::AccesoDisplay(TerminalContext& context, Reloj reloj, std::function<void()> terminarPrograma,
-                             std::function<Status()> continuarArranque)
+                             std::function<Status(const QString&)> continuarArranque)
     : m_context(context), m_reloj(std::move(reloj)), m_terminarPrograma(std::move(terminarPrograma)),
       m_continuarArranque(std::move(continuarArranque)) {}
 
@@ -134,14 +134,25 @@ void AccesoDisplay::reiniciar() {
 
 AccesoDisplay::Busqueda AccesoDisplay::buscarServidor() {
     TerminalSettings& settings = m_context.settings();
-    const QString servidor = settings.servidor();
+    // Both are read afresh on every try: someone may be correcting them meanwhile.
+    QString servidor = settings.servidor();
+    const qint16 terminal = settings.terminal(0);
     if (servidor.isEmpty()) {
         m_context.Mensaje(QStringLiteral("Servidor Invalido, llame a soporte!"), Prompts::kOk);
         return Busqueda::SinNombre;
     }
-    if (!m_context.baseDatos().ConectarBD())
+    BaseDatos& bd = m_context.baseDatos();
+    bool conectado = bd.ConectarBD(servidor);
+    if (!conectado && settings.respaldoEnEsteEquipo()) {
+        // The terminal acts as its own server: the database is looked for under this machine's name.
+        const QString propio = m_context.platform().NombreEquipo();
+        if (!propio.isEmpty()) {
+            servidor = propio;
+            conectado = bd.ConectarBD(servidor);
+        }
+    }
+    if (!conectado)
         return Busqueda::NoResponde;
-    const qint16 terminal = settings.terminal();
     if (terminal == 0) {
         m_context.Mensaje(QStringLiteral("El numero de terinal es invalido!"), Prompts::kCritical);
         if (m_terminarPrograma)
@@ -150,7 +161,7 @@ AccesoDisplay::Busqueda AccesoDisplay::buscarServidor() {
     }
     // Start-up is the one that fills the terminal's values: it goes on where it stopped for want of a
     // server.
-    if (m_continuarArranque && !m_continuarArranque().isOk()) {
+    if (m_continuarArranque && !m_continuarArranque(servidor).isOk()) {
         if (m_terminarPrograma)
             m_terminarPrograma();
         return Busqueda::TerminalInvalida;

@@ -42,7 +42,7 @@ public:
     // the day end asked the machine to restart, and when the server search finds a terminal that cannot
     // work. `continuarArranque` finishes start-up once the search found the server (Arranque::continuar).
     AccesoDisplay(TerminalContext& context, Reloj reloj, std::function<void()> terminarPrograma,
-                  std::function<Status()> continuarArranque = {});
+                  std::function<Status(const QString& servidor)> continuarArranque = {});
 
     // "Nombre_Terminal" of this terminal; "" when the terminal is unknown or no server answers.
     QString nombreTerminal();
@@ -69,9 +69,11 @@ public:
     // grids are not read: the program is ending.
     Refresco refrescar(AccessScreen& acceso);
 
-    // One try to reach the server with the current settings. Tells the person when there is no
-    // server name, and ends the program for terminal 0. When found, start-up goes on from there and
-    // loads the terminal's values; the program ends when start-up refuses the terminal.
+    // One try to reach the server named by the settings as they read now (a missing terminal number
+    // reads as 0), and when it does not answer and "BackupNameServer" allows it, a second try under
+    // this machine's own name. Tells the person when there is no server name, and ends the program
+    // for terminal 0. When found, start-up goes on from there with the server that answered and loads
+    // the terminal's values; the program ends when start-up refuses the terminal.
     Busqueda buscarServidor();
 
 private:
@@ -83,7 +85,7 @@ private:
     TerminalContext& m_context;
     Reloj m_reloj;
     std::function<void()> m_terminarPrograma;
-    std::function<Status()> m_continuarArranque;
+    std::function<Status(const QString&)> m_continuarArranque;
 };
 
 } // namespace nerin

@@ -48,10 +48,14 @@ void KeyboardCardReader::caracter(QChar c) {
     if (!m_activo)
         return;
     if (c == u'%') {
-        if (m_anunciando)
+        if (m_anunciando) {
             ++m_esperadas;
-        else
-            comenzar();
+            return;
+        }
+        const bool interrumpida = esTarjeta() && !m_descartando;
+        comenzar();
+        if (interrumpida)
+            fallar(kErrorInterrumpida);
         return;
     }
     if (m_descartando)
@@ -72,6 +76,7 @@ void KeyboardCardReader::caracter(QChar c) {
     if (m_texto.size() > kLongitudMaxima) {
         entregar();
         m_descartando = true;
+        fallar(kErrorDemasiadoLarga);
     }
 }
 
@@ -96,6 +101,11 @@ void KeyboardCardReader::entregar() {
     // is already clear for the next swipe by then.
     if (m_receptor.tarjeta)
         m_receptor.tarjeta(tarjeta);
+}
+
+void KeyboardCardReader::fallar(int codigo) {
+    if (m_receptor.error)
+        m_receptor.error(codigo);
 }
 
 } // namespace nerin

@@ -14,11 +14,13 @@ namespace nerin {
 //   least two (a card always holds its check digest and its number). The card text keeps one "%".
 // - Every "_" ends a track; when the expected number of tracks has ended, the text is delivered at once,
 //   so the whole text written in one piece is delivered the same way as keystroke by keystroke.
-// - A "%" after anything else starts a new text: an interrupted swipe is dropped when the next begins.
+// - A "%" after anything else starts a new text: an interrupted swipe is dropped when the next begins,
+//   and reported as the reading error kErrorInterrumpida.
 // - Enter delivers what was collected, card or not, so that the lookup refuses it; except right after a
 //   track has ended, when a reader that ends each track with Enter is still to send the next one.
 // - A text that grows beyond kLongitudMaxima cannot be a card: it is delivered once as it stands (and
-//   refused), and what follows is ignored until Enter or the next "%".
+//   refused) and reported as the reading error kErrorDemasiadoLarga, and what follows is ignored until
+//   Enter or the next "%".
 //
 // Which character opens the second track depends on the keyboard layout the reader types through: the
 // Spanish layout gives "ñ" (the lookup upper-cases it to the "Ñ" of the card format), a U.S. layout gives
@@ -29,6 +31,9 @@ namespace nerin {
 class KeyboardCardReader : public CardReader {
 public:
     static constexpr qsizetype kLongitudMaxima = 200;
+    // The codes of the reading errors this reader reports.
+    static constexpr int kErrorInterrumpida = 1;
+    static constexpr int kErrorDemasiadoLarga = 2;
 
     bool activar(Receptor receptor) override;
     void desactivar() override;
@@ -50,6 +55,7 @@ private:
     void caracter(QChar c);
     void comenzar();
     void entregar();
+    void fallar(int codigo);
     bool esTarjeta() const { return m_texto.startsWith(u'%'); }
 
     Receptor m_receptor;

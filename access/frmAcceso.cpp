@@ -260,11 +260,7 @@ void frmAcceso::habilitarFirma() {
     ActivarLector();
 }
 
-void frmAcceso::ActivarLector() {
-    if (!m_teclado.activo())
-        m_teclado.activar({[this](const QString& tarjeta) { recibirTarjeta(tarjeta); }, {}});
-    if (!m_opciones.lector)
-        return;
+CardReader::Receptor frmAcceso::receptorLector() {
     CardReader::Receptor receptor;
     receptor.tarjeta = [this](const QString& tarjeta) {
         // Only the check digest is written: the rest of the text is what signs the employee in.
@@ -276,8 +272,16 @@ void frmAcceso::ActivarLector() {
         m_context.bitacora().EscribirBitacora(QStringLiteral(">>>>>>>>>>>>>>>>>>TARJETA ERR:") +
                                               QString::number(codigo));
     };
+    return receptor;
+}
+
+void frmAcceso::ActivarLector() {
+    if (!m_teclado.activo())
+        m_teclado.activar(receptorLector());
+    if (!m_opciones.lector)
+        return;
     m_opciones.lector->desactivar();
-    m_opciones.lector->activar(std::move(receptor));
+    m_opciones.lector->activar(receptorLector());
 }
 
 void frmAcceso::DesactivarLector() {

@@ -38,7 +38,7 @@ public:
         AccesoDisplay::Reloj reloj = &QDateTime::currentDateTime;
         std::function<void()> terminarPrograma;
         // Finishes start-up once the server search found the server (Arranque::continuar).
-        std::function<Status()> continuarArranque;
+        std::function<Status(const QString& servidor)> continuarArranque;
         CardReader* lector = nullptr; // a reader that delivers whole card texts; none by default
     };
 
@@ -73,6 +73,9 @@ protected:
 private:
     // The confirm button: signs in with the card text in the box.
     void accesar();
+    // Where both readers deliver: each card text and reading error is logged (a card by its check
+    // digest only), then the card goes to recibirTarjeta.
+    CardReader::Receptor receptorLector();
     // A card text from a reader: into the box, then the confirm button.
     void recibirTarjeta(const QString& tarjeta);
     // A physical key; false for keys this screen leaves alone.

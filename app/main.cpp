@@ -3,6 +3,9 @@
 //
 //   nerin-terminal [--windowed] [--configurar] [--drive SCRIPT]
 //
+// It refuses to start with an unknown database back-end ("Motor") or without the card key
+// ("ClaveTarjetas") in its settings.
+//
 // --configurar opens the terminal configuration screen before start-up, so that a new terminal can
 // be set up on the spot; start-up then goes on with what was saved. A drive script starts before
 // start-up, so it can answer start-up's own questions and messages.
@@ -10,6 +13,7 @@
 #include "app/Driver.h"
 #include "app/Navegador.h"
 #include "app/QtSystemMessageBox.h"
+#include "base/CommandLine.h"
 #include "data/BaseDatos.h"
 #include "data/Bitacora.h"
 #include "data/StatePaths.h"
@@ -22,16 +26,12 @@
 #include "startup/frmConfiguracion.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QSettings>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 
 namespace {
-
-// The key under which the demo restaurant's card numbers and passwords are stored.
-const QString kClaveDemo = QStringLiteral("NERIN-DEMO-2026");
 
 // A value of the terminal's settings that TerminalSettings does not read itself.
 QString ajuste(const nerin::TerminalSettings& settings, const QString& clave, const QString& defecto) {
@@ -54,20 +54,28 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Nerin"));
     QApplication::setApplicationVersion(QStringLiteral(NERIN_VERSION));
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Terminal de punto de venta Nerin"));
-    parser.addHelpOption();
-    const QCommandLineOption ventana(QStringLiteral("windowed"),
-                                     QStringLiteral("En una ventana, no a pantalla completa."));
-    const QCommandLineOption guion(QStringLiteral("drive"), QStringLiteral("Ejecuta un guion de prueba."),
-                                   QStringLiteral("SCRIPT"));
-    const QCommandLineOption configurar(
-        QStringLiteral("configurar"),
-        QStringLiteral("Abre la configuración de la terminal antes de arrancar."));
-    parser.addOption(ventana);
-    parser.addOption(guion);
-    parser.addOption(configurar);
-    parser.process(app);
+    nerin::CommandLine parser({
+        {QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")})},
+        {QCommandLineOption(QStringLiteral("windowed"))},
+        {QCommandLineOption(QStringLiteral("drive"), {}, QStringLiteral("SCRIPT"))},
+        {QCommandLineOption(QStringLiteral("configurar"))},
+    });
+    const QString ventana = QStringLiteral("windowed");
+    const QString guion = QStringLiteral("drive");
+    const QString configurar = QStringLiteral("configurar");
+    const char* const uso = "Uso: nerin-terminal [--windowed] [--configurar] [--drive GUION]\n";
+    nerin::Status leido = parser.parse(QCoreApplication::arguments().mid(1));
+    if (leido && !parser.positional().isEmpty())
+        leido =
+            nerin::Status::invalid(QStringLiteral("Argumento no reconocido: ") + parser.positional().first());
+    if (!leido) {
+        std::fprintf(stderr, "%s\n%s", qUtf8Printable(leido.message()), uso);
+        return 2;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::fputs(uso, stdout);
+        return 0;
+    }
     QStringList lineasGuion;
     if (parser.isSet(guion)) {
         QString error;
@@ -80,9 +88,16 @@ int main(int argc, char* argv[]) {
     nerin::TerminalSettings settings;
     nerin::Bitacora bitacora(nerin::logRoot());
     nerin::QtSystemMessageBox messageBox;
-    const QString claveTarjetas = ajuste(settings, QStringLiteral("ClaveTarjetas"), kClaveDemo);
-    nerin::BaseDatos baseDatos([&settings] { return nerin::createConnection(settings.databaseSettings()); },
-                               bitacora, messageBox, &terminarPrograma, claveTarjetas);
+    const QString claveTarjetas = ajuste(settings, QStringLiteral("ClaveTarjetas"), QString());
+    // Each connection is made for the server name the terminal asks for: the one in the settings at
+    // start-up, or the one the server search has just read.
+    nerin::BaseDatos baseDatos(
+        [&settings](const QString& servidor) {
+            nerin::DatabaseSettings donde = settings.databaseSettings();
+            donde.servidor = servidor;
+            return nerin::createConnection(donde);
+        },
+        settings.servidor(), bitacora, messageBox, &terminarPrograma, claveTarjetas);
     nerin::QtPrompts prompts(&bitacora);
     bitacora.setAvisoCarpeta(
         [&prompts](const QString& mensaje) { prompts.Mensaje(mensaje, nerin::Prompts::kExclamation); });
@@ -98,7 +113,7 @@ int main(int argc, char* argv[]) {
     opciones.terminarPrograma = &terminarPrograma;
     // The access screen's server search hands over to start-up, made below, once it found the server.
     std::unique_ptr<nerin::Arranque> arranque;
-    opciones.continuarArranque = [&arranque] { return arranque->continuar(); };
+    opciones.continuarArranque = [&arranque](const QString& servidor) { return arranque->continuar(servidor); };
     nerin::frmAcceso acceso(context, std::move(opciones));
     prompts.setParent(&acceso);
     nerin::Navegador navegador(context, acceso);
@@ -116,6 +131,25 @@ int main(int argc, char* argv[]) {
                 QCoreApplication::exit(codigo);
         });
 
+    // Ends the program during start-up; driven, the script says whether this ending was the one expected.
+    auto terminarAlArrancar = [&](const QString& motivo) {
+        std::fprintf(stderr, "nerin-terminal: %s\n", qUtf8Printable(motivo));
+        if (conGuion)
+            return driver.abandonar(QStringLiteral("el programa terminó al arrancar"));
+        return 1;
+    };
+    // Settings the terminal cannot work with end it before it touches the database. Without the card
+    // key no card could be read, and a made-up key would let anyone who knows it make cards.
+    nerin::Status ajustesValidos = settings.databaseSettings().check();
+    if (ajustesValidos && claveTarjetas.isEmpty())
+        ajustesValidos = nerin::Status::invalid(QStringLiteral(
+            "Falta la clave de las tarjetas (ClaveTarjetas) en la configuración de la terminal; "
+            "llame a soporte."));
+    if (!ajustesValidos) {
+        prompts.Mensaje(ajustesValidos.message(), nerin::Prompts::kCritical);
+        return terminarAlArrancar(ajustesValidos.message());
+    }
+
     if (parser.isSet(configurar)) {
         nerin::Configuracion configuracion(settings, prompts, platform, &terminarPrograma);
         nerin::frmConfiguracion pantalla(configuracion);
@@ -124,13 +158,8 @@ int main(int argc, char* argv[]) {
 
     arranque = std::make_unique<nerin::Arranque>(context, acceso, nerin::stateRoot());
     const nerin::Status arrancado = arranque->run();
-    if (!arrancado.isOk()) {
-        std::fprintf(stderr, "nerin-terminal: %s\n", qPrintable(arrancado.message()));
-        // Driven, the script says whether this ending was the one expected.
-        if (conGuion)
-            return driver.abandonar(QStringLiteral("el programa terminó al arrancar"));
-        return 1;
-    }
+    if (!arrancado.isOk())
+        return terminarAlArrancar(arrancado.message());
     if (conGuion && driver.terminado())
         return driver.codigo();
     bucleEnMarcha = true;

@@ -35,10 +35,10 @@ bool prepare(Restaurant& r, int historyDays) {
     QFile ini(r.ini());
     if (!ini.open(QIODevice::WriteOnly))
         return false;
-    ini.write(
-        QStringLiteral("[Configuracion]\nMotor=sqlite\nServidor=%1\nBASE_DE_DATOS=DBNERIN\nTerminal=1\n")
-            .arg(r.dir.path())
-            .toUtf8());
+    ini.write(QStringLiteral("[Configuracion]\nMotor=sqlite\nServidor=%1\nBASE_DE_DATOS=DBNERIN\nTerminal=1\n"
+                             "ClaveTarjetas=NERIN-DEMO-2026\n")
+                  .arg(r.dir.path())
+                  .toUtf8());
     return true;
 }
 

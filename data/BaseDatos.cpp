@@ -21,15 +21,24 @@ bool terminaElPrograma(const QString& sqlState) {
 
 } // namespace
 
+BaseDatos::BaseDatos(ServerConnectionFactory connectionFactory, QString servidor, Bitacora& bitacora,
+                     SystemMessageBox& messageBox, std::function<void()> endProgram, QString claveTarjeta)
+    : m_connectionFactory(std::move(connectionFactory)), m_servidor(std::move(servidor)),
+      m_bitacora(bitacora), m_messageBox(messageBox), m_endProgram(std::move(endProgram)),
+      m_claveTarjeta(std::move(claveTarjeta)) {}
+
 BaseDatos::BaseDatos(ConnectionFactory connectionFactory, Bitacora& bitacora, SystemMessageBox& messageBox,
                      std::function<void()> endProgram, QString claveTarjeta)
-    : m_connectionFactory(std::move(connectionFactory)), m_bitacora(bitacora), m_messageBox(messageBox),
-      m_endProgram(std::move(endProgram)), m_claveTarjeta(std::move(claveTarjeta)) {}
+    : BaseDatos(
+          [factory = std::move(connectionFactory)](const QString&) { return factory ? factory() : nullptr; },
+          QString(), bitacora, messageBox, std::move(endProgram), std::move(claveTarjeta)) {
+    m_conexionFija = true;
+}
 
 Connection& BaseDatos::connection() {
     if (!m_connection) {
         if (m_connectionFactory)
-            m_connection = m_connectionFactory();
+            m_connection = m_connectionFactory(m_servidor);
         if (!m_connection)
             qFatal("BaseDatos: the connection factory gave no connection");
     }
@@ -41,6 +50,17 @@ bool BaseDatos::ConectarBD() {
     if (conexion.isOpen())
         conexion.close();
     return conexion.open().isOk();
+}
+
+bool BaseDatos::ConectarBD(const QString& servidor) {
+    if (m_conexionFija)
+        return ConectarBD();
+    if (m_connection && servidor != m_servidor) {
+        m_connection->close();
+        m_connection.reset();
+    }
+    m_servidor = servidor;
+    return ConectarBD();
 }
 
 DbValue BaseDatos::ConsultarCampo(const QString& campo, const QString& tabla, const QString& condicion) {
@@ -170,6 +190,8 @@ void BaseDatos::avisar(const QString& texto, const QString& titulo, SystemMessag
 }
 
 void BaseDatos::ReportarErrorBD(const QString& titulo, const DbFailure& error, const DbErrorList& errores) {
+    // Only the access-denied box is the caller's, with its title and the critical icon; the others are
+    // the system's plain boxes, under the application's title.
     const QString numero = QString::number(error.number);
     m_bitacora.EscribirBitacora(QStringLiteral("ME") + numero + error.description);
 
@@ -182,12 +204,12 @@ void BaseDatos::ReportarErrorBD(const QString& titulo, const DbFailure& error, c
             avisar(QStringLiteral("No se tiene acceso a la Base de Datos contactar a soporte"), titulo,
                    SystemMessageBox::Icon::Critical);
         } else if (sqlState == u"S1000") {
-            avisar(QStringLiteral("BDME ") + errores.first().description, titulo,
-                   SystemMessageBox::Icon::Information);
+            avisar(QStringLiteral("BDME ") + errores.first().description, QString(),
+                   SystemMessageBox::Icon::None);
         } else {
             avisar(QStringLiteral("BDME") + numero + u' ' + error.description + QStringLiteral(" SQLSTATE ") +
                        sqlState,
-                   titulo, SystemMessageBox::Icon::Information);
+                   QString(), SystemMessageBox::Icon::None);
         }
         break;
     }
@@ -197,8 +219,8 @@ void BaseDatos::ReportarErrorBD(const QString& titulo, const DbFailure& error, c
     case DbErrorNumber::kObjectNotFound:
         break;
     default:
-        avisar(numero + QStringLiteral(" BDME ") + error.description, titulo,
-               SystemMessageBox::Icon::Information);
+        avisar(numero + QStringLiteral(" BDME ") + error.description, QString(),
+               SystemMessageBox::Icon::None);
         break;
     }
 }

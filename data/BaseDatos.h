@@ -18,19 +18,27 @@ namespace nerin {
 // Statements are built from the pieces the screens give, exactly as given: the callers quote their
 // own values (DuplicarComillas).
 //
-// The connection is made by the factory the first time any operation needs it and kept for the whole
-// run; the operations do not open it. ConectarBD opens it, and an operation on a connection that is
-// not open fails with the connection's own error and is reported like any other failure.
+// The connection is made by the factory for the current server name the first time any operation
+// needs it, and kept until ConectarBD is given another server name; the operations do not open it.
+// ConectarBD opens it, and an operation on a connection that is not open fails with the connection's
+// own error and is reported like any other failure.
 //
 // Failures are reported by ReportarErrorBD: to the event log, to the user through the system's
 // message box, or by ending the program when the database can no longer be reached.
 class BaseDatos {
 public:
+    // Makes a connection, not yet open, to the database of the named server.
+    using ServerConnectionFactory = std::function<std::unique_ptr<Connection>(const QString& servidor)>;
+    // Makes a connection to one fixed database, whatever the server name: ConectarBD(servidor) then
+    // reopens that connection as ConectarBD() does.
     using ConnectionFactory = std::function<std::unique_ptr<Connection>()>;
 
-    // `connectionFactory` must give a connection each time it is called (it is called once).
-    // `endProgram` ends the process at once and does not return in the real program.
-    // `claveTarjeta` is the key under which employee card numbers are stored encrypted.
+    // `connectionFactory` must give a connection each time it is called; `servidor` is the server
+    // name until ConectarBD is given another. `endProgram` ends the process at once and does not
+    // return in the real program. `claveTarjeta` is the key under which employee card numbers are
+    // stored encrypted.
+    BaseDatos(ServerConnectionFactory connectionFactory, QString servidor, Bitacora& bitacora,
+              SystemMessageBox& messageBox, std::function<void()> endProgram, QString claveTarjeta);
     BaseDatos(ConnectionFactory connectionFactory, Bitacora& bitacora, SystemMessageBox& messageBox,
               std::function<void()> endProgram, QString claveTarjeta);
 
@@ -40,6 +48,9 @@ public:
     // Closes the connection when it is open and opens it again. Shows nothing on failure: the caller
     // decides what a terminal without a database does.
     bool ConectarBD();
+    // The same for the named server: a connection made for another server name replaces the current
+    // one, which is closed.
+    bool ConectarBD(const QString& servidor);
 
     // The first field of the first row of "SELECT campo FROM tabla [WHERE condicion]". No row, a NULL
     // field or any failure give an empty text; failures are neither shown nor logged, since callers
@@ -71,7 +82,8 @@ public:
     int EmpleadoDeTarjeta(const QString& track);
 
     // Reports a database failure: always to the event log, then by its number and the SQLSTATE of the
-    // first entry of the error list, to the user or by ending the program.
+    // first entry of the error list, to the user or by ending the program. `titulo` is the title of
+    // the access-denied box; every other box is a plain one under the application's title.
     void ReportarErrorBD(const QString& titulo, const DbFailure& error, const DbErrorList& errores);
 
     // The connection itself, for the few screens that run commands on it directly.
@@ -82,7 +94,9 @@ private:
     void reportarFallo(const QString& titulo);
     void avisar(const QString& texto, const QString& titulo, SystemMessageBox::Icon icono);
 
-    ConnectionFactory m_connectionFactory;
+    ServerConnectionFactory m_connectionFactory;
+    QString m_servidor;
+    bool m_conexionFija = false; // one fixed database: server names are not used
     Bitacora& m_bitacora;
     SystemMessageBox& m_messageBox;
     std::function<void()> m_endProgram;

@@ -6,10 +6,11 @@ namespace nerin {
 
 // The system's standard message box with a single OK button, used where the program's own message
 // window cannot be relied on (database failures may come before it exists or while it is busy).
-// show() returns once the user has closed the box.
+// show() returns once the user has closed the box. An empty title shows the application's title, as
+// the system's boxes do when given none; Icon::None shows the text alone.
 class SystemMessageBox {
 public:
-    enum class Icon { Information, Critical };
+    enum class Icon { None, Critical };
 
     virtual ~SystemMessageBox() = default;
 

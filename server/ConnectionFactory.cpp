@@ -32,6 +32,19 @@ DatabaseSettings DatabaseSettings::fromSettings(QSettings& settings) {
     return result;
 }
 
+QStringList DatabaseSettings::motores() {
+    return {QStringLiteral("sqlite"), QStringLiteral("odbc")};
+}
+
+Status DatabaseSettings::check() const {
+    if (motores().contains(motor, Qt::CaseInsensitive))
+        return Status::ok();
+    return Status::invalid(
+        QStringLiteral("El motor de base de datos \"%1\" de la configuración no es válido; "
+                       "los valores aceptados son: %2.")
+            .arg(motor, motores().join(QStringLiteral(", "))));
+}
+
 QString DatabaseSettings::databaseFile() const {
     const QString folder = servidor.isEmpty() ? QStringLiteral(".") : servidor;
     return folder + u'/' + baseDeDatos + QStringLiteral(".db");
@@ -44,6 +57,8 @@ QString DatabaseSettings::odbcConnectionString() const {
 }
 
 std::unique_ptr<Connection> createConnection(const DatabaseSettings& settings) {
+    if (!settings.check())
+        return nullptr;
     if (settings.usesOdbc())
         return std::make_unique<OdbcConnection>(settings.odbcConnectionString(), kCommandTimeout);
     return std::make_unique<SqliteConnection>(settings.databaseFile());

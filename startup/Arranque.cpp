@@ -52,7 +52,7 @@ Status Arranque::run() {
     m_context.servidor = settings.servidor();
     // Without a server name there is nowhere to look: the embedded back-end would otherwise open a
     // database in whatever folder the program was started from. The access screen searches instead.
-    if (m_context.servidor.isEmpty() || !bd.ConectarBD()) {
+    if (m_context.servidor.isEmpty() || !bd.ConectarBD(m_context.servidor)) {
         m_context.servidorEncontrado = false;
         settings.setServEncontrado(false);
         mostrarAcceso();
@@ -65,8 +65,8 @@ Status Arranque::run() {
     return Status::ok();
 }
 
-Status Arranque::continuar() {
-    m_context.servidor = m_context.settings().servidor();
+Status Arranque::continuar(const QString& servidor) {
+    m_context.servidor = servidor;
     return cargar();
 }
 

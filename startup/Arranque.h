@@ -29,7 +29,7 @@ public:
     // not: reads the settings again and loads the run-wide values as run() does after connecting. Ok
     // when the terminal may go on; an error when it must end, as with run() (the person has been told
     // and the connection is closed).
-    Status continuar();
+    Status continuar(const QString& servidor);
 
     // The marker file's path.
     QString markerFile() const;

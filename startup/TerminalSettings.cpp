@@ -44,12 +44,24 @@ QString TerminalSettings::servidor() const {
     return value(QStringLiteral("Servidor"), QString()).trimmed();
 }
 
-qint16 TerminalSettings::terminal() const {
+qint16 TerminalSettings::terminal(qint16 siFalta) const {
+    m_settings->beginGroup(kGroup);
+    const bool set = m_settings->contains(QStringLiteral("Terminal"));
+    m_settings->endGroup();
+    if (!set)
+        return siFalta;
+    const QString text = value(QStringLiteral("Terminal"), QString());
     bool ok = false;
-    const int number = value(QStringLiteral("Terminal"), QStringLiteral("1")).trimmed().toInt(&ok);
+    const int number = text.trimmed().toInt(&ok);
     if (!ok || number < std::numeric_limits<qint16>::min() || number > std::numeric_limits<qint16>::max())
-        return 1;
+        return 0;
     return static_cast<qint16>(number);
+}
+
+bool TerminalSettings::respaldoEnEsteEquipo() const {
+    bool ok = false;
+    const double number = value(QStringLiteral("BackupNameServer"), QString()).trimmed().toDouble(&ok);
+    return ok && number != 0;
 }
 
 DatabaseSettings TerminalSettings::databaseSettings() const {

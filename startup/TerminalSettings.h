@@ -26,9 +26,13 @@ public:
     // "Servidor": the database folder (embedded back-end) or the SQL Server host and instance; "" when
     // not set.
     QString servidor() const;
-    // "Terminal": this terminal's number, "1" when not set. A text that is not a whole number within
-    // 16 bits ("abc", "70000") reads as 1.
-    qint16 terminal() const;
+    // "Terminal": this terminal's number, `siFalta` when the key is missing (start-up takes 1, the
+    // server search 0). A text that is not a whole number within 16 bits ("abc", "70000", "") reads as
+    // 0, the invalid terminal, never as the number of another terminal.
+    qint16 terminal(qint16 siFalta = 1) const;
+    // "BackupNameServer" holds a number other than 0: when the server does not answer, this machine
+    // may serve the database itself under its own name.
+    bool respaldoEnEsteEquipo() const;
     // "Motor", "Servidor" and "BASE_DE_DATOS", as the connection factory reads them.
     DatabaseSettings databaseSettings() const;
 

@@ -45,7 +45,13 @@ TEST(AccesoDisplayTexts, WorkingDayEndsAtSixTheMorningAfter) {
         EXPECT_EQ(AccesoDisplay::venceDia(c.trabajo, c.ahora), c.vence) << c.ahora.toString().toStdString();
 }
 
-class AccesoDisplayTest : public AccessFixture {};
+class AccesoDisplayTest : public AccessFixture {
+protected:
+    // Start-up's own continuation, as the program hands it to the access screen.
+    static std::function<Status(const QString&)> continuando(Arranque& arranque) {
+        return [&arranque](const QString& servidor) { return arranque.continuar(servidor); };
+    }
+};
 
 TEST_F(AccesoDisplayTest, ReadsTerminalNameAndWorkingDate) {
     setFechaTrabajo(QDate(2026, 12, 6));
@@ -130,20 +136,47 @@ TEST_F(AccesoDisplayTest, ServerSearchWithoutServerNameTellsThePerson) {
     EXPECT_FALSE(context->servidorEncontrado);
 }
 
-TEST_F(AccesoDisplayTest, ServerSearchWithTerminalZeroEndsTheProgram) {
-    setSetting(QStringLiteral("Terminal"), QStringLiteral("0"));
-    build();
-    AccesoDisplay display(*context, reloj(), terminar());
-    EXPECT_EQ(display.buscarServidor(), AccesoDisplay::Busqueda::TerminalInvalida);
-    EXPECT_EQ(prompts.mensajes(), QStringList{QStringLiteral("El numero de terinal es invalido!")});
-    EXPECT_EQ(terminaciones, 1);
+TEST_F(AccesoDisplayTest, ServerSearchTakesTheTerminalNumberAsTheSettingsSayNow) {
+    struct Case {
+        const char* terminal; // nullptr: no such key
+        AccesoDisplay::Busqueda esperada;
+        qint16 numero;
+    };
+    const Case cases[] = {{"2", AccesoDisplay::Busqueda::Encontrado, 2},
+                          {nullptr, AccesoDisplay::Busqueda::TerminalInvalida, 0},
+                          {"abc", AccesoDisplay::Busqueda::TerminalInvalida, 0},
+                          {"0", AccesoDisplay::Busqueda::TerminalInvalida, 0}};
+    int terminacionesEsperadas = 0;
+    for (const Case& c : cases) {
+        const QString caso = c.terminal ? QString::fromLatin1(c.terminal) : QStringLiteral("(none)");
+        build();
+        if (c.terminal)
+            setSetting(QStringLiteral("Terminal"), QString::fromLatin1(c.terminal));
+        else
+            QSettings(settingsFile(), QSettings::IniFormat).remove(QStringLiteral("Configuracion/Terminal"));
+        const qsizetype avisos = prompts.mensajes().size();
+        Arranque arranque(*context, acceso, stateFolder());
+        AccesoDisplay display(*context, reloj(), terminar(), continuando(arranque));
+        EXPECT_EQ(display.buscarServidor(), c.esperada) << caso.toStdString();
+        if (c.esperada == AccesoDisplay::Busqueda::Encontrado) {
+            EXPECT_TRUE(context->servidorEncontrado);
+            EXPECT_EQ(context->terminal, c.numero);
+            EXPECT_EQ(setting(QStringLiteral("ServEncontrado")), QStringLiteral("1"));
+        } else {
+            ++terminacionesEsperadas;
+            EXPECT_EQ(prompts.mensajes().mid(avisos),
+                      QStringList{QStringLiteral("El numero de terinal es invalido!")})
+                << caso.toStdString();
+        }
+        EXPECT_EQ(terminaciones, terminacionesEsperadas) << caso.toStdString();
+    }
 }
 
 TEST_F(AccesoDisplayTest, ServerFoundBySearchFinishesStartUp) {
     setSetting(QStringLiteral("Terminal"), QStringLiteral("2"));
     build();
     Arranque arranque(*context, acceso, stateFolder());
-    AccesoDisplay display(*context, reloj(), terminar(), [&arranque] { return arranque.continuar(); });
+    AccesoDisplay display(*context, reloj(), terminar(), continuando(arranque));
     EXPECT_EQ(display.buscarServidor(), AccesoDisplay::Busqueda::Encontrado);
     EXPECT_TRUE(context->servidorEncontrado);
     EXPECT_EQ(context->terminal, 2);
@@ -156,6 +189,44 @@ TEST_F(AccesoDisplayTest, ServerFoundBySearchFinishesStartUp) {
     EXPECT_EQ(display.buscarServidor(), AccesoDisplay::Busqueda::TerminalInvalida);
     EXPECT_EQ(prompts.mensajes().last(), QStringLiteral("La terminal esta mal configurada, llame a soporte"));
     EXPECT_EQ(terminaciones, 1);
+}
+
+TEST_F(AccesoDisplayTest, ServerSearchConnectsToTheServerNameItReadNow) {
+    setSetting(QStringLiteral("Servidor"), m_dir.filePath(QStringLiteral("ninguna")));
+    build();
+    Arranque arranque(*context, acceso, stateFolder());
+    AccesoDisplay display(*context, reloj(), terminar(), continuando(arranque));
+    EXPECT_EQ(display.buscarServidor(), AccesoDisplay::Busqueda::NoResponde);
+    setSetting(QStringLiteral("Servidor"), dbFolder());
+    EXPECT_EQ(display.buscarServidor(), AccesoDisplay::Busqueda::Encontrado);
+    EXPECT_EQ(context->servidor, dbFolder());
+    EXPECT_EQ(display.nombreTerminal(), QStringLiteral("CAJA PRINCIPAL"));
+}
+
+TEST_F(AccesoDisplayTest, ServerSearchFallsBackToThisMachineOnlyWhenTheSettingsSaySo) {
+    struct Case {
+        const char* respaldo; // BackupNameServer; nullptr: no such key
+        bool encontrado;
+    };
+    const Case cases[] = {{"1", true}, {"0", false}, {"RESPALDO\\SQLEXPRESS", false}, {nullptr, false}};
+    for (const Case& c : cases) {
+        const QString caso = c.respaldo ? QString::fromLatin1(c.respaldo) : QStringLiteral("(none)");
+        setSetting(QStringLiteral("Servidor"), m_dir.filePath(QStringLiteral("ninguna")));
+        if (c.respaldo)
+            setSetting(QStringLiteral("BackupNameServer"), QString::fromLatin1(c.respaldo));
+        else
+            QSettings(settingsFile(), QSettings::IniFormat)
+                .remove(QStringLiteral("Configuracion/BackupNameServer"));
+        // The machine's own name leads to the database, as a folder of that name holds it.
+        platform.nombre = dbFolder();
+        build();
+        Arranque arranque(*context, acceso, stateFolder());
+        AccesoDisplay display(*context, reloj(), terminar(), continuando(arranque));
+        EXPECT_EQ(display.buscarServidor(),
+                  c.encontrado ? AccesoDisplay::Busqueda::Encontrado : AccesoDisplay::Busqueda::NoResponde)
+            << caso.toStdString();
+        EXPECT_EQ(context->servidor, c.encontrado ? dbFolder() : QString()) << caso.toStdString();
+    }
 }
 
 } // namespace

@@ -13,7 +13,8 @@ const QString kTarjeta =
 class KeyboardCardReaderTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        lector.activar({[this](const QString& t) { entregadas.append(t); }, {}});
+        lector.activar({[this](const QString& t) { entregadas.append(t); },
+                        [this](int codigo) { errores.append(codigo); }});
     }
     void teclearUnaAUna(const QString& texto) {
         for (const QChar c : texto)
@@ -21,6 +22,7 @@ protected:
     }
     KeyboardCardReader lector;
     QStringList entregadas;
+    QList<int> errores;
 };
 
 TEST_F(KeyboardCardReaderTest, TheWholeTextInOnePieceIsDeliveredOnce) {
@@ -89,15 +91,19 @@ TEST_F(KeyboardCardReaderTest, GarbageWaitsForEnterAndIsThenDeliveredAsItStands)
 
 TEST_F(KeyboardCardReaderTest, ANewSwipeDropsWhatWasTypedBefore) {
     lector.teclear(QStringLiteral("xyz"));
+    lector.teclear(kTarjeta);
+    EXPECT_TRUE(errores.isEmpty()) << "what was typed before was no swipe";
     lector.teclear(kTarjeta.left(20));
     lector.teclear(kTarjeta);
-    EXPECT_EQ(entregadas, QStringList{kTarjeta});
+    EXPECT_EQ(entregadas, (QStringList{kTarjeta, kTarjeta}));
+    EXPECT_EQ(errores, QList<int>{KeyboardCardReader::kErrorInterrumpida});
 }
 
 TEST_F(KeyboardCardReaderTest, AnOverlongTextIsDeliveredOnceAndTheRestIgnored) {
     lector.teclear(QStringLiteral("%") + QString(10000, u'7') + QStringLiteral("_1_"));
     ASSERT_EQ(entregadas.size(), 1);
     EXPECT_EQ(entregadas[0].size(), KeyboardCardReader::kLongitudMaxima + 1);
+    EXPECT_EQ(errores, QList<int>{KeyboardCardReader::kErrorDemasiadoLarga});
     lector.confirmar();
     EXPECT_TRUE(lector.vacio());
     lector.teclear(kTarjeta);

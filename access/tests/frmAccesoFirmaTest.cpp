@@ -49,6 +49,8 @@ protected:
 TEST_F(frmAccesoFirmaTest, ADemoCardTypedOnTheKeyboardSignsInAndOpensTheTables) {
     auto screen = pantalla(kClaveDemo);
     EXPECT_TRUE(control<QPushButton>(*screen, "cmdAccesar")->isEnabled());
+    // A swipe broken off by the next one is a reading error.
+    QTest::keyClicks(screen.get(), kTarjetaDemo.left(10));
     QTest::keyClicks(screen.get(), kTarjetaDemo);
 
     EXPECT_EQ(nav.mesas, QList<Navegacion::ModoMesas>{Navegacion::ModoMesas::Normal});
@@ -59,6 +61,11 @@ TEST_F(frmAccesoFirmaTest, ADemoCardTypedOnTheKeyboardSignsInAndOpensTheTables) 
     EXPECT_FALSE(control<QLabel>(*screen, "lblIngresando")->isVisible());
     EXPECT_TRUE(control<QLineEdit>(*screen, "txtUsuario")->text().isEmpty());
     EXPECT_TRUE(prompts.asked().isEmpty());
+    const QStringList log = logLines(QStringLiteral("NerinComTra"));
+    EXPECT_EQ(log.filter(QStringLiteral(">>>>>>>>>>>>>>>>>>TARJETA ERR:1")).size(), 1);
+    const QStringList tarjeta = log.filter(QStringLiteral(">>>>>>>>>>>>>>>>>>>>>> TARJETA: "));
+    ASSERT_EQ(tarjeta.size(), 1);
+    EXPECT_TRUE(tarjeta[0].endsWith(QStringLiteral("TARJETA: ") + kTarjetaDemo.section(u'_', 0, 0)));
 }
 
 TEST_F(frmAccesoFirmaTest, KeysSentToTheHiddenCardBoxThenEnterSignIn) {

@@ -33,6 +33,7 @@ protected:
         copyDemoTo(baseDeDatos());
         ajustar(QStringLiteral("Servidor"), m_dir->path());
         ajustar(QStringLiteral("Terminal"), QStringLiteral("1"));
+        ajustar(QStringLiteral("ClaveTarjetas"), QStringLiteral("NERIN-DEMO-2026"));
     }
 
     QString baseDeDatos() const { return m_dir->filePath(QStringLiteral("DBNERIN.db")); }

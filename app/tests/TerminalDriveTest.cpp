@@ -1,6 +1,6 @@
 // The real nerin-terminal, started offscreen on a copy of the demo restaurant and driven by scripts:
-// start-up's fatal endings, its exchange-rate keypad, the configuration screen and its keyboard, and
-// a terminal whose database is missing.
+// start-up's fatal endings (settings it cannot work with among them), its exchange-rate keypad, the
+// configuration screen and its keyboard, and a terminal whose database is missing.
 #include "app/tests/TerminalDriveFixture.h"
 
 #include <QFile>
@@ -34,6 +34,17 @@ TEST_F(TerminalDriveTest, FatalStartUpEndingsShowTheirMessageAndEnd) {
                  "UPDATE Parametros SET Valor_Cad='01012099' WHERE ID_Parametro='FECHA_TRABAJO'"));
          },
          "Solo puede revivir el día anterior!", true},
+        {"no card key",
+         [this] {
+             QSettings(ajustes(), QSettings::IniFormat).remove(QStringLiteral("Configuracion/ClaveTarjetas"));
+         },
+         "Falta la clave de las tarjetas (ClaveTarjetas) en la configuración de la terminal; llame a "
+         "soporte.",
+         false},
+        {"unknown back-end", [this] { ajustar(QStringLiteral("Motor"), QStringLiteral("mysql")); },
+         "El motor de base de datos \"mysql\" de la configuración no es válido; los valores aceptados son: "
+         "sqlite, odbc.",
+         false},
     };
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.caso);
@@ -50,6 +61,20 @@ TEST_F(TerminalDriveTest, FatalStartUpEndingsShowTheirMessageAndEnd) {
         EXPECT_EQ(
             conducir({QStringLiteral("answer ok"), QStringLiteral("expect lblTerminal CAJA PRINCIPAL")}), 1);
         EXPECT_TRUE(m_errores.contains(QStringLiteral("Línea 2: expect lblTerminal CAJA PRINCIPAL")))
+            << m_errores.toStdString();
+    }
+}
+
+TEST_F(TerminalDriveTest, ArgumentsThatAreNotItsOptionsAreRefused) {
+    const struct {
+        QStringList argumentos;
+        const char* problema;
+    } casos[] = {{{QStringLiteral("sobra")}, "Argumento no reconocido: sobra"},
+                 {{QStringLiteral("--drive"), QStringLiteral("otro.txt")}, "--drive se dio más de una vez."},
+                 {{QStringLiteral("--ventana")}, "Opción no reconocida: --ventana"}};
+    for (const auto& caso : casos) {
+        EXPECT_EQ(conducir({QStringLiteral("expect lblTerminal CAJA PRINCIPAL")}, caso.argumentos), 2);
+        EXPECT_TRUE(m_errores.startsWith(QString::fromUtf8(caso.problema) + u'\n'))
             << m_errores.toStdString();
     }
 }

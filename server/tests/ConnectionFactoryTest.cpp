@@ -33,3 +33,26 @@ TEST(ConnectionFactory, OdbcKeepsTheTerminalsConnectionString) {
               QStringLiteral("server=CAJA1\\SQLEXPRESS;driver={SQL Server};database=Sucursal3;uid=Terminales;"
                              "pwd=wbe52k7nq"));
 }
+
+TEST(ConnectionFactory, OnlyTheKnownBackEndsAreAccepted) {
+    const struct {
+        const char* motor;
+        bool accepted;
+    } cases[] = {{"sqlite", true}, {"SQLite", true}, {"", true},        {"odbc", true},
+                 {"ODBC", true},   {"mysql", false}, {"sqlite3", false}};
+    QTemporaryDir dir;
+    for (const auto& c : cases) {
+        QSettings settings(dir.path() + QStringLiteral("/nerin.ini"), QSettings::IniFormat);
+        settings.setValue(QStringLiteral("Configuracion/Motor"), QString::fromLatin1(c.motor));
+        const DatabaseSettings database = DatabaseSettings::fromSettings(settings);
+        EXPECT_EQ(database.check().isOk(), c.accepted) << c.motor;
+        // An unknown back-end never becomes the embedded one.
+        EXPECT_EQ(nerin::createConnection(database) != nullptr, c.accepted) << c.motor;
+        if (!c.accepted) {
+            EXPECT_EQ(database.check().message(),
+                      QStringLiteral("El motor de base de datos \"%1\" de la configuración no es válido; los "
+                                     "valores aceptados son: sqlite, odbc.")
+                          .arg(QString::fromLatin1(c.motor)));
+        }
+    }
+}

@@ -82,12 +82,15 @@ protected:
         settings = std::make_unique<TerminalSettings>(settingsFile());
         bitacora = std::make_unique<Bitacora>(logFolder(), [this] { return ahora; });
         const DatabaseSettings where = settings->databaseSettings();
+        // As the program does: a connection for whichever server name the terminal asks for.
         baseDatos = std::make_unique<BaseDatos>(
-            [this, where] {
+            [this, where](const QString& servidor) {
                 ++connectionsMade;
-                return fabricaConexion ? fabricaConexion() : createConnection(where);
+                DatabaseSettings para = where;
+                para.servidor = servidor;
+                return fabricaConexion ? fabricaConexion() : createConnection(para);
             },
-            *bitacora, messageBox, [this] { ++programEnded; }, QStringLiteral("clave"));
+            where.servidor, *bitacora, messageBox, [this] { ++programEnded; }, QStringLiteral("clave"));
         context = std::make_unique<TerminalContext>(*baseDatos, *bitacora, prompts, platform, *settings,
                                                     [this] { return ahora; });
     }

@@ -47,13 +47,18 @@ TEST_F(TerminalSettingsTest, TerminalNumbers) {
         const char* text;
         qint16 expected;
     };
-    const Case cases[] = {{"2", 2},   {" 7 ", 7},       {"abc", 1},   {"", 1},      {"3x", 1},
-                          {"1.5", 1}, {"32767", 32767}, {"32768", 1}, {"70000", 1}, {"0", 0}};
+    // A text that is not a terminal number is the invalid terminal 0, never terminal 1.
+    const Case cases[] = {{"2", 2},   {" 7 ", 7},       {"abc", 0},   {"", 0},      {"3x", 0},
+                          {"1.5", 0}, {"32767", 32767}, {"32768", 0}, {"70000", 0}, {"0", 0}};
     for (const Case& c : cases) {
         write(QStringLiteral("Terminal"), QString::fromUtf8(c.text));
         TerminalSettings settings(file());
         EXPECT_EQ(settings.terminal(), c.expected) << c.text;
+        EXPECT_EQ(settings.terminal(0), c.expected) << c.text;
     }
+    TerminalSettings missing(m_dir.filePath(QStringLiteral("missing.ini")));
+    EXPECT_EQ(missing.terminal(), 1);
+    EXPECT_EQ(missing.terminal(0), 0);
 }
 
 TEST_F(TerminalSettingsTest, ReadsTheConnectionKeys) {

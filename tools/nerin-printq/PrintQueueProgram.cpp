@@ -1,5 +1,6 @@
 #include "tools/nerin-printq/PrintQueueProgram.h"
 
+#include "base/CommandLine.h"
 #include "data/Bitacora.h"
 #include "data/StatePaths.h"
 #include "data/odbc/OdbcConnection.h"
@@ -24,46 +25,54 @@ int PrintQueueProgram::usage(const char* problem) {
 }
 
 int PrintQueueProgram::run(const QList<QByteArray>& arguments, const std::atomic<bool>& stop) {
-    QString database;
-    QString odbc;
-    qint32 preview = 0;
-    PrintQueueService::Options options;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QByteArray& a = arguments[i];
-        const bool hasValue = i + 1 < arguments.size();
-        auto number = [&](int& into) {
-            bool ok = false;
-            into = arguments[++i].toInt(&ok);
-            return ok && into > 0;
-        };
-        if (a == "--db" && hasValue) {
-            database = QString::fromLocal8Bit(arguments[++i]);
-        } else if (a == "--odbc" && hasValue) {
-            odbc = QString::fromLocal8Bit(arguments[++i]);
-        } else if (a == "--once") {
-            options.once = true;
-        } else if (a == "--intervalo" && hasValue) {
-            if (!number(options.pollMs))
-                return usage("--intervalo espera milisegundos.");
-        } else if (a == "--pausa" && hasValue) {
-            if (!number(options.firstPauseMs))
-                return usage("--pausa espera milisegundos.");
-        } else if (a == "--pausa-maxima" && hasValue) {
-            if (!number(options.maxPauseMs))
-                return usage("--pausa-maxima espera milisegundos.");
-        } else if (a == "--espera" && hasValue) {
-            if (!number(options.sendTimeoutMs))
-                return usage("--espera espera milisegundos.");
-        } else if (a == "--ver" && hasValue) {
-            int job = 0;
-            if (!number(job))
-                return usage("--ver espera el número de un trabajo.");
-            preview = job;
-        } else {
-            std::fprintf(m_err, "Argumento no reconocido: %s\n", a.constData());
-            return usage("");
-        }
+    QStringList texts;
+    for (const QByteArray& a : arguments)
+        texts.append(QString::fromLocal8Bit(a));
+    CommandLine commandLine({
+        {QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")})},
+        {QCommandLineOption(QStringLiteral("db"), {}, QStringLiteral("ARCHIVO"))},
+        {QCommandLineOption(QStringLiteral("odbc"), {}, QStringLiteral("CONEXION"))},
+        {QCommandLineOption(QStringLiteral("once"))},
+        {QCommandLineOption(QStringLiteral("intervalo"), {}, QStringLiteral("MS"))},
+        {QCommandLineOption(QStringLiteral("pausa"), {}, QStringLiteral("MS"))},
+        {QCommandLineOption(QStringLiteral("pausa-maxima"), {}, QStringLiteral("MS"))},
+        {QCommandLineOption(QStringLiteral("espera"), {}, QStringLiteral("MS"))},
+        {QCommandLineOption(QStringLiteral("ver"), {}, QStringLiteral("TRABAJO"))},
+    });
+    if (Status parsed = commandLine.parse(texts); !parsed)
+        return usage(qUtf8Printable(parsed.message()));
+    if (commandLine.isSet(QStringLiteral("help"))) {
+        usage("");
+        return 0;
     }
+    if (!commandLine.positional().isEmpty())
+        return usage(
+            qUtf8Printable(QStringLiteral("Argumento no reconocido: ") + commandLine.positional().first()));
+    const QString database = commandLine.value(QStringLiteral("db"));
+    const QString odbc = commandLine.value(QStringLiteral("odbc"));
+    if (!database.isEmpty() && !odbc.isEmpty())
+        return usage("--db y --odbc no se combinan.");
+    // A number of milliseconds (or a job) above 0; the option's default when not given.
+    auto number = [&commandLine](const char* name, int& into) {
+        if (!commandLine.isSet(QString::fromLatin1(name)))
+            return true;
+        bool ok = false;
+        into = commandLine.value(QString::fromLatin1(name)).toInt(&ok);
+        return ok && into > 0;
+    };
+    PrintQueueService::Options options;
+    options.once = commandLine.isSet(QStringLiteral("once"));
+    int preview = 0;
+    if (!number("intervalo", options.pollMs))
+        return usage("--intervalo espera milisegundos.");
+    if (!number("pausa", options.firstPauseMs))
+        return usage("--pausa espera milisegundos.");
+    if (!number("pausa-maxima", options.maxPauseMs))
+        return usage("--pausa-maxima espera milisegundos.");
+    if (!number("espera", options.sendTimeoutMs))
+        return usage("--espera espera milisegundos.");
+    if (!number("ver", preview))
+        return usage("--ver espera el número de un trabajo.");
     options.maxPauseMs = std::max(options.maxPauseMs, options.firstPauseMs);
 
     std::unique_ptr<Connection> connection;
@@ -76,7 +85,12 @@ int PrintQueueProgram::run(const QList<QByteArray>& arguments, const std::atomic
         if (settings.servidor().isEmpty())
             return usage(
                 "Falta --db (o la configuración de la terminal, NERIN_CONFIG, con la base de datos).");
-        connection = createConnection(settings.databaseSettings());
+        const DatabaseSettings configured = settings.databaseSettings();
+        if (Status valid = configured.check(); !valid) {
+            std::fprintf(m_err, "%s\n", qUtf8Printable(valid.message()));
+            return 2;
+        }
+        connection = createConnection(configured);
     }
     if (Status opened = connection->open(); !opened) {
         std::fprintf(m_err, "%s\n", qUtf8Printable(opened.message()));

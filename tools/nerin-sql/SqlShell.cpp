@@ -1,5 +1,6 @@
 #include "tools/nerin-sql/SqlShell.h"
 
+#include "base/CommandLine.h"
 #include "data/odbc/OdbcConnection.h"
 #include "server/ConnectionFactory.h"
 #include "server/DatabaseBuilder.h"
@@ -42,12 +43,17 @@ QString fieldText(const DbValue& value) {
 
 } // namespace
 
+namespace {
+
+const char* const kUso =
+    "Uso: nerin-sql [--db ARCHIVO | --odbc CONEXION] (-Q \"texto\" | -i ARCHIVO...) [-b]\n"
+    "     nerin-sql --create [--demo] ARCHIVO\n"
+    "     nerin-sql --history DIAS ARCHIVO\n";
+
+} // namespace
+
 int SqlShell::usage(const QString& problem) {
-    std::fprintf(m_err,
-                 "%s\nUso: nerin-sql [--db ARCHIVO | --odbc CONEXION] (-Q \"texto\" | -i ARCHIVO...) [-b]\n"
-                 "     nerin-sql --create ARCHIVO [--demo]\n"
-                 "     nerin-sql --history DIAS ARCHIVO\n",
-                 qUtf8Printable(problem));
+    std::fprintf(m_err, "%s\n%s", qUtf8Printable(problem), kUso);
     return 2;
 }
 
@@ -69,42 +75,80 @@ void SqlShell::printResults(const QList<RecordSet>& results) {
     std::fflush(m_out);
 }
 
-int SqlShell::run(const QList<QByteArray>& arguments) {
-    QString database;
-    QString odbc;
-    QString createPath;
-    QString historyPath;
-    int historyDays = 0;
-    bool demo = false;
-    bool stop = false;
+int SqlShell::run(const QList<QByteArray>& rawArguments) {
+    QStringList arguments;
+    for (const QByteArray& raw : rawArguments) {
+        const std::optional<QString> text = decodeUtf8(raw);
+        if (!text)
+            return usage(QStringLiteral("Un argumento no es texto UTF-8 válido."));
+        arguments.append(*text);
+    }
+    CommandLine line({
+        {QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")})},
+        {QCommandLineOption(QStringLiteral("db"), {}, QStringLiteral("ARCHIVO"))},
+        {QCommandLineOption(QStringLiteral("odbc"), {}, QStringLiteral("CONEXION"))},
+        {QCommandLineOption(QStringLiteral("create"))},
+        {QCommandLineOption(QStringLiteral("demo"))},
+        {QCommandLineOption(QStringLiteral("history"), {}, QStringLiteral("DIAS"))},
+        {QCommandLineOption(QStringLiteral("Q"), {}, QStringLiteral("texto")), true, true},
+        {QCommandLineOption(QStringLiteral("i"), {}, QStringLiteral("ARCHIVO")), true},
+        {QCommandLineOption(QStringLiteral("b"))},
+    });
+    if (Status parsed = line.parse(arguments); !parsed)
+        return usage(parsed.message());
+    if (line.isSet(QStringLiteral("help"))) {
+        std::fputs(kUso, m_out);
+        return 0;
+    }
+    const QStringList files = line.positional();
+    const bool create = line.isSet(QStringLiteral("create"));
+    const bool history = line.isSet(QStringLiteral("history"));
+    const bool inputs = line.isSet(QStringLiteral("i"));
+    const bool database = line.isSet(QStringLiteral("db"));
+    const bool odbc = line.isSet(QStringLiteral("odbc"));
+    if (line.isSet(QStringLiteral("demo")) && !create)
+        return usage(QStringLiteral("--demo solo sirve con --create."));
+    if (create || history) {
+        const QString option = create ? QStringLiteral("--create") : QStringLiteral("--history");
+        if ((create && history) || database || odbc || inputs || line.isSet(QStringLiteral("Q")) ||
+            line.isSet(QStringLiteral("b")))
+            return usage(option + QStringLiteral(" no se combina con otras opciones."));
+        if (files.isEmpty())
+            return usage(option + QStringLiteral(" espera el archivo de la base de datos."));
+        if (files.size() > 1)
+            return usage(QStringLiteral("Sobra el argumento: %1").arg(files[1]));
+        if (create)
+            return this->create(files[0], line.isSet(QStringLiteral("demo")));
+        bool ok = false;
+        const int days = line.value(QStringLiteral("history")).toInt(&ok);
+        if (!ok || days < 1)
+            return usage(QStringLiteral("--history espera un número de días y un archivo."));
+        return this->history(files[0], days);
+    }
+    if (database && odbc)
+        return usage(QStringLiteral("--db y --odbc no se combinan."));
+    if (!files.isEmpty() && !inputs)
+        return usage(QStringLiteral("Argumento no reconocido: %1").arg(files[0]));
+
+    // The texts run in the order given; the file names after the last -i belong to it.
     QList<QByteArray> texts;
     QStringList names;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QByteArray& a = arguments[i];
-        const bool hasValue = i + 1 < arguments.size();
-        if (a == "--db" && hasValue) {
-            database = QString::fromLocal8Bit(arguments[++i]);
-        } else if (a == "--odbc" && hasValue) {
-            odbc = QString::fromLocal8Bit(arguments[++i]);
-        } else if (a == "--create" && hasValue) {
-            createPath = QString::fromLocal8Bit(arguments[++i]);
-        } else if (a == "--history" && i + 2 < arguments.size()) {
-            bool ok = false;
-            historyDays = arguments[++i].toInt(&ok);
-            historyPath = QString::fromLocal8Bit(arguments[++i]);
-            if (!ok || historyDays < 1)
-                return usage(QStringLiteral("--history espera un número de días y un archivo."));
-        } else if (a == "--demo") {
-            demo = true;
-        } else if (a == "-b") {
-            stop = true;
-        } else if (a == "-Q" && hasValue) {
-            texts.append(arguments[++i]);
+    QStringList paths;
+    const QStringList statements = line.values(QStringLiteral("Q"));
+    const QStringList inputFiles = line.values(QStringLiteral("i"));
+    const QStringList given = line.optionNames();
+    const qsizetype lastInput = given.lastIndexOf(QStringLiteral("i"));
+    qsizetype nextStatement = 0;
+    qsizetype nextInput = 0;
+    for (qsizetype k = 0; k < given.size(); ++k) {
+        if (given[k] == u"Q") {
+            texts.append(statements[nextStatement++].toUtf8());
             names.append(QStringLiteral("-Q"));
-        } else if (a == "-i" && hasValue) {
-            // -i takes every following argument that is not an option.
-            while (i + 1 < arguments.size() && !arguments[i + 1].startsWith('-')) {
-                const QString path = QString::fromLocal8Bit(arguments[++i]);
+        } else if (given[k] == u"i") {
+            QStringList these{inputFiles[nextInput++]};
+            if (k == lastInput)
+                these += files;
+            for (const QString& path : these) {
                 QFile file(path);
                 if (!file.open(QIODevice::ReadOnly)) {
                     std::fprintf(m_err, "No se pudo leer %s\n", qUtf8Printable(path));
@@ -113,26 +157,26 @@ int SqlShell::run(const QList<QByteArray>& arguments) {
                 texts.append(file.readAll());
                 names.append(path);
             }
-        } else {
-            return usage(QStringLiteral("Argumento no reconocido: %1").arg(QString::fromLocal8Bit(a)));
         }
     }
-    if (!createPath.isEmpty())
-        return create(createPath, demo);
-    if (!historyPath.isEmpty())
-        return history(historyPath, historyDays);
     if (texts.isEmpty())
         return usage(QStringLiteral("Falta -Q o -i."));
     std::unique_ptr<Connection> connection;
-    if (!odbc.isEmpty())
-        connection = std::make_unique<OdbcConnection>(odbc);
-    else if (!database.isEmpty())
-        connection = std::make_unique<SqliteConnection>(database);
-    else if (const auto configured = configuredDatabase())
+    if (odbc) {
+        connection = std::make_unique<OdbcConnection>(line.value(QStringLiteral("odbc")));
+    } else if (database) {
+        connection = std::make_unique<SqliteConnection>(line.value(QStringLiteral("db")));
+    } else {
+        const std::optional<DatabaseSettings> configured = configuredDatabase();
+        if (!configured)
+            return usage(QStringLiteral("Falta --db (o NERIN_CONFIG con la base de datos)."));
+        if (Status valid = configured->check(); !valid) {
+            std::fprintf(m_err, "%s\n", qUtf8Printable(valid.message()));
+            return 2;
+        }
         connection = createConnection(*configured);
-    else
-        return usage(QStringLiteral("Falta --db (o NERIN_CONFIG con la base de datos)."));
-    return runScripts(*connection, texts, names, stop);
+    }
+    return runScripts(*connection, texts, names, line.isSet(QStringLiteral("b")));
 }
 
 int SqlShell::create(const QString& path, bool demo) {

@@ -15,9 +15,10 @@ namespace nerin {
 //   nerin-sql [--db FILE | --odbc CONNECTION] (-Q "text" | -i FILE...) [-b]
 //
 // Without --db or --odbc the database is the one the terminal's settings name (NERIN_CONFIG).
-//   nerin-sql --create FILE [--demo]
+//   nerin-sql --create [--demo] FILE
 //   nerin-sql --history DAYS FILE       (past days of business in a demo database)
 //
+// Options go in any order, before or after the file names; an option is never taken for a file name.
 // Results print as tab-separated text under a header line; an error prints
 // "Msg <number>, Level 16, State 1, Line <n>" and its message on standard error, and the next batch
 // runs (with -b, nothing more runs). The exit status is 1 when anything failed.
@@ -27,7 +28,7 @@ public:
 
     // `arguments` without the program name, as raw bytes, so that texts that are not valid UTF-8 are
     // refused instead of guessed.
-    int run(const QList<QByteArray>& arguments);
+    int run(const QList<QByteArray>& rawArguments);
 
 private:
     int usage(const QString& problem);

@@ -324,9 +324,23 @@ TEST_F(PrintQueueServiceTest, TheProgramPrintsThroughTheTerminalsSettingsAndShow
         QDir(m_dir.filePath(QStringLiteral("morvo"))).entryList({QStringLiteral("NerinCola*.log")}).size() ==
         1);
 
-    program.start(QStringLiteral(NERIN_PRINTQ_BINARY), {QStringLiteral("--sin-sentido")});
+    // Refused before anything is read or printed: an option is never another option's value, and an
+    // unknown back-end is not taken for the embedded one.
+    const QStringList refused[] = {{QStringLiteral("--sin-sentido")},
+                                   {QStringLiteral("--db"), QStringLiteral("--once")},
+                                   {QStringLiteral("--once"), QStringLiteral("sobra")},
+                                   {QStringLiteral("--once"), QStringLiteral("--once")}};
+    for (const QStringList& arguments : refused) {
+        program.start(QStringLiteral(NERIN_PRINTQ_BINARY), arguments);
+        ASSERT_TRUE(program.waitForFinished(30000));
+        EXPECT_EQ(program.exitCode(), 2) << arguments.join(u' ').toStdString();
+    }
+    QSettings(ini, QSettings::IniFormat)
+        .setValue(QStringLiteral("Configuracion/Motor"), QStringLiteral("mysql"));
+    program.start(QStringLiteral(NERIN_PRINTQ_BINARY), {QStringLiteral("--once")});
     ASSERT_TRUE(program.waitForFinished(30000));
     EXPECT_EQ(program.exitCode(), 2);
+    EXPECT_TRUE(program.readAllStandardError().contains("los valores aceptados son: sqlite, odbc."));
 }
 
 } // namespace nerin::fakes

@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -10,8 +11,9 @@ struct ShellRun {
     QString err;
 };
 
-ShellRun nerinSql(const QStringList& arguments, const QByteArray& input = {}) {
+ShellRun nerinSql(const QStringList& arguments, const QByteArray& input = {}, const QString& folder = {}) {
     QProcess process;
+    process.setWorkingDirectory(folder);
     process.start(QStringLiteral(NERIN_SQL_BINARY), arguments);
     process.write(input);
     process.closeWriteChannel();
@@ -76,10 +78,46 @@ TEST_F(NerinSqlTest, TextThatIsNotUtf8IsRefused) {
     EXPECT_TRUE(r.err.contains(QStringLiteral("no es UTF-8 válido"))) << r.err.toStdString();
 }
 
-TEST_F(NerinSqlTest, CreateRefusesAnExistingFileAndOptionsAreChecked) {
-    EXPECT_EQ(nerinSql({QStringLiteral("--create"), db()}).exitCode, 1);
-    EXPECT_EQ(nerinSql({QStringLiteral("--db"), db()}).exitCode, 2);
-    EXPECT_EQ(nerinSql({QStringLiteral("--bogus")}).exitCode, 2);
+TEST_F(NerinSqlTest, OptionsGoInAnyOrderAndAreNeverTakenForAFileName) {
+    const QString demo = m_dir.path() + QStringLiteral("/demo.db");
+    const ShellRun created = nerinSql({QStringLiteral("--create"), QStringLiteral("--demo"), demo});
+    ASSERT_EQ(created.exitCode, 0) << created.err.toStdString();
+    EXPECT_EQ(nerinSql({QStringLiteral("-Q"), QStringLiteral("SELECT count(*) AS n FROM Empleado"), demo,
+                        QStringLiteral("--db")})
+                  .exitCode,
+              2)
+        << "a file name is not a value of the option before it";
+    const ShellRun employees =
+        nerinSql({QStringLiteral("-Q"), QStringLiteral("SELECT count(*) AS n FROM Empleado"),
+                  QStringLiteral("--db"), demo});
+    EXPECT_EQ(employees.out, QStringLiteral("n\n4\n")) << employees.err.toStdString();
+    const QString plain = m_dir.path() + QStringLiteral("/vacia.db");
+    EXPECT_EQ(nerinSql({plain, QStringLiteral("--create")}).exitCode, 0);
+
+    const struct {
+        QStringList arguments;
+        const char* problem;
+    } refused[] = {
+        {{"--create", "--demo"}, "--create espera el archivo de la base de datos."},
+        {{"--create", db()}, nullptr}, // the file exists: refused by the builder, status 1
+        {{"--demo", db()}, "--demo solo sirve con --create."},
+        {{"--db", "--demo", "-Q", "SELECT 1"}, "Falta el valor de --db."},
+        {{"-Q", "SELECT 1", "--db"}, "Falta el valor de --db."},
+        {{"--db", db(), "-Q", "SELECT 1", "otro.db"}, "Argumento no reconocido: otro.db"},
+        {{"--db", db(), "--db", db(), "-Q", "SELECT 1"}, "--db se dio más de una vez."},
+        {{"--history", "3"}, "--history espera el archivo de la base de datos."},
+        {{"--bogus"}, "Opción no reconocida: --bogus"},
+        {{"--db", db()}, "Falta -Q o -i."},
+    };
+    for (const auto& c : refused) {
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+        const ShellRun r = nerinSql(c.arguments, {}, m_dir.path());
+        EXPECT_EQ(r.exitCode, c.problem ? 2 : 1) << r.err.toStdString();
+        if (c.problem) {
+            EXPECT_TRUE(r.err.startsWith(QString::fromUtf8(c.problem) + u'\n')) << r.err.toStdString();
+        }
+    }
+    EXPECT_TRUE(QDir(m_dir.path()).entryList({QStringLiteral("-*")}, QDir::Files).isEmpty());
 }
 
 TEST_F(NerinSqlTest, TwoProcessesWritingAtOnceBothSucceed) {
