@@ -11,6 +11,8 @@
 #include "text/PriceRounding.h"
 #include "text/TextFormat.h"
 
+#include <QHash>
+
 namespace nerin {
 
 namespace {
@@ -273,16 +275,27 @@ bool CajaCuenta::guardarPagos(const QList<PagoNuevo>& pagos, bool pagada) {
 }
 
 bool CajaCuenta::ordenPagada() {
+    // Each account against its own total under the rounding rule, which is what this screen asks of
+    // it: the order's sum rounded once is not the sum of the accounts' rounded totals (two accounts of
+    // 50.05, each paid 50.00, add up to 100.10, which the rule leaves as it is).
     BaseDatos& bd = m_context.baseDatos();
     const QString orden = QStringLiteral(" WHERE ID_Comanda=") + texto(m_idComanda) +
                           QStringLiteral(" AND Control=") + texto(m_control);
+    std::optional<RecordSet> cuentas =
+        bd.AbrirRecordset(QStringLiteral("SELECT Num_Cuenta, Total FROM Cuenta") + orden);
     std::optional<RecordSet> pagos =
-        bd.AbrirRecordset(QStringLiteral("SELECT SUM(Monto_Pago) AS Pagos FROM Pago") + orden);
-    std::optional<RecordSet> total =
-        bd.AbrirRecordset(QStringLiteral("SELECT SUM(Total) AS TotalComanda FROM Cuenta") + orden);
-    if (!pagos || !total || total->eof() || total->value(0).isNull())
+        bd.AbrirRecordset(QStringLiteral("SELECT Num_Cuenta, SUM(Monto_Pago) AS Pagos FROM Pago") + orden +
+                          QStringLiteral(" GROUP BY Num_Cuenta"));
+    if (!cuentas || !pagos || cuentas->eof())
         return false;
-    return redondearPrecio(total->value(0).toCurrency()) <= redondearPrecio(pagos->value(0).toCurrency());
+    QHash<qint64, Currency> pagado;
+    for (; !pagos->eof(); pagos->moveNext())
+        pagado.insert(pagos->value(0).toInt(), pagos->value(1).toCurrency());
+    for (; !cuentas->eof(); cuentas->moveNext()) {
+        if (redondearPrecio(cuentas->value(1).toCurrency()) > pagado.value(cuentas->value(0).toInt()))
+            return false;
+    }
+    return true;
 }
 
 void CajaCuenta::cerrarMesa() {

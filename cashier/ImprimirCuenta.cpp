@@ -9,7 +9,11 @@
 #include "printing/MontoANombre.h"
 #include "printing/TipoDocumento.h"
 #include "startup/TerminalContext.h"
+#include "text/PriceRounding.h"
 #include "text/TextFormat.h"
+
+#include <algorithm>
+#include <array>
 
 namespace nerin {
 
@@ -21,6 +25,10 @@ const QString kSitioWeb = QStringLiteral("www.larecetadelafamiglia.com.mx");
 
 QString importe(Currency monto) {
     return TextFormat::number(monto, u"0.00");
+}
+
+int largo(const QString& texto) {
+    return static_cast<int>(texto.size());
 }
 
 } // namespace
@@ -37,37 +45,66 @@ int columna(int ancho, int partes) {
     return cociente;
 }
 
+QString conImporte(const QString& etiqueta, int alineacion, const QString& texto, int columna, int ancho) {
+    const int anchoImporte = std::max(columna, largo(texto) + 1);
+    return AlinearTexto(etiqueta, ancho - anchoImporte, alineacion, true) +
+           AlinearTexto(texto, anchoImporte, kAlinearDerecha, false);
+}
+
 QString producto(const QString& nombre, qint64 cantidad, const QString& precioUnitario, Currency monto,
                  int ancho) {
     QString descripcion = nombre;
     if (cantidad > 1)
         descripcion += u'(' + QString::number(cantidad) + u'X' + precioUnitario + u')';
-    return AlinearTexto(descripcion, 25, kAlinearIzquierda, true) +
-           AlinearTexto(importe(monto), ancho - 25, kAlinearDerecha, true);
+    return conImporte(descripcion.left(25), kAlinearIzquierda, importe(monto), ancho - 25, ancho);
 }
 
-QString total(Currency monto) {
-    return QStringLiteral("<N><H><B>Total ") +
-           AlinearTexto(u'$' + importe(monto), 10, kAlinearDerecha, false) + QStringLiteral("</H></B>");
+QString total(Currency suma) {
+    const QString textoTotal = u'$' + importe(suma.roundedTo(2));
+    const QString textoAPagar = u'$' + importe(redondearPrecio(suma));
+    if (textoAPagar == textoTotal)
+        return QStringLiteral("<N><H><B>Total ") +
+               AlinearTexto(textoTotal, std::max(10, largo(textoTotal)), kAlinearDerecha, false) +
+               QStringLiteral("</H></B>");
+    const QString etiqueta = QStringLiteral("Total a pagar ");
+    const int anchoImporte = std::max({10, largo(textoTotal), largo(textoAPagar)});
+    return QStringLiteral("<N><H><B>") +
+           AlinearTexto(QStringLiteral("Total"), largo(etiqueta), kAlinearIzquierda, true) +
+           AlinearTexto(textoTotal, anchoImporte, kAlinearDerecha, false) +
+           QStringLiteral("</H></B><N><H><B>") + etiqueta +
+           AlinearTexto(textoAPagar, anchoImporte, kAlinearDerecha, false) + QStringLiteral("</H></B>");
 }
 
 QString dolares(Currency monto) {
-    return QStringLiteral("<H><B>      ") + AlinearTexto(importe(monto), 7, kAlinearDerecha, false) +
+    const QString texto = importe(monto);
+    return QStringLiteral("<H><B>      ") +
+           AlinearTexto(texto, std::max(7, largo(texto)), kAlinearDerecha, false) +
            QStringLiteral(" U.S.</H></B>");
 }
 
-QString tituloPagos(int ancho) {
+QStringList pagos(const QList<Pago>& pagos, int ancho) {
     const int c = columna(ancho, 3);
-    return AlinearTexto(QStringLiteral("[PAGOS]"), c, kAlinearIzquierda, true) +
-           AlinearTexto(QStringLiteral("[MONTO]"), c, kAlinearIzquierda, true) +
-           AlinearTexto(QStringLiteral("[PROPINA]"), c, kAlinearIzquierda, true);
-}
-
-QString pago(const QString& tipo, Currency monto, Currency propina, int ancho) {
-    const int c = columna(ancho, 3);
-    return AlinearTexto(tipo, c, kAlinearIzquierda, true) +
-           AlinearTexto(u'$' + importe(monto), c, kAlinearIzquierda, true) +
-           AlinearTexto(u'$' + importe(propina), c, kAlinearIzquierda, true);
+    // Three columns of W/3 rounded up pass the width by one (32 gives 11, 11 and 11): the tip's column
+    // is then what is left.
+    int anchoMonto = c;
+    int anchoPropina = std::min(c, ancho - 2 * c);
+    QList<std::array<QString, 3>> filas;
+    for (const Pago& pago : pagos) {
+        filas.append({pago.tipo, u'$' + importe(pago.monto), u'$' + importe(pago.propina)});
+        anchoMonto = std::max(anchoMonto, largo(filas.last()[1]) + 1);
+        anchoPropina = std::max(anchoPropina, largo(filas.last()[2]));
+    }
+    const int anchoTipo = std::min(c, ancho - anchoMonto - anchoPropina);
+    auto linea = [&](const std::array<QString, 3>& fila) {
+        return AlinearTexto(fila[0], anchoTipo, kAlinearIzquierda, true) +
+               AlinearTexto(fila[1], anchoMonto, kAlinearIzquierda, true) +
+               AlinearTexto(fila[2], anchoPropina, kAlinearIzquierda, true);
+    };
+    QStringList lineas{
+        linea({QStringLiteral("[PAGOS]"), QStringLiteral("[MONTO]"), QStringLiteral("[PROPINA]")})};
+    for (const auto& fila : std::as_const(filas))
+        lineas.append(linea(fila));
+    return lineas;
 }
 
 QString codigoCupon(const QString& store, const QString& horaMMDDHH, qint32 idComanda) {

@@ -44,21 +44,37 @@ bool ResumenConsumo(TerminalContext& context, ColaImpresion& cola, qint32 trabaj
 // The printing context of the terminal's ticket printer, made from the terminal's run-wide values.
 ContextoImpresion contextoImpresion(TerminalContext& context);
 
-// The parts of the ticket that depend only on values, for the composing operations above.
+// The parts of the ticket that depend only on values, for the composing operations above. No amount is
+// ever cut or split over two lines: where an amount is longer than its column, the column widens and
+// the label beside it gets less room.
 namespace LineasTicket {
+struct Pago {
+    QString tipo;
+    Currency monto;
+    Currency propina;
+};
+
+// A line of `ancho` columns ending in `importe`, right-aligned in `columna` columns or, when it is
+// longer, in its own length plus one space; `etiqueta` is aligned by `alineacion` (AlinearTexto) in
+// the columns left before it and cut when it does not fit.
+QString conImporte(const QString& etiqueta, int alineacion, const QString& importe, int columna, int ancho);
 // One item line: the name, "(" + quantity + "X" + unit price + ")" when the quantity is above 1, in 25
 // columns, then the amount "0.00" right-aligned in the rest of the width.
 QString producto(const QString& nombre, qint64 cantidad, const QString& precioUnitario, Currency importe,
                  int ancho);
-// The total line: "<N><H><B>Total " and "$" + total "0.00" right-aligned in ten columns.
-QString total(Currency total);
+// The total line for `suma`, the exact sum of the account's lines: "<N><H><B>Total " and "$" + the sum
+// to cents right-aligned in ten columns. Where the price rounding rule makes the amount to pay
+// different from it (100.05 is paid as 100.00), a second line "Total a pagar" follows with that
+// amount, both amounts ending in the same column.
+QString total(Currency suma);
 // The total in dollars.
 QString dolares(Currency dolares);
 // W/n rounded to the nearest whole number, halves to even, as every column width of the ticket.
 int columna(int ancho, int partes);
-// The three columns of the payments block: title and one line per payment.
-QString tituloPagos(int ancho);
-QString pago(const QString& tipo, Currency monto, Currency propina, int ancho);
+// The payments block's title and one line per payment, in three columns of W/3: the type's name,
+// "$" + amount and "$" + tip. The last column ends at the ticket's width; an amount column widens to
+// its longest amount, taking the room from the type's name.
+QStringList pagos(const QList<Pago>& pagos, int ancho);
 // The coupon code of the periodic footer: store, server time "mmddhh", last five digits of the order.
 QString codigoCupon(const QString& store, const QString& horaMMDDHH, qint32 idComanda);
 // The contest block's lines.

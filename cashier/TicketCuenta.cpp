@@ -184,9 +184,17 @@ bool TicketCuenta::lineasProductos() {
 bool TicketCuenta::totales() {
     const int tercio = LineasTicket::columna(m_ancho, 3);
     const int mitad = LineasTicket::columna(m_ancho, 2);
+    // Columns of W/3 or W/2 rounded up may pass the width by one: the line ends at the width instead.
+    auto columnas = [this, tercio](const QString& etiqueta, const QString& monto) {
+        return LineasTicket::conImporte(derecha(etiqueta, tercio), kAlinearDerecha, monto, tercio,
+                                        std::min(m_ancho, 3 * tercio));
+    };
+    auto mitades = [this, mitad](const QString& etiqueta, const QString& monto) {
+        return LineasTicket::conImporte(derecha(etiqueta, mitad), kAlinearDerecha, monto, mitad,
+                                        std::min(m_ancho, 2 * mitad));
+    };
     if (m_context.funcion(24) &&
-        !agregar(QStringLiteral("<N>") + QString(tercio, u' ') +
-                 derecha(QStringLiteral("Subtotal:"), tercio) + derecha(importe(m_subtotal), tercio)))
+        !agregar(QStringLiteral("<N>") + columnas(QStringLiteral("Subtotal:"), importe(m_subtotal))))
         return false;
 
     std::optional<RecordSet> descuentos = consulta(
@@ -195,20 +203,21 @@ bool TicketCuenta::totales() {
     if (!descuentos)
         return false;
     for (; !descuentos->eof(); descuentos->moveNext()) {
-        if (!agregar(QString(tercio, u' ') + derecha(descuentos->value(0).toString(), tercio) +
-                     derecha(u'-' + importe(descuentos->value(1).toCurrency()), tercio)))
+        if (!agregar(
+                columnas(descuentos->value(0).toString(), u'-' + importe(descuentos->value(1).toCurrency()))))
             return false;
     }
 
     if (m_context.funcion(23) &&
-        !agregar(QStringLiteral("<N>") + derecha(QStringLiteral("Subtotal: "), mitad) +
-                 derecha(importe(m_subtotal), mitad) + QStringLiteral("<N>") +
-                 derecha(QStringLiteral("IVA: "), mitad) + derecha(importe(m_impuesto), mitad, false)))
+        !agregar(QStringLiteral("<N>") + mitades(QStringLiteral("Subtotal: "), importe(m_subtotal)) +
+                 QStringLiteral("<N>") + mitades(QStringLiteral("IVA: "), importe(m_impuesto))))
         return false;
 
-    const Currency total = (m_subtotal + m_impuesto).roundedTo(2);
-    if (!agregar(LineasTicket::total(total)))
+    // The lines add up to the account's stored total, from which the payment screen asks the amount to
+    // pay under the rounding rule; the total line prints that amount too where it differs.
+    if (!agregar(LineasTicket::total(m_subtotal + m_impuesto)))
         return false;
+    const Currency total = (m_subtotal + m_impuesto).roundedTo(2);
     if (m_context.funcion(10)) {
         // A rate of 0 would divide by zero: the dollars line is left out until the rate is set.
         const Currency tipoCambio =
@@ -256,10 +265,13 @@ bool TicketCuenta::lealtad(Currency total) {
                << centro(QStringLiteral("tarjeta y comience a disfrutar"), m_ancho)
                << centro(QStringLiteral("de los beneficios Vallenti"), m_ancho);
     } else {
-        lineas << izquierda(QStringLiteral("Pasta-Puntos:"), mitad) +
-                      derecha(saldos->value(QStringLiteral("NuevoSaldoP")).toString(), mitad, false)
-               << izquierda(QStringLiteral("Saldo Pesos:"), mitad) +
-                      derecha(saldos->value(QStringLiteral("NuevoSaldo")).toString(), mitad, false)
+        const int ancho = std::min(m_ancho, 2 * mitad);
+        lineas << LineasTicket::conImporte(QStringLiteral("Pasta-Puntos:"), kAlinearIzquierda,
+                                           saldos->value(QStringLiteral("NuevoSaldoP")).toString(), mitad,
+                                           ancho)
+               << LineasTicket::conImporte(QStringLiteral("Saldo Pesos:"), kAlinearIzquierda,
+                                           saldos->value(QStringLiteral("NuevoSaldo")).toString(), mitad,
+                                           ancho)
                << AlinearTexto(QStringLiteral("* Si nos visita en los próximos 7 dias le otorgamos "),
                                m_ancho, kAlinearIzquierda, false) +
                       QStringLiteral("<N>")
@@ -297,11 +309,13 @@ bool TicketCuenta::cargosACuenta() {
                  centro(QStringLiteral("CARGOS A CUENTA"), LineasTicket::columna(m_ancho, 2)) +
                  QString(cuarto, u'*')))
         return false;
+    // The name in two thirds and the amount in the last, which ends at the width.
+    const int ancho = std::min(m_ancho, 3 * tercio);
     for (; !cargos->eof(); cargos->moveNext()) {
-        if (!agregar(
-                izquierda(cargos->value(QStringLiteral("nombre")).toString(), 2 * tercio) +
-                derecha(QStringLiteral(" $") + importe(cargos->value(QStringLiteral("total")).toCurrency()),
-                        tercio)))
+        if (!agregar(LineasTicket::conImporte(
+                cargos->value(QStringLiteral("nombre")).toString().left(2 * tercio), kAlinearIzquierda,
+                u'$' + importe(cargos->value(QStringLiteral("total")).toCurrency()), ancho - 2 * tercio,
+                ancho)))
             return false;
     }
     return true;
@@ -310,12 +324,14 @@ bool TicketCuenta::cargosACuenta() {
 bool TicketCuenta::pagos() {
     std::optional<RecordSet> pagos = consulta(cuentaSql(
         QStringLiteral("SELECT nombre_tipo_pago AS TIPO_PAGO, monto, propina  FROM Vw_PagosXCuenta WHERE ")));
-    if (!pagos || !agregar(QStringLiteral("<N><N>Pagos Realizados:<N>")) ||
-        !agregar(LineasTicket::tituloPagos(m_ancho)))
+    if (!pagos || !agregar(QStringLiteral("<N><N>Pagos Realizados:<N>")))
         return false;
-    for (; !pagos->eof(); pagos->moveNext()) {
-        if (!agregar(LineasTicket::pago(pagos->value(0).toString(), pagos->value(1).toCurrency(),
-                                        pagos->value(2).toCurrency(), m_ancho)))
+    QList<LineasTicket::Pago> filas;
+    for (; !pagos->eof(); pagos->moveNext())
+        filas.append(
+            {pagos->value(0).toString(), pagos->value(1).toCurrency(), pagos->value(2).toCurrency()});
+    for (const QString& linea : LineasTicket::pagos(filas, m_ancho)) {
+        if (!agregar(linea))
             return false;
     }
     return true;
@@ -371,7 +387,8 @@ bool TicketCuenta::resumenConsumo() {
                                   .roundedTo(0)
                                   .wholePart();
     auto linea = [this](const QString& etiqueta, const QString& valor) {
-        return etiqueta + derecha(valor, m_ancho - static_cast<int>(etiqueta.size()));
+        return LineasTicket::conImporte(etiqueta, kAlinearIzquierda, valor,
+                                        m_ancho - static_cast<int>(etiqueta.size()), m_ancho);
     };
     return agregar(linea(QStringLiteral("Consumo :"), importe(m_subtotal))) &&
            agregar(linea(QStringLiteral("% IVA :"), QString::number(tasa))) &&

@@ -22,14 +22,15 @@ Prompts::PaymentAnswer pago(const char* monto, const char* propina = "0", const 
 
 class CajaCuentaTest : public CajaFixture {
 protected:
-    // The payment screen's rules on account 1 of order `orden`, with the payment types loaded.
-    void cuenta(qint32 orden = 2, std::function<bool(const QString&)> falla = {}, int despues = 0) {
+    // The payment screen's rules on account `numCuenta` of order `orden`, with the payment types loaded.
+    void cuenta(qint32 orden = 2, std::function<bool(const QString&)> falla = {}, int despues = 0,
+                qint16 numCuenta = 1) {
         abrir(std::move(falla), despues);
         caja = std::make_unique<CajaCuenta>(*context, facturacion, lealtad);
         ASSERT_TRUE(caja->cargarTiposPago());
         caja->setNumero_Comanda(orden);
         caja->setNumero_Control(1);
-        caja->setNumero_Cuenta(1);
+        caja->setNumero_Cuenta(numCuenta);
     }
     // Takes payments of the given types, answering the keypad with the given answers.
     void pagar(std::initializer_list<std::pair<int, Prompts::PaymentAnswer>> pagos) {
@@ -234,6 +235,38 @@ TEST_F(CajaCuentaTest, SumsOfCentsCompareExactly) {
         EXPECT_EQ(pagada(), 1);
         EXPECT_EQ(field(QStringLiteral("SELECT SUM(Monto_Pago) FROM Pago WHERE ID_Comanda=2")).toCurrency(),
                   pesos(caso.guardado));
+    }
+}
+
+TEST_F(CajaCuentaTest, EachAccountPaidWhatTheScreenAskedClosesTheTable) {
+    // Two accounts of 50.05: the screen asks 50.00 of each, while their sum, 100.10, rounds to itself.
+    const struct {
+        const char* caso;
+        bool pagarSegunda;
+        QStringList preguntas;
+    } casos[] = {
+        {"both accounts paid",
+         true,
+         {QStringLiteral("¡Desea Facturar?"), QStringLiteral("¿Cerrar la mesa?")}},
+        {"the second account unpaid", false, {}},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.caso);
+        exec(QStringLiteral("DELETE FROM Pago WHERE ID_Comanda=2"));
+        exec(QStringLiteral("DELETE FROM Cuenta WHERE ID_Comanda=2 AND Num_Cuenta=2"));
+        exec(QStringLiteral("UPDATE Cuenta SET Total=50.05, Pagada=0 WHERE ID_Comanda=2"));
+        exec(QStringLiteral("INSERT INTO Cuenta (ID_Comanda, Num_Cuenta, Control, Pagada, Total) VALUES "
+                            "(2, 2, 1, 0, 50.05)"));
+        prompts = ScriptedPrompts();
+        prompts.answerMensaje(Prompts::kAnswerNo);
+        prompts.answerMensaje(Prompts::kAnswerNo);
+        for (qint16 numCuenta = 2; numCuenta >= (caso.pagarSegunda ? 1 : 2); --numCuenta) {
+            cuenta(2, {}, 0, numCuenta);
+            EXPECT_EQ(caja->pendiente(), pesos("50"));
+            pagar({{kEfectivo, pago("50")}});
+            EXPECT_EQ(caja->aceptar(), CajaCuenta::Resultado::Terminado);
+        }
+        EXPECT_EQ(prompts.mensajes(), caso.preguntas);
     }
 }
 
