@@ -7,6 +7,7 @@
 // be set up on the spot; start-up then goes on with what was saved. A drive script starts before
 // start-up, so it can answer start-up's own questions and messages.
 #include "access/frmAcceso.h"
+#include "app/DriveFaults.h"
 #include "app/Driver.h"
 #include "app/Navegador.h"
 #include "app/QtSystemMessageBox.h"
@@ -80,8 +81,15 @@ int main(int argc, char* argv[]) {
     nerin::Bitacora bitacora(nerin::logRoot());
     nerin::QtSystemMessageBox messageBox;
     const QString claveTarjetas = ajuste(settings, QStringLiteral("ClaveTarjetas"), kClaveDemo);
-    nerin::BaseDatos baseDatos([&settings] { return nerin::createConnection(settings.databaseSettings()); },
-                               bitacora, messageBox, &terminarPrograma, claveTarjetas);
+    // Driven, the connection can be made to fail from the script.
+    nerin::DriveFaults fallas;
+    const bool conGuion = parser.isSet(guion);
+    nerin::BaseDatos baseDatos(
+        [&settings, &fallas, conGuion] {
+            auto conexion = nerin::createConnection(settings.databaseSettings());
+            return conGuion ? fallas.envolver(std::move(conexion)) : std::move(conexion);
+        },
+        bitacora, messageBox, &terminarPrograma, claveTarjetas);
     nerin::QtPrompts prompts(&bitacora);
     bitacora.setAvisoCarpeta(
         [&prompts](const QString& mensaje) { prompts.Mensaje(mensaje, nerin::Prompts::kExclamation); });
@@ -104,13 +112,14 @@ int main(int argc, char* argv[]) {
     // The script's result is the program's. It ends the main event loop when that is running; when it
     // ends earlier (during start-up), the program ends once start-up is done.
     nerin::Driver driver(lineasGuion);
-    const bool conGuion = parser.isSet(guion);
     bool bucleEnMarcha = false;
-    if (conGuion)
+    if (conGuion) {
+        fallas.instalar(driver);
         driver.start([&bucleEnMarcha](int codigo) {
             if (bucleEnMarcha)
                 QCoreApplication::exit(codigo);
         });
+    }
 
     if (parser.isSet(configurar)) {
         nerin::Configuracion configuracion(settings, prompts, platform, &terminarPrograma);

@@ -3,6 +3,7 @@
 #include "base/tests/QtPrinters.h"
 #include "data/BaseDatos.h"
 #include "data/Bitacora.h"
+#include "data/testing/FaultyConnection.h"
 #include "data/tests/RecordingMessageBox.h"
 #include "keyboards/ScriptedPrompts.h"
 #include "server/DatabaseBuilder.h"
@@ -84,7 +85,9 @@ protected:
         baseDatos = std::make_unique<BaseDatos>(
             [this, where] {
                 ++connectionsMade;
-                return createConnection(where);
+                auto hecha = std::make_unique<FaultyConnection>(createConnection(where));
+                faultyConnection = hecha.get();
+                return hecha;
             },
             *bitacora, messageBox, [this] { ++programEnded; }, QStringLiteral("clave"));
         context = std::make_unique<TerminalContext>(*baseDatos, *bitacora, prompts, platform, *settings,
@@ -106,6 +109,7 @@ protected:
     RecordingMessageBox messageBox;
     RecordingAccessScreen acceso;
     int connectionsMade = 0;
+    FaultyConnection* faultyConnection = nullptr; // the terminal's connection, once made: tests make it fail
     int programEnded = 0;
     std::unique_ptr<TerminalSettings> settings;
     std::unique_ptr<Bitacora> bitacora;
