@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QPointer>
 #include <QTableView>
@@ -122,11 +123,33 @@ QStringList celdasSeleccionadas(QAbstractItemView* grid) {
     return celdas;
 }
 
+// The program's own message window, or the system's plain message box that database errors use.
 QDialog* mensajeAbierto() {
     auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (modal && modal->objectName() == QLatin1String("frmMsg"))
+    if (modal && (modal->objectName() == QLatin1String("frmMsg") || qobject_cast<QMessageBox*>(modal)))
         return modal;
     return nullptr;
+}
+
+QString textoDelMensaje(QDialog* mensaje) {
+    if (auto* caja = qobject_cast<QMessageBox*>(mensaje))
+        return caja->text();
+    auto* etiqueta = mensaje->findChild<QLabel*>(QStringLiteral("lblMensaje"));
+    return etiqueta ? etiqueta->text() : QString();
+}
+
+// The button of the message that gives `respuesta` (yes, no or ok).
+QAbstractButton* botonDeRespuesta(QDialog* mensaje, const QString& respuesta) {
+    if (auto* caja = qobject_cast<QMessageBox*>(mensaje)) {
+        const QMessageBox::StandardButton boton = respuesta == QLatin1String("yes")  ? QMessageBox::Yes
+                                                  : respuesta == QLatin1String("no") ? QMessageBox::No
+                                                                                     : QMessageBox::Ok;
+        return caja->button(boton);
+    }
+    const QString nombre = respuesta == QLatin1String("yes")  ? QStringLiteral("cmdSi")
+                           : respuesta == QLatin1String("no") ? QStringLiteral("cmdNo")
+                                                              : QStringLiteral("cmdOK");
+    return buscarBoton({mensaje}, nombre);
 }
 
 // One character as the keyboard would send it: a press and a release carrying the text.
@@ -337,18 +360,11 @@ void Driver::paso() {
             QDialog* mensaje = mensajeAbierto();
             if (!mensaje)
                 return fallar(QStringLiteral("no hay ninguna ventana de mensaje abierta"));
-            QString nombreBoton;
-            if (resto == QLatin1String("yes"))
-                nombreBoton = QStringLiteral("cmdSi");
-            else if (resto == QLatin1String("no"))
-                nombreBoton = QStringLiteral("cmdNo");
-            else if (resto == QLatin1String("ok"))
-                nombreBoton = QStringLiteral("cmdOK");
-            else
+            if (resto != QLatin1String("yes") && resto != QLatin1String("no") && resto != QLatin1String("ok"))
                 return fallar(QStringLiteral("la respuesta debe ser yes, no u ok"));
-            QPointer<QAbstractButton> boton = buscarBoton({mensaje}, nombreBoton);
+            QPointer<QAbstractButton> boton = botonDeRespuesta(mensaje, resto);
             if (!boton)
-                return fallar(QStringLiteral("el mensaje no tiene %1").arg(nombreBoton));
+                return fallar(QStringLiteral("el mensaje no tiene la respuesta %1").arg(resto));
             accion = [boton] {
                 if (boton)
                     boton->click();
@@ -359,11 +375,8 @@ void Driver::paso() {
             QDialog* mensaje = mensajeAbierto();
             if (!mensaje)
                 return fallar(QStringLiteral("no hay ninguna ventana de mensaje abierta"));
-            auto* etiqueta = mensaje->findChild<QLabel*>(QStringLiteral("lblMensaje"));
-            if (!etiqueta)
-                return fallar(QStringLiteral("el mensaje no tiene lblMensaje"));
-            if (etiqueta->text() != resto)
-                return fallar(QStringLiteral("el mensaje dice «%1»").arg(etiqueta->text()));
+            if (const QString texto = textoDelMensaje(mensaje); texto != resto)
+                return fallar(QStringLiteral("el mensaje dice «%1»").arg(texto));
             return true;
         }
         if (orden == QLatin1String("expect")) {
@@ -448,6 +461,8 @@ void Driver::paso() {
                 return fallar(QStringLiteral("no se pudo guardar %1").arg(resto));
             return true;
         }
+        if (const auto propia = m_ordenes.constFind(orden); propia != m_ordenes.constEnd())
+            return (*propia)(resto, &porque);
         m_intentando.invalidate();
         return fallar(QStringLiteral("orden desconocida"));
     };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -16,7 +17,14 @@ namespace nerin {
 // two seconds (a modal may still be on its way), then the script stops there.
 class Driver {
 public:
+    // A command of the program's own: it gets the rest of the line, and returns false with `porque`
+    // filled when the line fails.
+    using Orden = std::function<bool(const QString& argumentos, QString* porque)>;
+
     explicit Driver(QStringList lineas);
+
+    // Adds a command that scripts may use beside the built-in ones.
+    void agregarOrden(const QString& nombre, Orden orden) { m_ordenes.insert(nombre, std::move(orden)); }
 
     // Reads the script from a file; false with `error` filled when it cannot be read.
     static bool cargar(const QString& archivo, QStringList* lineas, QString* error);
@@ -56,6 +64,7 @@ private:
     QString m_error;
     std::function<void()> m_salir;
     std::function<void(int)> m_alTerminar;
+    QHash<QString, Orden> m_ordenes;
 };
 
 } // namespace nerin

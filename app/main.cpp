@@ -10,6 +10,7 @@
 // be set up on the spot; start-up then goes on with what was saved. A drive script starts before
 // start-up, so it can answer start-up's own questions and messages.
 #include "access/frmAcceso.h"
+#include "app/DriveFaults.h"
 #include "app/Driver.h"
 #include "app/Navegador.h"
 #include "app/QtSystemMessageBox.h"
@@ -89,13 +90,17 @@ int main(int argc, char* argv[]) {
     nerin::Bitacora bitacora(nerin::logRoot());
     nerin::QtSystemMessageBox messageBox;
     const QString claveTarjetas = ajuste(settings, QStringLiteral("ClaveTarjetas"), QString());
+    // Driven, the connection can be made to fail from the script.
+    nerin::DriveFaults fallas;
+    const bool conGuion = parser.isSet(guion);
     // Each connection is made for the server name the terminal asks for: the one in the settings at
     // start-up, or the one the server search has just read.
     nerin::BaseDatos baseDatos(
-        [&settings](const QString& servidor) {
+        [&settings, &fallas, conGuion](const QString& servidor) {
             nerin::DatabaseSettings donde = settings.databaseSettings();
             donde.servidor = servidor;
-            return nerin::createConnection(donde);
+            auto conexion = nerin::createConnection(donde);
+            return conGuion ? fallas.envolver(std::move(conexion)) : std::move(conexion);
         },
         settings.servidor(), bitacora, messageBox, &terminarPrograma, claveTarjetas);
     nerin::QtPrompts prompts(&bitacora);
@@ -123,13 +128,14 @@ int main(int argc, char* argv[]) {
     // The script's result is the program's. It ends the main event loop when that is running; when it
     // ends earlier (during start-up), the program ends once start-up is done.
     nerin::Driver driver(lineasGuion);
-    const bool conGuion = parser.isSet(guion);
     bool bucleEnMarcha = false;
-    if (conGuion)
+    if (conGuion) {
+        fallas.instalar(driver);
         driver.start([&bucleEnMarcha](int codigo) {
             if (bucleEnMarcha)
                 QCoreApplication::exit(codigo);
         });
+    }
 
     // Ends the program during start-up; driven, the script says whether this ending was the one expected.
     auto terminarAlArrancar = [&](const QString& motivo) {

@@ -122,7 +122,10 @@ void BM_OpenOrderOfThirtyItems(benchmark::State& state) {
         AgregarProducto agregar(*llena);
         while (llena->cuadricula().size() < 36)
             agregar.AñadirProductoAComanda(llena->cuadricula().size() % 3 ? 103 : 101, QStringLiteral("P"));
-        GuardarProductos(*llena).GuardarYPrepararNuevos();
+        if (!GuardarProductos(*llena).GuardarYPrepararNuevos()) {
+            state.SkipWithError("the thirty items could not be stored");
+            return;
+        }
     }
     auto comanda = std::make_unique<ComandaActual>(*terminal().context);
     const qint64 antes = bench::CountingConnection::sent;

@@ -88,6 +88,8 @@ public:
 
     // The connection itself, for the few screens that run commands on it directly.
     Connection& connection();
+    // The event log that the operations write to.
+    Bitacora& bitacora() { return m_bitacora; }
 
 private:
     bool ejecutarRegistrandoCambio(const QString& sql);

@@ -178,7 +178,7 @@ void ComandaActual::liberar() {
                                       QString::number(IDComanda));
 }
 
-bool ComandaActual::moverMesa(bool siguiente, const std::function<void()>& guardarPendientes) {
+bool ComandaActual::moverMesa(bool siguiente, const std::function<bool()>& guardarPendientes) {
     bool ok = true;
     const QString sql =
         QStringLiteral("SELECT TOP 1 id_comanda FROM Vw_MesasAbiertas WHERE ID_Empleado=") +
@@ -189,8 +189,8 @@ bool ComandaActual::moverMesa(bool siguiente, const std::function<void()>& guard
     const auto nueva = static_cast<qint32>(primerValor(sql, &ok).toInt());
     if (!ok || nueva <= 0)
         return false;
-    if (m_cuadricula.hayNoGuardadas())
-        guardarPendientes();
+    if (m_cuadricula.hayNoGuardadas() && !guardarPendientes())
+        return false;
     liberar();
     IDComanda = nueva;
     NumCuenta = static_cast<qint16>(

@@ -53,8 +53,8 @@ public:
 
     // Moves to the employee's next (or previous) open order. Pending items are stored first through
     // `guardarPendientes`; the old order is released and the new one taken. False when there is no
-    // such order: nothing changes.
-    bool moverMesa(bool siguiente, const std::function<void()>& guardarPendientes);
+    // such order or the pending items could not be stored: nothing changes.
+    bool moverMesa(bool siguiente, const std::function<bool()>& guardarPendientes);
 
     // Changes the guests with permission 64, asking on the numeric keypad. False when not allowed,
     // cancelled or not stored.

@@ -1,31 +1,30 @@
 #include "order/ComandaCocina.h"
 
 #include "data/BaseDatos.h"
+#include "data/TransaccionBD.h"
 #include "order/ComandaActual.h"
 #include "startup/TerminalContext.h"
 
 namespace nerin {
 
-ComandaCocina::ComandaCocina(ComandaActual& comanda) : m_comanda(comanda) {}
+ComandaCocina::ComandaCocina(ComandaActual& comanda, TransaccionBD& transaccion)
+    : m_comanda(comanda), m_tx(transaccion) {}
 
 ComandaCocina::~ComandaCocina() {
-    // A table left behind would make the next kitchen job on this connection fail to create its own.
-    if (m_abierta && !m_comanda.context().baseDatos().connection().execute(QStringLiteral("DROP TABLE #Tmp_Imprimir")))
-        m_comanda.registrarError(QStringLiteral("ComandaCocina"));
+    // After a failure the rollback takes the table away with everything else.
+    if (m_abierta)
+        (void)m_tx.ejecutarSinRegistro(QStringLiteral("DROP TABLE #Tmp_Imprimir"));
 }
 
 bool ComandaCocina::abrir() {
     if (m_abierta)
         return true;
-    Connection& conexion = m_comanda.context().baseDatos().connection();
-    const auto creada =
-        conexion.execute(QStringLiteral("CREATE TABLE #Tmp_Imprimir (ID Int IDENTITY (1, 1),Texto Varchar "
-                                        "(500),ID_Impresora Int,Tipo Char(1), "
-                                        "Tiempo Int)"));
-    if (!creada) {
-        m_falla = creada.status().message();
+    const auto creada = m_tx.ejecutarSinRegistro(
+        QStringLiteral("CREATE TABLE #Tmp_Imprimir (ID Int IDENTITY (1, 1),Texto Varchar "
+                       "(500),ID_Impresora Int,Tipo Char(1), "
+                       "Tiempo Int)"));
+    if (!creada)
         return false;
-    }
     m_abierta = true;
     return true;
 }
@@ -35,8 +34,7 @@ bool ComandaCocina::insertar(const QString& texto, const char* tipo, qint32 grup
         return true;
     if (!abrir())
         return false;
-    Connection& conexion = m_comanda.context().baseDatos().connection();
-    const auto hecho = conexion.execute(
+    const auto hecho = m_tx.ejecutarSinRegistro(
         QStringLiteral("INSERT INTO #Tmp_Imprimir(Texto,ID_Impresora,Tipo,Tiempo) SELECT '") +
         BaseDatos::DuplicarComillas(texto.left(480)) + QStringLiteral("',ImpresorasXGrupo.ID_Impresora,'") +
         QLatin1String(tipo) + QStringLiteral("',") + QString::number(m_comanda.getTiempoActual()) +
@@ -44,11 +42,9 @@ bool ComandaCocina::insertar(const QString& texto, const char* tipo, qint32 grup
             " FROM ImpresorasXGrupo,Impresora WHERE ImpresorasXGrupo.ID_Impresora=Impresora.ID_Impresora "
             "AND ID_Grupo_Impresoras=") +
         QString::number(grupo));
-    if (!hecho) {
-        m_falla = hecho.status().message();
+    if (!hecho)
         return false;
-    }
-    m_lineas += static_cast<int>(hecho.value());
+    m_lineas += static_cast<int>(*hecho);
     return true;
 }
 
@@ -74,28 +70,23 @@ bool ComandaCocina::agregarProducto(int fila) {
 bool ComandaCocina::enviar() {
     if (m_lineas == 0)
         return true;
-    Connection& conexion = m_comanda.context().baseDatos().connection();
     const QString orden = QString::number(m_comanda.IDComanda);
-    const auto mesa = conexion.query(
+    const auto mesa = m_tx.consultar(
         QStringLiteral("SELECT Num_Mesa, isnull(CantHuespedes,0) FROM Comanda WHERE ID_Comanda=") + orden);
-    const auto mesero = conexion.query(
+    const auto mesero = m_tx.consultar(
         QStringLiteral(
             "SELECT Usuario FROM Comanda,Empleado WHERE Comanda.ID_Empleado=Empleado.ID_Empleado AND "
             "ID_Comanda=") +
         orden);
-    if (!mesa || !mesero) {
-        m_falla = (!mesa ? mesa.status() : mesero.status()).message();
+    if (!mesa || !mesero)
         return false;
-    }
     const QString usuario = mesero->eof() ? QString() : mesero->value(0).toString();
-    const auto enviado = conexion.execute(
+    const auto enviado = m_tx.ejecutarSinRegistro(
         QStringLiteral("Mandar_Impresion ") + QString::number(mesa->eof() ? 0 : mesa->value(0).toInt()) +
         QStringLiteral(",'") + BaseDatos::DuplicarComillas(usuario) + QStringLiteral("','") + orden +
         QStringLiteral("',") + QString::number(mesa->eof() ? 0 : mesa->value(1).toInt()));
-    if (!enviado) {
-        m_falla = enviado.status().message();
+    if (!enviado)
         return false;
-    }
     m_lineas = 0;
     return true;
 }

@@ -5,15 +5,16 @@
 namespace nerin {
 
 class ComandaActual;
+class TransaccionBD;
 
 // The kitchen lines of one dispatch, collected on the connection's own #Tmp_Imprimir (so terminals
 // never see each other's) and handed to the server's print queue with one Mandar_Impresion: each
 // product large and bold, then its modifiers and its comment, one line per printer of its group.
 // It runs inside the caller's transaction, so the lines are queued exactly when the items are marked
-// prepared, or neither happens.
+// prepared, or neither happens; a failure is kept by the transaction.
 class ComandaCocina {
 public:
-    explicit ComandaCocina(ComandaActual& comanda);
+    ComandaCocina(ComandaActual& comanda, TransaccionBD& transaccion);
     ~ComandaCocina();
 
     ComandaCocina(const ComandaCocina&) = delete;
@@ -25,16 +26,14 @@ public:
     // Queues what was added, when anything was. False when the database failed.
     bool enviar();
 
-    const QString& falla() const { return m_falla; }
-
 private:
     bool abrir();
     bool insertar(const QString& texto, const char* tipo, qint32 grupo);
 
     ComandaActual& m_comanda;
+    TransaccionBD& m_tx;
     bool m_abierta = false;
     int m_lineas = 0;
-    QString m_falla;
 };
 
 } // namespace nerin

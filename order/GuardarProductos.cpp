@@ -2,6 +2,7 @@
 
 #include "data/BaseDatos.h"
 #include "data/DbCommand.h"
+#include "data/TransaccionBD.h"
 #include "keyboards/Prompts.h"
 #include "order/ComandaActual.h"
 #include "order/ComandaCocina.h"
@@ -35,13 +36,6 @@ void GuardarProductos::registrarFalla(const QString& descripcion) {
     bitacora.EscribirBitacora(QStringLiteral("Error: ") + descripcion);
 }
 
-bool GuardarProductos::ejecutar(const QString& sql) {
-    if (m_comanda.context().baseDatos().EjecutarSQL(sql))
-        return true;
-    m_falla = m_comanda.context().baseDatos().connection().lastFailure().description;
-    return false;
-}
-
 QString GuardarProductos::comentarioDe(int fila) const {
     const QList<LineaComanda>& lineas = m_comanda.cuadricula().lineas();
     QStringList textos;
@@ -51,21 +45,18 @@ QString GuardarProductos::comentarioDe(int fila) const {
     return textos.join(QStringLiteral("<N>"));
 }
 
-GuardarProductos::Paso GuardarProductos::guardarProducto(int fila, qint32 paquete) {
+GuardarProductos::Paso GuardarProductos::guardarProducto(TransaccionBD& tx, int fila, qint32 paquete) {
     TerminalContext& context = m_comanda.context();
-    BaseDatos& bd = context.baseDatos();
     LineaComanda& linea = m_comanda.cuadricula().lineas()[fila];
-    context.bitacora().EscribirBitacora(QStringLiteral("GYP Case A"));
+    tx.registrar(QStringLiteral("GYP Case A"));
 
-    const auto existencia = bd.AbrirRecordset(
+    const auto existencia = tx.consultar(
         QStringLiteral("SELECT Existencia FROM Producto WHERE Id_producto=") + QString::number(linea.id));
-    if (!existencia) {
-        m_falla = bd.connection().lastFailure().description;
+    if (!existencia)
         return Paso::Falla;
-    }
     if (existencia->eof() || existencia->value(0).toInt() == 0) {
-        context.bitacora().EscribirBitacora(QStringLiteral("Imposible Insertar_Producto ") + linea.texto +
-                                            QStringLiteral(" por no haber existencias"));
+        tx.registrar(QStringLiteral("Imposible Insertar_Producto ") + linea.texto +
+                     QStringLiteral(" por no haber existencias"));
         m_avisos << QStringLiteral("No hay ") + linea.texto + QStringLiteral(" en existencias");
         return Paso::Rechazada;
     }
@@ -76,22 +67,20 @@ GuardarProductos::Paso GuardarProductos::guardarProducto(int fila, qint32 paquet
     if (linea.tipo == QLatin1String("PA")) {
         const QString cabeza = QString::number(paquete);
         const QString seccion = QString::number(linea.seccion);
-        const auto control = bd.AbrirRecordset(
+        const auto control = tx.consultar(
             QStringLiteral("SELECT ID_Seccion_Paquete FROM Control_Paquetes WHERE ID_ProductosXCuenta=") +
             cabeza + QStringLiteral(" AND ID_Seccion_Paquete=") + seccion);
-        if (!control) {
-            m_falla = bd.connection().lastFailure().description;
+        if (!control)
             return Paso::Falla;
-        }
-        const bool hecho =
+        const auto hecho =
             control->eof()
-                ? ejecutar(
+                ? tx.ejecutar(
                       QStringLiteral("INSERT INTO Control_Paquetes(ID_ProductosXCuenta,ID_Seccion_Paquete) "
                                      "VALUES(") +
                       cabeza + QLatin1Char(',') + seccion + QLatin1Char(')'))
-                : ejecutar(QStringLiteral("UPDATE Control_Paquetes SET Ordenados=Ordenados+1 WHERE "
-                                          "ID_ProductosXcuenta=") +
-                           cabeza + QStringLiteral(" AND ID_Seccion_Paquete=") + seccion);
+                : tx.ejecutar(QStringLiteral("UPDATE Control_Paquetes SET Ordenados=Ordenados+1 WHERE "
+                                             "ID_ProductosXcuenta=") +
+                              cabeza + QStringLiteral(" AND ID_Seccion_Paquete=") + seccion);
         if (!hecho)
             return Paso::Falla;
     }
@@ -115,49 +104,42 @@ GuardarProductos::Paso GuardarProductos::guardarProducto(int fila, qint32 paquet
     insertar.addParameter(entero("@nPromocion", 0));
     insertar.addParameter(
         {QStringLiteral("@nFolio"), DbCommand::ParamType::Integer, DbCommand::Direction::Output, 0, {}});
-    const auto corrida = bd.connection().run(insertar);
+    if (!tx.correr(insertar))
+        return Paso::Falla;
     const auto folio = static_cast<qint32>(insertar.parameter(u"@nFolio").toInt());
-    if (!corrida.isOk()) {
-        m_falla = corrida.status().message();
-        bd.ReportarErrorBD(QStringLiteral("GuardarYPrepararNuevos"), bd.connection().lastFailure(),
-                           bd.connection().errors());
-        return Paso::Falla;
-    }
     if (folio <= 0) {
-        m_falla = QStringLiteral("Insertar_Producto no devolvió folio");
+        tx.fallar(QStringLiteral("Insertar_Producto no devolvió folio"));
         return Paso::Falla;
     }
-    context.bitacora().EscribirBitacora(
-        QStringLiteral("Insertar_Producto ") + QString::number(m_comanda.IDComanda) + QLatin1Char(' ') +
-        QString::number(m_comanda.Control) + QLatin1Char(' ') + QString::number(linea.id));
-    context.bitacora().EscribirBitacora(QStringLiteral("Folio PXC insertado ") + QString::number(folio));
+    tx.registrar(QStringLiteral("Insertar_Producto ") + QString::number(m_comanda.IDComanda) +
+                 QLatin1Char(' ') + QString::number(m_comanda.Control) + QLatin1Char(' ') +
+                 QString::number(linea.id));
+    tx.registrar(QStringLiteral("Folio PXC insertado ") + QString::number(folio));
 
     const QString bitacora = QStringLiteral("Producto ingresado ") + linea.texto + QStringLiteral("  ") +
                              TextFormat::number(linea.precio, u"$#,##0.00");
-    if (!ejecutar(QStringLiteral("INSERT INTO Bitacora(FechaHora,ID_Empleado,Texto) VALUES('") +
-                  TextFormat::dateTime(context.ahora(), u"dd/mm/yyyy hh:mm") + QStringLiteral("',") +
-                  QString::number(context.sesion().idEmpleado()) + QStringLiteral(",'") +
-                  BaseDatos::DuplicarComillas(bitacora) + QStringLiteral("')")))
+    if (!tx.ejecutar(QStringLiteral("INSERT INTO Bitacora(FechaHora,ID_Empleado,Texto) VALUES('") +
+                     TextFormat::dateTime(context.ahora(), u"dd/mm/yyyy hh:mm") + QStringLiteral("',") +
+                     QString::number(context.sesion().idEmpleado()) + QStringLiteral(",'") +
+                     BaseDatos::DuplicarComillas(bitacora) + QStringLiteral("')")))
         return Paso::Falla;
     linea.folio = folio;
     return Paso::Guardada;
 }
 
-GuardarProductos::Paso GuardarProductos::guardarModificador(int fila, qint32 folioProducto) {
-    BaseDatos& bd = m_comanda.context().baseDatos();
+GuardarProductos::Paso GuardarProductos::guardarModificador(TransaccionBD& tx, int fila,
+                                                            qint32 folioProducto) {
     LineaComanda& linea = m_comanda.cuadricula().lineas()[fila];
     const auto iguales =
-        bd.AbrirRecordset(QStringLiteral("SELECT count(*) FROM Modificador WHERE ID_ProductosXCuenta=") +
-                          QString::number(folioProducto) + QStringLiteral(" AND ID_Tipo_Modificador=") +
-                          QString::number(linea.id) +
-                          // Typed modifiers all have type 0: they are the same only when they say the same.
-                          (linea.id == 0 ? QStringLiteral(" AND Nombre_Modificador='") +
-                                               BaseDatos::DuplicarComillas(linea.texto) + QLatin1Char('\'')
-                                         : QString()));
-    if (!iguales) {
-        m_falla = bd.connection().lastFailure().description;
+        tx.consultar(QStringLiteral("SELECT count(*) FROM Modificador WHERE ID_ProductosXCuenta=") +
+                     QString::number(folioProducto) + QStringLiteral(" AND ID_Tipo_Modificador=") +
+                     QString::number(linea.id) +
+                     // Typed modifiers all have type 0: they are the same only when they say the same.
+                     (linea.id == 0 ? QStringLiteral(" AND Nombre_Modificador='") +
+                                          BaseDatos::DuplicarComillas(linea.texto) + QLatin1Char('\'')
+                                    : QString()));
+    if (!iguales)
         return Paso::Falla;
-    }
     if (!iguales->eof() && iguales->value(0).toInt() != 0) {
         m_avisos << QStringLiteral("No se pueden aplicar 2 modificadores iguales al mismo producto!");
         return Paso::Rechazada;
@@ -165,28 +147,23 @@ GuardarProductos::Paso GuardarProductos::guardarModificador(int fila, qint32 fol
     // The flag before the name says whether the modifier is one of the product's own (1) or typed
     // as free text (0).
     const QString propio = linea.id > 0 ? QStringLiteral(",1,'") : QStringLiteral(",0,'");
-    if (!ejecutar(QStringLiteral("Inserta_Modificador ") + QString::number(folioProducto) + QLatin1Char(',') +
-                  QString::number(linea.id) + QLatin1Char(',') + linea.precio.toPlainText() + propio +
-                  BaseDatos::DuplicarComillas(linea.texto) + QLatin1Char('\'')))
+    if (!tx.ejecutar(QStringLiteral("Inserta_Modificador ") + QString::number(folioProducto) +
+                     QLatin1Char(',') + QString::number(linea.id) + QLatin1Char(',') +
+                     linea.precio.toPlainText() + propio + BaseDatos::DuplicarComillas(linea.texto) +
+                     QLatin1Char('\'')))
         return Paso::Falla;
     linea.folio = folioProducto;
     return Paso::Guardada;
 }
 
-bool GuardarProductos::despachar(const QList<int>& guardadas, QList<int>* enviadas) {
-    Connection& conexion = m_comanda.context().baseDatos().connection();
-    ComandaCocina cocina(m_comanda);
+bool GuardarProductos::despachar(TransaccionBD& tx, const QList<int>& guardadas, QList<int>* enviadas) {
+    ComandaCocina cocina(m_comanda, tx);
     // Marks a stored item with a change only while it has not gone to the kitchen: the rows changed
     // say whether this terminal is the one that sends it.
-    auto marcar = [&](const QString& valores, qint32 folio) -> std::optional<qint64> {
-        const auto hecho = conexion.execute(QStringLiteral("UPDATE ProductosXCuenta SET ") + valores +
-                                            QStringLiteral(" WHERE ID_ProductosXCuenta=") +
-                                            QString::number(folio) + QStringLiteral(" AND Preparado=0"));
-        if (!hecho) {
-            m_falla = hecho.status().message();
-            return std::nullopt;
-        }
-        return hecho.value();
+    auto marcar = [&](const QString& valores, qint32 folio) {
+        return tx.ejecutarSinRegistro(QStringLiteral("UPDATE ProductosXCuenta SET ") + valores +
+                                      QStringLiteral(" WHERE ID_ProductosXCuenta=") + QString::number(folio) +
+                                      QStringLiteral(" AND Preparado=0"));
     };
     const QList<LineaComanda>& lineas = m_comanda.cuadricula().lineas();
     for (int fila = 0; fila < lineas.size(); ++fila) {
@@ -205,10 +182,8 @@ bool GuardarProductos::despachar(const QList<int>& guardadas, QList<int>* enviad
                 enviar = *cambiadas == 1;
             }
             if (enviar) {
-                if (!cocina.agregarProducto(fila)) {
-                    m_falla = cocina.falla();
+                if (!cocina.agregarProducto(fila))
                     return false;
-                }
                 *enviadas << fila;
             }
         } else if (linea.despacho == QLatin1String("2") && linea.despachoPendiente && !nueva) {
@@ -216,11 +191,7 @@ bool GuardarProductos::despachar(const QList<int>& guardadas, QList<int>* enviad
                 return false;
         }
     }
-    if (!cocina.enviar()) {
-        m_falla = cocina.falla();
-        return false;
-    }
-    return true;
+    return cocina.enviar();
 }
 
 bool GuardarProductos::GuardarYPrepararNuevos() {
@@ -229,23 +200,19 @@ bool GuardarProductos::GuardarYPrepararNuevos() {
     if (!cuadricula.hayNoGuardadas())
         return true;
     m_avisos.clear();
-    m_falla.clear();
-    Connection& conexion = context.baseDatos().connection();
-    if (Status abierta = conexion.beginTransaction(); !abierta) {
-        registrarFalla(abierta.message());
-        return false;
-    }
+    TransaccionBD tx(context.baseDatos(), QStringLiteral("GuardarYPrepararNuevos"));
 
     // Rows given a folio in this step, to take it back if the step is undone.
     QList<int> guardadas;
+    QList<int> enviadas;
     qint32 folioProducto = 0; // the product line above the row, for its modifiers
     qint32 paquete = 0;       // the last package head, for its components
-    bool fallo = false;
+    bool fallo = !tx.iniciar();
     for (int fila = 0; fila < cuadricula.size() && !fallo; ++fila) {
         const LineaComanda& linea = cuadricula.lineas().at(fila);
         if (linea.esProducto()) {
             if (!linea.guardada()) {
-                const Paso paso = guardarProducto(fila, paquete);
+                const Paso paso = guardarProducto(tx, fila, paquete);
                 fallo = paso == Paso::Falla;
                 if (paso == Paso::Guardada)
                     guardadas << fila;
@@ -255,32 +222,26 @@ bool GuardarProductos::GuardarYPrepararNuevos() {
             if (ahora.tipo == QLatin1String("PP"))
                 paquete = ahora.folio;
         } else if (linea.tipo == QLatin1String("M") && !linea.guardada() && folioProducto != 0) {
-            const Paso paso = guardarModificador(fila, folioProducto);
+            const Paso paso = guardarModificador(tx, fila, folioProducto);
             fallo = paso == Paso::Falla;
             if (paso == Paso::Guardada)
                 guardadas << fila;
         }
     }
-    QList<int> enviadas;
     if (!fallo)
-        fallo = !despachar(guardadas, &enviadas);
+        fallo = !despachar(tx, guardadas, &enviadas);
     if (!fallo)
-        fallo = !ejecutar(QStringLiteral("Totalizar_Cuenta ") + QString::number(m_comanda.IDComanda) +
-                          QLatin1Char(',') + QString::number(m_comanda.NumCuenta) + QLatin1Char(',') +
-                          QString::number(m_comanda.Control));
-    if (!fallo) {
-        if (Status hecho = conexion.commit(); !hecho) {
-            m_falla = hecho.message();
-            context.baseDatos().ReportarErrorBD(QStringLiteral("GuardarYPrepararNuevos"),
-                                                conexion.lastFailure(), conexion.errors());
-            fallo = true;
-        }
-    }
-    if (fallo) {
-        conexion.rollback();
+        fallo = !tx.ejecutar(QStringLiteral("Totalizar_Cuenta ") + QString::number(m_comanda.IDComanda) +
+                             QLatin1Char(',') + QString::number(m_comanda.NumCuenta) + QLatin1Char(',') +
+                             QString::number(m_comanda.Control));
+    // Nothing has been said so far: the transaction ends before anybody is told anything.
+    if (!tx.terminar()) {
         for (int fila : guardadas)
             cuadricula.lineas()[fila].folio = 0;
-        registrarFalla(m_falla);
+        registrarFalla(tx.descripcionFalla());
+        context.Mensaje(QStringLiteral("No se pudieron guardar los productos nuevos; siguen en la cuenta sin "
+                                       "guardar. Intente de nuevo."),
+                        Prompts::kExclamation);
         return false;
     }
     for (int fila : enviadas)

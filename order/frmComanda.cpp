@@ -42,7 +42,8 @@ frmComanda::frmComanda(TerminalContext& context, AccessScreen& acceso, QWidget* 
 
 frmComanda::~frmComanda() {
     if (m_cargada) {
-        GuardarYPrepararNuevos();
+        // The program is ending: lines that cannot be stored now are lost, as the step's log says.
+        (void)GuardarYPrepararNuevos();
         m_context.bitacora().EscribirBitacora(QStringLiteral("frmComanda.unload"));
     }
 }
@@ -120,7 +121,8 @@ QWidget* frmComanda::construirFunciones() {
         {"Pagar", "cmdPagar", [this] { Pagar(); }},
         {"Mesas", "cmdListaMesas",
          [this] {
-             dejarComanda();
+             if (!dejarComanda())
+                 return;
              hide();
              if (Navegacion* nav = m_context.navegacion())
                  nav->mesasAbiertas(Navegacion::ModoMesas::Normal);
@@ -130,12 +132,14 @@ QWidget* frmComanda::construirFunciones() {
              // Asked first: a menu that is not part of this version leaves the order standing, held.
              if (Navegacion* nav = m_context.navegacion(); nav && !nav->funciones())
                  return;
-             dejarComanda();
+             if (!dejarComanda())
+                 return;
              hide();
          }},
         {"Salir", "cmdSalir",
          [this] {
-             dejarComanda();
+             if (!dejarComanda())
+                 return;
              m_context.SalirSistema(m_acceso, QStringLiteral("frmComanda"), false);
              hide();
          }},
@@ -225,7 +229,11 @@ void frmComanda::abrir(const Navegacion::Orden& orden, const QString& mesa) {
 
 void frmComanda::Pagar() {
     m_comanda.modal = true;
-    GuardarYPrepararNuevos();
+    if (!GuardarYPrepararNuevos()) {
+        m_comanda.modal = false;
+        foco();
+        return;
+    }
     if (Navegacion* nav = m_context.navegacion())
         nav->caja(m_comanda.IDComanda, m_comanda.Control, m_comanda.NumCuenta);
     m_comanda.modal = false;
@@ -235,7 +243,10 @@ void frmComanda::Pagar() {
 }
 
 void frmComanda::imprimirCuenta() {
-    GuardarYPrepararNuevos();
+    if (!GuardarYPrepararNuevos()) {
+        foco();
+        return;
+    }
     MostrarProductosComandaActual();
     if (m_comanda.puedeImprimirCuenta()) {
         mostrarEtiquetas();
@@ -264,10 +275,14 @@ void frmComanda::mostrarEtiquetas() {
 
 void frmComanda::preparar() {
     m_comanda.modal = true;
-    m_despacho.preparar(m_grdComanda->seleccionadas());
+    const bool enviado = m_despacho.preparar(m_grdComanda->seleccionadas());
     m_comanda.modal = false;
-    // The account as the database has it now: what went to the kitchen, in its colour.
-    MostrarProductosComandaActual();
+    // The account as the database has it now: what went to the kitchen, in its colour. When the
+    // store failed the database does not have the new lines: they stay as they are on screen.
+    if (enviado)
+        MostrarProductosComandaActual();
+    else
+        mostrarLineas();
     m_panel->refrescar();
     foco();
 }
@@ -319,23 +334,33 @@ bool frmComanda::agregar(qint32 producto) {
     return agregada.has_value();
 }
 
-void frmComanda::GuardarYPrepararNuevos() {
-    if (m_guardando || !m_comanda.cuadricula().hayNoGuardadas())
-        return;
+bool frmComanda::GuardarYPrepararNuevos() {
+    // Asked again while storing (a message of the step deactivates the screen): not stored yet.
+    if (m_guardando)
+        return false;
+    if (!m_comanda.cuadricula().hayNoGuardadas())
+        return true;
     m_guardando = true;
     const bool modal = m_comanda.modal;
     m_comanda.modal = true;
-    m_guardar.GuardarYPrepararNuevos();
+    const bool guardado = m_guardar.GuardarYPrepararNuevos();
     m_comanda.modal = modal;
-    // Lines refused on the way are dropped by showing the account again.
-    MostrarProductosComandaActual();
+    // Lines refused on the way are dropped by showing the account again. Lines that could not be
+    // stored are only in the grid: reading the account again would lose them.
+    if (guardado)
+        MostrarProductosComandaActual();
+    else
+        mostrarLineas();
     m_panel->refrescar();
     m_guardando = false;
+    return guardado;
 }
 
-void frmComanda::dejarComanda() {
-    GuardarYPrepararNuevos();
+bool frmComanda::dejarComanda() {
+    if (!GuardarYPrepararNuevos())
+        return false;
     m_comanda.liberar();
+    return true;
 }
 
 void frmComanda::changeEvent(QEvent* event) {
@@ -349,8 +374,9 @@ void frmComanda::changeEvent(QEvent* event) {
     }
     // Losing the front to another screen stores what is pending; a keypad or message of this
     // screen's own does not.
+    // A failure has been said; the lines stay on screen for the next try.
     if (isVisible() && !m_comanda.modal && QApplication::activeModalWidget() == nullptr)
-        GuardarYPrepararNuevos();
+        (void)GuardarYPrepararNuevos();
 }
 
 void frmComanda::keyPressEvent(QKeyEvent* event) {
@@ -359,7 +385,10 @@ void frmComanda::keyPressEvent(QKeyEvent* event) {
 }
 
 void frmComanda::closeEvent(QCloseEvent* event) {
-    dejarComanda();
+    if (!dejarComanda()) {
+        event->ignore();
+        return;
+    }
     QWidget::closeEvent(event);
 }
 
@@ -402,15 +431,15 @@ void frmComanda::multiplicar() {
 }
 
 void frmComanda::moverMesa(bool siguiente) {
-    if (m_comanda.moverMesa(siguiente, [this] { GuardarYPrepararNuevos(); })) {
+    if (m_comanda.moverMesa(siguiente, [this] { return GuardarYPrepararNuevos(); })) {
         mostrarLineas();
         m_panel->refrescar();
     }
 }
 
 void frmComanda::abrirMesa() {
-    GuardarYPrepararNuevos();
-    m_comanda.liberar();
+    if (!dejarComanda())
+        return;
     if (Navegacion* nav = m_context.navegacion())
         nav->mesaNueva();
 }

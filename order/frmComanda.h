@@ -23,7 +23,9 @@ class PanelProductos;
 
 // The order screen: one account of one open order, its lines and totals, the menu's buttons, and
 // the ways to other tables and screens. The order stays locked for other terminals while it is
-// shown; every way out releases it, and items added but not stored are stored first.
+// shown; every way out releases it, and items added but not stored are stored first. When they
+// cannot be stored the screen stays on the order with the lines still shown, and the way out is not
+// taken.
 class frmComanda : public QWidget {
 public:
     frmComanda(TerminalContext& context, AccessScreen& acceso, QWidget* parent = nullptr);
@@ -32,7 +34,8 @@ public:
     // Shows an order: sets its key, enters it (DatosEmpleado), shows its account and the screen.
     void abrir(const Navegacion::Orden& orden, const QString& mesa);
     void MostrarProductosComandaActual();
-    void GuardarYPrepararNuevos();
+    // Stores the lines not stored yet. False when they could not be stored: they stay on screen, unsaved.
+    [[nodiscard]] bool GuardarYPrepararNuevos();
     // Adds a product to the account, below the selected line; true when it went on.
     bool agregar(qint32 producto);
     // Stores what is pending and opens the payment screen for the account.
@@ -59,8 +62,9 @@ private:
     void mostrarTrasModificar(int fila);
     // Shows the account with the line just added selected.
     void mostrarNueva(int fila);
-    // Stores what is pending and releases the order, before leaving it.
-    void dejarComanda();
+    // Stores what is pending and releases the order, before leaving it. False when the pending lines
+    // could not be stored: the order is kept and must not be left.
+    [[nodiscard]] bool dejarComanda();
     void buscar();
     void codigoDeBarras();
     void multiplicar();

@@ -174,6 +174,47 @@ TEST_F(TerminalDriveTest, OrderTakenIsThereWhenTheTableIsOpenedAgain) {
     EXPECT_EQ(valor(QStringLiteral("SELECT EnUsoPor FROM Comanda WHERE Num_Mesa=21")).toInt(), 0);
 }
 
+TEST_F(TerminalDriveTest, FailedStoreKeepsTheLinesOnScreenAndTheWaiterOnTheOrder) {
+    const QString ocupada = QStringLiteral(
+        "expect-message BDME La base de datos está ocupada por otra terminal; intente de nuevo.");
+    const QString noGuardados =
+        QStringLiteral("expect-message No se pudieron guardar los productos nuevos; siguen "
+                       "en la cuenta sin guardar. Intente de nuevo.");
+    const QString enMesa21 = QStringLiteral("(SELECT ID_Comanda FROM Comanda WHERE Num_Mesa=21)");
+    QStringList guion{kTarjetaMesero1,
+                      QStringLiteral("click cmdAbrirMesa"),
+                      QStringLiteral("click cmd2"),
+                      QStringLiteral("click cmd1"),
+                      QStringLiteral("click cmdAceptar"),
+                      QStringLiteral("enter 4"),
+                      QStringLiteral("click cmdMenu3"),
+                      QStringLiteral("click cmdProducto101"),
+                      QStringLiteral("click cmdProducto101"),
+                      QStringLiteral("click cmdProducto114"),
+                      QStringLiteral("click cmdProducto115"),
+                      QStringLiteral("type 2000000000103"),
+                      QStringLiteral("click cmdInsBarras")};
+    // Every way off the order stores first; with the store failing, each one keeps the waiter here.
+    for (const char* salida :
+         {"cmdPagar", "cmdOperaciones", "imgTodoAbajo", "cmdAbrirMesa", "cmdListaMesas", "cmdSalir"}) {
+        // The third statement of the first store; then the first stock check of each store.
+        guion << (salida == QLatin1String("cmdPagar") ? QStringLiteral("fail-sql 3")
+                                                      : QStringLiteral("fail-sql 1 SELECT Existencia"))
+              << QStringLiteral("click ") + QLatin1String(salida) << ocupada << QStringLiteral("answer ok")
+              << noGuardados << QStringLiteral("answer ok") << QStringLiteral("expect lblMesa Mesa: 21")
+              << QStringLiteral("expect lblTotal $340.00 M.N.") << QStringLiteral("select grdComanda 5")
+              << QStringLiteral("expect grdComanda LIMONADA")
+              << QStringLiteral("expect-sql 0 SELECT count(*) FROM ProductosXCuenta WHERE ID_Comanda=") +
+                     enMesa21;
+    }
+    guion << QStringLiteral("click cmdListaMesas") << QStringLiteral("expect lblTitulo SELECCIONAR MESA")
+          << QStringLiteral("expect-sql 5 SELECT count(*) FROM ProductosXCuenta WHERE ID_Comanda=") + enMesa21
+          << QStringLiteral("expect-sql 0 SELECT EnUsoPor FROM Comanda WHERE Num_Mesa=21");
+    EXPECT_EQ(conducir(guion), 0) << m_errores.toStdString();
+    EXPECT_FALSE(m_errores.contains(QStringLiteral("con una transacción abierta")))
+        << m_errores.toStdString();
+}
+
 TEST_F(TerminalDriveTest, KitchenGetsEachItemOnceWhicheverWayItIsSent) {
     // A steak with two modifiers sent now, a soup held for course 2, the table left and opened again,
     // course 2 released.

@@ -3,6 +3,7 @@
 #include "base/tests/QtPrinters.h"
 #include "crypto/MD5.h"
 #include "crypto/clsRC4.h"
+#include "data/testing/FaultyConnection.h"
 #include "data/tests/RecordingMessageBox.h"
 #include "server/SqliteConnection.h"
 
@@ -17,68 +18,10 @@ using namespace nerin;
 namespace {
 
 using Icon = SystemMessageBox::Icon;
+using nerin::fakes::Fault;
+using nerin::fakes::FaultyConnection;
 using nerin::fakes::RecordingMessageBox;
 using nerin::fakes::Shown;
-
-// A failure the wrapper below gives instead of running a statement whose text contains `when`
-// (every statement when it is empty).
-struct Fault {
-    QString when;
-    Status::Code code = Status::Code::DatabaseError;
-    DbFailure failure;
-    DbErrorList errors;
-};
-
-// Delegates to a real SQLite connection, keeps every statement text sent, and fails on demand.
-class FaultyConnection : public Connection {
-public:
-    explicit FaultyConnection(const QString& path)
-        : m_inner(path, SqliteConnection::OpenMode::CreateIfMissing) {}
-
-    Status open() override { return pass(m_inner.open()); }
-    void close() override { m_inner.close(); }
-    bool isOpen() const override { return m_inner.isOpen(); }
-    Result<qint64> execute(const QString& sql) override {
-        if (auto failure = injected(sql))
-            return *failure;
-        return pass(m_inner.execute(sql));
-    }
-    Result<RecordSet> query(const QString& sql) override {
-        if (auto failure = injected(sql))
-            return *failure;
-        return pass(m_inner.query(sql));
-    }
-    Result<QList<RecordSet>> run(DbCommand& command) override {
-        if (auto failure = injected(command.text()))
-            return *failure;
-        return pass(m_inner.run(command));
-    }
-    Status beginTransaction() override { return pass(m_inner.beginTransaction()); }
-    Status commit() override { return pass(m_inner.commit()); }
-    Status rollback() override { return pass(m_inner.rollback()); }
-
-    SqliteConnection& inner() { return m_inner; }
-    std::optional<Fault> fault;
-    QStringList statements;
-
-private:
-    std::optional<Status> injected(const QString& sql) {
-        statements.append(sql);
-        if (!fault || !sql.contains(fault->when))
-            return std::nullopt;
-        setFailure(fault->failure, fault->errors);
-        return Status::error(fault->code, fault->failure.description);
-    }
-    template <typename T> T pass(T result) {
-        if (result.isOk())
-            clearErrors();
-        else
-            setFailure(m_inner.lastFailure(), m_inner.errors());
-        return result;
-    }
-
-    SqliteConnection m_inner;
-};
 
 const QString kClave = QStringLiteral("clave de prueba");
 
@@ -110,11 +53,12 @@ protected:
                                 "CREATE TABLE Transacciones (Transaccion varchar(2000))",
                                 "CREATE TABLE Comanda (ID_Comanda int, Nombre varchar(50))"})
             exec(QString::fromUtf8(sql));
-        m_conexion->statements.clear();
+        m_conexion->clearStatements();
     }
 
     std::unique_ptr<Connection> nuevaConexion(const QString& ruta) {
-        auto conexion = std::make_unique<FaultyConnection>(ruta);
+        auto conexion = std::make_unique<FaultyConnection>(
+            std::make_unique<SqliteConnection>(ruta, SqliteConnection::OpenMode::CreateIfMissing));
         m_conexion = conexion.get();
         return conexion;
     }
@@ -148,8 +92,8 @@ protected:
 
     void fallar(QString when, Status::Code code, qint64 numero, QString descripcion,
                 DbErrorList errores = {}) {
-        m_conexion->fault =
-            Fault{std::move(when), code, {numero, std::move(descripcion)}, std::move(errores)};
+        m_conexion->failAt(
+            Fault{1, std::move(when), code, {numero, std::move(descripcion)}, std::move(errores)});
     }
 
     QTemporaryDir m_dir;
@@ -168,8 +112,8 @@ TEST_F(BaseDatosTest, ConsultarCampoReadsTheFirstFieldWithOrWithoutACondition) {
     exec(QStringLiteral("INSERT INTO Comanda VALUES (1, 'uno') INSERT INTO Comanda VALUES (2, 'dos')"));
     EXPECT_EQ(m_bd.ConsultarCampo("Nombre", "Comanda", "ID_Comanda=2"), DbValue("dos"));
     EXPECT_EQ(m_bd.ConsultarCampo("COUNT(*), MAX(Nombre)", "Comanda", "").toInt(), 2);
-    EXPECT_EQ(m_conexion->statements, QStringList({"SELECT Nombre FROM Comanda WHERE ID_Comanda=2",
-                                                   "SELECT COUNT(*), MAX(Nombre) FROM Comanda"}));
+    EXPECT_EQ(m_conexion->statements(), QStringList({"SELECT Nombre FROM Comanda WHERE ID_Comanda=2",
+                                                     "SELECT COUNT(*), MAX(Nombre) FROM Comanda"}));
 }
 
 TEST_F(BaseDatosTest, ConsultarCampoGivesEmptyTextForNullNoRowAndFailuresWithoutReportingThem) {
@@ -224,13 +168,13 @@ TEST_F(BaseDatosTest, InsertsAndUpdatesAreWrittenTwiceToTheLog) {
     EXPECT_TRUE(m_bd.ActualizarRegistros("Comanda", "Nombre='seis'", "ID_Comanda=5"));
     EXPECT_EQ(columna("SELECT Nombre FROM Comanda"), QStringList{"seis"});
     EXPECT_EQ(bitacora(), QStringList({insert, insert, update, update}));
-    EXPECT_EQ(m_conexion->statements, QStringList({insert, update}));
+    EXPECT_EQ(m_conexion->statements(), QStringList({insert, update}));
 }
 
 TEST_F(BaseDatosTest, UpdateWithoutConditionIsRejectedAndLoggedAsACommandTextFailure) {
     exec(QStringLiteral("INSERT INTO Comanda VALUES (1, 'uno')"));
     EXPECT_FALSE(m_bd.ActualizarRegistros("Comanda", "Nombre='x'", ""));
-    EXPECT_EQ(m_conexion->statements, QStringList{"UPDATE Comanda SET Nombre='x' WHERE "});
+    EXPECT_EQ(m_conexion->statements(), QStringList{"UPDATE Comanda SET Nombre='x' WHERE "});
     EXPECT_EQ(columna("SELECT Nombre FROM Comanda"), QStringList{"uno"});
     EXPECT_TRUE(m_caja.shown.isEmpty());
     // The error list's entry, the report's line, and the command text line.
@@ -307,14 +251,14 @@ TEST_F(BaseDatosTest, FailedDeleteOrFailedRecordLeavesBothTablesAsTheyWereAndIsR
     EXPECT_EQ(registro.code(), Status::Code::DatabaseError);
     EXPECT_EQ(registro.message(), "Disco lleno");
     // The failed DELETE, then the DELETE that ran and its record that did not.
-    EXPECT_EQ(m_conexion->statements.size(), 3);
+    EXPECT_EQ(m_conexion->statements().size(), 3);
 
     EXPECT_EQ(columna("SELECT Nombre FROM Comanda"), QStringList{"x"});
     EXPECT_EQ(columna("SELECT Transaccion FROM Transacciones"), QStringList());
     EXPECT_EQ(bitacora(), QStringList());
     EXPECT_TRUE(m_caja.shown.isEmpty());
     // No transaction is left open: the next delete commits on its own.
-    m_conexion->fault.reset();
+    m_conexion->disarm();
     EXPECT_TRUE(m_bd.BorrarRegistros("Comanda", "Nombre='x'"));
     m_conexion->close();
     ASSERT_TRUE(m_conexion->open());
@@ -333,12 +277,12 @@ protected:
 
 TEST_F(EmpleadoDeTarjetaTest, ActiveEmployeesCardGivesItsNumberAndAnyOtherCardGivesZero) {
     EXPECT_EQ(m_bd.EmpleadoDeTarjeta(pistaDe(kTarjetaAna)), 7);
-    EXPECT_EQ(m_conexion->statements.value(0),
+    EXPECT_EQ(m_conexion->statements().value(0),
               "SELECT ID_Empleado FROM Empleado WHERE Estado_Empleado='A' AND Num_Tarjeta='" +
                   cifrada(kTarjetaAna) + "'");
     EXPECT_EQ(m_bd.EmpleadoDeTarjeta(pistaDe(kTarjetaBeto)), 0);
     EXPECT_EQ(m_bd.EmpleadoDeTarjeta(pistaDe(QStringLiteral("4000555555555555=2812101000000003"))), 0);
-    EXPECT_EQ(m_conexion->statements.size(), 3);
+    EXPECT_EQ(m_conexion->statements().size(), 3);
     // A failed lookup is reported like any other.
     fallar("Empleado", Status::Code::LostLink, DbErrorNumber::kGenericFailure, "Enlace caído",
            {{11, "Enlace caído", "08S01"}});
@@ -370,11 +314,11 @@ TEST_F(EmpleadoDeTarjetaTest, MalformedTracksAndFailedChecksGiveZeroWithoutAQuer
     };
     for (const QString& pista : pistas)
         EXPECT_EQ(m_bd.EmpleadoDeTarjeta(pista), 0) << pista.toStdString();
-    EXPECT_EQ(m_conexion->statements, QStringList());
+    EXPECT_EQ(m_conexion->statements(), QStringList());
 
     // The card number's first character lies outside the digest: changing it still sends the query.
     QString primeroCambiado = valida;
     primeroCambiado[34] = u'5';
     EXPECT_EQ(m_bd.EmpleadoDeTarjeta(primeroCambiado), 0);
-    EXPECT_EQ(m_conexion->statements.size(), 1);
+    EXPECT_EQ(m_conexion->statements().size(), 1);
 }

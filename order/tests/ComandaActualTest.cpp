@@ -63,13 +63,14 @@ TEST_F(ComandaActualTest, MovingBetweenTheWaitersTablesTakesAndReleasesTheLock) 
     abrir(1);
     ASSERT_TRUE(comanda->DatosEmpleado());
     int guardados = 0;
-    EXPECT_FALSE(comanda->moverMesa(false, [&] { ++guardados; })) << "no earlier table";
+    EXPECT_FALSE(comanda->moverMesa(false, [&] { return ++guardados > 0; })) << "no earlier table";
     EXPECT_EQ(comanda->IDComanda, 1);
-    ASSERT_TRUE(comanda->moverMesa(true, [&] { ++guardados; }));
+    ASSERT_TRUE(comanda->moverMesa(true, [&] { return ++guardados > 0; }));
     EXPECT_EQ(comanda->IDComanda, 2);
     EXPECT_EQ(field(QStringLiteral("SELECT EnUsoPor FROM Comanda WHERE ID_Comanda=2")).toInt(), 1);
     EXPECT_EQ(field(QStringLiteral("SELECT EnUsoPor FROM Comanda WHERE ID_Comanda=1")).toInt(), 0);
-    EXPECT_FALSE(comanda->moverMesa(true, [&] { ++guardados; })) << "order 3 belongs to another waiter";
+    EXPECT_FALSE(comanda->moverMesa(true, [&] { return ++guardados > 0; }))
+        << "order 3 belongs to another waiter";
     EXPECT_EQ(guardados, 0) << "nothing was pending";
 }
 

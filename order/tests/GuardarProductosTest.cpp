@@ -118,23 +118,34 @@ TEST_F(GuardarProductosTest, TheSameModifierTwiceIsRefused) {
     EXPECT_EQ(contar(QStringLiteral("Modificador WHERE ID_ProductosXCuenta=") + QString::number(folio)), 1);
 }
 
-TEST_F(GuardarProductosTest, DatabaseFailureMidwayStoresNothingAndKeepsTheLinesToStoreLater) {
+TEST_F(GuardarProductosTest, DatabaseFailureMidwayStoresAndLogsNothingAndIsReportedOnceAfterwards) {
     const Currency antes = totalCuenta();
     const int sopa = nueva(101);
     nueva(103);
-    // The event table goes away: the first item's row cannot be written.
-    exec(QStringLiteral("DROP TABLE Bitacora"));
+    // The first item's event row: the item itself is in by then.
+    faultyConnection->failAt(busyDatabase(1, QStringLiteral("INSERT INTO Bitacora")));
     EXPECT_FALSE(guardar->GuardarYPrepararNuevos());
     EXPECT_EQ(contar(QStringLiteral("ProductosXCuenta WHERE ID_Comanda=3")), itemsAntes);
     EXPECT_EQ(totalCuenta(), antes);
     EXPECT_FALSE(comanda->cuadricula().lineas().at(sopa).guardada());
     EXPECT_TRUE(comanda->cuadricula().hayNoGuardadas());
+    EXPECT_EQ(messageBox.shown,
+              QList<Shown>(
+                  {{QStringLiteral("BDME La base de datos está ocupada por otra terminal; intente de nuevo."),
+                    QStringLiteral("Ejecutar"), SystemMessageBox::Icon::Information}}));
+    EXPECT_EQ(prompts.mensajes(),
+              QStringList{QStringLiteral("No se pudieron guardar los productos nuevos; siguen en "
+                                         "la cuenta sin guardar. Intente de nuevo.")});
+    const auto lineasDe = [this](const char* texto) {
+        return logLines(QLatin1String(Bitacora::kPrefijoArranque)).filter(QLatin1String(texto)).size();
+    };
+    EXPECT_EQ(lineasDe("Insertar_Producto "), 0);
+    EXPECT_EQ(lineasDe("Folio PXC insertado"), 0);
 
-    exec(
-        QStringLiteral("CREATE TABLE Bitacora (ID_Bitacora int IDENTITY(1,1) NOT NULL PRIMARY KEY, FechaHora "
-                       "datetime NOT NULL, Id_Empleado int NOT NULL, Texto varchar(255) NOT NULL)"));
     EXPECT_TRUE(guardar->GuardarYPrepararNuevos());
     EXPECT_EQ(contar(QStringLiteral("ProductosXCuenta WHERE ID_Comanda=3")), itemsAntes + 2);
+    EXPECT_EQ(lineasDe("Insertar_Producto "), 2);
+    EXPECT_EQ(lineasDe("Folio PXC insertado"), 2);
 }
 
 TEST_F(GuardarProductosTest, NamesWithQuotesReachTheEventTableWhole) {

@@ -3,6 +3,7 @@
 #include "base/tests/QtPrinters.h"
 #include "data/BaseDatos.h"
 #include "data/Bitacora.h"
+#include "data/testing/FaultyConnection.h"
 #include "data/tests/RecordingMessageBox.h"
 #include "keyboards/ScriptedPrompts.h"
 #include "server/DatabaseBuilder.h"
@@ -88,7 +89,10 @@ protected:
                 ++connectionsMade;
                 DatabaseSettings para = where;
                 para.servidor = servidor;
-                return fabricaConexion ? fabricaConexion() : createConnection(para);
+                auto hecha = std::make_unique<FaultyConnection>(fabricaConexion ? fabricaConexion()
+                                                                                : createConnection(para));
+                faultyConnection = hecha.get();
+                return hecha;
             },
             where.servidor, *bitacora, messageBox, [this] { ++programEnded; }, QStringLiteral("clave"));
         context = std::make_unique<TerminalContext>(*baseDatos, *bitacora, prompts, platform, *settings,
@@ -112,6 +116,7 @@ protected:
     // When set, makes the terminal's connections instead of the settings (a database that fails).
     std::function<std::unique_ptr<Connection>()> fabricaConexion;
     int connectionsMade = 0;
+    FaultyConnection* faultyConnection = nullptr; // the terminal's connection, once made: tests make it fail
     int programEnded = 0;
     std::unique_ptr<TerminalSettings> settings;
     std::unique_ptr<Bitacora> bitacora;

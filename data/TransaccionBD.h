@@ -1,0 +1,78 @@
+#pragma once
+
+#include "base/Status.h"
+#include "data/Connection.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace nerin {
+
+class BaseDatos;
+
+// One unit of work on the terminal's connection, during which nobody is asked or told anything, so
+// that no message keeps the database locked for the other terminals while it waits for a touch.
+//
+// Statements run without being reported. The first failure is kept and ends the work: every later
+// statement fails at once without being sent. terminar() then commits, or rolls back when anything
+// failed, and only then speaks: the event-log lines queued with the work are written after a commit
+// and dropped after a rollback (nothing of the work is in the database then), and a database failure
+// is reported once, after the rollback, through BaseDatos::ReportarErrorBD with the title its kind of
+// statement has there ("Base de Datos" for queries, "Ejecutar" for statement texts, the work's own
+// title for commands and for the transaction itself).
+class TransaccionBD {
+public:
+    TransaccionBD(BaseDatos& baseDatos, QString titulo);
+    // A transaction still open is rolled back silently.
+    ~TransaccionBD();
+
+    TransaccionBD(const TransaccionBD&) = delete;
+    TransaccionBD& operator=(const TransaccionBD&) = delete;
+
+    // Begins the transaction; false when it could not begin (kept as the failure).
+    bool iniciar();
+
+    // The rows of a query, or none after a failure.
+    std::optional<RecordSet> consultar(const QString& sql);
+    // Runs a statement text and queues it for the event log, as EjecutarSQL logs it. The rows the
+    // last change touched, or none after a failure.
+    std::optional<qint64> ejecutar(const QString& sql);
+    // Runs a statement text of the work's own bookkeeping, which the event log does not get.
+    std::optional<qint64> ejecutarSinRegistro(const QString& sql);
+    // Runs a command; false after a failure.
+    bool correr(DbCommand& comando);
+    // Queues a line for the event log, written only if the work is committed.
+    void registrar(const QString& linea);
+    // Ends the work for a reason of the caller's own: it is rolled back and nothing is reported.
+    void fallar(const QString& descripcion);
+
+    bool fallo() const { return m_falla.has_value(); }
+    // What failed, in words for the event log; empty while nothing failed.
+    QString descripcionFalla() const { return m_falla ? m_falla->descripcion : QString(); }
+
+    // Commits when nothing failed, else rolls back; then writes the queued lines or reports the
+    // failure. True when the work was committed.
+    [[nodiscard]] bool terminar();
+
+private:
+    struct Falla {
+        QString descripcion;
+        // A failure of the database, reported under `titulo`; none for the caller's own reasons.
+        std::optional<DbFailure> error;
+        DbErrorList errores;
+        QString titulo;
+    };
+
+    void anotar(const Status& status, const QString& titulo);
+    bool puedeSeguir();
+
+    BaseDatos& m_baseDatos;
+    Connection& m_conexion;
+    QString m_titulo;
+    bool m_abierta = false;
+    std::optional<Falla> m_falla;
+    QStringList m_lineas;
+};
+
+} // namespace nerin
