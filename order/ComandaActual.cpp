@@ -4,6 +4,7 @@
 #include "keyboards/Prompts.h"
 #include "startup/Navegacion.h"
 #include "startup/TerminalContext.h"
+#include "tables/BloqueoComanda.h"
 #include "text/TextFormat.h"
 
 namespace nerin {
@@ -168,15 +169,13 @@ void ComandaActual::CalculaTotal() {
     lblTotalUS = TextFormat::number(dolares.value_or(Currency()), u"$#,##0.00") + QStringLiteral(" U.S.");
 }
 
-bool ComandaActual::tomar(qint32 idComanda) {
-    return m_context.baseDatos().EjecutarSQL(
-        QStringLiteral("UPDATE Comanda SET EnUsoPor=") + QString::number(m_context.idEmpleado) +
-        QStringLiteral(" WHERE ID_Comanda=") + QString::number(idComanda));
+void ComandaActual::liberar() {
+    liberar(IDComanda);
 }
 
-void ComandaActual::liberar() {
+void ComandaActual::liberar(qint32 idComanda) {
     m_context.baseDatos().EjecutarSQL(QStringLiteral("UPDATE Comanda SET EnUsoPor=0 WHERE ID_Comanda=") +
-                                      QString::number(IDComanda));
+                                      QString::number(idComanda));
 }
 
 bool ComandaActual::moverMesa(bool siguiente, const std::function<void()>& guardarPendientes) {
@@ -192,6 +191,10 @@ bool ComandaActual::moverMesa(bool siguiente, const std::function<void()>& guard
         return false;
     if (m_cuadricula.hayNoGuardadas())
         guardarPendientes();
+    // The next order is taken before this one is let go: one held by someone else is refused and the
+    // waiter stays here, with this order still locked.
+    if (!BloqueoComanda::tomarOAvisar(m_context, nueva, QStringLiteral("moverMesa")))
+        return false;
     liberar();
     IDComanda = nueva;
     NumCuenta = static_cast<qint16>(
@@ -203,7 +206,6 @@ bool ComandaActual::moverMesa(bool siguiente, const std::function<void()>& guard
                     &ok)
             .toInt());
     MostrarProductosComandaActual();
-    tomar(nueva);
     return true;
 }
 
