@@ -5,27 +5,33 @@
 #include "keyboards/Prompts.h"
 #include "startup/Navegacion.h"
 #include "startup/TerminalContext.h"
+#include "tables/BloqueoComanda.h"
 
 namespace nerin {
 
 bool ComandaDirecta::abrir(Navegacion& navegacion, qint16 idEmpleado) {
-    if (abrirExistente(navegacion, idEmpleado))
-        return true;
-    if (m_context.Mensaje(QStringLiteral("Desea Abrir nueva mesa ?"), Prompts::kYesNo) != Prompts::kAnswerYes)
-        return false;
-    const qint32 folio = abrirMesa(idEmpleado);
-    if (folio <= 0)
-        return false;
     Navegacion::Orden orden;
-    orden.idComanda = folio;
-    orden.control = m_context.terminal;
-    orden.numCuenta = 1;
-    orden.tipo = QStringLiteral("O");
+    if (const std::optional<Existente> abierta = existente(idEmpleado)) {
+        orden.idComanda = abierta->idComanda;
+        orden.control = abierta->control;
+        orden.numCuenta = abierta->numCuenta;
+    } else {
+        if (m_context.Mensaje(QStringLiteral("Desea Abrir nueva mesa ?"), Prompts::kYesNo) !=
+            Prompts::kAnswerYes)
+            return false;
+        orden.idComanda = abrirMesa(idEmpleado);
+        if (orden.idComanda <= 0)
+            return false;
+        orden.control = m_context.terminal;
+        orden.tipo = QStringLiteral("O");
+    }
+    if (!BloqueoComanda::tomarOAvisar(m_context, orden.idComanda, QStringLiteral("ComandaDirecta")))
+        return false;
     navegacion.comanda(orden);
     return true;
 }
 
-bool ComandaDirecta::abrirExistente(Navegacion& navegacion, qint16 idEmpleado) {
+std::optional<ComandaDirecta::Existente> ComandaDirecta::existente(qint16 idEmpleado) {
     BaseDatos& bd = m_context.baseDatos();
     // The newest of the employee's open orders: order numbers only grow.
     const std::optional<RecordSet> abierta =
@@ -34,8 +40,8 @@ bool ComandaDirecta::abrirExistente(Navegacion& navegacion, qint16 idEmpleado) {
                               QString::number(idEmpleado) + QStringLiteral(" ORDER BY ID_Comanda DESC"),
                           3, 3);
     if (!abierta || abierta->eof())
-        return false;
-    Navegacion::Orden orden;
+        return std::nullopt;
+    Existente orden;
     orden.idComanda = static_cast<qint32>(abierta->value(0).toInt());
     orden.control = static_cast<qint32>(abierta->value(1).toInt());
     const QString comanda = QStringLiteral("id_comanda=") + QString::number(orden.idComanda) +
@@ -44,8 +50,7 @@ bool ComandaDirecta::abrirExistente(Navegacion& navegacion, qint16 idEmpleado) {
                                             comanda + QStringLiteral(" ORDER BY num_cuenta"))
                               .toInt();
     orden.numCuenta = static_cast<qint16>(cuenta > 0 ? cuenta : 1);
-    navegacion.comanda(orden);
-    return true;
+    return orden;
 }
 
 qint32 ComandaDirecta::abrirMesa(qint16 idEmpleado) {

@@ -4,6 +4,7 @@
 #include "keyboards/Prompts.h"
 #include "startup/Navegacion.h"
 #include "startup/TerminalContext.h"
+#include "tables/BloqueoComanda.h"
 #include "text/TextFormat.h"
 
 namespace nerin {
@@ -167,15 +168,13 @@ void ComandaActual::CalculaTotal() {
     lblTotalUS = TextFormat::number(dolares.value_or(Currency()), u"$#,##0.00") + QStringLiteral(" U.S.");
 }
 
-bool ComandaActual::tomar(qint32 idComanda) {
-    return m_context.baseDatos().EjecutarSQL(
-        QStringLiteral("UPDATE Comanda SET EnUsoPor=") + QString::number(m_context.sesion().idEmpleado()) +
-        QStringLiteral(" WHERE ID_Comanda=") + QString::number(idComanda));
+void ComandaActual::liberar() {
+    liberar(IDComanda);
 }
 
-void ComandaActual::liberar() {
+void ComandaActual::liberar(qint32 idComanda) {
     m_context.baseDatos().EjecutarSQL(QStringLiteral("UPDATE Comanda SET EnUsoPor=0 WHERE ID_Comanda=") +
-                                      QString::number(IDComanda));
+                                      QString::number(idComanda));
 }
 
 bool ComandaActual::moverMesa(bool siguiente, const std::function<bool()>& guardarPendientes) {
@@ -191,6 +190,10 @@ bool ComandaActual::moverMesa(bool siguiente, const std::function<bool()>& guard
         return false;
     if (m_cuadricula.hayNoGuardadas() && !guardarPendientes())
         return false;
+    // The next order is taken before this one is let go: one held by someone else is refused and the
+    // waiter stays here, with this order still locked.
+    if (!BloqueoComanda::tomarOAvisar(m_context, nueva, QStringLiteral("moverMesa")))
+        return false;
     liberar();
     IDComanda = nueva;
     NumCuenta = static_cast<qint16>(
@@ -202,7 +205,6 @@ bool ComandaActual::moverMesa(bool siguiente, const std::function<bool()>& guard
                     &ok)
             .toInt());
     MostrarProductosComandaActual();
-    tomar(nueva);
     return true;
 }
 

@@ -52,8 +52,9 @@ public:
     void setTiempoActual(qint16 tiempo);
 
     // Moves to the employee's next (or previous) open order. Pending items are stored first through
-    // `guardarPendientes`; the old order is released and the new one taken. False when there is no
-    // such order or the pending items could not be stored: nothing changes.
+    // `guardarPendientes`; the new order is taken and then the old one released. False when there is
+    // no such order, the pending items could not be stored, or another employee holds it ("Mesa en uso
+    // por " and who): the screen stays on this order, which stays locked.
     bool moverMesa(bool siguiente, const std::function<bool()>& guardarPendientes);
 
     // Changes the guests with permission 64, asking on the numeric keypad. False when not allowed,
@@ -69,8 +70,9 @@ public:
     // printed.
     bool puedeImprimirCuenta();
 
-    // Releases the order for other terminals.
+    // Releases the order for other terminals: the one shown, or the one given.
     void liberar();
+    void liberar(qint32 idComanda);
 
     CuadriculaComanda& cuadricula() { return m_cuadricula; }
     const CuadriculaComanda& cuadricula() const { return m_cuadricula; }
@@ -81,7 +83,6 @@ public:
 
 private:
     DbValue primerValor(const QString& sql, bool* ok);
-    bool tomar(qint32 idComanda);
     // Asks for the guests on the numeric keypad and stores them.
     bool pedirHuespedes();
 

@@ -438,10 +438,14 @@ void frmComanda::moverMesa(bool siguiente) {
 }
 
 void frmComanda::abrirMesa() {
-    if (!dejarComanda())
+    if (!GuardarYPrepararNuevos())
         return;
-    if (Navegacion* nav = m_context.navegacion())
-        nav->mesaNueva();
+    // This order stays locked while the new-table screen stands: cancelled, the waiter is back on it;
+    // once the new order is on the screen, this one is let go.
+    const qint32 anterior = m_comanda.IDComanda;
+    Navegacion* nav = m_context.navegacion();
+    if (nav && nav->mesaNueva() && m_comanda.IDComanda != anterior)
+        m_comanda.liberar(anterior);
 }
 
 void frmComanda::otrasCuentas() {

@@ -2,6 +2,8 @@
 
 #include "data/BaseDatos.h"
 #include "data/Bitacora.h"
+#include "keyboards/Prompts.h"
+#include "startup/TerminalContext.h"
 
 namespace nerin {
 
@@ -50,6 +52,27 @@ BloqueoComanda::Resultado BloqueoComanda::tomar(qint32 idComanda, qint16 emplead
     if (!ganador.isEmpty())
         return {Estado::EnUso, ganador};
     return {Estado::NoExiste, {}};
+}
+
+bool BloqueoComanda::tomarOAvisar(TerminalContext& context, qint32 idComanda, const QString& operacion) {
+    BloqueoComanda bloqueo(context.baseDatos(), context.bitacora());
+    const Resultado resultado = bloqueo.tomar(idComanda, context.sesion().idEmpleado());
+    switch (resultado.estado) {
+    case Estado::Tomada:
+        return true;
+    case Estado::EnUso:
+        context.Mensaje(QStringLiteral("Mesa en uso por ") + resultado.nombre, Prompts::kOk);
+        break;
+    case Estado::NoExiste:
+        context.Mensaje(QStringLiteral("La Mesa ya fue cerrada!"), Prompts::kOk);
+        break;
+    case Estado::Fallo: {
+        const DbFailure& fallo = context.baseDatos().connection().lastFailure();
+        context.bitacora().registrarError(operacion, fallo.number, fallo.description);
+        break;
+    }
+    }
+    return false;
 }
 
 } // namespace nerin

@@ -7,6 +7,7 @@ namespace nerin {
 
 class BaseDatos;
 class Bitacora;
+class TerminalContext;
 
 // The lock on an order: Comanda.EnUsoPor names the employee who has the order on a screen (0: free).
 // An employee may take an order that is free, that the employee already holds, or that is held by
@@ -34,6 +35,12 @@ public:
     // so of two terminals asking for the same free order at the same moment exactly one gets it and
     // the other learns who did.
     Resultado tomar(qint32 idComanda, qint16 empleado);
+
+    // Takes the lock on `idComanda` for the signed-in employee, for a screen about to show the order.
+    // When it is not taken the person is told why ("Mesa en uso por " and the holder's full name, or
+    // "La Mesa ya fue cerrada!" for an order that is gone); a database failure, already reported by
+    // the data layer, is written to the event log under `operacion`. True when the lock is held.
+    static bool tomarOAvisar(TerminalContext& context, qint32 idComanda, const QString& operacion);
 
 private:
     BaseDatos& m_baseDatos;

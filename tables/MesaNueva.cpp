@@ -7,6 +7,7 @@
 #include "keyboards/Prompts.h"
 #include "startup/Navegacion.h"
 #include "startup/TerminalContext.h"
+#include "tables/BloqueoComanda.h"
 
 #include <algorithm>
 #include <limits>
@@ -171,6 +172,13 @@ MesaNueva::Resultado MesaNueva::Aceptar(const QString& numero, Servicio servicio
 
     if (!abrir(mesa, servicio, huespedes, resultado))
         return resultado;
+    // The new order is in the open-tables list of every terminal from now on: it is locked before it
+    // is shown, like any other order.
+    if (!BloqueoComanda::tomarOAvisar(m_context, resultado.folio, QStringLiteral("cmdAceptar"))) {
+        // The number is open now, in somebody else's hands: the box is emptied as for any open one.
+        resultado.vaciarNumero = true;
+        return resultado;
+    }
 
     resultado.abierta = true;
     resultado.numMesa = mesa;

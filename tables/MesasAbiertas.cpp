@@ -13,12 +13,10 @@ namespace {
 
 const QString kCerrada = QStringLiteral("La Mesa ya fue cerrada!");
 const QString kSinImprimir = QStringLiteral("Aun no se imprime la cuenta!");
-const QString kEnUso = QStringLiteral("Mesa en uso por ");
 
 } // namespace
 
-MesasAbiertas::MesasAbiertas(TerminalContext& context)
-    : m_context(context), m_bloqueo(context.baseDatos(), context.bitacora()) {}
+MesasAbiertas::MesasAbiertas(TerminalContext& context) : m_context(context) {}
 
 QString MesasAbiertas::titulo(Modo modo) {
     switch (modo) {
@@ -110,22 +108,7 @@ bool MesasAbiertas::abierta(const Fila& fila) {
 }
 
 bool MesasAbiertas::tomar(const Fila& fila, const QString& procedimiento) {
-    const BloqueoComanda::Resultado bloqueo =
-        m_bloqueo.tomar(fila.idComanda, m_context.sesion().idEmpleado());
-    switch (bloqueo.estado) {
-    case BloqueoComanda::Estado::Tomada:
-        return true;
-    case BloqueoComanda::Estado::EnUso:
-        m_context.Mensaje(kEnUso + bloqueo.nombre, Prompts::kOk);
-        return false;
-    case BloqueoComanda::Estado::NoExiste:
-        m_context.Mensaje(kCerrada, Prompts::kOk);
-        return false;
-    case BloqueoComanda::Estado::Fallo:
-        errorEn(procedimiento);
-        break;
-    }
-    return false;
+    return BloqueoComanda::tomarOAvisar(m_context, fila.idComanda, procedimiento);
 }
 
 void MesasAbiertas::errorEn(const QString& procedimiento) {

@@ -88,7 +88,6 @@ private:
     void errorEn(const QString& procedimiento);
 
     TerminalContext& m_context;
-    BloqueoComanda m_bloqueo;
     qint16 m_mesaActual = 0;
     bool m_comandaMostrada = false;
 };

@@ -166,7 +166,7 @@ TEST_F(FirmaEmpleadoTest, PermissionSixtyEightOpensANewDeliveryTableWhenTheEmplo
     EXPECT_EQ(orden.numCuenta, 1);
     EXPECT_EQ(
         numero(QStringLiteral("SELECT COUNT(*) FROM Comanda WHERE Abierta=1 AND Tipo='O' AND ID_Empleado=2 "
-                              "AND Control=1 AND Num_Mesa=0 AND ID_Comanda=%1")
+                              "AND Control=1 AND Num_Mesa=0 AND EnUsoPor=2 AND ID_Comanda=%1")
                    .arg(orden.idComanda)),
         1);
     EXPECT_TRUE(nav.mesas.isEmpty());
@@ -192,6 +192,19 @@ TEST_F(FirmaEmpleadoTest, TheDirectRouteShowsTheEmployeesNewestOpenOrder) {
     EXPECT_EQ(nav.comandas[0].control, 1);
     EXPECT_EQ(nav.comandas[0].numCuenta, 1);
     EXPECT_TRUE(nav.comandas[0].tipo.isEmpty());
+    EXPECT_EQ(numero(QStringLiteral("SELECT EnUsoPor FROM Comanda WHERE ID_Comanda=2")), 1);
+}
+
+TEST_F(FirmaEmpleadoTest, TheDirectRouteRefusesTheNewestOrderWhileAnotherEmployeeHasItOpen) {
+    exec(QStringLiteral("INSERT INTO EmpleadosXGrupo (ID_Empleado, ID_Grupo_Trabajo) VALUES (1, 1)"));
+    FirmaEmpleado firma(*context);
+    ASSERT_EQ(firma.entrar(firma.identificar(tarjetaDe(1).texto())), Entrada::Firmado);
+    // The cashier opened it at another terminal meanwhile.
+    exec(QStringLiteral("UPDATE Comanda SET EnUsoPor=3 WHERE ID_Comanda=2"));
+    EXPECT_EQ(firma.rutear(), Ruta::Cancelada);
+    EXPECT_EQ(prompts.mensajes(), QStringList{QStringLiteral("Mesa en uso por LAURA HERNANDEZ SOTO")});
+    EXPECT_TRUE(nav.ninguna());
+    EXPECT_EQ(numero(QStringLiteral("SELECT EnUsoPor FROM Comanda WHERE ID_Comanda=2")), 3);
 }
 
 TEST_F(FirmaEmpleadoTest, FunctionTwentyTakesEverySignInOfTheRunToTheOrderScreen) {

@@ -215,6 +215,23 @@ TEST_F(TerminalDriveTest, FailedStoreKeepsTheLinesOnScreenAndTheWaiterOnTheOrder
         << m_errores.toStdString();
 }
 
+TEST_F(TerminalDriveTest, TheOrderScreensNewTableIsLockedAndCancellingItKeepsTheOrderOnScreenLocked) {
+    // From table 5 a new table 21 is opened on the order screen, then "Abrir mesa" is cancelled there.
+    EXPECT_EQ(
+        conducir({kTarjetaMesero1, QStringLiteral("select Spread 1"), QStringLiteral("click cmdVerMesa"),
+                  QStringLiteral("expect lblMesa Mesa: 5"), QStringLiteral("click cmdAbrirMesa"),
+                  QStringLiteral("click cmd2"), QStringLiteral("click cmd1"),
+                  QStringLiteral("click cmdAceptar"), QStringLiteral("enter 4"),
+                  QStringLiteral("expect lblMesa Mesa: 21"), QStringLiteral("click cmdAbrirMesa"),
+                  QStringLiteral("click cmdCancelar"), QStringLiteral("expect lblMesa Mesa: 21")}),
+        0)
+        << m_errores.toStdString();
+    EXPECT_EQ(valor(QStringLiteral("SELECT EnUsoPor FROM Comanda WHERE Num_Mesa=21")).toInt(), 1)
+        << "the table on screen is the waiter's";
+    EXPECT_EQ(valor(QStringLiteral("SELECT EnUsoPor FROM Comanda WHERE Num_Mesa=5")).toInt(), 0)
+        << "the table left for the new one is free";
+}
+
 TEST_F(TerminalDriveTest, KitchenGetsEachItemOnceWhicheverWayItIsSent) {
     // A steak with two modifiers sent now, a soup held for course 2, the table left and opened again,
     // course 2 released.

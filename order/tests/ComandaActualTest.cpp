@@ -60,11 +60,22 @@ TEST_F(ComandaActualTest, DollarTotalWithTheExchangeRateFunction) {
 }
 
 TEST_F(ComandaActualTest, MovingBetweenTheWaitersTablesTakesAndReleasesTheLock) {
+    exec(QStringLiteral("UPDATE Comanda SET EnUsoPor=1 WHERE ID_Comanda=1"));
     abrir(1);
     ASSERT_TRUE(comanda->DatosEmpleado());
     int guardados = 0;
     EXPECT_FALSE(comanda->moverMesa(false, [&] { return ++guardados > 0; })) << "no earlier table";
     EXPECT_EQ(comanda->IDComanda, 1);
+
+    // Another employee has the next table open at another terminal: the waiter is told and stays here.
+    exec(QStringLiteral("UPDATE Comanda SET EnUsoPor=4 WHERE ID_Comanda=2"));
+    EXPECT_FALSE(comanda->moverMesa(true, [&] { return ++guardados > 0; }));
+    EXPECT_EQ(prompts.mensajes(), QStringList{QStringLiteral("Mesa en uso por PEDRO GARCIA NAVA")});
+    EXPECT_EQ(comanda->IDComanda, 1);
+    EXPECT_EQ(field(QStringLiteral("SELECT EnUsoPor FROM Comanda WHERE ID_Comanda=2")).toInt(), 4);
+    EXPECT_EQ(field(QStringLiteral("SELECT EnUsoPor FROM Comanda WHERE ID_Comanda=1")).toInt(), 1);
+
+    exec(QStringLiteral("UPDATE Comanda SET EnUsoPor=0 WHERE ID_Comanda=2"));
     ASSERT_TRUE(comanda->moverMesa(true, [&] { return ++guardados > 0; }));
     EXPECT_EQ(comanda->IDComanda, 2);
     EXPECT_EQ(field(QStringLiteral("SELECT EnUsoPor FROM Comanda WHERE ID_Comanda=2")).toInt(), 1);

@@ -1,5 +1,6 @@
 #include "tables/MesaNueva.h"
 
+#include "tables/BloqueoComanda.h"
 #include "tables/tests/TablesFixture.h"
 
 #include <atomic>
@@ -42,8 +43,8 @@ TEST_F(MesaNuevaTest, ADiningRoomTableOpensWithItsNumberAndGuestsAndTheOrderScre
     const MesaNueva::Resultado r = aceptar(QStringLiteral("12"), Servicio::Comedor);
     ASSERT_TRUE(r.abierta);
     EXPECT_EQ(r.numMesa, 12);
-    EXPECT_EQ(r.folio, 4); // the demo's orders are 1 to 3
-    EXPECT_EQ(orden(4), QStringLiteral("12|N|4|4|2|0"));
+    EXPECT_EQ(r.folio, 4);                               // the demo's orders are 1 to 3
+    EXPECT_EQ(orden(4), QStringLiteral("12|N|4|4|2|4")); // locked by the waiter who opened it
     EXPECT_EQ(navegacion.rutas, QStringList{QStringLiteral("comanda 4/2 cuenta 1 tipo N")});
     EXPECT_EQ(contar(QStringLiteral("SELECT COUNT(*) FROM Cuenta WHERE ID_Comanda=4 AND Control=2")), 1);
     // The guests keypad: its title, and without its "ABIERTO" key.
@@ -101,7 +102,7 @@ TEST_F(MesaNuevaTest, TakeAwayAndDeliveryTakeTheNextNumberWhateverWasTyped) {
         ASSERT_TRUE(r.abierta) << caso.tecleado;
         EXPECT_EQ(r.numMesa, caso.numero) << caso.tecleado;
         EXPECT_EQ(orden(r.folio),
-                  QStringLiteral("%1|%2|1|0|1|0").arg(caso.numero).arg(QString::fromUtf8(caso.tipo)));
+                  QStringLiteral("%1|%2|1|0|1|1").arg(caso.numero).arg(QString::fromUtf8(caso.tipo)));
         EXPECT_EQ(navegacion.rutas,
                   QStringList{QStringLiteral("comanda %1/1 cuenta 1 tipo %2").arg(r.folio).arg(caso.tipo)});
     }
@@ -119,7 +120,7 @@ TEST_F(MesaNuevaTest, DiningRoomNumberZeroTakesTheNextNumberOrStaysZero) {
     r = aceptar(QStringLiteral("000"), Servicio::Comedor);
     ASSERT_TRUE(r.abierta);
     EXPECT_EQ(r.numMesa, 0);
-    EXPECT_EQ(orden(r.folio), QStringLiteral("0|N|1|0|1|0")); // the second keypad was cancelled: 0 guests
+    EXPECT_EQ(orden(r.folio), QStringLiteral("0|N|1|0|1|1")); // the second keypad was cancelled: 0 guests
 }
 
 TEST_F(MesaNuevaTest, NumbersBeyondATableNumberAreRefusedNeverWrapped) {
@@ -175,6 +176,25 @@ TEST_F(MesaNuevaTest, ANumberOpenedByAnotherTerminalAfterTheCheckIsRefusedAsOccu
     EXPECT_EQ(contar(QStringLiteral("SELECT COUNT(*) FROM Comanda WHERE Num_Mesa=12")), 1);
     EXPECT_TRUE(navegacion.rutas.isEmpty());
     EXPECT_TRUE(messageBox.shown.isEmpty());
+}
+
+TEST_F(MesaNuevaTest, AnOrderTakenByAnotherTerminalTheMomentItOpensIsNotShown) {
+    firmar(1, true);
+    auto otra = otraTerminal(2, 4);
+    // Terminal 2 lists every open table and takes the new one before terminal 1 locks it.
+    intercalador->antesDe(
+        [](const QString& texto) { return texto.startsWith(u"UPDATE Comanda SET EnUsoPor"); },
+        [&] {
+            BloqueoComanda suyo(*otra->baseDatos, otra->bitacora);
+            EXPECT_EQ(suyo.tomar(4, 4).estado, BloqueoComanda::Estado::Tomada);
+        });
+    huespedes(2);
+    const MesaNueva::Resultado r = aceptar(QStringLiteral("12"), Servicio::Comedor);
+    EXPECT_FALSE(r.abierta);
+    EXPECT_TRUE(r.vaciarNumero);
+    EXPECT_EQ(preguntas.mensajes(), QStringList{QStringLiteral("Mesa en uso por PEDRO GARCIA NAVA")});
+    EXPECT_TRUE(navegacion.rutas.isEmpty());
+    EXPECT_EQ(enUsoPor(4), 4);
 }
 
 TEST_F(MesaNuevaTest, TwoTerminalsOpeningTheSameNumberAtOnceGetOneOrderAndOneRefusal) {
