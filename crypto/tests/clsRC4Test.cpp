@@ -52,16 +52,6 @@ TEST(clsRC4, KeyStreamMatchesPublishedVectors) {
     }
 }
 
-TEST(clsRC4, EveryCallStartsTheStreamAfresh) {
-    clsRC4 rc4;
-    rc4.Key(QStringLiteral("clave"));
-    const QString first = rc4.EncryptString(QStringLiteral("mesa 12"));
-    EXPECT_EQ(rc4.EncryptString(QStringLiteral("mesa 12")), first);
-    EXPECT_EQ(*rc4.DecryptString(first), QStringLiteral("mesa 12"));
-    // Encrypting is decrypting.
-    EXPECT_EQ(rc4.EncryptString(first), QStringLiteral("mesa 12"));
-}
-
 TEST(clsRC4, TextsWithSpanishLettersRoundTripInBothForms) {
     const QString texts[] = {QString(), QStringLiteral("ñ"),
                              QStringLiteral("Señor Muñoz pagó 1.234,50 € — ¡gracias!"),
@@ -78,17 +68,20 @@ TEST(clsRC4, TextsWithSpanishLettersRoundTripInBothForms) {
     }
 }
 
-TEST(clsRC4, KeySettingPersistsUntilAnotherKeyIsGiven) {
+TEST(clsRC4, EveryCallStartsTheStreamAfreshUnderTheKeyLastGiven) {
     clsRC4 rc4;
-    const QString underFirst = rc4.EncryptString(QStringLiteral("dato"), QStringLiteral("primera"));
-    rc4.Key(QStringLiteral("primera"));
-    EXPECT_EQ(rc4.EncryptString(QStringLiteral("dato")), underFirst);
+    const QString underFirst = rc4.EncryptString(QStringLiteral("mesa 12"), QStringLiteral("primera"));
+    EXPECT_EQ(rc4.EncryptString(QStringLiteral("mesa 12")), underFirst);
+    EXPECT_EQ(*rc4.DecryptString(underFirst), QStringLiteral("mesa 12"));
+    // Encrypting is decrypting.
+    EXPECT_EQ(rc4.EncryptString(underFirst), QStringLiteral("mesa 12"));
 
-    const QString underSecond = rc4.EncryptString(QStringLiteral("dato"), QStringLiteral("segunda"));
+    // A key argument replaces the key for later calls too; an empty one keeps it.
+    const QString underSecond = rc4.EncryptString(QStringLiteral("mesa 12"), QStringLiteral("segunda"));
     EXPECT_NE(underSecond, underFirst);
-    EXPECT_EQ(rc4.EncryptString(QStringLiteral("dato"), QString()), underSecond);
+    EXPECT_EQ(rc4.EncryptString(QStringLiteral("mesa 12"), QString()), underSecond);
     rc4.Key(QStringLiteral("primera"));
-    EXPECT_EQ(rc4.EncryptString(QStringLiteral("dato")), underFirst);
+    EXPECT_EQ(rc4.EncryptString(QStringLiteral("mesa 12")), underFirst);
 }
 
 TEST(clsRC4, EmptyKeyActsAsTheSingleZeroByteKey) {

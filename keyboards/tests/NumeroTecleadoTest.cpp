@@ -3,58 +3,56 @@
 #include "keyboards/ValorTecleado.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace nerin {
 namespace {
 
-TEST(NumeroTecleado, TakesOnlyTheDigitsOfWhatIsTyped) {
-    NumeroTecleado n;
-    n.agregar(u"12a3");
-    EXPECT_EQ(n.texto(), QStringLiteral("123"));
-    n.agregar(u" -4.5");
-    EXPECT_EQ(n.texto(), QStringLiteral("12345"));
-}
+constexpr qint64 kMaxEntero = std::numeric_limits<qint64>::max();
 
-TEST(NumeroTecleado, BackRemovesTheLastDigitAndDoesNothingWhenEmpty) {
+TEST(NumeroTecleado, KeepsOnlyDigitsAndBackAndClearEditThem) {
     NumeroTecleado n;
-    n.borrar();
+    n.borrar(); // nothing to remove
     EXPECT_TRUE(n.texto().isEmpty());
-    n.agregar(u"45");
+    EXPECT_FALSE(n.agregar(u"12a3"));
+    EXPECT_FALSE(n.agregar(u" -4.5"));
+    EXPECT_EQ(n.texto(), QStringLiteral("12345"));
     n.borrar();
-    EXPECT_EQ(n.texto(), QStringLiteral("4"));
+    EXPECT_EQ(n.texto(), QStringLiteral("1234"));
     n.limpiar();
     EXPECT_TRUE(n.texto().isEmpty());
-}
-
-TEST(NumeroTecleado, EmptyIsZero) {
-    const auto r = NumeroTecleado{}.convertir(0, 100);
-    EXPECT_TRUE(r.aceptado);
-    EXPECT_EQ(r.numero, 0);
-}
-
-TEST(NumeroTecleado, RefusesANumberOutsideTheRangeInsteadOfWrapping) {
-    NumeroTecleado n;
-    n.agregar(u"70000");
-    const auto mesa = n.convertir(0, 32767);
-    EXPECT_FALSE(mesa.aceptado);
-    EXPECT_EQ(mesa.mensaje, QStringLiteral("El número debe estar entre 0 y 32767"));
-    EXPECT_TRUE(n.convertir(0, 2147483647).aceptado);
-    EXPECT_EQ(n.convertir(0, 2147483647).numero, 70000);
-    EXPECT_FALSE(n.convertir(1, 9).aceptado);
-}
-
-TEST(NumeroTecleado, RefusesDigitsBeyondAnyWholeNumber) {
-    NumeroTecleado n;
-    n.agregar(u"99999999999999999999999");
-    EXPECT_FALSE(n.convertir(0, std::numeric_limits<qint64>::max()).aceptado);
-    n.fijar(std::numeric_limits<qint64>::max());
-    EXPECT_EQ(n.convertir(0, std::numeric_limits<qint64>::max()).numero, std::numeric_limits<qint64>::max());
-}
-
-TEST(NumeroTecleado, StartsFromTheDefaultNumber) {
-    NumeroTecleado n;
     n.fijar(25);
     EXPECT_EQ(n.texto(), QStringLiteral("25"));
+}
+
+TEST(NumeroTecleado, ConvertsWithinTheRangeAndRefusesInsteadOfWrapping) {
+    struct Caso {
+        const char16_t* tecleado;
+        qint64 minimo;
+        qint64 maximo;
+        bool aceptado;
+        qint64 numero;
+    };
+    const Caso casos[] = {
+        {u"", 0, 100, true, 0}, // nothing typed is zero
+        {u"70000", 0, 32767, false, 0},
+        {u"70000", 0, 2147483647, true, 70000},
+        {u"70000", 1, 9, false, 0},
+        {u"0", 1, 9, false, 0},
+        {u"99999999999999999999999", 0, kMaxEntero, false, 0},
+        {u"9223372036854775807", 0, kMaxEntero, true, kMaxEntero},
+    };
+    for (const Caso& caso : casos) {
+        NumeroTecleado n;
+        n.agregar(caso.tecleado);
+        const auto r = n.convertir(caso.minimo, caso.maximo);
+        EXPECT_EQ(r.aceptado, caso.aceptado) << QString::fromUtf16(caso.tecleado).toStdString();
+        EXPECT_EQ(r.numero, caso.numero) << QString::fromUtf16(caso.tecleado).toStdString();
+        if (!caso.aceptado) {
+            EXPECT_EQ(r.mensaje,
+                      QStringLiteral("El número debe estar entre %1 y %2").arg(caso.minimo).arg(caso.maximo));
+        }
+    }
 }
 
 TEST(ValorTecleado, TakesDigitsAndOneDecimalPointAndRefusesAnythingElseWhole) {
@@ -73,31 +71,38 @@ TEST(ValorTecleado, TakesDigitsAndOneDecimalPointAndRefusesAnythingElseWhole) {
     EXPECT_FALSE(v.valor().has_value());
 }
 
-TEST(ValorTecleado, ChecksEachModeAgainstTheOriginal) {
+TEST(ValorTecleado, ChecksPercentagesAndEachModeAgainstTheOriginal) {
     using C = Prompts::ValueCheck;
-    const Currency original = Currency::fromUnits(50);
-    const Currency menos = Currency::fromUnits(40);
-    const Currency mas = Currency::fromUnits(60);
-    EXPECT_TRUE(ValorTecleado::revisar(menos, false, original, C::None).isEmpty());
-    EXPECT_EQ(ValorTecleado::revisar(menos, false, original, C::NotLess),
-              QStringLiteral("El valor no puede ser menor al original"));
-    EXPECT_TRUE(ValorTecleado::revisar(mas, false, original, C::NotLess).isEmpty());
-    EXPECT_EQ(ValorTecleado::revisar(mas, false, original, C::NotGreater),
-              QStringLiteral("El valor no puede ser mayor al valor original"));
-    EXPECT_TRUE(ValorTecleado::revisar(original, false, original, C::NotGreater).isEmpty());
-    EXPECT_EQ(ValorTecleado::revisar(mas, false, original, C::Equal),
-              QStringLiteral("El valor no es igual al valor original"));
-    EXPECT_EQ(ValorTecleado::revisar(menos, false, original, C::Equal),
-              QStringLiteral("El valor no es igual al valor original"));
-    EXPECT_TRUE(ValorTecleado::revisar(original, false, original, C::Equal).isEmpty());
-}
-
-TEST(ValorTecleado, RefusesAPercentageOverOneHundred) {
-    const Currency original = Currency::fromUnits(50);
-    EXPECT_EQ(ValorTecleado::revisar(Currency::fromRaw(1000001), true, original, Prompts::ValueCheck::Equal),
-              QStringLiteral("El valor no puede ser mayor a 100%"));
-    EXPECT_TRUE(ValorTecleado::revisar(Currency::fromUnits(100), true, original, Prompts::ValueCheck::None)
-                    .isEmpty());
+    const QString menor = QStringLiteral("El valor no puede ser menor al original");
+    const QString mayor = QStringLiteral("El valor no puede ser mayor al valor original");
+    const QString distinto = QStringLiteral("El valor no es igual al valor original");
+    struct Caso {
+        const char* valor;
+        bool porcentaje;
+        C modo;
+        QString mensaje;
+    };
+    // Against an original of 50.
+    const Caso casos[] = {
+        {"40", false, C::None, {}},
+        {"40", false, C::NotLess, menor},
+        {"60", false, C::NotLess, {}},
+        {"60", false, C::NotGreater, mayor},
+        {"50", false, C::NotGreater, {}},
+        {"60", false, C::Equal, distinto},
+        {"40", false, C::Equal, distinto},
+        {"0", false, C::Equal, distinto},
+        {"50", false, C::Equal, {}},
+        // A percentage is only held to 100, whatever the mode.
+        {"100", true, C::Equal, {}},
+        {"100.0001", true, C::None, QStringLiteral("El valor no puede ser mayor a 100%")},
+    };
+    for (const Caso& caso : casos) {
+        EXPECT_EQ(ValorTecleado::revisar(*Currency::parse(QString::fromLatin1(caso.valor)), caso.porcentaje,
+                                         Currency::fromUnits(50), caso.modo),
+                  caso.mensaje)
+            << caso.valor << " modo " << static_cast<int>(caso.modo);
+    }
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -40,11 +42,14 @@ TEST(QtPrompts, MensajeReturnsTheAnswerCode) {
               Prompts::kAnswerOk);
 }
 
-TEST(QtPrompts, NumeroReadsTheKeypadAndLogsIt) {
+TEST(QtPrompts, NumeroSetsUpTheKeypadReadsItAndLogsIt) {
     QTemporaryDir dir;
     Bitacora bitacora(dir.path());
     QtPrompts prompts(&bitacora);
     alAbrir("frmTecladoNumerico", [](QWidget* w) {
+        EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("lblTitulo"))->text(), QStringLiteral("Mesa"));
+        EXPECT_EQ(w->findChild<QLineEdit*>(QStringLiteral("txtNumero"))->text(), QStringLiteral("5"));
+        EXPECT_FALSE(w->findChild<QPushButton*>(QStringLiteral("cmdAbierto"))->isVisible());
         pulsar(w, "cmdLimpiar");
         QTest::keyClicks(w, QStringLiteral("12"));
         pulsar(w, "cmdAceptar");
@@ -59,7 +64,10 @@ TEST(QtPrompts, NumeroReadsTheKeypadAndLogsIt) {
     EXPECT_EQ(r.numero, 12);
     QFile archivo(bitacora.rutaArchivo());
     ASSERT_TRUE(archivo.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(archivo.readAll().contains("frmtecladonumerico.unload"));
+    const QString texto = QString::fromUtf8(archivo.readAll());
+    const qsizetype carga = texto.indexOf(QStringLiteral("frmTecladoNumerico.load"));
+    EXPECT_GE(carga, 0);
+    EXPECT_GT(texto.indexOf(QStringLiteral("frmtecladonumerico.unload")), carga);
 }
 
 TEST(QtPrompts, TextoHoraPagoAndValorReadTheirScreens) {

@@ -16,61 +16,45 @@ QPushButton* boton(QWidget& w, const char* nombre) {
     return w.findChild<QPushButton*>(QString::fromLatin1(nombre));
 }
 
-TEST(frmMsg, YesNoStyleShowsSiAndNoAndAnswersSixOrSeven) {
-    frmMsg si;
-    si.setMensaje(QStringLiteral("¿Cerrar la mesa?"), Prompts::kYesNo);
-    si.show();
-    EXPECT_FALSE(boton(si, "cmdOK")->isVisible());
-    ASSERT_TRUE(boton(si, "cmdSi")->isVisible());
-    QTest::mouseClick(boton(si, "cmdSi"), Qt::LeftButton);
-    EXPECT_EQ(si.respuesta(), Prompts::kAnswerYes);
-    EXPECT_FALSE(si.isVisible());
-
-    frmMsg no;
-    no.setMensaje(QStringLiteral("¿Cerrar la mesa?"), Prompts::kYesNo + Prompts::kExclamation);
-    no.show();
-    QTest::mouseClick(boton(no, "cmdNo"), Qt::LeftButton);
-    EXPECT_EQ(no.respuesta(), Prompts::kAnswerNo);
-}
-
-TEST(frmMsg, OkStyleAnswersOne) {
-    frmMsg msg;
-    msg.setMensaje(QStringLiteral("Listo"), Prompts::kOk);
-    msg.show();
-    EXPECT_FALSE(boton(msg, "cmdSi")->isVisible());
-    EXPECT_FALSE(msg.findChild<QLabel*>(QStringLiteral("lblIcono"))->isVisible());
-    EXPECT_EQ(msg.findChild<QLabel*>(QStringLiteral("lblMensaje"))->text(), QStringLiteral("Listo"));
-    boton(msg, "cmdOK")->click();
-    EXPECT_EQ(msg.respuesta(), Prompts::kAnswerOk);
-}
-
-TEST(frmMsg, CriticalAndExclamationShowAnIcon) {
-    for (int estilo : {Prompts::kCritical, Prompts::kExclamation, Prompts::kYesNo + Prompts::kCritical}) {
+TEST(frmMsg, EachStyleShowsItsButtonsAndIconAndAnswersTheButtonOrKeyPressed) {
+    struct Caso {
+        int estilo;
+        const char* boton; // pressed; a key instead when null
+        Qt::Key tecla;
+        int respuesta;
+        bool icono;
+    };
+    const Caso casos[] = {
+        {Prompts::kYesNo, "cmdSi", Qt::Key_unknown, Prompts::kAnswerYes, false},
+        {Prompts::kYesNo + Prompts::kExclamation, "cmdNo", Qt::Key_unknown, Prompts::kAnswerNo, true},
+        {Prompts::kOk, "cmdOK", Qt::Key_unknown, Prompts::kAnswerOk, false},
+        {Prompts::kCritical, "cmdOK", Qt::Key_unknown, Prompts::kAnswerOk, true},
+        {Prompts::kExclamation, "cmdOK", Qt::Key_unknown, Prompts::kAnswerOk, true},
+        {Prompts::kYesNo + Prompts::kCritical, "cmdNo", Qt::Key_unknown, Prompts::kAnswerNo, true},
+        // Enter presses the default button; Escape answers No, or OK when that is the only button.
+        {Prompts::kYesNo, nullptr, Qt::Key_Return, Prompts::kAnswerYes, false},
+        {Prompts::kYesNo, nullptr, Qt::Key_Escape, Prompts::kAnswerNo, false},
+        {Prompts::kOk, nullptr, Qt::Key_Escape, Prompts::kAnswerOk, false},
+    };
+    for (const Caso& caso : casos) {
         frmMsg msg;
-        msg.setMensaje(QStringLiteral("Error"), estilo);
+        msg.setMensaje(QStringLiteral("¿Cerrar la mesa?"), caso.estilo);
         msg.show();
-        EXPECT_TRUE(msg.findChild<QLabel*>(QStringLiteral("lblIcono"))->isVisible()) << estilo;
+        const bool siNo = caso.estilo % 16 == Prompts::kYesNo;
+        EXPECT_EQ(boton(msg, "cmdSi")->isVisible(), siNo) << caso.estilo;
+        EXPECT_EQ(boton(msg, "cmdNo")->isVisible(), siNo) << caso.estilo;
+        EXPECT_EQ(boton(msg, "cmdOK")->isVisible(), !siNo) << caso.estilo;
+        EXPECT_EQ(msg.findChild<QLabel*>(QStringLiteral("lblIcono"))->isVisible(), caso.icono) << caso.estilo;
+        EXPECT_EQ(msg.findChild<QLabel*>(QStringLiteral("lblMensaje"))->text(),
+                  QStringLiteral("¿Cerrar la mesa?"));
+        if (caso.boton)
+            QTest::mouseClick(boton(msg, caso.boton), Qt::LeftButton);
+        else
+            QTest::keyClick(&msg, caso.tecla);
+        EXPECT_EQ(msg.respuesta(), caso.respuesta)
+            << caso.estilo << " " << (caso.boton ? caso.boton : "tecla");
+        EXPECT_FALSE(msg.isVisible());
     }
-}
-
-TEST(frmMsg, EnterPressesTheDefaultButtonAndEscapeAnswersNo) {
-    frmMsg enter;
-    enter.setMensaje(QStringLiteral("¿Seguro?"), Prompts::kYesNo);
-    enter.show();
-    QTest::keyClick(&enter, Qt::Key_Return);
-    EXPECT_EQ(enter.respuesta(), Prompts::kAnswerYes);
-
-    frmMsg escape;
-    escape.setMensaje(QStringLiteral("¿Seguro?"), Prompts::kYesNo);
-    escape.show();
-    QTest::keyClick(&escape, Qt::Key_Escape);
-    EXPECT_EQ(escape.respuesta(), Prompts::kAnswerNo);
-
-    frmMsg ok;
-    ok.setMensaje(QStringLiteral("Aviso"), Prompts::kOk);
-    ok.show();
-    QTest::keyClick(&ok, Qt::Key_Escape);
-    EXPECT_EQ(ok.respuesta(), Prompts::kAnswerOk);
 }
 
 TEST(frmMsg, ShownModallyReturnsTheButtonPressed) {

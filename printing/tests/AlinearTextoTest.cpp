@@ -55,15 +55,3 @@ TEST(AlinearTexto, LaysTextOutInFixedColumns) {
             << caso.texto << " ancho " << caso.ancho << " alineación " << caso.alineacion;
     }
 }
-
-TEST(AlinearTexto, TicketColumnsOfAThirdAndAHalfAddUpToTheLine) {
-    // A 32-column ticket in three columns of 11 (32 / 3 rounded) and a label and amount in halves.
-    const QString fila = AlinearTexto(QStringLiteral("EFECTIVO"), 11, 0, true) +
-                         AlinearTexto(QStringLiteral("$100.00"), 11, 0, true) +
-                         AlinearTexto(QStringLiteral("$10.00"), 11, 0, true);
-    EXPECT_EQ(fila, QStringLiteral("EFECTIVO   $100.00    $10.00     "));
-    const QString total = AlinearTexto(QStringLiteral("Subtotal: "), 16, 1, true) +
-                          AlinearTexto(QStringLiteral("1234.50"), 16, 1, true);
-    EXPECT_EQ(total.size(), 32);
-    EXPECT_TRUE(total.endsWith(QStringLiteral("1234.50")));
-}

@@ -1,7 +1,5 @@
 #include "printing/EscPosRenderer.h"
 
-#include "printing/AlinearTexto.h"
-
 #include <gtest/gtest.h>
 
 using nerin::EscPosRenderer;
@@ -10,10 +8,7 @@ namespace {
 
 const QByteArray kInicio850("\x1B@\x1Bt\x02", 5);
 const QByteArray kInicio1252("\x1B@\x1Bt\x10", 5);
-const QByteArray kCorte("\x1B"
-                        "d\x04\x1D"
-                        "V\x01",
-                        6);
+const QByteArray kCorte = QByteArray::fromHex("1b64041d5601");
 
 struct Caso {
     const char* nombre;
@@ -21,8 +16,16 @@ struct Caso {
     QByteArray cuerpo; // the bytes between the job's start and its feed and cut
 };
 
+// The text with the printer commands written by name: {B} and {/B} bold on and off, {H} double
+// height, {XH} double size and {/H} normal size.
 QByteArray bytes(const char* texto) {
-    return QByteArray(texto);
+    QByteArray salida(texto);
+    const std::pair<const char*, const char*> comandos[] = {
+        {"{B}", "1b4501"}, {"{/B}", "1b4500"}, {"{H}", "1d2101"}, {"{XH}", "1d2111"}, {"{/H}", "1d2100"},
+    };
+    for (const auto& [nombre, comando] : comandos)
+        salida.replace(nombre, QByteArray::fromHex(comando));
+    return salida;
 }
 
 void comprobar(const Caso& caso, EscPosRenderer::CodePage pagina = EscPosRenderer::CodePage::Pc850) {
@@ -35,54 +38,16 @@ void comprobar(const Caso& caso, EscPosRenderer::CodePage pagina = EscPosRendere
 TEST(EscPosRenderer, StylesAreSentOnlyWhenTheyChangeAndSwitchedOffBeforeTheCut) {
     const Caso casos[] = {
         {"plain", {"ABC"}, bytes("ABC\n")},
-        {"bold",
-         {"<B>Total</B>"},
-         bytes("\x1B"
-               "E\x01Total\n\x1B"
-               "E") +
-             '\0'},
-        {"bold in lower case, mid-line",
-         {"<b>x</b> y"},
-         bytes("\x1B"
-               "E\x01x\x1B"
-               "E") +
-             '\0' + bytes(" y\n")},
-        {"large",
-         {"<H>A</H>"},
-         bytes("\x1D!\x01"
-               "A\n\x1D!") +
-             '\0'},
-        {"extra-large",
-         {"<xh>A</Xh>"},
-         bytes("\x1D!\x11"
-               "A\n\x1D!") +
-             '\0'},
+        {"bold", {"<B>Total</B>"}, bytes("{B}Total\n{/B}")},
+        {"bold in lower case, mid-line", {"<b>x</b> y"}, bytes("{B}x{/B} y\n")},
+        {"large", {"<H>A</H>"}, bytes("{H}A\n{/H}")},
+        {"extra-large", {"<xh>A</Xh>"}, bytes("{XH}A\n{/H}")},
         {"closed in the other order, after a break",
          {"<N><H><B>Total </H></B>"},
-         bytes("\n\x1B"
-               "E\x01\x1D!\x01Total \n\x1B"
-               "E") +
-             '\0' + bytes("\x1D!") + '\0'},
-        {"extra-large inside large",
-         {"<H><XH>a</XH>b</H>"},
-         bytes("\x1D!\x11"
-               "a\x1D!\x01"
-               "b\n\x1D!") +
-             '\0'},
-        {"bold opened twice stays until closed twice",
-         {"<B><B>a</B>b</B>c"},
-         bytes("\x1B"
-               "E\x01"
-               "ab\x1B"
-               "E") +
-             '\0' + bytes("c\n")},
-        {"a style spans lines",
-         {"<B>a", "b</B>", "c"},
-         bytes("\x1B"
-               "E\x01"
-               "a\nb\n\x1B"
-               "E") +
-             '\0' + bytes("c\n")},
+         bytes("\n{B}{H}Total \n{/B}{/H}")},
+        {"extra-large inside large", {"<H><XH>a</XH>b</H>"}, bytes("{XH}a{H}b\n{/H}")},
+        {"bold opened twice stays until closed twice", {"<B><B>a</B>b</B>c"}, bytes("{B}ab{/B}c\n")},
+        {"a style spans lines", {"<B>a", "b</B>", "c"}, bytes("{B}a\nb\n{/B}c\n")},
         {"a close never opened does nothing", {"</B>a</XH>"}, bytes("a\n")},
         {"a tag with no text sends nothing", {"<B></B>a"}, bytes("a\n")},
         {"other angle brackets are text", {"<5 PZ> <b"}, bytes("<5 PZ> <b\n")},
@@ -115,35 +80,23 @@ TEST(EscPosRenderer, LineBreaks) {
         comprobar(caso);
 }
 
-TEST(EscPosRenderer, SpanishLettersInEitherCodePage) {
-    const QStringList lineas = {QStringLiteral("ñÑáéíóúü¿¡$")};
-    comprobar({"PC850", lineas, bytes("\xA4\xA5\xA0\x82\xA1\xA2\xA3\x81\xA8\xAD$\n")},
-              EscPosRenderer::CodePage::Pc850);
-    comprobar({"WPC1252", lineas, bytes("\xF1\xD1\xE1\xE9\xED\xF3\xFA\xFC\xBF\xA1$\n")},
-              EscPosRenderer::CodePage::Wpc1252);
-}
-
-TEST(EscPosRenderer, LettersWithoutAByteAndDecomposedLetters) {
-    const QStringList euro = {QStringLiteral("€5")};
-    comprobar({"no euro in PC850", euro, bytes("?5\n")}, EscPosRenderer::CodePage::Pc850);
-    comprobar({"euro in WPC1252", euro,
-               bytes("\x80"
-                     "5\n")},
-              EscPosRenderer::CodePage::Wpc1252);
-    comprobar({"n and a combining tilde", {QStringLiteral("An\u0303o")}, bytes("A\xA4o\n")});
+TEST(EscPosRenderer, SpanishLettersTakeOneByteOfTheCodePageAndOthersAQuestionMark) {
+    using Pagina = EscPosRenderer::CodePage;
+    const QString letras = QStringLiteral("ñÑáéíóúü¿¡$");
+    const struct {
+        Caso caso;
+        Pagina pagina;
+    } casos[] = {
+        {{"PC850", {letras}, bytes("\xA4\xA5\xA0\x82\xA1\xA2\xA3\x81\xA8\xAD$\n")}, Pagina::Pc850},
+        {{"WPC1252", {letras}, bytes("\xF1\xD1\xE1\xE9\xED\xF3\xFA\xFC\xBF\xA1$\n")}, Pagina::Wpc1252},
+        {{"no euro in PC850", {QStringLiteral("€5")}, bytes("?5\n")}, Pagina::Pc850},
+        {{"euro in WPC1252", {QStringLiteral("€5")}, QByteArray::fromHex("80350a")}, Pagina::Wpc1252},
+        {{"n and a combining tilde", {QStringLiteral("An\u0303o")}, bytes("A\xA4o\n")}, Pagina::Pc850},
+    };
+    for (const auto& [caso, pagina] : casos)
+        comprobar(caso, pagina);
 }
 
 TEST(EscPosRenderer, AnEmptyJobIsStillInitialisedFedAndCut) {
     comprobar({"no lines", {}, QByteArray()});
-}
-
-TEST(EscPosRenderer, FixedWidthLinesTakeOneByteForEachCharacter) {
-    const QString linea =
-        nerin::AlinearTexto(QStringLiteral("Piña colada"), 20, nerin::kAlinearIzquierda, true) +
-        nerin::AlinearTexto(QStringLiteral("$95.00"), 12, nerin::kAlinearDerecha, true);
-    ASSERT_EQ(linea.size(), 32);
-    for (const auto pagina : {EscPosRenderer::CodePage::Pc850, EscPosRenderer::CodePage::Wpc1252}) {
-        const QByteArray trabajo = EscPosRenderer(pagina).render({linea});
-        EXPECT_EQ(trabajo.size(), kInicio850.size() + 32 + 1 + kCorte.size());
-    }
 }

@@ -8,8 +8,5 @@ TEST(PlainTextRenderer, ShowsTheTextWithoutTagsOneLineAfterAnother) {
     const QStringList lineas = {QStringLiteral("<B><H>COMANDA</H></B>"), QStringLiteral("<N>"),
                                 QStringLiteral("Piña<N>  Ñoño"), QStringLiteral("a\r\nb"), QString()};
     EXPECT_EQ(PlainTextRenderer::render(lineas), QStringLiteral("COMANDA\n\nPiña\n  Ñoño\na\nb\n\n"));
-}
-
-TEST(PlainTextRenderer, NoLinesIsNoText) {
     EXPECT_EQ(PlainTextRenderer::render({}), QString());
 }

@@ -45,42 +45,28 @@ protected:
 
 } // namespace
 
-TEST_F(SqliteConnectionTest, PlusConcatenatesTextsAndAddsNumbers) {
-    EXPECT_EQ(rows(QStringLiteral("SELECT 'a' + 'b'")), QStringLiteral("ab"));
-    EXPECT_EQ(rows(QStringLiteral("SELECT 1 + 2")), QStringLiteral("3"));
-    EXPECT_EQ(rows(QStringLiteral("SELECT 'x' + NULL")), QStringLiteral("NULL"));
-    exec(QStringLiteral("CREATE TABLE T (Nombre varchar(20), Apellido varchar(20), A int, B int)"));
-    exec(QStringLiteral("INSERT INTO T VALUES ('Ana', 'Peña', 2, 3)"));
-    EXPECT_EQ(rows(QStringLiteral("SELECT Nombre + ' ' + Apellido, A + B FROM T")),
-              QStringLiteral("Ana Peña|5"));
-}
-
-TEST_F(SqliteConnectionTest, TopLimitsInsideAndOutsideSubqueries) {
-    exec(QStringLiteral("CREATE TABLE Cuenta (ID_Comanda int, Num_Cuenta int)"));
-    exec(QStringLiteral("INSERT INTO Cuenta VALUES (1, 1) INSERT INTO Cuenta VALUES (1, 2) "
-                        "INSERT INTO Cuenta VALUES (2, 1)"));
-    EXPECT_EQ(rows(QStringLiteral(
-                  "SELECT TOP 1 Num_Cuenta FROM Cuenta WHERE ID_Comanda=1 ORDER BY Num_Cuenta DESC")),
-              QStringLiteral("2"));
+// How each construct translates is the dialect engine's to test; here, that every statement the
+// connection runs goes through it, on the connection's own tables and with its own variables.
+TEST_F(SqliteConnectionTest, StatementsAreReadAsTheTerminalWritesThem) {
+    exec(QStringLiteral("CREATE TABLE Producto (id_producto int, nombre varchar(20), estado char(1), "
+                        "precio money)"));
+    exec(QStringLiteral("CREATE TABLE ProductosXCuenta (id_producto int, id_comanda int)"));
+    exec(QStringLiteral(
+        "INSERT Producto VALUES (1, 'Sopa', 'A', 99.95) INSERT Producto VALUES (2, 'PEÑA', "
+        "'A', 1) INSERT ProductosXCuenta VALUES (1, 5) INSERT ProductosXCuenta VALUES (2, 6)"));
+    EXPECT_EQ(rows(QStringLiteral("SELECT TOP 1 pr.nombre + ' ' + estado, pr.id_producto + 1, "
+                                  "count(pxc.id_producto) FROM productosxcuenta pxc, producto pr WHERE "
+                                  "pr.id_producto *= pxc.id_producto AND id_comanda=5AND nombre LIKE 'peñ%' "
+                                  "GROUP BY pr.id_producto, pr.nombre, estado")),
+              QStringLiteral("PEÑA A|3|0"));
     EXPECT_EQ(
-        rows(QStringLiteral("SELECT ID_Comanda FROM Cuenta WHERE Num_Cuenta = (SELECT top 1 num_cuenta FROM "
-                            "Cuenta ORDER BY num_cuenta DESC)")),
-        QStringLiteral("1"));
-}
-
-TEST_F(SqliteConnectionTest, OldOuterJoinKeepsEveryOuterRowAndFiltersOnlyTheInnerOnes) {
-    exec(QStringLiteral("CREATE TABLE Producto (id_producto int, nombre_boton varchar(20), estado char(1))"));
-    exec(QStringLiteral("CREATE TABLE ProductosXCuenta (id_producto int, id_comanda int, control int)"));
-    exec(QStringLiteral("INSERT Producto VALUES (1, 'Sopa', 'A') INSERT Producto VALUES (2, 'Pan', 'A') "
-                        "INSERT Producto VALUES (3, 'Viejo', 'B')"));
-    exec(QStringLiteral("INSERT ProductosXCuenta VALUES (1, 5, 1) INSERT ProductosXCuenta VALUES (1, 5, 1) "
-                        "INSERT ProductosXCuenta VALUES (2, 6, 1)"));
-    EXPECT_EQ(
-        rows(QStringLiteral("select pr.id_producto,pr.nombre_boton,count(pxc.id_producto) as cantidad from "
-                            "productosxcuenta pxc, producto pr where pr.id_producto *= pxc.id_producto and "
-                            "pr.estado='A' and id_comanda=5 and control=1 group by pr.id_producto,"
-                            "pr.nombre_boton ORDER BY Nombre_Boton")),
-        QStringLiteral("2|Pan|0;1|Sopa|2"));
+        rows(QStringLiteral("DECLARE @n int, @s varchar(5) SET @n = 0 WHILE @n < 10 BEGIN SET @n = @n + 1 "
+                            "IF @n = 7 BREAK END SELECT @s = 'abcdefgh' SELECT @n, @s")),
+        QStringLiteral("7|abcde"));
+    auto precio = m_db->query(QStringLiteral("SELECT precio FROM Producto WHERE id_producto = 1"));
+    ASSERT_TRUE(precio);
+    EXPECT_EQ(precio->value(0).type(), DbValue::Type::Currency);
+    EXPECT_EQ(precio->value(0).toCurrency(), *nerin::Currency::parse(u"99.95"));
 }
 
 TEST_F(SqliteConnectionTest, TemporaryTablesArePrivateToTheirConnection) {
@@ -100,15 +86,6 @@ TEST_F(SqliteConnectionTest, TemporaryTablesArePrivateToTheirConnection) {
     EXPECT_EQ(rows(QStringLiteral("SELECT n FROM #Tmp_Imprimir")), QStringLiteral("7"));
 }
 
-TEST_F(SqliteConnectionTest, TextComparesWithoutRegardToCaseButKeepsAccents) {
-    exec(QStringLiteral("CREATE TABLE Clientes (Nombre varchar(30))"));
-    exec(QStringLiteral("INSERT INTO Clientes VALUES ('PEÑA') INSERT INTO Clientes VALUES ('Pena')"));
-    EXPECT_EQ(rows(QStringLiteral("SELECT Nombre FROM Clientes WHERE Nombre = 'peña'")),
-              QStringLiteral("PEÑA"));
-    EXPECT_EQ(rows(QStringLiteral("SELECT Nombre FROM Clientes WHERE Nombre LIKE 'pe%' ORDER BY Nombre")),
-              QStringLiteral("Pena;PEÑA"));
-}
-
 TEST_F(SqliteConnectionTest, DatesWrittenEitherWaySortAndCompare) {
     exec(QStringLiteral("CREATE TABLE Bitacora (FechaHora datetime, Texto varchar(50))"));
     exec(QStringLiteral("INSERT INTO Bitacora VALUES ('05/12/2026 13:45', 'escrita')"));
@@ -122,10 +99,6 @@ TEST_F(SqliteConnectionTest, DatesWrittenEitherWaySortAndCompare) {
     auto result = m_db->query(QStringLiteral("SELECT FechaHora FROM Bitacora WHERE Texto = 'escrita'"));
     ASSERT_TRUE(result);
     EXPECT_EQ(result->value(0).toDateTime(), QDateTime(QDate(2026, 12, 5), QTime(13, 45)));
-    // GETDATE() is the local clock, not UTC.
-    auto now = m_db->query(QStringLiteral("SELECT GETDATE()"));
-    ASSERT_TRUE(now);
-    EXPECT_LT(std::abs(now->value(0).toDateTime().secsTo(QDateTime::currentDateTime())), 5);
 }
 
 TEST_F(SqliteConnectionTest, ProceduresRunFromEveryKindOfCallAndReturnOutputs) {
@@ -199,21 +172,6 @@ TEST_F(SqliteConnectionTest, AFailingProcedureUndoesAllItsChanges) {
     EXPECT_EQ(failureOf(QStringLiteral("Pagar 1")), Status::Code::DatabaseError);
     ASSERT_TRUE(m_db->commit());
     EXPECT_EQ(rows(QStringLiteral("SELECT ID, Monto FROM Pago")), QStringLiteral("50|5"));
-}
-
-TEST_F(SqliteConnectionTest, NumbersRunIntoKeywordsAndVariablesWork) {
-    exec(QStringLiteral("CREATE TABLE Comanda (ID_Comanda int, Control int, Total money)"));
-    exec(QStringLiteral("INSERT INTO Comanda VALUES (1, 1, 99.95)"));
-    EXPECT_EQ(rows(QStringLiteral("SELECT Total FROM Comanda WHERE ID_Comanda=1AND Control= 1")),
-              QStringLiteral("99.95"));
-    EXPECT_EQ(
-        rows(QStringLiteral("DECLARE @n int, @s varchar(5) SET @n = 0 WHILE @n < 10 BEGIN SET @n = @n + 1 "
-                            "IF @n = 7 BREAK END SELECT @s = 'abcdefgh' SELECT @n, @s")),
-        QStringLiteral("7|abcde"));
-    auto total = m_db->query(QStringLiteral("SELECT Total FROM Comanda"));
-    ASSERT_TRUE(total);
-    EXPECT_EQ(total->value(0).type(), DbValue::Type::Currency);
-    EXPECT_EQ(total->value(0).toCurrency(), *nerin::Currency::parse(u"99.95"));
 }
 
 TEST_F(SqliteConnectionTest, BadInputIsACommandTextErrorAndTheConnectionGoesOn) {

@@ -241,9 +241,3 @@ TEST(TextFormatParse, DateTimeTextsOfTheSystem) {
     for (const char* text : refused)
         EXPECT_FALSE(TextFormat::parseDateTime(QString::fromLatin1(text)).has_value()) << text;
 }
-
-TEST(TextFormatParse, WrittenDateTimesReadBack) {
-    const QString written = TextFormat::dateTime(kSunday, u"dd/mm/yyyy hh:mm:ss");
-    EXPECT_EQ(TextFormat::parseDateTime(written), kSunday);
-    EXPECT_EQ(TextFormat::parseWorkingDate(TextFormat::dateTime(kSunday, u"ddmmyyyy")), kSunday.date());
-}

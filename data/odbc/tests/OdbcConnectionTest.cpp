@@ -163,8 +163,14 @@ TEST_F(OdbcConnectionTest, TextsKeepSpanishLettersAndLongValuesWhole) {
 }
 
 TEST_F(OdbcConnectionTest, ExecuteRunsSeveralStatementsAndCountsChangedRows) {
-    exec(QStringLiteral("CREATE TABLE Mesas(Id INTEGER, Estado TEXT); INSERT INTO Mesas VALUES(1, 'libre'); "
-                        "INSERT INTO Mesas VALUES(2, 'libre'); INSERT INTO Mesas VALUES(3, 'ocupada')"));
+    exec(QStringLiteral("CREATE TABLE Mesas(Id INTEGER, Estado TEXT)"));
+    const RecordSet empty = select(QStringLiteral("SELECT Id, Estado FROM Mesas"));
+    EXPECT_EQ(empty.columns(), QStringList({QStringLiteral("Id"), QStringLiteral("Estado")}));
+    EXPECT_TRUE(empty.eof());
+    // A text that only changes data has no result at all.
+    EXPECT_EQ(select(QStringLiteral("INSERT INTO Mesas VALUES(1, 'libre')")).fieldCount(), 0);
+    exec(QStringLiteral("CREATE TABLE Otra(x INTEGER); INSERT INTO Mesas VALUES(2, 'libre'); "
+                        "INSERT INTO Mesas VALUES(3, 'ocupada')"));
     EXPECT_EQ(select(QStringLiteral("SELECT Id FROM Mesas")).recordCount(), 3);
 
     const auto changed =
@@ -175,17 +181,6 @@ TEST_F(OdbcConnectionTest, ExecuteRunsSeveralStatementsAndCountsChangedRows) {
     const auto none = m_db->execute(QStringLiteral("DELETE FROM Mesas WHERE Id = 99"));
     ASSERT_TRUE(none) << none.status().message().toStdString();
     EXPECT_EQ(*none, 0);
-}
-
-TEST_F(OdbcConnectionTest, QueryWithoutRowsGivesAnEmptyResult) {
-    exec(QStringLiteral("CREATE TABLE Mesas(Id INTEGER, Estado TEXT)"));
-    const RecordSet empty = select(QStringLiteral("SELECT Id, Estado FROM Mesas"));
-    EXPECT_EQ(empty.columns(), QStringList({QStringLiteral("Id"), QStringLiteral("Estado")}));
-    EXPECT_TRUE(empty.eof());
-    // A text that only changes data has no result at all.
-    const RecordSet none = select(QStringLiteral("INSERT INTO Mesas VALUES(1, 'libre')"));
-    EXPECT_EQ(none.fieldCount(), 0);
-    EXPECT_EQ(select(QStringLiteral("SELECT Id FROM Mesas")).recordCount(), 1);
 }
 
 TEST_F(OdbcConnectionTest, RunBindsEveryParameterTypeInOrder) {
@@ -221,38 +216,31 @@ TEST_F(OdbcConnectionTest, RunBindsEveryParameterTypeInOrder) {
     EXPECT_TRUE(rs.value(u"Propina").isNull());
 }
 
-TEST_F(OdbcConnectionTest, RollbackUndoesAndCommitKeepsChanges) {
+TEST_F(OdbcConnectionTest, TransactionsAreOneAtATimeAndOnlyCommitKeepsTheirChanges) {
     exec(QStringLiteral("CREATE TABLE Pagos(Id INTEGER)"));
-    ASSERT_TRUE(m_db->beginTransaction());
-    exec(QStringLiteral("INSERT INTO Pagos VALUES(1)"));
-    ASSERT_TRUE(m_db->rollback());
-    EXPECT_EQ(select(QStringLiteral("SELECT Id FROM Pagos")).recordCount(), 0);
-
-    ASSERT_TRUE(m_db->beginTransaction());
-    exec(QStringLiteral("INSERT INTO Pagos VALUES(2)"));
-    ASSERT_TRUE(m_db->commit());
-    // After the transaction each statement commits on its own again: another connection sees both.
-    exec(QStringLiteral("INSERT INTO Pagos VALUES(3)"));
-    OdbcConnection other(connectionString(databasePath()));
-    ASSERT_TRUE(other.open());
-    EXPECT_EQ(select(other, QStringLiteral("SELECT Id FROM Pagos")).recordCount(), 2);
-}
-
-TEST_F(OdbcConnectionTest, TransactionsAreOneAtATime) {
     EXPECT_EQ(m_db->commit().code(), Status::Code::DatabaseError);
     EXPECT_EQ(m_db->rollback().code(), Status::Code::DatabaseError);
     ASSERT_TRUE(m_db->beginTransaction());
     EXPECT_EQ(m_db->beginTransaction().code(), Status::Code::DatabaseError);
-    EXPECT_TRUE(m_db->rollback());
-}
-
-TEST_F(OdbcConnectionTest, CloseRollsBackAnOpenTransaction) {
-    exec(QStringLiteral("CREATE TABLE Pagos(Id INTEGER)"));
-    ASSERT_TRUE(m_db->beginTransaction());
     exec(QStringLiteral("INSERT INTO Pagos VALUES(1)"));
+    ASSERT_TRUE(m_db->rollback());
+    ASSERT_TRUE(m_db->beginTransaction());
+    exec(QStringLiteral("INSERT INTO Pagos VALUES(2)"));
+    ASSERT_TRUE(m_db->commit());
+    // Closing rolls back an open transaction.
+    ASSERT_TRUE(m_db->beginTransaction());
+    exec(QStringLiteral("INSERT INTO Pagos VALUES(4)"));
     m_db->close();
     ASSERT_TRUE(m_db->open());
-    EXPECT_EQ(select(QStringLiteral("SELECT Id FROM Pagos")).recordCount(), 0);
+    // After a transaction each statement commits on its own again: another connection sees it.
+    exec(QStringLiteral("INSERT INTO Pagos VALUES(3)"));
+    OdbcConnection other(connectionString(databasePath()));
+    ASSERT_TRUE(other.open());
+    RecordSet ids = select(other, QStringLiteral("SELECT Id FROM Pagos ORDER BY Id"));
+    ASSERT_EQ(ids.recordCount(), 2);
+    EXPECT_EQ(ids.value(0).toInt(), 2);
+    ids.moveNext();
+    EXPECT_EQ(ids.value(0).toInt(), 3);
 }
 
 TEST_F(OdbcConnectionTest, FailuresCarryTheDriverDiagnosticsUntilTheNextCall) {

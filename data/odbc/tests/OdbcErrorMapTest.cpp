@@ -45,6 +45,8 @@ const Case kCases[] = {
     {u"40001", 1205, Status::Code::DatabaseError, Number::kGenericFailure, "deadlock victim"},
     {u"HY008", 0, Status::Code::DatabaseError, Number::kGenericFailure, "cancelled"},
     {u"", 0, Status::Code::DatabaseError, Number::kGenericFailure, "no state at all"},
+    {u"42s02", 0, Status::Code::NotFound, Number::kObjectNotFound, "lower case reads as upper case"},
+    {u"hyt00", 0, Status::Code::DatabaseError, Number::kGenericFailure, "lower-case time-out"},
 };
 
 } // namespace
@@ -54,11 +56,6 @@ TEST(OdbcErrorMap, ClassifiesSqlServerDiagnostics) {
         const OdbcErrorClass expected{c.code, c.number};
         EXPECT_EQ(classifyOdbcError(c.sqlState, c.native), expected) << c.what;
     }
-}
-
-TEST(OdbcErrorMap, LowerCaseStatesClassifyLikeUpperCase) {
-    EXPECT_EQ(classifyOdbcError(u"42s02", 0).code, Status::Code::NotFound);
-    EXPECT_EQ(classifyOdbcError(u"hyt00", 0).code, Status::Code::DatabaseError);
 }
 
 TEST(OdbcErrorMap, DecidesByFirstRecordThatIsNotAWarning) {

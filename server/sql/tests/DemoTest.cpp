@@ -13,7 +13,9 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <initializer_list>
 #include <memory>
+#include <utility>
 
 using namespace nerin;
 
@@ -76,6 +78,11 @@ protected:
             salida.append(campos.join(u'|'));
         }
         return salida;
+    }
+    // Each query gives the rows written, joined by ";".
+    void esperar(std::initializer_list<std::pair<const char*, const char*>> casos) {
+        for (const auto& [sql, esperado] : casos)
+            EXPECT_EQ(filas(QString::fromUtf8(sql)).join(u';'), QString::fromUtf8(esperado)) << sql;
     }
     qint64 numero(const QString& sql) {
         auto result = m_db.query(sql);
@@ -205,59 +212,51 @@ TEST_F(DemoTest, EveryPasswordOfTheStaffListIsStoredEncipheredUnderTheDemoKey) {
 }
 
 TEST_F(DemoTest, TheRowsTheTerminalStatementsNameExist) {
-    EXPECT_EQ(filas("SELECT Usuario FROM Empleado WHERE Id_Empleado IN (1,2) ORDER BY Id_Empleado"),
-              QStringList({"mesero1", "gerente1"}));
-    EXPECT_EQ(filas("SELECT ID_Impresora FROM Impresora WHERE EsDeCheques=1 AND ID_Terminal=1"),
-              QStringList{"1"});
-    EXPECT_EQ(filas("SELECT Id_Impresora FROM Impresora WHERE Fiscal=1 AND Id_Terminal=1"), QStringList{"1"});
-    EXPECT_EQ(
-        filas("SELECT ID_Grupo_Impresoras, ID_Impresora FROM ImpresorasXGrupo WHERE ID_Grupo_Impresoras IN "
-              "(2,3) ORDER BY 1"),
-        QStringList({"2|2", "3|3"}));
-    EXPECT_EQ(
-        filas("SELECT ID_Grupo_Impresoras FROM Producto WHERE ID_Producto IN (101,103) ORDER BY ID_Producto"),
-        QStringList({"2", "3"}));
-    EXPECT_EQ(
-        filas(
-            "SELECT TM.ID_Tipo_Modificador, Precio_Tipo_Modificador FROM Tipo_Modificador TM, "
-            "TiposXGrupo_Modificadores TGM WHERE TM.ID_Tipo_Modificador=TGM.ID_Tipo_Modificador AND "
-            "TGM.ID_Grupo_Modificadores=(SELECT ID_Grupo_Modificadores FROM Producto WHERE ID_Producto=101) "
-            "AND TM.ID_Tipo_Modificador IN (7,8) ORDER BY 1"),
-        QStringList({"7|0", "8|15.5"}));
-    EXPECT_EQ(numero("SELECT COUNT(*) FROM ProductosxPromocion WHERE Id_Promocion=1 AND Id_Producto=104"), 1);
-    EXPECT_EQ(
-        numero("SELECT COUNT(*) FROM SubMenu s, ProductosXSubmenu x WHERE s.ID_SubMenu=x.ID_Submenu AND "
-               "s.ID_SubMenu=3 AND x.ID_Producto=101"),
-        1);
-    EXPECT_EQ(numero("SELECT COUNT(*) FROM Tipos_Anulacion WHERE ID_Tipo_Anulacion=2"), 1);
-    EXPECT_EQ(filas("SELECT Nombre FROM Vw_DepartamentosXEmpleado WHERE Id_Empleado=1 AND id_departamento=3"),
-              QStringList{"SALON"});
-    // The terminal's own customer screens create keys 2 and 123456789012345: the demo leaves them free.
-    EXPECT_EQ(numero("SELECT COUNT(*) FROM Clientes WHERE CveCliente IN (2,123456789012345)"), 0);
+    esperar({
+        {"SELECT Usuario FROM Empleado WHERE Id_Empleado IN (1,2) ORDER BY Id_Empleado", "mesero1;gerente1"},
+        {"SELECT ID_Impresora FROM Impresora WHERE EsDeCheques=1 AND ID_Terminal=1", "1"},
+        {"SELECT Id_Impresora FROM Impresora WHERE Fiscal=1 AND Id_Terminal=1", "1"},
+        {"SELECT ID_Grupo_Impresoras, ID_Impresora FROM ImpresorasXGrupo WHERE ID_Grupo_Impresoras IN (2,3) "
+         "ORDER BY 1",
+         "2|2;3|3"},
+        {"SELECT ID_Grupo_Impresoras FROM Producto WHERE ID_Producto IN (101,103) ORDER BY ID_Producto",
+         "2;3"},
+        {"SELECT TM.ID_Tipo_Modificador, Precio_Tipo_Modificador FROM Tipo_Modificador TM, "
+         "TiposXGrupo_Modificadores TGM WHERE TM.ID_Tipo_Modificador=TGM.ID_Tipo_Modificador AND "
+         "TGM.ID_Grupo_Modificadores=(SELECT ID_Grupo_Modificadores FROM Producto WHERE ID_Producto=101) "
+         "AND TM.ID_Tipo_Modificador IN (7,8) ORDER BY 1",
+         "7|0;8|15.5"},
+        {"SELECT COUNT(*) FROM ProductosxPromocion WHERE Id_Promocion=1 AND Id_Producto=104", "1"},
+        {"SELECT COUNT(*) FROM SubMenu s, ProductosXSubmenu x WHERE s.ID_SubMenu=x.ID_Submenu AND "
+         "s.ID_SubMenu=3 AND x.ID_Producto=101",
+         "1"},
+        {"SELECT COUNT(*) FROM Tipos_Anulacion WHERE ID_Tipo_Anulacion=2", "1"},
+        {"SELECT Nombre FROM Vw_DepartamentosXEmpleado WHERE Id_Empleado=1 AND id_departamento=3", "SALON"},
+        // The terminal's own customer screens create keys 2 and 123456789012345: the demo leaves them free.
+        {"SELECT COUNT(*) FROM Clientes WHERE CveCliente IN (2,123456789012345)", "0"},
+    });
     EXPECT_GE(numero("SELECT COUNT(*) FROM Clientes"), 1);
 }
 
 TEST_F(DemoTest, TerminalsPrintersAndSettingsMakeAWorkingDemoWithoutHardware) {
-    EXPECT_EQ(filas("SELECT ID_Terminal, servidor FROM Terminal ORDER BY ID_Terminal"),
-              QStringList({"1|1", "2|0"}));
-    EXPECT_EQ(filas("SELECT ID_Terminal, COUNT(*) FROM FuncionesXTerminal WHERE ID_Funcion BETWEEN 1 AND 25 "
-                    "GROUP BY ID_Terminal ORDER BY ID_Terminal"),
-              QStringList({"1|25", "2|25"}));
-    EXPECT_EQ(filas("SELECT Puerto FROM Impresora WHERE Puerto NOT LIKE 'file:%.txt?texto'"), QStringList());
-    EXPECT_EQ(
-        filas("SELECT ID_Terminal FROM Terminal WHERE ID_Terminal NOT IN (SELECT ID_Terminal FROM Impresora "
-              "WHERE EsDeCheques=1)"),
-        QStringList());
-    EXPECT_EQ(
-        filas(
-            "SELECT Valor_Num FROM Parametros WHERE Id_Parametro IN ('ANCHO_TICKET','Num_Tiempos') ORDER BY "
-            "Id_Parametro"),
-        QStringList({"40", "3"}));
+    esperar({
+        {"SELECT ID_Terminal, servidor FROM Terminal ORDER BY ID_Terminal", "1|1;2|0"},
+        {"SELECT ID_Terminal, COUNT(*) FROM FuncionesXTerminal WHERE ID_Funcion BETWEEN 1 AND 25 GROUP BY "
+         "ID_Terminal ORDER BY ID_Terminal",
+         "1|25;2|25"},
+        {"SELECT Puerto FROM Impresora WHERE Puerto NOT LIKE 'file:%.txt?texto'", ""},
+        {"SELECT ID_Terminal FROM Terminal WHERE ID_Terminal NOT IN (SELECT ID_Terminal FROM Impresora WHERE "
+         "EsDeCheques=1)",
+         ""},
+        {"SELECT Valor_Num FROM Parametros WHERE Id_Parametro IN ('ANCHO_TICKET','Num_Tiempos') ORDER BY "
+         "Id_Parametro",
+         "40;3"},
+        {"SELECT COUNT(*) FROM Empresas WHERE CveEmpresa=(SELECT Valor_Num FROM Parametros WHERE "
+         "Id_Parametro='CVEEMPRESA')",
+         "1"},
+    });
     EXPECT_GE(
         numero("SELECT COUNT(*) FROM Parametros WHERE Id_Parametro LIKE 'TXTTICKET%' AND Valor_Cad<>''"), 1);
-    EXPECT_EQ(numero("SELECT COUNT(*) FROM Empresas WHERE CveEmpresa=(SELECT Valor_Num FROM Parametros WHERE "
-                     "Id_Parametro='CVEEMPRESA')"),
-              1);
 }
 
 TEST_F(DemoTest, StartUpFunctionQueryGivesEachTerminalItsDemoFunctions) {
@@ -273,29 +272,25 @@ TEST_F(DemoTest, StartUpFunctionQueryGivesEachTerminalItsDemoFunctions) {
 }
 
 TEST_F(DemoTest, ServiceIsUnderWayWithTwoOpenTablesOfMeseroUnoAndOnePaidTable) {
-    EXPECT_EQ(filas("SELECT ID_Comanda, Control, Num_Mesa FROM Vw_MesasAbiertas WHERE ID_Empleado=1 ORDER BY "
-                    "Num_Mesa"),
-              QStringList({"1|1|5", "2|1|15"}));
-    // Every account total is what its live items, modifiers and taxes add up to.
-    EXPECT_EQ(
-        filas(
-            "SELECT c.ID_Comanda, c.Total FROM Cuenta c WHERE c.Total <> (SELECT SUM(Precio_Venta+Impuesto) "
-            "FROM ProductosXCuenta p, Vw_TotalesImpuestos v WHERE "
-            "p.ID_ProductosXCuenta=v.ID_ProductosXCuenta "
-            "AND p.ID_Comanda=c.ID_Comanda AND p.Control=c.Control AND p.Num_Cuenta=c.Num_Cuenta)"),
-        QStringList());
-    EXPECT_EQ(filas("SELECT c.ID_Comanda, Pagada, Abierta FROM Cuenta c, Comanda o, Pago p WHERE "
-                    "c.ID_Comanda=o.ID_Comanda AND c.Control=o.Control AND p.ID_Comanda=c.ID_Comanda AND "
-                    "p.Monto_Pago=c.Total"),
-              QStringList{"3|1|0"});
-    // The item numbers the terminal's statements use: 1 sent, 5 not sent yet, 10 a package head on
-    // order 1 whose section 5 already has its row.
-    EXPECT_EQ(filas("SELECT ID_ProductosXCuenta, ID_Producto, Preparado FROM ProductosXCuenta WHERE "
-                    "ID_ProductosXCuenta IN (1,5,10) ORDER BY 1"),
-              QStringList({"1|101|1", "5|104|0", "10|201|1"}));
-    EXPECT_EQ(
-        filas("SELECT ID_Seccion_Paquete FROM Control_Paquetes WHERE ID_ProductosXCuenta=10 ORDER BY 1"),
-        QStringList({"5", "7"}));
+    esperar({
+        {"SELECT ID_Comanda, Control, Num_Mesa FROM Vw_MesasAbiertas WHERE ID_Empleado=1 ORDER BY Num_Mesa",
+         "1|1|5;2|1|15"},
+        // Every account total is what its live items, modifiers and taxes add up to.
+        {"SELECT c.ID_Comanda, c.Total FROM Cuenta c WHERE c.Total <> (SELECT SUM(Precio_Venta+Impuesto) "
+         "FROM ProductosXCuenta p, Vw_TotalesImpuestos v WHERE p.ID_ProductosXCuenta=v.ID_ProductosXCuenta "
+         "AND p.ID_Comanda=c.ID_Comanda AND p.Control=c.Control AND p.Num_Cuenta=c.Num_Cuenta)",
+         ""},
+        {"SELECT c.ID_Comanda, Pagada, Abierta FROM Cuenta c, Comanda o, Pago p WHERE "
+         "c.ID_Comanda=o.ID_Comanda AND c.Control=o.Control AND p.ID_Comanda=c.ID_Comanda AND "
+         "p.Monto_Pago=c.Total",
+         "3|1|0"},
+        // The item numbers the terminal's statements use: 1 sent, 5 not sent yet, 10 a package head on
+        // order 1 whose section 5 already has its row.
+        {"SELECT ID_ProductosXCuenta, ID_Producto, Preparado FROM ProductosXCuenta WHERE "
+         "ID_ProductosXCuenta IN (1,5,10) ORDER BY 1",
+         "1|101|1;5|104|0;10|201|1"},
+        {"SELECT ID_Seccion_Paquete FROM Control_Paquetes WHERE ID_ProductosXCuenta=10 ORDER BY 1", "5;7"},
+    });
 }
 
 TEST_F(DemoTest, SalesCountDownTrackedStockOnlyAndTheNextTableGetsTheNextOrderNumber) {

@@ -34,7 +34,6 @@ public:
     SqliteTestDb(const SqliteTestDb&) = delete;
     SqliteTestDb& operator=(const SqliteTestDb&) = delete;
 
-    sqlite3* handle() const { return m_db; }
     QMap<QString, QVariant> variables; // by name as written in the SQL: "@nfolio"
     QStringList lastColumns;           // the column names of the last statement run
 
