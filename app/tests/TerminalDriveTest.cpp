@@ -288,6 +288,61 @@ TEST_F(TerminalDriveTest, KitchenGetsEachItemOnceWhicheverWayItIsSent) {
               2);
 }
 
+TEST_F(TerminalDriveTest, KitchenGetsExactlyTheDishesTouched) {
+    EXPECT_EQ(
+        conducir({kTarjetaMesero1, QStringLiteral("click cmdAbrirMesa"), QStringLiteral("click cmd2"),
+                  QStringLiteral("click cmd1"), QStringLiteral("click cmdAceptar"), QStringLiteral("enter 4"),
+                  // A steak with its doneness given twice by mistake.
+                  QStringLiteral("type 2000000000102"), QStringLiteral("click cmdInsBarras"),
+                  QStringLiteral("click cmdModificar"), QStringLiteral("click cmdModificador2"),
+                  QStringLiteral("click cmdModificador2"),
+                  // A soup just added, then the steak touched: only the steak goes.
+                  QStringLiteral("type 2000000000101"), QStringLiteral("click cmdInsBarras"),
+                  QStringLiteral("touch grdComanda 1"), QStringLiteral("click cmdPreparar"),
+                  QStringLiteral("expect-message No se pueden aplicar 2 modificadores iguales al mismo "
+                                 "producto!"),
+                  QStringLiteral("answer ok"),
+                  // Now the soup, the steak and its doneness. An arrachera with its doneness,
+                  // touched in beside the soup and out again: only the soup goes.
+                  QStringLiteral("type 2000000000117"), QStringLiteral("click cmdInsBarras"),
+                  QStringLiteral("click cmdModificar"), QStringLiteral("click cmdModificador3"),
+                  QStringLiteral("touch grdComanda 1"), QStringLiteral("touch grdComanda 4"),
+                  QStringLiteral("touch grdComanda 4"), QStringLiteral("click cmdPreparar"),
+                  QStringLiteral("click cmdSalir")}),
+        0)
+        << m_errores.toStdString();
+
+    imprimirCola();
+    const QString impreso = impresoEn("cocina.txt");
+    for (const auto& [texto, veces] :
+         {std::pair{"FILETE MIGNON", 1}, std::pair{"TERMINO MEDIO", 1}, std::pair{"SOPA DE TORTILLA", 1},
+          std::pair{"ARRACHERA", 0}, std::pair{"TRES CUARTOS", 0}})
+        EXPECT_EQ(impreso.count(QString::fromLatin1(texto)), veces) << texto << "\n" << impreso.toStdString();
+    EXPECT_EQ(valor(QStringLiteral("SELECT count(*) FROM ProductosXCuenta p, Comanda c WHERE "
+                                   "p.ID_Comanda=c.ID_Comanda AND c.Num_Mesa=21 AND p.Preparado=0"))
+                  .toInt(),
+              1)
+        << "the arrachera is stored, not sent";
+}
+
+TEST_F(TerminalDriveTest, AModifierGoesUnderTheDishSelectedWhenItIsPressed) {
+    // The panel is opened for the arrachera just added; the waiter touches the steak, then "ROJO".
+    EXPECT_EQ(
+        conducir({kTarjetaMesero1, QStringLiteral("click cmdAbrirMesa"), QStringLiteral("click cmd2"),
+                  QStringLiteral("click cmd1"), QStringLiteral("click cmdAceptar"), QStringLiteral("enter 4"),
+                  QStringLiteral("type 2000000000102"), QStringLiteral("click cmdInsBarras"),
+                  QStringLiteral("type 2000000000117"), QStringLiteral("click cmdInsBarras"),
+                  QStringLiteral("click cmdModificar"), QStringLiteral("touch grdComanda 1"),
+                  QStringLiteral("click cmdModificador1"), QStringLiteral("click cmdSalir")}),
+        0)
+        << m_errores.toStdString();
+    EXPECT_EQ(valor(QStringLiteral("SELECT p.ID_Producto FROM Modificador m, ProductosXCuenta p, Comanda c "
+                                   "WHERE m.ID_ProductosXCuenta=p.ID_ProductosXCuenta AND "
+                                   "p.ID_Comanda=c.ID_Comanda AND c.Num_Mesa=21"))
+                  .toInt(),
+              102);
+}
+
 TEST_F(TerminalDriveTest, AFullOrderFromSwipeToClosedTable) {
     // Open, add, prepare, print the account, pay part by card with a tip and the rest in cash with
     // change, close.
