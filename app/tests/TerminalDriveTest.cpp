@@ -289,27 +289,41 @@ TEST_F(TerminalDriveTest, KitchenGetsEachItemOnceWhicheverWayItIsSent) {
 }
 
 TEST_F(TerminalDriveTest, KitchenGetsExactlyTheDishesTouched) {
-    EXPECT_EQ(
-        conducir({kTarjetaMesero1, QStringLiteral("click cmdAbrirMesa"), QStringLiteral("click cmd2"),
-                  QStringLiteral("click cmd1"), QStringLiteral("click cmdAceptar"), QStringLiteral("enter 4"),
-                  // A steak with its doneness given twice by mistake.
-                  QStringLiteral("type 2000000000102"), QStringLiteral("click cmdInsBarras"),
-                  QStringLiteral("click cmdModificar"), QStringLiteral("click cmdModificador2"),
-                  QStringLiteral("click cmdModificador2"),
-                  // A soup just added, then the steak touched: only the steak goes.
-                  QStringLiteral("type 2000000000101"), QStringLiteral("click cmdInsBarras"),
-                  QStringLiteral("touch grdComanda 1"), QStringLiteral("click cmdPreparar"),
-                  QStringLiteral("expect-message No se pueden aplicar 2 modificadores iguales al mismo "
-                                 "producto!"),
-                  QStringLiteral("answer ok"),
-                  // Now the soup, the steak and its doneness. An arrachera with its doneness,
-                  // touched in beside the soup and out again: only the soup goes.
-                  QStringLiteral("type 2000000000117"), QStringLiteral("click cmdInsBarras"),
-                  QStringLiteral("click cmdModificar"), QStringLiteral("click cmdModificador3"),
-                  QStringLiteral("touch grdComanda 1"), QStringLiteral("touch grdComanda 4"),
-                  QStringLiteral("touch grdComanda 4"), QStringLiteral("click cmdPreparar"),
-                  QStringLiteral("click cmdSalir")}),
-        0)
+    // A steak with its doneness given twice by mistake, and a soup just added; the waiter touches the
+    // steak: only the steak goes, with its doneness once. The account shown again (a serving-time
+    // header, the soup, the steak and its doneness), an arrachera with its doneness is touched in
+    // beside the soup and out again: only the soup goes.
+    const QString duplicado =
+        QStringLiteral("expect-message No se pueden aplicar 2 modificadores iguales al mismo producto!");
+    EXPECT_EQ(conducir({kTarjetaMesero1,
+                        QStringLiteral("click cmdAbrirMesa"),
+                        QStringLiteral("click cmd2"),
+                        QStringLiteral("click cmd1"),
+                        QStringLiteral("click cmdAceptar"),
+                        QStringLiteral("enter 4"),
+                        QStringLiteral("type 2000000000102"),
+                        QStringLiteral("click cmdInsBarras"),
+                        QStringLiteral("click cmdModificar"),
+                        QStringLiteral("click cmdModificador2"),
+                        QStringLiteral("click cmdModificador2"),
+                        QStringLiteral("type 2000000000101"),
+                        QStringLiteral("click cmdInsBarras"),
+                        QStringLiteral("touch grdComanda 1"),
+                        QStringLiteral("click cmdPreparar"),
+                        duplicado,
+                        QStringLiteral("answer ok"),
+                        QStringLiteral("type 2000000000117"),
+                        QStringLiteral("click cmdInsBarras"),
+                        QStringLiteral("click cmdModificar"),
+                        QStringLiteral("click cmdModificador3"),
+                        QStringLiteral("touch grdComanda 2"),
+                        QStringLiteral("expect grdComanda SOPA DE TORTILLA"),
+                        QStringLiteral("touch grdComanda 5"),
+                        QStringLiteral("expect grdComanda ARRACHERA"),
+                        QStringLiteral("touch grdComanda 5"),
+                        QStringLiteral("click cmdPreparar"),
+                        QStringLiteral("click cmdSalir")}),
+              0)
         << m_errores.toStdString();
 
     imprimirCola();
@@ -333,7 +347,8 @@ TEST_F(TerminalDriveTest, AModifierGoesUnderTheDishSelectedWhenItIsPressed) {
                   QStringLiteral("type 2000000000102"), QStringLiteral("click cmdInsBarras"),
                   QStringLiteral("type 2000000000117"), QStringLiteral("click cmdInsBarras"),
                   QStringLiteral("click cmdModificar"), QStringLiteral("touch grdComanda 1"),
-                  QStringLiteral("click cmdModificador1"), QStringLiteral("click cmdSalir")}),
+                  QStringLiteral("expect grdComanda FILETE MIGNON"), QStringLiteral("click cmdModificador1"),
+                  QStringLiteral("click cmdSalir")}),
         0)
         << m_errores.toStdString();
     EXPECT_EQ(valor(QStringLiteral("SELECT p.ID_Producto FROM Modificador m, ProductosXCuenta p, Comanda c "
