@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QPointer>
 #include <QTableView>
@@ -189,6 +190,29 @@ void partir(const QString& resto, QString* primero, QString* despues) {
     }
     *primero = resto.left(espacio);
     *despues = resto.mid(espacio + 1);
+}
+
+// A finger on a row: the row is scrolled into view and pressed and released at the middle of its
+// first visible cell, so the view selects (or deselects) it as its own rules say and the screen
+// hears the press and the click, with whatever was selected before still there.
+void tocarRenglon(QAbstractItemView* vista, int fila) {
+    const QAbstractItemModel* modelo = vista->model();
+    for (int columna = 0; columna < modelo->columnCount(vista->rootIndex()); ++columna) {
+        const QModelIndex indice = modelo->index(fila, columna, vista->rootIndex());
+        vista->scrollTo(indice);
+        const QRect celda = vista->visualRect(indice);
+        if (celda.isEmpty())
+            continue;
+        const QPointF punto = celda.center();
+        const QPointF global = vista->viewport()->mapToGlobal(punto);
+        for (const QEvent::Type tipo : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent evento(tipo, punto, global, Qt::LeftButton,
+                               tipo == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                               Qt::NoModifier);
+            QCoreApplication::sendEvent(vista->viewport(), &evento);
+        }
+        return;
+    }
 }
 
 // Rejects the open modal screens one after another, from the event loop of each.
@@ -408,7 +432,8 @@ void Driver::paso() {
                                                   : true;
             return fallar(QStringLiteral("no hay un botón visible llamado «%1»").arg(resto));
         }
-        if (orden == QLatin1String("select")) {
+        if (orden == QLatin1String("select") || orden == QLatin1String("touch")) {
+            const bool tocar = orden == QLatin1String("touch");
             QString nombre;
             QString fila;
             partir(resto, &nombre, &fila);
@@ -434,6 +459,13 @@ void Driver::paso() {
             QPointer<QAbstractItemView> vista = vistas.first();
             if (!vista->model() || vista->model()->rowCount(vista->rootIndex()) < renglon)
                 return fallar(QStringLiteral("la lista no tiene %1 renglones").arg(renglon));
+            if (tocar) {
+                accion = [vista, renglon] {
+                    if (vista)
+                        tocarRenglon(vista, renglon - 1);
+                };
+                return true;
+            }
             accion = [vista, renglon] {
                 if (!vista)
                     return;

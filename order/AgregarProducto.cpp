@@ -11,7 +11,8 @@ namespace nerin {
 AgregarProducto::AgregarProducto(ComandaActual& comanda) : m_comanda(comanda) {}
 
 std::optional<AgregarProducto::Agregada>
-AgregarProducto::AñadirProductoAComanda(qint32 producto, const QString& tipo, qint32 seccion, int despuesDe) {
+AgregarProducto::AñadirProductoAComanda(qint32 producto, const QString& tipo, qint32 seccion, int despuesDe,
+                                        const std::optional<Currency>& precio) {
     TerminalContext& context = m_comanda.context();
     BaseDatos& bd = context.baseDatos();
     const QString id = QString::number(producto);
@@ -50,15 +51,17 @@ AgregarProducto::AñadirProductoAComanda(qint32 producto, const QString& tipo, q
     linea.tiempo = m_comanda.getTiempoActual();
     const bool componente = tipo == QLatin1String("PA");
     if (!componente) {
-        if (precios->value(u"Abierto").toInt() != 0) {
+        if (precios->value(u"Abierto").toInt() != 0 && precio) {
+            linea.precio = *precio;
+        } else if (precios->value(u"Abierto").toInt() != 0) {
             Prompts::ValueRequest pedido;
             pedido.titulo = QStringLiteral("Precio de ") + linea.texto;
             m_comanda.modal = true;
-            const Prompts::ValueAnswer precio = context.prompts().valor(pedido);
+            const Prompts::ValueAnswer tecleado = context.prompts().valor(pedido);
             m_comanda.modal = false;
-            if (precio.cancelado || precio.porcentaje || precio.valor < Currency())
+            if (tecleado.cancelado || tecleado.porcentaje || tecleado.valor < Currency())
                 return std::nullopt;
-            linea.precio = precio.valor;
+            linea.precio = tecleado.valor;
         } else {
             linea.precio = redondearPrecio(precios->value(u"Precio_Producto").toCurrency());
         }
@@ -86,32 +89,59 @@ AgregarProducto::AñadirProductoAComanda(qint32 producto, const QString& tipo, q
 
 bool AgregarProducto::repetir(int fila) {
     CuadriculaComanda& cuadricula = m_comanda.cuadricula();
+    TerminalContext& context = m_comanda.context();
     const int producto = cuadricula.productoDe(fila);
-    if (producto < 0)
+    if (producto < 0) {
+        context.Mensaje(QStringLiteral("Requiere elegir un producto a repetir!"), Prompts::kExclamation);
         return false;
+    }
     const LineaComanda original = cuadricula.lineas().at(producto);
+    QList<LineaComanda> modificadores;
+    for (int i = producto + 1; i < cuadricula.finDeProducto(producto); ++i)
+        if (cuadricula.lineas().at(i).tipo == QLatin1String("M"))
+            modificadores << cuadricula.lineas().at(i);
     Prompts::NumberRequest pedido;
     pedido.titulo = QStringLiteral("Cantidad");
     pedido.mostrarAbierto = false;
     m_comanda.modal = true;
-    const Prompts::NumberAnswer cantidad = m_comanda.context().prompts().numero(pedido);
+    const Prompts::NumberAnswer cantidad = context.prompts().numero(pedido);
     m_comanda.modal = false;
     if (cantidad.cancelado)
         return false;
     // A slip of the finger must not put thousands of lines on an account.
     if (cantidad.numero < 1 || cantidad.numero > kMaximoRepeticion) {
-        m_comanda.context().Mensaje(QStringLiteral("La cantidad debe estar entre 1 y ") +
-                                        QString::number(kMaximoRepeticion),
-                                    Prompts::kExclamation);
+        context.Mensaje(QStringLiteral("La cantidad debe estar entre 1 y ") +
+                            QString::number(kMaximoRepeticion),
+                        Prompts::kExclamation);
         return false;
     }
+    // Modifiers the kitchen has already had belong to that dish only.
+    if (original.preparado && !modificadores.isEmpty()) {
+        context.Mensaje(QStringLiteral("Los modificadores ya preparados no se pueden repetir!"),
+                        Prompts::kExclamation);
+        modificadores.clear();
+    }
     int despuesDe = producto;
+    std::optional<Currency> precio;
     for (qint64 i = 0; i < cantidad.numero; ++i) {
-        const auto agregada = AñadirProductoAComanda(original.id, original.tipo, original.seccion, despuesDe);
+        const auto agregada =
+            AñadirProductoAComanda(original.id, original.tipo, original.seccion, despuesDe, precio);
         if (!agregada)
             break;
+        // The price typed for the first copy of an open-price product serves the others.
+        precio = cuadricula.lineas().at(agregada->fila).precio;
+        int debajo = agregada->fila + 1;
+        for (const LineaComanda& modificador : std::as_const(modificadores)) {
+            LineaComanda copia;
+            copia.tipo = modificador.tipo;
+            copia.id = modificador.id;
+            copia.texto = modificador.texto;
+            copia.precio = modificador.precio;
+            cuadricula.insertar(debajo++, copia);
+        }
         despuesDe = agregada->fila;
     }
+    m_comanda.CalculaTotal();
     return true;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/Currency.h"
+
 #include <QString>
 #include <optional>
 
@@ -22,14 +24,17 @@ public:
     explicit AgregarProducto(ComandaActual& comanda);
 
     // Adds one line for `producto` of kind `tipo`: at the end, or below the product line that row
-    // `despuesDe` belongs to. Refused (with the reason shown) when the product is sold out, is not
-    // on the terminal's menu, or its open price is not given.
+    // `despuesDe` belongs to. An open-price product is priced `precio` when given, else on the price
+    // keypad. Refused (with the reason shown) when the product is sold out, is not on the terminal's
+    // menu, or its open price is not given.
     std::optional<Agregada> AñadirProductoAComanda(qint32 producto, const QString& tipo, qint32 seccion = 0,
-                                                   int despuesDe = -1);
+                                                   int despuesDe = -1,
+                                                   const std::optional<Currency>& precio = std::nullopt);
 
-    // Asks how many more of the product on row `fila` to add and adds them below it. False when the
-    // row holds no product, the keypad is cancelled, or the number is refused (1 to
-    // kMaximoRepeticion).
+    // Asks how many more of the product on row `fila` to add and adds them below it, each with the
+    // product's modifiers (unless those went to the kitchen already); an open price is asked once
+    // for all of them. False when no product is selected ("Requiere elegir un producto a repetir!"),
+    // the keypad is cancelled, or the number is refused (1 to kMaximoRepeticion).
     bool repetir(int fila);
 
 private:

@@ -35,6 +35,30 @@ DbValue ComandaActual::primerValor(const QString& sql, bool* ok) {
     return filas->eof() ? DbValue() : filas->value(0);
 }
 
+bool ComandaActual::leerCuenta() {
+    const QString orden = QString::number(IDComanda);
+    const QString control = QString::number(Control);
+    bool ok = true;
+    m_tiempo =
+        static_cast<qint16>(primerValor(QStringLiteral("SELECT Ultimo_Tiempo FROM Cuenta WHERE id_comanda=") +
+                                            orden + QStringLiteral(" AND Control=") + control +
+                                            QStringLiteral(" AND Num_Cuenta=") + QString::number(NumCuenta),
+                                        &ok)
+                                .toInt());
+    lblTiempo = QStringLiteral(" Tiempo: ") + QString::number(getTiempoActual());
+    Tipo = primerValor(QStringLiteral("SELECT tipo FROM comanda WHERE id_comanda=") + orden, &ok).toString();
+    cliente =
+        primerValor(QStringLiteral("SELECT CveCliente FROM Cuenta WHERE Id_Comanda=") + orden +
+                        QStringLiteral(" AND Control=") + control + QStringLiteral(" ORDER BY Num_Cuenta"),
+                    &ok)
+            .toDouble();
+    variasCuentas = primerValor(QStringLiteral("SELECT top 1 num_cuenta FROM Cuenta WHERE Id_comanda=") +
+                                    orden + QStringLiteral(" ORDER BY Num_Cuenta desc"),
+                                &ok)
+                        .toInt() > 1;
+    return ok;
+}
+
 std::optional<qint32> ComandaActual::DatosEmpleado() {
     BaseDatos& bd = m_context.baseDatos();
     const QString orden = QString::number(IDComanda);
@@ -55,24 +79,7 @@ std::optional<qint32> ComandaActual::DatosEmpleado() {
     lblMesa = QStringLiteral(" Mesa ") + mesa + QLatin1Char(' ');
     if (!cuenta.isNull())
         NumCuenta = static_cast<qint16>(cuenta.toInt());
-
-    m_tiempo =
-        static_cast<qint16>(primerValor(QStringLiteral("SELECT Ultimo_Tiempo FROM Cuenta WHERE id_comanda=") +
-                                            orden + QStringLiteral(" AND Control=") + control +
-                                            QStringLiteral(" AND Num_Cuenta=") + QString::number(NumCuenta),
-                                        &ok)
-                                .toInt());
-    lblTiempo = QStringLiteral(" Tiempo: ") + QString::number(getTiempoActual());
-    Tipo = primerValor(QStringLiteral("SELECT tipo FROM comanda WHERE id_comanda=") + orden, &ok).toString();
-    cliente =
-        primerValor(QStringLiteral("SELECT CveCliente FROM Cuenta WHERE Id_Comanda=") + orden +
-                        QStringLiteral(" AND Control=") + control + QStringLiteral(" ORDER BY Num_Cuenta"),
-                    &ok)
-            .toDouble();
-    variasCuentas = primerValor(QStringLiteral("SELECT top 1 num_cuenta FROM Cuenta WHERE Id_comanda=") +
-                                    orden + QStringLiteral(" ORDER BY Num_Cuenta desc"),
-                                &ok)
-                        .toInt() > 1;
+    ok = leerCuenta();
 
     puedeAbrirMesa = puedeVerTiempos = puedeDividir = false;
     const auto permisos = bd.AbrirRecordset(
@@ -204,6 +211,9 @@ bool ComandaActual::moverMesa(bool siguiente, const std::function<bool()>& guard
         primerValor(QStringLiteral("SELECT control FROM Comanda WHERE id_comanda=") + QString::number(nueva),
                     &ok)
             .toInt());
+    // The new table's own serving time, type, customer and accounts, not the old one's.
+    if (!leerCuenta())
+        registrarError(QStringLiteral("moverMesa"));
     MostrarProductosComandaActual();
     return true;
 }

@@ -83,6 +83,9 @@ public:
 
 private:
     DbValue primerValor(const QString& sql, bool* ok);
+    // Reads the account's serving time, the order's type and customer and whether it has several
+    // accounts; false when the database failed.
+    bool leerCuenta();
     // Asks for the guests on the numeric keypad and stores them.
     bool pedirHuespedes();
 

@@ -55,7 +55,8 @@ bool ComandaCocina::agregarProducto(int fila) {
         return false;
     for (int i = fila + 1; i < lineas.size() && !lineas.at(i).esProducto(); ++i) {
         const LineaComanda& linea = lineas.at(i);
-        if (linea.tipo == QLatin1String("M") &&
+        // A modifier the store step refused (the same one twice) is not on the dish.
+        if (linea.tipo == QLatin1String("M") && linea.guardada() &&
             !insertar(QStringLiteral("<N><H><B>") + linea.texto + QStringLiteral("</B></H>"), "M",
                       producto.grupoImpresoras))
             return false;

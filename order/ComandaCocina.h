@@ -20,7 +20,8 @@ public:
     ComandaCocina(const ComandaCocina&) = delete;
     ComandaCocina& operator=(const ComandaCocina&) = delete;
 
-    // Adds the lines of the product on grid row `fila` and of the modifier and comment lines under it.
+    // Adds the lines of the product on grid row `fila` and of the stored modifier and comment lines
+    // under it.
     // A product without a printer group gives no line. False when the database failed.
     bool agregarProducto(int fila);
     // Queues what was added, when anything was. False when the database failed.

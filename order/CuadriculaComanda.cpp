@@ -144,6 +144,13 @@ int CuadriculaComanda::finDeProducto(int fila) const {
     return fin;
 }
 
+std::pair<int, int> CuadriculaComanda::unidad(int fila) const {
+    const int producto = productoDe(fila);
+    if (producto < 0)
+        return {fila, fila + 1};
+    return {producto, finDeProducto(producto)};
+}
+
 int CuadriculaComanda::posicionNueva(int despuesDe) const {
     if (despuesDe < 0 || despuesDe >= size())
         return size();

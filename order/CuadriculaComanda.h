@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <functional>
+#include <utility>
 
 namespace nerin {
 
@@ -39,6 +40,10 @@ public:
     int productoDe(int fila) const;
     // The rows after the product line `fila` that belong to it (its "M" and "C" lines).
     int finDeProducto(int fila) const;
+    // The rows [first, second) that are touched, selected and sent as one with row `fila`: its
+    // product line with that product's modifiers and comment, or the row alone when it belongs to no
+    // product (a serving-time header).
+    std::pair<int, int> unidad(int fila) const;
 
     // The sum of the prices of all lines.
     Currency total() const;

@@ -30,8 +30,16 @@ GridComanda::GridComanda(const CuadriculaComanda& cuadricula, QWidget* parent)
     setObjectName(QStringLiteral("grdComanda"));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
-    // A touch adds a row to the selection or takes it out; a product comes with its lines.
+    // Several products can be selected at once; touches are handled by tocar(), a click that
+    // selected a row some other way completes its product.
     setSelectionMode(QAbstractItemView::MultiSelection);
+    auto alTocar = [this](const QModelIndex& indice) {
+        if (indice.isValid())
+            tocar(indice.row());
+    };
+    connect(this, &QAbstractItemView::pressed, this, alTocar);
+    // A second touch on the same row in quick succession reaches the view as a double click.
+    connect(this, &QAbstractItemView::doubleClicked, this, alTocar);
     connect(this, &QTableWidget::cellClicked, this,
             [this](int fila) { SeleccionarProductoConModificadores(fila); });
     setFocusPolicy(Qt::NoFocus);
@@ -50,6 +58,7 @@ GridComanda::GridComanda(const CuadriculaComanda& cuadricula, QWidget* parent)
 void GridComanda::mostrar() {
     const QList<LineaComanda>& lineas = m_cuadricula.lineas();
     clearSelection();
+    m_elegidaPorPantalla = false;
     setRowCount(static_cast<int>(lineas.size()));
     for (int fila = 0; fila < lineas.size(); ++fila) {
         const LineaComanda& linea = lineas.at(fila);
@@ -93,13 +102,53 @@ int GridComanda::filaSeleccionada() const {
     return filas.contains(currentRow()) ? currentRow() : filas.last();
 }
 
-void GridComanda::SeleccionarProductoConModificadores(int fila) {
-    const int producto = m_cuadricula.productoDe(fila);
-    if (producto < 0 || !selectionModel()->isRowSelected(fila, {}))
+QItemSelectionModel::SelectionFlags GridComanda::selectionCommand(const QModelIndex& index,
+                                                                  const QEvent* event) const {
+    if (event)
+        return QItemSelectionModel::NoUpdate;
+    return QTableWidget::selectionCommand(index, event);
+}
+
+void GridComanda::marcar(int fila, bool seleccionada) {
+    const auto [desde, hasta] = m_cuadricula.unidad(fila);
+    if (desde < 0 || hasta > rowCount() || desde >= hasta)
         return;
-    for (int i = producto; i < m_cuadricula.finDeProducto(producto); ++i)
-        if (!selectionModel()->isRowSelected(i, {}))
-            selectRow(i);
+    const QItemSelection filas(model()->index(desde, 0), model()->index(hasta - 1, kColumnas - 1));
+    selectionModel()->select(filas,
+                             seleccionada ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
+}
+
+void GridComanda::tocar(int fila) {
+    const bool estaba = selectionModel()->isRowSelected(fila, {});
+    if (m_elegidaPorPantalla) {
+        m_elegidaPorPantalla = false;
+        clearSelection();
+    }
+    marcar(fila, !estaba);
+}
+
+int GridComanda::productosSeleccionados() const {
+    QList<int> unidades;
+    for (int fila : seleccionadas())
+        if (const int primera = m_cuadricula.unidad(fila).first; !unidades.contains(primera))
+            unidades << primera;
+    return static_cast<int>(unidades.size());
+}
+
+void GridComanda::SeleccionarProductoConModificadores(int fila) {
+    if (fila < 0 || fila >= rowCount())
+        return;
+    m_elegidaPorPantalla = false;
+    marcar(fila, selectionModel()->isRowSelected(fila, {}));
+}
+
+void GridComanda::elegir(int fila) {
+    if (fila < 0 || fila >= rowCount())
+        return;
+    clearSelection();
+    selectionModel()->setCurrentIndex(model()->index(fila, cTexto), QItemSelectionModel::NoUpdate);
+    marcar(fila, true);
+    m_elegidaPorPantalla = true;
 }
 
 void GridComanda::verTiempos(bool tiempos) {

@@ -8,14 +8,6 @@
 
 namespace nerin {
 
-namespace {
-
-std::optional<int> filaDe(const std::optional<AgregarProducto::Agregada>& agregada) {
-    return agregada ? std::optional<int>(agregada->fila) : std::nullopt;
-}
-
-} // namespace
-
 MenuProductos::MenuProductos(ComandaActual& comanda) : m_comanda(comanda) {}
 
 QString MenuProductos::caption(const QString& nombreBoton, qint64 cuenta) {
@@ -133,7 +125,8 @@ std::optional<RecordSet> MenuProductos::buscar(const QString& texto) {
         BaseDatos::DuplicarComillas(texto) + QStringLiteral("%'"));
 }
 
-std::optional<int> MenuProductos::agregarBuscado(qint32 producto, AgregarProducto& agregar) {
+std::optional<AgregarProducto::Agregada> MenuProductos::agregarBuscado(qint32 producto,
+                                                                       AgregarProducto& agregar) {
     if (producto == 0)
         return std::nullopt;
     const qint64 activos =
@@ -148,10 +141,11 @@ std::optional<int> MenuProductos::agregarBuscado(qint32 producto, AgregarProduct
                                     Prompts::kExclamation);
         return std::nullopt;
     }
-    return filaDe(agregar.AñadirProductoAComanda(producto, QStringLiteral("P")));
+    return agregar.AñadirProductoAComanda(producto, QStringLiteral("P"));
 }
 
-std::optional<int> MenuProductos::agregarCodigo(const QString& codigo, AgregarProducto& agregar) {
+std::optional<AgregarProducto::Agregada> MenuProductos::agregarCodigo(const QString& codigo,
+                                                                      AgregarProducto& agregar) {
     BaseDatos& bd = m_comanda.context().baseDatos();
     const QString citado =
         QLatin1Char('\'') + BaseDatos::DuplicarComillas(codigo.trimmed()) + QLatin1Char('\'');
@@ -163,7 +157,7 @@ std::optional<int> MenuProductos::agregarCodigo(const QString& codigo, AgregarPr
             static_cast<qint32>(bd.ConsultarCampo(QStringLiteral("Id_Producto"), QStringLiteral("Producto"),
                                                   QStringLiteral("codigo_barras=") + citado)
                                     .toInt());
-        return filaDe(agregar.AñadirProductoAComanda(producto, QStringLiteral("P")));
+        return agregar.AñadirProductoAComanda(producto, QStringLiteral("P"));
     }
     m_comanda.context().Mensaje(QStringLiteral("No se encontró el codigo de barras!"), Prompts::kExclamation);
     return std::nullopt;

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "order/AgregarProducto.h"
+
 #include <QList>
 #include <QString>
 #include <optional>
 
 namespace nerin {
 
-class AgregarProducto;
 class ComandaActual;
 class RecordSet;
 
@@ -45,10 +46,10 @@ public:
     // The products whose full name contains `texto`, as the search results list them.
     std::optional<RecordSet> buscar(const QString& texto);
     // Adds a product chosen in the search results, unless it has been discontinued meanwhile; the
-    // row it went to.
-    std::optional<int> agregarBuscado(qint32 producto, AgregarProducto& agregar);
-    // Adds the product with this barcode, or says there is none; the row it went to.
-    std::optional<int> agregarCodigo(const QString& codigo, AgregarProducto& agregar);
+    // line added.
+    std::optional<AgregarProducto::Agregada> agregarBuscado(qint32 producto, AgregarProducto& agregar);
+    // Adds the product with this barcode, or says there is none; the line added.
+    std::optional<AgregarProducto::Agregada> agregarCodigo(const QString& codigo, AgregarProducto& agregar);
 
 private:
     std::optional<QList<Boton>> botones(const QString& sql);

@@ -9,8 +9,7 @@ namespace nerin {
 
 Modificadores::Modificadores(ComandaActual& comanda) : m_comanda(comanda) {}
 
-std::optional<QList<Modificadores::Boton>> Modificadores::ModificarProductoMarcado(int filaActiva,
-                                                                                   int seleccionadas) {
+std::optional<int> Modificadores::productoAModificar(int filaActiva, int productos) {
     TerminalContext& context = m_comanda.context();
     const CuadriculaComanda& cuadricula = m_comanda.cuadricula();
     auto decir = [&context](const char* texto) {
@@ -19,23 +18,34 @@ std::optional<QList<Modificadores::Boton>> Modificadores::ModificarProductoMarca
     };
     if (cuadricula.size() == 0)
         return decir("No hay productos en comanda");
-    if (filaActiva < 0 || filaActiva >= cuadricula.size() || seleccionadas == 0)
+    if (filaActiva < 0 || filaActiva >= cuadricula.size() || productos == 0)
         return decir("Primero seleccione el artículo a modificar");
-    const LineaComanda& activa = cuadricula.lineas().at(filaActiva);
-    if (seleccionadas >= 2 && activa.tipo == QLatin1String("P"))
+    if (productos >= 2)
         return decir("Los modificadores se aplicarán a un producto a la vez");
     const int producto = cuadricula.productoDe(filaActiva);
-    if (activa.preparado || (producto >= 0 && cuadricula.lineas().at(producto).preparado))
+    if (cuadricula.lineas().at(filaActiva).preparado ||
+        (producto >= 0 && cuadricula.lineas().at(producto).preparado))
         return decir("Los modificadores no aplican en productos ya preparados!");
     if (producto < 0)
         return decir("Seleccione un producto!");
+    return producto;
+}
 
+std::optional<QList<Modificadores::Boton>> Modificadores::ModificarProductoMarcado(int filaActiva,
+                                                                                   int productos) {
+    const std::optional<int> producto = productoAModificar(filaActiva, productos);
+    if (!producto)
+        return std::nullopt;
+    TerminalContext& context = m_comanda.context();
+    const CuadriculaComanda& cuadricula = m_comanda.cuadricula();
     BaseDatos& bd = context.baseDatos();
     const DbValue grupo = bd.ConsultarCampo(
         QStringLiteral("ID_Grupo_Modificadores"), QStringLiteral("Producto"),
-        QStringLiteral("ID_Producto=") + QString::number(cuadricula.lineas().at(producto).id));
-    if (grupo.isNull() || grupo.toString().isEmpty())
-        return decir("No hay modificadores disponibles");
+        QStringLiteral("ID_Producto=") + QString::number(cuadricula.lineas().at(*producto).id));
+    if (grupo.isNull() || grupo.toString().isEmpty()) {
+        context.Mensaje(QStringLiteral("No hay modificadores disponibles"), Prompts::kExclamation);
+        return std::nullopt;
+    }
     const auto filas = bd.AbrirRecordset(
         QStringLiteral(
             "SELECT TM.ID_Tipo_Modificador ,Nombre_Tipo_Modificador ,Precio_Tipo_Modificador "
@@ -49,8 +59,10 @@ std::optional<QList<Modificadores::Boton>> Modificadores::ModificarProductoMarca
         m_comanda.registrarError(QStringLiteral("ModificarProductoMarcado"));
         return std::nullopt;
     }
-    if (filas->eof())
-        return decir("El producto no tiene modificadores");
+    if (filas->eof()) {
+        context.Mensaje(QStringLiteral("El producto no tiene modificadores"), Prompts::kExclamation);
+        return std::nullopt;
+    }
     QList<Boton> botones;
     for (const QList<DbValue>& fila : filas->rows()) {
         QString caption = fila.value(1).toString();
@@ -73,9 +85,10 @@ std::optional<int> Modificadores::agregar(int producto, qint32 id, const QString
     return fila;
 }
 
-std::optional<int> Modificadores::AñadirModificadorAComanda(qint32 modificador, int fila) {
-    const int producto = m_comanda.cuadricula().productoDe(fila);
-    if (producto < 0)
+std::optional<int> Modificadores::AñadirModificadorAComanda(qint32 modificador, int filaActiva,
+                                                            int productos) {
+    const std::optional<int> producto = productoAModificar(filaActiva, productos);
+    if (!producto)
         return std::nullopt;
     const auto datos = m_comanda.context().baseDatos().AbrirRecordset(
         QStringLiteral("SELECT ID_Tipo_Modificador, Nombre_Tipo_Modificador, Precio_Tipo_Modificador FROM "
@@ -85,7 +98,7 @@ std::optional<int> Modificadores::AñadirModificadorAComanda(qint32 modificador,
         m_comanda.registrarError(QStringLiteral("AñadirModificadorAComanda"));
         return std::nullopt;
     }
-    return agregar(producto, modificador, datos->value(1).toString(), datos->value(2).toCurrency());
+    return agregar(*producto, modificador, datos->value(1).toString(), datos->value(2).toCurrency());
 }
 
 std::optional<int> Modificadores::modificadorLibre(int fila) {

@@ -26,15 +26,19 @@ public:
     explicit Modificadores(ComandaActual& comanda);
 
     // The modifier buttons for the product of the active row, or nothing after saying why not.
-    // `seleccionadas` counts the rows selected.
-    std::optional<QList<Boton>> ModificarProductoMarcado(int filaActiva, int seleccionadas);
-    // Adds the predefined modifier under the product of `fila` (below its other modifiers and its
-    // comment); the new line's row.
-    std::optional<int> AñadirModificadorAComanda(qint32 modificador, int fila);
+    // `productos` counts the products selected.
+    std::optional<QList<Boton>> ModificarProductoMarcado(int filaActiva, int productos);
+    // Adds the predefined modifier under the product of the active row (below its other modifiers
+    // and its comment); the new line's row. The selection is checked again as when the panel
+    // opened, since it may have changed while the panel stood: nothing selected, several products,
+    // or a product already sent to the kitchen are refused with the panel's messages.
+    std::optional<int> AñadirModificadorAComanda(qint32 modificador, int filaActiva, int productos);
     // Asks for a free-text modifier for the product of `fila` and adds it between asterisks.
     std::optional<int> modificadorLibre(int fila);
 
 private:
+    // The product line that the modifiers would go under, or nothing after saying why not.
+    std::optional<int> productoAModificar(int filaActiva, int productos);
     std::optional<int> agregar(int producto, qint32 id, const QString& nombre, const Currency& precio);
 
     ComandaActual& m_comanda;

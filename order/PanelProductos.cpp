@@ -133,12 +133,12 @@ void PanelProductos::MostrarProductosSubMenu(qint32 submenu) {
 }
 
 void PanelProductos::refrescar() {
-    if (m_submenu == 0 || m_modoModificadores)
+    if (m_modoModificadores)
         return;
-    const auto productos = m_menu.MostrarProductosSubMenu(m_submenu);
-    if (!productos)
-        return;
-    m_productos = *productos;
+    if (m_submenu != 0) {
+        if (const auto productos = m_menu.MostrarProductosSubMenu(m_submenu))
+            m_productos = *productos;
+    }
     const int paginas =
         static_cast<int>((m_productos.botones.size() + kColumnas * kFilas - 1) / (kColumnas * kFilas));
     m_pagina = std::clamp(m_pagina, 0, std::max(0, paginas - 1));
@@ -162,7 +162,8 @@ void PanelProductos::cerrarModificadores() {
     if (!m_modoModificadores)
         return;
     m_modoModificadores = false;
-    CrearBotonesProductos();
+    // The products come back with their counts as they are now.
+    refrescar();
 }
 
 void PanelProductos::crearBotonesModificadores() {

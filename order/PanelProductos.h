@@ -38,6 +38,7 @@ public:
     // to `alElegir`; "<< REGRESAR" brings the products back.
     void mostrarModificadores(const QList<Modificadores::Boton>& modificadores,
                               std::function<void(qint32 modificador)> alElegir);
+    // Brings the products back in place of the modifier panel, when it stands.
     void cerrarModificadores();
     bool modificadoresVisibles() const { return m_modoModificadores; }
 

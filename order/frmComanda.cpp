@@ -102,7 +102,7 @@ QWidget* frmComanda::construirFunciones() {
          [this] {
              m_comanda.modal = true;
              if (m_despacho.siguienteTiempo(m_grdComanda->seleccionadas()))
-                 mostrarLineas();
+                 mostrarCuentaLeida();
              m_comanda.modal = false;
          }},
         {"Ver tiempos", "cmdVerTiempos",
@@ -208,8 +208,11 @@ void frmComanda::abrir(const Navegacion::Orden& orden, const QString& mesa) {
     m_cmdVerTiempos->setEnabled(m_comanda.puedeVerTiempos);
     mostrarEtiquetas();
     MostrarProductosComandaActual();
+    // The buttons show this account's counts, on the terminal's default submenu when it has one.
     if (submenu && *submenu > 0)
         m_panel->MostrarProductosSubMenu(*submenu);
+    else
+        m_panel->refrescar();
     TouchTheme::mostrarPantalla(this, m_pantallaCompleta);
     raise();
     activateWindow();
@@ -257,7 +260,12 @@ void frmComanda::imprimirCuenta() {
 
 void frmComanda::MostrarProductosComandaActual() {
     if (m_comanda.MostrarProductosComandaActual())
-        mostrarLineas();
+        mostrarCuentaLeida();
+}
+
+void frmComanda::mostrarCuentaLeida() {
+    mostrarLineas();
+    m_panel->cerrarModificadores();
 }
 
 void frmComanda::mostrarLineas() {
@@ -298,38 +306,44 @@ void frmComanda::elegirTiempo() {
 }
 
 void frmComanda::modificar() {
-    const int activa = m_grdComanda->filaSeleccionada();
-    // A product comes selected with its own lines: what counts is how many products are selected.
-    QList<int> productos;
-    for (int fila : m_grdComanda->seleccionadas())
-        if (const int producto = m_comanda.cuadricula().productoDe(fila); !productos.contains(producto))
-            productos << producto;
-    const auto botones = m_modificadores.ModificarProductoMarcado(activa, static_cast<int>(productos.size()));
-    if (botones) {
-        m_panel->mostrarModificadores(*botones, [this, activa](qint32 modificador) {
-            if (const auto fila = m_modificadores.AñadirModificadorAComanda(modificador, activa))
-                mostrarTrasModificar(*fila);
-        });
-    }
+    const auto botones = m_modificadores.ModificarProductoMarcado(m_grdComanda->filaSeleccionada(),
+                                                                  m_grdComanda->productosSeleccionados());
+    if (botones)
+        m_panel->mostrarModificadores(*botones,
+                                      [this](qint32 modificador) { agregarModificador(modificador); });
+    foco();
+}
+
+void frmComanda::agregarModificador(qint32 modificador) {
+    if (const auto fila = m_modificadores.AñadirModificadorAComanda(
+            modificador, m_grdComanda->filaSeleccionada(), m_grdComanda->productosSeleccionados()))
+        mostrarTrasModificar(*fila);
     foco();
 }
 
 void frmComanda::mostrarNueva(int fila) {
     mostrarLineas();
-    m_grdComanda->selectRow(fila);
+    m_grdComanda->elegir(fila);
 }
 
 void frmComanda::mostrarTrasModificar(int fila) {
     // The product stays selected with its lines, the new modifier among them.
     mostrarNueva(fila);
-    m_grdComanda->SeleccionarProductoConModificadores(fila);
+}
+
+void frmComanda::mostrarAgregada(const AgregarProducto::Agregada& agregada) {
+    mostrarNueva(agregada.fila);
+    if (agregada.abrirModificadores)
+        modificar();
+    else
+        m_panel->cerrarModificadores();
 }
 
 bool frmComanda::agregar(qint32 producto) {
     const auto agregada =
         m_agregar.AñadirProductoAComanda(producto, QStringLiteral("P"), 0, m_grdComanda->filaSeleccionada());
     if (agregada)
-        mostrarNueva(agregada->fila);
+        mostrarAgregada(*agregada);
     foco();
     return agregada.has_value();
 }
@@ -401,9 +415,9 @@ void frmComanda::buscar() {
         if (const auto encontrados = m_menu.buscar(texto.texto.trimmed())) {
             FrmBuscarProducto resultados(*encontrados, this);
             resultados.mostrar();
-            if (const auto fila = m_menu.agregarBuscado(resultados.producto(), m_agregar)) {
-                mostrarNueva(*fila);
+            if (const auto agregada = m_menu.agregarBuscado(resultados.producto(), m_agregar)) {
                 m_panel->refrescar();
+                mostrarAgregada(*agregada);
             }
         }
     }
@@ -413,9 +427,9 @@ void frmComanda::buscar() {
 
 void frmComanda::codigoDeBarras() {
     m_comanda.modal = true;
-    if (const auto fila = m_menu.agregarCodigo(m_cuenta->codigo(), m_agregar)) {
-        mostrarNueva(*fila);
+    if (const auto agregada = m_menu.agregarCodigo(m_cuenta->codigo(), m_agregar)) {
         m_panel->refrescar();
+        mostrarAgregada(*agregada);
     }
     m_comanda.modal = false;
     m_cuenta->limpiarCodigo();
@@ -432,7 +446,7 @@ void frmComanda::multiplicar() {
 
 void frmComanda::moverMesa(bool siguiente) {
     if (m_comanda.moverMesa(siguiente, [this] { return GuardarYPrepararNuevos(); })) {
-        mostrarLineas();
+        mostrarCuentaLeida();
         m_panel->refrescar();
     }
 }

@@ -59,9 +59,17 @@ private:
     void preparar();
     void elegirTiempo();
     void modificar();
+    // A modifier pressed on the panel goes under the product selected when it is pressed.
+    void agregarModificador(qint32 modificador);
     void mostrarTrasModificar(int fila);
     // Shows the account with the line just added selected.
     void mostrarNueva(int fila);
+    // The line just added, selected; the modifier panel opens for a product whose modifiers are
+    // asked at once, and closes for any other.
+    void mostrarAgregada(const AgregarProducto::Agregada& agregada);
+    // The account as the database has it, read again: what was selected and the modifier panel,
+    // both about lines that may be gone or moved, are dropped.
+    void mostrarCuentaLeida();
     // Stores what is pending and releases the order, before leaving it. False when the pending lines
     // could not be stored: the order is kept and must not be left.
     [[nodiscard]] bool dejarComanda();

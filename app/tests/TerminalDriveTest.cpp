@@ -278,6 +278,61 @@ TEST_F(TerminalDriveTest, KitchenGetsEachItemOnceWhicheverWayItIsSent) {
               2);
 }
 
+TEST_F(TerminalDriveTest, KitchenGetsExactlyTheDishesTouched) {
+    // The panel is opened for the arrachera just added, the steak touched: its doneness, given twice
+    // by mistake, goes under the steak. A soup just added; the steak touched: only the steak goes,
+    // with its doneness once. The account read again (a serving-time header, the arrachera, the soup,
+    // the steak and its doneness), the arrachera gets its doneness and is touched in beside the soup
+    // and out again: only the soup goes.
+    const QString duplicado =
+        QStringLiteral("expect-message No se pueden aplicar 2 modificadores iguales al mismo producto!");
+    EXPECT_EQ(conducir({kTarjetaMesero1,
+                        QStringLiteral("click cmdAbrirMesa"),
+                        QStringLiteral("click cmd2"),
+                        QStringLiteral("click cmd1"),
+                        QStringLiteral("click cmdAceptar"),
+                        QStringLiteral("enter 4"),
+                        QStringLiteral("type 2000000000102"),
+                        QStringLiteral("click cmdInsBarras"),
+                        QStringLiteral("type 2000000000117"),
+                        QStringLiteral("click cmdInsBarras"),
+                        QStringLiteral("click cmdModificar"),
+                        QStringLiteral("touch grdComanda 1"),
+                        QStringLiteral("expect grdComanda FILETE MIGNON"),
+                        QStringLiteral("click cmdModificador2"),
+                        QStringLiteral("click cmdModificador2"),
+                        QStringLiteral("type 2000000000101"),
+                        QStringLiteral("click cmdInsBarras"),
+                        QStringLiteral("touch grdComanda 1"),
+                        QStringLiteral("click cmdPreparar"),
+                        duplicado,
+                        QStringLiteral("answer ok"),
+                        QStringLiteral("touch grdComanda 2"),
+                        QStringLiteral("expect grdComanda ARRACHERA"),
+                        QStringLiteral("click cmdModificar"),
+                        QStringLiteral("click cmdModificador3"),
+                        QStringLiteral("touch grdComanda 4"),
+                        QStringLiteral("expect grdComanda SOPA DE TORTILLA"),
+                        QStringLiteral("touch grdComanda 2"),
+                        QStringLiteral("touch grdComanda 2"),
+                        QStringLiteral("click cmdPreparar"),
+                        QStringLiteral("click cmdSalir")}),
+              0)
+        << m_errores.toStdString();
+
+    imprimirCola();
+    const QString impreso = impresoEn("cocina.txt");
+    for (const auto& [texto, veces] :
+         {std::pair{"FILETE MIGNON", 1}, std::pair{"TERMINO MEDIO", 1}, std::pair{"SOPA DE TORTILLA", 1},
+          std::pair{"ARRACHERA", 0}, std::pair{"TRES CUARTOS", 0}})
+        EXPECT_EQ(impreso.count(QString::fromLatin1(texto)), veces) << texto << "\n" << impreso.toStdString();
+    EXPECT_EQ(valor(QStringLiteral("SELECT count(*) FROM ProductosXCuenta p, Comanda c WHERE "
+                                   "p.ID_Comanda=c.ID_Comanda AND c.Num_Mesa=21 AND p.Preparado=0"))
+                  .toInt(),
+              1)
+        << "the arrachera is stored, not sent";
+}
+
 TEST_F(TerminalDriveTest, AFullOrderFromSwipeToClosedTable) {
     // Open, add, prepare, print the account, pay part by card with a tip and the rest in cash with
     // change, close.

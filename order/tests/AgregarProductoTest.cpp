@@ -97,10 +97,41 @@ TEST_F(AgregarProductoTest, QuantityRepeatsTheItemWithinSaneLimits) {
         EXPECT_EQ(prompts.mensajes().last(), QStringLiteral("La cantidad debe estar entre 1 y 99"));
     }
     EXPECT_EQ(comanda->cuadricula().noGuardados(101), 1);
+    EXPECT_FALSE(agregar->repetir(-1));
+    EXPECT_EQ(prompts.mensajes().last(), QStringLiteral("Requiere elegir un producto a repetir!"));
+
+    // Each copy comes with the soup's modifier, below it.
+    LineaComanda queso;
+    queso.tipo = QStringLiteral("M");
+    queso.id = 8;
+    queso.texto = QStringLiteral("EXTRA QUESO");
+    queso.precio = *Currency::parse(u"15.50");
+    comanda->cuadricula().insertar(agregada->fila + 1, queso);
     prompts.answerNumero(numero(3));
     EXPECT_TRUE(agregar->repetir(agregada->fila));
     EXPECT_EQ(comanda->cuadricula().noGuardados(101), 4);
+    QStringList lineas;
+    for (int i = agregada->fila; i < comanda->cuadricula().size(); ++i)
+        lineas << comanda->cuadricula().lineas().at(i).texto;
+    EXPECT_EQ(lineas, (QStringList{"SOPA DE TORTILLA", "EXTRA QUESO", "SOPA DE TORTILLA", "EXTRA QUESO",
+                                   "SOPA DE TORTILLA", "EXTRA QUESO", "SOPA DE TORTILLA", "EXTRA QUESO"}));
+    EXPECT_EQ(comanda->lblTotal, QStringLiteral("$822.00 M.N."));
     EXPECT_FALSE(comanda->modal);
+}
+
+TEST_F(AgregarProductoTest, QuantityAsksAnOpenPriceOnce) {
+    exec(QStringLiteral("UPDATE Producto SET Abierto=1 WHERE ID_Producto=101"));
+    Prompts::ValueAnswer precio;
+    precio.cancelado = false;
+    precio.valor = *Currency::parse(u"40");
+    prompts.answerValor(precio);
+    const auto agregada = agregar->AñadirProductoAComanda(101, QStringLiteral("P"));
+    ASSERT_TRUE(agregada);
+    prompts.answerNumero(numero(2));
+    prompts.answerValor(precio);
+    EXPECT_TRUE(agregar->repetir(agregada->fila));
+    EXPECT_EQ(comanda->cuadricula().noGuardados(101), 3) << "one price asked for both copies";
+    EXPECT_EQ(comanda->cuadricula().total(), *Currency::parse(u"540"));
 }
 
 } // namespace

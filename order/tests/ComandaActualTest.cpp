@@ -61,6 +61,11 @@ TEST_F(ComandaActualTest, DollarTotalWithTheExchangeRateFunction) {
 
 TEST_F(ComandaActualTest, MovingBetweenTheWaitersTablesTakesAndReleasesTheLock) {
     exec(QStringLiteral("UPDATE Comanda SET EnUsoPor=1 WHERE ID_Comanda=1"));
+    // Table 15 is a customer order in its third course with a second account.
+    exec(QStringLiteral("UPDATE Cuenta SET Ultimo_Tiempo=3 WHERE ID_Comanda=2"));
+    exec(QStringLiteral("UPDATE Comanda SET Tipo='O' WHERE ID_Comanda=2"));
+    exec(QStringLiteral(
+        "INSERT INTO Cuenta (ID_Comanda, Num_Cuenta, Control, Ultimo_Tiempo) VALUES (2, 2, 1, 3)"));
     abrir(1);
     ASSERT_TRUE(comanda->DatosEmpleado());
     int guardados = 0;
@@ -78,6 +83,9 @@ TEST_F(ComandaActualTest, MovingBetweenTheWaitersTablesTakesAndReleasesTheLock) 
     exec(QStringLiteral("UPDATE Comanda SET EnUsoPor=0 WHERE ID_Comanda=2"));
     ASSERT_TRUE(comanda->moverMesa(true, [&] { return ++guardados > 0; }));
     EXPECT_EQ(comanda->IDComanda, 2);
+    EXPECT_EQ(comanda->getTiempoActual(), 3);
+    EXPECT_EQ(comanda->Tipo, QStringLiteral("O"));
+    EXPECT_TRUE(comanda->variasCuentas);
     EXPECT_EQ(field(QStringLiteral("SELECT EnUsoPor FROM Comanda WHERE ID_Comanda=2")).toInt(), 1);
     EXPECT_EQ(field(QStringLiteral("SELECT EnUsoPor FROM Comanda WHERE ID_Comanda=1")).toInt(), 0);
     EXPECT_FALSE(comanda->moverMesa(true, [&] { return ++guardados > 0; }))

@@ -73,6 +73,8 @@ TEST_F(DespachoTest, PreparingANewLineStoresItPreparedAndPrintsItOnceWithItsModi
     LineaComanda modificador;
     modificador.tipo = QStringLiteral("M");
     modificador.texto = QStringLiteral("*SIN SAL*");
+    // The same modifier twice: the second is refused when stored, and so not printed either.
+    comanda->cuadricula().insertar(sopa + 1, modificador);
     comanda->cuadricula().insertar(sopa + 1, modificador);
     ASSERT_TRUE(despacho->preparar(filaDe(sopa)));
     ASSERT_GT(folio(sopa), 0);

@@ -33,13 +33,13 @@ TEST_F(ModificadoresTest, ThePanelOffersTheProductsActiveModifiersAndAddsThemUnd
     ASSERT_TRUE(botones);
     ASSERT_FALSE(botones->isEmpty());
     const qint32 termino = botones->first().id;
-    const auto fila = modificadores->AñadirModificadorAComanda(termino, filete);
+    const auto fila = modificadores->AñadirModificadorAComanda(termino, filete, 1);
     ASSERT_TRUE(fila);
     EXPECT_EQ(*fila, filete + 1);
     EXPECT_EQ(comanda->cuadricula().lineas().at(*fila).tipo, QStringLiteral("M"));
     // Touching the modifier line works on its product.
     EXPECT_TRUE(modificadores->ModificarProductoMarcado(*fila, 1));
-    const auto otra = modificadores->AñadirModificadorAComanda(botones->last().id, *fila);
+    const auto otra = modificadores->AñadirModificadorAComanda(botones->last().id, *fila, 1);
     EXPECT_EQ(*otra, filete + 2) << "below the modifiers already there";
 
     exec(QStringLiteral("UPDATE Grupo_Modificadores SET Grupo_Mod_Activo=0"));
@@ -58,10 +58,16 @@ TEST_F(ModificadoresTest, ThePanelRefusesWhatCannotBeModified) {
         EXPECT_FALSE(modificadores->ModificarProductoMarcado(caso.fila, caso.seleccionadas));
         EXPECT_EQ(prompts.mensajes().last(), QString::fromUtf8(caso.mensaje));
     }
-    // The demo order's items have gone to the kitchen already.
+    // The demo order's items have gone to the kitchen already: no panel, and no modifier pressed on
+    // a panel that was opened for another product.
     EXPECT_FALSE(modificadores->ModificarProductoMarcado(0, 1));
     EXPECT_EQ(prompts.mensajes().last(),
               QStringLiteral("Los modificadores no aplican en productos ya preparados!"));
+    const int lineas = comanda->cuadricula().size();
+    EXPECT_FALSE(modificadores->AñadirModificadorAComanda(2, 0, 1));
+    EXPECT_EQ(prompts.mensajes().last(),
+              QStringLiteral("Los modificadores no aplican en productos ya preparados!"));
+    EXPECT_EQ(comanda->cuadricula().size(), lineas);
     comanda->cuadricula().clear();
     EXPECT_FALSE(modificadores->ModificarProductoMarcado(0, 1));
     EXPECT_EQ(prompts.mensajes().last(), QStringLiteral("No hay productos en comanda"));

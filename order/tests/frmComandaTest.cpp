@@ -101,6 +101,21 @@ TEST_F(frmComandaTest, PayingStoresFirstThenOpensThePaymentScreen) {
     EXPECT_EQ(navegacion.rutas, QStringList{QStringLiteral("caja 2/1 cuenta 1")});
 }
 
+TEST_F(frmComandaTest, TheModifierPanelOpensForFlowingProductsAndClosesWhenTheTableChanges) {
+    QLineEdit* barras = control<QLineEdit>(QStringLiteral("txtInsBarras"));
+    QTest::keyClicks(barras, QStringLiteral("2000000000102"));
+    QTest::keyClick(barras, Qt::Key_Return);
+    EXPECT_EQ(texto("lblSubMenu"), QStringLiteral("MODIFICADORES"))
+        << "the steak's doneness is asked at once";
+
+    control(QStringLiteral("cmdModificar"))->click();
+    ASSERT_EQ(texto("lblSubMenu"), QStringLiteral("MODIFICADORES"));
+    control(QStringLiteral("imgTodoAbajo"))->click();
+    ASSERT_EQ(pantalla->comanda().IDComanda, 1);
+    EXPECT_NE(texto("lblSubMenu"), QStringLiteral("MODIFICADORES"))
+        << "no modifier of table 15 lands on table 5";
+}
+
 TEST_F(frmComandaTest, OtherAccountsOnlyWithSeveralAccounts) {
     control(QStringLiteral("cmdOtrasCuentas"))->click();
     EXPECT_EQ(prompts.mensajes().last(), QStringLiteral("No Disponible!"));
