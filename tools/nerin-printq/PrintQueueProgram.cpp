@@ -17,7 +17,7 @@ int PrintQueueProgram::usage(const char* problem) {
     std::fprintf(
         m_err,
         "%s\nUso: nerin-printq [--db ARCHIVO | --odbc CONEXION] [--once] [--intervalo MS] [--pausa MS]\n"
-        "                    [--pausa-maxima MS] [--espera MS]\n"
+        "                    [--pausa-maxima MS] [--espera MS] [--reclamo MS] [--abandono MS]\n"
         "     nerin-printq [--db ARCHIVO | --odbc CONEXION] --ver TRABAJO\n",
         problem);
     return 2;
@@ -54,6 +54,12 @@ int PrintQueueProgram::run(const QList<QByteArray>& arguments, const std::atomic
         } else if (a == "--espera" && hasValue) {
             if (!number(options.sendTimeoutMs))
                 return usage("--espera espera milisegundos.");
+        } else if (a == "--reclamo" && hasValue) {
+            if (!number(options.claimMs))
+                return usage("--reclamo espera milisegundos.");
+        } else if (a == "--abandono" && hasValue) {
+            if (!number(options.abandonMs))
+                return usage("--abandono espera milisegundos.");
         } else if (a == "--ver" && hasValue) {
             int job = 0;
             if (!number(job))
@@ -106,8 +112,10 @@ int PrintQueueProgram::run(const QList<QByteArray>& arguments, const std::atomic
     });
     const int status = service.run(stop);
     if (options.once)
-        std::fprintf(m_err, "%d trabajos impresos, %d intentos fallidos\n", service.printed(),
-                     service.failures());
+        std::fprintf(
+            m_err,
+            "%d trabajos impresos, %d intentos fallidos, %d trabajos sin cerrar marcados como fallidos\n",
+            service.printed(), service.failures(), service.abandoned());
     return status;
 }
 
