@@ -1,6 +1,7 @@
 #include "cashier/AnexoComanda.h"
 
 #include "cashier/tests/CajaFixture.h"
+#include "data/tests/InterleavingConnection.h"
 
 #include <gtest/gtest.h>
 
@@ -28,6 +29,30 @@ TEST_F(AnexoComandaTest, TheFirstRecordAskedKeepsThePlainFolioAndTheOthersAreNum
     EXPECT_EQ(
         rows(QStringLiteral("SELECT Control, Num_Anexo FROM Comanda WHERE ID_Comanda=2 ORDER BY Control")),
         (QStringList{QStringLiteral("1|1"), QStringLiteral("2|0"), QStringLiteral("3|2")}));
+}
+
+// Terminal 1 reads the order's records; before it numbers its own, terminal 3 numbers its record of
+// the same order.
+TEST_F(AnexoComandaTest, TwoTerminalsNumberingRecordsOfOneOrderAtOnceNeverShareANumber) {
+    exec(QStringLiteral("INSERT INTO Comanda (ID_Comanda, Control, Num_Mesa, ID_Empleado, Num_Anexo) VALUES "
+                        "(2, 2, 15, 1, 0), (2, 3, 15, 1, NULL)"));
+    abrir();
+    InterleavingConnection* intercalada = nullptr;
+    const QString archivo = dbFolder() + QStringLiteral("/DBNERIN.db");
+    BaseDatos terminal1(
+        [&intercalada, archivo] {
+            auto conexion =
+                std::make_unique<InterleavingConnection>(std::make_unique<SqliteConnection>(archivo));
+            intercalada = conexion.get();
+            return conexion;
+        },
+        *bitacora, messageBox, [] {}, QStringLiteral("clave"));
+    ASSERT_TRUE(terminal1.ConectarBD());
+    QString deLaTerminal3;
+    intercalada->antesDe([](const QString& texto) { return !texto.startsWith(QStringLiteral("SELECT")); },
+                         [&] { deLaTerminal3 = AnexoComanda(*baseDatos, 2, 3); });
+    EXPECT_EQ(AnexoComanda(terminal1, 2, 1), QStringLiteral("-2"));
+    EXPECT_EQ(deLaTerminal3, QStringLiteral("-1"));
 }
 
 } // namespace

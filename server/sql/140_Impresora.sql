@@ -35,20 +35,30 @@ CREATE TABLE ImpresorasXGrupo (
 GO
 
 -- Print jobs. A job is opened ('A') while its lines are written, closed to pending ('P') when
--- complete, and marked printed ('I') or failed ('E') by the print-queue program, which counts its
--- attempts and keeps the last error. Tipo is the document letter; ID_Impresora the printer that
--- prints it (redirections already applied); Usuario the employee who caused it.
+-- complete, and marked printed ('I') or failed ('E', tried again later) by the print-queue program,
+-- which counts its attempts and keeps the last error. A job left open past a grace period (its
+-- terminal stopped while writing it) is given up ('F') with the reason in Ultimo_Error and never
+-- printed, since its lines may be incomplete. Tipo is the document letter; ID_Impresora the printer
+-- that prints it (redirections already applied); Usuario the employee who caused it.
+--
+-- Several print-queue programs may serve one database. A program claims a waiting job before sending
+-- it, with one conditional update that succeeds only while no other claim runs (Reclamado_Hasta is
+-- NULL or past), so a job is sent by one program at a time; the claim lasts longer than a printer may
+-- take, and a program that died leaves a claim that runs out, after which another program takes
+-- the job. Reclamado_Por names the last program that claimed the job (machine, process, instance).
 CREATE TABLE Cola_Trabajo (
     ID_Trabajo int IDENTITY(1,1) NOT NULL PRIMARY KEY,
     Tipo char(1) NOT NULL,
     ID_Impresora int NOT NULL,
     Usuario varchar(20) NOT NULL DEFAULT '',
-    Estado char(1) NOT NULL DEFAULT 'A' CHECK (Estado IN ('A', 'P', 'I', 'E')),
+    Estado char(1) NOT NULL DEFAULT 'A' CHECK (Estado IN ('A', 'P', 'I', 'E', 'F')),
     Fecha_Alta datetime NOT NULL DEFAULT (getdate()),
     Fecha_Cierre datetime NULL,
     Fecha_Impresion datetime NULL,
     Intentos int NOT NULL DEFAULT 0,
-    Ultimo_Error varchar(255) NULL
+    Ultimo_Error varchar(255) NULL,
+    Reclamado_Por varchar(100) NULL,
+    Reclamado_Hasta datetime NULL
 )
 GO
 -- The print-queue program takes the pending jobs oldest first; printed jobs

@@ -18,7 +18,7 @@ int PrintQueueProgram::usage(const char* problem) {
     std::fprintf(
         m_err,
         "%s\nUso: nerin-printq [--db ARCHIVO | --odbc CONEXION] [--once] [--intervalo MS] [--pausa MS]\n"
-        "                    [--pausa-maxima MS] [--espera MS]\n"
+        "                    [--pausa-maxima MS] [--espera MS] [--reclamo MS] [--abandono MS]\n"
         "     nerin-printq [--db ARCHIVO | --odbc CONEXION] --ver TRABAJO\n",
         problem);
     return 2;
@@ -37,6 +37,8 @@ int PrintQueueProgram::run(const QList<QByteArray>& arguments, const std::atomic
         {QCommandLineOption(QStringLiteral("pausa"), {}, QStringLiteral("MS"))},
         {QCommandLineOption(QStringLiteral("pausa-maxima"), {}, QStringLiteral("MS"))},
         {QCommandLineOption(QStringLiteral("espera"), {}, QStringLiteral("MS"))},
+        {QCommandLineOption(QStringLiteral("reclamo"), {}, QStringLiteral("MS"))},
+        {QCommandLineOption(QStringLiteral("abandono"), {}, QStringLiteral("MS"))},
         {QCommandLineOption(QStringLiteral("ver"), {}, QStringLiteral("TRABAJO"))},
     });
     if (Status parsed = commandLine.parse(texts); !parsed)
@@ -71,6 +73,10 @@ int PrintQueueProgram::run(const QList<QByteArray>& arguments, const std::atomic
         return usage("--pausa-maxima espera milisegundos.");
     if (!number("espera", options.sendTimeoutMs))
         return usage("--espera espera milisegundos.");
+    if (!number("reclamo", options.claimMs))
+        return usage("--reclamo espera milisegundos.");
+    if (!number("abandono", options.abandonMs))
+        return usage("--abandono espera milisegundos.");
     if (!number("ver", preview))
         return usage("--ver espera el número de un trabajo.");
     options.maxPauseMs = std::max(options.maxPauseMs, options.firstPauseMs);
@@ -120,8 +126,10 @@ int PrintQueueProgram::run(const QList<QByteArray>& arguments, const std::atomic
     });
     const int status = service.run(stop);
     if (options.once)
-        std::fprintf(m_err, "%d trabajos impresos, %d intentos fallidos\n", service.printed(),
-                     service.failures());
+        std::fprintf(
+            m_err,
+            "%d trabajos impresos, %d intentos fallidos, %d trabajos sin cerrar marcados como fallidos\n",
+            service.printed(), service.failures(), service.abandoned());
     return status;
 }
 

@@ -20,7 +20,8 @@ struct Candidate {
 } // namespace
 
 PrintQueueService::PrintQueueService(Connection& connection, Options options, Log log)
-    : m_store(connection), m_options(std::move(options)), m_log(std::move(log)) {}
+    : m_store(connection, std::max(options.claimMs, options.sendTimeoutMs + 10000)),
+      m_options(std::move(options)), m_log(std::move(log)) {}
 
 PrintQueueService::~PrintQueueService() {
     for (auto& [key, lane] : m_lanes) {
@@ -96,8 +97,13 @@ PrintQueueService::Round PrintQueueService::dispatch(const std::atomic<bool>& st
     if (stop)
         return Round::Idle;
     Result<PrinterDirectory> printers = m_store.printers();
-    Result<QList<PrintQueueStore::Oldest>> oldest =
-        printers ? m_store.oldestWaiting() : Result<QList<PrintQueueStore::Oldest>>(printers.status());
+    if (!printers) {
+        databaseProblem(printers.status());
+        return Round::DatabaseError;
+    }
+    if (!abandonOpenJobs())
+        return Round::DatabaseError;
+    Result<QList<PrintQueueStore::Oldest>> oldest = m_store.oldestWaiting();
     if (!oldest) {
         databaseProblem(oldest.status());
         return Round::DatabaseError;
@@ -126,6 +132,14 @@ PrintQueueService::Round PrintQueueService::dispatch(const std::atomic<bool>& st
     for (const Candidate& candidate : candidates) {
         Lane& lane = m_lanes[candidate.printer];
         if (lane.busy || lane.unmarked != 0 || lane.gaveUp || now < lane.retryAt)
+            continue;
+        // Another program may be sending it, or have printed it since it was read.
+        const Result<bool> claimed = m_store.claim(candidate.job);
+        if (!claimed) {
+            databaseProblem(claimed.status());
+            return Round::DatabaseError;
+        }
+        if (!*claimed)
             continue;
         lane.printer = printers->describe(candidate.printer);
         if (!candidate.route) {
@@ -158,6 +172,21 @@ PrintQueueService::Round PrintQueueService::dispatch(const std::atomic<bool>& st
         round = Round::Dispatched;
     }
     return round;
+}
+
+bool PrintQueueService::abandonOpenJobs() {
+    const Result<QList<PrintQueueStore::Abandoned>> abandoned = m_store.abandonOpenJobs(m_options.abandonMs);
+    if (!abandoned) {
+        databaseProblem(abandoned.status());
+        return false;
+    }
+    for (const PrintQueueStore::Abandoned& job : *abandoned) {
+        ++m_abandoned;
+        m_log(QStringLiteral("Trabajo %1 de %2 marcado como fallido: %3")
+                  .arg(job.trabajo)
+                  .arg(job.usuario, job.reason));
+    }
+    return true;
 }
 
 void PrintQueueService::databaseProblem(const Status& status) {

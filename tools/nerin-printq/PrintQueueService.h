@@ -31,6 +31,11 @@ class Connection;
 // cannot be routed (unknown printer, redirection loop, unusable port) is handled the same way, so a
 // corrected printer table lets it print.
 //
+// Several programs may serve one database: a job is claimed before it is sent (PrintQueueStore::claim)
+// and skipped while another program's claim on it runs, and a printer whose oldest job is held
+// elsewhere waits for it. A job left open by its terminal for longer than the grace period is given
+// up and logged, so it shows up instead of staying open for ever.
+//
 // The database is only touched from the thread that calls run(). Stopping waits for the jobs being
 // sent (each bounded by the send time-out) and records how they went, so no job is lost; a job whose
 // sending is cut short by killing the program stays queued and prints again.
@@ -46,6 +51,9 @@ public:
         int firstPauseMs = 1000;   // the pause after a printer's first failure
         int maxPauseMs = 60000;    // the longest pause
         int sendTimeoutMs = 10000; // how long a printer may take to accept a job
+        int claimMs = 60000;       // how long a claim holds off other programs; at least the send
+                                   // time-out and ten seconds more
+        int abandonMs = 600000;    // how long a job may stay open before it is given up
         QString baseFolder;        // relative file and folder ports
     };
 
@@ -61,6 +69,7 @@ public:
 
     int printed() const { return m_printed; }
     int failures() const { return m_failures; }
+    int abandoned() const { return m_abandoned; }
 
 private:
     struct Lane {
@@ -85,6 +94,7 @@ private:
     void databaseProblem(const Status& status);
     void recordFailure(Lane& lane, qint32 job, const QString& printer, const QString& reason);
     Round dispatch(const std::atomic<bool>& stop);
+    bool abandonOpenJobs();
     bool anyBusy() const;
     void wait(const std::atomic<bool>& stop);
 
@@ -96,6 +106,7 @@ private:
     QString m_lastDatabaseError;
     int m_printed = 0;
     int m_failures = 0;
+    int m_abandoned = 0;
 
     std::mutex m_mutex;
     std::condition_variable m_signal;

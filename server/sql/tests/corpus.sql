@@ -935,11 +935,10 @@ GO
 -- Tickets.AnexoComanda: the records of the order with their annex numbers
 SELECT ID_Comanda,Control,Num_Anexo FROM Comanda WHERE ID_Comanda=1 ORDER BY Num_Anexo DESC
 GO
--- Tickets.AnexoComanda: first annex of the order is 0 (ActualizarRegistros)
-UPDATE Comanda SET Num_Anexo=0 WHERE ID_Comanda=1 AND Control=1
-GO
--- Tickets.AnexoComanda: next annex number for the record of control 2 (ActualizarRegistros)
-UPDATE Comanda SET Num_Anexo=1 WHERE ID_Comanda=1 AND Control=2
+-- Tickets.AnexoComanda: Numerar_Anexo command numbering the record of control 1 (the SELECT stands for reading @nAnexo)
+DECLARE @nAnexo int
+EXEC Numerar_Anexo @nComanda=1, @nControl=1, @nAnexo=@nAnexo OUTPUT
+SELECT @nAnexo AS nAnexo
 GO
 -- ImprimirVerificacion: local ticket printer, staff-report condition (ConsultarCampo)
 SELECT ID_Impresora FROM Impresora WHERE ID_Terminal=1 AND Esdecheques=1

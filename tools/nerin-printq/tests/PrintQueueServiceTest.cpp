@@ -118,8 +118,13 @@ protected:
     LogLines log;
 };
 
+// An open job is never printed; one left open past the grace period (its terminal stopped while
+// writing it) is marked failed with the reason and logged.
 TEST_F(PrintQueueServiceTest, OncePrintsTheClosedJobsOldestFirstAndNeverAnOpenOne) {
     setPort(2, QStringLiteral("file:cocina.txt?texto"));
+    const qint32 abandonado = queue(2, {QStringLiteral("sin terminar")}, false);
+    exec(QStringLiteral("UPDATE Cola_Trabajo SET Fecha_Alta = '05/12/2026 21:30:00' WHERE ID_Trabajo = %1")
+             .arg(abandonado));
     const qint32 primero = queue(2, {QStringLiteral("uno")});
     const qint32 abierto = queue(2, {QStringLiteral("a medias")}, false);
     const qint32 segundo = queue(2, {QStringLiteral("<B>dos</B>"), QStringLiteral("<N>")});
@@ -128,8 +133,74 @@ TEST_F(PrintQueueServiceTest, OncePrintsTheClosedJobsOldestFirstAndNeverAnOpenOn
     EXPECT_EQ(state(primero), QStringLiteral("I|1|"));
     EXPECT_EQ(state(segundo), QStringLiteral("I|1|"));
     EXPECT_EQ(state(abierto), QStringLiteral("A|0|"));
+    const QString razon =
+        QStringLiteral("La terminal no cerró el trabajo, abierto el 05/12/2026 21:30:00: no se imprime");
+    EXPECT_EQ(state(abandonado), QStringLiteral("F|0|") + razon);
+    EXPECT_TRUE(log.all().contains(
+        QStringLiteral("Trabajo %1 de prueba marcado como fallido: %2").arg(abandonado).arg(razon)))
+        << log.all().toStdString();
     EXPECT_EQ(runOnce(), 0);
     EXPECT_EQ(file(QStringLiteral("cocina.txt")), QStringLiteral("uno\ndos\n\n")) << "printed twice";
+}
+
+// Another program's claim holds a job, and the jobs queued after it for the same printer, until the
+// claim runs out; a claim that ran out (its program died while sending) is taken over.
+TEST_F(PrintQueueServiceTest, AJobClaimedByAnotherProgramWaitsUntilTheClaimRunsOut) {
+    setPort(2, QStringLiteral("file:cocina.txt?texto"));
+    setPort(3, QStringLiteral("file:barra.txt?texto"));
+    const qint32 vencido = queue(2, {QStringLiteral("SOPA")});
+    const qint32 tomado = queue(3, {QStringLiteral("LIMONADA")});
+    const qint32 detras = queue(3, {QStringLiteral("MARGARITA")});
+    const auto reclamar = [this](qint32 job, int minutes) {
+        exec(QStringLiteral("UPDATE Cola_Trabajo SET Reclamado_Por = 'otra 1/1', "
+                            "Reclamado_Hasta = DATEADD(minute, %1, GETDATE()) WHERE ID_Trabajo = %2")
+                 .arg(minutes)
+                 .arg(job));
+    };
+    reclamar(vencido, -1);
+    reclamar(tomado, 5);
+    EXPECT_EQ(runOnce(), 0);
+    EXPECT_EQ(file(QStringLiteral("cocina.txt")), QStringLiteral("SOPA\n"));
+    EXPECT_EQ(state(vencido), QStringLiteral("I|1|"));
+    EXPECT_EQ(file(QStringLiteral("barra.txt")), QString());
+    EXPECT_EQ(state(tomado), QStringLiteral("P|0|"));
+    EXPECT_EQ(state(detras), QStringLiteral("P|0|"));
+}
+
+// Two programs on one database, each job sent while the other polls: every job prints once, in order.
+TEST_F(PrintQueueServiceTest, TwoProgramsOnOneDatabasePrintEachJobOnce) {
+    FakeRawPrinter cocina;
+    ASSERT_TRUE(cocina.accept(40));
+    setPort(2, cocina.url());
+    QList<qint32> jobs;
+    QList<QByteArray> expected;
+    for (int i = 1; i <= 5; ++i) {
+        jobs.append(queue(2, {QStringLiteral("PLATO %1").arg(i)}));
+        expected.append(escpos({QStringLiteral("PLATO %1").arg(i)}));
+    }
+    std::atomic<bool> stop{false};
+    std::vector<std::thread> programs;
+    for (int p = 0; p < 2; ++p) {
+        programs.emplace_back([this, &stop] {
+            SqliteConnection own(dbFile());
+            ASSERT_TRUE(own.open().isOk());
+            PrintQueueService service(own, options, [this](const QString& line) { log.add(line); });
+            service.run(stop);
+        });
+    }
+    SqliteConnection watcher(dbFile());
+    ASSERT_TRUE(watcher.open().isOk());
+    const auto printed = [&] {
+        const auto rs = watcher.query(QStringLiteral("SELECT COUNT(*) FROM Cola_Trabajo WHERE Estado = 'I'"));
+        return rs.isOk() && !rs->eof() && rs->value(0).toInt() == jobs.size();
+    };
+    for (int i = 0; i < 500 && !printed(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100)); // a second sending would arrive by now
+    stop = true;
+    for (std::thread& program : programs)
+        program.join();
+    EXPECT_EQ(cocina.jobs(), expected);
 }
 
 TEST_F(PrintQueueServiceTest, KitchenJobsQueuedByTheServerPrintAsESCPOS) {
