@@ -118,7 +118,9 @@ int main(int argc, char* argv[]) {
     opciones.terminarPrograma = &terminarPrograma;
     // The access screen's server search hands over to start-up, made below, once it found the server.
     std::unique_ptr<nerin::Arranque> arranque;
-    opciones.continuarArranque = [&arranque](const QString& servidor) { return arranque->continuar(servidor); };
+    opciones.continuarArranque = [&arranque](const QString& servidor) {
+        return arranque->continuar(servidor);
+    };
     nerin::frmAcceso acceso(context, std::move(opciones));
     prompts.setParent(&acceso);
     nerin::Navegador navegador(context, acceso);
