@@ -11,6 +11,24 @@ namespace {
 
 using fakes::kTarjetaMesero1;
 
+// The first waiter signs in, opens table 21 for four guests and adds five items, one by barcode:
+// $340.00, none of it stored yet.
+QStringList mesa21ConCincoProductos() {
+    return {kTarjetaMesero1,
+            QStringLiteral("click cmdAbrirMesa"),
+            QStringLiteral("click cmd2"),
+            QStringLiteral("click cmd1"),
+            QStringLiteral("click cmdAceptar"),
+            QStringLiteral("enter 4"),
+            QStringLiteral("click cmdMenu3"),
+            QStringLiteral("click cmdProducto101"),
+            QStringLiteral("click cmdProducto101"),
+            QStringLiteral("click cmdProducto114"),
+            QStringLiteral("click cmdProducto115"),
+            QStringLiteral("type 2000000000103"),
+            QStringLiteral("click cmdInsBarras")};
+}
+
 class TerminalDriveTest : public fakes::TerminalDriveFixture {};
 
 TEST_F(TerminalDriveTest, DemoTerminalReachesTheAccessScreen) {
@@ -74,8 +92,7 @@ TEST_F(TerminalDriveTest, ArgumentsThatAreNotItsOptionsAreRefused) {
                  {{QStringLiteral("--ventana")}, "Opción no reconocida: --ventana"}};
     for (const auto& caso : casos) {
         EXPECT_EQ(conducir({QStringLiteral("expect lblTerminal CAJA PRINCIPAL")}, caso.argumentos), 2);
-        EXPECT_TRUE(m_errores.startsWith(QString::fromUtf8(caso.problema) + u'\n'))
-            << m_errores.toStdString();
+        EXPECT_TRUE(m_errores.contains(QString::fromUtf8(caso.problema) + u'\n')) << m_errores.toStdString();
     }
 }
 
@@ -145,26 +162,12 @@ TEST_F(TerminalDriveTest, WaiterSignsInOpensATableAndATakeAwayAndSignsOut) {
 }
 
 TEST_F(TerminalDriveTest, OrderTakenIsThereWhenTheTableIsOpenedAgain) {
-    EXPECT_EQ(conducir({kTarjetaMesero1,
-                        QStringLiteral("click cmdAbrirMesa"),
-                        QStringLiteral("click cmd2"),
-                        QStringLiteral("click cmd1"),
-                        QStringLiteral("click cmdAceptar"),
-                        QStringLiteral("enter 4"),
-                        QStringLiteral("click cmdMenu3"),
-                        QStringLiteral("click cmdProducto101"),
-                        QStringLiteral("click cmdProducto101"),
-                        QStringLiteral("click cmdProducto114"),
-                        QStringLiteral("click cmdProducto115"),
-                        QStringLiteral("type 2000000000103"),
-                        QStringLiteral("click cmdInsBarras"),
-                        QStringLiteral("expect lblTotal $340.00 M.N."),
-                        QStringLiteral("click cmdListaMesas"),
-                        QStringLiteral("select Spread 3"),
-                        QStringLiteral("click cmdVerMesa"),
-                        QStringLiteral("expect lblMesa Mesa: 21"),
-                        QStringLiteral("expect lblTotal $340.00 M.N."),
-                        QStringLiteral("click cmdSalir")}),
+    EXPECT_EQ(conducir(mesa21ConCincoProductos() +
+                       QStringList{
+                           QStringLiteral("expect lblTotal $340.00 M.N."),
+                           QStringLiteral("click cmdListaMesas"), QStringLiteral("select Spread 3"),
+                           QStringLiteral("click cmdVerMesa"), QStringLiteral("expect lblMesa Mesa: 21"),
+                           QStringLiteral("expect lblTotal $340.00 M.N."), QStringLiteral("click cmdSalir")}),
               0)
         << m_errores.toStdString();
     EXPECT_EQ(valor(QStringLiteral("SELECT count(*) FROM ProductosXCuenta p, Comanda c WHERE "
@@ -181,19 +184,7 @@ TEST_F(TerminalDriveTest, FailedStoreKeepsTheLinesOnScreenAndTheWaiterOnTheOrder
         QStringLiteral("expect-message No se pudieron guardar los productos nuevos; siguen "
                        "en la cuenta sin guardar. Intente de nuevo.");
     const QString enMesa21 = QStringLiteral("(SELECT ID_Comanda FROM Comanda WHERE Num_Mesa=21)");
-    QStringList guion{kTarjetaMesero1,
-                      QStringLiteral("click cmdAbrirMesa"),
-                      QStringLiteral("click cmd2"),
-                      QStringLiteral("click cmd1"),
-                      QStringLiteral("click cmdAceptar"),
-                      QStringLiteral("enter 4"),
-                      QStringLiteral("click cmdMenu3"),
-                      QStringLiteral("click cmdProducto101"),
-                      QStringLiteral("click cmdProducto101"),
-                      QStringLiteral("click cmdProducto114"),
-                      QStringLiteral("click cmdProducto115"),
-                      QStringLiteral("type 2000000000103"),
-                      QStringLiteral("click cmdInsBarras")};
+    QStringList guion = mesa21ConCincoProductos();
     // Every way off the order stores first; with the store failing, each one keeps the waiter here.
     for (const char* salida :
          {"cmdPagar", "cmdOperaciones", "imgTodoAbajo", "cmdAbrirMesa", "cmdListaMesas", "cmdSalir"}) {

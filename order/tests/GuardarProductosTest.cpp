@@ -132,7 +132,7 @@ TEST_F(GuardarProductosTest, DatabaseFailureMidwayStoresAndLogsNothingAndIsRepor
     EXPECT_EQ(messageBox.shown,
               QList<Shown>(
                   {{QStringLiteral("BDME La base de datos está ocupada por otra terminal; intente de nuevo."),
-                    QStringLiteral("Ejecutar"), SystemMessageBox::Icon::Information}}));
+                    QString(), SystemMessageBox::Icon::None}}));
     EXPECT_EQ(prompts.mensajes(),
               QStringList{QStringLiteral("No se pudieron guardar los productos nuevos; siguen en "
                                          "la cuenta sin guardar. Intente de nuevo.")});
