@@ -5,6 +5,7 @@
 #include "cashier/ImprimirCuenta.h"
 #include "cashier/ImprimirCuentaComanda.h"
 #include "data/BaseDatos.h"
+#include "data/TransaccionBD.h"
 #include "keyboards/Prompts.h"
 #include "printing/ColaImpresion.h"
 #include "startup/TerminalContext.h"
@@ -225,53 +226,37 @@ CajaCuenta::Resultado CajaCuenta::aceptar() {
 }
 
 bool CajaCuenta::guardarPagos(const QList<PagoNuevo>& pagos, bool pagada) {
-    BaseDatos& bd = m_context.baseDatos();
-    Connection& conexion = bd.connection();
-    if (Status abierta = conexion.beginTransaction(); !abierta) {
-        bd.ReportarErrorBD(QStringLiteral("Aceptar"), conexion.lastFailure(), conexion.errors());
-        return false;
-    }
+    // Nobody is told anything while the payments' transaction is open, so that no message keeps the
+    // database locked for the other terminals: a failure is reported once, after the rollback.
+    TransaccionBD tx(m_context.baseDatos(), QStringLiteral("Aceptar"));
+    if (!tx.iniciar())
+        return tx.terminar();
     const QString empleado = texto(m_context.sesion().idEmpleado());
-    bool hecho = true;
     for (const PagoNuevo& pago : pagos) {
-        QString comision = bd.ConsultarCampo(QStringLiteral("Comision"), QStringLiteral("Tipo_Pago"),
-                                             QStringLiteral("Id_tipo_pago=") + texto(pago.tipo.id))
-                               .toString();
+        const std::optional<RecordSet> filas = tx.consultar(
+            QStringLiteral("SELECT Comision FROM Tipo_Pago WHERE Id_tipo_pago=") + texto(pago.tipo.id));
+        QString comision = filas && !filas->eof() ? filas->value(0).toString() : QString();
         if (comision.isEmpty())
             comision = QStringLiteral("0");
         const QString monto = pago.conMonto ? pago.monto.toPlainText() : QStringLiteral("0");
         const QString propina = pago.propina.toPlainText();
-        hecho = bd.InsertarRegistro(
-                    QStringLiteral("Pago"),
-                    QStringLiteral("ID_Comanda,Control,Num_Cuenta,ID_Tipo_Pago,Monto_Pago,Propina,Referencia,"
-                                   "Id_Empleado,comision"),
-                    texto(m_idComanda) + u',' + texto(m_control) + u',' + texto(m_numCuenta) + u',' +
-                        texto(pago.tipo.id) + u',' + monto + u',' + propina + QStringLiteral(",'") +
-                        BaseDatos::DuplicarComillas(pago.referencia.left(50)) + QStringLiteral("',") +
-                        empleado + u',' + comision) &&
-                bd.InsertarRegistro(QStringLiteral("Bitacora"), QStringLiteral("FechaHora,ID_Empleado,Texto"),
-                                    QStringLiteral("GETDATE(),") + empleado + QStringLiteral(",'Pago Com ") +
-                                        texto(m_idComanda) + QStringLiteral(" cta ") + texto(m_numCuenta) +
-                                        QStringLiteral(" monto ") + monto + QStringLiteral(" prop ") +
-                                        propina + u'\'');
-        if (!hecho)
-            break;
+        tx.cambiar(
+            QStringLiteral("INSERT INTO Pago(ID_Comanda,Control,Num_Cuenta,ID_Tipo_Pago,Monto_Pago,Propina,"
+                           "Referencia,Id_Empleado,comision) VALUES(") +
+            texto(m_idComanda) + u',' + texto(m_control) + u',' + texto(m_numCuenta) + u',' +
+            texto(pago.tipo.id) + u',' + monto + u',' + propina + QStringLiteral(",'") +
+            BaseDatos::DuplicarComillas(pago.referencia.left(50)) + QStringLiteral("',") + empleado + u',' +
+            comision + u')');
+        tx.cambiar(QStringLiteral("INSERT INTO Bitacora(FechaHora,ID_Empleado,Texto) VALUES(GETDATE(),") +
+                   empleado + QStringLiteral(",'Pago Com ") + texto(m_idComanda) + QStringLiteral(" cta ") +
+                   texto(m_numCuenta) + QStringLiteral(" monto ") + monto + QStringLiteral(" prop ") +
+                   propina + QStringLiteral("')"));
     }
-    if (hecho && pagada)
-        hecho = bd.ActualizarRegistros(QStringLiteral("Cuenta"), QStringLiteral("Pagada=1"),
-                                       QStringLiteral("ID_Comanda=") + texto(m_idComanda) +
-                                           QStringLiteral(" AND Num_Cuenta=") + texto(m_numCuenta) +
-                                           QStringLiteral(" AND Control=") + texto(m_control));
-    if (hecho) {
-        if (Status guardado = conexion.commit(); guardado)
-            return true;
-        bd.ReportarErrorBD(QStringLiteral("Aceptar"), conexion.lastFailure(), conexion.errors());
-    }
-    // The failure was reported above; one of the rollback itself only goes to the event log.
-    if (Status deshecho = conexion.rollback(); !deshecho)
-        m_context.bitacora().registrarError(QStringLiteral("Aceptar"), conexion.lastFailure().number,
-                                            deshecho.message());
-    return false;
+    if (pagada)
+        tx.cambiar(QStringLiteral("UPDATE Cuenta SET Pagada=1 WHERE ID_Comanda=") + texto(m_idComanda) +
+                   QStringLiteral(" AND Num_Cuenta=") + texto(m_numCuenta) + QStringLiteral(" AND Control=") +
+                   texto(m_control));
+    return tx.terminar();
 }
 
 bool CajaCuenta::ordenPagada() {

@@ -60,6 +60,18 @@ std::optional<qint64> TransaccionBD::ejecutar(const QString& sql) {
     return hecho;
 }
 
+std::optional<qint64> TransaccionBD::cambiar(const QString& sql) {
+    if (!puedeSeguir())
+        return std::nullopt;
+    const Result<qint64> hecho = m_conexion.execute(sql);
+    if (!hecho) {
+        anotar(hecho.status(), kTituloBaseDatos);
+        return std::nullopt;
+    }
+    m_lineas << sql << sql;
+    return hecho.value();
+}
+
 std::optional<qint64> TransaccionBD::ejecutarSinRegistro(const QString& sql) {
     if (!puedeSeguir())
         return std::nullopt;

@@ -38,6 +38,9 @@ public:
     // Runs a statement text and queues it for the event log, as EjecutarSQL logs it. The rows the
     // last change touched, or none after a failure.
     std::optional<qint64> ejecutar(const QString& sql);
+    // Runs a change as InsertarRegistro and ActualizarRegistros do: reported under "Base de Datos"
+    // and written to the event log twice, the form the log has for changes.
+    std::optional<qint64> cambiar(const QString& sql);
     // Runs a statement text of the work's own bookkeeping, which the event log does not get.
     std::optional<qint64> ejecutarSinRegistro(const QString& sql);
     // Runs a command; false after a failure.

@@ -275,7 +275,13 @@ TEST_F(CajaCuentaTest, ADatabaseLostOnTheThirdPaymentStoresNoneOfThem) {
     cuenta(
         2, [](const QString& sql) { return sql.startsWith(QLatin1String("INSERT INTO Pago")); }, 2);
     pagar({{kCredito, pago("100")}, {kDolares, pago("100")}, {kEfectivo, pago("220")}});
+    bool avisoConTransaccion = false;
+    messageBox.mientras = [&] {
+        avisoConTransaccion |= static_cast<ConexionQueFalla&>(baseDatos->connection()).enTransaccion();
+    };
     EXPECT_EQ(caja->aceptar(), CajaCuenta::Resultado::Permanece);
+    EXPECT_EQ(messageBox.shown.size(), 1) << "the failure is reported once";
+    EXPECT_FALSE(avisoConTransaccion) << "no box waits for a touch while the payments' transaction is open";
     EXPECT_EQ(ultimaPregunta().texto, QString::fromUtf8(CajaCuenta::kNoGuardados));
     EXPECT_TRUE(pagosGuardados().isEmpty());
     EXPECT_TRUE(bitacoraPagos().isEmpty());

@@ -28,9 +28,20 @@ public:
     }
     Result<RecordSet> query(const QString& sql) override { return copiado(m_inner.query(sql)); }
     Result<QList<RecordSet>> run(DbCommand& command) override { return copiado(m_inner.run(command)); }
-    Status beginTransaction() override { return copiado(m_inner.beginTransaction()); }
-    Status commit() override { return copiado(m_inner.commit()); }
-    Status rollback() override { return copiado(m_inner.rollback()); }
+    Status beginTransaction() override {
+        m_enTransaccion = true;
+        return copiado(m_inner.beginTransaction());
+    }
+    Status commit() override {
+        m_enTransaccion = false;
+        return copiado(m_inner.commit());
+    }
+    Status rollback() override {
+        m_enTransaccion = false;
+        return copiado(m_inner.rollback());
+    }
+    // Whether a transaction is open: the database stays locked for the other terminals meanwhile.
+    bool enTransaccion() const { return m_enTransaccion; }
 
 private:
     template <typename T> T copiado(T result) {
@@ -41,6 +52,7 @@ private:
     std::function<bool(const QString&)> m_falla;
     int m_despues;
     int m_vistas = 0;
+    bool m_enTransaccion = false;
 };
 
 // A cashier terminal (terminal 1, ticket printer "CAJA", employee 3 "cajero1") over a copy of the demo
