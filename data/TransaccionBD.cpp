@@ -54,30 +54,29 @@ std::optional<RecordSet> TransaccionBD::consultar(const QString& sql) {
 }
 
 std::optional<qint64> TransaccionBD::ejecutar(const QString& sql) {
-    const std::optional<qint64> hecho = ejecutarSinRegistro(sql);
+    const std::optional<qint64> hecho = ejecutarComo(sql, kTituloEjecutar);
     if (hecho)
         m_lineas.append(sql);
     return hecho;
 }
 
 std::optional<qint64> TransaccionBD::cambiar(const QString& sql) {
-    if (!puedeSeguir())
-        return std::nullopt;
-    const Result<qint64> hecho = m_conexion.execute(sql);
-    if (!hecho) {
-        anotar(hecho.status(), kTituloBaseDatos);
-        return std::nullopt;
-    }
-    m_lineas << sql << sql;
-    return hecho.value();
+    const std::optional<qint64> hecho = ejecutarComo(sql, kTituloBaseDatos);
+    if (hecho)
+        m_lineas << sql << sql;
+    return hecho;
 }
 
 std::optional<qint64> TransaccionBD::ejecutarSinRegistro(const QString& sql) {
+    return ejecutarComo(sql, kTituloEjecutar);
+}
+
+std::optional<qint64> TransaccionBD::ejecutarComo(const QString& sql, const QString& titulo) {
     if (!puedeSeguir())
         return std::nullopt;
     const Result<qint64> hecho = m_conexion.execute(sql);
     if (!hecho) {
-        anotar(hecho.status(), kTituloEjecutar);
+        anotar(hecho.status(), titulo);
         return std::nullopt;
     }
     return hecho.value();

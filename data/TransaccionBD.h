@@ -68,6 +68,8 @@ private:
     };
 
     void anotar(const Status& status, const QString& titulo);
+    // Runs a statement text; a failure is kept to be reported under `titulo`.
+    std::optional<qint64> ejecutarComo(const QString& sql, const QString& titulo);
     bool puedeSeguir();
 
     BaseDatos& m_baseDatos;
