@@ -79,8 +79,9 @@ bool FirmaEmpleado::checador(qint16 idEmpleado, const QString& id) {
         m_context.Mensaje(QStringLiteral("No tiene departamentos asignados!"), Prompts::kExclamation);
         return false;
     }
+    // Clocking in does not sign in: the employee swipes again once clocked in.
     if (Navegacion* navegacion = m_context.navegacion())
-        navegacion->checador(idEmpleado);
+        static_cast<void>(navegacion->checador(idEmpleado));
     return true;
 }
 

@@ -1,10 +1,12 @@
 #include "app/Navegador.h"
 
+#include "access/FrmValidaPermiso.h"
 #include "cashier/AbonoLealtadNoDisponible.h"
 #include "cashier/FacturacionNoDisponible.h"
 #include "cashier/frmCaja.h"
 #include "data/Bitacora.h"
 #include "keyboards/Prompts.h"
+#include "order/FrmArtDisponibles.h"
 #include "order/frmComanda.h"
 #include "startup/TerminalContext.h"
 #include "tables/frmMesaNueva.h"
@@ -66,8 +68,9 @@ bool Navegador::cortesias(qint32, qint32, const QString&) {
     return noDisponible(QStringLiteral("Cortesías"));
 }
 
-void Navegador::checador(qint16) {
+Navegacion::Checada Navegador::checador(qint16) {
     noDisponible(QStringLiteral("Checador"));
+    return Checada::Ninguna;
 }
 
 void Navegador::registroTarjetas() {
@@ -87,6 +90,59 @@ void Navegador::caja(qint32 idComanda, qint32 control, qint16 numCuenta) {
 std::optional<qint64> Navegador::elegirCliente() {
     noDisponible(QStringLiteral("Clientes"));
     return std::nullopt;
+}
+
+bool Navegador::abrir(Pantalla pantalla) {
+    switch (pantalla) {
+    case Pantalla::ArticulosDisponibles: {
+        FrmArtDisponibles disponibles(m_context, QApplication::activeWindow());
+        disponibles.mostrar();
+        return true;
+    }
+    case Pantalla::CambioTarjetas:
+        return noDisponible(QStringLiteral("Tarjetas de empleados"));
+    case Pantalla::PersonalFirmado:
+        return noDisponible(QStringLiteral("Personal firmado"));
+    case Pantalla::AjustePropinas:
+        return noDisponible(QStringLiteral("Ajuste de propinas"));
+    case Pantalla::RedirigirGrupo:
+        return noDisponible(QStringLiteral("Redirigir grupo de impresoras"));
+    case Pantalla::RedirigirImpresoras:
+        return noDisponible(QStringLiteral("Redirigir impresoras"));
+    case Pantalla::ArticulosCancelados:
+        return noDisponible(QStringLiteral("Artículos cancelados"));
+    case Pantalla::Reimprimir:
+        return noDisponible(QStringLiteral("Reimprimir cuenta"));
+    case Pantalla::ResumenPagos:
+        return noDisponible(QStringLiteral("Resumen de pagos"));
+    case Pantalla::ResumenVentas:
+        return noDisponible(QStringLiteral("Resumen de ventas"));
+    case Pantalla::VentaTotal:
+        return noDisponible(QStringLiteral("Venta total"));
+    case Pantalla::VentasMesero:
+        return noDisponible(QStringLiteral("Ventas por mesero"));
+    case Pantalla::ReporteHuespedes:
+        return noDisponible(QStringLiteral("Reporte de huéspedes"));
+    case Pantalla::MesasEnCero:
+        return noDisponible(QStringLiteral("Mesas en cero"));
+    case Pantalla::UnirMesas:
+        return noDisponible(QStringLiteral("Unir mesas"));
+    case Pantalla::Sincronizar:
+        return noDisponible(QStringLiteral("Sincronizar"));
+    case Pantalla::Activar:
+        return noDisponible(QStringLiteral("Activar terminales"));
+    case Pantalla::RegistrarCliente:
+        return noDisponible(QStringLiteral("Registrar cliente"));
+    }
+    return false;
+}
+
+bool Navegador::autorizar(int permiso, const QString& titulo) {
+    FrmValidaPermiso validar(m_context, QApplication::activeWindow());
+    validar.setPermiso(permiso);
+    validar.setTitle(titulo);
+    validar.mostrar();
+    return validar.getValido();
 }
 
 } // namespace nerin

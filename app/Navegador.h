@@ -29,10 +29,12 @@ public:
     bool funciones() override;
     void transferirMesas() override;
     bool cortesias(qint32 idComanda, qint32 control, const QString& titulo) override;
-    void checador(qint16 idEmpleado) override;
+    Checada checador(qint16 idEmpleado) override;
     void registroTarjetas() override;
     void caja(qint32 idComanda, qint32 control, qint16 numCuenta) override;
     std::optional<qint64> elegirCliente() override;
+    bool abrir(Pantalla pantalla) override;
+    bool autorizar(int permiso, const QString& titulo) override;
 
 private:
     // Tells the person that `pantalla` is not part of this version; always false.

@@ -26,6 +26,31 @@ public:
         bool pagar = false; // go on to the payment screen for the account
     };
 
+    // What the clock-in screen did before it closed.
+    enum class Checada { Ninguna, Entrada, Salida };
+
+    // The modal screens of the functions menu that take nothing and give nothing back.
+    enum class Pantalla {
+        CambioTarjetas,       // employee cards: the employees whose card may be changed
+        PersonalFirmado,      // the staff clocked in or signed in at a terminal
+        ArticulosDisponibles, // stock of the products that run out
+        AjustePropinas,       // tips and payment types of the day's payments
+        RedirigirGrupo,       // redirecting a printer group
+        RedirigirImpresoras,  // redirecting one printer
+        ArticulosCancelados,  // the items cancelled today
+        Reimprimir,           // reprinting a closed account
+        ResumenPagos,         // payment summary
+        ResumenVentas,        // sales summary
+        VentaTotal,           // total sales
+        VentasMesero,         // one waiter's sales
+        ReporteHuespedes,     // guests per day
+        MesasEnCero,          // tables closed with a zero total
+        UnirMesas,            // joining two tables
+        Sincronizar,          // synchronising the terminals
+        Activar,              // activating the terminals
+        RegistrarCliente,     // a new loyalty customer
+    };
+
     virtual ~Navegacion() = default;
 
     // The open-tables screen in `modo`, the one that stands after sign-in.
@@ -43,8 +68,8 @@ public:
     // The courtesy screen on an order; `titulo` goes before its title label's text. False when it is
     // not available.
     virtual bool cortesias(qint32 idComanda, qint32 control, const QString& titulo) = 0;
-    // The clock-in screen for an employee who is not clocked in, modal.
-    virtual void checador(qint16 idEmpleado) = 0;
+    // The clock-in screen for an employee, modal: what it recorded.
+    virtual Checada checador(qint16 idEmpleado) = 0;
     // The card registration screen for employees without a card, modal.
     virtual void registroTarjetas() = 0;
     // The payment screen for one account of an order.
@@ -52,6 +77,11 @@ public:
     // The customer screen, modal: the customer chosen, 0 for one that is not valid, nothing when the
     // screen was closed without a choice.
     virtual std::optional<qint64> elegirCliente() = 0;
+    // One of the functions menu's screens, modal; false when it is not available.
+    virtual bool abrir(Pantalla pantalla) = 0;
+    // The authorisation window titled `titulo`, modal: true when the next card swiped belongs to an
+    // employee who holds permission `permiso`; false when cancelled.
+    virtual bool autorizar(int permiso, const QString& titulo) = 0;
 };
 
 } // namespace nerin

@@ -4,26 +4,22 @@
 #include "access/tests/AccessFixture.h"
 #include "crypto/MD5.h"
 #include "crypto/clsRC4.h"
-#include "startup/Navegacion.h"
+#include "startup/tests/RecordingNavegacion.h"
 
 #include <QStringList>
 
 namespace nerin::fakes {
 
 // Remembers the screens the sign-in asked to open.
-class RecordingNavegacion : public Navegacion {
+class RecordingNavegacionFirma : public RecordingNavegacion {
 public:
     void mesasAbiertas(ModoMesas modo) override { mesas.append(modo); }
-    bool mesaNueva() override { return false; }
     void comanda(const Orden& orden) override { comandas.append(orden); }
-    bool elegirCuenta(qint32, qint32, bool) override { return true; }
-    bool funciones() override { return true; }
-    void transferirMesas() override {}
-    bool cortesias(qint32, qint32, const QString&) override { return true; }
-    void checador(qint16 idEmpleado) override { checadores.append(idEmpleado); }
+    Checada checador(qint16 idEmpleado) override {
+        checadores.append(idEmpleado);
+        return Checada::Ninguna;
+    }
     void registroTarjetas() override { ++registros; }
-    void caja(qint32, qint32, qint16) override {}
-    std::optional<qint64> elegirCliente() override { return std::nullopt; }
 
     bool ninguna() const {
         return mesas.isEmpty() && comandas.isEmpty() && checadores.isEmpty() && registros == 0;
@@ -130,7 +126,7 @@ protected:
             QStringLiteral("SELECT ID_Terminal FROM Empleado WHERE Id_Empleado=%1").arg(idEmpleado));
     }
 
-    RecordingNavegacion nav;
+    RecordingNavegacionFirma nav;
 };
 
 } // namespace nerin::fakes

@@ -45,7 +45,10 @@ public:
         rutas.append(QStringLiteral("cortesias %1/%2 %3").arg(idComanda).arg(control).arg(titulo));
         return true;
     }
-    void checador(qint16 idEmpleado) override { rutas.append(QStringLiteral("checador %1").arg(idEmpleado)); }
+    Checada checador(qint16 idEmpleado) override {
+        rutas.append(QStringLiteral("checador %1").arg(idEmpleado));
+        return alChecar ? alChecar() : Checada::Ninguna;
+    }
     void registroTarjetas() override { rutas.append(QStringLiteral("registroTarjetas")); }
     void caja(qint32 idComanda, qint32 control, qint16 numCuenta) override {
         rutas.append(QStringLiteral("caja %1/%2 cuenta %3").arg(idComanda).arg(control).arg(numCuenta));
@@ -55,7 +58,19 @@ public:
         return cliente;
     }
 
+    bool abrir(Pantalla pantalla) override {
+        rutas.append(QStringLiteral("abrir %1").arg(static_cast<int>(pantalla)));
+        return disponible;
+    }
+    bool autorizar(int permiso, const QString& titulo) override {
+        rutas.append(QStringLiteral("autorizar %1 %2").arg(permiso).arg(titulo));
+        return autorizado;
+    }
+
     QStringList rutas;
+    bool disponible = true;             // whether the menu's screens are available
+    bool autorizado = true;             // what the authorisation window answers
+    std::function<Checada()> alChecar;  // what the clock-in screen does while it stands
     std::function<void()> alTransferir; // what the transfer screens do while they stand
     std::optional<qint64> cliente;      // what the customer screen answers
 };
