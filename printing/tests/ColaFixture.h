@@ -3,6 +3,7 @@
 #include "base/tests/QtPrinters.h"
 #include "data/BaseDatos.h"
 #include "data/Bitacora.h"
+#include "data/testing/FaultyConnection.h"
 #include "data/tests/RecordingMessageBox.h"
 #include "keyboards/ScriptedPrompts.h"
 #include "printing/ColaImpresion.h"
@@ -21,7 +22,7 @@ namespace nerin::fakes {
 
 // A terminal's printing services over a copy of the demo restaurant: terminal 1 (ticket printer 1,
 // "CAJA"), a 32-column ticket and employee 2 signed in as "gerente1". Tests change the database and
-// the context before calling build().
+// the context before calling build(), and make the terminal's connection fail through `conexion`.
 class ColaFixture : public DemoDatabaseTest {
 protected:
     void SetUp() override {
@@ -30,8 +31,12 @@ protected:
         bitacora =
             std::make_unique<Bitacora>(m_dir.filePath(QStringLiteral("morvo")), [this] { return ahora; });
         baseDatos = std::make_unique<BaseDatos>(
-            [this] { return std::make_unique<SqliteConnection>(dbFile()); }, *bitacora, messageBox,
-            [this] { ++programEnded; }, QStringLiteral("clave"));
+            [this] {
+                auto hecha = std::make_unique<FaultyConnection>(std::make_unique<SqliteConnection>(dbFile()));
+                conexion = hecha.get();
+                return hecha;
+            },
+            *bitacora, messageBox, [this] { ++programEnded; }, QStringLiteral("clave"));
         ASSERT_TRUE(baseDatos->ConectarBD());
         cola = std::make_unique<ColaImpresion>(*baseDatos);
         contexto = std::make_unique<ContextoImpresion>(ContextoImpresion{
@@ -71,6 +76,7 @@ protected:
     int programEnded = 0;
     std::unique_ptr<Bitacora> bitacora;
     std::unique_ptr<BaseDatos> baseDatos;
+    FaultyConnection* conexion = nullptr; // the terminal's connection: tests make it fail
     std::unique_ptr<ColaImpresion> cola;
     std::unique_ptr<ContextoImpresion> contexto;
 };
