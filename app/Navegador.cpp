@@ -1,5 +1,6 @@
 #include "app/Navegador.h"
 
+#include "access/FrmFunciones.h"
 #include "access/FrmValidaPermiso.h"
 #include "cashier/AbonoLealtadNoDisponible.h"
 #include "cashier/FacturacionNoDisponible.h"
@@ -28,7 +29,13 @@ bool Navegador::noDisponible(const QString& pantalla) {
     return false;
 }
 
+void Navegador::ocultarFunciones() {
+    if (m_frmFunciones)
+        m_frmFunciones->hide();
+}
+
 void Navegador::mesasAbiertas(ModoMesas modo) {
+    ocultarFunciones();
     if (!m_frmMesasAbiertas) {
         m_frmMesasAbiertas = std::make_unique<frmMesasAbiertas>(m_context, m_acceso);
         if (m_pantallaCompleta)
@@ -46,6 +53,7 @@ bool Navegador::mesaNueva() {
 }
 
 void Navegador::comanda(const Orden& orden) {
+    ocultarFunciones();
     if (!m_frmComanda)
         m_frmComanda = std::make_unique<frmComanda>(m_context, m_acceso);
     m_frmComanda->setPantallaCompleta(m_pantallaCompleta);
@@ -57,7 +65,15 @@ bool Navegador::elegirCuenta(qint32, qint32, bool) {
 }
 
 bool Navegador::funciones() {
-    return noDisponible(QStringLiteral("Funciones"));
+    if (!m_frmFunciones) {
+        m_frmFunciones = std::make_unique<FrmFunciones>(m_context, m_acceso);
+        if (m_pantallaCompleta)
+            m_frmFunciones->setWindowState(Qt::WindowFullScreen);
+        else
+            m_frmFunciones->resize(1024, 768);
+    }
+    m_frmFunciones->mostrar();
+    return true;
 }
 
 void Navegador::transferirMesas() {

@@ -8,6 +8,7 @@
 namespace nerin {
 
 class AccessScreen;
+class FrmFunciones;
 class TerminalContext;
 class frmComanda;
 class frmMesasAbiertas;
@@ -39,6 +40,7 @@ public:
 private:
     // Tells the person that `pantalla` is not part of this version; always false.
     bool noDisponible(const QString& pantalla);
+    void ocultarFunciones();
 
     TerminalContext& m_context;
     AccessScreen& m_acceso;
@@ -46,6 +48,8 @@ private:
     // The order screen is made once and kept: it is hidden, not unloaded, between orders.
     std::unique_ptr<frmComanda> m_frmComanda;
     std::unique_ptr<frmMesasAbiertas> m_frmMesasAbiertas;
+    // The functions menu is kept too; it steps back whenever the open tables or an order take the front.
+    std::unique_ptr<FrmFunciones> m_frmFunciones;
 };
 
 } // namespace nerin

@@ -8,6 +8,7 @@
 #include "printing/ImpresorasTerminal.h"
 #include "printing/MontoANombre.h"
 #include "printing/TipoDocumento.h"
+#include "startup/ContextoImpresionTerminal.h"
 #include "startup/TerminalContext.h"
 #include "text/PriceRounding.h"
 #include "text/TextFormat.h"
@@ -131,20 +132,6 @@ QStringList concurso() {
 }
 
 } // namespace LineasTicket
-
-ContextoImpresion contextoImpresion(TerminalContext& context) {
-    return ContextoImpresion{
-        .baseDatos = context.baseDatos(),
-        .bitacora = context.bitacora(),
-        .mensaje = [&context](const QString& texto, int estilo) { return context.Mensaje(texto, estilo); },
-        .horaServidor = [&context] { return context.HoraServidor(); },
-        .terminal = context.terminal,
-        .anchoTicket = context.anchoTicket,
-        .direccionDeParametros = context.funcion(13),
-        .idEmpleado = context.sesion().idEmpleado(),
-        .usuario = context.sesion().usuario(),
-    };
-}
 
 bool ImprimirCuenta(TerminalContext& context, ColaImpresion& cola, qint32 idComanda, qint16 numCuenta,
                     qint16 control, bool conPagos) {

@@ -41,9 +41,6 @@ bool TotalesCuenta(TerminalContext& context, ColaImpresion& cola, qint32 trabajo
 bool ResumenConsumo(TerminalContext& context, ColaImpresion& cola, qint32 trabajo, qint32 idComanda,
                     qint16 control, qint16 numCuenta);
 
-// The printing context of the terminal's ticket printer, made from the terminal's run-wide values.
-ContextoImpresion contextoImpresion(TerminalContext& context);
-
 // The parts of the ticket that depend only on values, for the composing operations above. No amount is
 // ever cut or split over two lines: where an amount is longer than its column, the column widens and
 // the label beside it gets less room.

@@ -8,6 +8,7 @@
 #include "printing/ContextoImpresion.h"
 #include "printing/DireccionReporte.h"
 #include "printing/MontoANombre.h"
+#include "startup/ContextoImpresionTerminal.h"
 #include "startup/TerminalContext.h"
 #include "text/TextFormat.h"
 

@@ -1,0 +1,198 @@
+#include "access/Funciones.h"
+
+#include "access/tests/AccessFixture.h"
+#include "printing/ColaImpresion.h"
+#include "startup/tests/RecordingNavegacion.h"
+
+namespace nerin::fakes {
+namespace {
+
+using Boton = Funciones::Boton;
+using Despues = Funciones::Despues;
+
+// Employees of the demo restaurant, with their work groups' permissions.
+constexpr qint16 kMesero = 1;
+constexpr qint16 kGerente = 2;
+constexpr qint16 kCajero = 3;
+constexpr qint16 kSinGrupo = 9;
+
+class FuncionesTest : public AccessFixture {
+protected:
+    void SetUp() override {
+        AccessFixture::SetUp();
+        // An employee in no work group: none of the menu's permissions.
+        exec(QStringLiteral("INSERT INTO Empleado (Id_Empleado, Usuario, Nombre_Empleado, Apellido_Paterno, "
+                            "Apellido_Materno, Admin_Usuarios, ID_Terminal, Firmado, Estado_Empleado) "
+                            "VALUES (9, 'nuevo', 'ANA', 'RIOS', 'PAZ', 0, 0, 1, 'A')"));
+    }
+
+    Funciones& funciones(qint16 idEmpleado) {
+        conectar();
+        context->setNavegacion(&nav);
+        context->setFuncion(Funciones::kFuncionChecador, true);
+        context->iniciarSesion(Sesion(idEmpleado, QStringLiteral("usuario%1").arg(idEmpleado),
+                                      QStringLiteral("EMPLEADO"), false));
+        cola = std::make_unique<ColaImpresion>(*baseDatos);
+        m_menu = std::make_unique<Funciones>(*context, acceso, *cola);
+        EXPECT_TRUE(m_menu->cargarPermisos());
+        return *m_menu;
+    }
+
+    // Jobs closed and waiting for the printer.
+    qint64 trabajos(const QString& tipo) {
+        return field(QStringLiteral("SELECT COUNT(*) FROM Cola_Trabajo WHERE Tipo='") + tipo +
+                     QStringLiteral("' AND Estado='P'"))
+            .toInt();
+    }
+
+    RecordingNavegacion nav;
+    std::unique_ptr<ColaImpresion> cola;
+    std::unique_ptr<Funciones> m_menu;
+};
+
+TEST_F(FuncionesTest, EachEmployeeSeesTheButtonsOfTheirPermissions) {
+    struct Caso {
+        qint16 empleado;
+        QList<Boton> habilitados;
+        QList<Boton> deshabilitados;
+    };
+    const Caso casos[] = {
+        {kMesero,
+         {Boton::MesasAbiertas, Boton::MesaNueva, Boton::Verificacion, Boton::ResumenPagos,
+          Boton::ResumenVentas, Boton::Salir, Boton::FinDia, Boton::Checador},
+         {Boton::CambioTarjetas, Boton::PruebaImpresion, Boton::Apagar, Boton::PersonalFirmado,
+          Boton::RegistrarCliente, Boton::Cortesias}},
+        // Permission 69 lies above the session's flags and still enables its button.
+        {kGerente,
+         {Boton::CambioTarjetas, Boton::PruebaImpresion, Boton::RedirigirImpresoras, Boton::ColaImpresion,
+          Boton::Activar, Boton::Apagar, Boton::Reiniciar, Boton::RegistrarCliente,
+          Boton::TarjetaProvisional},
+         {}},
+        {kCajero, {Boton::CambioTarjetas, Boton::RegistrarCliente, Boton::PersonalFirmado}, {Boton::Apagar}},
+        {kSinGrupo,
+         {Boton::Salir, Boton::FinDia, Boton::Checador},
+         {Boton::MesasAbiertas, Boton::MesaNueva, Boton::Verificacion, Boton::CambioTarjetas}},
+    };
+    for (const Caso& caso : casos) {
+        Funciones& menu = funciones(caso.empleado);
+        for (Boton boton : caso.habilitados)
+            EXPECT_TRUE(menu.habilitado(boton)) << caso.empleado << " " << static_cast<int>(boton);
+        for (Boton boton : caso.deshabilitados)
+            EXPECT_FALSE(menu.habilitado(boton)) << caso.empleado << " " << static_cast<int>(boton);
+    }
+}
+
+TEST_F(FuncionesTest, ClockInButtonOnlyWithTheTerminalsClockInFunction) {
+    Funciones& menu = funciones(kMesero);
+    context->setFuncion(Funciones::kFuncionChecador, false);
+    EXPECT_FALSE(menu.visible(Boton::Checador));
+    EXPECT_FALSE(menu.habilitado(Boton::Checador));
+    EXPECT_TRUE(menu.visible(Boton::Salir));
+}
+
+TEST_F(FuncionesTest, DisabledButtonDoesNothing) {
+    Funciones& menu = funciones(kMesero);
+    EXPECT_EQ(menu.pulsar(Boton::Apagar), Despues::Quedarse);
+    EXPECT_TRUE(prompts.asked().isEmpty());
+    EXPECT_TRUE(platform.requests.isEmpty());
+}
+
+TEST_F(FuncionesTest, SwitchingOffAsksThenLeavesAndSwitchesOff) {
+    Funciones& menu = funciones(kGerente);
+    prompts.answerMensaje(Prompts::kAnswerNo);
+    EXPECT_EQ(menu.pulsar(Boton::Apagar), Despues::Quedarse);
+    EXPECT_TRUE(platform.requests.isEmpty());
+
+    prompts.answerMensaje(Prompts::kAnswerYes);
+    EXPECT_EQ(menu.pulsar(Boton::Reiniciar), Despues::Fuera);
+    EXPECT_EQ(platform.requests, QStringList{QStringLiteral("restart")});
+    EXPECT_EQ(acceso.returns, QStringList{QStringLiteral("FrmFunciones unload")});
+    EXPECT_FALSE(context->sesion().activa());
+}
+
+TEST_F(FuncionesTest, CloseOfDayAsksFirstAndClearsOnlyThisTerminalsRequest) {
+    // The server moves the day on to today's date, by its own clock.
+    const QDate hoy = QDate::currentDate();
+    setFechaTrabajo(hoy.addDays(-1));
+    Funciones& menu = funciones(kMesero);
+    prompts.answerMensaje(Prompts::kAnswerNo);
+    EXPECT_EQ(menu.pulsar(Boton::FinDia), Despues::Quedarse);
+    EXPECT_EQ(fechaTrabajoGuardada(), hoy.addDays(-1).toString(QStringLiteral("ddMMyyyy")));
+
+    prompts.answerMensaje(Prompts::kAnswerYes);
+    EXPECT_EQ(menu.pulsar(Boton::FinDia), Despues::Quedarse);
+    const QString nueva = hoy.toString(QStringLiteral("ddMMyyyy"));
+    EXPECT_EQ(fechaTrabajoGuardada(), nueva);
+    EXPECT_EQ(reiniciar(1), 0);
+    EXPECT_EQ(reiniciar(2), 1);
+    EXPECT_EQ(field(QStringLiteral("SELECT COUNT(*) FROM Comanda WHERE Abierta=1 AND fecha_trabajo<>'") +
+                    nueva + QStringLiteral("'"))
+                  .toInt(),
+              0);
+    EXPECT_EQ(prompts.mensajes().last(), QStringLiteral("Día cerrado. Nueva fecha de trabajo: ") +
+                                             hoy.toString(QStringLiteral("dd/MM/yyyy")));
+}
+
+TEST_F(FuncionesTest, CloseOfDayThatFailsKeepsTheRestartRequestAndSaysSo) {
+    setFechaTrabajo(QDate::currentDate().addDays(-1));
+    exec(QStringLiteral("UPDATE Terminal SET Reiniciar=1"));
+    Funciones& menu = funciones(kMesero);
+    faultyConnection->failAt(busyDatabase(1, QStringLiteral("Fin_Dia")));
+    prompts.answerMensaje(Prompts::kAnswerYes);
+    EXPECT_EQ(menu.pulsar(Boton::FinDia), Despues::Quedarse);
+    EXPECT_EQ(fechaTrabajoGuardada(), QDate::currentDate().addDays(-1).toString(QStringLiteral("ddMMyyyy")));
+    EXPECT_EQ(reiniciar(1), 1);
+    EXPECT_FALSE(messageBox.shown.isEmpty());
+    EXPECT_EQ(prompts.mensajes().size(), 1); // only the question: no "Día cerrado"
+}
+
+TEST_F(FuncionesTest, VerificationRefusesWithOpenTablesAndPrintsWithoutThem) {
+    Funciones& mesero = funciones(kMesero);
+    EXPECT_EQ(mesero.pulsar(Boton::Verificacion), Despues::Quedarse);
+    EXPECT_EQ(prompts.mensajes(), QStringList{QString::fromUtf8(Funciones::kMesasAbiertas)});
+    EXPECT_EQ(trabajos(QStringLiteral("T")), 0);
+
+    exec(QStringLiteral("UPDATE Comanda SET Abierta=0 WHERE ID_Empleado=1"));
+    EXPECT_EQ(mesero.pulsar(Boton::Verificacion), Despues::Quedarse);
+    EXPECT_EQ(trabajos(QStringLiteral("T")), 1);
+}
+
+TEST_F(FuncionesTest, ClockOutReportAndExitOnlyWhenTheScreenClockedOut) {
+    struct Caso {
+        Navegacion::Checada checada;
+        Despues despues;
+        qint64 reportes;
+    };
+    const Caso casos[] = {
+        {Navegacion::Checada::Ninguna, Despues::Quedarse, 0},
+        {Navegacion::Checada::Entrada, Despues::Quedarse, 0},
+        {Navegacion::Checada::Salida, Despues::Fuera, 1},
+    };
+    for (const Caso& caso : casos) {
+        exec(QStringLiteral("DELETE FROM Cola_Trabajo"));
+        acceso.returns.clear();
+        Funciones& menu = funciones(kMesero);
+        nav.alChecar = [&caso] { return caso.checada; };
+        EXPECT_EQ(menu.pulsar(Boton::Checador), caso.despues);
+        EXPECT_EQ(trabajos(QStringLiteral("R")), caso.reportes);
+        EXPECT_EQ(acceso.returns.size(), caso.reportes);
+    }
+}
+
+TEST_F(FuncionesTest, ScreensNotYetAvailableLeaveTheMenuStanding) {
+    Funciones& menu = funciones(kGerente);
+    nav.disponible = false;
+    for (Boton boton : {Boton::AjustePropinas, Boton::Reimprimir, Boton::RegistrarCliente, Boton::Activar})
+        EXPECT_EQ(menu.pulsar(boton), Despues::Quedarse);
+    // Nothing was opened, so nothing asks to register another customer, and "Activar" stays usable.
+    EXPECT_TRUE(prompts.asked().isEmpty());
+    EXPECT_TRUE(menu.habilitado(Boton::Activar));
+
+    nav.disponible = true;
+    EXPECT_EQ(menu.pulsar(Boton::Activar), Despues::Quedarse);
+    EXPECT_FALSE(menu.habilitado(Boton::Activar));
+    EXPECT_EQ(menu.pulsar(Boton::MesasAbiertas), Despues::Ocultar);
+}
+
+} // namespace
+} // namespace nerin::fakes
