@@ -129,12 +129,13 @@ QWidget* frmComanda::construirFunciones() {
          }},
         {"Utilerías", "cmdUtilierias",
          [this] {
-             // Asked first: a menu that is not part of this version leaves the order standing, held.
-             if (Navegacion* nav = m_context.navegacion(); nav && !nav->funciones())
-                 return;
+             // The order is stored and free before the menu takes the front; without a menu the open
+             // tables do.
              if (!dejarComanda())
                  return;
              hide();
+             if (Navegacion* nav = m_context.navegacion(); nav && !nav->funciones())
+                 nav->mesasAbiertas(Navegacion::ModoMesas::Normal);
          }},
         {"Salir", "cmdSalir",
          [this] {
