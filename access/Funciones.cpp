@@ -144,9 +144,14 @@ Funciones::Despues Funciones::pulsar(Boton boton) {
         return Despues::Ocultar;
     case Boton::MesaNueva:
         return navegacion && navegacion->mesaNueva() ? Despues::Ocultar : Despues::Quedarse;
-    case Boton::PruebaImpresion:
-        PruebaImpresion(contextoImpresion(m_context), m_cola);
+    case Boton::PruebaImpresion: {
+        const int encolados = PruebaImpresion(contextoImpresion(m_context), m_cola);
+        m_context.Mensaje(encolados > 0
+                              ? QStringLiteral("Prueba de impresión enviada a %1 impresoras.").arg(encolados)
+                              : QStringLiteral("No se envió la prueba de impresión a ninguna impresora."),
+                          encolados > 0 ? Prompts::kOk : Prompts::kExclamation);
         return Despues::Quedarse;
+    }
     case Boton::ColaImpresion:
         return colaImpresion();
     case Boton::Apagar:

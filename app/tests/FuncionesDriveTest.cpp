@@ -43,7 +43,8 @@ TEST_F(FuncionesDriveTest, ThePrintTestPrintsOnEveryActivePrinter) {
     sql(QStringLiteral("UPDATE Comanda SET ID_Empleado=2 WHERE ID_Comanda=2"));
     EXPECT_EQ(conducir({kTarjetaGerente1, QStringLiteral("expect lblMesa Mesa: 15"),
                         QStringLiteral("click cmdUtilierias"), QStringLiteral("click cmdPruebaImpresion"),
-                        QStringLiteral("click cmdSalir")}),
+                        QStringLiteral("expect-message Prueba de impresión enviada a 4 impresoras."),
+                        QStringLiteral("answer ok"), QStringLiteral("click cmdSalir")}),
               0)
         << m_errores.toStdString();
     imprimirCola();
