@@ -1,6 +1,7 @@
 #include "printing/ColaImpresion.h"
 
 #include "data/BaseDatos.h"
+#include "data/TransaccionBD.h"
 
 #include <cmath>
 #include <limits>
@@ -58,21 +59,39 @@ qint32 ColaImpresion::AbrirTrabajo(const QString& tipo, double idImpresora, cons
     return static_cast<qint32>(resultado->value(0).toInt());
 }
 
-bool ColaImpresion::AgregarLinea(qint32 trabajo, const QString& texto) {
+QString ColaImpresion::sqlLinea(qint32 trabajo, const QString& texto) {
     // Undo the callers' doubling first, then double every quote once: a lone quote is kept as itself.
     QString linea = texto;
     linea.replace(QStringLiteral("''"), QStringLiteral("'"));
-    const QString numero = QString::number(trabajo);
     // The line number is taken in the same statement that stores the line, and only while the job is
     // still open.
-    const QString sql =
-        QStringLiteral("INSERT INTO Cola_Linea (ID_Trabajo, Num_Linea, Texto) "
-                       "SELECT t.ID_Trabajo, ISNULL((SELECT MAX(l.Num_Linea) FROM Cola_Linea l "
-                       "WHERE l.ID_Trabajo = t.ID_Trabajo), 0) + 1, ") +
-        literal(linea) + QStringLiteral(" FROM Cola_Trabajo t WHERE t.ID_Trabajo = ") + numero +
-        QStringLiteral(" AND t.Estado = 'A'");
+    return QStringLiteral("INSERT INTO Cola_Linea (ID_Trabajo, Num_Linea, Texto) "
+                          "SELECT t.ID_Trabajo, ISNULL((SELECT MAX(l.Num_Linea) FROM Cola_Linea l "
+                          "WHERE l.ID_Trabajo = t.ID_Trabajo), 0) + 1, ") +
+           literal(linea) + QStringLiteral(" FROM Cola_Trabajo t WHERE t.ID_Trabajo = ") +
+           QString::number(trabajo) + QStringLiteral(" AND t.Estado = 'A'");
+}
+
+bool ColaImpresion::AgregarLinea(qint32 trabajo, const QString& texto) {
     qint64 filas = 0;
-    return ejecutar(sql, &filas) && filas == 1;
+    return ejecutar(sqlLinea(trabajo, texto), &filas) && filas == 1;
+}
+
+bool ColaImpresion::AgregarLineas(qint32 trabajo, const QStringList& textos) {
+    TransaccionBD transaccion(m_baseDatos, kTitulo);
+    if (!transaccion.iniciar())
+        return transaccion.terminar();
+    for (const QString& texto : textos) {
+        const std::optional<qint64> filas = transaccion.ejecutarSinRegistro(sqlLinea(trabajo, texto));
+        if (!filas)
+            break;
+        if (*filas != 1) {
+            transaccion.fallar(QStringLiteral("El trabajo ") + QString::number(trabajo) +
+                               QStringLiteral(" no está abierto"));
+            break;
+        }
+    }
+    return transaccion.terminar();
 }
 
 bool ColaImpresion::CerrarTrabajo(qint32 trabajo) {

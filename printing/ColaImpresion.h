@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace nerin {
 
@@ -31,6 +32,11 @@ public:
     // is taken as itself, so a text prints the same whether its caller doubled its quotes or not. False
     // when the job is not open (unknown, already closed) or the line could not be stored.
     bool AgregarLinea(qint32 trabajo, const QString& texto);
+    // Appends several lines, taken as AgregarLinea takes them, in order and all or none: one
+    // transaction holds them, so a long document costs the database one durable write instead of one
+    // per line. A failure is reported once, after the rollback. Not to be called inside another
+    // transaction.
+    bool AgregarLineas(qint32 trabajo, const QStringList& textos);
 
     // Closes an open job and releases it for printing. False when the job is not open or could not be
     // closed.
@@ -38,6 +44,7 @@ public:
 
 private:
     bool ejecutar(const QString& sql, qint64* filas);
+    static QString sqlLinea(qint32 trabajo, const QString& texto);
 
     BaseDatos& m_baseDatos;
 };

@@ -41,7 +41,6 @@ bool ImprimirSalida(const ContextoImpresion& contexto, ColaImpresion& cola, qint
     const QString id = QString::number(idEmpleado);
 
     TrabajoReporte reporte(contexto, cola, QStringLiteral("ImprimirSalida"));
-    reporte.abrir(TipoDocumento::kHoras, *impresora);
     reporte.linea(QStringLiteral("<N><N><b>") +
                   AlinearTexto(QStringLiteral("Verificación de Salida"), w, kAlinearCentro, false) +
                   AlinearTexto(contexto.usuario, w, kAlinearCentro, false) + QStringLiteral("</b><N>"));
@@ -91,7 +90,7 @@ bool ImprimirSalida(const ContextoImpresion& contexto, ColaImpresion& cola, qint
     }
 
     reporte.linea(AlinearTexto(QStringLiteral("------FIN DEL DOCUMENTO------"), w, kAlinearCentro, false));
-    return reporte.cerrar();
+    return reporte.imprimir(TipoDocumento::kHoras, *impresora);
 }
 
 } // namespace nerin

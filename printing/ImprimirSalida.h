@@ -14,7 +14,8 @@ struct ContextoImpresion;
 //
 // True when the job was queued whole. Without a ticket printer the user is told
 // ("No existe la impresora local de tickets") and nothing is queued. A statement that fails is written
-// to the event log under "ImprimirSalida" and leaves the job unclosed, so it never prints.
+// to the event log under "ImprimirSalida" and nothing prints: a failed query queues no job, and a job
+// that could not be queued whole is left unclosed.
 bool ImprimirSalida(const ContextoImpresion& contexto, ColaImpresion& cola, qint16 idEmpleado);
 
 } // namespace nerin

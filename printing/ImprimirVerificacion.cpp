@@ -68,7 +68,6 @@ bool ImprimirVerificacion(const ContextoImpresion& contexto, ColaImpresion& cola
     const QString estrellas(w, u'*');
 
     TrabajoReporte reporte(contexto, cola, QStringLiteral("ImprimirVerificacion"));
-    reporte.abrir(TipoDocumento::kTicket, *impresora);
     reporte.linea(QStringLiteral("<H>") +
                   AlinearTexto(QStringLiteral("Verificacion del Empleado"), mitad, kAlinearCentro, false) +
                   QStringLiteral("</H>"));
@@ -141,7 +140,7 @@ bool ImprimirVerificacion(const ContextoImpresion& contexto, ColaImpresion& cola
     }
 
     reporte.linea(AlinearTexto(QStringLiteral("***** FIN DEL REPORTE *****"), w, kAlinearCentro, false));
-    return reporte.cerrar();
+    return reporte.imprimir(TipoDocumento::kTicket, *impresora);
 }
 
 } // namespace nerin

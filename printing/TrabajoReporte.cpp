@@ -17,13 +17,6 @@ bool TrabajoReporte::fallar(const QString& paso) {
     return false;
 }
 
-bool TrabajoReporte::abrir(const QString& tipo, qint32 impresora) {
-    if (m_fallado)
-        return false;
-    m_trabajo = m_cola.AbrirTrabajo(tipo, static_cast<double>(impresora), m_contexto.usuarioTrabajo());
-    return m_trabajo != 0 || fallar(QStringLiteral("AbrirTrabajo"));
-}
-
 std::optional<RecordSet> TrabajoReporte::consultar(const QString& sql) {
     if (m_fallado)
         return std::nullopt;
@@ -40,17 +33,22 @@ std::optional<DbValue> TrabajoReporte::valor(const QString& sql) {
     return filas->value(0);
 }
 
-bool TrabajoReporte::linea(const QString& texto) {
-    if (m_fallado)
-        return false;
-    return m_cola.AgregarLinea(m_trabajo, BaseDatos::DuplicarComillas(texto)) ||
-           fallar(QStringLiteral("AgregarLinea"));
+void TrabajoReporte::linea(const QString& texto) {
+    m_lineas.append(BaseDatos::DuplicarComillas(texto));
 }
 
-bool TrabajoReporte::cerrar() {
+bool TrabajoReporte::imprimir(const QString& tipo, qint32 impresora) {
     if (m_fallado)
         return false;
-    return m_cola.CerrarTrabajo(m_trabajo) || fallar(QStringLiteral("CerrarTrabajo"));
+    const qint32 trabajo =
+        m_cola.AbrirTrabajo(tipo, static_cast<double>(impresora), m_contexto.usuarioTrabajo());
+    if (trabajo == 0)
+        return fallar(QStringLiteral("AbrirTrabajo"));
+    if (!m_cola.AgregarLineas(trabajo, m_lineas))
+        return fallar(QStringLiteral("AgregarLinea"));
+    if (!m_cola.CerrarTrabajo(trabajo))
+        return fallar(QStringLiteral("CerrarTrabajo"));
+    return true;
 }
 
 int TrabajoReporte::parte(int ancho, int partes) {

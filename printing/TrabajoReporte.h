@@ -3,6 +3,7 @@
 #include "data/RecordSet.h"
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace nerin {
@@ -10,29 +11,27 @@ namespace nerin {
 class ColaImpresion;
 struct ContextoImpresion;
 
-// One staff report being composed into the print queue by the procedure named `procedimiento`.
+// One staff report composed by the procedure named `procedimiento`: its queries run and its lines are
+// gathered first, then imprimir() hands the whole document to the print queue, so that a long report
+// costs the database a few durable writes rather than one per line.
 //
-// The first step that fails (opening the job, a query, a line, closing) is reported by the data layer
-// as every database failure is, and is written to the event log once under the procedure's name;
-// every later step then does nothing and fails too, so a composing function can run its steps in a
-// row and look at the outcome at the end. A job that failed is never closed, so it is never printed
-// half.
+// The first step that fails (a query, opening the job, adding the lines, closing it) is reported by
+// the data layer as every database failure is, and is written to the event log once under the
+// procedure's name; every later step does nothing. A report whose query failed never opens a job, and
+// a job that failed is never closed, so a report is never printed half.
 class TrabajoReporte {
 public:
     TrabajoReporte(const ContextoImpresion& contexto, ColaImpresion& cola, QString procedimiento);
 
-    // Opens a job of document type `tipo` on `impresora` for the signed-in user.
-    bool abrir(const QString& tipo, qint32 impresora);
     // The rows of a query; no value when it failed.
     std::optional<RecordSet> consultar(const QString& sql);
     // The first field of the first row of a query, NULL without a row; no value when it failed.
     std::optional<DbValue> valor(const QString& sql);
-    // Appends a line; its single quotes are doubled, as the queue takes them (free text is in it).
-    bool linea(const QString& texto);
-    // Closes the job, which releases it for printing. True when every step succeeded.
-    bool cerrar();
-
-    bool fallado() const { return m_fallado; }
+    // Adds a line to the document; its single quotes are doubled, as the queue takes them.
+    void linea(const QString& texto);
+    // Queues the document as a job of type `tipo` on `impresora` for the signed-in user and closes it,
+    // which releases it for printing. True when every step succeeded.
+    bool imprimir(const QString& tipo, qint32 impresora);
 
     // The share of a ticket `ancho` columns wide that a report gives each of `partes` columns: the
     // quotient rounded to the nearest whole number, halves to even.
@@ -46,7 +45,7 @@ private:
     const ContextoImpresion& m_contexto;
     ColaImpresion& m_cola;
     QString m_procedimiento;
-    qint32 m_trabajo = 0;
+    QStringList m_lineas;
     bool m_fallado = false;
 };
 
