@@ -1,0 +1,53 @@
+// The functions menu on the demo restaurant with a year of history, without the screen: what opening
+// the menu reads (the employee's permissions among the menu's, and each button's state) for the
+// manager, who holds them all. Reports the statements sent per run.
+//
+//   bench_funciones        (NERIN_BENCH_HISTORY_DAYS sets the history, default 365)
+#include "access/Funciones.h"
+#include "bench/BenchTerminal.h"
+#include "printing/ColaImpresion.h"
+#include "startup/AccessScreen.h"
+
+#include <benchmark/benchmark.h>
+
+namespace nerin {
+namespace {
+
+// The menu leaves to the access screen only through "Salir", which the benchmark does not press.
+class SinAcceso : public AccessScreen {
+public:
+    void showAccessScreen(bool) override {}
+    void returnToAccess(const QString&, bool) override {}
+};
+
+struct Terminal : bench::BenchTerminal {
+    Terminal() { context->iniciarSesion(Sesion(2, QStringLiteral("gerente1"), {}, true)); }
+
+    SinAcceso acceso;
+};
+
+Terminal& terminal() {
+    static Terminal t;
+    return t;
+}
+
+void BM_OpenFunctionsMenu(benchmark::State& state) {
+    Terminal& t = terminal();
+    ColaImpresion cola(*t.baseDatos);
+    Funciones menu(*t.context, t.acceso, cola);
+    const qint64 antes = bench::CountingConnection::sent;
+    for (auto _ : state) {
+        if (!menu.cargarPermisos())
+            state.SkipWithError("permissions not read");
+        int habilitados = 0;
+        for (int b = 0; b <= static_cast<int>(Funciones::Boton::Salir); ++b)
+            habilitados += menu.habilitado(static_cast<Funciones::Boton>(b)) ? 1 : 0;
+        benchmark::DoNotOptimize(habilitados);
+    }
+    state.counters["sentencias"] = benchmark::Counter(
+        static_cast<double>(bench::CountingConnection::sent - antes), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_OpenFunctionsMenu)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace nerin
