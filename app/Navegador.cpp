@@ -1,6 +1,8 @@
 #include "app/Navegador.h"
 
+#include "access/FrmFirmarEntrada.h"
 #include "access/FrmFunciones.h"
+#include "access/FrmMeserosFirmados.h"
 #include "access/FrmValidaPermiso.h"
 #include "cashier/AbonoLealtadNoDisponible.h"
 #include "cashier/FacturacionNoDisponible.h"
@@ -84,9 +86,10 @@ bool Navegador::cortesias(qint32, qint32, const QString&) {
     return noDisponible(QStringLiteral("Cortesías"));
 }
 
-Navegacion::Checada Navegador::checador(qint16) {
-    noDisponible(QStringLiteral("Checador"));
-    return Checada::Ninguna;
+Navegacion::Checada Navegador::checador(qint16 idEmpleado) {
+    FrmFirmarEntrada checador(m_context, idEmpleado, QApplication::activeWindow());
+    checador.mostrar();
+    return checador.checada();
 }
 
 void Navegador::registroTarjetas() {
@@ -117,8 +120,11 @@ bool Navegador::abrir(Pantalla pantalla) {
     }
     case Pantalla::CambioTarjetas:
         return noDisponible(QStringLiteral("Tarjetas de empleados"));
-    case Pantalla::PersonalFirmado:
-        return noDisponible(QStringLiteral("Personal firmado"));
+    case Pantalla::PersonalFirmado: {
+        FrmMeserosFirmados firmados(m_context, QApplication::activeWindow());
+        firmados.mostrar();
+        return true;
+    }
     case Pantalla::AjustePropinas:
         return noDisponible(QStringLiteral("Ajuste de propinas"));
     case Pantalla::RedirigirGrupo:
