@@ -22,6 +22,8 @@ inline const QString kTarjetaGerente1 =
     QStringLiteral("swipe %ADEC83FD35A396FA88E1B532BA1E14AF_N50781209871564022812101000000022_");
 inline const QString kTarjetaCajero1 =
     QStringLiteral("swipe %776B35B978A020947176F38A88870AE6_N50781203318820572812101000000033_");
+inline const QString kTarjetaMesero2 =
+    QStringLiteral("swipe %4A90AF3A06BE3559C7BD8CC02B502C9A_N50781207745261182812101000000044_");
 
 // The real nerin-terminal, started offscreen on a copy of the demo restaurant, one run per script.
 class TerminalDriveFixture : public DemoDatabaseTest {
