@@ -1,6 +1,7 @@
 #include "access/FrmFirmarEntrada.h"
 
 #include "startup/TerminalContext.h"
+#include "ui/TouchTheme.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -20,6 +21,9 @@ FrmFirmarEntrada::FrmFirmarEntrada(TerminalContext& context, qint16 idEmpleado, 
       m_cmdArriba(crearTecla(QStringLiteral("▲"), QStringLiteral("cmdArriba"))),
       m_cmdAbajo(crearTecla(QStringLiteral("▼"), QStringLiteral("cmdAbajo"))) {
     setWindowTitle(QStringLiteral("Checador"));
+    QLabel* titulo = crearEtiqueta(QStringLiteral("lblTitulo"));
+    titulo->setText(QStringLiteral("CHECADOR"));
+    titulo->setAlignment(Qt::AlignCenter);
     QLabel* empleado = crearEtiqueta(QStringLiteral("lblEmpleado"));
     empleado->setText(m_firmar.nombreEmpleado());
     QLabel* departamento = crearEtiqueta(QStringLiteral("lblDepartamento"));
@@ -42,7 +46,12 @@ FrmFirmarEntrada::FrmFirmarEntrada(TerminalContext& context, qint16 idEmpleado, 
 
     m_lstDepartamentos->setObjectName(QStringLiteral("lstDepartamentos"));
     m_lstDepartamentos->setVisible(false);
-    m_lstDepartamentos->setMinimumSize(420, 240);
+    m_lstDepartamentos->setMinimumSize(520, 280);
+    // Rows a finger can hit.
+    m_lstDepartamentos->setStyleSheet(QStringLiteral("QListWidget { font-size: %1px; }"
+                                                     "QListWidget::item { min-height: %2px; }")
+                                          .arg(TouchTheme::kLetraTexto)
+                                          .arg(TouchTheme::kMinimoTecla));
     connect(m_lstDepartamentos, &QListWidget::clicked, this, [this](const QModelIndex& indice) {
         if (const QListWidgetItem* item = m_lstDepartamentos->item(indice.row()))
             firmar(item->data(Qt::UserRole).toInt());
@@ -60,6 +69,7 @@ FrmFirmarEntrada::FrmFirmarEntrada(TerminalContext& context, qint16 idEmpleado, 
     connect(cancelar, &QPushButton::clicked, this, [this] { reject(); });
 
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(titulo);
     auto* datos = new QGridLayout;
     datos->addWidget(empleado, 0, 0, 1, 2);
     datos->addWidget(m_lblHora, 1, 0);

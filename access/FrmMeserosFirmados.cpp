@@ -1,5 +1,7 @@
 #include "access/FrmMeserosFirmados.h"
 
+#include "ui/TouchTheme.h"
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -23,6 +25,8 @@ FrmMeserosFirmados::FrmMeserosFirmados(TerminalContext& context, QWidget* parent
     m_grdEmpleados->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grdEmpleados->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grdEmpleados->verticalHeader()->setVisible(false);
+    // Rows a finger can hit.
+    m_grdEmpleados->verticalHeader()->setDefaultSectionSize(TouchTheme::kMinimoTecla);
     m_grdEmpleados->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_grdEmpleados->setMinimumSize(640, 400);
     connect(m_grdEmpleados, &QTableWidget::cellClicked, this, [this](int fila) {

@@ -123,7 +123,12 @@ TEST_F(FirmarEntradaTest, NothingIsRecordedWhenRefusedChangedMeanwhileOrFailed) 
 TEST_F(FirmarEntradaTest, ASecondTouchWhileTheWindowStandsIsIgnored) {
     FirmarEntrada firmar(*context, 4);
     std::optional<Checada> segunda;
-    nav.mientras = [&] { segunda = firmar.firmar(2); };
+    bool tocada = false;
+    nav.mientras = [&] {
+        if (std::exchange(tocada, true))
+            return;
+        segunda = firmar.firmar(2);
+    };
     EXPECT_EQ(firmar.firmar(3), Checada::Entrada);
     EXPECT_EQ(segunda, Checada::Ninguna);
     EXPECT_EQ(nav.rutas.size(), 1);

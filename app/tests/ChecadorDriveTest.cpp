@@ -20,7 +20,8 @@ TEST_F(ChecadorDriveTest, AWaiterClocksInUnderTheManagersCardThenSignsIn) {
         << m_errores.toStdString();
     EXPECT_EQ(valor(QStringLiteral("SELECT Firmado FROM Empleado WHERE Id_Empleado=4")).toInt(), 1);
     EXPECT_EQ(valor(QStringLiteral("SELECT ID_Terminal FROM Empleado WHERE Id_Empleado=4")).toInt(), 1);
-    EXPECT_NE(valor(QStringLiteral("SELECT id_departamento FROM HorasxEmpleado WHERE Id_Empleado=4")).toInt(), 0);
+    EXPECT_NE(valor(QStringLiteral("SELECT id_departamento FROM HorasxEmpleado WHERE Id_Empleado=4")).toInt(),
+              0);
 }
 
 } // namespace
