@@ -35,7 +35,6 @@ public:
 
     FirmarEntrada(TerminalContext& context, qint16 idEmpleado) : m_context(context), m_id(idEmpleado) {}
 
-    qint16 idEmpleado() const { return m_id; }
     // The employee's full name; empty when it cannot be read.
     QString nombreEmpleado();
     // The name of the employee's first department; empty without one.
