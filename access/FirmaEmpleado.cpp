@@ -106,6 +106,9 @@ bool FirmaEmpleado::registrarTarjetas() {
     Navegacion* navegacion = m_context.navegacion();
     if (!navegacion)
         return false;
+    // Nobody is signed in here: a manager's card stands for whoever gives the cards.
+    if (!navegacion->autorizar(kPermisoTarjetas, QStringLiteral("Validar Permiso")))
+        return false;
     navegacion->registroTarjetas();
     return true;
 }

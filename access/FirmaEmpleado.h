@@ -33,6 +33,7 @@ public:
     static constexpr int kFuncionChecador = 15;
     static constexpr int kFuncionComandaDirecta = 20;
     static constexpr int kPermisoComandaDirecta = 68;
+    static constexpr int kPermisoTarjetas = 27;
 
     explicit FirmaEmpleado(TerminalContext& context) : m_context(context) {}
 
@@ -49,8 +50,8 @@ public:
     // terminal with function 20 or an employee with permission 68.
     Ruta rutear();
 
-    // Lists the active employees without a card and opens the card registration screen when there is
-    // any; true when it was opened.
+    // Lists the active employees without a card and, when there is any and a manager's card
+    // authorises it (permission 27), opens the card registration screen; true when it was opened.
     bool registrarTarjetas();
 
 private:

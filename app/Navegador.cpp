@@ -1,5 +1,6 @@
 #include "app/Navegador.h"
 
+#include "access/FrmCambioPassword.h"
 #include "access/FrmFirmarEntrada.h"
 #include "access/FrmFunciones.h"
 #include "access/FrmMeserosFirmados.h"
@@ -93,7 +94,8 @@ Navegacion::Checada Navegador::checador(qint16 idEmpleado) {
 }
 
 void Navegador::registroTarjetas() {
-    noDisponible(QStringLiteral("Registro de tarjetas"));
+    FrmCambioPassword lista(m_context, CambioTarjeta::Lista::SinTarjeta, QApplication::activeWindow());
+    lista.mostrar();
 }
 
 void Navegador::caja(qint32 idComanda, qint32 control, qint16 numCuenta) {
@@ -118,8 +120,13 @@ bool Navegador::abrir(Pantalla pantalla) {
         disponibles.mostrar();
         return true;
     }
-    case Pantalla::CambioTarjetas:
-        return noDisponible(QStringLiteral("Tarjetas de empleados"));
+    case Pantalla::CambioTarjetas: {
+        FrmCambioPassword lista(m_context, CambioTarjeta::Lista::Empleados, QApplication::activeWindow());
+        lista.mostrar();
+        if (lista.irAMesas())
+            mesasAbiertas(ModoMesas::Normal);
+        return true;
+    }
     case Pantalla::PersonalFirmado: {
         FrmMeserosFirmados firmados(m_context, QApplication::activeWindow());
         firmados.mostrar();

@@ -143,33 +143,39 @@ QString BaseDatos::DuplicarComillas(const QString& texto) {
     return doblado;
 }
 
-int BaseDatos::EmpleadoDeTarjeta(const QString& track) {
+std::optional<QString> BaseDatos::NumeroTarjeta(const QString& track) const {
     // The track reads: a start sentinel, the digest of the body, "_", then the card number (as many
     // characters as the position of the "_" less one) whose first character the body leaves out.
     const qsizetype guion = track.indexOf(u'_');
     if (guion < 0)
-        return 0;
+        return std::nullopt;
     const qsizetype p = guion + 1; // the position of the "_" counting from 1
     if (p <= 2)
-        return 0;
+        return std::nullopt;
     const qsizetype longitudTarjeta = p - 1;
     const qsizetype inicioCuerpo = guion + 2;
     if (track.size() - inicioCuerpo < longitudTarjeta)
-        return 0;
+        return std::nullopt;
 
     const QString verificacion = track.mid(1, p - 2);
     const QString cuerpo = track.mid(inicioCuerpo);
     MD5 md5;
     if (md5.DigestStrToHexStr(cuerpo) != verificacion)
-        return 0;
+        return std::nullopt;
 
     const QString numeroTarjeta = track.mid(guion + 1, longitudTarjeta);
     clsRC4 rc4;
     rc4.Key(m_claveTarjeta);
-    const QString cifrado = rc4.EncryptString(numeroTarjeta, QString(), true);
+    return rc4.EncryptString(numeroTarjeta, QString(), true);
+}
+
+int BaseDatos::EmpleadoDeTarjeta(const QString& track) {
+    const std::optional<QString> cifrado = NumeroTarjeta(track);
+    if (!cifrado)
+        return 0;
     const std::optional<RecordSet> empleado = AbrirRecordset(
         QStringLiteral("SELECT ID_Empleado FROM Empleado WHERE Estado_Empleado='A' AND Num_Tarjeta='") +
-        DuplicarComillas(cifrado) + u'\'');
+        DuplicarComillas(*cifrado) + u'\'');
     if (!empleado || empleado->eof())
         return 0;
     return static_cast<int>(empleado->value(u"ID_Empleado").toInt());

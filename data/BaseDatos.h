@@ -80,6 +80,9 @@ public:
     // The active employee whose card gave this magnetic track, or 0 when the track is malformed, its
     // check digest does not match, or no active employee has the card.
     int EmpleadoDeTarjeta(const QString& track);
+    // The card number of this magnetic track as Empleado.Num_Tarjeta stores it (enciphered under the
+    // card key, in Base64), or none when the track is malformed or its check digest does not match.
+    std::optional<QString> NumeroTarjeta(const QString& track) const;
 
     // Reports a database failure: always to the event log, then by its number and the SQLSTATE of the
     // first entry of the error list, to the user or by ending the program. `titulo` is the title of

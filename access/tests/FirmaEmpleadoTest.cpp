@@ -231,13 +231,18 @@ TEST_F(FirmaEmpleadoTest, WithoutANavigationPointNothingIsOpenedOrAsked) {
     EXPECT_EQ(comandasAbiertasDe(2), 0);
 }
 
-TEST_F(FirmaEmpleadoTest, CardRegistrationOpensOnlyWhenSomeEmployeeHasNoCard) {
+TEST_F(FirmaEmpleadoTest, CardRegistrationOpensOnlyWhenSomeEmployeeHasNoCardAndAManagerAuthorises) {
     FirmaEmpleado firma(*context);
     EXPECT_FALSE(firma.registrarTarjetas());
-    EXPECT_EQ(nav.registros, 0);
+    EXPECT_TRUE(nav.rutas.isEmpty());
     exec(QStringLiteral("UPDATE Empleado SET Num_Tarjeta='XXX' WHERE Id_Empleado=4"));
+    nav.autorizado = false;
+    EXPECT_FALSE(firma.registrarTarjetas());
+    EXPECT_EQ(nav.registros, 0);
+    nav.autorizado = true;
     EXPECT_TRUE(firma.registrarTarjetas());
     EXPECT_EQ(nav.registros, 1);
+    EXPECT_EQ(nav.rutas, QStringList(2, QStringLiteral("autorizar 27 Validar Permiso")));
 }
 
 } // namespace
