@@ -120,5 +120,23 @@ TEST_F(SesionDriveTest, ARouteToAMissingScreenLeavesTheScreenStanding) {
     }
 }
 
+// At the access screen a manager's card lets a card be given to an employee without one; the card
+// then signs in as its new holder, and its old holder is left without a card.
+TEST_F(SesionDriveTest, ACardGivenAtTheAccessScreenSignsInAsItsNewHolder) {
+    // mesero2 has no card, and is clocked in so that signing in goes past the clock-in.
+    sql(QStringLiteral("UPDATE Empleado SET Num_Tarjeta='XXX', Firmado=1 WHERE ID_Empleado=4"));
+    EXPECT_EQ(conducir({QStringLiteral("type A"), QStringLiteral("expect lblTitulo Validar Permiso"),
+                        QStringLiteral("cancel"), QStringLiteral("expect lblTerminal CAJA PRINCIPAL"),
+                        QStringLiteral("type A"), kTarjetaGerente1, QStringLiteral("touch grdEmpleados 1"),
+                        QStringLiteral("type ") + kTarjetaMesero1.section(u' ', 1),
+                        QStringLiteral("expect-message Contraseña cambiada"), QStringLiteral("answer ok"),
+                        QStringLiteral("click cmdCancelar"), kTarjetaMesero1,
+                        QStringLiteral("expect lblEmpleado mesero2")}),
+              0)
+        << m_errores.toStdString();
+    EXPECT_EQ(valor(QStringLiteral("SELECT Num_Tarjeta FROM Empleado WHERE ID_Empleado=1")).toString(),
+              QStringLiteral("XXX"));
+}
+
 } // namespace
 } // namespace nerin
