@@ -340,10 +340,11 @@ void Driver::paso() {
             if (orden == QLatin1String("swipe")) {
                 for (QWidget* raiz : ambitos())
                     for (QWidget* control : controles<QWidget>(raiz))
-                        if (!destino && control->objectName() == QLatin1String("txtUsuario"))
+                        if (!destino && (control->objectName() == QLatin1String("txtUsuario") ||
+                                         control->objectName() == QLatin1String("txtTarjeta")))
                             destino = control;
                 if (!destino)
-                    return fallar(QStringLiteral("no hay lector de tarjeta (txtUsuario)"));
+                    return fallar(QStringLiteral("no hay lector de tarjeta (txtUsuario, txtTarjeta)"));
             } else {
                 QWidget* pantalla = pantallaActual();
                 if (!pantalla)

@@ -120,22 +120,45 @@ TEST_F(SesionDriveTest, ARouteToAMissingScreenLeavesTheScreenStanding) {
     }
 }
 
-// At the access screen a manager's card lets a card be given to an employee without one; the card
-// then signs in as its new holder, and its old holder is left without a card.
-TEST_F(SesionDriveTest, ACardGivenAtTheAccessScreenSignsInAsItsNewHolder) {
-    // mesero2 has no card, and is clocked in so that signing in goes past the clock-in.
-    sql(QStringLiteral("UPDATE Empleado SET Num_Tarjeta='XXX', Firmado=1 WHERE ID_Empleado=4"));
-    EXPECT_EQ(conducir({QStringLiteral("type A"), QStringLiteral("expect lblTitulo Validar Permiso"),
-                        QStringLiteral("cancel"), QStringLiteral("expect lblTerminal CAJA PRINCIPAL"),
-                        QStringLiteral("type A"), kTarjetaGerente1, QStringLiteral("touch grdEmpleados 1"),
-                        QStringLiteral("type ") + kTarjetaMesero1.section(u' ', 1),
-                        QStringLiteral("expect-message Contraseña cambiada"), QStringLiteral("answer ok"),
-                        QStringLiteral("click cmdCancelar"), kTarjetaMesero1,
-                        QStringLiteral("expect lblEmpleado mesero2")}),
-              0)
-        << m_errores.toStdString();
-    EXPECT_EQ(valor(QStringLiteral("SELECT Num_Tarjeta FROM Empleado WHERE ID_Empleado=1")).toString(),
-              QStringLiteral("XXX"));
+// A card is given at the access screen, after a manager's card, to an employee without one, or from
+// the functions menu to any employee the cashier may change; either way it then signs in as its new
+// holder, and its old holder is left without a card.
+TEST_F(SesionDriveTest, AGivenCardSignsInAsItsNewHolder) {
+    const struct {
+        const char* caso;
+        QString preparar;
+        QStringList hastaLaLista;
+        QString cerrarLista;
+    } casos[] = {
+        {"access screen",
+         QStringLiteral("UPDATE Empleado SET Num_Tarjeta='XXX' WHERE ID_Empleado=4"),
+         {QStringLiteral("type A"), QStringLiteral("expect lblTitulo Validar Permiso"),
+          QStringLiteral("cancel"), QStringLiteral("expect lblTerminal CAJA PRINCIPAL"),
+          QStringLiteral("type A"), kTarjetaGerente1, QStringLiteral("touch grdEmpleados 1")},
+         QStringLiteral("click cmdCancelar")},
+        {"functions menu",
+         {},
+         {kTarjetaCajero1, QStringLiteral("click cmdUtilerias"), QStringLiteral("click cmdCambioPassword"),
+          QStringLiteral("touch grdEmpleados 3")},
+         QStringLiteral("click cmdUtilerias\nclick cmdSalir")},
+    };
+    for (const auto& caso : casos) {
+        SetUp();
+        // mesero2 is clocked in so that signing in goes past the clock-in.
+        sql(QStringLiteral("UPDATE Empleado SET Firmado=1 WHERE ID_Empleado=4"));
+        if (!caso.preparar.isEmpty())
+            sql(caso.preparar);
+        EXPECT_EQ(conducir(caso.hastaLaLista +
+                           QStringList{kTarjetaMesero1, QStringLiteral("expect-message Contraseña cambiada"),
+                                       QStringLiteral("answer ok")} +
+                           caso.cerrarLista.split(u'\n') +
+                           QStringList{kTarjetaMesero1, QStringLiteral("expect lblEmpleado mesero2")}),
+                  0)
+            << caso.caso << ": " << m_errores.toStdString();
+        EXPECT_EQ(valor(QStringLiteral("SELECT Num_Tarjeta FROM Empleado WHERE ID_Empleado=1")).toString(),
+                  QStringLiteral("XXX"))
+            << caso.caso;
+    }
 }
 
 } // namespace
