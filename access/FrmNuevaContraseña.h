@@ -1,12 +1,9 @@
 #pragma once
 
 #include "access/CambioTarjeta.h"
-#include "access/KeyboardCardReader.h"
-#include "ui/ModalScreen.h"
+#include "access/PantallaTarjeta.h"
 
 class QLabel;
-class QLineEdit;
-class QPushButton;
 
 namespace nerin {
 
@@ -16,43 +13,29 @@ class TerminalContext;
 // card typed by a reader that works as a keyboard, or delivered by the reader given, goes into the
 // hidden card box and presses the confirm button. A stored card closes the screen; a refused one
 // leaves it waiting for another swipe. "Cancelar" closes without a card.
-class FrmNuevaContraseña : public ModalScreen {
+class FrmNuevaContraseña : public PantallaTarjeta {
 public:
     // `lector` is a reader that delivers whole card texts, claimed while the screen's reader is on;
     // optional. The readers are on from the start.
     explicit FrmNuevaContraseña(TerminalContext& context, QWidget* parent = nullptr,
                                 CardReader* lector = nullptr);
-    ~FrmNuevaContraseña() override;
 
     void setID_Empleado(qint16 idEmpleado) { m_idEmpleado = idEmpleado; }
     qint16 ID_Empleado() const { return m_idEmpleado; }
     // The employee's name, shown in the title.
     void setNombre(const QString& nombre);
 
-    void ActivarLector();
-    void DesactivarLector();
-
     // True once the card was stored.
     bool cambiada() const { return m_cambiada; }
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void tarjetaRecibida(const QString& tarjeta) override;
 
 private:
-    void recibirTarjeta(const QString& tarjeta);
-    void guardar();
-    bool tecla(QKeyEvent* event);
-    CardReader::Receptor receptor();
-
     CambioTarjeta m_cambio;
-    CardReader* m_lector;
-    KeyboardCardReader m_teclado;
     qint16 m_idEmpleado = 0;
     bool m_cambiada = false;
     QLabel* m_lblTitulo;
-    QLineEdit* m_txtTarjeta;
-    QPushButton* m_cmdAccesar;
 };
 
 } // namespace nerin

@@ -1,10 +1,8 @@
 #pragma once
 
-#include "access/KeyboardCardReader.h"
-#include "ui/ModalScreen.h"
+#include "access/PantallaTarjeta.h"
 
 class QLabel;
-class QLineEdit;
 class QPushButton;
 
 namespace nerin {
@@ -16,36 +14,27 @@ class TerminalContext;
 // a reader that types, or on the reader given, is checked at once; a valid card without the permission
 // retitles the window "Reintentar?" and waits for another swipe. "Aceptar" asks for the card,
 // "Cancelar" closes without authorisation.
-class FrmValidaPermiso : public ModalScreen {
+class FrmValidaPermiso : public PantallaTarjeta {
 public:
     // `lector` is a reader that delivers whole card texts, claimed while the window stands; optional.
     explicit FrmValidaPermiso(TerminalContext& context, QWidget* parent = nullptr,
                               CardReader* lector = nullptr);
-    ~FrmValidaPermiso() override;
 
     void setPermiso(int permiso) { m_permiso = permiso; }
     void setTitle(const QString& titulo);
     bool getValido() const { return m_valido; }
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void tarjetaRecibida(const QString& tarjeta) override;
 
 private:
     void pedirTarjeta();
-    void recibirTarjeta(const QString& tarjeta);
-    void validar();
-    bool tecla(QKeyEvent* event);
 
     TerminalContext& m_context;
-    CardReader* m_lector;
-    KeyboardCardReader m_teclado;
     int m_permiso = 0;
     bool m_valido = false;
     QLabel* m_lblTitulo;
     QLabel* m_lblMensaje;
-    QLineEdit* m_txtUsuario;
-    QPushButton* m_cmdAccesar;
 };
 
 } // namespace nerin
