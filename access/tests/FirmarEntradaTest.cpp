@@ -28,11 +28,7 @@ public:
 // Demo: mesero1 (1) is clocked in; mesero2 (4) is not and has two departments.
 class FirmarEntradaTest : public fakes::AccessFixture {
 protected:
-    // Also run again by each case of a table: the last case's connection is closed before the
-    // database is copied afresh.
     void SetUp() override {
-        context.reset();
-        baseDatos.reset();
         AccessFixture::SetUp();
         prompts = ScriptedPrompts();
         conectar();

@@ -9,10 +9,7 @@ namespace {
 // Demo: mesero1 (1, ROSA MENDOZA RUIZ) and cajero1 (3) are clocked in; the manager (2) looks.
 class MeserosFirmadosTest : public fakes::AccessFixture {
 protected:
-    // Also run again by each case of a table (see FirmarEntradaTest).
     void SetUp() override {
-        context.reset();
-        baseDatos.reset();
         AccessFixture::SetUp();
         prompts = ScriptedPrompts();
         conectar();

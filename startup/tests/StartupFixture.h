@@ -40,7 +40,11 @@ public:
 // database before calling build(), which makes the services and the context.
 class StartupFixture : public DemoDatabaseTest {
 protected:
+    // Also run again by each case of a table: the last case's terminal and connection go first, so that
+    // nothing of its database (its write-ahead log) survives into the fresh copy.
     void SetUp() override {
+        context.reset();
+        baseDatos.reset();
         ASSERT_TRUE(m_dir.isValid());
         QDir().mkpath(dbFolder());
         copyDemoTo(dbFolder() + "/DBNERIN.db");
