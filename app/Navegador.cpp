@@ -37,16 +37,20 @@ void Navegador::ocultarFunciones() {
         m_frmFunciones->hide();
 }
 
+template <typename Ventana> Ventana& Navegador::mantenida(std::unique_ptr<Ventana>& ventana) {
+    if (!ventana) {
+        ventana = std::make_unique<Ventana>(m_context, m_acceso);
+        if (m_pantallaCompleta)
+            ventana->setWindowState(Qt::WindowFullScreen);
+        else
+            ventana->resize(1024, 768);
+    }
+    return *ventana;
+}
+
 void Navegador::mesasAbiertas(ModoMesas modo) {
     ocultarFunciones();
-    if (!m_frmMesasAbiertas) {
-        m_frmMesasAbiertas = std::make_unique<frmMesasAbiertas>(m_context, m_acceso);
-        if (m_pantallaCompleta)
-            m_frmMesasAbiertas->setWindowState(Qt::WindowFullScreen);
-        else
-            m_frmMesasAbiertas->resize(1024, 768);
-    }
-    m_frmMesasAbiertas->mostrar(modo);
+    mantenida(m_frmMesasAbiertas).mostrar(modo);
 }
 
 bool Navegador::mesaNueva() {
@@ -68,14 +72,7 @@ bool Navegador::elegirCuenta(qint32, qint32, bool) {
 }
 
 bool Navegador::funciones() {
-    if (!m_frmFunciones) {
-        m_frmFunciones = std::make_unique<FrmFunciones>(m_context, m_acceso);
-        if (m_pantallaCompleta)
-            m_frmFunciones->setWindowState(Qt::WindowFullScreen);
-        else
-            m_frmFunciones->resize(1024, 768);
-    }
-    m_frmFunciones->mostrar();
+    mantenida(m_frmFunciones).mostrar();
     return true;
 }
 

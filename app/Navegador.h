@@ -41,6 +41,8 @@ private:
     // Tells the person that `pantalla` is not part of this version; always false.
     bool noDisponible(const QString& pantalla);
     void ocultarFunciones();
+    // A screen kept between uses, made the first time it is asked for: full screen, or in a window.
+    template <typename Ventana> Ventana& mantenida(std::unique_ptr<Ventana>& ventana);
 
     TerminalContext& m_context;
     AccessScreen& m_acceso;
