@@ -52,5 +52,23 @@ TEST_F(ChecadorDriveTest, TheManagerCorrectsAnEntryAndReleasesAWaiterFromTheStaf
     EXPECT_EQ(valor(QStringLiteral("SELECT EnUsoPor FROM Comanda WHERE ID_Comanda=1")).toInt(), 0);
 }
 
+// From the functions menu: cancelling the clock-in screen leaves the waiter at work; clocking out under
+// the manager's card prints the exit report and leaves for the access screen.
+TEST_F(ChecadorDriveTest, ClockingOutFromTheMenuPrintsTheExitReportAndSignsOut) {
+    EXPECT_EQ(conducir({kTarjetaMesero1, QStringLiteral("click cmdUtilerias"),
+                        QStringLiteral("click cmdChecador"), QStringLiteral("click cmdCancelar"),
+                        QStringLiteral("expect lblTitulo Funciones"), QStringLiteral("click cmdChecador"),
+                        QStringLiteral("click cmdFirmar"), QStringLiteral("select lstDepartamentos 1"),
+                        QStringLiteral("expect lblTitulo Validar Permiso"), kTarjetaGerente1,
+                        QStringLiteral("expect lblTerminal CAJA PRINCIPAL")}),
+              0)
+        << m_errores.toStdString();
+    EXPECT_EQ(valor(QStringLiteral("SELECT Firmado FROM Empleado WHERE Id_Empleado=1")).toInt(), 0);
+    EXPECT_EQ(valor(QStringLiteral("SELECT ID_Terminal FROM Empleado WHERE Id_Empleado=1")).toInt(), 0);
+    imprimirCola();
+    const QString impreso = impresoEn("caja.txt");
+    EXPECT_EQ(impreso.count(QStringLiteral("Desgloce de Horas:")), 1) << impreso.toStdString();
+}
+
 } // namespace
 } // namespace nerin
