@@ -1,12 +1,16 @@
-// The functions menu on the demo restaurant with a year of history, without the screen: what opening
+// The functions menu on the demo restaurant with a year of history, without the screens: what opening
 // the menu reads (the employee's permissions among the menu's, and each button's state) for the
-// manager, who holds them all. Reports the statements sent per run.
+// manager, who holds them all; and what the clock-in screen reads and does for the waiter, one
+// clock-out and one clock-in per run under an authorisation that is always given. Reports the
+// statements sent per run.
 //
 //   bench_funciones        (NERIN_BENCH_HISTORY_DAYS sets the history, default 365)
+#include "access/FirmarEntrada.h"
 #include "access/Funciones.h"
 #include "bench/BenchTerminal.h"
 #include "printing/ColaImpresion.h"
 #include "startup/AccessScreen.h"
+#include "startup/tests/RecordingNavegacion.h"
 
 #include <benchmark/benchmark.h>
 
@@ -48,6 +52,32 @@ void BM_OpenFunctionsMenu(benchmark::State& state) {
         static_cast<double>(bench::CountingConnection::sent - antes), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_OpenFunctionsMenu)->Unit(benchmark::kMillisecond);
+
+void BM_ClockOutAndIn(benchmark::State& state) {
+    Terminal& t = terminal();
+    fakes::RecordingNavegacion autoriza;
+    t.context->setNavegacion(&autoriza);
+    const qint64 antes = bench::CountingConnection::sent;
+    for (auto _ : state) {
+        for (int vez = 0; vez < 2; ++vez) {
+            // What the screen shows when it opens, then the department chosen and the signing.
+            FirmarEntrada checador(*t.context, 1);
+            benchmark::DoNotOptimize(checador.nombreEmpleado());
+            benchmark::DoNotOptimize(checador.departamento());
+            benchmark::DoNotOptimize(checador.turno());
+            const std::optional<QList<FirmarEntrada::Departamento>> departamentos = checador.departamentos();
+            const qint32 departamento =
+                departamentos && !departamentos->isEmpty() ? departamentos->first().id : 0;
+            if (checador.firmar(departamento) == FirmarEntrada::Checada::Ninguna)
+                state.SkipWithError("nothing recorded");
+        }
+        autoriza.rutas.clear();
+    }
+    t.context->setNavegacion(nullptr);
+    state.counters["sentencias"] = benchmark::Counter(
+        static_cast<double>(bench::CountingConnection::sent - antes), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_ClockOutAndIn)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace nerin
