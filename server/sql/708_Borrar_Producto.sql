@@ -9,6 +9,10 @@
 -- - The stock taken by the item goes back, for products whose stock is counted (not negative).
 -- - A package component lowers its section's count in Control_Paquetes (the row goes when it reaches
 --   0, as before the first component); removing a package head removes its section counts.
+-- - Removing a package head removes its components with it (their modifiers, tax rows, courtesies and
+--   stock too), so no component is left behind without its package; a component's own call that
+--   follows then finds nothing to do. A head whose component was already sent or cancelled is
+--   refused as a sent item is: the package must be cancelled with a reason.
 CREATE PROCEDURE Borrar_Producto
     @nIDProductosXCuenta int
 AS
@@ -29,12 +33,41 @@ BEGIN
         RETURN 1
     END
 
+    IF @nPaquete = @nIDProductosXCuenta
+    BEGIN
+        IF EXISTS (SELECT 1 FROM ProductosXCuenta
+                   WHERE ID_Paquete = @nIDProductosXCuenta AND ID_ProductosXCuenta <> @nIDProductosXCuenta
+                     AND (Preparado = 1 OR ID_Tipo_Anulacion IS NOT NULL))
+        BEGIN
+            RAISERROR('El paquete tiene productos ya mandados a preparar: debe cancelarse con un motivo.', 16, 1)
+            RETURN 1
+        END
+        UPDATE Producto
+        SET Existencia = Existencia + (SELECT COUNT(*) FROM ProductosXCuenta c
+                                       WHERE c.ID_Paquete = @nIDProductosXCuenta
+                                         AND c.ID_ProductosXCuenta <> @nIDProductosXCuenta
+                                         AND c.ID_Producto = Producto.ID_Producto)
+        WHERE Existencia >= 0
+          AND ID_Producto IN (SELECT ID_Producto FROM ProductosXCuenta
+                              WHERE ID_Paquete = @nIDProductosXCuenta
+                                AND ID_ProductosXCuenta <> @nIDProductosXCuenta)
+        DELETE FROM Modificador
+        WHERE ID_ProductosXCuenta IN (SELECT ID_ProductosXCuenta FROM ProductosXCuenta
+                                      WHERE ID_Paquete = @nIDProductosXCuenta)
+        DELETE FROM ImpuestosXCuenta
+        WHERE ID_ProductosXCuenta IN (SELECT ID_ProductosXCuenta FROM ProductosXCuenta
+                                      WHERE ID_Paquete = @nIDProductosXCuenta)
+        DELETE FROM Cortesia
+        WHERE ID_ProductosXCuenta IN (SELECT ID_ProductosXCuenta FROM ProductosXCuenta
+                                      WHERE ID_Paquete = @nIDProductosXCuenta)
+        DELETE FROM ProductosXCuenta
+        WHERE ID_Paquete = @nIDProductosXCuenta AND ID_ProductosXCuenta <> @nIDProductosXCuenta
+        DELETE FROM Control_Paquetes WHERE ID_ProductosXCuenta = @nIDProductosXCuenta
+    END
+
     DELETE FROM Modificador WHERE ID_ProductosXCuenta = @nIDProductosXCuenta
     DELETE FROM ImpuestosXCuenta WHERE ID_ProductosXCuenta = @nIDProductosXCuenta
     DELETE FROM Cortesia WHERE ID_ProductosXCuenta = @nIDProductosXCuenta
-
-    IF @nPaquete = @nIDProductosXCuenta
-        DELETE FROM Control_Paquetes WHERE ID_ProductosXCuenta = @nIDProductosXCuenta
     IF @nPaquete <> @nIDProductosXCuenta AND @nSeccion IS NOT NULL
     BEGIN
         UPDATE Control_Paquetes SET Ordenados = Ordenados - 1

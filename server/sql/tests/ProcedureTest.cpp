@@ -505,6 +505,31 @@ TEST_F(ProcedureTest, BorrarProductoRemovesAnUnsentItemWithEverythingItCarried) 
               QStringLiteral("-1"));
 }
 
+// The head goes with its components; a package with a component already sent stays whole.
+TEST_F(ProcedureTest, BorrarProductoOnAPackageHeadTakesItsComponentsWithIt) {
+    const int comanda = open(12);
+    const int cabeza =
+        store(linea(comanda, 201, 0, QStringLiteral("PP"), 0, 0, 2, QStringLiteral("PAQUETE"), 1, 189));
+    const int crema =
+        store(linea(comanda, 202, 0, QStringLiteral("PA"), cabeza, 5, 2, QStringLiteral("CREMA"), 1, 0));
+    store(linea(comanda, 202, 0, QStringLiteral("PA"), cabeza, 5, 2, QStringLiteral("CREMA"), 1, 0));
+    exec(QStringLiteral("Inserta_Modificador %1,8,15.5,0,'EXTRA QUESO'").arg(crema));
+    const int otra =
+        store(linea(comanda, 201, 0, QStringLiteral("PP"), 0, 0, 2, QStringLiteral("PAQUETE"), 1, 189));
+    const int enviado =
+        store(linea(comanda, 202, 1, QStringLiteral("PA"), otra, 5, 2, QStringLiteral("CREMA"), 1, 0));
+
+    exec(QStringLiteral("Borrar_Producto %1").arg(cabeza));
+    EXPECT_EQ(rows(QStringLiteral("SELECT ID_ProductosXCuenta FROM ProductosXCuenta ORDER BY 1")),
+              QStringLiteral("%1;%2").arg(otra).arg(enviado));
+    EXPECT_EQ(rows(QStringLiteral("SELECT count(*) FROM Modificador")), QStringLiteral("0"));
+    EXPECT_EQ(rows(QStringLiteral("SELECT Existencia FROM Producto WHERE ID_Producto=202")),
+              QStringLiteral("2")); // both components' stock back; the sent one keeps its own
+
+    EXPECT_TRUE(failure(QStringLiteral("Borrar_Producto %1").arg(otra)).contains(QStringLiteral("motivo")));
+    EXPECT_EQ(rows(QStringLiteral("SELECT count(*) FROM ProductosXCuenta")), QStringLiteral("2"));
+}
+
 TEST_F(ProcedureTest, BorrarProductoRefusesAnItemAlreadySentToTheKitchen) {
     const int comanda = open(12);
     const int enviado = store(linea(comanda));
