@@ -10,6 +10,7 @@
 #include "cashier/frmCaja.h"
 #include "data/Bitacora.h"
 #include "keyboards/Prompts.h"
+#include "order/FrmArtAnulados.h"
 #include "order/FrmArtDisponibles.h"
 #include "order/frmComanda.h"
 #include "startup/TerminalContext.h"
@@ -135,8 +136,11 @@ bool Navegador::abrir(Pantalla pantalla) {
         return noDisponible(QStringLiteral("Redirigir grupo de impresoras"));
     case Pantalla::RedirigirImpresoras:
         return noDisponible(QStringLiteral("Redirigir impresoras"));
-    case Pantalla::ArticulosCancelados:
-        return noDisponible(QStringLiteral("Artículos cancelados"));
+    case Pantalla::ArticulosCancelados: {
+        FrmArtAnulados anulados(m_context, QApplication::activeWindow());
+        anulados.mostrar();
+        return true;
+    }
     case Pantalla::Reimprimir:
         return noDisponible(QStringLiteral("Reimprimir cuenta"));
     case Pantalla::ResumenPagos:
