@@ -69,6 +69,26 @@ TEST_F(FuncionesDriveTest, VerificationWithoutOpenTablesPrintsTheWaitersReport) 
     EXPECT_TRUE(impreso.contains(QStringLiteral("***** FIN DEL REPORTE *****"))) << impreso.toStdString();
 }
 
+// The cashier reprints the slip of a dish the manager cancelled; it comes out of the ticket printer.
+TEST_F(FuncionesDriveTest, CancelledItemsScreenReprintsTheSlipOnTheTicketPrinter) {
+    sql(QStringLiteral("UPDATE ProductosXCuenta SET ID_Tipo_Anulacion=3,Empleado_Anulacion=2,"
+                       "Hora_Anulacion='06/12/2026 13:45' WHERE ID_ProductosXCuenta=6"));
+    EXPECT_EQ(
+        conducir(menuDe(kTarjetaCajero1) +
+                 QStringList{QStringLiteral("click cmdReportes"), QStringLiteral("click cmdCancelados"),
+                             QStringLiteral("select grdAnulados 1"), QStringLiteral("click cmdImprimir"),
+                             QStringLiteral("click cmdSalir"), QStringLiteral("click cmdSalir")}),
+        0)
+        << m_errores.toStdString();
+    imprimirCola();
+    const QString impreso = impresoEn("caja.txt");
+    EXPECT_TRUE(
+        impreso.contains(QStringLiteral("*** Cancelaciones ***\n06/12/2026 13:45\n\nGerente: JUAN PEREZ "
+                                        "LOPEZ\nEmpleado: ROSA MENDOZA RUIZ\nMesa: 15\nComanda: 2\n"
+                                        "Razón: PLATILLO DEVUELTO")))
+        << impreso.toStdString();
+}
+
 // Close of day: asked first, then the working date and the open orders move on, every other terminal is
 // asked to restart and this one is not.
 TEST_F(FuncionesDriveTest, CloseOfDayMovesTheDateAndAsksTheOtherTerminalsToRestart) {
