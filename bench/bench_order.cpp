@@ -61,7 +61,7 @@ void BM_AddProduct(benchmark::State& state) {
     const int lineas = comanda->cuadricula().size();
     const qint64 antes = bench::CountingConnection::sent;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(agregar.AñadirProductoAComanda(101, QStringLiteral("P")));
+        benchmark::DoNotOptimize(agregar.AñadirProductoAComanda(101, TipoLinea::Producto));
         state.PauseTiming();
         comanda->cuadricula().lineas().resize(lineas);
         state.ResumeTiming();
@@ -78,7 +78,7 @@ void BM_StoreTwentyItems(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         for (int i = 0; i < 20; ++i)
-            agregar.AñadirProductoAComanda(i % 2 ? 101 : 103, QStringLiteral("P"));
+            agregar.AñadirProductoAComanda(i % 2 ? 101 : 103, TipoLinea::Producto);
         const qint64 antes = bench::CountingConnection::sent;
         state.ResumeTiming();
         if (!guardar.GuardarYPrepararNuevos())
@@ -101,7 +101,7 @@ void BM_PrepareTenLines(benchmark::State& state) {
         state.PauseTiming();
         QList<int> filas;
         for (int i = 0; i < 10; ++i)
-            filas << agregar.AñadirProductoAComanda(i % 2 ? 101 : 103, QStringLiteral("P"))->fila;
+            filas << agregar.AñadirProductoAComanda(i % 2 ? 101 : 103, TipoLinea::Producto)->fila;
         if (!guardar.GuardarYPrepararNuevos())
             std::abort();
         const qint64 antes = bench::CountingConnection::sent;
@@ -121,7 +121,7 @@ void BM_OpenOrderOfThirtyItems(benchmark::State& state) {
         auto llena = terminal().comanda(3);
         AgregarProducto agregar(*llena);
         while (llena->cuadricula().size() < 36)
-            agregar.AñadirProductoAComanda(llena->cuadricula().size() % 3 ? 103 : 101, QStringLiteral("P"));
+            agregar.AñadirProductoAComanda(llena->cuadricula().size() % 3 ? 103 : 101, TipoLinea::Producto);
         if (!GuardarProductos(*llena).GuardarYPrepararNuevos()) {
             state.SkipWithError("the thirty items could not be stored");
             return;

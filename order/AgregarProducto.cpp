@@ -11,7 +11,7 @@ namespace nerin {
 AgregarProducto::AgregarProducto(ComandaActual& comanda) : m_comanda(comanda) {}
 
 std::optional<AgregarProducto::Agregada>
-AgregarProducto::AñadirProductoAComanda(qint32 producto, const QString& tipo, qint32 seccion, int despuesDe,
+AgregarProducto::AñadirProductoAComanda(qint32 producto, TipoLinea tipo, qint32 seccion, int despuesDe,
                                         const std::optional<Currency>& precio) {
     TerminalContext& context = m_comanda.context();
     BaseDatos& bd = context.baseDatos();
@@ -49,7 +49,7 @@ AgregarProducto::AñadirProductoAComanda(qint32 producto, const QString& tipo, q
     linea.grupoImpresoras = static_cast<qint32>(precios->value(u"ID_Grupo_Impresoras").toInt());
     linea.seccion = seccion > 0 ? seccion : 0;
     linea.tiempo = m_comanda.getTiempoActual();
-    const bool componente = tipo == QLatin1String("PA");
+    const bool componente = tipo == TipoLinea::Componente;
     if (!componente) {
         if (precios->value(u"Abierto").toInt() != 0 && precio) {
             linea.precio = *precio;
@@ -75,7 +75,7 @@ AgregarProducto::AñadirProductoAComanda(qint32 producto, const QString& tipo, q
 
     Agregada agregada;
     agregada.fila = m_comanda.cuadricula().insertar(m_comanda.cuadricula().posicionNueva(despuesDe), linea);
-    if (tipo != QLatin1String("PP")) {
+    if (tipo != TipoLinea::Paquete) {
         const auto fluir = bd.AbrirRecordset(
             QStringLiteral("SELECT Fluir_Automatico FROM Producto,Grupo_Modificadores WHERE "
                            "Producto.ID_Grupo_Modificadores=Grupo_Modificadores.ID_Grupo_Modificadores AND "
@@ -98,7 +98,7 @@ bool AgregarProducto::repetir(int fila) {
     const LineaComanda original = cuadricula.lineas().at(producto);
     QList<LineaComanda> modificadores;
     for (int i = producto + 1; i < cuadricula.finDeProducto(producto); ++i)
-        if (cuadricula.lineas().at(i).tipo == QLatin1String("M"))
+        if (cuadricula.lineas().at(i).tipo == TipoLinea::Modificador)
             modificadores << cuadricula.lineas().at(i);
     Prompts::NumberRequest pedido;
     pedido.titulo = QStringLiteral("Cantidad");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "order/TipoLinea.h"
 #include "text/Currency.h"
 
 #include <QString>
@@ -27,7 +28,7 @@ public:
     // `despuesDe` belongs to. An open-price product is priced `precio` when given, else on the price
     // keypad. Refused (with the reason shown) when the product is sold out, is not on the terminal's
     // menu, or its open price is not given.
-    std::optional<Agregada> AñadirProductoAComanda(qint32 producto, const QString& tipo, qint32 seccion = 0,
+    std::optional<Agregada> AñadirProductoAComanda(qint32 producto, TipoLinea tipo, qint32 seccion = 0,
                                                    int despuesDe = -1,
                                                    const std::optional<Currency>& precio = std::nullopt);
 

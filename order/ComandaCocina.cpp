@@ -56,12 +56,12 @@ bool ComandaCocina::agregarProducto(int fila) {
     for (int i = fila + 1; i < lineas.size() && !lineas.at(i).esProducto(); ++i) {
         const LineaComanda& linea = lineas.at(i);
         // A modifier the store step refused (the same one twice) is not on the dish.
-        if (linea.tipo == QLatin1String("M") && linea.guardada() &&
+        if (linea.tipo == TipoLinea::Modificador && linea.guardada() &&
             !insertar(QStringLiteral("<N><H><B>") + linea.texto + QStringLiteral("</B></H>"), "M",
                       producto.grupoImpresoras))
             return false;
         // The cook reads the comment with the dish, whichever way the dish is sent.
-        if (linea.tipo == QLatin1String("C") &&
+        if (linea.tipo == TipoLinea::Comentario &&
             !insertar(QStringLiteral("<N>") + linea.texto, "M", producto.grupoImpresoras))
             return false;
     }

@@ -57,7 +57,7 @@ void CuadriculaComanda::cargar(const RecordSet& filas, bool conTiempos, const Se
             const qint64 tiempo = valor(fila, cTiempo).toInt();
             if (conTiempos && (!hayTiempo || tiempo != tiempoAnterior)) {
                 LineaComanda encabezado;
-                encabezado.tipo = QStringLiteral("T");
+                encabezado.tipo = TipoLinea::Tiempo;
                 encabezado.texto = QStringLiteral("Tiempo:\t") + QString::number(tiempo);
                 encabezado.tiempo = static_cast<qint16>(tiempo);
                 m_lineas.append(encabezado);
@@ -67,7 +67,7 @@ void CuadriculaComanda::cargar(const RecordSet& filas, bool conTiempos, const Se
 
             LineaComanda producto;
             producto.folio = folio;
-            producto.tipo = QStringLiteral("P");
+            producto.tipo = TipoLinea::Producto;
             producto.id = static_cast<qint32>(valor(fila, cProducto).toInt());
             producto.texto = texto(valor(fila, cNombre));
             producto.precio = redondearPrecio(valor(fila, cPrecio).toCurrency());
@@ -78,20 +78,20 @@ void CuadriculaComanda::cargar(const RecordSet& filas, bool conTiempos, const Se
             producto.preparado = preparado;
             // A held item not sent yet shows its mark again when the account is shown.
             if (preparado)
-                producto.despacho = QStringLiteral("1");
+                producto.despacho = MarcaDespacho::Preparar;
             else if (valor(fila, cRetenido).toInt() != 0)
-                producto.despacho = QStringLiteral("2");
+                producto.despacho = MarcaDespacho::Retener;
             const DbValue paquete = valor(fila, cPaquete);
             if (!paquete.isNull()) {
                 const auto idPaquete = static_cast<qint32>(paquete.toInt());
                 const qint32 seccion = idPaquete == folio ? 0 : seccionDe(producto.id, idPaquete);
                 if (idPaquete == folio) {
-                    producto.tipo = QStringLiteral("PP");
+                    producto.tipo = TipoLinea::Paquete;
                 } else if (seccion == 0) {
-                    producto.tipo = QStringLiteral("PP");
+                    producto.tipo = TipoLinea::Paquete;
                     producto.texto = QStringLiteral(">>") + producto.texto;
                 } else {
-                    producto.tipo = QStringLiteral("PA");
+                    producto.tipo = TipoLinea::Componente;
                     producto.seccion = seccion;
                 }
             }
@@ -101,7 +101,7 @@ void CuadriculaComanda::cargar(const RecordSet& filas, bool conTiempos, const Se
             if (!textoComentario.isEmpty()) {
                 comentario = LineaComanda();
                 comentario.folio = folio;
-                comentario.tipo = QStringLiteral("C");
+                comentario.tipo = TipoLinea::Comentario;
                 comentario.texto = textoComentario;
                 comentario.preparado = preparado;
                 hayComentario = true;
@@ -111,7 +111,7 @@ void CuadriculaComanda::cargar(const RecordSet& filas, bool conTiempos, const Se
         if (!modificador.isNull()) {
             LineaComanda linea;
             linea.folio = folio;
-            linea.tipo = QStringLiteral("M");
+            linea.tipo = TipoLinea::Modificador;
             linea.id = static_cast<qint32>(valor(fila, cTipoModificador).toInt());
             linea.texto = modificador.toString();
             linea.precio = redondearPrecio(valor(fila, cPrecioModificador).toCurrency());
@@ -127,7 +127,7 @@ int CuadriculaComanda::productoDe(int fila) const {
         if (m_lineas.at(i).esProducto())
             return i;
         // A serving-time header belongs to no product, and no product reaches past one.
-        if (m_lineas.at(i).tipo == QLatin1String("T"))
+        if (m_lineas.at(i).tipo == TipoLinea::Tiempo)
             return -1;
     }
     return -1;
@@ -136,8 +136,8 @@ int CuadriculaComanda::productoDe(int fila) const {
 int CuadriculaComanda::finDeProducto(int fila) const {
     int fin = fila + 1;
     while (fin < size()) {
-        const QString& tipo = m_lineas.at(fin).tipo;
-        if (tipo != QLatin1String("M") && tipo != QLatin1String("C"))
+        const TipoLinea tipo = m_lineas.at(fin).tipo;
+        if (tipo != TipoLinea::Modificador && tipo != TipoLinea::Comentario)
             break;
         ++fin;
     }
@@ -181,7 +181,7 @@ int CuadriculaComanda::noGuardados(qint32 idProducto) const {
 
 bool CuadriculaComanda::hayNoGuardadas() const {
     for (const LineaComanda& linea : m_lineas)
-        if (((linea.esProducto() || linea.tipo == QLatin1String("M")) && !linea.guardada()) ||
+        if (((linea.esProducto() || linea.tipo == TipoLinea::Modificador) && !linea.guardada()) ||
             linea.despachoPendiente)
             return true;
     return false;

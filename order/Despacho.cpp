@@ -13,9 +13,9 @@ Despacho::Despacho(ComandaActual& comanda, GuardarProductos& guardar)
 
 void Despacho::marcarParaPreparar(int fila) {
     LineaComanda& linea = m_comanda.cuadricula().lineas()[fila];
-    if (linea.preparado || linea.despacho == QLatin1String("1"))
+    if (linea.preparado || linea.despacho == MarcaDespacho::Preparar)
         return;
-    linea.despacho = QStringLiteral("1");
+    linea.despacho = MarcaDespacho::Preparar;
     linea.despachoPendiente = linea.guardada();
 }
 
@@ -25,16 +25,16 @@ bool Despacho::preparar(const QList<int>& filas) {
         const int producto = cuadricula.productoDe(fila);
         if (producto < 0 || cuadricula.lineas().at(producto).preparado)
             continue;
-        const QString& tipo = cuadricula.lineas().at(producto).tipo;
-        if (tipo == QLatin1String("PA") || tipo == QLatin1String("PP")) {
+        const TipoLinea tipo = cuadricula.lineas().at(producto).tipo;
+        if (tipo == TipoLinea::Componente || tipo == TipoLinea::Paquete) {
             // A package goes to the kitchen whole: its head and every component below it.
             int cabeza = producto;
-            while (cabeza > 0 && cuadricula.lineas().at(cabeza).tipo != QLatin1String("PP"))
+            while (cabeza > 0 && cuadricula.lineas().at(cabeza).tipo != TipoLinea::Paquete)
                 cabeza = cuadricula.productoDe(cabeza - 1);
             marcarParaPreparar(cabeza);
             for (int i = cuadricula.finDeProducto(cabeza); i < cuadricula.size();
                  i = cuadricula.finDeProducto(i)) {
-                if (cuadricula.lineas().at(i).tipo != QLatin1String("PA"))
+                if (cuadricula.lineas().at(i).tipo != TipoLinea::Componente)
                     break;
                 marcarParaPreparar(i);
             }
@@ -52,12 +52,12 @@ void Despacho::retener(const QList<int>& filas) {
         if (producto < 0)
             continue;
         LineaComanda& linea = cuadricula.lineas()[producto];
-        if (linea.preparado || linea.despacho == QLatin1String("1")) {
+        if (linea.preparado || linea.despacho == MarcaDespacho::Preparar) {
             m_comanda.context().Mensaje(QStringLiteral("No se puede retener un producto ya preparado"),
                                         Prompts::kExclamation);
             continue;
         }
-        linea.despacho = QStringLiteral("2");
+        linea.despacho = MarcaDespacho::Retener;
         linea.despachoPendiente = linea.guardada();
     }
 }
@@ -91,7 +91,7 @@ bool Despacho::siguienteTiempo(const QList<int>& filas) {
         context.Mensaje(QStringLiteral("Debe elegir un tiempo!"), Prompts::kExclamation);
         return false;
     }
-    if (filas.isEmpty() || m_comanda.cuadricula().lineas().at(filas.first()).tipo != QLatin1String("T")) {
+    if (filas.isEmpty() || m_comanda.cuadricula().lineas().at(filas.first()).tipo != TipoLinea::Tiempo) {
         context.Mensaje(QStringLiteral("Elija el tiempo!"), Prompts::kExclamation);
         return false;
     }

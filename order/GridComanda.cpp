@@ -14,11 +14,11 @@ const QColor kEncabezado(80, 128, 255);
 const QColor kRetenido(0, 0, 255);
 
 QColor colorDe(const LineaComanda& linea) {
-    if (linea.tipo == QLatin1String("T"))
+    if (linea.tipo == TipoLinea::Tiempo)
         return kEncabezado;
-    if (linea.preparado || linea.tipo == QLatin1String("C") || linea.despacho == QLatin1String("1"))
+    if (linea.preparado || linea.tipo == TipoLinea::Comentario || linea.despacho == MarcaDespacho::Preparar)
         return kPreparado;
-    if (linea.despacho == QLatin1String("2"))
+    if (linea.despacho == MarcaDespacho::Retener)
         return kRetenido;
     return {};
 }
@@ -62,14 +62,14 @@ void GridComanda::mostrar() {
     setRowCount(static_cast<int>(lineas.size()));
     for (int fila = 0; fila < lineas.size(); ++fila) {
         const LineaComanda& linea = lineas.at(fila);
-        const bool sinPrecio = linea.tipo == QLatin1String("T") || linea.tipo == QLatin1String("C");
+        const bool sinPrecio = linea.tipo == TipoLinea::Tiempo || linea.tipo == TipoLinea::Comentario;
         const QString celdas[kColumnas] = {
             linea.folio ? QString::number(linea.folio) : QString(),
-            linea.tipo,
+            textoTipoLinea(linea.tipo),
             QString::number(linea.id),
             QString(linea.texto).replace(QStringLiteral("<N>"), QStringLiteral("\n")).replace(u'\t', u' '),
             sinPrecio ? QString() : TextFormat::number(linea.precio, u"#,##0.00"),
-            linea.despacho,
+            textoDespacho(linea.despacho),
             QString::number(linea.grupoImpresoras),
             linea.horaPreparacion,
             linea.seccion ? QString::number(linea.seccion) : QString(),

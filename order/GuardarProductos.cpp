@@ -40,7 +40,7 @@ QString GuardarProductos::comentarioDe(int fila) const {
     const QList<LineaComanda>& lineas = m_comanda.cuadricula().lineas();
     QStringList textos;
     for (int i = fila + 1; i < lineas.size() && !lineas.at(i).esProducto(); ++i)
-        if (lineas.at(i).tipo == QLatin1String("C"))
+        if (lineas.at(i).tipo == TipoLinea::Comentario)
             textos << lineas.at(i).texto;
     return textos.join(QStringLiteral("<N>"));
 }
@@ -64,7 +64,7 @@ GuardarProductos::Paso GuardarProductos::guardarProducto(TransaccionBD& tx, int 
         m_avisos << QStringLiteral("El producto: ") + linea.texto +
                         QStringLiteral(" no tiene impresoras asignadas");
 
-    if (linea.tipo == QLatin1String("PA")) {
+    if (linea.tipo == TipoLinea::Componente) {
         const QString cabeza = QString::number(paquete);
         const QString seccion = QString::number(linea.seccion);
         const auto control = tx.consultar(
@@ -92,9 +92,9 @@ GuardarProductos::Paso GuardarProductos::guardarProducto(TransaccionBD& tx, int 
     insertar.addParameter(entero("@nNumCta", m_comanda.NumCuenta));
     insertar.addParameter(
         texto("@nComentario", DbCommand::ParamType::LongText, 1000, comentarioDe(fila).left(1000)));
-    insertar.addParameter(entero("@bPreparado", linea.despacho.toInt()));
-    insertar.addParameter(entero("@nIDPaquete", linea.tipo == QLatin1String("PA") ? paquete : 0));
-    insertar.addParameter(texto("@sTipo", DbCommand::ParamType::Char, 2, linea.tipo));
+    insertar.addParameter(entero("@bPreparado", textoDespacho(linea.despacho).toInt()));
+    insertar.addParameter(entero("@nIDPaquete", linea.tipo == TipoLinea::Componente ? paquete : 0));
+    insertar.addParameter(texto("@sTipo", DbCommand::ParamType::Char, 2, textoTipoLinea(linea.tipo)));
     insertar.addParameter(entero("@nIDSeccion", linea.seccion));
     insertar.addParameter(entero("@nIDGrupoImpresoras", linea.grupoImpresoras));
     insertar.addParameter(texto("@sProducto", DbCommand::ParamType::Char, 20, linea.texto.left(20)));
@@ -171,7 +171,7 @@ bool GuardarProductos::despachar(TransaccionBD& tx, const QList<int>& guardadas,
         if (!linea.esProducto() || !linea.guardada() || linea.preparado)
             continue;
         const bool nueva = guardadas.contains(fila);
-        if (linea.despacho == QLatin1String("1") && (nueva || linea.despachoPendiente)) {
+        if (linea.despacho == MarcaDespacho::Preparar && (nueva || linea.despachoPendiente)) {
             // A line stored in this step went in already prepared.
             bool enviar = nueva;
             if (!nueva) {
@@ -186,7 +186,7 @@ bool GuardarProductos::despachar(TransaccionBD& tx, const QList<int>& guardadas,
                     return false;
                 *enviadas << fila;
             }
-        } else if (linea.despacho == QLatin1String("2") && linea.despachoPendiente && !nueva) {
+        } else if (linea.despacho == MarcaDespacho::Retener && linea.despachoPendiente && !nueva) {
             if (!marcar(QStringLiteral("Retenido=1"), linea.folio))
                 return false;
         }
@@ -219,9 +219,9 @@ bool GuardarProductos::GuardarYPrepararNuevos() {
             }
             const LineaComanda& ahora = cuadricula.lineas().at(fila);
             folioProducto = ahora.folio;
-            if (ahora.tipo == QLatin1String("PP"))
+            if (ahora.tipo == TipoLinea::Paquete)
                 paquete = ahora.folio;
-        } else if (linea.tipo == QLatin1String("M") && !linea.guardada() && folioProducto != 0) {
+        } else if (linea.tipo == TipoLinea::Modificador && !linea.guardada() && folioProducto != 0) {
             const Paso paso = guardarModificador(tx, fila, folioProducto);
             fallo = paso == Paso::Falla;
             if (paso == Paso::Guardada)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "order/TipoLinea.h"
 #include "text/Currency.h"
 
 #include <QString>
@@ -10,23 +11,25 @@ namespace nerin {
 // product above it, or that product's comment. The grid's nine columns are the fields below in
 // order; the price without tax, the header's time and the prepared mark are the grid's hidden data.
 struct LineaComanda {
-    qint32 folio = 0;         // 1: ID_ProductosXCuenta; 0 while not stored (a modifier: its item's)
-    QString tipo;             // 2: "T", "P", "PP", "PA", "PM", "M" or "C"
-    qint32 id = 0;            // 3: the product, the modifier type, or 0 on a comment
-    QString texto;            // 4: name, modifier, comment or "Tiempo:\t<n>"
-    Currency precio;          // 5: summed for the total; 0 on a comment
-    QString despacho;         // 6: "" not sent, "1" prepare now, "2" held
-    qint32 grupoImpresoras{}; // 7: the product's printer group
-    QString horaPreparacion;  // 8: "hh:mm" once sent to the kitchen
-    qint32 seccion = 0;       // 9: the package section of a component
+    qint32 folio = 0; // 1: ID_ProductosXCuenta; 0 while not stored (a modifier: its item's)
+    TipoLinea tipo = TipoLinea::Producto;            // 2
+    qint32 id = 0;                                   // 3: the product, the modifier type, or 0 on a comment
+    QString texto;                                   // 4: name, modifier, comment or "Tiempo:\t<n>"
+    Currency precio;                                 // 5: summed for the total; 0 on a comment
+    MarcaDespacho despacho = MarcaDespacho::Ninguna; // 6
+    qint32 grupoImpresoras{};                        // 7: the product's printer group
+    QString horaPreparacion;                         // 8: "hh:mm" once sent to the kitchen
+    qint32 seccion = 0;                              // 9: the package section of a component
     Currency precioSinImpuesto;
     qint16 tiempo = 0;      // the serving time a "T" header stands for
     bool preparado = false; // sent to the kitchen: drawn in the prepared colour
     // A stored line whose dispatch mark changed on the screen and is not in the database yet.
     bool despachoPendiente = false;
 
-    // Every kind that begins with "P" is a product line.
-    bool esProducto() const { return tipo.startsWith(QLatin1Char('P')); }
+    bool esProducto() const {
+        return tipo == TipoLinea::Producto || tipo == TipoLinea::Paquete || tipo == TipoLinea::Componente ||
+               tipo == TipoLinea::ProductoMenu;
+    }
     bool guardada() const { return folio != 0; }
 };
 

@@ -141,7 +141,7 @@ std::optional<AgregarProducto::Agregada> MenuProductos::agregarBuscado(qint32 pr
                                     Prompts::kExclamation);
         return std::nullopt;
     }
-    return agregar.AñadirProductoAComanda(producto, QStringLiteral("P"));
+    return agregar.AñadirProductoAComanda(producto, TipoLinea::Producto);
 }
 
 std::optional<AgregarProducto::Agregada> MenuProductos::agregarCodigo(const QString& codigo,
@@ -157,7 +157,7 @@ std::optional<AgregarProducto::Agregada> MenuProductos::agregarCodigo(const QStr
             static_cast<qint32>(bd.ConsultarCampo(QStringLiteral("Id_Producto"), QStringLiteral("Producto"),
                                                   QStringLiteral("codigo_barras=") + citado)
                                     .toInt());
-        return agregar.AñadirProductoAComanda(producto, QStringLiteral("P"));
+        return agregar.AñadirProductoAComanda(producto, TipoLinea::Producto);
     }
     m_comanda.context().Mensaje(QStringLiteral("No se encontró el codigo de barras!"), Prompts::kExclamation);
     return std::nullopt;

@@ -75,7 +75,7 @@ std::optional<QList<Modificadores::Boton>> Modificadores::ModificarProductoMarca
 std::optional<int> Modificadores::agregar(int producto, qint32 id, const QString& nombre,
                                           const Currency& precio) {
     LineaComanda linea;
-    linea.tipo = QStringLiteral("M");
+    linea.tipo = TipoLinea::Modificador;
     linea.id = id;
     linea.texto = nombre;
     linea.precio = precio;

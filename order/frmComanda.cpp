@@ -342,7 +342,7 @@ void frmComanda::mostrarAgregada(const AgregarProducto::Agregada& agregada) {
 
 bool frmComanda::agregar(qint32 producto) {
     const auto agregada =
-        m_agregar.AñadirProductoAComanda(producto, QStringLiteral("P"), 0, m_grdComanda->filaSeleccionada());
+        m_agregar.AñadirProductoAComanda(producto, TipoLinea::Producto, 0, m_grdComanda->filaSeleccionada());
     if (agregada)
         mostrarAgregada(*agregada);
     foco();

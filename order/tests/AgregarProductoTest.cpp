@@ -26,12 +26,12 @@ protected:
 TEST_F(AgregarProductoTest, SoldOutIsRefusedAndNegativeStockSells) {
     const int antes = comanda->cuadricula().size();
     exec(QStringLiteral("UPDATE Producto SET Existencia=0 WHERE ID_Producto=101"));
-    EXPECT_FALSE(agregar->AñadirProductoAComanda(101, QStringLiteral("P")));
+    EXPECT_FALSE(agregar->AñadirProductoAComanda(101, TipoLinea::Producto));
     EXPECT_EQ(prompts.mensajes(), QStringList{QStringLiteral("Producto agotado!")});
     EXPECT_EQ(comanda->cuadricula().size(), antes);
 
     exec(QStringLiteral("UPDATE Producto SET Existencia=-5 WHERE ID_Producto=101"));
-    const auto agregada = agregar->AñadirProductoAComanda(101, QStringLiteral("P"));
+    const auto agregada = agregar->AñadirProductoAComanda(101, TipoLinea::Producto);
     ASSERT_TRUE(agregada);
     EXPECT_EQ(agregada->fila, antes) << "a new line goes last";
     const LineaComanda& linea = comanda->cuadricula().lineas().at(agregada->fila);
@@ -45,51 +45,51 @@ TEST_F(AgregarProductoTest, SoldOutIsRefusedAndNegativeStockSells) {
 
 TEST_F(AgregarProductoTest, PriceWithoutTaxAndTheTerminalsMenuPrice) {
     exec(QStringLiteral("UPDATE PreciosXMenu SET Precio_Producto=116 WHERE ID_Producto=101 AND Id_Menu=1"));
-    const auto agregada = agregar->AñadirProductoAComanda(101, QStringLiteral("P"));
+    const auto agregada = agregar->AñadirProductoAComanda(101, TipoLinea::Producto);
     ASSERT_TRUE(agregada);
     EXPECT_EQ(comanda->cuadricula().lineas().at(agregada->fila).precioSinImpuesto, Currency::fromUnits(100));
 
     exec(QStringLiteral("DELETE FROM PreciosXMenu WHERE ID_Producto=101"));
-    EXPECT_FALSE(agregar->AñadirProductoAComanda(101, QStringLiteral("P")));
+    EXPECT_FALSE(agregar->AñadirProductoAComanda(101, TipoLinea::Producto));
     EXPECT_EQ(prompts.mensajes().last(),
               QStringLiteral("El producto no tiene precio en el menú de esta terminal"));
 }
 
 TEST_F(AgregarProductoTest, PackageComponentsCostNothingAndOpenPricesAreAsked) {
-    const auto componente = agregar->AñadirProductoAComanda(101, QStringLiteral("PA"), 5);
+    const auto componente = agregar->AñadirProductoAComanda(101, TipoLinea::Componente, 5);
     ASSERT_TRUE(componente);
     EXPECT_EQ(comanda->cuadricula().lineas().at(componente->fila).precio, Currency());
     EXPECT_EQ(comanda->cuadricula().lineas().at(componente->fila).seccion, 5);
 
     exec(QStringLiteral("UPDATE Producto SET Abierto=1 WHERE ID_Producto=101"));
-    EXPECT_FALSE(agregar->AñadirProductoAComanda(101, QStringLiteral("P"))) << "price keypad cancelled";
+    EXPECT_FALSE(agregar->AñadirProductoAComanda(101, TipoLinea::Producto)) << "price keypad cancelled";
     Prompts::ValueAnswer precio;
     precio.cancelado = false;
     precio.valor = *Currency::parse(u"42.50");
     prompts.answerValor(precio);
-    const auto abierta = agregar->AñadirProductoAComanda(101, QStringLiteral("P"));
+    const auto abierta = agregar->AñadirProductoAComanda(101, TipoLinea::Producto);
     ASSERT_TRUE(abierta);
     EXPECT_EQ(comanda->cuadricula().lineas().at(abierta->fila).precio, *Currency::parse(u"42.50"));
 }
 
 TEST_F(AgregarProductoTest, BelowTheSelectedItemAndItsModifiersAndAutomaticModifiers) {
     // Order 2 shows ARRACHERA, its modifier and comment, then three more products.
-    const auto agregada = agregar->AñadirProductoAComanda(101, QStringLiteral("P"), 0, 1);
+    const auto agregada = agregar->AñadirProductoAComanda(101, TipoLinea::Producto, 0, 1);
     ASSERT_TRUE(agregada);
     EXPECT_EQ(agregada->fila, 3);
     EXPECT_FALSE(agregada->abrirModificadores);
 
     exec(QStringLiteral("UPDATE Grupo_Modificadores SET Fluir_Automatico=1 WHERE ID_Grupo_Modificadores=4"));
-    const auto fluye = agregar->AñadirProductoAComanda(101, QStringLiteral("P"));
+    const auto fluye = agregar->AñadirProductoAComanda(101, TipoLinea::Producto);
     ASSERT_TRUE(fluye);
     EXPECT_TRUE(fluye->abrirModificadores);
-    const auto cabeza = agregar->AñadirProductoAComanda(101, QStringLiteral("PP"));
+    const auto cabeza = agregar->AñadirProductoAComanda(101, TipoLinea::Paquete);
     ASSERT_TRUE(cabeza);
     EXPECT_FALSE(cabeza->abrirModificadores) << "a package head never opens the modifiers";
 }
 
 TEST_F(AgregarProductoTest, QuantityRepeatsTheItemWithinSaneLimits) {
-    const auto agregada = agregar->AñadirProductoAComanda(101, QStringLiteral("P"));
+    const auto agregada = agregar->AñadirProductoAComanda(101, TipoLinea::Producto);
     ASSERT_TRUE(agregada);
     for (qint64 malo : {qint64{0}, qint64{-3}, qint64{100}}) {
         prompts.answerNumero(numero(malo));
@@ -102,7 +102,7 @@ TEST_F(AgregarProductoTest, QuantityRepeatsTheItemWithinSaneLimits) {
 
     // Each copy comes with the soup's modifier, below it.
     LineaComanda queso;
-    queso.tipo = QStringLiteral("M");
+    queso.tipo = TipoLinea::Modificador;
     queso.id = 8;
     queso.texto = QStringLiteral("EXTRA QUESO");
     queso.precio = *Currency::parse(u"15.50");
@@ -125,7 +125,7 @@ TEST_F(AgregarProductoTest, QuantityAsksAnOpenPriceOnce) {
     precio.cancelado = false;
     precio.valor = *Currency::parse(u"40");
     prompts.answerValor(precio);
-    const auto agregada = agregar->AñadirProductoAComanda(101, QStringLiteral("P"));
+    const auto agregada = agregar->AñadirProductoAComanda(101, TipoLinea::Producto);
     ASSERT_TRUE(agregada);
     prompts.answerNumero(numero(2));
     prompts.answerValor(precio);

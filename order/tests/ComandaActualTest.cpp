@@ -30,7 +30,7 @@ TEST_F(ComandaActualTest, ShowingTheAccountMergesModifiersAndSumsTheTotal) {
     ASSERT_TRUE(comanda->MostrarProductosComandaActual());
     QStringList tipos;
     for (const LineaComanda& linea : comanda->cuadricula().lineas())
-        tipos << linea.tipo;
+        tipos << textoTipoLinea(linea.tipo);
     EXPECT_EQ(tipos, (QStringList{"T", "P", "M", "C", "P", "P", "P"}));
     EXPECT_EQ(comanda->lblHuespedes, QStringLiteral("2 huéspedes"));
     EXPECT_EQ(comanda->lblMesa, QStringLiteral("Mesa: 15"));

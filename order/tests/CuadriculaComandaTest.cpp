@@ -32,7 +32,7 @@ void fila(RecordSet& rs, qint64 folio, qint64 producto, const char* nombre, cons
 QStringList tipos(const CuadriculaComanda& grid) {
     QStringList lista;
     for (const LineaComanda& linea : grid.lineas())
-        lista << linea.tipo + QLatin1Char(':') + linea.texto;
+        lista << textoTipoLinea(linea.tipo) + QLatin1Char(':') + linea.texto;
     return lista;
 }
 
@@ -113,13 +113,47 @@ TEST(CuadriculaComandaTest, NewLinesGoBelowTheSelectedProductAndItsModifiersAndC
     EXPECT_EQ(grid.productoDe(2), 0);
 
     LineaComanda nueva;
-    nueva.tipo = QStringLiteral("P");
+    nueva.tipo = TipoLinea::Producto;
     nueva.id = 101;
     grid.insertar(grid.posicionNueva(1), nueva);
     EXPECT_EQ(grid.lineas().at(3).id, 101);
     EXPECT_EQ(grid.noGuardados(101), 1);
     EXPECT_EQ(grid.noGuardados(102), 0);
     EXPECT_TRUE(grid.hayNoGuardadas());
+}
+
+TEST(CuadriculaComandaTest, LineKindsAndDispatchMarksRoundTripThroughTheirText) {
+    const struct {
+        TipoLinea tipo;
+        const char* texto;
+        bool producto;
+    } tipos[] = {
+        {TipoLinea::Tiempo, "T", false},       {TipoLinea::Producto, "P", true},
+        {TipoLinea::Paquete, "PP", true},      {TipoLinea::Componente, "PA", true},
+        {TipoLinea::ProductoMenu, "PM", true}, {TipoLinea::Modificador, "M", false},
+        {TipoLinea::Comentario, "C", false},
+    };
+    for (const auto& caso : tipos) {
+        LineaComanda linea;
+        linea.tipo = caso.tipo;
+        EXPECT_EQ(textoTipoLinea(caso.tipo), QLatin1String(caso.texto));
+        EXPECT_EQ(tipoLineaDeTexto(QString::fromLatin1(caso.texto)), caso.tipo) << caso.texto;
+        EXPECT_EQ(linea.esProducto(), caso.producto) << caso.texto;
+    }
+    // An unknown kind is still an item on the account; an unknown mark leaves it to be sent.
+    EXPECT_EQ(tipoLineaDeTexto(u"X"), TipoLinea::Producto);
+    EXPECT_EQ(tipoLineaDeTexto(u""), TipoLinea::Producto);
+
+    const struct {
+        MarcaDespacho marca;
+        const char* texto;
+    } marcas[] = {
+        {MarcaDespacho::Ninguna, ""}, {MarcaDespacho::Preparar, "1"}, {MarcaDespacho::Retener, "2"}};
+    for (const auto& caso : marcas) {
+        EXPECT_EQ(textoDespacho(caso.marca), QLatin1String(caso.texto));
+        EXPECT_EQ(despachoDeTexto(QString::fromLatin1(caso.texto)), caso.marca) << caso.texto;
+    }
+    EXPECT_EQ(despachoDeTexto(u"3"), MarcaDespacho::Ninguna);
 }
 
 } // namespace

@@ -24,7 +24,7 @@ protected:
         trabajosAntes = contar(QStringLiteral("Cola_Trabajo"));
     }
     int nueva(qint32 producto) {
-        return agregar->AñadirProductoAComanda(producto, QStringLiteral("P"))->fila;
+        return agregar->AñadirProductoAComanda(producto, TipoLinea::Producto)->fila;
     }
     qint32 folio(int fila) { return comanda->cuadricula().lineas().at(fila).folio; }
     // The kitchen lines queued since the test began, each "printer:text".
@@ -54,7 +54,7 @@ protected:
     QList<int> filaDe(int fila) { return {fila}; }
     int encabezado(qint16 tiempo) {
         for (int i = 0; i < comanda->cuadricula().size(); ++i)
-            if (comanda->cuadricula().lineas().at(i).tipo == QLatin1String("T") &&
+            if (comanda->cuadricula().lineas().at(i).tipo == TipoLinea::Tiempo &&
                 comanda->cuadricula().lineas().at(i).tiempo == tiempo)
                 return i;
         return -1;
@@ -71,7 +71,7 @@ TEST_F(DespachoTest, PreparingANewLineStoresItPreparedAndPrintsItOnceWithItsModi
     ultimoTrabajo();
     const int sopa = nueva(101);
     LineaComanda modificador;
-    modificador.tipo = QStringLiteral("M");
+    modificador.tipo = TipoLinea::Modificador;
     modificador.texto = QStringLiteral("*SIN SAL*");
     // The same modifier twice: the second is refused when stored, and so not printed either.
     comanda->cuadricula().insertar(sopa + 1, modificador);
@@ -149,7 +149,7 @@ TEST_F(DespachoTest, RefusalsOfHoldingAndReleasing) {
     ASSERT_TRUE(despacho->preparar(filaDe(sopa)));
     despacho->retener(filaDe(sopa));
     EXPECT_EQ(prompts.mensajes().last(), QStringLiteral("No se puede retener un producto ya preparado"));
-    EXPECT_EQ(comanda->cuadricula().lineas().at(sopa).despacho, QStringLiteral("1"));
+    EXPECT_EQ(comanda->cuadricula().lineas().at(sopa).despacho, MarcaDespacho::Preparar);
     EXPECT_FALSE(despacho->siguienteTiempo({0, 1}));
     EXPECT_EQ(prompts.mensajes().last(), QStringLiteral("Debe elegir un tiempo!"));
     EXPECT_FALSE(despacho->siguienteTiempo(filaDe(sopa)));

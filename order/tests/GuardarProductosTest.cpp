@@ -16,13 +16,12 @@ protected:
         guardar = std::make_unique<GuardarProductos>(*comanda);
         itemsAntes = contar(QStringLiteral("ProductosXCuenta WHERE ID_Comanda=3"));
     }
-    int nueva(qint32 producto, const QString& tipo = QStringLiteral("P"), qint32 seccion = 0) {
+    int nueva(qint32 producto, TipoLinea tipo = TipoLinea::Producto, qint32 seccion = 0) {
         const auto agregada = agregar->AñadirProductoAComanda(producto, tipo, seccion);
         EXPECT_TRUE(agregada) << producto;
         return agregada ? agregada->fila : -1;
     }
-    void linea(int despuesDe, const QString& tipo, qint32 id, const QString& texto,
-               const char* precio = "0") {
+    void linea(int despuesDe, TipoLinea tipo, qint32 id, const QString& texto, const char* precio = "0") {
         LineaComanda extra;
         extra.tipo = tipo;
         extra.id = id;
@@ -42,9 +41,9 @@ protected:
 TEST_F(GuardarProductosTest, StoresItemsWithModifiersCommentsAndTheAccountTotal) {
     const Currency antes = totalCuenta();
     const int sopa = nueva(101);
-    linea(sopa, QStringLiteral("C"), 0, QStringLiteral("SIN CHILE"));
-    linea(sopa + 1, QStringLiteral("C"), 0, QStringLiteral("TIBIA"));
-    linea(sopa, QStringLiteral("M"), 20, QStringLiteral("EXTRA AGUACATE"), "20");
+    linea(sopa, TipoLinea::Comentario, 0, QStringLiteral("SIN CHILE"));
+    linea(sopa + 1, TipoLinea::Comentario, 0, QStringLiteral("TIBIA"));
+    linea(sopa, TipoLinea::Modificador, 20, QStringLiteral("EXTRA AGUACATE"), "20");
     nueva(103);
     ASSERT_TRUE(guardar->GuardarYPrepararNuevos());
 
@@ -90,9 +89,9 @@ TEST_F(GuardarProductosTest, ProductWithoutPrintersIsStoredAfterTheWarning) {
 }
 
 TEST_F(GuardarProductosTest, PackageComponentsCountInTheirSection) {
-    nueva(201, QStringLiteral("PP"));
-    nueva(114, QStringLiteral("PA"), 5);
-    nueva(115, QStringLiteral("PA"), 5);
+    nueva(201, TipoLinea::Paquete);
+    nueva(114, TipoLinea::Componente, 5);
+    nueva(115, TipoLinea::Componente, 5);
     ASSERT_TRUE(guardar->GuardarYPrepararNuevos());
     const qint32 cabeza = comanda->cuadricula().lineas().at(comanda->cuadricula().size() - 3).folio;
     ASSERT_GT(cabeza, 0);
@@ -109,8 +108,8 @@ TEST_F(GuardarProductosTest, PackageComponentsCountInTheirSection) {
 
 TEST_F(GuardarProductosTest, TheSameModifierTwiceIsRefused) {
     const int sopa = nueva(101);
-    linea(sopa, QStringLiteral("M"), 20, QStringLiteral("EXTRA AGUACATE"), "20");
-    linea(sopa + 1, QStringLiteral("M"), 20, QStringLiteral("EXTRA AGUACATE"), "20");
+    linea(sopa, TipoLinea::Modificador, 20, QStringLiteral("EXTRA AGUACATE"), "20");
+    linea(sopa + 1, TipoLinea::Modificador, 20, QStringLiteral("EXTRA AGUACATE"), "20");
     ASSERT_TRUE(guardar->GuardarYPrepararNuevos());
     EXPECT_EQ(prompts.mensajes(),
               QStringList{QStringLiteral("No se pueden aplicar 2 modificadores iguales al mismo producto!")});

@@ -54,8 +54,8 @@ TEST_F(MenuProductosTest, CountsExcludeCancelledAndPackagedItemsAndIncludeUnstor
 
     exec(QStringLiteral(
         "UPDATE ProductosXCuenta SET ID_Tipo_Anulacion=1 WHERE ID_Comanda=1 AND ID_Producto=101"));
-    ASSERT_TRUE(agregar->AñadirProductoAComanda(101, QStringLiteral("P")));
-    ASSERT_TRUE(agregar->AñadirProductoAComanda(101, QStringLiteral("P")));
+    ASSERT_TRUE(agregar->AñadirProductoAComanda(101, TipoLinea::Producto));
+    ASSERT_TRUE(agregar->AñadirProductoAComanda(101, TipoLinea::Producto));
     productos = menu->MostrarProductosSubMenu(3);
     ASSERT_TRUE(productos);
     EXPECT_EQ(boton(*productos, 101)->caption, QStringLiteral("SOPA DE\nTORTILLA\n(2)"));

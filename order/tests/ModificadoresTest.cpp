@@ -28,7 +28,7 @@ protected:
 };
 
 TEST_F(ModificadoresTest, ThePanelOffersTheProductsActiveModifiersAndAddsThemUnderIt) {
-    const int filete = agregar->AñadirProductoAComanda(102, QStringLiteral("P"))->fila;
+    const int filete = agregar->AñadirProductoAComanda(102, TipoLinea::Producto)->fila;
     const auto botones = modificadores->ModificarProductoMarcado(filete, 1);
     ASSERT_TRUE(botones);
     ASSERT_FALSE(botones->isEmpty());
@@ -36,7 +36,7 @@ TEST_F(ModificadoresTest, ThePanelOffersTheProductsActiveModifiersAndAddsThemUnd
     const auto fila = modificadores->AñadirModificadorAComanda(termino, filete, 1);
     ASSERT_TRUE(fila);
     EXPECT_EQ(*fila, filete + 1);
-    EXPECT_EQ(comanda->cuadricula().lineas().at(*fila).tipo, QStringLiteral("M"));
+    EXPECT_EQ(comanda->cuadricula().lineas().at(*fila).tipo, TipoLinea::Modificador);
     // Touching the modifier line works on its product.
     EXPECT_TRUE(modificadores->ModificarProductoMarcado(*fila, 1));
     const auto otra = modificadores->AñadirModificadorAComanda(botones->last().id, *fila, 1);
@@ -74,7 +74,7 @@ TEST_F(ModificadoresTest, ThePanelRefusesWhatCannotBeModified) {
 }
 
 TEST_F(ModificadoresTest, FreeTextHasSeventeenLettersAtMostAndGoesBetweenAsterisks) {
-    const int filete = agregar->AñadirProductoAComanda(102, QStringLiteral("P"))->fila;
+    const int filete = agregar->AñadirProductoAComanda(102, TipoLinea::Producto)->fila;
     prompts.answerTexto(tecleado(QStringLiteral("DIECIOCHO LETRAS X")));
     prompts.answerTexto(tecleado(QStringLiteral("DIECISIETE LETRAS")));
     const auto fila = modificadores->modificadorLibre(filete);
@@ -88,7 +88,7 @@ TEST_F(ModificadoresTest, FreeTextHasSeventeenLettersAtMostAndGoesBetweenAsteris
 }
 
 TEST_F(ModificadoresTest, TwoDifferentTypedModifiersAreKeptButTheSameOneTwiceIsRefused) {
-    const int filete = agregar->AñadirProductoAComanda(102, QStringLiteral("P"))->fila;
+    const int filete = agregar->AñadirProductoAComanda(102, TipoLinea::Producto)->fila;
     for (const char* texto : {"SIN SAL", "SIN PIMIENTA", "SIN SAL"}) {
         prompts.answerTexto(tecleado(QString::fromLatin1(texto)));
         ASSERT_TRUE(modificadores->modificadorLibre(filete));
