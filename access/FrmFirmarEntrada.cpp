@@ -76,13 +76,7 @@ FrmFirmarEntrada::FrmFirmarEntrada(TerminalContext& context, qint16 idEmpleado, 
     datos->addWidget(entrada, 1, 1);
     datos->addWidget(departamento, 2, 0, 1, 2);
     layout->addLayout(datos);
-    auto* lista = new QHBoxLayout;
-    lista->addWidget(m_lstDepartamentos, 1);
-    auto* flechas = new QVBoxLayout;
-    flechas->addWidget(m_cmdArriba);
-    flechas->addWidget(m_cmdAbajo);
-    lista->addLayout(flechas);
-    layout->addLayout(lista, 1);
+    layout->addLayout(listaConFlechas(m_lstDepartamentos, m_cmdArriba, m_cmdAbajo), 1);
     auto* botones = new QHBoxLayout;
     botones->addWidget(m_cmdFirmar);
     botones->addWidget(cancelar);

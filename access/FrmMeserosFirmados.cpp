@@ -49,13 +49,7 @@ FrmMeserosFirmados::FrmMeserosFirmados(TerminalContext& context, QWidget* parent
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(titulo);
-    auto* lista = new QHBoxLayout;
-    lista->addWidget(m_grdEmpleados, 1);
-    auto* flechas = new QVBoxLayout;
-    flechas->addWidget(arriba);
-    flechas->addWidget(abajo);
-    lista->addLayout(flechas);
-    layout->addLayout(lista, 1);
+    layout->addLayout(listaConFlechas(m_grdEmpleados, arriba, abajo), 1);
     auto* botones = new QHBoxLayout;
     botones->addWidget(desfirmar);
     botones->addWidget(cancelar);

@@ -48,13 +48,7 @@ FrmArtAnulados::FrmArtAnulados(TerminalContext& context, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(titulo);
-    auto* lista = new QHBoxLayout;
-    lista->addWidget(m_grdAnulados, 1);
-    auto* flechas = new QVBoxLayout;
-    flechas->addWidget(arriba);
-    flechas->addWidget(abajo);
-    lista->addLayout(flechas);
-    layout->addLayout(lista, 1);
+    layout->addLayout(listaConFlechas(m_grdAnulados, arriba, abajo), 1);
     auto* botones = new QHBoxLayout;
     botones->addWidget(imprimir);
     botones->addWidget(salir);

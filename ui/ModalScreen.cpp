@@ -2,6 +2,7 @@
 
 #include "ui/TouchTheme.h"
 
+#include <QBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -20,6 +21,16 @@ QPushButton* ModalScreen::crearTecla(const QString& texto, const QString& nombre
     tecla->setAutoDefault(false);
     tecla->setDefault(false);
     return tecla;
+}
+
+QHBoxLayout* ModalScreen::listaConFlechas(QWidget* lista, QPushButton* arriba, QPushButton* abajo) {
+    auto* fila = new QHBoxLayout;
+    fila->addWidget(lista, 1);
+    auto* flechas = new QVBoxLayout;
+    flechas->addWidget(arriba);
+    flechas->addWidget(abajo);
+    fila->addLayout(flechas);
+    return fila;
 }
 
 QLabel* ModalScreen::crearEtiqueta(const QString& nombre) {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <functional>
 
+class QHBoxLayout;
 class QKeyEvent;
 class QLabel;
 class QPushButton;
@@ -25,6 +26,8 @@ protected:
     // A touch key with a caption and the objectName that tests and scripts find it by.
     QPushButton* crearTecla(const QString& texto, const QString& nombre);
     QLabel* crearEtiqueta(const QString& nombre);
+    // A list that scrolls by touch: the list with its up and down keys in a column beside it.
+    static QHBoxLayout* listaConFlechas(QWidget* lista, QPushButton* arriba, QPushButton* abajo);
 
     // What a keypad does for the keys of a physical keyboard, so that it works wherever the touch keys
     // do: Enter accepts, Escape cancels, Backspace erases the last character, Delete erases all (when
