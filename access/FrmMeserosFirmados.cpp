@@ -38,8 +38,8 @@ FrmMeserosFirmados::FrmMeserosFirmados(TerminalContext& context, QWidget* parent
     QPushButton* abajo = crearTecla(QStringLiteral("▼"), QStringLiteral("cmdAbajo"));
     QPushButton* desfirmar = crearTecla(QStringLiteral("Desfirmar"), QStringLiteral("cmdDesfirmar"));
     QPushButton* cancelar = crearTecla(QStringLiteral("Cancelar"), QStringLiteral("cmdCancelar"));
-    connect(arriba, &QPushButton::clicked, this, [this] { mover(-1); });
-    connect(abajo, &QPushButton::clicked, this, [this] { mover(1); });
+    connect(arriba, &QPushButton::clicked, this, [this] { moverFila(m_grdEmpleados, -1); });
+    connect(abajo, &QPushButton::clicked, this, [this] { moverFila(m_grdEmpleados, 1); });
     connect(desfirmar, &QPushButton::clicked, this, [this] {
         if (m_firmados.desfirmar(
                 m_grdEmpleados->selectionModel()->hasSelection() ? m_grdEmpleados->currentRow() : -1))
@@ -72,14 +72,6 @@ void FrmMeserosFirmados::llenar() {
         for (int columna = 0; columna < celdas.size(); ++columna)
             m_grdEmpleados->setItem(fila, columna, new QTableWidgetItem(celdas.at(columna)));
     }
-}
-
-void FrmMeserosFirmados::mover(int pasos) {
-    if (m_grdEmpleados->rowCount() == 0)
-        return;
-    const int fila = qBound(0, m_grdEmpleados->currentRow() + pasos, m_grdEmpleados->rowCount() - 1);
-    m_grdEmpleados->scrollToItem(m_grdEmpleados->item(fila, 0));
-    m_grdEmpleados->setCurrentCell(fila, 0);
 }
 
 } // namespace nerin

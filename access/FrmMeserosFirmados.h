@@ -16,7 +16,6 @@ public:
 
 private:
     void llenar();
-    void mover(int pasos);
 
     MeserosFirmados m_firmados;
     QTableWidget* m_grdEmpleados;

@@ -37,8 +37,8 @@ FrmArtAnulados::FrmArtAnulados(TerminalContext& context, QWidget* parent)
     QPushButton* imprimir = crearTecla(QStringLiteral("Imprimir"), QStringLiteral("cmdImprimir"));
     QPushButton* salir = crearTecla(QStringLiteral("Salir"), QStringLiteral("cmdSalir"));
     QPushButton* cancelar = crearTecla(QStringLiteral("Cancelar"), QStringLiteral("cmdCancelar"));
-    connect(arriba, &QPushButton::clicked, this, [this] { mover(-1); });
-    connect(abajo, &QPushButton::clicked, this, [this] { mover(1); });
+    connect(arriba, &QPushButton::clicked, this, [this] { moverFila(m_grdAnulados, -1); });
+    connect(abajo, &QPushButton::clicked, this, [this] { moverFila(m_grdAnulados, 1); });
     connect(imprimir, &QPushButton::clicked, this, [this] {
         if (m_grdAnulados->selectionModel()->hasSelection())
             m_anulados.imprimir(m_grdAnulados->currentRow());
@@ -68,14 +68,6 @@ void FrmArtAnulados::llenar() {
                 fila, columna,
                 new QTableWidgetItem(m_anulados.texto(fila, static_cast<ArtAnulados::Columna>(columna))));
     }
-}
-
-void FrmArtAnulados::mover(int pasos) {
-    if (m_grdAnulados->rowCount() == 0)
-        return;
-    const int fila = qBound(0, m_grdAnulados->currentRow() + pasos, m_grdAnulados->rowCount() - 1);
-    m_grdAnulados->scrollToItem(m_grdAnulados->item(fila, 0));
-    m_grdAnulados->setCurrentCell(fila, 0);
 }
 
 } // namespace nerin

@@ -15,7 +15,6 @@ public:
 
 private:
     void llenar();
-    void mover(int pasos);
 
     ArtAnulados m_anulados;
     QTableWidget* m_grdAnulados = nullptr;

@@ -23,34 +23,40 @@ constexpr std::array<std::pair<MarcaDespacho, QStringView>, 3> kMarcas{{
     {MarcaDespacho::Retener, u"2"},
 }};
 
+// One value's text in a table of values and texts; empty for a value not in it.
+template <typename Valor, std::size_t N>
+QString textoEn(const std::array<std::pair<Valor, QStringView>, N>& tabla, Valor valor) {
+    for (const auto& [v, texto] : tabla)
+        if (v == valor)
+            return texto.toString();
+    return {};
+}
+
+// The value a text stands for in a table of values and texts; `otro` for a text not in it.
+template <typename Valor, std::size_t N>
+Valor valorEn(const std::array<std::pair<Valor, QStringView>, N>& tabla, QStringView texto, Valor otro) {
+    for (const auto& [valor, t] : tabla)
+        if (t == texto)
+            return valor;
+    return otro;
+}
+
 } // namespace
 
 QString textoTipoLinea(TipoLinea tipo) {
-    for (const auto& [valor, texto] : kTipos)
-        if (valor == tipo)
-            return texto.toString();
-    return {};
+    return textoEn(kTipos, tipo);
 }
 
 TipoLinea tipoLineaDeTexto(QStringView texto) {
-    for (const auto& [valor, nombre] : kTipos)
-        if (nombre == texto)
-            return valor;
-    return TipoLinea::Producto;
+    return valorEn(kTipos, texto, TipoLinea::Producto);
 }
 
 QString textoDespacho(MarcaDespacho marca) {
-    for (const auto& [valor, texto] : kMarcas)
-        if (valor == marca)
-            return texto.toString();
-    return {};
+    return textoEn(kMarcas, marca);
 }
 
 MarcaDespacho despachoDeTexto(QStringView texto) {
-    for (const auto& [valor, nombre] : kMarcas)
-        if (nombre == texto)
-            return valor;
-    return MarcaDespacho::Ninguna;
+    return valorEn(kMarcas, texto, MarcaDespacho::Ninguna);
 }
 
 } // namespace nerin

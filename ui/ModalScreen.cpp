@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QTableWidget>
 
 namespace nerin {
 
@@ -31,6 +32,14 @@ QHBoxLayout* ModalScreen::listaConFlechas(QWidget* lista, QPushButton* arriba, Q
     flechas->addWidget(abajo);
     fila->addLayout(flechas);
     return fila;
+}
+
+void ModalScreen::moverFila(QTableWidget* grid, int pasos) {
+    if (grid->rowCount() == 0)
+        return;
+    const int fila = qBound(0, grid->currentRow() + pasos, grid->rowCount() - 1);
+    grid->scrollToItem(grid->item(fila, 0));
+    grid->setCurrentCell(fila, 0);
 }
 
 QLabel* ModalScreen::crearEtiqueta(const QString& nombre) {

@@ -8,6 +8,7 @@ class QHBoxLayout;
 class QKeyEvent;
 class QLabel;
 class QPushButton;
+class QTableWidget;
 
 namespace nerin {
 
@@ -28,6 +29,9 @@ protected:
     QLabel* crearEtiqueta(const QString& nombre);
     // A list that scrolls by touch: the list with its up and down keys in a column beside it.
     static QHBoxLayout* listaConFlechas(QWidget* lista, QPushButton* arriba, QPushButton* abajo);
+    // The arrow keys of a grid: makes the row `pasos` away the current one, kept within the grid, and
+    // scrolls to it. Nothing on an empty grid.
+    static void moverFila(QTableWidget* grid, int pasos);
 
     // What a keypad does for the keys of a physical keyboard, so that it works wherever the touch keys
     // do: Enter accepts, Escape cancels, Backspace erases the last character, Delete erases all (when
