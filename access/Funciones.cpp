@@ -93,17 +93,21 @@ int Funciones::permiso(Boton boton) {
 bool Funciones::cargarPermisos() {
     m_permisos.clear();
     m_activado = false;
-    QStringList numeros;
-    std::set<int> distintos;
-    for (const auto& [boton, numero] : kPermisos) {
-        if (distintos.insert(numero).second)
-            numeros.append(QString::number(numero));
-    }
+    // The menu's permission numbers, each once, in the order of the table.
+    static const QString kNumeros = [] {
+        QStringList numeros;
+        std::set<int> distintos;
+        for (const auto& [boton, numero] : kPermisos) {
+            if (distintos.insert(numero).second)
+                numeros.append(QString::number(numero));
+        }
+        return numeros.join(u',');
+    }();
     // Permission 69 lies above the session's flags 1..68, so the menu reads the view itself.
     const std::optional<RecordSet> permisos = m_context.baseDatos().AbrirRecordset(
         QStringLiteral("SELECT ID_Permiso FROM Vw_Permisos WHERE ID_Empleado=") +
-        QString::number(m_context.sesion().idEmpleado()) + QStringLiteral(" AND ID_Permiso IN (") +
-        numeros.join(u',') + QStringLiteral(")"));
+        QString::number(m_context.sesion().idEmpleado()) + QStringLiteral(" AND ID_Permiso IN (") + kNumeros +
+        QStringLiteral(")"));
     if (!permisos)
         return false;
     for (const QList<DbValue>& fila : permisos->rows())
