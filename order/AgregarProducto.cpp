@@ -3,6 +3,7 @@
 #include "data/BaseDatos.h"
 #include "keyboards/Prompts.h"
 #include "order/ComandaActual.h"
+#include "order/Paquetes.h"
 #include "startup/TerminalContext.h"
 #include "text/PriceRounding.h"
 
@@ -87,19 +88,113 @@ AgregarProducto::AñadirProductoAComanda(qint32 producto, TipoLinea tipo, qint32
     return agregada;
 }
 
-bool AgregarProducto::repetir(int fila) {
+int AgregarProducto::seleccionado(int fila) {
+    const int producto = m_comanda.cuadricula().productoDe(fila);
+    if (producto < 0)
+        m_comanda.context().Mensaje(QStringLiteral("Requiere elegir un producto a repetir!"),
+                                    Prompts::kExclamation);
+    return producto;
+}
+
+void AgregarProducto::noSePudo() {
+    m_comanda.context().Mensaje(QStringLiteral("No fue posible repetir, revisar comanda"),
+                                Prompts::kExclamation);
+}
+
+void AgregarProducto::copiarModificadores(int origen, int destino, Repeticion& repeticion) {
     CuadriculaComanda& cuadricula = m_comanda.cuadricula();
-    TerminalContext& context = m_comanda.context();
-    const int producto = cuadricula.productoDe(fila);
-    if (producto < 0) {
-        context.Mensaje(QStringLiteral("Requiere elegir un producto a repetir!"), Prompts::kExclamation);
-        return false;
-    }
-    const LineaComanda original = cuadricula.lineas().at(producto);
+    const LineaComanda producto = cuadricula.lineas().at(origen);
     QList<LineaComanda> modificadores;
-    for (int i = producto + 1; i < cuadricula.finDeProducto(producto); ++i)
+    for (int i = origen + 1; i < cuadricula.finDeProducto(origen); ++i)
         if (cuadricula.lineas().at(i).tipo == TipoLinea::Modificador)
             modificadores << cuadricula.lineas().at(i);
+    if (modificadores.isEmpty())
+        return;
+    // Modifiers the kitchen has already had belong to that dish only.
+    if (producto.preparado) {
+        if (!repeticion.avisado)
+            m_comanda.context().Mensaje(
+                QStringLiteral("Los modificadores ya preparados no se pueden repetir!"),
+                Prompts::kExclamation);
+        repeticion.avisado = true;
+        return;
+    }
+    int debajo = destino + 1;
+    for (const LineaComanda& modificador : std::as_const(modificadores)) {
+        LineaComanda copia;
+        copia.tipo = modificador.tipo;
+        copia.id = modificador.id;
+        copia.texto = modificador.texto;
+        copia.precio = modificador.precio;
+        cuadricula.insertar(debajo++, copia);
+    }
+}
+
+bool AgregarProducto::repetirLinea(int producto, Repeticion& repeticion) {
+    CuadriculaComanda& cuadricula = m_comanda.cuadricula();
+    const LineaComanda original = cuadricula.lineas().at(producto);
+    Paquetes paquetes(m_comanda, *this);
+    if (original.tipo == TipoLinea::Componente) {
+        const int cabeza = cuadricula.cabezaDe(producto);
+        if (cabeza < 0) {
+            m_comanda.context().Mensaje(QStringLiteral("No se ha ingresado ningun paquete"),
+                                        Prompts::kExclamation);
+            return false;
+        }
+        const auto agregada = paquetes.agregarComponente(cabeza, original.id);
+        if (agregada)
+            copiarModificadores(producto, agregada->fila, repeticion);
+        return agregada.has_value();
+    }
+    // A stored line of a package shown as ">>" is no package of its own to repeat.
+    if (original.tipo == TipoLinea::Paquete && !cuadricula.esCabeza(producto)) {
+        noSePudo();
+        return false;
+    }
+    const bool esPaquete = original.tipo == TipoLinea::Paquete;
+    QList<int> componentes;
+    for (int i = producto + 1; esPaquete && i < cuadricula.finDePaquete(producto); ++i)
+        if (cuadricula.cabezaDe(i) == producto)
+            componentes << i;
+    // A package goes after the whole package it repeats; its components after it, each within its
+    // section's allowance for the new head, so that no copy brings components beyond them.
+    const auto agregada = AñadirProductoAComanda(original.id, original.tipo, original.seccion,
+                                                 esPaquete ? cuadricula.finDePaquete(producto) - 1 : producto,
+                                                 repeticion.precio);
+    if (!agregada) {
+        noSePudo();
+        return false;
+    }
+    // The price typed for the first copy of an open-price product serves the others.
+    repeticion.precio = cuadricula.lineas().at(agregada->fila).precio;
+    copiarModificadores(producto, agregada->fila, repeticion);
+    bool completo = true;
+    for (int componente : std::as_const(componentes)) {
+        const auto otro =
+            paquetes.agregarComponente(agregada->fila, cuadricula.lineas().at(componente).id, false);
+        if (otro)
+            copiarModificadores(componente, otro->fila, repeticion);
+        completo = completo && otro.has_value();
+    }
+    if (!completo)
+        noSePudo();
+    m_comanda.CalculaTotal();
+    return completo;
+}
+
+bool AgregarProducto::repetirUna(int fila) {
+    const int producto = seleccionado(fila);
+    if (producto < 0)
+        return false;
+    Repeticion repeticion;
+    return repetirLinea(producto, repeticion);
+}
+
+bool AgregarProducto::repetir(int fila) {
+    TerminalContext& context = m_comanda.context();
+    const int producto = seleccionado(fila);
+    if (producto < 0)
+        return false;
     Prompts::NumberRequest pedido;
     pedido.titulo = QStringLiteral("Cantidad");
     pedido.mostrarAbierto = false;
@@ -115,32 +210,11 @@ bool AgregarProducto::repetir(int fila) {
                         Prompts::kExclamation);
         return false;
     }
-    // Modifiers the kitchen has already had belong to that dish only.
-    if (original.preparado && !modificadores.isEmpty()) {
-        context.Mensaje(QStringLiteral("Los modificadores ya preparados no se pueden repetir!"),
-                        Prompts::kExclamation);
-        modificadores.clear();
-    }
-    int despuesDe = producto;
-    std::optional<Currency> precio;
-    for (qint64 i = 0; i < cantidad.numero; ++i) {
-        const auto agregada =
-            AñadirProductoAComanda(original.id, original.tipo, original.seccion, despuesDe, precio);
-        if (!agregada)
+    // Every copy goes in after the line repeated, so that line keeps its row.
+    Repeticion repeticion;
+    for (qint64 i = 0; i < cantidad.numero; ++i)
+        if (!repetirLinea(producto, repeticion))
             break;
-        // The price typed for the first copy of an open-price product serves the others.
-        precio = cuadricula.lineas().at(agregada->fila).precio;
-        int debajo = agregada->fila + 1;
-        for (const LineaComanda& modificador : std::as_const(modificadores)) {
-            LineaComanda copia;
-            copia.tipo = modificador.tipo;
-            copia.id = modificador.id;
-            copia.texto = modificador.texto;
-            copia.precio = modificador.precio;
-            cuadricula.insertar(debajo++, copia);
-        }
-        despuesDe = agregada->fila;
-    }
     m_comanda.CalculaTotal();
     return true;
 }

@@ -32,13 +32,29 @@ public:
                                                    int despuesDe = -1,
                                                    const std::optional<Currency>& precio = std::nullopt);
 
-    // Asks how many more of the product on row `fila` to add and adds them below it, each with the
-    // product's modifiers (unless those went to the kitchen already); an open price is asked once
-    // for all of them. False when no product is selected ("Requiere elegir un producto a repetir!"),
-    // the keypad is cancelled, or the number is refused (1 to kMaximoRepeticion).
+    // Adds the product line row `fila` belongs to once more, with its modifiers unless those went to
+    // the kitchen already: an ordinary product below it; a package component to its own head, within
+    // its section's allowance; a package head after its package, with its components. A gift is
+    // repeated as a sale. False when no product is selected ("Requiere elegir un producto a
+    // repetir!") or the line could not be repeated, with the reason shown.
+    bool repetirUna(int fila);
+    // Asks how many more of the product on row `fila` to add and repeats it that many times as
+    // repetirUna does, stopping at the first refusal; an open price is asked once for all of them.
+    // False when no product is selected, the keypad is cancelled, or the number is refused (1 to
+    // kMaximoRepeticion).
     bool repetir(int fila);
 
 private:
+    struct Repeticion {
+        std::optional<Currency> precio; // an open price typed for the first copy
+        bool avisado = false;           // the sent modifiers were said to stay behind
+    };
+    int seleccionado(int fila);
+    bool repetirLinea(int producto, Repeticion& repeticion);
+    // Copies the modifiers of row `origen` below the new line on row `destino`.
+    void copiarModificadores(int origen, int destino, Repeticion& repeticion);
+    void noSePudo();
+
     ComandaActual& m_comanda;
 };
 

@@ -84,6 +84,7 @@ void CuadriculaComanda::cargar(const RecordSet& filas, bool conTiempos, const Se
             const DbValue paquete = valor(fila, cPaquete);
             if (!paquete.isNull()) {
                 const auto idPaquete = static_cast<qint32>(paquete.toInt());
+                producto.paquete = idPaquete;
                 const qint32 seccion = idPaquete == folio ? 0 : seccionDe(producto.id, idPaquete);
                 if (idPaquete == folio) {
                     producto.tipo = TipoLinea::Paquete;
@@ -162,6 +163,44 @@ int CuadriculaComanda::insertar(int fila, LineaComanda linea) {
     const int donde = std::clamp(fila, 0, size());
     m_lineas.insert(donde, std::move(linea));
     return donde;
+}
+
+bool CuadriculaComanda::esCabeza(int fila) const {
+    if (fila < 0 || fila >= size())
+        return false;
+    const LineaComanda& linea = m_lineas.at(fila);
+    // A head not stored yet has neither folio nor package; a stored one is its own package.
+    return linea.tipo == TipoLinea::Paquete && linea.paquete == linea.folio;
+}
+
+int CuadriculaComanda::cabezaDe(int fila) const {
+    if (fila < 0 || fila >= size() || m_lineas.at(fila).tipo != TipoLinea::Componente)
+        return -1;
+    const qint32 paquete = m_lineas.at(fila).paquete;
+    if (paquete != 0) {
+        for (int i = 0; i < size(); ++i)
+            if (m_lineas.at(i).folio == paquete && esCabeza(i))
+                return i;
+        return -1;
+    }
+    for (int i = fila - 1; i >= 0; --i)
+        if (esCabeza(i))
+            return i;
+    return -1;
+}
+
+int CuadriculaComanda::finDePaquete(int cabeza) const {
+    int fin = finDeProducto(cabeza);
+    const qint32 folio = cabeza >= 0 && cabeza < size() ? m_lineas.at(cabeza).folio : 0;
+    // A stored ">>" line of the package belongs to its block as well.
+    auto delPaquete = [&](int fila) {
+        const LineaComanda& linea = m_lineas.at(fila);
+        return cabezaDe(fila) == cabeza ||
+               (folio != 0 && linea.tipo == TipoLinea::Paquete && linea.paquete == folio && !esCabeza(fila));
+    };
+    while (fin < size() && delPaquete(fin))
+        fin = finDeProducto(fin);
+    return fin;
 }
 
 Currency CuadriculaComanda::total() const {

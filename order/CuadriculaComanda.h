@@ -45,6 +45,16 @@ public:
     // product (a serving-time header).
     std::pair<int, int> unidad(int fila) const;
 
+    // Whether row `fila` is a package head: a "PP" line that is its own package, not a stored line
+    // of another package shown as ">>".
+    bool esCabeza(int fila) const;
+    // The package head a component row belongs to: for a stored component the head with its
+    // package's folio, for a new one the nearest head above it; -1 when there is none.
+    int cabezaDe(int fila) const;
+    // The row after the package head `cabeza`'s block: the head and the components that follow it,
+    // each with its modifiers and comment.
+    int finDePaquete(int cabeza) const;
+
     // The sum of the prices of all lines.
     Currency total() const;
     // How many product lines of `idProducto` are not stored yet.

@@ -26,18 +26,16 @@ bool Despacho::preparar(const QList<int>& filas) {
         if (producto < 0 || cuadricula.lineas().at(producto).preparado)
             continue;
         const TipoLinea tipo = cuadricula.lineas().at(producto).tipo;
-        if (tipo == TipoLinea::Componente || tipo == TipoLinea::Paquete) {
-            // A package goes to the kitchen whole: its head and every component below it.
-            int cabeza = producto;
-            while (cabeza > 0 && cuadricula.lineas().at(cabeza).tipo != TipoLinea::Paquete)
-                cabeza = cuadricula.productoDe(cabeza - 1);
+        // A package goes to the kitchen whole: its head and its components. A component without
+        // its head on the account goes alone.
+        const int cabeza = tipo == TipoLinea::Componente ? cuadricula.cabezaDe(producto)
+                           : cuadricula.esCabeza(producto) ? producto
+                                                           : -1;
+        if (cabeza >= 0) {
             marcarParaPreparar(cabeza);
-            for (int i = cuadricula.finDeProducto(cabeza); i < cuadricula.size();
-                 i = cuadricula.finDeProducto(i)) {
-                if (cuadricula.lineas().at(i).tipo != TipoLinea::Componente)
-                    break;
-                marcarParaPreparar(i);
-            }
+            for (int i = 0; i < cuadricula.size(); ++i)
+                if (cuadricula.cabezaDe(i) == cabeza)
+                    marcarParaPreparar(i);
         } else {
             marcarParaPreparar(producto);
         }

@@ -45,10 +45,23 @@ QString GuardarProductos::comentarioDe(int fila) const {
     return textos.join(QStringLiteral("<N>"));
 }
 
-GuardarProductos::Paso GuardarProductos::guardarProducto(TransaccionBD& tx, int fila, qint32 paquete) {
+GuardarProductos::Paso GuardarProductos::guardarProducto(TransaccionBD& tx, int fila) {
     TerminalContext& context = m_comanda.context();
-    LineaComanda& linea = m_comanda.cuadricula().lineas()[fila];
+    CuadriculaComanda& cuadricula = m_comanda.cuadricula();
+    LineaComanda& linea = cuadricula.lineas()[fila];
     tx.registrar(QStringLiteral("GYP Case A"));
+
+    // A component goes under its own head, which is above it and so stored already; one without a
+    // head would be a free item outside any package.
+    qint32 paquete = 0;
+    if (linea.tipo == TipoLinea::Componente) {
+        const int cabeza = cuadricula.cabezaDe(fila);
+        paquete = cabeza >= 0 ? cuadricula.lineas().at(cabeza).folio : 0;
+        if (paquete == 0) {
+            m_avisos << QStringLiteral("No se ha ingresado ningun paquete");
+            return Paso::Rechazada;
+        }
+    }
 
     const auto existencia = tx.consultar(
         QStringLiteral("SELECT Existencia FROM Producto WHERE Id_producto=") + QString::number(linea.id));
@@ -101,7 +114,7 @@ GuardarProductos::Paso GuardarProductos::guardarProducto(TransaccionBD& tx, int 
     insertar.addParameter(entero("@nTiempo", linea.tiempo < 1 ? m_comanda.getTiempoActual() : linea.tiempo));
     insertar.addParameter({QStringLiteral("@nPrecio"), DbCommand::ParamType::Currency,
                            DbCommand::Direction::Input, 0, DbValue(linea.precio)});
-    insertar.addParameter(entero("@nPromocion", 0));
+    insertar.addParameter(entero("@nPromocion", linea.promocion));
     insertar.addParameter(
         {QStringLiteral("@nFolio"), DbCommand::ParamType::Integer, DbCommand::Direction::Output, 0, {}});
     if (!tx.correr(insertar))
@@ -124,6 +137,9 @@ GuardarProductos::Paso GuardarProductos::guardarProducto(TransaccionBD& tx, int 
                      BaseDatos::DuplicarComillas(bitacora) + QStringLiteral("')")))
         return Paso::Falla;
     linea.folio = folio;
+    linea.paquete = linea.tipo == TipoLinea::Componente ? paquete
+                    : linea.tipo == TipoLinea::Paquete  ? folio
+                                                        : 0;
     return Paso::Guardada;
 }
 
@@ -206,21 +222,17 @@ bool GuardarProductos::GuardarYPrepararNuevos() {
     QList<int> guardadas;
     QList<int> enviadas;
     qint32 folioProducto = 0; // the product line above the row, for its modifiers
-    qint32 paquete = 0;       // the last package head, for its components
     bool fallo = !tx.iniciar();
     for (int fila = 0; fila < cuadricula.size() && !fallo; ++fila) {
         const LineaComanda& linea = cuadricula.lineas().at(fila);
         if (linea.esProducto()) {
             if (!linea.guardada()) {
-                const Paso paso = guardarProducto(tx, fila, paquete);
+                const Paso paso = guardarProducto(tx, fila);
                 fallo = paso == Paso::Falla;
                 if (paso == Paso::Guardada)
                     guardadas << fila;
             }
-            const LineaComanda& ahora = cuadricula.lineas().at(fila);
-            folioProducto = ahora.folio;
-            if (ahora.tipo == TipoLinea::Paquete)
-                paquete = ahora.folio;
+            folioProducto = cuadricula.lineas().at(fila).folio;
         } else if (linea.tipo == TipoLinea::Modificador && !linea.guardada() && folioProducto != 0) {
             const Paso paso = guardarModificador(tx, fila, folioProducto);
             fallo = paso == Paso::Falla;
@@ -236,8 +248,10 @@ bool GuardarProductos::GuardarYPrepararNuevos() {
                              QString::number(m_comanda.Control));
     // Nothing has been said so far: the transaction ends before anybody is told anything.
     if (!tx.terminar()) {
-        for (int fila : guardadas)
+        for (int fila : guardadas) {
             cuadricula.lineas()[fila].folio = 0;
+            cuadricula.lineas()[fila].paquete = 0;
+        }
         registrarFalla(tx.descripcionFalla());
         context.Mensaje(QStringLiteral("No se pudieron guardar los productos nuevos; siguen en la cuenta sin "
                                        "guardar. Intente de nuevo."),

@@ -35,7 +35,7 @@ public:
 private:
     enum class Paso { Guardada, Rechazada, Falla };
 
-    Paso guardarProducto(TransaccionBD& tx, int fila, qint32 paquete);
+    Paso guardarProducto(TransaccionBD& tx, int fila);
     Paso guardarModificador(TransaccionBD& tx, int fila, qint32 folioProducto);
     // Sends to the kitchen the lines marked to go now and records the held ones; `guardadas` are the
     // rows stored in this step. The rows sent go to `enviadas`.

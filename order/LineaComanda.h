@@ -20,6 +20,9 @@ struct LineaComanda {
     qint32 grupoImpresoras{};                        // 7: the product's printer group
     QString horaPreparacion;                         // 8: "hh:mm" once sent to the kitchen
     qint32 seccion = 0;                              // 9: the package section of a component
+    // A stored line's package: its head's folio (a head's own), 0 outside any package or not stored.
+    qint32 paquete = 0;
+    qint32 promocion = 0; // the promotion a gift line is given under, 0 for any other line
     Currency precioSinImpuesto;
     qint16 tiempo = 0;      // the serving time a "T" header stands for
     bool preparado = false; // sent to the kitchen: drawn in the prepared colour

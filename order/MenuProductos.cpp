@@ -4,6 +4,7 @@
 #include "keyboards/Prompts.h"
 #include "order/AgregarProducto.h"
 #include "order/ComandaActual.h"
+#include "order/TablasTemporales.h"
 #include "startup/TerminalContext.h"
 
 namespace nerin {
@@ -62,34 +63,34 @@ std::optional<QList<MenuProductos::Boton>> MenuProductos::fijos() {
 
 std::optional<MenuProductos::Productos> MenuProductos::MostrarProductosSubMenu(qint32 submenu) {
     BaseDatos& bd = m_comanda.context().baseDatos();
-    Connection& conexion = bd.connection();
     const QString id = QString::number(submenu);
     Productos productos;
     productos.titulo = bd.ConsultarCampo(QStringLiteral("Nombre_Submenu"), QStringLiteral("SubMenu"),
                                          QStringLiteral("ID_Submenu=") + id)
                            .toString();
     std::optional<RecordSet> filas;
-    if (bd.EjecutarSQL(
-            QStringLiteral(
-                "SELECT Producto.ID_Producto,Nombre_Boton,Producto.Existencia INTO #TempMenu FROM "
-                "ProductosXSubmenu,Producto WHERE ProductosXSubmenu.ID_Producto=Producto.ID_Producto "
-                "AND ID_Submenu=") +
-            id + QStringLiteral(" AND Estado='A' ORDER BY Orden,Nombre_Boton")) &&
-        bd.EjecutarSQL(
-            QStringLiteral(
-                "SELECT ID_Producto,COUNT(ID_Producto) AS Cant INTO #TempPXC FROM ProductosXCuenta "
-                "WHERE ID_Comanda=") +
-            QString::number(m_comanda.IDComanda) + QStringLiteral(" AND Control=") +
-            QString::number(m_comanda.Control) + QStringLiteral(" AND Num_Cuenta=") +
-            QString::number(m_comanda.NumCuenta) +
-            QStringLiteral(" AND ID_Tipo_Anulacion IS NULL AND ID_Paquete IS NULL GROUP BY ID_Producto")))
-        filas = bd.AbrirRecordset(QStringLiteral(
-            "SELECT #TempMenu.ID_Producto,Nombre_Boton,Cant,Existencia FROM #TempMenu,#TempPXC WHERE "
-            "#TempMenu.ID_Producto*=#TempPXC.ID_Producto"));
-    // Dropped whatever happened above, so that the next showing can make them again.
-    for (const QString& tabla : {QStringLiteral("#TempPXC"), QStringLiteral("#TempMenu")})
-        if (!conexion.execute(QStringLiteral("DROP TABLE ") + tabla))
-            m_comanda.registrarError(QStringLiteral("MostrarProductosSubMenu"));
+    {
+        const TablasTemporales temporales(m_comanda,
+                                          {QStringLiteral("#TempMenu"), QStringLiteral("#TempPXC")},
+                                          QStringLiteral("MostrarProductosSubMenu"));
+        if (bd.EjecutarSQL(
+                QStringLiteral(
+                    "SELECT Producto.ID_Producto,Nombre_Boton,Producto.Existencia INTO #TempMenu FROM "
+                    "ProductosXSubmenu,Producto WHERE ProductosXSubmenu.ID_Producto=Producto.ID_Producto "
+                    "AND ID_Submenu=") +
+                id + QStringLiteral(" AND Estado='A' ORDER BY Orden,Nombre_Boton")) &&
+            bd.EjecutarSQL(
+                QStringLiteral(
+                    "SELECT ID_Producto,COUNT(ID_Producto) AS Cant INTO #TempPXC FROM ProductosXCuenta "
+                    "WHERE ID_Comanda=") +
+                QString::number(m_comanda.IDComanda) + QStringLiteral(" AND Control=") +
+                QString::number(m_comanda.Control) + QStringLiteral(" AND Num_Cuenta=") +
+                QString::number(m_comanda.NumCuenta) +
+                QStringLiteral(" AND ID_Tipo_Anulacion IS NULL AND ID_Paquete IS NULL GROUP BY ID_Producto")))
+            filas = bd.AbrirRecordset(QStringLiteral(
+                "SELECT #TempMenu.ID_Producto,Nombre_Boton,Cant,Existencia FROM #TempMenu,#TempPXC WHERE "
+                "#TempMenu.ID_Producto*=#TempPXC.ID_Producto"));
+    }
     if (!filas) {
         m_comanda.registrarError(QStringLiteral("MostrarProductosSubMenu"));
         return std::nullopt;

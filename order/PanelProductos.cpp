@@ -118,6 +118,7 @@ void PanelProductos::crearBotonesSubmenus() {
     }
     QPushButton* cerrar = crearBoton(QStringLiteral("Cerrar"), QStringLiteral("cmdCerrarMenu"), this);
     connect(cerrar, &QPushButton::clicked, this, [this] {
+        ocultarPaquetes();
         m_productos = {};
         m_submenu = 0;
         CrearBotonesProductos();
@@ -126,6 +127,7 @@ void PanelProductos::crearBotonesSubmenus() {
 }
 
 void PanelProductos::MostrarProductosSubMenu(qint32 submenu) {
+    ocultarPaquetes();
     m_modoModificadores = false;
     m_submenu = submenu;
     m_pagina = 0;
@@ -133,7 +135,7 @@ void PanelProductos::MostrarProductosSubMenu(qint32 submenu) {
 }
 
 void PanelProductos::refrescar() {
-    if (m_modoModificadores)
+    if (m_modoModificadores || paquetesVisibles())
         return;
     if (m_submenu != 0) {
         if (const auto productos = m_menu.MostrarProductosSubMenu(m_submenu))
@@ -153,6 +155,7 @@ void PanelProductos::mostrarModificadores(const QList<Modificadores::Boton>& mod
                                           std::function<void(qint32)> alElegir) {
     m_modificadores = modificadores;
     m_alModificar = std::move(alElegir);
+    ocultarPaquetes();
     m_modoModificadores = true;
     m_paginaModificadores = 0;
     crearBotonesModificadores();
@@ -221,7 +224,60 @@ void PanelProductos::presionar(QPushButton* boton, qint32 producto) {
     boton->setEnabled(m_menu.disponible(producto));
 }
 
+void PanelProductos::setPaquetes(FraPaquetes* paquetes) {
+    m_paquetes = paquetes;
+    auto* vertical = static_cast<QVBoxLayout*>(layout());
+    auto* fijos = new QHBoxLayout;
+    const char* const textos[] = {"Productos", "Insertar Paquete", "Seleccionar Paquete", "Obsequios"};
+    for (int i = 0; i < 4; ++i) {
+        QPushButton* boton =
+            crearBoton(QString::fromUtf8(textos[i]), QStringLiteral("cmdMenuFijo%1").arg(i), this);
+        connect(boton, &QPushButton::clicked, this, [this, i] {
+            if (i == 0) {
+                cerrarPaquetes();
+                CrearBotonesMenu();
+            } else {
+                mostrarPaquetes(i == 1   ? FraPaquetes::Modo::Insertar
+                                : i == 2 ? FraPaquetes::Modo::Elegir
+                                         : FraPaquetes::Modo::Obsequios);
+            }
+        });
+        fijos->addWidget(boton);
+    }
+    // Below the fixed submenus; the panel itself where the product buttons stand.
+    vertical->insertLayout(2, fijos);
+    vertical->insertWidget(5, paquetes, 1);
+    paquetes->hide();
+}
+
+void PanelProductos::mostrarPaquetes(FraPaquetes::Modo modo) {
+    if (m_paquetes == nullptr || !m_paquetes->mostrar(modo))
+        return;
+    m_modoModificadores = false;
+    vaciarLayout(m_rejillaProductos);
+    m_lblSubMenu->hide();
+    m_paquetes->show();
+}
+
+void PanelProductos::ocultarPaquetes() {
+    if (!paquetesVisibles())
+        return;
+    m_paquetes->hide();
+    m_lblSubMenu->show();
+}
+
+void PanelProductos::cerrarPaquetes() {
+    if (!paquetesVisibles())
+        return;
+    ocultarPaquetes();
+    refrescar();
+}
+
 void PanelProductos::paginaSiguiente() {
+    if (paquetesVisibles()) {
+        m_paquetes->paginaSiguiente();
+        return;
+    }
     if (m_modoModificadores) {
         if ((m_paginaModificadores + 1) * (porPagina() - 1) < m_modificadores.size()) {
             ++m_paginaModificadores;
@@ -236,6 +292,10 @@ void PanelProductos::paginaSiguiente() {
 }
 
 void PanelProductos::paginaAnterior() {
+    if (paquetesVisibles()) {
+        m_paquetes->paginaAnterior();
+        return;
+    }
     if (m_modoModificadores) {
         if (m_paginaModificadores > 0) {
             --m_paginaModificadores;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "order/FraPaquetes.h"
 #include "order/MenuProductos.h"
 #include "order/Modificadores.h"
 
@@ -42,6 +43,15 @@ public:
     void cerrarModificadores();
     bool modificadoresVisibles() const { return m_modoModificadores; }
 
+    // Places the package panel, and the fixed-menu keys cmdMenuFijo0 (back to the products), 1
+    // (packages to insert), 2 (packages to choose contents for) and 3 (gifts), which show it in
+    // place of the product buttons; the paging arrows page through it while it stands.
+    void setPaquetes(FraPaquetes* paquetes);
+    void mostrarPaquetes(FraPaquetes::Modo modo);
+    // Brings the products back in place of the package panel, when it stands.
+    void cerrarPaquetes();
+    bool paquetesVisibles() const { return m_paquetes != nullptr && !m_paquetes->isHidden(); }
+
 private:
     void crearBotonesSubmenus();
     void CrearBotonesProductos();
@@ -49,6 +59,7 @@ private:
     void presionar(QPushButton* boton, qint32 producto);
     void crearBotonesModificadores();
     int porPagina() const;
+    void ocultarPaquetes();
 
     MenuProductos& m_menu;
     std::function<bool(qint32)> m_alElegir;
@@ -66,6 +77,7 @@ private:
     QGridLayout* m_rejillaFijos = nullptr;
     QGridLayout* m_rejillaProductos = nullptr;
     QLabel* m_lblSubMenu = nullptr;
+    FraPaquetes* m_paquetes = nullptr;
 };
 
 } // namespace nerin

@@ -3,6 +3,7 @@
 #include "cashier/ImprimirCuentaComanda.h"
 #include "data/Bitacora.h"
 #include "keyboards/Prompts.h"
+#include "order/FraPaquetes.h"
 #include "order/FrmBuscarProducto.h"
 #include "order/FrmElegirTiempo.h"
 #include "order/GridComanda.h"
@@ -28,7 +29,8 @@ namespace {} // namespace
 
 frmComanda::frmComanda(TerminalContext& context, AccessScreen& acceso, QWidget* parent)
     : QWidget(parent), m_context(context), m_acceso(acceso), m_comanda(context), m_agregar(m_comanda),
-      m_guardar(m_comanda), m_menu(m_comanda), m_despacho(m_comanda, m_guardar), m_modificadores(m_comanda) {
+      m_guardar(m_comanda), m_menu(m_comanda), m_despacho(m_comanda, m_guardar), m_modificadores(m_comanda),
+      m_paquetes(m_comanda, m_agregar) {
     setObjectName(QStringLiteral("frmComanda"));
     setWindowTitle(QStringLiteral("Comanda"));
     TouchTheme::apply(this);
@@ -91,6 +93,7 @@ QWidget* frmComanda::construirFunciones() {
         {"Otras cuentas", "cmdOtrasCuentas", [this] { otrasCuentas(); }},
         {"Buscar", "cmdBuscar", [this] { buscar(); }},
         {"Cantidad", "CmdMultiplicar", [this] { multiplicar(); }},
+        {"Repetir", "cmdRepetir", [this] { repetir(); }},
         {"Preparar", "cmdPreparar", [this] { preparar(); }},
         {"Retener", "cmdRetener",
          [this] {
@@ -176,6 +179,13 @@ void frmComanda::construir() {
 
     m_panel = new PanelProductos(
         m_menu, [this](qint32 producto) { return agregar(producto); }, this);
+    m_panel->setPaquetes(new FraPaquetes(
+        m_paquetes, [this] { return m_grdComanda->filaSeleccionada(); },
+        [this](const AgregarProducto::Agregada& agregada) {
+            mostrarAgregada(agregada);
+            foco();
+        },
+        m_panel));
     cuerpo->addWidget(m_panel, 6);
     cuerpo->addWidget(construirFunciones());
 
@@ -207,6 +217,8 @@ void frmComanda::abrir(const Navegacion::Orden& orden, const QString& mesa) {
         m_comanda.DatosCliente();
     m_cmdAbrirMesa->setEnabled(m_comanda.puedeAbrirMesa);
     m_cmdVerTiempos->setEnabled(m_comanda.puedeVerTiempos);
+    m_panel->findChild<QPushButton*>(QStringLiteral("cmdMenuFijo3"))
+        ->setVisible(m_paquetes.obsequiosHabilitados());
     mostrarEtiquetas();
     MostrarProductosComandaActual();
     // The buttons show this account's counts, on the terminal's default submenu when it has one.
@@ -442,6 +454,14 @@ void frmComanda::multiplicar() {
         mostrarLineas();
         m_panel->refrescar();
     }
+    foco();
+}
+
+void frmComanda::repetir() {
+    // A package repeated in part has lines on the account even when it says it could not.
+    (void)m_agregar.repetirUna(m_grdComanda->filaSeleccionada());
+    mostrarLineas();
+    m_panel->refrescar();
     foco();
 }
 

@@ -6,6 +6,7 @@
 #include "order/GuardarProductos.h"
 #include "order/MenuProductos.h"
 #include "order/Modificadores.h"
+#include "order/Paquetes.h"
 #include "startup/Navegacion.h"
 
 #include <QWidget>
@@ -76,6 +77,7 @@ private:
     void buscar();
     void codigoDeBarras();
     void multiplicar();
+    void repetir();
     void moverMesa(bool siguiente);
     void imprimirCuenta();
     void abrirMesa();
@@ -90,6 +92,7 @@ private:
     MenuProductos m_menu;
     Despacho m_despacho;
     Modificadores m_modificadores;
+    Paquetes m_paquetes;
     bool m_verTiempos = false;
     bool m_guardando = false;
     bool m_cargada = false;

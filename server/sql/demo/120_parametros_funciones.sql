@@ -64,7 +64,7 @@ FROM (SELECT 1 AS ID_Funcion, 'TIPO DE CAMBIO AL ARRANCAR' AS Descripcion_Funcio
        UNION ALL SELECT 14, 'PANTALLA DE PAGO'
        UNION ALL SELECT 15, 'CONTROL DE ASISTENCIA'
        UNION ALL SELECT 16, 'CONCURSO Y LEYENDAS DEL TICKET'
-       UNION ALL SELECT 17, 'RESERVADA (17)'
+       UNION ALL SELECT 17, 'OBSEQUIOS EN MENUS FIJOS'
        UNION ALL SELECT 18, 'PANTALLA DE COMANDA (18)'
        UNION ALL SELECT 19, 'PROGRAMA DE LEALTAD'
        UNION ALL SELECT 20, 'FIRMA DIRECTA A LA COMANDA'
@@ -80,11 +80,12 @@ GO
 -- (0). Both terminals: serving-time headers (6), product buttons (12), address header from the
 -- settings (13), payment screen (14), clock-in (15), ticket footer (16), order-screen operations
 -- (21), fixed menus (22), subtotal and tax lines (23), item lines with tax (24). The cashier also
--- prints the dollar total (10). Off: the exchange-rate prompt at start-up (1), loyalty (19), going
--- straight to the order screen (20), the waiter by number (25).
+-- prints the dollar total (10) and offers gifts among the fixed menus (17). Off: the exchange-rate
+-- prompt at start-up (1), loyalty (19), going straight to the order screen (20), the waiter by
+-- number (25).
 INSERT INTO FuncionesXTerminal (ID_Terminal, ID_Funcion, Estado)
 VALUES (1, 1, 0), (1, 2, 0), (1, 3, 0), (1, 4, 0), (1, 5, 0), (1, 6, 1), (1, 7, 0), (1, 8, 0), (1, 9, 0),
-       (1, 10, 1), (1, 11, 0), (1, 12, 1), (1, 13, 1), (1, 14, 1), (1, 15, 1), (1, 16, 1), (1, 17, 0),
+       (1, 10, 1), (1, 11, 0), (1, 12, 1), (1, 13, 1), (1, 14, 1), (1, 15, 1), (1, 16, 1), (1, 17, 1),
        (1, 18, 0), (1, 19, 0), (1, 20, 0), (1, 21, 1), (1, 22, 1), (1, 23, 1), (1, 24, 1), (1, 25, 0),
        (2, 1, 0), (2, 2, 0), (2, 3, 0), (2, 4, 0), (2, 5, 0), (2, 6, 1), (2, 7, 0), (2, 8, 0), (2, 9, 0),
        (2, 10, 0), (2, 11, 0), (2, 12, 1), (2, 13, 1), (2, 14, 1), (2, 15, 1), (2, 16, 1), (2, 17, 0),
