@@ -2,6 +2,7 @@
 
 #include "order/AgregarProducto.h"
 #include "order/GuardarProductos.h"
+#include "order/Paquetes.h"
 #include "order/tests/OrderFixture.h"
 
 #include <QThread>
@@ -105,6 +106,53 @@ TEST_F(DespachoTest, AStoredLineIsSentOnceEvenWhenAnotherTerminalSentItMeanwhile
     ASSERT_TRUE(despacho->preparar({sopa, limonada}));
     EXPECT_EQ(cocina(), QStringList{QStringLiteral("3:<H><B>LIMONADA</B></H>")});
     EXPECT_EQ(preparado(folio(limonada)), 1);
+}
+
+TEST_F(DespachoTest, AComponentGoesWithItsOwnHeadOrAloneWhenItHasNone) {
+    ultimoTrabajo();
+    Paquetes paquetes(*comanda, *agregar);
+    qint32 cabezas[3] = {};
+    for (qint32& cabeza : cabezas) {
+        const auto agregada = paquetes.insertar(201);
+        ASSERT_TRUE(agregada);
+        ASSERT_TRUE(guardar->GuardarYPrepararNuevos());
+        cabeza = folio(agregada->fila);
+    }
+    for (qint32 cabeza : {cabezas[0], cabezas[2]}) {
+        int fila = 0;
+        while (folio(fila) != cabeza)
+            ++fila;
+        ASSERT_TRUE(paquetes.elegir(201, 114, fila));
+    }
+    ASSERT_TRUE(guardar->GuardarYPrepararNuevos());
+    exec(QStringLiteral("UPDATE ProductosXCuenta SET ID_Tipo_Anulacion=1 WHERE ID_ProductosXCuenta=%1")
+             .arg(cabezas[2]));
+    // The second package and the first one's component in a later course: there the component
+    // shows below the second package's head, its own being in the first course.
+    exec(QStringLiteral("UPDATE ProductosXCuenta SET Tiempo_requerido=2 WHERE ID_ProductosXCuenta=%1 OR "
+                        "(ID_Paquete=%2 AND ID_Producto=114)")
+             .arg(cabezas[1])
+             .arg(cabezas[0]));
+    ASSERT_TRUE(comanda->MostrarProductosComandaActual());
+    QList<qint32> componentes;
+    for (int fila = 0; fila < comanda->cuadricula().size(); ++fila)
+        if (comanda->cuadricula().lineas().at(fila).tipo == TipoLinea::Componente)
+            componentes << folio(fila);
+    ASSERT_EQ(componentes.size(), 2);
+
+    for (qint32 componente : componentes) {
+        int fila = 0;
+        while (folio(fila) != componente)
+            ++fila;
+        ASSERT_TRUE(despacho->preparar({fila}));
+    }
+    const struct {
+        qint32 folio;
+        qint64 preparado;
+    } casos[] = {{cabezas[0], 1}, {componentes[0], 1}, {cabezas[1], 0}, {componentes[1], 1}};
+    for (const auto& caso : casos)
+        EXPECT_EQ(preparado(caso.folio), caso.preparado) << caso.folio;
+    EXPECT_EQ(cocina().size(), 3) << "the first package and the component without a head, once each";
 }
 
 TEST_F(DespachoTest, HeldLinesWaitForTheirCourseWhichSendsThemOnce) {
