@@ -228,7 +228,7 @@ void PanelProductos::setPaquetes(FraPaquetes* paquetes) {
     m_paquetes = paquetes;
     auto* vertical = static_cast<QVBoxLayout*>(layout());
     auto* fijos = new QHBoxLayout;
-    const char* const textos[] = {"Productos", "Insertar Paquete", "Seleccionar Paquete", "Obsequios"};
+    const char* const textos[] = {"Productos", "Insertar\nPaquete", "Seleccionar\nPaquete", "Obsequios"};
     for (int i = 0; i < 4; ++i) {
         QPushButton* boton =
             crearBoton(QString::fromUtf8(textos[i]), QStringLiteral("cmdMenuFijo%1").arg(i), this);
@@ -256,6 +256,8 @@ void PanelProductos::mostrarPaquetes(FraPaquetes::Modo modo) {
     m_modoModificadores = false;
     vaciarLayout(m_rejillaProductos);
     m_lblSubMenu->hide();
+    // The empty product area gives its room to the panel.
+    static_cast<QVBoxLayout*>(layout())->setStretchFactor(m_rejillaProductos, 0);
     m_paquetes->show();
 }
 
@@ -264,6 +266,7 @@ void PanelProductos::ocultarPaquetes() {
         return;
     m_paquetes->hide();
     m_lblSubMenu->show();
+    static_cast<QVBoxLayout*>(layout())->setStretchFactor(m_rejillaProductos, 1);
 }
 
 void PanelProductos::cerrarPaquetes() {
