@@ -1,7 +1,7 @@
 // The order screen's work on the demo restaurant with a year of history, without the screen: showing
 // a submenu's buttons, adding a product to the account, storing 20 items, sending 10 lines to the
-// kitchen, and opening an order of 30 items. Each benchmark also reports the statements it sent to the
-// database per run.
+// kitchen, adding a package with three components and storing it, and opening an order of 30 items. Each
+// benchmark also reports the statements it sent to the database per run.
 //
 //   bench_order            (NERIN_BENCH_HISTORY_DAYS sets the history, default 365)
 #include "bench/BenchTerminal.h"
@@ -10,6 +10,7 @@
 #include "order/Despacho.h"
 #include "order/GuardarProductos.h"
 #include "order/MenuProductos.h"
+#include "order/Paquetes.h"
 
 #include <benchmark/benchmark.h>
 
@@ -114,6 +115,30 @@ void BM_PrepareTenLines(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(enviadas), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_PrepareTenLines)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+void BM_AddPackageOfThreeAndStore(benchmark::State& state) {
+    // The executive package with a starter, a main course and a drink, then stored.
+    auto comanda = terminal().comanda(2);
+    AgregarProducto agregar(*comanda);
+    Paquetes paquetes(*comanda, agregar);
+    GuardarProductos guardar(*comanda);
+    qint64 enviadas = 0;
+    for (auto _ : state) {
+        const qint64 antes = bench::CountingConnection::sent;
+        const auto cabeza = paquetes.insertar(201);
+        if (!cabeza)
+            std::abort();
+        for (qint32 contenido : {114, 119, 132})
+            if (!paquetes.elegir(201, contenido, comanda->cuadricula().size() - 1))
+                std::abort();
+        if (!guardar.GuardarYPrepararNuevos())
+            std::abort();
+        enviadas += bench::CountingConnection::sent - antes;
+    }
+    state.counters["sentencias"] =
+        benchmark::Counter(static_cast<double>(enviadas), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_AddPackageOfThreeAndStore)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 void BM_OpenOrderOfThirtyItems(benchmark::State& state) {
     // Order 3 gets thirty items, some with modifiers and comments.
