@@ -122,5 +122,25 @@ TEST_F(frmComandaTest, OtherAccountsOnlyWithSeveralAccounts) {
     EXPECT_TRUE(navegacion.rutas.isEmpty());
 }
 
+TEST_F(frmComandaTest, FixedMenuKeysPutThePackagePanelInPlaceOfTheProductsAndGiftsOnlyWhereOffered) {
+    EXPECT_TRUE(control(QStringLiteral("cmdMenuFijo3"))->isHidden()) << "gifts are off at this terminal";
+    control(QStringLiteral("cmdMenu3"))->click();
+    control(QStringLiteral("cmdMenuFijo2"))->click();
+    EXPECT_TRUE(control(QStringLiteral("cmdProducto101"))->isHidden());
+    EXPECT_FALSE(control(QStringLiteral("cmdPaquete201"))->isHidden());
+    EXPECT_EQ(texto("lblPaquetes"), QStringLiteral("Seleccionar Paquete"));
+    control(QStringLiteral("cmdMenuFijo0"))->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(control(QStringLiteral("cmdProducto101"))->isHidden());
+    EXPECT_TRUE(control<QWidget>(QStringLiteral("FraPaquetes"))->isHidden());
+
+    context->setFuncion(Paquetes::kFuncionObsequios, true);
+    Navegacion::Orden orden;
+    orden.idComanda = 2;
+    orden.control = 1;
+    pantalla->abrir(orden, QStringLiteral("15"));
+    EXPECT_FALSE(control(QStringLiteral("cmdMenuFijo3"))->isHidden());
+}
+
 } // namespace
 } // namespace nerin::fakes
