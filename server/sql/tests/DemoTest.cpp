@@ -266,6 +266,7 @@ TEST_F(DemoTest, StartUpFunctionQueryGivesEachTerminalItsDemoFunctions) {
     const QStringList comunes{"6", "12", "13", "14", "15", "16", "21", "22", "23", "24"};
     QStringList caja = comunes;
     caja.insert(1, QStringLiteral("10"));
+    caja.insert(7, QStringLiteral("17"));
     EXPECT_EQ(filas(funciones.arg(1)), caja);
     EXPECT_EQ(filas(funciones.arg(2)), comunes);
     EXPECT_EQ(numero("SELECT COUNT(*) FROM Funciones WHERE ID_Funcion BETWEEN 1 AND 25"), 25);
