@@ -18,12 +18,9 @@ namespace {
 
 constexpr qint64 kMaximoMesa = std::numeric_limits<qint16>::max();
 
-// The occupancy check: a command whose one parameter, the table number, fills its "?".
-const QString kOcupada = QStringLiteral("SELECT * FROM Vw_MesaOcupada WHERE Num_Mesa=?");
-
 } // namespace
 
-MesaNueva::MesaNueva(TerminalContext& context) : m_context(context) {}
+MesaNueva::MesaNueva(TerminalContext& context) : m_context(context), m_ocupacion(context) {}
 
 QString MesaNueva::codigo(Servicio servicio) {
     switch (servicio) {
@@ -37,44 +34,12 @@ QString MesaNueva::codigo(Servicio servicio) {
     return QStringLiteral("N");
 }
 
-MesaNueva::Ocupacion MesaNueva::ocupacion(qint16 mesa) {
-    DbCommand consulta(kOcupada, DbCommand::Kind::Unknown);
-    consulta.addParameter({QStringLiteral("@nNumMesa"), DbCommand::ParamType::Integer,
-                           DbCommand::Direction::Input, 0, DbValue(static_cast<int>(mesa))});
-    Connection& conexion = m_context.baseDatos().connection();
-    const Result<QList<RecordSet>> filas = conexion.run(consulta);
-    if (!filas) {
-        reportarFallo(QStringLiteral("cmdAceptar"));
-        return {true, false, {}};
-    }
-    if (filas->isEmpty() || filas->first().eof())
-        return {};
-    return {false, true, filas->first().value(u"Nombre_Empleado").toString()};
-}
-
-qint32 MesaNueva::siguienteMesa() {
-    const DbValue valor = m_context.baseDatos().ConsultarCampo(QStringLiteral("MAX(Num_Mesa) + 1"),
-                                                               QStringLiteral("vw_mesasabiertas"), QString());
-    const qint64 siguiente = valor.toString().isEmpty() ? 0 : valor.toInt();
-    // With a table open under the highest number there is, one more does not fit.
-    if (siguiente < 0 || siguiente > kMaximoMesa)
-        return -1;
-    return static_cast<qint32>(siguiente);
-}
-
-void MesaNueva::avisarOcupada(qint16 mesa, const QString& nombre) {
-    m_context.Mensaje(QStringLiteral("La mesa ") + QString::number(mesa) +
-                          QStringLiteral(" está abierta por ") + nombre,
-                      Prompts::kExclamation);
-}
-
-void MesaNueva::reportarFallo(const QString& procedimiento) {
-    // Copies: reporting may show a message, during which other calls replace the connection's errors.
-    Connection& conexion = m_context.baseDatos().connection();
-    const DbFailure fallo = conexion.lastFailure();
-    const DbErrorList errores = conexion.errors();
-    m_context.baseDatos().ReportarErrorBD(QStringLiteral("Base de Datos"), fallo, errores);
-    m_context.bitacora().registrarError(procedimiento, fallo.number, fallo.description);
+std::optional<QString> MesaNueva::ocupadaPor(qint16 mesa) {
+    const std::optional<QList<OcupacionMesa::Orden>> abiertas =
+        m_ocupacion.ordenes(mesa, QStringLiteral("cmdAceptar"));
+    if (!abiertas)
+        return std::nullopt;
+    return abiertas->isEmpty() ? QString() : abiertas->first().nombre;
 }
 
 bool MesaNueva::abrir(qint16 mesa, Servicio servicio, int huespedes, Resultado& resultado) {
@@ -98,20 +63,20 @@ bool MesaNueva::abrir(qint16 mesa, Servicio servicio, int huespedes, Resultado& 
         if (servicio == Servicio::Comedor) {
             const DbFailure fallo = conexion.lastFailure();
             const DbErrorList errores = conexion.errors();
-            const Ocupacion ahora = ocupacion(mesa);
-            if (ahora.ocupada) {
-                avisarOcupada(mesa, ahora.nombre);
+            const std::optional<QString> ahora = ocupadaPor(mesa);
+            if (!ahora)
+                return false;
+            if (!ahora->isEmpty()) {
+                m_ocupacion.avisarOcupada(mesa, *ahora);
                 resultado.vaciarNumero = true;
                 return false;
             }
-            if (ahora.fallo)
-                return false;
             m_context.baseDatos().ReportarErrorBD(QStringLiteral("Base de Datos"), fallo, errores);
             m_context.bitacora().registrarError(QStringLiteral("cmdAceptar"), fallo.number,
                                                 fallo.description);
             return false;
         }
-        reportarFallo(QStringLiteral("cmdAceptar"));
+        m_ocupacion.reportarFallo(QStringLiteral("cmdAceptar"));
         return false;
     }
 
@@ -137,11 +102,11 @@ MesaNueva::Resultado MesaNueva::Aceptar(const QString& numero, Servicio servicio
 
     // Take-away and delivery orders do not use the typed number, so its occupancy does not matter.
     if (servicio == Servicio::Comedor) {
-        const Ocupacion ocupada = ocupacion(mesa);
-        if (ocupada.fallo)
+        const std::optional<QString> ocupada = ocupadaPor(mesa);
+        if (!ocupada)
             return resultado;
-        if (ocupada.ocupada) {
-            avisarOcupada(mesa, ocupada.nombre);
+        if (!ocupada->isEmpty()) {
+            m_ocupacion.avisarOcupada(mesa, *ocupada);
             resultado.vaciarNumero = true;
             return resultado;
         }
@@ -158,16 +123,18 @@ MesaNueva::Resultado MesaNueva::Aceptar(const QString& numero, Servicio servicio
         if (!respuesta.cancelado)
             huespedes = static_cast<int>(std::clamp<qint64>(respuesta.numero, 0, kMaximoHuespedes));
     }
-    if (servicio != Servicio::Comedor || mesa == 0) {
-        const qint32 siguiente = siguienteMesa();
+    if (servicio == Servicio::Comedor && mesa == 0) {
+        const qint32 siguiente = m_ocupacion.siguienteMesa();
         if (siguiente < 0) {
             m_context.Mensaje(QStringLiteral("No hay números de mesa disponibles"), Prompts::kExclamation);
             return resultado;
         }
-        if (servicio == Servicio::Comedor)
-            mesa = static_cast<qint16>(siguiente);
-        else
-            mesa = siguiente == 0 ? kMesaSinAbiertas : static_cast<qint16>(siguiente);
+        mesa = static_cast<qint16>(siguiente);
+    } else if (servicio != Servicio::Comedor) {
+        const qint32 libre = m_ocupacion.numeroLibre();
+        if (libre < 0)
+            return resultado;
+        mesa = static_cast<qint16>(libre);
     }
 
     if (!abrir(mesa, servicio, huespedes, resultado))

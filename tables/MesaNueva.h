@@ -1,7 +1,10 @@
 #pragma once
 
+#include "tables/OcupacionMesa.h"
+
 #include <QString>
 #include <QtGlobal>
+#include <optional>
 
 namespace nerin {
 
@@ -24,7 +27,7 @@ public:
     };
 
     // The number of a take-away or delivery order when no table at all is open.
-    static constexpr qint16 kMesaSinAbiertas = 1000;
+    static constexpr qint16 kMesaSinAbiertas = OcupacionMesa::kMesaSinAbiertas;
     static constexpr qint64 kMaximoHuespedes = 32767;
 
     explicit MesaNueva(TerminalContext& context);
@@ -39,22 +42,15 @@ public:
     Resultado Aceptar(const QString& numero, Servicio servicio);
 
 private:
-    struct Ocupacion {
-        bool fallo = false;
-        bool ocupada = false;
-        QString nombre; // Nombre_Empleado of the order that has the number
-    };
-    Ocupacion ocupacion(qint16 mesa);
-    // MAX(Num_Mesa) + 1 over every open table; 0 when none is open; -1 when it does not fit a table
-    // number.
-    qint32 siguienteMesa();
+    // The waiter of the order open under `mesa`: empty when none is; no value after a failure
+    // (reported).
+    std::optional<QString> ocupadaPor(qint16 mesa);
     // Abrir_Mesa; false when the server refused (told or reported), with Resultado::vaciarNumero set
     // when the number was taken meanwhile.
     bool abrir(qint16 mesa, Servicio servicio, int huespedes, Resultado& resultado);
-    void avisarOcupada(qint16 mesa, const QString& nombre);
-    void reportarFallo(const QString& procedimiento);
 
     TerminalContext& m_context;
+    OcupacionMesa m_ocupacion;
 };
 
 } // namespace nerin

@@ -1,6 +1,7 @@
 // Two terminal processes on one database, as in a restaurant: each test here starts this same test
 // program twice as the two terminals and compares what each was told.
 #include "tables/MesasAbiertas.h"
+#include "tables/TransferirMesa.h"
 #include "tables/tests/TablesFixture.h"
 
 #include <QCoreApplication>
@@ -14,15 +15,17 @@ namespace {
 
 const char* const kBase = "NERIN_MESAS_BASE";
 const char* const kEmpleado = "NERIN_MESAS_EMPLEADO";
+const char* const kMover = "NERIN_MESAS_MOVER"; // the order the terminal moves to table 22
 
 class DosTerminalesTest : public fakes::TablesFixture {
 protected:
     // Starts one terminal process for `empleado` and returns it running.
-    std::unique_ptr<QProcess> terminal(qint16 empleado) {
+    std::unique_ptr<QProcess> terminal(qint16 empleado, qint32 mover = 0) {
         auto proceso = std::make_unique<QProcess>();
         QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
         entorno.insert(QString::fromLatin1(kBase), archivoBase());
         entorno.insert(QString::fromLatin1(kEmpleado), QString::number(empleado));
+        entorno.insert(QString::fromLatin1(kMover), QString::number(mover));
         proceso->setProcessEnvironment(entorno);
         proceso->start(QCoreApplication::applicationFilePath(),
                        {QStringLiteral("--gtest_filter=DosTerminalesTest.UnaTerminal")});
@@ -40,7 +43,8 @@ protected:
     }
 };
 
-// One of the two terminals: presses "Ver mesa" on table 5 (order 1) once both are ready.
+// One of the two terminals: once both are ready, presses "Ver mesa" on table 5 (order 1), or moves its
+// order to table 22.
 TEST_F(DosTerminalesTest, UnaTerminal) {
     const QString base = qEnvironmentVariable(kBase);
     if (base.isEmpty())
@@ -59,10 +63,18 @@ TEST_F(DosTerminalesTest, UnaTerminal) {
     while (QDir(QFileInfo(base).path()).entryList({QStringLiteral("*.listo*")}).size() < 2 &&
            espera.elapsed() < 30000)
         QThread::usleep(200);
-    const bool abierta = mesas.VerMesa({1, 1, 5}, MesasAbiertas::Accion::VerMesa);
+    const qint32 mover = qEnvironmentVariableIntValue(kMover);
+    bool hecho = false;
+    if (mover > 0) {
+        TransferirMesa transferir(*terminal.context);
+        hecho =
+            transferir.mover({mover, 1, 0}, QStringLiteral("22"), TransferirMesa::Servicio::Comedor).hecho;
+    } else {
+        hecho = mesas.VerMesa({1, 1, 5}, MesasAbiertas::Accion::VerMesa);
+    }
     const QStringList visto = terminal.navegacion.rutas + terminal.prompts.mensajes();
-    std::cout << "RESULTADO " << (abierta ? "abierta " : "rechazada ") << visto.join(u'|').toStdString()
-              << std::endl;
+    std::cout << "RESULTADO " << (hecho ? (mover > 0 ? "movida " : "abierta ") : "rechazada ")
+              << visto.join(u'|').toStdString() << std::endl;
 }
 
 TEST_F(DosTerminalesTest, TwoTerminalsPressingVerMesaOnTheSameOrderOneGetsItTheOtherIsToldWho) {
@@ -84,6 +96,24 @@ TEST_F(DosTerminalesTest, TwoTerminalsPressingVerMesaOnTheSameOrderOneGetsItTheO
             << "ronda " << ronda << ": " << resultados.join(u" / ").toStdString();
         const qint64 duenio = enUsoPor(1);
         EXPECT_EQ(duenio, resultados[0].startsWith(u"abierta") ? 1 : 4);
+    }
+}
+
+TEST_F(DosTerminalesTest, TwoTerminalsMovingTwoTablesToOneFreeNumberOneMovesTheOtherIsToldWhoHasIt) {
+    firmar(1);
+    for (int ronda = 0; ronda < 3; ++ronda) {
+        exec(QStringLiteral("UPDATE Comanda SET Num_Mesa=ID_Comanda*10 WHERE ID_Comanda IN (1,2)"));
+        for (const QString& marca : QDir(dbFolder()).entryList({QStringLiteral("*.listo*")}))
+            QFile::remove(dbFolder() + u'/' + marca);
+        auto una = terminal(1, 1);
+        auto otra = terminal(4, 2);
+        QStringList resultados = {resultado(*una), resultado(*otra)};
+        resultados.sort();
+        EXPECT_EQ(resultados,
+                  (QStringList{QStringLiteral("movida"),
+                               QStringLiteral("rechazada La mesa 22 está abierta por ROSA MENDOZA RUIZ")}))
+            << "ronda " << ronda;
+        EXPECT_EQ(contar(QStringLiteral("SELECT COUNT(*) FROM Comanda WHERE Num_Mesa=22")), 1);
     }
 }
 

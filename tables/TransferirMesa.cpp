@@ -1,0 +1,137 @@
+#include "tables/TransferirMesa.h"
+
+#include "data/BaseDatos.h"
+#include "data/TransaccionBD.h"
+#include "keyboards/NumeroTecleado.h"
+#include "keyboards/Prompts.h"
+#include "startup/TerminalContext.h"
+#include "tables/BloqueoComanda.h"
+
+#include <limits>
+
+namespace nerin {
+
+namespace {
+
+constexpr qint64 kMaximoMesa = std::numeric_limits<qint16>::max();
+
+QString orden(const MesasAbiertas::Fila& fila) {
+    return QStringLiteral("ID_Comanda=") + QString::number(fila.idComanda) + QStringLiteral(" AND Control=") +
+           QString::number(fila.control);
+}
+
+} // namespace
+
+TransferirMesa::TransferirMesa(TerminalContext& context) : m_context(context), m_ocupacion(context) {}
+
+QString TransferirMesa::lineaBitacora(const Fila& origen, const QString& destino) const {
+    const QString texto = QStringLiteral("Comanda ") + QString::number(origen.idComanda) +
+                          QStringLiteral(" transferida a ") + destino;
+    return QStringLiteral("INSERT INTO Bitacora (FechaHora,ID_Empleado,Texto) VALUES ('") +
+           m_context.ahora().toString(QStringLiteral("dd/MM/yyyy hh:mm:ss")) + QStringLiteral("',") +
+           QString::number(m_context.sesion().idEmpleado()) + QStringLiteral(",'") +
+           BaseDatos::DuplicarComillas(texto) + QStringLiteral("')");
+}
+
+TransferirMesa::Resultado TransferirMesa::mover(const Fila& origen, const QString& numero,
+                                                Servicio servicio) {
+    NumeroTecleado tecleado;
+    tecleado.agregar(numero);
+    const bool comedor = servicio == Servicio::Comedor;
+    if (tecleado.texto().isEmpty() && comedor) {
+        m_context.Mensaje(QStringLiteral("No se indico el número de mesa"), Prompts::kOk);
+        return {};
+    }
+    const NumeroTecleado::Resultado convertido = tecleado.convertir(0, kMaximoMesa);
+    if (!convertido.aceptado) {
+        m_context.Mensaje(convertido.mensaje, Prompts::kExclamation);
+        return {};
+    }
+    qint32 mesa = static_cast<qint32>(convertido.numero);
+    if (tecleado.texto().isEmpty()) {
+        mesa = m_ocupacion.numeroLibre();
+        if (mesa < 0)
+            return {};
+    }
+    const QString destino = QString::number(mesa);
+
+    // A dining-room number is taken only when no other open order carries it. The condition is part
+    // of the update, so two terminals moving tables to one free number at once cannot both pass it.
+    QString sql = QStringLiteral("UPDATE Comanda SET Num_Mesa=") + destino + QStringLiteral(", Tipo='") +
+                  MesaNueva::codigo(servicio) + QStringLiteral("' WHERE ") + orden(origen) +
+                  QStringLiteral(" AND Abierta=1");
+    if (comedor) {
+        sql += QStringLiteral(
+                   " AND NOT EXISTS (SELECT * FROM Comanda WITH (UPDLOCK, HOLDLOCK) WHERE Num_Mesa=") +
+               destino + QStringLiteral(" AND Abierta=1 AND NOT (") + orden(origen) + QStringLiteral("))");
+    }
+    TransaccionBD tx(m_context.baseDatos(), QStringLiteral("cmdAceptar"));
+    bool sinCambio = false;
+    if (tx.iniciar()) {
+        const std::optional<qint64> cambiadas = tx.cambiar(sql);
+        if (cambiadas && *cambiadas == 1) {
+            tx.cambiar(lineaBitacora(origen, destino));
+        } else if (cambiadas) {
+            sinCambio = true;
+            tx.fallar(QStringLiteral("Comanda sin cambiar de mesa"));
+        }
+    }
+    if (tx.terminar())
+        return {true, false};
+    if (!sinCambio)
+        return {}; // the database failed: already reported
+
+    // Nothing changed: another open order has the number, or the order is no longer open.
+    if (comedor) {
+        const std::optional<QList<OcupacionMesa::Orden>> abiertas =
+            m_ocupacion.ordenes(static_cast<qint16>(mesa), QStringLiteral("cmdAceptar"));
+        if (!abiertas)
+            return {};
+        if (!abiertas->isEmpty()) {
+            m_ocupacion.avisarOcupada(static_cast<qint16>(mesa), abiertas->first().nombre);
+            return {false, true};
+        }
+    }
+    m_context.Mensaje(QStringLiteral("La mesa ") + QString::number(origen.numMesa) +
+                          QStringLiteral(" no pudo ser transferida a ") + destino,
+                      Prompts::kExclamation);
+    return {};
+}
+
+std::optional<RecordSet> TransferirMesa::meseros() {
+    return m_context.baseDatos().AbrirRecordset(QStringLiteral("SELECT * FROM Vw_EmpleadosDisponibles"));
+}
+
+bool TransferirMesa::aMesero(const Fila& origen, qint32 idEmpleado, const QString& nombre) {
+    // The order changes hands only while nobody else has it on a screen, under the lock rules that
+    // BloqueoComanda keeps: free, held by this employee, or held by somebody who is no employee.
+    const QString empleado = QString::number(m_context.sesion().idEmpleado());
+    const QString sql = QStringLiteral("UPDATE Comanda SET ID_Empleado=") + QString::number(idEmpleado) +
+                        QStringLiteral(" WHERE ") + orden(origen) +
+                        QStringLiteral(" AND Abierta=1 AND (EnUsoPor=0 OR EnUsoPor=") + empleado +
+                        QStringLiteral(" OR EnUsoPor NOT IN (SELECT ID_Empleado FROM Empleado))");
+    TransaccionBD tx(m_context.baseDatos(), QStringLiteral("cmdAceptar"));
+    bool sinCambio = false;
+    if (tx.iniciar()) {
+        const std::optional<qint64> cambiadas = tx.cambiar(sql);
+        if (cambiadas && *cambiadas == 1) {
+            tx.cambiar(lineaBitacora(origen, nombre));
+        } else if (cambiadas) {
+            sinCambio = true;
+            tx.fallar(QStringLiteral("Comanda sin cambiar de mesero"));
+        }
+    }
+    if (tx.terminar())
+        return true;
+    if (!sinCambio)
+        return false; // the database failed: already reported
+    BloqueoComanda bloqueo(m_context.baseDatos(), m_context.bitacora());
+    const QString quien = bloqueo.enUsoPor(origen.idComanda, m_context.sesion().idEmpleado());
+    if (!quien.isEmpty())
+        m_context.Mensaje(QStringLiteral("Mesa en uso por ") + quien, Prompts::kOk);
+    else
+        m_context.Mensaje(QStringLiteral("La Mesa ya fue cerrada!"), Prompts::kOk);
+    return false;
+}
+
+} // namespace nerin
