@@ -41,11 +41,15 @@ bool ReabrirMesa::Aceptar(const Fila& fila) {
         m_ocupacion.ordenes(fila.numMesa, QStringLiteral("cmdAceptar"));
     if (!abiertas)
         return false;
-    if (!abiertas->isEmpty())
-        m_ocupacion.avisarOcupada(fila.numMesa, abiertas->first().nombre);
-    else
-        m_context.Mensaje(QStringLiteral("La mesa ") + mesa + QStringLiteral(" ya no está cerrada"),
-                          Prompts::kOk);
+    // Reopened by another terminal meanwhile, the order itself carries the number.
+    for (const OcupacionMesa::Orden& abierta : *abiertas) {
+        if (abierta.idComanda != fila.idComanda || abierta.control != fila.control) {
+            m_ocupacion.avisarOcupada(fila.numMesa, abierta.nombre);
+            return false;
+        }
+    }
+    m_context.Mensaje(QStringLiteral("La mesa ") + mesa + QStringLiteral(" ya no está cerrada"),
+                      Prompts::kOk);
     return false;
 }
 
