@@ -58,6 +58,7 @@ const Definicion kDefiniciones[] = {
     {Boton::Cortesias, "Cortesías", "cmdCortesias", kArticulos},
     {Boton::Reimprimir, "Reimprimir cuenta", "cmdReimprimir", kArticulos},
     {Boton::MesasEnCero, "Mesas en cero", "cmdMesasCero", kArticulos},
+    {Boton::ReabrirMesa, "Reabrir mesa", "cmdReabrirMesa", kArticulos},
     {Boton::UnirMesas, "Unir mesas", "cmdUnirMesas", kArticulos},
     {Boton::ArticulosDisponibles, "Artículos disponibles", "cmdDisponibles", kArticulos},
     {Boton::TarjetaProvisional, "Tarjeta provisional", "cmdTarjetaProvisional", kArticulos},

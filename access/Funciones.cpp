@@ -23,7 +23,7 @@ using Boton = Funciones::Boton;
 using Pantalla = Navegacion::Pantalla;
 
 // The buttons that a permission enables; the buttons missing here are every employee's.
-constexpr std::array<std::pair<Boton, int>, 27> kPermisos{{
+constexpr std::array<std::pair<Boton, int>, 28> kPermisos{{
     {Boton::CambioTarjetas, 27},
     {Boton::MesasAbiertas, 28},
     {Boton::MesaNueva, 29},
@@ -43,6 +43,7 @@ constexpr std::array<std::pair<Boton, int>, 27> kPermisos{{
     {Boton::Verificacion, 46},
     {Boton::ResumenPagos, 47},
     {Boton::MesasEnCero, 50},
+    {Boton::ReabrirMesa, 50},
     {Boton::ResumenVentas, 51},
     {Boton::VentaTotal, 52},
     {Boton::Sincronizar, 53},
@@ -54,7 +55,7 @@ constexpr std::array<std::pair<Boton, int>, 27> kPermisos{{
 }};
 
 // The buttons that only open one of the menu's screens.
-constexpr std::array<std::pair<Boton, Pantalla>, 17> kPantallas{{
+constexpr std::array<std::pair<Boton, Pantalla>, 18> kPantallas{{
     {Boton::CambioTarjetas, Pantalla::CambioTarjetas},
     {Boton::AjustePropinas, Pantalla::AjustePropinas},
     {Boton::RedirigirGrupo, Pantalla::RedirigirGrupo},
@@ -65,6 +66,7 @@ constexpr std::array<std::pair<Boton, Pantalla>, 17> kPantallas{{
     {Boton::Reimprimir, Pantalla::Reimprimir},
     {Boton::ResumenPagos, Pantalla::ResumenPagos},
     {Boton::MesasEnCero, Pantalla::MesasEnCero},
+    {Boton::ReabrirMesa, Pantalla::ReabrirMesa},
     {Boton::ResumenVentas, Pantalla::ResumenVentas},
     {Boton::VentaTotal, Pantalla::VentaTotal},
     {Boton::Sincronizar, Pantalla::Sincronizar},

@@ -36,6 +36,7 @@ public:
         Verificacion,         // 46: the waiter's closing report
         ResumenPagos,         // 47
         MesasEnCero,          // 50
+        ReabrirMesa,          // 50: the same supervisors reopen a table closed by mistake
         ResumenVentas,        // 51
         VentaTotal,           // 52
         Sincronizar,          // 53

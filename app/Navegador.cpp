@@ -14,8 +14,12 @@
 #include "order/FrmArtDisponibles.h"
 #include "order/frmComanda.h"
 #include "startup/TerminalContext.h"
+#include "tables/FrmMesasEnCero.h"
+#include "tables/FrmReabrirMesa.h"
 #include "tables/frmMesaNueva.h"
 #include "tables/frmMesasAbiertas.h"
+#include "tables/frmTransferir.h"
+#include "tables/frmUnirMesas.h"
 
 #include <QApplication>
 
@@ -77,8 +81,23 @@ bool Navegador::funciones() {
     return true;
 }
 
-void Navegador::transferirMesas() {
-    noDisponible(QStringLiteral("Transferir mesas"));
+void Navegador::transferirMesas(qint32 idComanda, qint32 control, qint16 numMesa) {
+    frmTransferir transferir(m_context, {idComanda, control, numMesa}, QApplication::activeWindow());
+    transferir.mostrar();
+}
+
+void Navegador::despuesDeLista(FrmListaMesas::Salida salida, const QString& pantalla) {
+    switch (salida) {
+    case FrmListaMesas::Salida::Mesas:
+        mesasAbiertas(ModoMesas::Normal);
+        break;
+    case FrmListaMesas::Salida::Salir:
+        ocultarFunciones();
+        m_context.SalirSistema(m_acceso, pantalla, true);
+        break;
+    case FrmListaMesas::Salida::Cancelar:
+        break;
+    }
 }
 
 bool Navegador::cortesias(qint32, qint32, const QString&) {
@@ -153,10 +172,23 @@ bool Navegador::abrir(Pantalla pantalla) {
         return noDisponible(QStringLiteral("Ventas por mesero"));
     case Pantalla::ReporteHuespedes:
         return noDisponible(QStringLiteral("Reporte de huéspedes"));
-    case Pantalla::MesasEnCero:
-        return noDisponible(QStringLiteral("Mesas en cero"));
-    case Pantalla::UnirMesas:
-        return noDisponible(QStringLiteral("Unir mesas"));
+    case Pantalla::MesasEnCero: {
+        FrmMesasEnCero enCero(m_context, QApplication::activeWindow());
+        enCero.mostrar();
+        despuesDeLista(enCero.salida(), QStringLiteral("FrmMesasEnCero"));
+        return true;
+    }
+    case Pantalla::ReabrirMesa: {
+        FrmReabrirMesa reabrir(m_context, QApplication::activeWindow());
+        reabrir.mostrar();
+        despuesDeLista(reabrir.salida(), QStringLiteral("FrmReabrirMesa"));
+        return true;
+    }
+    case Pantalla::UnirMesas: {
+        frmUnirMesas unir(m_context, QApplication::activeWindow());
+        unir.mostrar();
+        return true;
+    }
     case Pantalla::Sincronizar:
         return noDisponible(QStringLiteral("Sincronizar"));
     case Pantalla::Activar:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "startup/Navegacion.h"
+#include "tables/FrmListaMesas.h"
 
 #include <QString>
 #include <memory>
@@ -28,7 +29,7 @@ public:
     void comanda(const Orden& orden) override;
     bool elegirCuenta(qint32 idComanda, qint32 control, bool pagar) override;
     bool funciones() override;
-    void transferirMesas() override;
+    void transferirMesas(qint32 idComanda, qint32 control, qint16 numMesa) override;
     bool cortesias(qint32 idComanda, qint32 control, const QString& titulo) override;
     Checada checador(qint16 idEmpleado) override;
     void registroTarjetas() override;
@@ -41,6 +42,8 @@ private:
     // Tells the person that `pantalla` is not part of this version; always false.
     bool noDisponible(const QString& pantalla);
     void ocultarFunciones();
+    // What a supervisor list asked for as it closed: the open tables, or signing out.
+    void despuesDeLista(FrmListaMesas::Salida salida, const QString& pantalla);
     // A screen kept between uses, made the first time it is asked for: full screen, or in a window.
     template <typename Ventana> Ventana& mantenida(std::unique_ptr<Ventana>& ventana);
 

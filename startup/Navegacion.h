@@ -49,6 +49,7 @@ public:
         Sincronizar,          // synchronising the terminals
         Activar,              // activating the terminals
         RegistrarCliente,     // a new loyalty customer
+        ReabrirMesa,          // reopening a table closed today
     };
 
     virtual ~Navegacion() = default;
@@ -63,8 +64,8 @@ public:
     virtual bool elegirCuenta(qint32 idComanda, qint32 control, bool pagar) = 0;
     // The functions menu; false when it is not available.
     virtual bool funciones() = 0;
-    // Moving tables to another waiter, modal.
-    virtual void transferirMesas() = 0;
+    // Moving an open order to another table number or waiter, modal.
+    virtual void transferirMesas(qint32 idComanda, qint32 control, qint16 numMesa) = 0;
     // The courtesy screen on an order; `titulo` goes before its title label's text. False when it is
     // not available.
     virtual bool cortesias(qint32 idComanda, qint32 control, const QString& titulo) = 0;

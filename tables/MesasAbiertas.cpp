@@ -178,11 +178,11 @@ bool MesasAbiertas::AceptarCortesia(const Fila& fila) {
     return true;
 }
 
-void MesasAbiertas::Transferir(bool hayFilas) {
-    if (!hayFilas)
+void MesasAbiertas::Transferir(const std::optional<Fila>& fila) {
+    if (!fila)
         return;
     if (Navegacion* navegacion = m_context.navegacion())
-        navegacion->transferirMesas();
+        navegacion->transferirMesas(fila->idComanda, fila->control, fila->numMesa);
 }
 
 bool MesasAbiertas::Utilerias() {

@@ -64,8 +64,8 @@ public:
     // gives the order back.
     bool AceptarCortesia(const Fila& fila);
 
-    // "Transferir": the transfer chooser, when there is a table to transfer.
-    void Transferir(bool hayFilas);
+    // "Transferir": the transfer chooser for the chosen table, when there is one.
+    void Transferir(const std::optional<Fila>& fila);
     // "Utilerias", and "Cancelar" in the other modes: the functions menu. True when the screen steps
     // back; false when the menu is not available.
     bool Utilerias();

@@ -2,16 +2,11 @@
 
 #include "data/Bitacora.h"
 #include "startup/TerminalContext.h"
-#include "ui/TouchTheme.h"
+#include "tables/TecladoMesa.h"
 
-#include <QButtonGroup>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace nerin {
@@ -20,81 +15,21 @@ frmMesaNueva::frmMesaNueva(TerminalContext& context, QWidget* parent)
     : ModalScreen(parent, QStringLiteral("frmMesaNueva")), m_context(context), m_mesaNueva(context) {
     m_context.bitacora().EscribirBitacora(QStringLiteral("frmMesaNueva.Load"));
     setWindowTitle(QStringLiteral("Mesa Nueva"));
-    // The service options are touched like keys: light captions on the dark background, large marks.
-    setStyleSheet(styleSheet() +
-                  QStringLiteral("QRadioButton { color: #f2f2f2; font-size: %1px; }"
-                                 "QRadioButton::indicator { width: 36px; height: 36px; border-radius: 20px;"
-                                 "  border: 2px solid #7a8a96; background: #ffffff; }"
-                                 "QRadioButton::indicator:checked { background: #f0b429;"
-                                 "  border-color: #101010; }")
-                      .arg(TouchTheme::kLetraTexto));
-
     QLabel* titulo = crearEtiqueta(QStringLiteral("lblTitulo"));
     titulo->setText(QStringLiteral("Mesa Nueva"));
     titulo->setAlignment(Qt::AlignCenter);
-    m_txtMesa = new QLineEdit(this);
-    m_txtMesa->setObjectName(QStringLiteral("txtMesa"));
-    m_txtMesa->setReadOnly(true);
-    m_txtMesa->setFocusPolicy(Qt::NoFocus);
-    m_txtMesa->setAlignment(Qt::AlignRight);
-
-    auto* teclas = new QGridLayout;
-    for (int d = 0; d <= 9; ++d) {
-        QPushButton* tecla = crearTecla(QString::number(d), QStringLiteral("cmd%1").arg(d));
-        if (d == 0)
-            teclas->addWidget(tecla, 3, 1);
-        else
-            teclas->addWidget(tecla, 2 - (d - 1) / 3, (d - 1) % 3);
-        connect(tecla, &QPushButton::clicked, this, [this, d] { teclear(QString::number(d)); });
-    }
-    QPushButton* borrar = crearTecla(QStringLiteral("Borrar"), QStringLiteral("cmdBorrar"));
-    connect(borrar, &QPushButton::clicked, this, [this] {
-        m_tecleado.limpiar();
-        mostrarNumero();
-    });
-    QPushButton* atras = crearTecla(QStringLiteral("<---"), QStringLiteral("cmdAtras"));
-    connect(atras, &QPushButton::clicked, this, [this] {
-        m_tecleado.borrar();
-        mostrarNumero();
-    });
-    teclas->addWidget(borrar, 3, 0);
-    teclas->addWidget(atras, 3, 2);
-    for (int fila = 0; fila < 4; ++fila)
-        teclas->setRowMinimumHeight(fila, 72);
-
-    // The kinds of service; "Comedor" unless another is chosen.
-    auto* servicios = new QVBoxLayout;
-    auto* grupo = new QButtonGroup(this);
-    const auto opcion = [&](const QString& texto, const QString& nombre) {
-        auto* boton = new QRadioButton(texto, this);
-        boton->setObjectName(nombre);
-        boton->setFocusPolicy(Qt::NoFocus);
-        boton->setMinimumHeight(TouchTheme::kMinimoTecla);
-        grupo->addButton(boton);
-        servicios->addWidget(boton);
-        return boton;
-    };
-    m_optComedor = opcion(QStringLiteral("Comedor"), QStringLiteral("optComedor"));
-    m_optParaLlevar = opcion(QStringLiteral("Para llevar"), QStringLiteral("optParaLlevar"));
-    m_optDomicilio = opcion(QStringLiteral("Domicilio"), QStringLiteral("optDomicilio"));
-    m_optComedor->setChecked(true);
-    servicios->addStretch(1);
-
+    m_teclado = new TecladoMesa(this);
     m_cmdAceptar = crearTecla(QStringLiteral("Aceptar"), QStringLiteral("cmdAceptar"));
     m_cmdCancelar = crearTecla(QStringLiteral("Cancelar"), QStringLiteral("cmdCancelar"));
     connect(m_cmdAceptar, &QPushButton::clicked, this, [this] { aceptar(); });
     connect(m_cmdCancelar, &QPushButton::clicked, this, [this] { reject(); });
-    servicios->addWidget(m_cmdAceptar);
-    servicios->addWidget(m_cmdCancelar);
+    m_teclado->columna()->addWidget(m_cmdAceptar);
+    m_teclado->columna()->addWidget(m_cmdCancelar);
 
-    auto* cuerpo = new QHBoxLayout;
-    cuerpo->addLayout(teclas, 3);
-    cuerpo->addLayout(servicios, 2);
     auto* todo = new QVBoxLayout(this);
     todo->setContentsMargins(16, 16, 16, 16);
     todo->addWidget(titulo);
-    todo->addWidget(m_txtMesa);
-    todo->addLayout(cuerpo, 1);
+    todo->addWidget(m_teclado, 1);
 }
 
 frmMesaNueva::~frmMesaNueva() {
@@ -102,20 +37,7 @@ frmMesaNueva::~frmMesaNueva() {
 }
 
 void frmMesaNueva::teclear(const QString& texto) {
-    m_tecleado.agregar(texto);
-    mostrarNumero();
-}
-
-void frmMesaNueva::mostrarNumero() {
-    m_txtMesa->setText(m_tecleado.texto());
-}
-
-MesaNueva::Servicio frmMesaNueva::servicio() const {
-    if (m_optComedor->isChecked())
-        return MesaNueva::Servicio::Comedor;
-    if (m_optParaLlevar->isChecked())
-        return MesaNueva::Servicio::ParaLlevar;
-    return MesaNueva::Servicio::Domicilio;
+    m_teclado->teclear(texto);
 }
 
 void frmMesaNueva::habilitar(bool habilitado) {
@@ -129,17 +51,15 @@ void frmMesaNueva::aceptar() {
         return;
     m_cancelado = false;
     habilitar(false);
-    const MesaNueva::Resultado resultado = m_mesaNueva.Aceptar(m_tecleado.texto(), servicio());
+    const MesaNueva::Resultado resultado = m_mesaNueva.Aceptar(m_teclado->texto(), m_teclado->servicio());
     if (resultado.abierta) {
         m_numMesa = resultado.numMesa;
         habilitar(true);
         accept();
         return;
     }
-    if (resultado.vaciarNumero) {
-        m_tecleado.limpiar();
-        mostrarNumero();
-    }
+    if (resultado.vaciarNumero)
+        m_teclado->limpiar();
     habilitar(true);
 }
 
@@ -152,15 +72,8 @@ void frmMesaNueva::reject() {
 }
 
 void frmMesaNueva::keyPressEvent(QKeyEvent* event) {
-    const bool atendida = atenderTecla(event, {[this] { aceptar(); },
-                                               [this] {
-                                                   m_tecleado.borrar();
-                                                   mostrarNumero();
-                                               },
-                                               [this] {
-                                                   m_tecleado.limpiar();
-                                                   mostrarNumero();
-                                               },
+    const bool atendida = atenderTecla(event, {[this] { aceptar(); }, [this] { m_teclado->borrar(); },
+                                               [this] { m_teclado->limpiar(); },
                                                [this](const QString& texto) { teclear(texto); }});
     if (!atendida)
         ModalScreen::keyPressEvent(event);

@@ -1,15 +1,13 @@
 #pragma once
 
-#include "keyboards/NumeroTecleado.h"
 #include "tables/MesaNueva.h"
 #include "ui/ModalScreen.h"
 
-class QLineEdit;
 class QPushButton;
-class QRadioButton;
 
 namespace nerin {
 
+class TecladoMesa;
 class TerminalContext;
 
 // "Mesa Nueva": the table number on a keypad (or a physical keyboard), the kind of service, and
@@ -36,17 +34,11 @@ protected:
 
 private:
     void aceptar();
-    void mostrarNumero();
-    MesaNueva::Servicio servicio() const;
     void habilitar(bool habilitado);
 
     TerminalContext& m_context;
     MesaNueva m_mesaNueva;
-    NumeroTecleado m_tecleado;
-    QLineEdit* m_txtMesa = nullptr;
-    QRadioButton* m_optComedor = nullptr;
-    QRadioButton* m_optParaLlevar = nullptr;
-    QRadioButton* m_optDomicilio = nullptr;
+    TecladoMesa* m_teclado = nullptr;
     QPushButton* m_cmdAceptar = nullptr;
     QPushButton* m_cmdCancelar = nullptr;
     qint16 m_numMesa = -1;

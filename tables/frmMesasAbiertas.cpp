@@ -274,7 +274,7 @@ void frmMesasAbiertas::cancelar() {
 }
 
 void frmMesasAbiertas::transferir() {
-    m_mesas.Transferir(hayFilas());
+    m_mesas.Transferir(hayFilas() ? filaActual() : std::nullopt);
     // The transfer screens move tables between numbers and waiters.
     if (isVisible())
         Llenar_Spread();

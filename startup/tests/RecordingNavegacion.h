@@ -36,8 +36,9 @@ public:
         rutas.append(QStringLiteral("funciones"));
         return true;
     }
-    void transferirMesas() override {
-        rutas.append(QStringLiteral("transferirMesas"));
+    void transferirMesas(qint32 idComanda, qint32 control, qint16 numMesa) override {
+        rutas.append(
+            QStringLiteral("transferirMesas %1/%2 mesa %3").arg(idComanda).arg(control).arg(numMesa));
         if (alTransferir)
             alTransferir();
     }

@@ -168,7 +168,7 @@ TEST_F(MesasAbiertasTest, WithoutNavigationTheChecksAndTheLockStillHold) {
     context->setNavegacion(nullptr);
     EXPECT_TRUE(mesas().VerMesa(fila(1, 5), Accion::VerMesa));
     EXPECT_EQ(enUsoPor(1), 1);
-    mesas().Transferir(true);
+    mesas().Transferir(fila(1, 5));
     mesas().Utilerias();
     EXPECT_TRUE(mesas().AceptarCortesia(fila(2, 15)));
     EXPECT_TRUE(navegacion.rutas.isEmpty());
@@ -200,11 +200,11 @@ TEST_F(MesasAbiertasTest, CourtesyModeTakesTheOrderAndOpensTheCourtesyScreenWith
 
 TEST_F(MesasAbiertasTest, TransferUtilitiesAndSignOut) {
     firmar(1);
-    mesas().Transferir(false); // nothing to transfer
-    mesas().Transferir(true);
+    mesas().Transferir(std::nullopt); // nothing to transfer
+    mesas().Transferir(fila(2, 15));
     mesas().Utilerias();
     EXPECT_EQ(navegacion.rutas,
-              (QStringList{QStringLiteral("transferirMesas"), QStringLiteral("funciones")}));
+              (QStringList{QStringLiteral("transferirMesas 2/1 mesa 15"), QStringLiteral("funciones")}));
 
     exec(QStringLiteral("UPDATE Empleado SET ID_Terminal=1 WHERE Id_Empleado=1"));
     ASSERT_TRUE(mesas().VerMesa(fila(1, 5), Accion::VerMesa));

@@ -147,7 +147,7 @@ TEST_F(frmMesasAbiertasTest, TransferirShowsTheTransfersAndReadsTheGridAgain) {
         exec(QStringLiteral("UPDATE Comanda SET Num_Mesa=25 WHERE ID_Comanda=1"));
     };
     pulsar("cmdTransferir");
-    EXPECT_EQ(navegacion.rutas, QStringList{QStringLiteral("transferirMesas")});
+    EXPECT_EQ(navegacion.rutas, QStringList{QStringLiteral("transferirMesas 1/1 mesa 5")});
     EXPECT_EQ(mesas(), (QStringList{QStringLiteral("15"), QStringLiteral("25")}));
 }
 
