@@ -14,8 +14,8 @@ namespace nerin {
 
 namespace {
 
-QString celda(const DbValue& valor) {
-    if (valor.type() == DbValue::Type::Currency)
+QString celda(const DbValue& valor, bool dinero) {
+    if (dinero || valor.type() == DbValue::Type::Currency)
         return TextFormat::number(valor.toCurrency(), u"#,##0.00");
     if (valor.type() == DbValue::Type::DateTime)
         return valor.toDateTime().toString(QStringLiteral("HH:mm"));
@@ -37,6 +37,7 @@ FrmListaMesas::FrmListaMesas(QWidget* parent, const QString& nombre, const QStri
     m_grdMesas->verticalHeader()->setVisible(false);
     // Rows a finger can hit.
     m_grdMesas->verticalHeader()->setDefaultSectionSize(TouchTheme::kMinimoTecla);
+    m_grdMesas->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_grdMesas->horizontalHeader()->setStretchLastSection(true);
     m_grdMesas->setMinimumSize(640, 400);
 
@@ -80,7 +81,9 @@ void FrmListaMesas::mostrarFilas(std::optional<RecordSet> filas, const QList<Col
     for (int fila = 0; fila < m_filas.recordCount(); ++fila) {
         const QList<DbValue>& valores = m_filas.rows().at(fila);
         for (int c = 0; c < columnas.size(); ++c)
-            m_grdMesas->setItem(fila, c, new QTableWidgetItem(celda(valores.value(columnas[c].indice))));
+            m_grdMesas->setItem(fila, c,
+                                new QTableWidgetItem(celda(valores.value(columnas[c].indice),
+                                                           columnas[c].titulo == u"Total")));
     }
 }
 

@@ -19,8 +19,8 @@ public:
 
 protected:
     struct Columna {
-        int indice; // in the rows given to mostrarFilas
-        QString titulo;
+        int indice;     // in the rows given to mostrarFilas
+        QString titulo; // "Total" shows an amount
     };
 
     FrmListaMesas(QWidget* parent, const QString& nombre, const QString& titulo, const QString& accion,

@@ -36,8 +36,9 @@ TEST_F(MesasDriveTest, MoveAndJoinTablesReopenAClosedOneAndCloseAnEmptyOne) {
 
     // The cashier may join tables here; an empty order waits to be closed.
     sql(QStringLiteral("INSERT INTO PermisosXGrupo_Trabajo (ID_Grupo_Trabajo, ID_Permiso) VALUES (2, 54)"));
-    sql(QStringLiteral("INSERT INTO Comanda (ID_Comanda, Control, Num_Mesa, ID_Empleado, CantHuespedes) "
-                       "VALUES (4, 1, 30, 1, 2)"));
+    sql(QStringLiteral("INSERT INTO Comanda (ID_Comanda, Control, Num_Mesa, ID_Empleado, CantHuespedes, "
+                       "fecha_trabajo) SELECT 4, 1, 30, 1, 2, Valor_Cad FROM Parametros WHERE "
+                       "Id_Parametro='FECHA_TRABAJO'"));
     sql(QStringLiteral("INSERT INTO Cuenta (ID_Comanda, Num_Cuenta, Control) VALUES (4, 1, 1)"));
     EXPECT_EQ(conducir({kTarjetaCajero1,
                         QStringLiteral("click cmdUtilerias"),
