@@ -7,7 +7,6 @@ add_library(nerin_keyboards
   FrmTecladoHora.cpp
   FrmTecladoNum.cpp
   FrmTecladoPago.cpp
-  NumeroTecleado.cpp
   QtPrompts.cpp
   ValorTecleado.cpp
   frmMsg.cpp

@@ -87,9 +87,11 @@ TransferirMesa::Resultado TransferirMesa::mover(const Fila& origen, const QStrin
             m_ocupacion.ordenes(static_cast<qint16>(mesa), QStringLiteral("cmdAceptar"));
         if (!abiertas)
             return {};
-        if (!abiertas->isEmpty()) {
-            m_ocupacion.avisarOcupada(static_cast<qint16>(mesa), abiertas->first().nombre);
-            return {false, true};
+        for (const OcupacionMesa::Orden& abierta : *abiertas) {
+            if (abierta.idComanda != origen.idComanda || abierta.control != origen.control) {
+                m_ocupacion.avisarOcupada(static_cast<qint16>(mesa), abierta.nombre);
+                return {false, true};
+            }
         }
     }
     m_context.Mensaje(QStringLiteral("La mesa ") + QString::number(origen.numMesa) +

@@ -137,9 +137,11 @@ bool UnirMesas::juntar(TransaccionBD& tx, const Fila& origen, const Fila& destin
 }
 
 void UnirMesas::soltar(const Fila& fila) {
-    // Only a lock this employee holds is given back; a failure is reported by the data layer.
+    // Given back as BloqueoComanda took it, by order number, and only where this employee holds it; a
+    // failure is reported by the data layer.
     m_context.baseDatos().ActualizarRegistros(QStringLiteral("Comanda"), QStringLiteral("EnUsoPor=0"),
-                                              orden(fila) + QStringLiteral(" AND EnUsoPor=") +
+                                              QStringLiteral("ID_Comanda=") + id(fila) +
+                                                  QStringLiteral(" AND EnUsoPor=") +
                                                   QString::number(m_context.sesion().idEmpleado()));
 }
 

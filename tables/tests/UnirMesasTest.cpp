@@ -166,6 +166,9 @@ TEST_F(UnirMesasTest, JoiningMovesEveryItemAndPaymentClosesTheSourceAndTotalsEve
         SetUp();
         firmar(1);
         cuentaDos(caso.dosPagada);
+        // Another terminal's order under the target's number: the lock takes it too, and gives it back.
+        exec(QStringLiteral(
+            "INSERT INTO Comanda (ID_Comanda, Control, Num_Mesa, Abierta) VALUES (1, 2, 40, 0)"));
         exec(
             QStringLiteral("UPDATE Cuenta SET Pagada=%1 WHERE ID_Comanda=1").arg(caso.destinoPagada ? 1 : 0));
         exec(QStringLiteral("UPDATE Cuenta SET Pagada=%1 WHERE ID_Comanda=2 AND Num_Cuenta=1")
