@@ -16,17 +16,12 @@ protected:
     }
     // "Num_Mesa|Tipo|ID_Empleado" of an order.
     QString orden(qint32 id, qint32 control = 1) {
-        SqliteConnection c(archivoBase());
-        EXPECT_TRUE(c.open().isOk());
-        auto rs =
-            c.query(QStringLiteral("SELECT Num_Mesa, Tipo, ID_Empleado FROM Comanda WHERE ID_Comanda=%1 "
-                                   "AND Control=%2")
-                        .arg(id)
-                        .arg(control));
-        if (!rs || rs->eof())
-            return {};
-        return QStringList{rs->value(0).toString(), rs->value(1).toString(), rs->value(2).toString()}.join(
-            u'|');
+        return field(QStringLiteral(
+                         "SELECT CAST(Num_Mesa AS varchar(6)) + '|' + Tipo + '|' + CAST(ID_Empleado AS "
+                         "varchar(6)) FROM Comanda WHERE ID_Comanda=%1 AND Control=%2")
+                         .arg(id)
+                         .arg(control))
+            .toString();
     }
     QString ultimaBitacora() {
         return field(QStringLiteral("SELECT Texto FROM Bitacora ORDER BY ID_Bitacora DESC")).toString();
