@@ -34,7 +34,8 @@ TEST_F(MesasDriveTest, MoveAndJoinTablesReopenAClosedOneAndCloseAnEmptyOne) {
     EXPECT_EQ(
         numero(QStringLiteral("SELECT COUNT(*) FROM Bitacora WHERE Texto='Comanda 1 transferida a 22'")), 1);
 
-    // The cashier may join tables here; an empty order waits to be closed.
+    // The cashier may join tables here; an empty order waits to be closed. The cashier leaves the
+    // reopening screen for the open tables and the zero-total one by signing out.
     sql(QStringLiteral("INSERT INTO PermisosXGrupo_Trabajo (ID_Grupo_Trabajo, ID_Permiso) VALUES (2, 54)"));
     sql(QStringLiteral("INSERT INTO Comanda (ID_Comanda, Control, Num_Mesa, ID_Empleado, CantHuespedes, "
                        "fecha_trabajo) SELECT 4, 1, 30, 1, 2, Valor_Cad FROM Parametros WHERE "
@@ -48,13 +49,21 @@ TEST_F(MesasDriveTest, MoveAndJoinTablesReopenAClosedOneAndCloseAnEmptyOne) {
                         QStringLiteral("click cmdAceptar"),
                         QStringLiteral("expect-message Mesa 3 reabierta"),
                         QStringLiteral("answer ok"),
-                        QStringLiteral("click cmdCancelar"),
+                        QStringLiteral("click cmdMesas"), // back to the open tables, where table 3 is now
+                        QStringLiteral("select Spread 1"),
+                        QStringLiteral("expect Spread 3"),
+                        QStringLiteral("click cmdUtilerias"),
+                        QStringLiteral("click cmdArticulos"),
                         QStringLiteral("click cmdMesasCero"),
                         QStringLiteral("select grdMesas 1"),
                         QStringLiteral("expect grdMesas 30"),
                         QStringLiteral("click cmdCerrar"),
                         QStringLiteral("click cmdCerrar"), // on the empty list: nothing
-                        QStringLiteral("click cmdCancelar"),
+                        QStringLiteral("click cmdSalir"),
+                        QStringLiteral("expect lblTerminal CAJA PRINCIPAL"),
+                        kTarjetaCajero1,
+                        QStringLiteral("click cmdUtilerias"),
+                        QStringLiteral("click cmdArticulos"),
                         QStringLiteral("click cmdUnirMesas"),
                         QStringLiteral("select grdMesas 2"),
                         QStringLiteral("expect grdMesas 15"),
