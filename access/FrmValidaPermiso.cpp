@@ -44,6 +44,7 @@ void FrmValidaPermiso::tarjetaRecibida(const QString& tarjeta) {
     switch (regla.validar(tarjeta)) {
     case ValidaPermiso::Resultado::Valido:
         m_valido = true;
+        m_empleado = regla.empleado();
         accept();
         return;
     case ValidaPermiso::Resultado::SinPermiso:

@@ -23,6 +23,8 @@ public:
     void setPermiso(int permiso) { m_permiso = permiso; }
     void setTitle(const QString& titulo);
     bool getValido() const { return m_valido; }
+    // The employee whose card was accepted; 0 while none was.
+    qint32 getEmpleado() const { return m_empleado; }
 
 protected:
     void tarjetaRecibida(const QString& tarjeta) override;
@@ -33,6 +35,7 @@ private:
     TerminalContext& m_context;
     int m_permiso = 0;
     bool m_valido = false;
+    qint32 m_empleado = 0;
     QLabel* m_lblTitulo;
     QLabel* m_lblMensaje;
 };

@@ -200,11 +200,17 @@ bool Navegador::abrir(Pantalla pantalla) {
 }
 
 bool Navegador::autorizar(int permiso, const QString& titulo) {
+    return autorizante(permiso, titulo).has_value();
+}
+
+std::optional<qint32> Navegador::autorizante(int permiso, const QString& titulo) {
     FrmValidaPermiso validar(m_context, QApplication::activeWindow());
     validar.setPermiso(permiso);
     validar.setTitle(titulo);
     validar.mostrar();
-    return validar.getValido();
+    if (!validar.getValido())
+        return std::nullopt;
+    return validar.getEmpleado();
 }
 
 } // namespace nerin

@@ -37,6 +37,7 @@ public:
     std::optional<qint64> elegirCliente() override;
     bool abrir(Pantalla pantalla) override;
     bool autorizar(int permiso, const QString& titulo) override;
+    std::optional<qint32> autorizante(int permiso, const QString& titulo) override;
 
 private:
     // Tells the person that `pantalla` is not part of this version; always false.

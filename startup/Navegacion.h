@@ -83,6 +83,9 @@ public:
     // The authorisation window titled `titulo`, modal: true when the next card swiped belongs to an
     // employee who holds permission `permiso`; false when cancelled.
     virtual bool autorizar(int permiso, const QString& titulo) = 0;
+    // The same window, for a caller that must know who authorised: the employee whose card was
+    // accepted; nothing when cancelled.
+    virtual std::optional<qint32> autorizante(int permiso, const QString& titulo) = 0;
 };
 
 } // namespace nerin

@@ -7,8 +7,9 @@
 -- Decisions:
 -- - The job's document type is 'T' for the slip on a terminal's ticket printer and 'P' for the copy
 --   sent to the kitchen, taken from the rows' Tipo.
--- - The header the terminal composes for its own slip has no route into the work table, so the slip
---   is headed here with what the call carries; the reason travels on each item line.
+-- - Every job is headed here with what the call carries; the terminal puts its own slip header (who
+--   authorised, the waiter, the reason) into the work table ahead of the items, and the reason also
+--   travels on each item line.
 CREATE PROCEDURE Mandar_Impresion_C
     @nNumMesa int,
     @sUsuario varchar(20),

@@ -14,6 +14,11 @@
 --   cancelled follows.
 -- - A copy goes to the kitchen printers of the item's printer group ("CANCELAR" and the item), since
 --   the item was already sent there.
+-- - The slip goes to the printer of the rows the terminal already put in #Tmp_Imprimir_C for it (its
+--   header, Tipo 'T'), when there are such rows, so that the header and the items print together.
+-- - A package head takes its live components with it in the same call: they are stamped with the
+--   head's reason, employee and time, their stock goes back as the reason says, and each gets its own
+--   slip line and kitchen copy, so that nothing of the package is left live without its head.
 CREATE PROCEDURE Agregar_Cancelacion
     @nIDProductosXCuenta int
 AS
@@ -42,10 +47,27 @@ BEGIN
     SELECT @nRegresa = Regresa_Existencia, @sMotivo = Nombre_Tipos_Anulacion
     FROM Tipos_Anulacion WHERE ID_Tipo_Anulacion = @nAnulacion
     IF @nRegresa = 1
+    BEGIN
         UPDATE Producto SET Existencia = Existencia + 1 WHERE ID_Producto = @nProducto AND Existencia >= 0
+        UPDATE Producto
+        SET Existencia = Existencia + (SELECT COUNT(*) FROM ProductosXCuenta c
+                                       WHERE c.ID_Paquete = @nIDProductosXCuenta
+                                         AND c.ID_ProductosXCuenta <> @nIDProductosXCuenta
+                                         AND c.ID_Tipo_Anulacion IS NULL
+                                         AND c.ID_Producto = Producto.ID_Producto)
+        WHERE Existencia >= 0
+          AND ID_Producto IN (SELECT ID_Producto FROM ProductosXCuenta
+                              WHERE ID_Paquete = @nIDProductosXCuenta
+                                AND ID_ProductosXCuenta <> @nIDProductosXCuenta
+                                AND ID_Tipo_Anulacion IS NULL)
+    END
 
-    SELECT @nTerminal = ID_Terminal FROM Empleado WHERE Id_Empleado = @nEmpleado
-    SELECT @nImpresora = MIN(ID_Impresora) FROM Impresora WHERE EsDeCheques = 1 AND ID_Terminal = @nTerminal
+    SELECT @nImpresora = MIN(ID_Impresora) FROM #Tmp_Imprimir_C WHERE Tipo = 'T'
+    IF @nImpresora IS NULL
+    BEGIN
+        SELECT @nTerminal = ID_Terminal FROM Empleado WHERE Id_Empleado = @nEmpleado
+        SELECT @nImpresora = MIN(ID_Impresora) FROM Impresora WHERE EsDeCheques = 1 AND ID_Terminal = @nTerminal
+    END
     IF @nImpresora IS NULL
         SELECT @nImpresora = MIN(ID_Impresora) FROM Impresora WHERE EsDeCheques = 1 AND ID_Terminal = @nControl
 
@@ -54,7 +76,41 @@ BEGIN
         INSERT INTO #Tmp_Imprimir_C (Texto, ID_Impresora, Tipo)
         VALUES ('1 ' + @sNombre + '  $' + CONVERT(varchar(20), @mMonto, 1)
                 + ISNULL('  (' + @sMotivo + ')', ''), @nImpresora, 'T')
+        INSERT INTO #Tmp_Imprimir_C (Texto, ID_Impresora, Tipo)
+        SELECT '1 ' + ISNULL(c.Nombre_Producto, ISNULL(p.Nombre_Cuenta, '')) + '  $'
+               + CONVERT(varchar(20), c.Precio + ISNULL((SELECT SUM(m.Precio_Modificador) FROM Modificador m
+                                                         WHERE m.ID_ProductosXCuenta = c.ID_ProductosXCuenta), 0), 1)
+               + ISNULL('  (' + @sMotivo + ')', ''), @nImpresora, 'T'
+        FROM ProductosXCuenta c
+        LEFT JOIN Producto p ON p.ID_Producto = c.ID_Producto
+        WHERE c.ID_Paquete = @nIDProductosXCuenta AND c.ID_ProductosXCuenta <> @nIDProductosXCuenta
+          AND c.ID_Tipo_Anulacion IS NULL
+        ORDER BY c.ID_ProductosXCuenta
+    END
 
+    INSERT INTO #Tmp_Imprimir_C (Texto, ID_Impresora, Tipo)
+    SELECT '<H><B>CANCELAR ' + @sNombre + '</B></H>', ixg.ID_Impresora, 'P'
+    FROM ImpresorasXGrupo ixg
+    WHERE ixg.ID_Grupo_Impresoras = @nGrupo AND ixg.ID_Impresora <> ISNULL(@nImpresora, -1)
+    INSERT INTO #Tmp_Imprimir_C (Texto, ID_Impresora, Tipo)
+    SELECT '<H><B>CANCELAR ' + ISNULL(c.Nombre_Producto, ISNULL(p.Nombre_Cuenta, '')) + '</B></H>',
+           ixg.ID_Impresora, 'P'
+    FROM ProductosXCuenta c
+    LEFT JOIN Producto p ON p.ID_Producto = c.ID_Producto
+    INNER JOIN ImpresorasXGrupo ixg ON ixg.ID_Grupo_Impresoras = ISNULL(c.Grupo_Impresion, p.ID_Grupo_Impresoras)
+    WHERE c.ID_Paquete = @nIDProductosXCuenta AND c.ID_ProductosXCuenta <> @nIDProductosXCuenta
+      AND c.ID_Tipo_Anulacion IS NULL AND ixg.ID_Impresora <> ISNULL(@nImpresora, -1)
+    ORDER BY c.ID_ProductosXCuenta
+
+    UPDATE ProductosXCuenta
+    SET ID_Tipo_Anulacion = @nAnulacion, Empleado_Anulacion = @nEmpleado,
+        Hora_Anulacion = (SELECT h.Hora_Anulacion FROM ProductosXCuenta h
+                          WHERE h.ID_ProductosXCuenta = @nIDProductosXCuenta)
+    WHERE ID_Paquete = @nIDProductosXCuenta AND ID_ProductosXCuenta <> @nIDProductosXCuenta
+      AND ID_Tipo_Anulacion IS NULL
+
+    IF @nImpresora IS NOT NULL
+    BEGIN
         SET @nVivos = 0
         SELECT @nVivos = COUNT(*) FROM ProductosXCuenta
         WHERE ID_Comanda = @nComanda AND Control = @nControl AND Num_Cuenta = @nCuenta
@@ -72,10 +128,5 @@ BEGIN
                     @nImpresora, 'T')
         END
     END
-
-    INSERT INTO #Tmp_Imprimir_C (Texto, ID_Impresora, Tipo)
-    SELECT '<H><B>CANCELAR ' + @sNombre + '</B></H>', ixg.ID_Impresora, 'P'
-    FROM ImpresorasXGrupo ixg
-    WHERE ixg.ID_Grupo_Impresoras = @nGrupo AND ixg.ID_Impresora <> ISNULL(@nImpresora, -1)
 END
 GO

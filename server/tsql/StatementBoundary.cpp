@@ -6,10 +6,10 @@ namespace nerin::tsql {
 
 bool StatementBoundary::startsStatement(const Token& t) {
     static constexpr std::u16string_view keywords[] = {
-        u"SELECT", u"INSERT", u"UPDATE", u"DELETE", u"DECLARE", u"SET",       u"IF",       u"ELSE",
-        u"WHILE",  u"BEGIN",  u"END",    u"RETURN", u"EXEC",    u"EXECUTE",   u"CREATE",   u"DROP",
-        u"ALTER",  u"TRUNCATE", u"PRINT", u"COMMIT", u"ROLLBACK", u"BREAK",   u"CONTINUE", u"RAISERROR",
-        u"GOTO",   u"USE",    u"SAVE"};
+        u"SELECT", u"INSERT",   u"UPDATE",    u"DELETE",   u"DECLARE", u"SET",    u"IF",
+        u"ELSE",   u"WHILE",    u"BEGIN",     u"END",      u"RETURN",  u"EXEC",   u"EXECUTE",
+        u"CREATE", u"DROP",     u"ALTER",     u"TRUNCATE", u"PRINT",   u"COMMIT", u"ROLLBACK",
+        u"BREAK",  u"CONTINUE", u"RAISERROR", u"GOTO",     u"USE",     u"SAVE"};
     if (t.kind != Token::Kind::Word || t.text.size() > 9)
         return false;
     for (const std::u16string_view keyword : keywords) {
@@ -70,6 +70,9 @@ Result<qsizetype> StatementBoundary::end(const TokenList& tokens, qsizetype from
             updateHasSet = true;
             continue;
         }
+        // "DROP TABLE IF EXISTS": the IF is the DROP's own.
+        if (t.is(u"IF") && kind == QStringLiteral("DROP") && i == from + 2)
+            continue;
         // "ON DELETE CASCADE" and "ON UPDATE ..." of a foreign key.
         if ((t.is(u"DELETE") || t.is(u"UPDATE")) && previous.is(u"ON"))
             continue;

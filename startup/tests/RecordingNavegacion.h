@@ -67,10 +67,14 @@ public:
         rutas.append(QStringLiteral("autorizar %1 %2").arg(permiso).arg(titulo));
         return autorizado;
     }
+    std::optional<qint32> autorizante(int permiso, const QString& titulo) override {
+        return autorizar(permiso, titulo) ? std::optional<qint32>(empleadoAutoriza) : std::nullopt;
+    }
 
     QStringList rutas;
     bool disponible = true;             // whether the menu's screens are available
     bool autorizado = true;             // what the authorisation window answers
+    qint32 empleadoAutoriza = 2;        // whose card it accepted (the demo's manager)
     std::function<Checada()> alChecar;  // what the clock-in screen does while it stands
     std::function<void()> alTransferir; // what the transfer screens do while they stand
     std::optional<qint64> cliente;      // what the customer screen answers

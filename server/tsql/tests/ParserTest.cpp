@@ -57,8 +57,9 @@ TEST(Parser, StatementsWithoutSeparatorsAreCutWhereANewOneBegins) {
                                   "INSERT INTO Bitacora(Texto) SELECT Texto FROM #T "
                                   "SELECT a FROM t UNION ALL SELECT b FROM u ORDER BY 1; "
                                   "DELETE FROM t WHERE x IN (SELECT y FROM u) "
-                                  "SELECT CASE WHEN a=1 THEN 'x' ELSE 'y' END FROM t");
-    ASSERT_EQ(statements.size(), 5u);
+                                  "SELECT CASE WHEN a=1 THEN 'x' ELSE 'y' END FROM t "
+                                  "DROP TABLE IF EXISTS #T");
+    ASSERT_EQ(statements.size(), 6u);
     for (const Statement& s : statements)
         EXPECT_EQ(s.kind, Kind::Sql);
     EXPECT_EQ(text(statements[0].tokens),
@@ -68,6 +69,7 @@ TEST(Parser, StatementsWithoutSeparatorsAreCutWhereANewOneBegins) {
     EXPECT_EQ(statements[2].tokens.size(), 13);
     EXPECT_EQ(text(statements[4].tokens),
               QStringLiteral("SELECT CASE WHEN a = 1 THEN 'x' ELSE 'y' END FROM t"));
+    EXPECT_EQ(text(statements[5].tokens), QStringLiteral("DROP TABLE IF EXISTS #T"));
 }
 
 TEST(Parser, ABatchThatStartsWithANameCallsThatProcedure) {
