@@ -1,11 +1,13 @@
 // The order screen's work on the demo restaurant with a year of history, without the screen: showing
 // a submenu's buttons, adding a product to the account, storing 20 items, sending 10 lines to the
-// kitchen, adding a package with three components and storing it, and opening an order of 30 items. Each
-// benchmark also reports the statements it sent to the database per run.
+// kitchen, adding a package with three components and storing it, opening an order of 30 items, and
+// cancelling a dish already sent with its slip. Each benchmark also reports the statements it sent to
+// the database per run.
 //
 //   bench_order            (NERIN_BENCH_HISTORY_DAYS sets the history, default 365)
 #include "bench/BenchTerminal.h"
 #include "order/AgregarProducto.h"
+#include "order/Anulacion.h"
 #include "order/ComandaActual.h"
 #include "order/Despacho.h"
 #include "order/GuardarProductos.h"
@@ -164,6 +166,47 @@ void BM_OpenOrderOfThirtyItems(benchmark::State& state) {
     state.counters["lineas"] = static_cast<double>(comanda->cuadricula().size());
 }
 BENCHMARK(BM_OpenOrderOfThirtyItems)->Unit(benchmark::kMillisecond);
+
+void BM_CancelPreparedItem(benchmark::State& state) {
+    // The manager, who may cancel dishes already sent, cancels one with a reason: the checks, the
+    // stamp, the server's record, the account's total and the slip with its kitchen copy.
+    Terminal& t = terminal();
+    t.context->iniciarSesion(Sesion(2, QStringLiteral("gerente1"), {}, false));
+    t.context->terminal = 1;
+    auto comanda = t.comanda(2);
+    AgregarProducto agregar(*comanda);
+    GuardarProductos guardar(*comanda);
+    Despacho despacho(*comanda, guardar);
+    Anulacion anulacion(*comanda, guardar, [] {
+        return RazonAnulacion{3, QStringLiteral("PLATILLO DEVUELTO"), false};
+    });
+    const qsizetype avisos = t.prompts.asked().size();
+    qint64 enviadas = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const int fila = agregar.AñadirProductoAComanda(101, TipoLinea::Producto)->fila;
+        if (!despacho.preparar({fila}) || !comanda->MostrarProductosComandaActual())
+            std::abort();
+        // The dish just sent is the newest item of the account.
+        int enviada = 0;
+        const QList<LineaComanda>& lineas = comanda->cuadricula().lineas();
+        for (int i = 0; i < lineas.size(); ++i)
+            if (lineas.at(i).esProducto() && lineas.at(i).folio > lineas.at(enviada).folio)
+                enviada = i;
+        const qint64 antes = bench::CountingConnection::sent;
+        state.ResumeTiming();
+        if (!anulacion.cancelar({enviada}))
+            std::abort();
+        enviadas += bench::CountingConnection::sent - antes;
+    }
+    // A failure is told to the person: nothing may have been.
+    if (t.prompts.asked().size() != avisos)
+        state.SkipWithError(t.prompts.asked().last().texto.toStdString());
+    state.counters["sentencias"] =
+        benchmark::Counter(static_cast<double>(enviadas), benchmark::Counter::kAvgIterations);
+    t.context->iniciarSesion(Sesion(1, {}, {}, false));
+}
+BENCHMARK(BM_CancelPreparedItem)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 } // namespace
 } // namespace nerin

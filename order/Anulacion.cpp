@@ -93,6 +93,11 @@ std::optional<Anulacion::Boleta> Anulacion::autorizar(const Plan& plan) {
     const QString orden = QString::number(m_comanda.IDComanda);
     const QString control = QString::number(m_comanda.Control);
     const qint16 empleado = context.sesion().idEmpleado();
+    // A lookup that failed has been reported by the data layer; the log says where.
+    const auto fallo = [this]() -> std::optional<Boleta> {
+        registrarFalla({});
+        return std::nullopt;
+    };
 
     // Whoever's permission allows the cancellation is named on the slip: the employee signed in, or
     // the manager whose card is swiped for it.
@@ -100,7 +105,7 @@ std::optional<Anulacion::Boleta> Anulacion::autorizar(const Plan& plan) {
         bd.AbrirRecordset(QStringLiteral("SELECT ID_Empleado FROM Vw_Permisos WHERE ID_Empleado=") +
                           QString::number(empleado) + QStringLiteral(" AND ID_Permiso=39"));
     if (!permiso)
-        return std::nullopt;
+        return fallo();
     std::optional<qint32> gerente;
     if (!permiso->eof())
         gerente = empleado;
@@ -116,7 +121,7 @@ std::optional<Anulacion::Boleta> Anulacion::autorizar(const Plan& plan) {
                           QStringLiteral(" AND Num_Cuenta=") + QString::number(m_comanda.NumCuenta) +
                           QStringLiteral(" AND Control=") + control);
     if (!pagos)
-        return std::nullopt;
+        return fallo();
     if (!pagos->eof()) {
         avisar(
             "Ya existen pagos para esta cuenta, para realizar la cancelación es necesario anular los pagos");
@@ -127,7 +132,7 @@ std::optional<Anulacion::Boleta> Anulacion::autorizar(const Plan& plan) {
             bd.AbrirRecordset(QStringLiteral("SELECT Count(*) FROM Cortesia WHERE ID_ProductosXCuenta=") +
                               QString::number(folio));
         if (!cortesias)
-            return std::nullopt;
+            return fallo();
         if (!cortesias->eof() && cortesias->value(0).toInt() > 0) {
             avisar("Existen una cortesia asignada a este producto, primero elimine la cortesia!");
             return std::nullopt;
@@ -145,7 +150,7 @@ std::optional<Anulacion::Boleta> Anulacion::autorizar(const Plan& plan) {
         QStringLiteral("SELECT Num_Mesa, isnull(CantHuespedes,0) FROM Comanda WHERE ID_Comanda=") + orden +
         QStringLiteral(" AND Control=") + control);
     if (!nombreGerente || !mesero || !mesa)
-        return std::nullopt;
+        return fallo();
 
     const std::optional<RazonAnulacion> razon = m_elegirRazon ? m_elegirRazon() : std::nullopt;
     if (!razon || razon->id == 0)

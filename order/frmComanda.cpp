@@ -4,6 +4,7 @@
 #include "data/Bitacora.h"
 #include "keyboards/Prompts.h"
 #include "order/FraPaquetes.h"
+#include "order/FrmAnulaciones.h"
 #include "order/FrmBuscarProducto.h"
 #include "order/FrmElegirTiempo.h"
 #include "order/GridComanda.h"
@@ -30,7 +31,11 @@ namespace {} // namespace
 frmComanda::frmComanda(TerminalContext& context, AccessScreen& acceso, QWidget* parent)
     : QWidget(parent), m_context(context), m_acceso(acceso), m_comanda(context), m_agregar(m_comanda),
       m_guardar(m_comanda), m_menu(m_comanda), m_despacho(m_comanda, m_guardar), m_modificadores(m_comanda),
-      m_paquetes(m_comanda, m_agregar) {
+      m_paquetes(m_comanda, m_agregar), m_anulacion(m_comanda, m_guardar, [this] {
+          FrmAnulaciones razones(m_context.baseDatos(), this);
+          razones.mostrar();
+          return razones.elegida();
+      }) {
     setObjectName(QStringLiteral("frmComanda"));
     setWindowTitle(QStringLiteral("Comanda"));
     TouchTheme::apply(this);
@@ -99,6 +104,18 @@ QWidget* frmComanda::construirFunciones() {
          [this] {
              m_despacho.retener(m_grdComanda->seleccionadas());
              mostrarLineas();
+         }},
+        {"Cancelar", "cmdCancelar",
+         [this] {
+             m_comanda.modal = true;
+             const bool leer = m_anulacion.cancelar(m_grdComanda->seleccionadas());
+             m_comanda.modal = false;
+             if (leer)
+                 MostrarProductosComandaActual();
+             else
+                 mostrarLineas();
+             m_panel->refrescar();
+             foco();
          }},
         {"Tiempo", "cmdTiempo", [this] { elegirTiempo(); }},
         {"Sig. tiempo", "cmdSigTiempo",

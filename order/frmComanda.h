@@ -1,6 +1,7 @@
 #pragma once
 
 #include "order/AgregarProducto.h"
+#include "order/Anulacion.h"
 #include "order/ComandaActual.h"
 #include "order/Despacho.h"
 #include "order/GuardarProductos.h"
@@ -93,6 +94,7 @@ private:
     Despacho m_despacho;
     Modificadores m_modificadores;
     Paquetes m_paquetes;
+    Anulacion m_anulacion;
     bool m_verTiempos = false;
     bool m_guardando = false;
     bool m_cargada = false;
