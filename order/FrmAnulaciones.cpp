@@ -27,6 +27,7 @@ FrmAnulaciones::FrmAnulaciones(BaseDatos& baseDatos, QWidget* parent)
     m_grdAnulaciones->verticalHeader()->setVisible(false);
     // Rows a finger can hit.
     m_grdAnulaciones->verticalHeader()->setDefaultSectionSize(TouchTheme::kMinimoTecla);
+    m_grdAnulaciones->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_grdAnulaciones->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_grdAnulaciones->setMinimumSize(560, 360);
     connect(m_grdAnulaciones, &QTableWidget::cellClicked, this, [this](int fila) {
