@@ -19,11 +19,14 @@
 -- - A package head takes its live components with it in the same call: they are stamped with the
 --   head's reason, employee and time, their stock goes back as the reason says, and each gets its own
 --   slip line and kitchen copy, so that nothing of the package is left live without its head.
+-- - It changes several rows, so it runs in a transaction of its own (part of the caller's, when the
+--   terminal cancels several items and queues their slip as one).
 CREATE PROCEDURE Agregar_Cancelacion
     @nIDProductosXCuenta int
 AS
 BEGIN
     SET NOCOUNT ON
+    SET XACT_ABORT ON
     DECLARE @nProducto int, @nAnulacion int, @nEmpleado int, @nComanda int, @nControl int, @nCuenta int,
             @nGrupo int, @sNombre varchar(50), @mMonto money, @nRegresa int, @sMotivo varchar(50),
             @nTerminal int, @nImpresora int, @nVivos int, @mAnulado money
@@ -43,6 +46,7 @@ BEGIN
         RETURN 1
     END
 
+    BEGIN TRAN
     SET @nRegresa = 0
     SELECT @nRegresa = Regresa_Existencia, @sMotivo = Nombre_Tipos_Anulacion
     FROM Tipos_Anulacion WHERE ID_Tipo_Anulacion = @nAnulacion
@@ -128,5 +132,6 @@ BEGIN
                     @nImpresora, 'T')
         END
     END
+    COMMIT
 END
 GO
