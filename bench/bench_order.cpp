@@ -201,7 +201,7 @@ void BM_CancelPreparedItem(benchmark::State& state) {
     }
     // A failure is told to the person: nothing may have been.
     if (t.prompts.asked().size() != avisos)
-        state.SkipWithError(t.prompts.asked().last().texto.toStdString());
+        state.SkipWithError(t.prompts.asked().last().texto.toStdString().c_str());
     state.counters["sentencias"] =
         benchmark::Counter(static_cast<double>(enviadas), benchmark::Counter::kAvgIterations);
     t.context->iniciarSesion(Sesion(1, {}, {}, false));
