@@ -568,8 +568,8 @@ TEST_F(ProcedureTest, AgregarCancelacionReturnsStockOnlyWhenTheReasonSaysSoAndWr
     EXPECT_EQ(
         rows(QStringLiteral("SELECT Texto, ID_Impresora, Tipo FROM #Tmp_Imprimir_C ORDER BY ID")),
         QStringLiteral("1 SOPA DE TORTILLA  $85.00  (MERMA)|4|T;<H><B>CANCELAR SOPA DE TORTILLA</B></H>|2|P;"
-                       "1 SOPA DE TORTILLA  $85.00  (ERROR)|4|T;<N><B>* Anulación Total * $170.00</B>|4|T;"
-                       "<H><B>CANCELAR SOPA DE TORTILLA</B></H>|2|P"));
+                       "1 SOPA DE TORTILLA  $85.00  (ERROR)|4|T;<H><B>CANCELAR SOPA DE TORTILLA</B></H>|2|P;"
+                       "<N><B>* Anulación Total * $170.00</B>|4|T"));
     exec(QStringLiteral("Mandar_Impresion_C 12,'mesero1','%1',4,1").arg(comanda));
     exec(QStringLiteral("DROP TABLE #Tmp_Imprimir_C"));
     EXPECT_EQ(rows(QStringLiteral("SELECT Tipo, ID_Impresora, Estado FROM Cola_Trabajo ORDER BY ID_Trabajo")),
