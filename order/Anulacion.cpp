@@ -20,11 +20,6 @@ namespace {
 constexpr int kPermisoCancelarPreparados = 39;
 constexpr int kAnchoRenglon = 255; // #Tmp_Imprimir_C.Texto
 
-bool esCabezaDePaquete(const LineaComanda& linea) {
-    // A "PP" line shown with ">>" is a component in no section, not a head.
-    return linea.tipo == TipoLinea::Paquete && !linea.texto.startsWith(QLatin1String(">>"));
-}
-
 } // namespace
 
 Anulacion::Anulacion(ComandaActual& comanda, GuardarProductos& guardar, ElegirRazon elegirRazon)
@@ -66,11 +61,10 @@ Anulacion::Plan Anulacion::planear(const QList<int>& filas) const {
         if (producto < 0 || vistos.contains(producto))
             continue;
         clasificar(producto, false);
-        if (!esCabezaDePaquete(lineas.at(producto)))
+        if (!cuadricula.esCabeza(producto))
             continue;
-        for (int i = cuadricula.finDeProducto(producto);
-             i < cuadricula.size() && lineas.at(i).tipo == TipoLinea::Componente;
-             i = cuadricula.finDeProducto(i))
+        const int fin = cuadricula.finDePaquete(producto);
+        for (int i = cuadricula.finDeProducto(producto); i < fin; i = cuadricula.finDeProducto(i))
             if (!vistos.contains(i))
                 clasificar(i, lineas.at(producto).guardada());
     }
