@@ -3,22 +3,14 @@
 #include "data/BaseDatos.h"
 #include "data/Bitacora.h"
 #include "data/DbCommand.h"
-#include "keyboards/NumeroTecleado.h"
 #include "keyboards/Prompts.h"
 #include "startup/Navegacion.h"
 #include "startup/TerminalContext.h"
 #include "tables/BloqueoComanda.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace nerin {
-
-namespace {
-
-constexpr qint64 kMaximoMesa = std::numeric_limits<qint16>::max();
-
-} // namespace
 
 MesaNueva::MesaNueva(TerminalContext& context) : m_context(context), m_ocupacion(context) {}
 
@@ -86,19 +78,10 @@ bool MesaNueva::abrir(qint16 mesa, Servicio servicio, int huespedes, Resultado& 
 
 MesaNueva::Resultado MesaNueva::Aceptar(const QString& numero, Servicio servicio) {
     Resultado resultado;
-    NumeroTecleado tecleado;
-    tecleado.agregar(numero);
-    if (tecleado.texto().isEmpty() && servicio == Servicio::Comedor) {
-        m_context.Mensaje(QStringLiteral("No se indico el número de mesa"), Prompts::kOk);
+    const std::optional<qint16> tecleada = m_ocupacion.numeroTecleado(numero, servicio == Servicio::Comedor);
+    if (!tecleada)
         return resultado;
-    }
-    // A table number is 16 bits: a longer one is refused, never cut down to another table's number.
-    const NumeroTecleado::Resultado convertido = tecleado.convertir(0, kMaximoMesa);
-    if (!convertido.aceptado) {
-        m_context.Mensaje(convertido.mensaje, Prompts::kExclamation);
-        return resultado;
-    }
-    auto mesa = static_cast<qint16>(convertido.numero);
+    qint16 mesa = *tecleada == OcupacionMesa::kSinNumero ? qint16{0} : *tecleada;
 
     // Take-away and delivery orders do not use the typed number, so its occupancy does not matter.
     if (servicio == Servicio::Comedor) {

@@ -3,6 +3,7 @@
 #include "data/BaseDatos.h"
 #include "data/Bitacora.h"
 #include "data/DbCommand.h"
+#include "keyboards/NumeroTecleado.h"
 #include "keyboards/Prompts.h"
 #include "startup/TerminalContext.h"
 
@@ -20,6 +21,23 @@ const QString kOcupada = QStringLiteral("SELECT * FROM Vw_MesaOcupada WHERE Num_
 } // namespace
 
 OcupacionMesa::OcupacionMesa(TerminalContext& context) : m_context(context) {}
+
+std::optional<qint16> OcupacionMesa::numeroTecleado(const QString& numero, bool obligatorio) {
+    NumeroTecleado tecleado;
+    tecleado.agregar(numero);
+    if (tecleado.texto().isEmpty()) {
+        if (!obligatorio)
+            return kSinNumero;
+        m_context.Mensaje(QStringLiteral("No se indico el número de mesa"), Prompts::kOk);
+        return std::nullopt;
+    }
+    const NumeroTecleado::Resultado convertido = tecleado.convertir(0, kMaximoMesa);
+    if (!convertido.aceptado) {
+        m_context.Mensaje(convertido.mensaje, Prompts::kExclamation);
+        return std::nullopt;
+    }
+    return static_cast<qint16>(convertido.numero);
+}
 
 std::optional<QList<OcupacionMesa::Orden>> OcupacionMesa::ordenes(qint16 mesa, const QString& procedimiento) {
     DbCommand consulta(kOcupada, DbCommand::Kind::Unknown);

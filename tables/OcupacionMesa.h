@@ -26,6 +26,15 @@ public:
 
     explicit OcupacionMesa(TerminalContext& context);
 
+    // What numeroTecleado() gives when nothing was typed and no number was required.
+    static constexpr qint16 kSinNumero = -1;
+
+    // The table number typed on a keypad (only its digits count): kSinNumero when none was typed and
+    // none is `obligatorio`; nothing, said to the person, when one was required and none typed, or
+    // when it does not fit a table number (16 bits: a longer one is refused, never cut down to another
+    // table's number).
+    std::optional<qint16> numeroTecleado(const QString& numero, bool obligatorio);
+
     // The open orders with number `mesa`. A failure is reported to the person and written to the event
     // log under `procedimiento`, and gives no value.
     std::optional<QList<Orden>> ordenes(qint16 mesa, const QString& procedimiento);

@@ -2,18 +2,13 @@
 
 #include "data/BaseDatos.h"
 #include "data/TransaccionBD.h"
-#include "keyboards/NumeroTecleado.h"
 #include "keyboards/Prompts.h"
 #include "startup/TerminalContext.h"
 #include "tables/BloqueoComanda.h"
 
-#include <limits>
-
 namespace nerin {
 
 namespace {
-
-constexpr qint64 kMaximoMesa = std::numeric_limits<qint16>::max();
 
 QString orden(const MesasAbiertas::Fila& fila) {
     return QStringLiteral("ID_Comanda=") + QString::number(fila.idComanda) + QStringLiteral(" AND Control=") +
@@ -35,20 +30,12 @@ QString TransferirMesa::lineaBitacora(const Fila& origen, const QString& destino
 
 TransferirMesa::Resultado TransferirMesa::mover(const Fila& origen, const QString& numero,
                                                 Servicio servicio) {
-    NumeroTecleado tecleado;
-    tecleado.agregar(numero);
     const bool comedor = servicio == Servicio::Comedor;
-    if (tecleado.texto().isEmpty() && comedor) {
-        m_context.Mensaje(QStringLiteral("No se indico el número de mesa"), Prompts::kOk);
+    const std::optional<qint16> tecleada = m_ocupacion.numeroTecleado(numero, comedor);
+    if (!tecleada)
         return {};
-    }
-    const NumeroTecleado::Resultado convertido = tecleado.convertir(0, kMaximoMesa);
-    if (!convertido.aceptado) {
-        m_context.Mensaje(convertido.mensaje, Prompts::kExclamation);
-        return {};
-    }
-    qint32 mesa = static_cast<qint32>(convertido.numero);
-    if (tecleado.texto().isEmpty()) {
+    qint32 mesa = *tecleada;
+    if (mesa == OcupacionMesa::kSinNumero) {
         mesa = m_ocupacion.numeroLibre();
         if (mesa < 0)
             return {};

@@ -2,18 +2,14 @@
 
 #include "data/BaseDatos.h"
 #include "data/TransaccionBD.h"
-#include "keyboards/NumeroTecleado.h"
 #include "keyboards/Prompts.h"
 #include "startup/TerminalContext.h"
 #include "tables/BloqueoComanda.h"
-
-#include <limits>
 
 namespace nerin {
 
 namespace {
 
-constexpr qint64 kMaximoMesa = std::numeric_limits<qint16>::max();
 constexpr int kVerTodasLasMesas = 42;
 
 QString id(const MesasAbiertas::Fila& fila) {
@@ -31,18 +27,10 @@ QString orden(const MesasAbiertas::Fila& fila) {
 UnirMesas::UnirMesas(TerminalContext& context) : m_context(context), m_ocupacion(context) {}
 
 UnirMesas::Resultado UnirMesas::unir(const Fila& origen, const QString& numero) {
-    NumeroTecleado tecleado;
-    tecleado.agregar(numero);
-    if (tecleado.texto().isEmpty()) {
-        m_context.Mensaje(QStringLiteral("No se indico el número de mesa"), Prompts::kOk);
+    const std::optional<qint16> tecleada = m_ocupacion.numeroTecleado(numero, true);
+    if (!tecleada)
         return {};
-    }
-    const NumeroTecleado::Resultado convertido = tecleado.convertir(0, kMaximoMesa);
-    if (!convertido.aceptado) {
-        m_context.Mensaje(convertido.mensaje, Prompts::kExclamation);
-        return {};
-    }
-    const auto mesa = static_cast<qint16>(convertido.numero);
+    const qint16 mesa = *tecleada;
     const std::optional<QList<OcupacionMesa::Orden>> abiertas =
         m_ocupacion.ordenes(mesa, QStringLiteral("cmdAceptar"));
     if (!abiertas)
