@@ -18,6 +18,7 @@
 #include "tables/FrmReabrirMesa.h"
 #include "tables/frmMesaNueva.h"
 #include "tables/frmMesasAbiertas.h"
+#include "tables/frmSelCuenta.h"
 #include "tables/frmTransferir.h"
 #include "tables/frmUnirMesas.h"
 
@@ -72,8 +73,19 @@ void Navegador::comanda(const Orden& orden) {
     m_frmComanda->abrir(orden, orden.mesa);
 }
 
-bool Navegador::elegirCuenta(qint32, qint32, bool) {
-    return noDisponible(QStringLiteral("Seleccionar cuenta"));
+bool Navegador::elegirCuenta(qint32 idComanda, qint32 control, bool pagar) {
+    frmSelCuenta chooser(m_context, idComanda, static_cast<qint16>(control), QApplication::activeWindow());
+    chooser.mostrar();
+    if (!chooser.elegida())
+        return false;
+    Orden orden;
+    orden.idComanda = idComanda;
+    orden.control = control;
+    orden.numCuenta = *chooser.elegida();
+    orden.mesa = QString::number(chooser.mesa());
+    orden.pagar = pagar;
+    comanda(orden);
+    return true;
 }
 
 bool Navegador::funciones() {

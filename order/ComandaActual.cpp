@@ -67,18 +67,21 @@ std::optional<qint32> ComandaActual::DatosEmpleado() {
     const DbValue usuario = primerValor(QStringLiteral("SELECT Usuario FROM Empleado WHERE ID_Empleado=") +
                                             QString::number(m_context.sesion().idEmpleado()),
                                         &ok);
-    const DbValue cuenta =
-        primerValor(QStringLiteral("SELECT Num_Cuenta FROM Cuenta WHERE Id_Comanda=") + orden +
-                        QStringLiteral(" AND Control=") + control + QStringLiteral(" ORDER BY Num_Cuenta"),
-                    &ok);
-    if (!ok) {
+    const auto cuentas =
+        bd.AbrirRecordset(QStringLiteral("SELECT Num_Cuenta FROM Cuenta WHERE Id_Comanda=") + orden +
+                          QStringLiteral(" AND Control=") + control + QStringLiteral(" ORDER BY Num_Cuenta"));
+    if (!ok || !cuentas) {
         registrarError(QStringLiteral("DatosEmpleado"));
         return std::nullopt;
     }
     lblEmpleado = usuario.toString();
     lblMesa = QStringLiteral(" Mesa ") + mesa + QLatin1Char(' ');
-    if (!cuenta.isNull())
-        NumCuenta = static_cast<qint16>(cuenta.toInt());
+    // The account asked for (one chosen among several) stays; one the order lacks becomes its lowest.
+    bool tiene = false;
+    for (const QList<DbValue>& fila : cuentas->rows())
+        tiene = tiene || fila.value(0).toInt() == NumCuenta;
+    if (!tiene && !cuentas->eof())
+        NumCuenta = static_cast<qint16>(cuentas->value(0).toInt());
     ok = leerCuenta();
 
     puedeAbrirMesa = puedeVerTiempos = puedeDividir = false;

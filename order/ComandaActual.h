@@ -39,9 +39,9 @@ public:
     // Texts of the screen's labels.
     QString lblEmpleado, lblMesa, lblTiempo, lblHuespedes, lblTotal, lblTotalUS;
 
-    // Loads the employee, the account (the lowest of the order), the serving time, the type, the
-    // customer, whether there are several accounts and the permissions; the default submenu of the
-    // terminal comes back (0 without one).
+    // Loads the employee, the account (the one set when the order has it, else its lowest), the serving time,
+    // the type, the customer, whether there are several accounts and the permissions; the default submenu of
+    // the terminal comes back (0 without one).
     std::optional<qint32> DatosEmpleado();
     // Reads the account's lines, the guests and the table, and the totals.
     bool MostrarProductosComandaActual();

@@ -12,6 +12,7 @@
 #include "order/PanelProductos.h"
 #include "startup/AccessScreen.h"
 #include "startup/TerminalContext.h"
+#include "tables/FrmDividir.h"
 #include "ui/TouchTheme.h"
 
 #include <QApplication>
@@ -96,6 +97,7 @@ QWidget* frmComanda::construirFunciones() {
         {"Mesa ▼", "imgTodoAbajo", [this] { moverMesa(false); }},
         {"Abrir mesa", "cmdAbrirMesa", [this] { abrirMesa(); }},
         {"Otras cuentas", "cmdOtrasCuentas", [this] { otrasCuentas(); }},
+        {"Dividir", "cmdDividir", [this] { dividir(); }},
         {"Buscar", "cmdBuscar", [this] { buscar(); }},
         {"Cantidad", "CmdMultiplicar", [this] { multiplicar(); }},
         {"Repetir", "cmdRepetir", [this] { repetir(); }},
@@ -505,8 +507,34 @@ void frmComanda::otrasCuentas() {
         m_context.Mensaje(QStringLiteral("No Disponible!"), Prompts::kExclamation);
         return;
     }
-    if (Navegacion* nav = m_context.navegacion())
-        nav->elegirCuenta(m_comanda.IDComanda, m_comanda.Control, false);
+    if (!GuardarYPrepararNuevos())
+        return;
+    Navegacion* nav = m_context.navegacion();
+    if (nav && !nav->elegirCuenta(m_comanda.IDComanda, m_comanda.Control, false)) {
+        // Left without a choice: a join there may have taken this account; the order is entered again.
+        (void)m_comanda.DatosEmpleado();
+        MostrarProductosComandaActual();
+    }
+}
+
+void frmComanda::dividir() {
+    if (!m_comanda.puedeDividir) {
+        m_context.Mensaje(QStringLiteral("No cuenta con los privilegios necesarios!"), Prompts::kExclamation);
+        return;
+    }
+    if (!GuardarYPrepararNuevos())
+        return;
+    CuentasComanda cuentas(m_context, m_comanda.IDComanda, m_comanda.Control);
+    if (!cuentas.puedeDividir())
+        return;
+    m_comanda.modal = true;
+    FrmDividir pantalla(cuentas, m_comanda.NumCuenta, m_comanda.mesa, this);
+    pantalla.mostrar();
+    m_comanda.modal = false;
+    if (pantalla.nueva())
+        m_comanda.variasCuentas = true;
+    MostrarProductosComandaActual();
+    foco();
 }
 
 void frmComanda::foco() {

@@ -83,6 +83,8 @@ private:
     void imprimirCuenta();
     void abrirMesa();
     void otrasCuentas();
+    // Splits chosen items of the account into a new account, with permission 40 and no payment taken.
+    void dividir();
     void foco();
 
     TerminalContext& m_context;
