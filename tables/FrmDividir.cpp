@@ -77,8 +77,8 @@ FrmDividir::FrmDividir(CuentasComanda& cuentas, qint16 cuenta, const QString& me
 void FrmDividir::Llenar_Cuenta() {
     m_izquierda = m_cuentas.articulos(m_cuenta).value_or(QList<CuentasComanda::Articulo>());
     m_derecha.clear();
-    mostrar(m_grdCuenta, m_izquierda);
-    mostrar(m_grdNueva, m_derecha);
+    mostrarLista(m_grdCuenta, m_izquierda);
+    mostrarLista(m_grdNueva, m_derecha);
 }
 
 void FrmDividir::pasar(QList<CuentasComanda::Articulo>& de, QTableWidget* desde,
@@ -87,11 +87,11 @@ void FrmDividir::pasar(QList<CuentasComanda::Articulo>& de, QTableWidget* desde,
     if (fila < 0 || fila >= de.size())
         return;
     a.append(de.takeAt(fila));
-    mostrar(m_grdCuenta, m_izquierda);
-    mostrar(m_grdNueva, m_derecha);
+    mostrarLista(m_grdCuenta, m_izquierda);
+    mostrarLista(m_grdNueva, m_derecha);
 }
 
-void FrmDividir::mostrar(QTableWidget* grid, const QList<CuentasComanda::Articulo>& articulos) {
+void FrmDividir::mostrarLista(QTableWidget* grid, const QList<CuentasComanda::Articulo>& articulos) {
     grid->clearSelection();
     grid->setRowCount(static_cast<int>(articulos.size()));
     for (int fila = 0; fila < articulos.size(); ++fila)

@@ -21,7 +21,7 @@ public:
 
 private:
     void pasar(QList<CuentasComanda::Articulo>& de, QTableWidget* desde, QList<CuentasComanda::Articulo>& a);
-    void mostrar(QTableWidget* grid, const QList<CuentasComanda::Articulo>& articulos);
+    void mostrarLista(QTableWidget* grid, const QList<CuentasComanda::Articulo>& articulos);
     void aceptar();
 
     CuentasComanda& m_cuentas;

@@ -88,5 +88,63 @@ TEST_F(MesasDriveTest, MoveAndJoinTablesReopenAClosedOneAndCloseAnEmptyOne) {
                 .toCurrency());
 }
 
+// Table 15 (order 2: ARRACHERA 235, AGUA JAMAICA 30, CERVEZA CLARA 45, QUESO FUNDIDO 110) split into
+// two accounts, each paid on its own, the second reached through the account chooser: the table closes
+// with the second. Split again and joined back in the chooser, one account holds all with its total.
+TEST_F(MesasDriveTest, SplitATableIntoTwoAccountsPayEachAndJoinThemBack) {
+    const QStringList dividir = {kTarjetaMesero1,
+                                 QStringLiteral("select Spread 2"),
+                                 QStringLiteral("click cmdVerMesa"),
+                                 QStringLiteral("click cmdDividir"),
+                                 QStringLiteral("select grdCuenta 1"),
+                                 QStringLiteral("click cmdAgregar"),
+                                 QStringLiteral("select grdCuenta 1"),
+                                 QStringLiteral("click cmdAgregar"),
+                                 QStringLiteral("click cmdAceptar")};
+    EXPECT_EQ(conducir(dividir + QStringList{QStringLiteral("click cmdOperaciones"),
+                                             QStringLiteral("click cmdPagar"),
+                                             QStringLiteral("click cmdTipoPago1"),
+                                             QStringLiteral("enter 155"),
+                                             QStringLiteral("click cmdAceptar"),
+                                             QStringLiteral("click cmdListaMesas"),
+                                             QStringLiteral("select Spread 2"),
+                                             QStringLiteral("click cmdVerMesa"),
+                                             QStringLiteral("select grdCuentas 2"),
+                                             QStringLiteral("select grdArticulos 1"),
+                                             QStringLiteral("expect grdArticulos ARRACHERA"),
+                                             QStringLiteral("click cmdVer"),
+                                             QStringLiteral("click cmdPagar"),
+                                             QStringLiteral("click cmdTipoPago1"),
+                                             QStringLiteral("enter 265"),
+                                             QStringLiteral("click cmdAceptar"),
+                                             QStringLiteral("expect-message ¡Desea Facturar?"),
+                                             QStringLiteral("answer no"),
+                                             QStringLiteral("expect-message ¿Cerrar la mesa?"),
+                                             QStringLiteral("answer yes"),
+                                             QStringLiteral("click cmdSalir")}),
+              0)
+        << m_errores.toStdString();
+    EXPECT_EQ(numero(QStringLiteral("SELECT Abierta FROM Comanda WHERE ID_Comanda=2")), 0);
+    EXPECT_EQ(numero(QStringLiteral("SELECT COUNT(*) FROM Cuenta WHERE ID_Comanda=2 AND Pagada=1")), 2);
+    EXPECT_EQ(numero(QStringLiteral("SELECT SUM(Monto_Pago) FROM Pago WHERE ID_Comanda=2")), 420);
+
+    SetUp();
+    EXPECT_EQ(
+        conducir(dividir + QStringList{QStringLiteral("click cmdOtrasCuentas"),
+                                       QStringLiteral("select grdCuentas 1"), QStringLiteral("click cmdUnir"),
+                                       QStringLiteral("select grdCuentas 1"), // touched again: only selected
+                                       QStringLiteral("select grdCuentas 2"),
+                                       QStringLiteral("expect-message ¿Unir cuentas 1 y 2?"),
+                                       QStringLiteral("answer yes"), QStringLiteral("select grdArticulos 1"),
+                                       QStringLiteral("expect grdArticulos ARRACHERA"),
+                                       QStringLiteral("click cmdVer"), QStringLiteral("click cmdListaMesas"),
+                                       QStringLiteral("click cmdSalir")}),
+        0)
+        << m_errores.toStdString();
+    EXPECT_EQ(numero(QStringLiteral("SELECT COUNT(*) FROM Cuenta WHERE ID_Comanda=2")), 1);
+    EXPECT_EQ(numero(QStringLiteral("SELECT Total FROM Cuenta WHERE ID_Comanda=2 AND Num_Cuenta=1")), 420);
+    EXPECT_EQ(numero(QStringLiteral("SELECT COUNT(*) FROM Comanda WHERE EnUsoPor<>0")), 0);
+}
+
 } // namespace
 } // namespace nerin
