@@ -1,9 +1,12 @@
-// Joining two open tables of 20 items each on the demo restaurant with a year of history, without the
-// screen: both orders locked, accounts, items and payments moved, every account totalled again and
-// the source closed, in one transaction. Reports the statements sent per join.
+// Joining two open tables of 20 items each, and splitting half of a table of 20 items into a new
+// account, on the demo restaurant with a year of history, without the screen. A join locks both
+// orders, moves accounts, items and payments, totals every account again and closes the source; a
+// split makes the account, moves the items and totals every account; each is one transaction.
+// Reports the statements sent per operation.
 //
 //   bench_mesas           (NERIN_BENCH_HISTORY_DAYS sets the history, default 365)
 #include "bench/BenchTerminal.h"
+#include "tables/CuentasComanda.h"
 #include "tables/UnirMesas.h"
 
 #include <benchmark/benchmark.h>
@@ -60,6 +63,28 @@ void BM_JoinTwoTablesOfTwentyItems(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(enviadas), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_JoinTwoTablesOfTwentyItems)->Unit(benchmark::kMillisecond)->Iterations(30);
+
+void BM_SplitTenOfTwentyItems(benchmark::State& state) {
+    static Terminal t;
+    qint64 enviadas = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const qint32 id = t.abrirConVeinte(903);
+        CuentasComanda cuentas(*t.context, id, 9);
+        const QList<CuentasComanda::Articulo> articulos = *cuentas.articulos(1);
+        const qint64 antes = bench::CountingConnection::sent;
+        state.ResumeTiming();
+        if (!cuentas.dividir(1, QStringLiteral("903"), articulos.mid(0, 10)))
+            std::abort();
+        state.PauseTiming();
+        enviadas += bench::CountingConnection::sent - antes;
+        t.ejecutar(QStringLiteral("UPDATE Comanda SET Abierta=0 WHERE ID_Comanda=%1 AND Control=9").arg(id));
+        state.ResumeTiming();
+    }
+    state.counters["sentencias"] =
+        benchmark::Counter(static_cast<double>(enviadas), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_SplitTenOfTwentyItems)->Unit(benchmark::kMillisecond)->Iterations(30);
 
 } // namespace
 } // namespace nerin
