@@ -34,6 +34,8 @@ FrmDividir::FrmDividir(CuentasComanda& cuentas, qint16 cuenta, const QString& me
           lista(this, QStringLiteral("grdCuenta"), QStringLiteral("Cuenta ") + QString::number(cuenta))),
       m_grdNueva(lista(this, QStringLiteral("grdNueva"), QStringLiteral("Nueva cuenta"))) {
     setWindowTitle(QStringLiteral("Dividir cuenta"));
+    // Item names whole, and rows a finger can hit, on a 1024x768 screen.
+    resize(900, 620);
     QLabel* titulo = crearEtiqueta(QStringLiteral("lblTitulo"));
     titulo->setText(QStringLiteral("Mesa ") + mesa + QStringLiteral(": dividir la cuenta ") +
                     QString::number(cuenta));

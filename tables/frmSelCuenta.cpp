@@ -34,6 +34,8 @@ frmSelCuenta::frmSelCuenta(TerminalContext& context, qint32 Comanda, qint16 Cont
       m_grdCuentas(lista(this, QStringLiteral("grdCuentas"), QStringLiteral("Cuenta"))),
       m_grdArticulos(lista(this, QStringLiteral("grdArticulos"), QStringLiteral("Artículos"))) {
     setWindowTitle(QStringLiteral("Seleccionar cuenta"));
+    // Item names whole, and rows a finger can hit, on a 1024x768 screen.
+    resize(900, 620);
     QLabel* titulo = crearEtiqueta(QStringLiteral("lblTitulo"));
     titulo->setText(QStringLiteral("Mesa ") + QString::number(m_mesa) +
                     QStringLiteral(": seleccione una cuenta"));
@@ -107,7 +109,10 @@ void frmSelCuenta::mostrarContenido() {
         m_seleccionada ? m_cuentas.contenido(*m_seleccionada).value_or(QStringList()) : QStringList();
     m_grdArticulos->setRowCount(static_cast<int>(nombres.size()));
     for (int fila = 0; fila < nombres.size(); ++fila)
-        m_grdArticulos->setItem(fila, 0, new QTableWidgetItem(nombres[fila]));
+        // Button captions mark their line breaks with "\\n"; in the list a name takes one line.
+        m_grdArticulos->setItem(
+            fila, 0,
+            new QTableWidgetItem(QString(nombres[fila]).replace(QStringLiteral("\\n"), QStringLiteral(" "))));
 }
 
 } // namespace nerin

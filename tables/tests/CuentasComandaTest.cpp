@@ -86,34 +86,40 @@ protected:
 };
 
 TEST_F(CuentasComandaTest, ASplitMovesTheChosenItemsToANewAccountAndTotalsEveryAccount) {
+    const QString cortesia =
+        QStringLiteral("INSERT INTO Cortesia (ID_ProductosXCuenta, ID_Tipo_Cortesia, Monto) VALUES ");
     struct Caso {
         QList<qint64> mover;
-        const char* cortesia; // a courtesy granted first
+        QString antes; // run first
         const char* despues;
     };
     const Caso casos[] = {
-        {{7, 9}, "", "1:280:0:2 2:140:0:2"},
-        {{}, "", "1:420:0:4 2:0:0:0"},            // an empty new account still made
-        {{6, 7, 8, 9}, "", "1:0:0:0 2:420:0:4"},  // the emptied account is at 0, not its old total
-        {{9}, "9, 1, 10", "1:310:0:3 2:100:0:1"}, // the courtesy counts on the account it moved to
-        {{6}, "7, 1, 5", "1:180:0:3 2:235:0:1"},  // and on the one it stayed on
+        {{7, 9}, {}, "1:280:0:2 2:140:0:2"},
+        {{}, {}, "1:420:0:4 2:0:0:0"},           // an empty new account still made
+        {{6, 7, 8, 9}, {}, "1:0:0:0 2:420:0:4"}, // the emptied account is at 0, not its old total
+        {{9},
+         cortesia + QStringLiteral("(9, 1, 10)"),
+         "1:310:0:3 2:100:0:1"}, // the courtesy counts where it moved
+        {{6}, cortesia + QStringLiteral("(7, 1, 5)"), "1:180:0:3 2:235:0:1"}, // and where it stayed
+        {{7},
+         QStringLiteral("UPDATE Producto SET Nombre_Cuenta='AGUA D''JAMAICA' WHERE ID_Producto=132"),
+         "1:390:0:3 2:30:0:1"}, // a quote in the name goes to the log as it is
     };
     for (const Caso& caso : casos) {
         SetUp();
         firmar(1);
-        if (*caso.cortesia)
-            exec(QStringLiteral(
-                     "INSERT INTO Cortesia (ID_ProductosXCuenta, ID_Tipo_Cortesia, Monto) VALUES (%1)")
-                     .arg(QString::fromUtf8(caso.cortesia)));
+        if (!caso.antes.isEmpty())
+            exec(caso.antes);
         EXPECT_EQ(dividir(caso.mover), std::optional<qint16>(2)) << caso.despues;
         EXPECT_EQ(cuentas(), QString::fromUtf8(caso.despues));
         EXPECT_EQ(fakes::descuadres(archivoBase()), QStringList()) << caso.despues;
         EXPECT_EQ(bitacora(QStringLiteral("Dividir mesa 15 nueva cuenta 2")), 1);
-        EXPECT_EQ(contar(QStringLiteral(
-                      "SELECT COUNT(*) FROM Bitacora WHERE Texto LIKE 'Se paso producto % a nueva "
-                      "cuenta 2'")),
-                  caso.mover.size());
+        EXPECT_EQ(
+            contar(QStringLiteral("SELECT COUNT(*) FROM Bitacora WHERE Texto LIKE 'Se paso producto % a "
+                                  "nueva cuenta 2'")),
+            caso.mover.size());
     }
+    EXPECT_EQ(bitacora(QStringLiteral("Se paso producto AGUA D''JAMAICA a nueva cuenta 2")), 1);
 }
 
 TEST_F(CuentasComandaTest, APackageMovesWithItsComponentsAndIsListedOnce) {
