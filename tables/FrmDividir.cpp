@@ -1,9 +1,6 @@
 #include "tables/FrmDividir.h"
 
-#include "ui/TouchTheme.h"
-
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -11,28 +8,11 @@
 
 namespace nerin {
 
-namespace {
-
-QTableWidget* lista(QWidget* padre, const QString& nombre, const QString& titulo) {
-    auto* grid = new QTableWidget(0, 1, padre);
-    grid->setObjectName(nombre);
-    grid->setHorizontalHeaderLabels({titulo});
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->verticalHeader()->setVisible(false);
-    grid->verticalHeader()->setDefaultSectionSize(TouchTheme::kMinimoTecla);
-    grid->horizontalHeader()->setStretchLastSection(true);
-    return grid;
-}
-
-} // namespace
-
 FrmDividir::FrmDividir(CuentasComanda& cuentas, qint16 cuenta, const QString& mesa, QWidget* parent)
     : ModalScreen(parent, QStringLiteral("FrmDividir")), m_cuentas(cuentas), m_cuenta(cuenta), m_mesa(mesa),
       m_grdCuenta(
-          lista(this, QStringLiteral("grdCuenta"), QStringLiteral("Cuenta ") + QString::number(cuenta))),
-      m_grdNueva(lista(this, QStringLiteral("grdNueva"), QStringLiteral("Nueva cuenta"))) {
+          crearListaTactil(QStringLiteral("grdCuenta"), QStringLiteral("Cuenta ") + QString::number(cuenta))),
+      m_grdNueva(crearListaTactil(QStringLiteral("grdNueva"), QStringLiteral("Nueva cuenta"))) {
     setWindowTitle(QStringLiteral("Dividir cuenta"));
     // Item names whole, and rows a finger can hit, on a 1024x768 screen.
     resize(900, 620);

@@ -1,9 +1,6 @@
 #include "tables/frmSelCuenta.h"
 
-#include "ui/TouchTheme.h"
-
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -11,28 +8,11 @@
 
 namespace nerin {
 
-namespace {
-
-QTableWidget* lista(QWidget* padre, const QString& nombre, const QString& titulo) {
-    auto* grid = new QTableWidget(0, 1, padre);
-    grid->setObjectName(nombre);
-    grid->setHorizontalHeaderLabels({titulo});
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->verticalHeader()->setVisible(false);
-    grid->verticalHeader()->setDefaultSectionSize(TouchTheme::kMinimoTecla);
-    grid->horizontalHeader()->setStretchLastSection(true);
-    return grid;
-}
-
-} // namespace
-
 frmSelCuenta::frmSelCuenta(TerminalContext& context, qint32 Comanda, qint16 Control, QWidget* parent)
     : ModalScreen(parent, QStringLiteral("frmSelCuenta")), m_cuentas(context, Comanda, Control),
       m_mesa(m_cuentas.mesa()),
-      m_grdCuentas(lista(this, QStringLiteral("grdCuentas"), QStringLiteral("Cuenta"))),
-      m_grdArticulos(lista(this, QStringLiteral("grdArticulos"), QStringLiteral("Artículos"))) {
+      m_grdCuentas(crearListaTactil(QStringLiteral("grdCuentas"), QStringLiteral("Cuenta"))),
+      m_grdArticulos(crearListaTactil(QStringLiteral("grdArticulos"), QStringLiteral("Artículos"))) {
     setWindowTitle(QStringLiteral("Seleccionar cuenta"));
     // Item names whole, and rows a finger can hit, on a 1024x768 screen.
     resize(900, 620);

@@ -3,6 +3,7 @@
 #include "ui/TouchTheme.h"
 
 #include <QBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -40,6 +41,19 @@ void ModalScreen::moverFila(QTableWidget* grid, int pasos) {
     const int fila = qBound(0, grid->currentRow() + pasos, grid->rowCount() - 1);
     grid->scrollToItem(grid->item(fila, 0));
     grid->setCurrentCell(fila, 0);
+}
+
+QTableWidget* ModalScreen::crearListaTactil(const QString& nombre, const QString& titulo) {
+    auto* grid = new QTableWidget(0, 1, this);
+    grid->setObjectName(nombre);
+    grid->setHorizontalHeaderLabels({titulo});
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->verticalHeader()->setVisible(false);
+    grid->verticalHeader()->setDefaultSectionSize(TouchTheme::kMinimoTecla);
+    grid->horizontalHeader()->setStretchLastSection(true);
+    return grid;
 }
 
 QLabel* ModalScreen::crearEtiqueta(const QString& nombre) {

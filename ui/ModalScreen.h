@@ -32,6 +32,8 @@ protected:
     // The arrow keys of a grid: makes the row `pasos` away the current one, kept within the grid, and
     // scrolls to it. Nothing on an empty grid.
     static void moverFila(QTableWidget* grid, int pasos);
+    // A one-column list touched a row at a time, rows tall enough for a finger, headed `titulo`.
+    QTableWidget* crearListaTactil(const QString& nombre, const QString& titulo);
 
     // What a keypad does for the keys of a physical keyboard, so that it works wherever the touch keys
     // do: Enter accepts, Escape cancels, Backspace erases the last character, Delete erases all (when
