@@ -1,9 +1,6 @@
 #include "tables/CuentasComanda.h"
 
-#include "tables/tests/MuerteConnection.h"
 #include "tables/tests/TablesFixture.h"
-
-#include <sys/wait.h>
 
 namespace nerin {
 namespace {
@@ -47,41 +44,6 @@ protected:
     }
     qint64 bitacora(const QString& texto) {
         return contar(QStringLiteral("SELECT COUNT(*) FROM Bitacora WHERE Texto='%1'").arg(texto));
-    }
-
-    // Runs `operacion` in a child process ended before each statement in turn, from the first until
-    // one run completes, and checks the books after each; the number of kill points tried.
-    int matarEnCadaPaso(const std::function<void()>& preparar,
-                        const std::function<void(TerminalContext&)>& operacion,
-                        const QStringList& estadosValidos) {
-        int k = 1;
-        for (;; ++k) {
-            SetUp();
-            preparar();
-            const pid_t hijo = fork();
-            if (hijo == 0) {
-                fabricaConexion = [this, k] {
-                    return std::make_unique<fakes::MuerteConnection>(archivoBase(), k);
-                };
-                build();
-                context->terminal = 1;
-                context->iniciarSesion(Sesion(1, {}, {}, false));
-                if (!baseDatos->ConectarBD())
-                    _exit(1);
-                operacion(*context);
-                _exit(fakes::kVivo);
-            }
-            int estadoHijo = 0;
-            EXPECT_EQ(waitpid(hijo, &estadoHijo, 0), hijo);
-            const int salida = WIFEXITED(estadoHijo) ? WEXITSTATUS(estadoHijo) : -1;
-            EXPECT_TRUE(salida == fakes::kMuerto || salida == fakes::kVivo)
-                << "k=" << k << " salida " << salida;
-            EXPECT_EQ(fakes::descuadres(archivoBase()), QStringList()) << "k=" << k;
-            EXPECT_TRUE(estadosValidos.contains(cuentas())) << "k=" << k << ": " << cuentas().toStdString();
-            if (salida != fakes::kMuerto)
-                break;
-        }
-        return k - 1;
     }
 };
 
@@ -224,20 +186,21 @@ TEST_F(CuentasComandaTest, AFailureHalfWayThroughAJoinRollsBackAndSaysSo) {
 }
 
 TEST_F(CuentasComandaTest, KilledAtAnyStatementASplitOrAJoinIsWholeOrNotAtAll) {
-    const int division =
-        matarEnCadaPaso([] {},
-                        [](TerminalContext& terminal) {
-                            CuentasComanda orden(terminal, 2, 1);
-                            QList<CuentasComanda::Articulo> mover = *orden.articulos(1);
-                            mover.removeFirst();
-                            orden.dividir(1, QStringLiteral("15"), mover);
-                        },
-                        {QStringLiteral("1:420:0:4"), QStringLiteral("1:235:0:1 2:185:0:3")});
+    const int division = matarEnCadaPaso(
+        [] {},
+        [](TerminalContext& terminal) {
+            CuentasComanda orden(terminal, 2, 1);
+            QList<CuentasComanda::Articulo> mover = *orden.articulos(1);
+            mover.removeFirst();
+            orden.dividir(1, QStringLiteral("15"), mover);
+        },
+        [this] { return cuentas(); }, {QStringLiteral("1:420:0:4"), QStringLiteral("1:235:0:1 2:185:0:3")});
     const int union_ = matarEnCadaPaso([this] { dosCuentas(); },
                                        [this](TerminalContext& terminal) {
                                            prompts.answerMensaje(Prompts::kAnswerYes);
                                            CuentasComanda(terminal, 2, 1).unir(1, 2);
                                        },
+                                       [this] { return cuentas(); },
                                        {QStringLiteral("1:265:0:2 2:155:0:2"), QStringLiteral("1:420:0:4")});
     EXPECT_GE(division, 10);
     EXPECT_GE(union_, 10);

@@ -3,8 +3,11 @@
 #include "data/tests/InterleavingConnection.h"
 #include "startup/tests/RecordingNavegacion.h"
 #include "startup/tests/StartupFixture.h"
+#include "tables/tests/MuerteConnection.h"
 
 #include <functional>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace nerin::fakes {
 
@@ -89,6 +92,39 @@ protected:
     qint64 contar(const QString& sql) { return field(sql).toInt(); }
     // Every Comanda row: the demo has the day-opening record and orders 1 to 3.
     qint64 ordenes() { return contar(QStringLiteral("SELECT COUNT(*) FROM Comanda")); }
+
+    // Runs `operacion` in a child process ended before each statement in turn, from the first until
+    // one run completes (`preparar` makes the starting state each time), and checks after each that
+    // the books balance and `estado()` is one of `estadosValidos`; the number of kill points tried.
+    int matarEnCadaPaso(const std::function<void()>& preparar,
+                        const std::function<void(TerminalContext&)>& operacion,
+                        const std::function<QString()>& estado, const QStringList& estadosValidos) {
+        int k = 1;
+        for (;; ++k) {
+            SetUp();
+            preparar();
+            const pid_t hijo = fork();
+            if (hijo == 0) {
+                fabricaConexion = [this, k] { return std::make_unique<MuerteConnection>(archivoBase(), k); };
+                build();
+                context->terminal = 1;
+                context->iniciarSesion(Sesion(1, {}, {}, false));
+                if (!baseDatos->ConectarBD())
+                    _exit(1);
+                operacion(*context);
+                _exit(kVivo);
+            }
+            int estadoHijo = 0;
+            EXPECT_EQ(waitpid(hijo, &estadoHijo, 0), hijo);
+            const int salida = WIFEXITED(estadoHijo) ? WEXITSTATUS(estadoHijo) : -1;
+            EXPECT_TRUE(salida == kMuerto || salida == kVivo) << "k=" << k << " salida " << salida;
+            EXPECT_EQ(descuadres(archivoBase()), QStringList()) << "k=" << k;
+            EXPECT_TRUE(estadosValidos.contains(estado())) << "k=" << k << ": " << estado().toStdString();
+            if (salida != kMuerto)
+                break;
+        }
+        return k - 1;
+    }
 
     PromptsEspia preguntas;
     RecordingNavegacion navegacion;

@@ -1,17 +1,10 @@
 #include "tables/UnirMesas.h"
 
 #include "tables/TransferirMesa.h"
-#include "tables/tests/MuerteConnection.h"
 #include "tables/tests/TablesFixture.h"
-
-#include <sys/wait.h>
 
 namespace nerin {
 namespace {
-
-using fakes::kMuerto;
-using fakes::kVivo;
-using fakes::MuerteConnection;
 
 // Demo orders 1 (table 5) and 2 (table 15) of mesero1; order 2 is joined into order 1. Order 2 also
 // gets an account 2 with one item of 50, which the target lacks.
@@ -60,37 +53,6 @@ protected:
             QString::number(contar(QStringLiteral("SELECT COUNT(*) FROM Pago WHERE ID_Comanda=2"))),
             pagadas(1)}
             .join(u'|');
-    }
-
-    // Runs `operacion` in a child process ended before each statement in turn, from the first until
-    // one run completes, and checks the database after each; the number of kill points tried.
-    int matarEnCadaPaso(const std::function<void(TerminalContext&)>& operacion,
-                        const QStringList& estadosValidos) {
-        int k = 1;
-        for (;; ++k) {
-            SetUp();
-            cuentaDos(true);
-            const pid_t hijo = fork();
-            if (hijo == 0) {
-                fabricaConexion = [this, k] { return std::make_unique<MuerteConnection>(archivoBase(), k); };
-                build();
-                context->terminal = 1;
-                context->iniciarSesion(Sesion(1, {}, {}, false));
-                if (!baseDatos->ConectarBD())
-                    _exit(1);
-                operacion(*context);
-                _exit(kVivo);
-            }
-            int estadoHijo = 0;
-            EXPECT_EQ(waitpid(hijo, &estadoHijo, 0), hijo);
-            const int salida = WIFEXITED(estadoHijo) ? WEXITSTATUS(estadoHijo) : -1;
-            EXPECT_TRUE(salida == kMuerto || salida == kVivo) << "k=" << k << " salida " << salida;
-            EXPECT_EQ(descuadres(), QStringList()) << "k=" << k;
-            EXPECT_TRUE(estadosValidos.contains(estado())) << "k=" << k << ": " << estado().toStdString();
-            if (salida != kMuerto)
-                break;
-        }
-        return k - 1;
     }
 };
 
@@ -173,22 +135,23 @@ TEST_F(UnirMesasTest, AFailureHalfWayRollsBackSaysSoAndReleasesBothOrders) {
 }
 
 TEST_F(UnirMesasTest, KilledAtAnyStatementAJoinIsWholeOrNotAtAll) {
-    const int puntos = matarEnCadaPaso(
-        [](TerminalContext& terminal) {
-            UnirMesas(terminal).unir({2, 1, 15}, "5");
-        },
-        {QStringLiteral("1|8|5|0|1|0,"), QStringLiteral("0|13|0|1|0|0,1")});
+    const int puntos = matarEnCadaPaso([this] { cuentaDos(true); },
+                                       [](TerminalContext& terminal) {
+                                           UnirMesas(terminal).unir({2, 1, 15}, "5");
+                                       },
+                                       [this] { return estado(); },
+                                       {QStringLiteral("1|8|5|0|1|0,"), QStringLiteral("0|13|0|1|0|0,1")});
     EXPECT_GE(puntos, 10);
     std::cout << "kill points (join): " << puntos << std::endl;
 }
 
 TEST_F(UnirMesasTest, KilledAtAnyStatementAMoveIsWholeOrNotAtAll) {
-    const int puntos = matarEnCadaPaso(
-        [](TerminalContext& terminal) {
-            TransferirMesa(terminal).mover({2, 1, 15}, QStringLiteral("22"),
-                                           TransferirMesa::Servicio::Comedor);
-        },
-        {QStringLiteral("1|8|5|0|1|0,")});
+    const int puntos = matarEnCadaPaso([this] { cuentaDos(true); },
+                                       [](TerminalContext& terminal) {
+                                           TransferirMesa(terminal).mover({2, 1, 15}, QStringLiteral("22"),
+                                                                          TransferirMesa::Servicio::Comedor);
+                                       },
+                                       [this] { return estado(); }, {QStringLiteral("1|8|5|0|1|0,")});
     EXPECT_EQ(field(QStringLiteral("SELECT COUNT(*) FROM Bitacora WHERE Texto='Comanda 2 transferida a 22'"))
                   .toInt(),
               contar(QStringLiteral("SELECT COUNT(*) FROM Comanda WHERE Num_Mesa=22")));
