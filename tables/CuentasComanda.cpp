@@ -4,6 +4,7 @@
 #include "data/TransaccionBD.h"
 #include "keyboards/Prompts.h"
 #include "startup/TerminalContext.h"
+#include "tables/TotalizarCuentas.h"
 
 namespace nerin {
 
@@ -106,7 +107,7 @@ std::optional<qint16> CuentasComanda::dividir(qint16 cuenta, const QString& mesa
                                          QStringLiteral(" nueva cuenta ") + QString::number(nueva)));
     if (!tx.fallo() && !moverArticulos(tx, cuenta, nueva, mover))
         tx.fallar(kMovido);
-    totalizar(tx);
+    totalizarCuentas(tx, m_idComanda, m_control);
     const QString motivo = tx.descripcionFalla();
     if (!tx.terminar()) {
         if (motivo == kConPagos)
@@ -133,17 +134,6 @@ bool CuentasComanda::moverArticulos(TransaccionBD& tx, qint16 cuenta, qint16 nue
         tx.ejecutarSinRegistro(lineaBitacora(QStringLiteral("Se paso producto ") + articulo.nombre +
                                              QStringLiteral(" a nueva cuenta ") + QString::number(nueva)));
     }
-    return !tx.fallo();
-}
-
-bool CuentasComanda::totalizar(TransaccionBD& tx) {
-    const std::optional<RecordSet> todas =
-        tx.consultar(QStringLiteral("SELECT Num_Cuenta FROM Cuenta WHERE ") + orden());
-    if (!todas)
-        return false;
-    for (const QList<DbValue>& fila : todas->rows())
-        tx.ejecutar(QStringLiteral("Totalizar_Cuenta ") + QString::number(m_idComanda) + u',' +
-                    fila.value(0).toString() + u',' + QString::number(m_control));
     return !tx.fallo();
 }
 
@@ -192,7 +182,7 @@ bool CuentasComanda::unir(qint16 seleccionada, qint16 tocada) {
     tx.cambiar(QStringLiteral("DELETE FROM Cuenta WHERE ") + orden() + otra);
     tx.ejecutarSinRegistro(lineaBitacora(QStringLiteral("Unir cuentas ") + QString::number(seleccionada) +
                                          QStringLiteral(" y ") + QString::number(tocada)));
-    totalizar(tx);
+    totalizarCuentas(tx, m_idComanda, m_control);
     const QString motivo = tx.descripcionFalla();
     if (tx.terminar())
         return true;

@@ -56,8 +56,6 @@ public:
 private:
     QString orden() const;
     QString lineaBitacora(const QString& texto) const;
-    // Runs Totalizar_Cuenta on every account of the order, in `tx`.
-    bool totalizar(TransaccionBD& tx);
     bool moverArticulos(TransaccionBD& tx, qint16 cuenta, qint16 nueva, const QList<Articulo>& mover);
 
     TerminalContext& m_context;

@@ -5,6 +5,7 @@
 #include "keyboards/Prompts.h"
 #include "startup/TerminalContext.h"
 #include "tables/BloqueoComanda.h"
+#include "tables/TotalizarCuentas.h"
 
 namespace nerin {
 
@@ -113,15 +114,7 @@ bool UnirMesas::juntar(TransaccionBD& tx, const Fila& origen, const Fila& destin
     tx.cambiar(QStringLiteral("UPDATE Pago") + hacia);
     tx.cambiar(QStringLiteral("UPDATE Cuenta SET Total=0, Pagada=1 WHERE ") + orden(origen));
 
-    const std::optional<RecordSet> cuentas =
-        tx.consultar(QStringLiteral("SELECT Num_Cuenta FROM Cuenta WHERE ") + orden(destino));
-    if (!cuentas)
-        return false;
-    for (const QList<DbValue>& cuenta : cuentas->rows()) {
-        tx.ejecutar(QStringLiteral("EXEC Totalizar_Cuenta ") + id(destino) + u',' +
-                    cuenta.value(0).toString() + u',' + control(destino));
-    }
-    return !tx.fallo();
+    return totalizarCuentas(tx, destino.idComanda, destino.control);
 }
 
 void UnirMesas::soltar(const Fila& fila) {
