@@ -143,7 +143,7 @@ bool ImprimirCuenta(TerminalContext& context, ColaImpresion& cola, qint32 idComa
                                              impresion.usuarioTrabajo());
     TicketCuenta ticket(context, cola, trabajo, idComanda, control, numCuenta);
     if (trabajo == 0) {
-        ticket.falla(QStringLiteral("no se pudo abrir el trabajo de impresión"));
+        ticket.fallaDeCola(QStringLiteral("no se pudo abrir el trabajo de impresión"));
         return ticket.reportar();
     }
     const bool hecho = ticket.productos() && ticket.encabezado() && ticket.lineasProductos() &&

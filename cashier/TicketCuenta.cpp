@@ -48,8 +48,21 @@ void TicketCuenta::falla(const QString& descripcion, qint64 numero) {
     }
 }
 
+void TicketCuenta::fallaDeCola(const QString& descripcion) {
+    // The print queue reports its own database failures; a job it refused without one is ours to tell.
+    const DbFailure& ultima = m_context.baseDatos().connection().lastFailure();
+    if (ultima.description.isEmpty()) {
+        falla(descripcion);
+        return;
+    }
+    if (m_error.isEmpty())
+        m_reportada = true;
+    falla(ultima.description, ultima.number);
+}
+
 bool TicketCuenta::reportar() {
-    m_context.Mensaje(QStringLiteral("Error al imprimir el ticket: ") + m_error, Prompts::kCritical);
+    if (!m_reportada)
+        m_context.Mensaje(QStringLiteral("Error al imprimir el ticket: ") + m_error, Prompts::kCritical);
     m_context.bitacora().registrarError(QStringLiteral("Imprimir ticket "), m_numero, m_error);
     return false;
 }
@@ -57,10 +70,7 @@ bool TicketCuenta::reportar() {
 bool TicketCuenta::agregar(const QString& linea) {
     if (m_cola.AgregarLinea(m_trabajo, BaseDatos::DuplicarComillas(linea)))
         return true;
-    const DbFailure& ultima = m_context.baseDatos().connection().lastFailure();
-    falla(ultima.description.isEmpty() ? QStringLiteral("no se pudo agregar la línea al trabajo")
-                                       : ultima.description,
-          ultima.number);
+    fallaDeCola(QStringLiteral("no se pudo agregar la línea al trabajo"));
     return false;
 }
 
@@ -402,7 +412,7 @@ bool TicketCuenta::resumenConsumo() {
 bool TicketCuenta::cerrar() {
     if (m_cola.CerrarTrabajo(m_trabajo))
         return true;
-    falla(QStringLiteral("no se pudo cerrar el trabajo de impresión"));
+    fallaDeCola(QStringLiteral("no se pudo cerrar el trabajo de impresión"));
     return false;
 }
 

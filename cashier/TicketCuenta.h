@@ -36,7 +36,11 @@ public:
     bool cerrar();
 
     void falla(const QString& descripcion, qint64 numero = 0);
-    // Shows "Error al imprimir el ticket: " + the failure and logs it under "Imprimir ticket"; false.
+    // The print queue refused the last step (opening, a line, closing): its database failure, which
+    // the queue has already shown, or else `descripcion`.
+    void fallaDeCola(const QString& descripcion);
+    // Shows "Error al imprimir el ticket: " + the failure, unless the print queue already showed it,
+    // and logs it under "Imprimir ticket"; false.
     bool reportar();
 
 private:
@@ -58,6 +62,7 @@ private:
     Currency m_impuesto;
     QString m_error;
     qint64 m_numero = 0;
+    bool m_reportada = false;
 };
 
 } // namespace nerin
