@@ -7,6 +7,7 @@
 #include "access/FrmValidaPermiso.h"
 #include "cashier/AbonoLealtadNoDisponible.h"
 #include "cashier/FacturacionNoDisponible.h"
+#include "cashier/FrmReimprimircta.h"
 #include "cashier/frmCaja.h"
 #include "data/Bitacora.h"
 #include "keyboards/Prompts.h"
@@ -172,8 +173,13 @@ bool Navegador::abrir(Pantalla pantalla) {
         anulados.mostrar();
         return true;
     }
-    case Pantalla::Reimprimir:
-        return noDisponible(QStringLiteral("Reimprimir cuenta"));
+    case Pantalla::Reimprimir: {
+        FrmReimprimircta reimprimir(m_context, QApplication::activeWindow());
+        reimprimir.mostrar();
+        if (reimprimir.salir())
+            despuesDeLista(FrmListaMesas::Salida::Salir, QStringLiteral("FrmReimprimircta"));
+        return true;
+    }
     case Pantalla::ResumenPagos:
         return noDisponible(QStringLiteral("Resumen de pagos"));
     case Pantalla::ResumenVentas:

@@ -115,5 +115,34 @@ TEST_F(FuncionesDriveTest, CloseOfDayMovesTheDateAndAsksTheOtherTerminalsToResta
     EXPECT_EQ(valor(QStringLiteral("SELECT Reiniciar FROM Terminal WHERE ID_Terminal=2")).toInt(), 1);
 }
 
+// The manager reprints the closed account of table 3 (printed once) from the functions menu: the
+// ticket comes out of the ticket printer as a reprint, without payments; the menu shows again, and
+// signing out from the reprint screen leaves nobody bound to the terminal and no order held.
+TEST_F(FuncionesDriveTest, TheManagerReprintsAClosedAccountAndSignsOutFromTheReprintScreen) {
+    sql(QStringLiteral("UPDATE Comanda SET ID_Empleado=2 WHERE ID_Comanda=2"));
+    const QStringList reimprimir{QStringLiteral("click cmdArticulos"), QStringLiteral("click cmdReimprimir"),
+                                 QStringLiteral("expect lblTitulo REIMPRIMIR CUENTA")};
+    EXPECT_EQ(conducir(QStringList{kTarjetaGerente1, QStringLiteral("expect lblMesa Mesa: 15"),
+                                   QStringLiteral("click cmdUtilierias")} +
+                       reimprimir +
+                       QStringList{QStringLiteral("click cmdAceptar"), // no row chosen: nothing
+                                   QStringLiteral("select grdCuentas 1"),
+                                   QStringLiteral("expect grdCuentas 3"), QStringLiteral("click cmdAceptar"),
+                                   QStringLiteral("expect lblTitulo Funciones")} +
+                       reimprimir +
+                       QStringList{QStringLiteral("click cmdSalir"),
+                                   QStringLiteral("expect lblTerminal CAJA PRINCIPAL")}),
+              0)
+        << m_errores.toStdString();
+    imprimirCola();
+    const QString impreso = impresoEn("caja.txt");
+    EXPECT_EQ(impreso.count(QStringLiteral("Folio: 3")), 1) << impreso.toStdString();
+    EXPECT_TRUE(impreso.contains(QStringLiteral("Reimpresiones: 1"))) << impreso.toStdString();
+    EXPECT_FALSE(impreso.contains(QStringLiteral("Pagos Realizados:"))) << impreso.toStdString();
+    EXPECT_EQ(valor(QStringLiteral("SELECT Num_Impresiones FROM Cuenta WHERE ID_Comanda=3")).toInt(), 1);
+    EXPECT_EQ(valor(QStringLiteral("SELECT ID_Terminal FROM Empleado WHERE Id_Empleado=2")).toInt(), 0);
+    EXPECT_EQ(valor(QStringLiteral("SELECT COUNT(*) FROM Comanda WHERE EnUsoPor<>0")).toInt(), 0);
+}
+
 } // namespace
 } // namespace nerin
