@@ -37,6 +37,7 @@ FrmReimprimircta::FrmReimprimircta(TerminalContext& context, QWidget* parent)
     m_grdCuentas->setColumnCount(static_cast<int>(kTitulos.size()));
     m_grdCuentas->setHorizontalHeaderLabels(kTitulos);
     m_grdCuentas->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_grdCuentas->horizontalHeader()->setStretchLastSection(false);
     m_grdCuentas->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
     m_grdCuentas->setMinimumSize(760, 420);
 
