@@ -2,6 +2,8 @@
 
 #include "cashier/ImprimirCuenta.h"
 #include "data/BaseDatos.h"
+#include "printing/ImpresorasTerminal.h"
+#include "startup/ContextoImpresionTerminal.h"
 #include "startup/TerminalContext.h"
 
 namespace nerin {
@@ -54,6 +56,9 @@ ReimprimirCta::Fila ReimprimirCta::fila(const QList<DbValue>& valores) {
 
 bool ReimprimirCta::Reimprimir(const Fila* fila) {
     if (!fila || !puedeReimprimir())
+        return false;
+    // A terminal without a ticket printer is told so before anything is recorded.
+    if (!ImpresorasTerminal(contextoImpresion(m_context)).local())
         return false;
     const bool registrada = m_context.baseDatos().EjecutarSQL(
         QStringLiteral("INSERT INTO Bitacora(FechaHora,ID_Empleado,Texto) VALUES(GETDATE(),") +

@@ -51,7 +51,8 @@ public:
     // ticket is queued, so that no reprint leaves the terminal unrecorded: when the row cannot be
     // written nothing is printed. A ticket that fails to compose after that is reported once by
     // ImprimirCuenta and never released to the printer; its row stays as the record of the attempt.
-    // Nothing at all without a row (`fila` null). True when the ticket was queued.
+    // Nothing at all without a row (`fila` null); on a terminal without a ticket printer the person is
+    // told so and nothing is recorded. True when the ticket was queued.
     bool Reimprimir(const Fila* fila);
 
 private:

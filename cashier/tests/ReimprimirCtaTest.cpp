@@ -1,6 +1,7 @@
 #include "cashier/ReimprimirCta.h"
 
 #include "cashier/tests/CajaFixture.h"
+#include "printing/ImpresorasTerminal.h"
 
 #include <gtest/gtest.h>
 
@@ -70,7 +71,7 @@ TEST_F(ReimprimirCtaTest, AReprintShowsThePrintsSoFarWithoutPaymentsAndIsRecorde
     EXPECT_EQ(bitacoraReimpresiones(), QStringList(2, QStringLiteral("3|Reimpresion Com 3 cta 1")));
 }
 
-TEST_F(ReimprimirCtaTest, NothingHappensWithoutARowOrWithoutPermission37) {
+TEST_F(ReimprimirCtaTest, NothingIsPrintedOrRecordedWithoutARowPermission37OrATicketPrinter) {
     como(3, "cajero1");
     EXPECT_FALSE(reimprimir->Reimprimir(nullptr));
     exec(QStringLiteral("DELETE FROM PermisosXGrupo_Trabajo WHERE ID_Permiso=37"));
@@ -82,6 +83,14 @@ TEST_F(ReimprimirCtaTest, NothingHappensWithoutARowOrWithoutPermission37) {
     EXPECT_TRUE(bitacoraReimpresiones().isEmpty());
     EXPECT_TRUE(prompts.mensajes().isEmpty());
     EXPECT_TRUE(messageBox.shown.isEmpty());
+
+    exec(QStringLiteral("INSERT INTO PermisosXGrupo_Trabajo (ID_Grupo_Trabajo, ID_Permiso) VALUES (2, 37)"));
+    exec(QStringLiteral("UPDATE Impresora SET EsDeCheques=0"));
+    como(3, "cajero1");
+    EXPECT_FALSE(reimprimir->Reimprimir(&fila));
+    EXPECT_EQ(prompts.mensajes(), QStringList{QString::fromLatin1(ImpresorasTerminal::kSinLocal)});
+    EXPECT_TRUE(trabajos().isEmpty());
+    EXPECT_TRUE(bitacoraReimpresiones().isEmpty());
 }
 
 // The database goes away at the record of the reprint, or halfway through the ticket's lines: one
