@@ -8,6 +8,7 @@
 #include "cashier/AbonoLealtadNoDisponible.h"
 #include "cashier/FacturacionNoDisponible.h"
 #include "cashier/FrmReimprimircta.h"
+#include "cashier/FrmVerComandaC.h"
 #include "cashier/frmCaja.h"
 #include "data/Bitacora.h"
 #include "keyboards/Prompts.h"
@@ -113,8 +114,11 @@ void Navegador::despuesDeLista(FrmListaMesas::Salida salida, const QString& pant
     }
 }
 
-bool Navegador::cortesias(qint32, qint32, const QString&) {
-    return noDisponible(QStringLiteral("Cortesías"));
+bool Navegador::cortesias(qint32 idComanda, qint32 control, const QString& titulo) {
+    FrmVerComandaC pantalla(m_context, idComanda, static_cast<qint16>(control), titulo,
+                            QApplication::activeWindow());
+    pantalla.mostrar();
+    return true;
 }
 
 Navegacion::Checada Navegador::checador(qint16 idEmpleado) {

@@ -171,11 +171,12 @@ bool MesasAbiertas::AceptarCortesia(const Fila& fila) {
         return false;
     m_mesaActual = fila.numMesa;
     Navegacion* navegacion = m_context.navegacion();
-    if (navegacion && !navegacion->cortesias(fila.idComanda, fila.control, QString::number(fila.numMesa))) {
-        soltar(fila);
-        return false;
-    }
-    return true;
+    const bool mostrada =
+        !navegacion || navegacion->cortesias(fila.idComanda, fila.control, QString::number(fila.numMesa));
+    // The courtesy screen is modal: however it was closed, or when it could not open, the order is
+    // free again now.
+    soltar(fila);
+    return mostrada;
 }
 
 void MesasAbiertas::Transferir(const std::optional<Fila>& fila) {

@@ -59,9 +59,9 @@ public:
     // and this screen steps back; a chooser that is not available gives the order back.
     bool VerMesa(const Fila& fila, Accion accion);
 
-    // "Aceptar" in courtesy mode: takes the order unless another employee holds it and opens the
-    // courtesy screen on it. True when the screen steps back; a courtesy screen that is not available
-    // gives the order back.
+    // "Aceptar" in courtesy mode: takes the order unless another employee holds it, shows the modal
+    // courtesy screen on it and gives the order back once that screen has closed, or could not open.
+    // True when the courtesy screen was shown.
     bool AceptarCortesia(const Fila& fila);
 
     // "Transferir": the transfer chooser for the chosen table, when there is one.

@@ -262,8 +262,9 @@ void frmMesasAbiertas::aceptar() {
         return;
     if (!m_mesas.AceptarCortesia(*fila))
         return;
+    // The courtesy screen has closed: the open tables again, with the totals it changed.
     aplicarModo(MesasAbiertas::Modo::Normal);
-    hide();
+    Llenar_Spread();
 }
 
 void frmMesasAbiertas::cancelar() {

@@ -146,5 +146,63 @@ TEST_F(MesasDriveTest, SplitATableIntoTwoAccountsPayEachAndJoinThemBack) {
     EXPECT_EQ(numero(QStringLiteral("SELECT COUNT(*) FROM Comanda WHERE EnUsoPor<>0")), 0);
 }
 
+// The manager gives a 10 % courtesy on table 15 (order 2, $420.00) from the functions menu: the open
+// tables show the new total, the account ticket prints the discount and the payment screen asks
+// $378.00. Taking the courtesy off brings back $420.00. The order is free after each visit.
+TEST_F(MesasDriveTest, AManagersCourtesyLowersWhatIsAskedAndPrintsAndComesOffAgain) {
+    // The manager signs in straight onto the newest open order of theirs: table 15 is given to them.
+    sql(QStringLiteral("UPDATE Comanda SET ID_Empleado=2 WHERE ID_Comanda=2"));
+    const QStringList aCortesias = {QStringLiteral("click cmdArticulos"),
+                                    QStringLiteral("click cmdCortesias"),
+                                    QStringLiteral("expect lblTitulo Seleccionar mesa"),
+                                    QStringLiteral("select Spread 2"),
+                                    QStringLiteral("click cmdAceptar"),
+                                    QStringLiteral("expect lblTitulo 15 - Cortesías")};
+    const QString libre = QStringLiteral("expect-sql 0 SELECT EnUsoPor FROM Comanda WHERE ID_Comanda=2");
+    EXPECT_EQ(
+        conducir(QStringList{kTarjetaGerente1, QStringLiteral("expect lblMesa Mesa: 15"),
+                             QStringLiteral("click cmdUtilierias")} +
+                 aCortesias +
+                 QStringList{QStringLiteral("click cmdPorcentaje"),
+                             QStringLiteral("expect-message Elija el tipo de cortesía."),
+                             QStringLiteral("answer ok"),
+                             QStringLiteral("click cmdTipoCortesia1"),
+                             QStringLiteral("click cmdPorcentaje"),
+                             QStringLiteral("enter 10"),
+                             QStringLiteral("expect lblCuenta Cuenta 1: total $378.00"),
+                             QStringLiteral("select grdProductos 1"),
+                             QStringLiteral("expect grdProductos CORTESIA DE GERENCIA -$23.50"),
+                             QStringLiteral("click cmdCerrar"),
+                             QStringLiteral("expect lblTitulo SELECCIONAR MESA"),
+                             libre,
+                             QStringLiteral("select Spread 2"),
+                             QStringLiteral("expect Spread 378.00"),
+                             QStringLiteral("click cmdVerMesa"),
+                             QStringLiteral("click cmdOperaciones"),
+                             QStringLiteral("click cmdPagar"),
+                             QStringLiteral("click cmdTipoPago1"),
+                             QStringLiteral("expect txtMonto 378.00"),
+                             QStringLiteral("cancel"),
+                             QStringLiteral("click cmdCancelar"),
+                             QStringLiteral("click cmdListaMesas"),
+                             QStringLiteral("click cmdUtilerias")} +
+                 aCortesias +
+                 QStringList{QStringLiteral("click cmdQuitar"),
+                             QStringLiteral("expect lblCuenta Cuenta 1: total $420.00"),
+                             QStringLiteral("click cmdCerrar"), libre, QStringLiteral("select Spread 2"),
+                             QStringLiteral("expect Spread 420.00"), QStringLiteral("click cmdSalir")}),
+        0)
+        << m_errores.toStdString();
+    EXPECT_EQ(numero(QStringLiteral("SELECT COUNT(*) FROM Cortesia")), 0);
+    EXPECT_EQ(numero(QStringLiteral("SELECT COUNT(*) FROM Bitacora WHERE Id_Empleado=2 AND Texto LIKE "
+                                    "'%cortesia%comanda 2 cuenta 1: 42.00'")),
+              2);
+    imprimirCola();
+    const QString caja = impresoEn("caja.txt");
+    // The type's name is cut to a third of the ticket.
+    EXPECT_TRUE(caja.contains(QStringLiteral("CORTESIA DE G       -42.00\n"))) << caja.toStdString();
+    EXPECT_TRUE(caja.contains(QStringLiteral("Total    $378.00\n"))) << caja.toStdString();
+}
+
 } // namespace
 } // namespace nerin

@@ -157,7 +157,7 @@ TEST_F(CortesiasTest, GivesACourtesyToAWholeAccountOrChosenItemsOrRefusesWithThe
          {6, 7},
          {pesos("10"), true},
          {},
-         "185",
+         "420",
          kCambio},
         {"an amount above the items' value", "", 2, {7}, {pesos("30.01"), false}, {}, "420", kExcede},
         {"a percentage above 100", "", 2, {}, {pesos("100.01"), true}, {}, "420", kPorcentaje},

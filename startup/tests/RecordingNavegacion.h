@@ -44,6 +44,8 @@ public:
     }
     bool cortesias(qint32 idComanda, qint32 control, const QString& titulo) override {
         rutas.append(QStringLiteral("cortesias %1/%2 %3").arg(idComanda).arg(control).arg(titulo));
+        if (alCortesias)
+            alCortesias();
         return true;
     }
     Checada checador(qint16 idEmpleado) override {
@@ -77,6 +79,7 @@ public:
     qint32 empleadoAutoriza = 2;        // whose card it accepted (the demo's manager)
     std::function<Checada()> alChecar;  // what the clock-in screen does while it stands
     std::function<void()> alTransferir; // what the transfer screens do while they stand
+    std::function<void()> alCortesias;  // what the courtesy screen does while it stands
     std::optional<qint64> cliente;      // what the customer screen answers
 };
 

@@ -186,11 +186,14 @@ TEST_F(MesasAbiertasTest, ADatabaseFailureIsLoggedByTheHandlerAndOpensNothing) {
 
 // ---- The other modes and the way out ---------------------------------------------------------------
 
-TEST_F(MesasAbiertasTest, CourtesyModeTakesTheOrderAndOpensTheCourtesyScreenWithTheTableNumber) {
+TEST_F(MesasAbiertasTest, CourtesyModeHoldsTheOrderWhileTheCourtesyScreenStandsWithTheTableNumber) {
     firmar(1);
+    qint64 mientras = -1;
+    navegacion.alCortesias = [&] { mientras = enUsoPor(2); };
     EXPECT_TRUE(mesas().AceptarCortesia(fila(2, 15)));
     EXPECT_EQ(navegacion.rutas, QStringList{QStringLiteral("cortesias 2/1 15")});
-    EXPECT_EQ(enUsoPor(2), 1);
+    EXPECT_EQ(mientras, 1);
+    EXPECT_EQ(enUsoPor(2), 0) << "given back once the courtesy screen has closed";
     // Held by another employee: refused, the lock stays theirs.
     exec(QStringLiteral("UPDATE Comanda SET EnUsoPor=4 WHERE ID_Comanda=1"));
     EXPECT_FALSE(mesas().AceptarCortesia(fila(1, 5)));

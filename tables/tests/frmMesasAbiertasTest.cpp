@@ -157,10 +157,10 @@ TEST_F(frmMesasAbiertasTest, CourtesyModeAceptarOpensTheCourtesyScreenAndCancela
     elegir(1);
     pulsar("cmdAceptar");
     EXPECT_EQ(navegacion.rutas, QStringList{QStringLiteral("cortesias 2/1 15")});
-    EXPECT_FALSE(pantalla().isVisible());
+    // The courtesy screen was modal: the open tables stand again, in the normal mode.
+    EXPECT_TRUE(pantalla().isVisible());
     EXPECT_EQ(pantalla().modo(), MesasAbiertas::Modo::Normal);
 
-    pantalla().show();
     pantalla().setTransferirMesero(true);
     pulsar("cmdCancelar");
     EXPECT_EQ(navegacion.rutas.last(), QStringLiteral("funciones"));
