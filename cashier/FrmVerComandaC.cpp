@@ -49,9 +49,18 @@ FrmVerComandaC::FrmVerComandaC(TerminalContext& context, qint32 idComanda, qint1
     connect(abajo, &QPushButton::clicked, this, [this] { moverFila(m_grdProductos, 1); });
 
     auto* cuentas = new QHBoxLayout;
-    for (const Cortesias::Cuenta& c : m_cortesias.cuentas().value_or(QList<Cortesias::Cuenta>())) {
+    // The chosen account's key stays pressed.
+    auto* grupoCuentas = new QButtonGroup(this);
+    const QList<Cortesias::Cuenta> todas = m_cortesias.cuentas().value_or(QList<Cortesias::Cuenta>());
+    // An order keeps its first account's number unless it was joined into another.
+    if (!todas.isEmpty())
+        m_cuenta = todas.first().numero;
+    for (const Cortesias::Cuenta& c : todas) {
         QPushButton* boton = crearTecla(QStringLiteral("Cuenta %1").arg(c.numero),
                                         QStringLiteral("cmdCuenta%1").arg(c.numero));
+        boton->setCheckable(true);
+        boton->setChecked(c.numero == m_cuenta);
+        grupoCuentas->addButton(boton);
         connect(boton, &QPushButton::clicked, this, [this, numero = c.numero] { elegirCuenta(numero); });
         cuentas->addWidget(boton);
     }
@@ -79,7 +88,7 @@ FrmVerComandaC::FrmVerComandaC(TerminalContext& context, qint32 idComanda, qint1
 
     auto* centro = new QHBoxLayout;
     centro->addLayout(listaConFlechas(m_grdProductos, arriba, abajo), 3);
-    centro->addLayout(tipos, 1);
+    centro->addLayout(tipos, 2);
     auto* teclas = new QHBoxLayout;
     for (QPushButton* tecla : {porcentaje, importe, quitar})
         teclas->addWidget(tecla);
@@ -109,8 +118,7 @@ void FrmVerComandaC::llenar() {
         m_grdProductos->setItem(fila, 1, new QTableWidgetItem(pesos(a.valor)));
         m_grdProductos->setItem(
             fila, 2,
-            new QTableWidgetItem(a.tipo.isEmpty() ? QString()
-                                                  : a.tipo + QStringLiteral(" -") + pesos(a.cortesia)));
+            new QTableWidgetItem(a.tipo.isEmpty() ? QString() : u'-' + pesos(a.cortesia) + u' ' + a.tipo));
         m_grdProductos->item(fila, 1)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
     QString texto = QStringLiteral("Cuenta %1").arg(m_cuenta);

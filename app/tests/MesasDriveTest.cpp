@@ -171,7 +171,7 @@ TEST_F(MesasDriveTest, AManagersCourtesyLowersWhatIsAskedAndPrintsAndComesOffAga
                              QStringLiteral("enter 10"),
                              QStringLiteral("expect lblCuenta Cuenta 1: total $378.00"),
                              QStringLiteral("select grdProductos 1"),
-                             QStringLiteral("expect grdProductos CORTESIA DE GERENCIA -$23.50"),
+                             QStringLiteral("expect grdProductos -$23.50 CORTESIA DE GERENCIA"),
                              QStringLiteral("click cmdCerrar"),
                              QStringLiteral("expect lblTitulo SELECCIONAR MESA"),
                              libre,
