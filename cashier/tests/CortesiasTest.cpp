@@ -1,6 +1,7 @@
 #include "cashier/Cortesias.h"
 
 #include "cashier/tests/CajaFixture.h"
+#include "startup/tests/RecordingNavegacion.h"
 
 #include <gtest/gtest.h>
 
@@ -209,6 +210,25 @@ TEST_F(CortesiasTest, RemovesTheCourtesiesOfChosenItemsOrOfTheWholeAccount) {
     EXPECT_FALSE(de(2).quitar(1, {}));
     EXPECT_EQ(prompts.mensajes(), (QStringList{QString::fromUtf8(kSinCortesia), QString::fromUtf8(kPagada)}));
     EXPECT_EQ(bitacora(), 3);
+}
+
+TEST_F(CortesiasTest, AHouseAccountNeedsItsCustomerAndTheKeypadMayBeCancelled) {
+    abrir();
+    RecordingNavegacion navegacion;
+    context->setNavegacion(&navegacion);
+    const Cortesias::Tipo casa = de(2).tipos()->at(3);
+    // No customer chosen: the keypad is not even asked for.
+    EXPECT_FALSE(de(2).pedirYDar(1, {9}, casa, false));
+    prompts.answerValor({true, Currency(), false});
+    navegacion.cliente = 5;
+    EXPECT_FALSE(de(2).pedirYDar(1, {9}, casa, false)) << "keypad cancelled";
+    EXPECT_EQ(filas(2), QStringList());
+    prompts.answerValor({false, pesos("110"), false});
+    EXPECT_TRUE(de(2).pedirYDar(1, {9}, casa, false));
+    EXPECT_EQ(numero(QStringLiteral("SELECT CveCliente FROM Cortesia WHERE ID_ProductosXCuenta=9")), 5);
+    EXPECT_EQ(total(2), pesos("310"));
+    EXPECT_EQ(prompts.asked().size(), 2);
+    EXPECT_TRUE(prompts.mensajes().isEmpty());
 }
 
 TEST_F(CortesiasTest, ADatabaseFailureLeavesNothingHalfDoneAndIsReportedOnce) {
