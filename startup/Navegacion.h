@@ -66,8 +66,8 @@ public:
     virtual bool funciones() = 0;
     // Moving an open order to another table number or waiter, modal.
     virtual void transferirMesas(qint32 idComanda, qint32 control, qint16 numMesa) = 0;
-    // The courtesy screen on an order; `titulo` goes before its title label's text. False when it is
-    // not available.
+    // The courtesy screen on an order, modal: returns once it has closed. `titulo` goes before its
+    // title label's text. False when it is not available.
     virtual bool cortesias(qint32 idComanda, qint32 control, const QString& titulo) = 0;
     // The clock-in screen for an employee, modal: what it recorded.
     virtual Checada checador(qint16 idEmpleado) = 0;
