@@ -107,9 +107,8 @@ bool BaseDatos::ejecutarRegistrandoCambio(const QString& sql) {
 }
 
 Status BaseDatos::BorrarRegistros(const QString& tabla, const QString& condicion) {
-    const QString borrar = QStringLiteral("DELETE FROM ") + tabla + QStringLiteral(" WHERE ") + condicion;
-    const QString registrar = QStringLiteral("INSERT INTO Transacciones(Transaccion) VALUES('") +
-                              DuplicarComillas(borrar) + QStringLiteral("')");
+    const QString borrar = textoBorrar(tabla, condicion);
+    const QString registrar = textoRegistroBorrado(borrar);
     Connection& conexion = connection();
     // Transacciones holds the record of every deletion. Both statements run in one transaction, so
     // rows are never deleted without their record, nor recorded without being deleted.
@@ -126,6 +125,15 @@ Status BaseDatos::BorrarRegistros(const QString& tabla, const QString& condicion
         return conexion.rollbackAfter(std::move(fallo));
     m_bitacora.EscribirBitacora(borrar);
     return Status::ok();
+}
+
+QString BaseDatos::textoBorrar(const QString& tabla, const QString& condicion) {
+    return QStringLiteral("DELETE FROM ") + tabla + QStringLiteral(" WHERE ") + condicion;
+}
+
+QString BaseDatos::textoRegistroBorrado(const QString& borrar) {
+    return QStringLiteral("INSERT INTO Transacciones(Transaccion) VALUES('") + DuplicarComillas(borrar) +
+           QStringLiteral("')");
 }
 
 bool BaseDatos::EjecutarSQL(const QString& sql) {

@@ -70,6 +70,10 @@ public:
     // Deletes rows and records the DELETE in Transacciones, both or neither. A failure is returned,
     // not reported: the callers handle it themselves.
     Status BorrarRegistros(const QString& tabla, const QString& condicion);
+    // The statements BorrarRegistros sends: the DELETE, and the INSERT that records that DELETE in
+    // Transacciones (its text, quotes doubled, so that the row reads as the statement sent).
+    static QString textoBorrar(const QString& tabla, const QString& condicion);
+    static QString textoRegistroBorrado(const QString& borrar);
 
     // Runs a statement text as given. Success writes it to the event log; a failure is reported.
     bool EjecutarSQL(const QString& sql);

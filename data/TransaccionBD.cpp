@@ -82,6 +82,15 @@ std::optional<qint64> TransaccionBD::ejecutarComo(const QString& sql, const QStr
     return hecho.value();
 }
 
+std::optional<qint64> TransaccionBD::borrar(const QString& tabla, const QString& condicion) {
+    const QString sql = BaseDatos::textoBorrar(tabla, condicion);
+    const std::optional<qint64> borradas = ejecutarComo(sql, m_titulo);
+    if (!borradas || !ejecutarComo(BaseDatos::textoRegistroBorrado(sql), m_titulo))
+        return std::nullopt;
+    m_lineas.append(sql);
+    return borradas;
+}
+
 bool TransaccionBD::correr(DbCommand& comando) {
     if (!puedeSeguir())
         return false;

@@ -43,6 +43,10 @@ public:
     std::optional<qint64> cambiar(const QString& sql);
     // Runs a statement text of the work's own bookkeeping, which the event log does not get.
     std::optional<qint64> ejecutarSinRegistro(const QString& sql);
+    // Deletes rows as BaseDatos::BorrarRegistros does, as part of this work: the DELETE and its record
+    // in Transacciones, the DELETE queued for the event log. The rows deleted, or none after a failure
+    // (kept under the work's own title).
+    std::optional<qint64> borrar(const QString& tabla, const QString& condicion);
     // Runs a command; false after a failure.
     bool correr(DbCommand& comando);
     // Queues a line for the event log, written only if the work is committed.
