@@ -7,6 +7,7 @@
 #include "access/FrmValidaPermiso.h"
 #include "cashier/AbonoLealtadNoDisponible.h"
 #include "cashier/FacturacionNoDisponible.h"
+#include "cashier/FrmAjustarPropinas.h"
 #include "cashier/FrmReimprimircta.h"
 #include "cashier/FrmVerComandaC.h"
 #include "cashier/frmCaja.h"
@@ -166,8 +167,11 @@ bool Navegador::abrir(Pantalla pantalla) {
         firmados.mostrar();
         return true;
     }
-    case Pantalla::AjustePropinas:
-        return noDisponible(QStringLiteral("Ajuste de propinas"));
+    case Pantalla::AjustePropinas: {
+        FrmAjustarPropinas propinas(m_context, QApplication::activeWindow());
+        propinas.mostrar();
+        return true;
+    }
     case Pantalla::RedirigirGrupo:
         return noDisponible(QStringLiteral("Redirigir grupo de impresoras"));
     case Pantalla::RedirigirImpresoras:

@@ -67,13 +67,13 @@ TEST_F(SesionDriveTest, TheOrderScreenForgetsTheEmployeeBefore) {
 // A route to a screen that is not part of this version says so; the screen that was there stays
 // usable and the order is free again once left.
 TEST_F(SesionDriveTest, ARouteToAMissingScreenLeavesTheScreenStanding) {
-    // The functions menu stands over both screens; its tips screen is not part of this version.
-    const QStringList menuSinPropinas = {
+    // The functions menu stands over both screens; its customers screen is not part of this version.
+    const QStringList menuSinClientes = {
         QStringLiteral("expect lblTitulo Funciones"),
         QStringLiteral("click cmdArticulos"),
-        QStringLiteral("click cmdPropinas"),
+        QStringLiteral("click cmdClientes"),
         QStringLiteral(
-            "expect-message La pantalla \"Ajuste de propinas\" aún no está disponible en esta versión."),
+            "expect-message La pantalla \"Registrar cliente\" aún no está disponible en esta versión."),
         QStringLiteral("answer ok"),
         QStringLiteral("expect lblTitulo Funciones"),
         QStringLiteral("click cmdMesasAbiertas"),
@@ -94,12 +94,12 @@ TEST_F(SesionDriveTest, ARouteToAMissingScreenLeavesTheScreenStanding) {
     } casos[] = {
         {"Utilerias on the tables screen",
          {},
-         QStringList{QStringLiteral("click cmdUtilerias")} + menuSinPropinas},
+         QStringList{QStringLiteral("click cmdUtilerias")} + menuSinClientes},
         {"Utilerias on the order screen",
          {},
          QStringList{QStringLiteral("select Spread 1"), QStringLiteral("click cmdVerMesa"),
                      QStringLiteral("click cmdUtilierias")} +
-             menuSinPropinas},
+             menuSinClientes},
         {"Ver mesa on two accounts", dosCuentas,
          QStringList{QStringLiteral("select Spread 1"), QStringLiteral("click cmdVerMesa"), elegirCuenta} +
              sigueMesas},
