@@ -1,6 +1,7 @@
 #include "cashier/AjustePagos.h"
 
 #include "cashier/tests/CajaFixture.h"
+#include "tables/tests/TablesFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -204,6 +205,48 @@ TEST_F(AjustePagosTest, AFailedDeletionLeavesEverythingAsItWas) {
         EXPECT_EQ(transacciones(), QString());
         EXPECT_EQ(bitacoraBorrados(), QString());
     }
+}
+
+} // namespace
+} // namespace nerin::fakes
+
+namespace nerin::fakes {
+namespace {
+
+class AjustePagosMuerteTest : public TablesFixture {};
+
+// The terminal is switched off before each statement of the deletion in turn: the payment of table 3
+// is either still there with the table closed and paid, or gone with the table open, never half.
+TEST_F(AjustePagosMuerteTest, ATerminalSwitchedOffMidDeletionLeavesAllOrNothing) {
+    const QString antes = QStringLiteral("1|0|1|0");
+    const QString despues = QStringLiteral("0|1|0|1");
+    const int pasos = matarEnCadaPaso(
+        [this] {
+            prompts = ScriptedPrompts();
+            prompts.answerMensaje(Prompts::kAnswerYes);
+        },
+        [](TerminalContext& terminal) {
+            terminal.iniciarSesion(Sesion(3, {}, {}, false));
+            AjustePagos ajuste(terminal);
+            if (!ajuste.cargarPermisos())
+                return;
+            const auto pagos = ajuste.Llenar_Spread();
+            if (pagos && !pagos->isEmpty())
+                ajuste.borrar(pagos->first());
+        },
+        [this] {
+            return rowsOf(archivoBase(),
+                          QStringLiteral(
+                              "SELECT (SELECT COUNT(*) FROM Pago WHERE ID_Comanda=3), Abierta, (SELECT "
+                              "Pagada FROM Cuenta WHERE ID_Comanda=3), (SELECT COUNT(*) FROM "
+                              "Transacciones) FROM Comanda WHERE ID_Comanda=3"))
+                .join(u',');
+        },
+        {antes, despues});
+    EXPECT_GT(pasos, 8);
+    EXPECT_EQ(
+        rowsOf(archivoBase(), QStringLiteral("SELECT COUNT(*) FROM Pago WHERE ID_Comanda=3")).join(u','),
+        QStringLiteral("0"));
 }
 
 } // namespace
