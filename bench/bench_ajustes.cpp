@@ -60,7 +60,8 @@ void BM_BorrarPagoReabreMesa(benchmark::State& state) {
         state.PauseTiming();
         t.cerrarPagada();
         std::optional<AjustePagos::Pago> pago;
-        for (const AjustePagos::Pago& fila : ajuste.Llenar_Spread().value())
+        const QList<AjustePagos::Pago> pagos = ajuste.Llenar_Spread().value();
+        for (const AjustePagos::Pago& fila : pagos)
             if (fila.mesa == 3)
                 pago = fila;
         t.prompts = ScriptedPrompts();
