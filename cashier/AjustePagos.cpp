@@ -133,6 +133,59 @@ bool AjustePagos::cambiarPago(const QString& sql, const QString& titulo) {
     return false;
 }
 
+AjustePagos::Motivo AjustePagos::borrarEn(TransaccionBD& tx, qint32 numero, qint16& mesa) {
+    if (!tx.iniciar())
+        return Motivo::BaseDatos;
+    const QString idPago = texto(numero);
+    const std::optional<RecordSet> leido = tx.consultar(
+        QStringLiteral("SELECT Pago.ID_Comanda, Pago.Control, Pago.Num_Cuenta, Monto_Pago, Propina, Num_Mesa "
+                       "FROM Pago, Comanda WHERE Pago.ID_Comanda=Comanda.ID_Comanda AND "
+                       "Pago.Control=Comanda.Control AND ID_Pago=") +
+        idPago);
+    if (!leido)
+        return Motivo::BaseDatos;
+    if (leido->eof()) {
+        tx.fallar(QStringLiteral("Pago inexistente"));
+        return Motivo::Borrado;
+    }
+    const QString orden = QStringLiteral("ID_Comanda=") + leido->value(0).toString() +
+                          QStringLiteral(" AND Control=") + leido->value(1).toString();
+    const QString cuenta = orden + QStringLiteral(" AND Num_Cuenta=") + leido->value(2).toString();
+    mesa = static_cast<qint16>(leido->value(5).toInt());
+    // Annexes share the order number: the Control names this one. A dining-room table comes
+    // back under its number only while no other open order carries it.
+    const std::optional<qint64> reabierta = tx.cambiar(
+        QStringLiteral("UPDATE Comanda SET Abierta=1, Fecha_Cierre = NULL WHERE ") + orden +
+        QStringLiteral(" AND (Abierta=1 OR Tipo<>'N' OR NOT EXISTS (SELECT * FROM Comanda WITH (UPDLOCK, "
+                       "HOLDLOCK) WHERE Num_Mesa=") +
+        texto(mesa) + QStringLiteral(" AND Abierta=1))"));
+    if (reabierta && *reabierta != 1) {
+        tx.fallar(QStringLiteral("Comanda sin reabrir"));
+        return Motivo::Ocupada;
+    }
+    const std::optional<qint64> borradas =
+        tx.borrar(QStringLiteral("Pago"), QStringLiteral("ID_Pago=") + idPago);
+    if (borradas && *borradas != 1) {
+        tx.fallar(QStringLiteral("Pago inexistente"));
+        return Motivo::Borrado;
+    }
+    const std::optional<RecordSet> saldo =
+        tx.consultar(QStringLiteral("SELECT Total, (SELECT ISNULL(SUM(Monto_Pago),0) FROM Pago WHERE ") +
+                     cuenta + QStringLiteral(") AS Pagado FROM Cuenta WHERE ") + cuenta);
+    if (!saldo)
+        return Motivo::BaseDatos;
+    // Paid as the payment screen judges it: the total under the rounding rule.
+    if (!saldo->eof() && redondearPrecio(saldo->value(0).toCurrency()) > saldo->value(1).toCurrency())
+        tx.cambiar(QStringLiteral("UPDATE Cuenta SET Pagada=0 WHERE ") + cuenta);
+    tx.cambiar(QStringLiteral("INSERT INTO Bitacora(FechaHora,ID_Empleado,Texto) VALUES(GETDATE(),") +
+               texto(m_context.sesion().idEmpleado()) + QStringLiteral(",'Pago ") + idPago +
+               QStringLiteral(" borrado Com ") + leido->value(0).toString() + QStringLiteral(" cta ") +
+               leido->value(2).toString() + QStringLiteral(" monto ") +
+               leido->value(3).toCurrency().toPlainText() + QStringLiteral(" prop ") +
+               leido->value(4).toCurrency().toPlainText() + QStringLiteral("')"));
+    return Motivo::BaseDatos;
+}
+
 bool AjustePagos::borrar(const std::optional<Pago>& pago) {
     if (!m_puedeBorrar)
         return false;
@@ -144,65 +197,9 @@ bool AjustePagos::borrar(const std::optional<Pago>& pago) {
         Prompts::kAnswerYes)
         return false;
 
-    enum class Motivo { BaseDatos, Borrado, Ocupada };
-    Motivo motivo = Motivo::BaseDatos;
     qint16 mesa = 0;
-    const QString idPago = texto(pago->idPago);
     TransaccionBD tx(m_context.baseDatos(), QStringLiteral("cmdBorrar"));
-    [&] {
-        if (!tx.iniciar())
-            return;
-        const std::optional<RecordSet> leido = tx.consultar(
-            QStringLiteral(
-                "SELECT Pago.ID_Comanda, Pago.Control, Pago.Num_Cuenta, Monto_Pago, Propina, Num_Mesa "
-                "FROM Pago, Comanda WHERE Pago.ID_Comanda=Comanda.ID_Comanda AND "
-                "Pago.Control=Comanda.Control AND ID_Pago=") +
-            idPago);
-        if (!leido)
-            return;
-        if (leido->eof()) {
-            motivo = Motivo::Borrado;
-            tx.fallar(QStringLiteral("Pago inexistente"));
-            return;
-        }
-        const QString orden = QStringLiteral("ID_Comanda=") + leido->value(0).toString() +
-                              QStringLiteral(" AND Control=") + leido->value(1).toString();
-        const QString cuenta = orden + QStringLiteral(" AND Num_Cuenta=") + leido->value(2).toString();
-        mesa = static_cast<qint16>(leido->value(5).toInt());
-        // Annexes share the order number: the Control names this one. A dining-room table comes
-        // back under its number only while no other open order carries it.
-        const std::optional<qint64> reabierta = tx.cambiar(
-            QStringLiteral("UPDATE Comanda SET Abierta=1, Fecha_Cierre = NULL WHERE ") + orden +
-            QStringLiteral(" AND (Abierta=1 OR Tipo<>'N' OR NOT EXISTS (SELECT * FROM Comanda WITH (UPDLOCK, "
-                           "HOLDLOCK) WHERE Num_Mesa=") +
-            texto(mesa) + QStringLiteral(" AND Abierta=1))"));
-        if (reabierta && *reabierta != 1) {
-            motivo = Motivo::Ocupada;
-            tx.fallar(QStringLiteral("Comanda sin reabrir"));
-            return;
-        }
-        const std::optional<qint64> borradas =
-            tx.borrar(QStringLiteral("Pago"), QStringLiteral("ID_Pago=") + idPago);
-        if (borradas && *borradas != 1) {
-            motivo = Motivo::Borrado;
-            tx.fallar(QStringLiteral("Pago inexistente"));
-            return;
-        }
-        const std::optional<RecordSet> saldo =
-            tx.consultar(QStringLiteral("SELECT Total, (SELECT ISNULL(SUM(Monto_Pago),0) FROM Pago WHERE ") +
-                         cuenta + QStringLiteral(") AS Pagado FROM Cuenta WHERE ") + cuenta);
-        if (!saldo)
-            return;
-        // Paid as the payment screen judges it: the total under the rounding rule.
-        if (!saldo->eof() && redondearPrecio(saldo->value(0).toCurrency()) > saldo->value(1).toCurrency())
-            tx.cambiar(QStringLiteral("UPDATE Cuenta SET Pagada=0 WHERE ") + cuenta);
-        tx.cambiar(QStringLiteral("INSERT INTO Bitacora(FechaHora,ID_Empleado,Texto) VALUES(GETDATE(),") +
-                   texto(m_context.sesion().idEmpleado()) + QStringLiteral(",'Pago ") + idPago +
-                   QStringLiteral(" borrado Com ") + leido->value(0).toString() + QStringLiteral(" cta ") +
-                   leido->value(2).toString() + QStringLiteral(" monto ") +
-                   leido->value(3).toCurrency().toPlainText() + QStringLiteral(" prop ") +
-                   leido->value(4).toCurrency().toPlainText() + QStringLiteral("')"));
-    }();
+    const Motivo motivo = borrarEn(tx, pago->idPago, mesa);
     if (tx.terminar()) {
         m_context.Mensaje(QStringLiteral("La mesa fue reabierta"), Prompts::kOk);
         return true;

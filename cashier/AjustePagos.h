@@ -10,6 +10,7 @@
 namespace nerin {
 
 class TerminalContext;
+class TransaccionBD;
 
 // The rules of the tip and payment adjustments (FrmAjustarPropinas, FrmAjustarPagos): the payments of
 // the working date (Vw_Ajuste_Pagos), a payment's tip, its type, and deleting it, which reopens its
@@ -74,6 +75,12 @@ public:
     bool borrar(const std::optional<Pago>& pago);
 
 private:
+    // Why a deletion was given up: a database failure (already reported), the payment gone, the
+    // table number taken.
+    enum class Motivo { BaseDatos, Borrado, Ocupada };
+    // The deletion's statements inside `tx`, which is left failed when it was given up; `mesa` is
+    // set to the payment's table once known. What to tell when `tx` does not commit.
+    Motivo borrarEn(TransaccionBD& tx, qint32 numero, qint16& mesa);
     // Runs one change of a payment in a transaction; a payment gone meanwhile (no row changed) is
     // told to the person.
     bool cambiarPago(const QString& sql, const QString& titulo);
