@@ -6,7 +6,7 @@
 #include "access/FrmMeserosFirmados.h"
 #include "access/FrmValidaPermiso.h"
 #include "cashier/AbonoLealtadNoDisponible.h"
-#include "cashier/FacturacionNoDisponible.h"
+#include "cashier/FacturacionPantalla.h"
 #include "cashier/FrmAjustarPropinas.h"
 #include "cashier/FrmReimprimircta.h"
 #include "cashier/FrmVerComandaC.h"
@@ -134,7 +134,7 @@ void Navegador::registroTarjetas() {
 }
 
 void Navegador::caja(qint32 idComanda, qint32 control, qint16 numCuenta) {
-    FacturacionNoDisponible facturacion(m_context.prompts());
+    FacturacionPantalla facturacion(m_context);
     AbonoLealtadNoDisponible lealtad;
     frmCaja pantalla(m_context, facturacion, lealtad, QApplication::activeWindow());
     pantalla.setNumero_Comanda(idComanda);

@@ -171,4 +171,15 @@ bool ResumenConsumo(TerminalContext& context, ColaImpresion& cola, qint32 trabaj
     return ticket.resumenConsumo() || ticket.reportar();
 }
 
+std::optional<QStringList> LineasResumenConsumo(TerminalContext& context, qint32 idComanda, qint16 control,
+                                                qint16 numCuenta) {
+    // Nothing is queued: the job is only there for the composing's sake.
+    ColaImpresion cola(context.baseDatos());
+    TicketCuenta ticket(context, cola, 0, idComanda, control, numCuenta);
+    std::optional<QStringList> lineas = ticket.lineasResumenConsumo();
+    if (!lineas)
+        ticket.reportar();
+    return lineas;
+}
+
 } // namespace nerin

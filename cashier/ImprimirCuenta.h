@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace nerin {
 
@@ -40,6 +41,10 @@ bool TotalesCuenta(TerminalContext& context, ColaImpresion& cola, qint32 trabajo
 // appended to open job `trabajo`. False as EncabezadoCuenta.
 bool ResumenConsumo(TerminalContext& context, ColaImpresion& cola, qint32 trabajo, qint32 idComanda,
                     qint16 control, qint16 numCuenta);
+// The lines ResumenConsumo appends, for a caller that queues them with lines of its own. None when the
+// account could not be read, which is then reported as ResumenConsumo reports it.
+std::optional<QStringList> LineasResumenConsumo(TerminalContext& context, qint32 idComanda, qint16 control,
+                                                qint16 numCuenta);
 
 // The parts of the ticket that depend only on values, for the composing operations above. No amount is
 // ever cut or split over two lines: where an amount is longer than its column, the column widens and

@@ -380,9 +380,9 @@ bool TicketCuenta::concursoYPie() {
         m_context.store, TextFormat::dateTime(m_context.HoraServidor(), u"mmddhh"), m_idComanda));
 }
 
-bool TicketCuenta::resumenConsumo() {
+std::optional<QStringList> TicketCuenta::lineasResumenConsumo() {
     if (!productos())
-        return false;
+        return std::nullopt;
     for (m_productos->moveFirst(); !m_productos->eof(); m_productos->moveNext()) {
         m_subtotal += m_productos->value(QStringLiteral("Precio")).toCurrency();
         m_impuesto += m_productos->value(QStringLiteral("Impuesto")).toCurrency();
@@ -401,12 +401,22 @@ bool TicketCuenta::resumenConsumo() {
         return LineasTicket::conImporte(etiqueta, kAlinearIzquierda, valor,
                                         m_ancho - static_cast<int>(etiqueta.size()), m_ancho);
     };
-    return agregar(linea(QStringLiteral("Consumo :"), importe(m_subtotal))) &&
-           agregar(linea(QStringLiteral("% IVA :"), QString::number(tasa))) &&
-           agregar(linea(QStringLiteral("Total :"), importe(total))) &&
-           agregar(QStringLiteral("<N>(") +
-                   MontoANombre(total, QStringLiteral("ESPAÑOL"), QStringLiteral("pesos")) +
-                   QStringLiteral(" M.N.)"));
+    return QStringList{linea(QStringLiteral("Consumo :"), importe(m_subtotal)),
+                       linea(QStringLiteral("% IVA :"), QString::number(tasa)),
+                       linea(QStringLiteral("Total :"), importe(total)),
+                       QStringLiteral("<N>(") +
+                           MontoANombre(total, QStringLiteral("ESPAÑOL"), QStringLiteral("pesos")) +
+                           QStringLiteral(" M.N.)")};
+}
+
+bool TicketCuenta::resumenConsumo() {
+    const std::optional<QStringList> lineas = lineasResumenConsumo();
+    if (!lineas)
+        return false;
+    for (const QString& linea : *lineas)
+        if (!agregar(linea))
+            return false;
+    return true;
 }
 
 bool TicketCuenta::cerrar() {

@@ -4,6 +4,7 @@
 #include "text/Currency.h"
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace nerin {
@@ -33,6 +34,8 @@ public:
     bool pagos();
     bool concursoYPie();
     bool resumenConsumo();
+    // The lines resumenConsumo() queues, composed without queueing them; none after a failure.
+    std::optional<QStringList> lineasResumenConsumo();
     bool cerrar();
 
     void falla(const QString& descripcion, qint64 numero = 0);

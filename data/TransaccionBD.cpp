@@ -110,6 +110,18 @@ void TransaccionBD::fallar(const QString& descripcion) {
         m_falla = Falla{descripcion, std::nullopt, {}, {}};
 }
 
+bool TransaccionBD::falloDeRestriccion() const {
+    return m_falla && !m_falla->errores.isEmpty() && m_falla->errores.first().sqlState.startsWith(u"23");
+}
+
+void TransaccionBD::descartar() {
+    if (m_abierta)
+        (void)m_conexion.rollback();
+    m_abierta = false;
+    m_falla.reset();
+    m_lineas.clear();
+}
+
 bool TransaccionBD::terminar() {
     if (m_abierta && !m_falla) {
         if (Status hecho = m_conexion.commit(); !hecho)

@@ -55,6 +55,12 @@ public:
     void fallar(const QString& descripcion);
 
     bool fallo() const { return m_falla.has_value(); }
+    // Whether the work failed because a statement broke a key or another constraint of the database
+    // (SQLSTATE class 23), as an insert does when another terminal took the same key first.
+    bool falloDeRestriccion() const;
+    // Rolls back work that failed and forgets the failure without reporting it, for a caller that
+    // tries the work again.
+    void descartar();
     // What failed, in words for the event log; empty while nothing failed.
     QString descripcionFalla() const { return m_falla ? m_falla->descripcion : QString(); }
 

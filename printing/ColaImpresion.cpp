@@ -77,29 +77,46 @@ bool ColaImpresion::AgregarLinea(qint32 trabajo, const QString& texto) {
     return ejecutar(sqlLinea(trabajo, texto), &filas) && filas == 1;
 }
 
-bool ColaImpresion::AgregarLineas(qint32 trabajo, const QStringList& textos) {
-    TransaccionBD transaccion(m_baseDatos, kTitulo);
-    if (!transaccion.iniciar())
-        return transaccion.terminar();
+bool ColaImpresion::agregarEn(TransaccionBD& transaccion, qint32 trabajo, const QStringList& textos) {
     for (const QString& texto : textos) {
         const std::optional<qint64> filas = transaccion.ejecutarSinRegistro(sqlLinea(trabajo, texto));
         if (!filas)
-            break;
+            return false;
         if (*filas != 1) {
             transaccion.fallar(QStringLiteral("El trabajo ") + QString::number(trabajo) +
                                QStringLiteral(" no está abierto"));
-            break;
+            return false;
         }
     }
+    return true;
+}
+
+bool ColaImpresion::AgregarLineas(qint32 trabajo, const QStringList& textos) {
+    TransaccionBD transaccion(m_baseDatos, kTitulo);
+    if (transaccion.iniciar())
+        agregarEn(transaccion, trabajo, textos);
     return transaccion.terminar();
 }
 
+QString ColaImpresion::sqlCerrar(qint32 trabajo) {
+    return QStringLiteral(
+               "UPDATE Cola_Trabajo SET Estado = 'P', Fecha_Cierre = GETDATE() WHERE ID_Trabajo = ") +
+           QString::number(trabajo) + QStringLiteral(" AND Estado = 'A'");
+}
+
+bool ColaImpresion::AgregarYCerrar(TransaccionBD& transaccion, qint32 trabajo, const QStringList& textos) {
+    if (!agregarEn(transaccion, trabajo, textos))
+        return false;
+    const std::optional<qint64> filas = transaccion.ejecutarSinRegistro(sqlCerrar(trabajo));
+    if (filas && *filas != 1)
+        transaccion.fallar(QStringLiteral("El trabajo ") + QString::number(trabajo) +
+                           QStringLiteral(" no está abierto"));
+    return filas == 1;
+}
+
 bool ColaImpresion::CerrarTrabajo(qint32 trabajo) {
-    const QString sql =
-        QStringLiteral("UPDATE Cola_Trabajo SET Estado = 'P', Fecha_Cierre = GETDATE() WHERE ID_Trabajo = ") +
-        QString::number(trabajo) + QStringLiteral(" AND Estado = 'A'");
     qint64 filas = 0;
-    return ejecutar(sql, &filas) && filas == 1;
+    return ejecutar(sqlCerrar(trabajo), &filas) && filas == 1;
 }
 
 } // namespace nerin

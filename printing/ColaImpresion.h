@@ -6,6 +6,7 @@
 namespace nerin {
 
 class BaseDatos;
+class TransaccionBD;
 
 // The print-queue control: every printed document of the terminal is handed over through it as a job
 // of marked-up lines, which the print-queue program (nerin-printq) prints. Jobs live in the queue
@@ -41,10 +42,17 @@ public:
     // Closes an open job and releases it for printing. False when the job is not open or could not be
     // closed.
     bool CerrarTrabajo(qint32 trabajo);
+    // Appends `textos` (taken as AgregarLinea takes them) to open job `trabajo` and closes it, inside
+    // the caller's transaction, so that the job is released whole together with the caller's own
+    // changes, or not at all. False at the first failure, which the transaction keeps and reports when
+    // it ends.
+    static bool AgregarYCerrar(TransaccionBD& transaccion, qint32 trabajo, const QStringList& textos);
 
 private:
     bool ejecutar(const QString& sql, qint64* filas);
     static QString sqlLinea(qint32 trabajo, const QString& texto);
+    static QString sqlCerrar(qint32 trabajo);
+    static bool agregarEn(TransaccionBD& transaccion, qint32 trabajo, const QStringList& textos);
 
     BaseDatos& m_baseDatos;
 };

@@ -11,17 +11,21 @@
 namespace nerin::fakes {
 
 // Forwards to the embedded database and fails, as a database that went away would, every statement
-// that `falla` picks once it has seen `despues` of them.
+// that `falla` picks once it has seen `despues` of them. With `sqlState`, the failure is reported
+// under that state, as "23000" for a key another terminal stored first.
 class ConexionQueFalla : public Connection {
 public:
-    ConexionQueFalla(const QString& path, std::function<bool(const QString&)> falla, int despues)
-        : m_inner(path), m_falla(std::move(falla)), m_despues(despues) {}
+    ConexionQueFalla(const QString& path, std::function<bool(const QString&)> falla, int despues,
+                     QString sqlState = {})
+        : m_inner(path), m_falla(std::move(falla)), m_despues(despues), m_sqlState(std::move(sqlState)) {}
     Status open() override { return m_inner.open(); }
     void close() override { m_inner.close(); }
     bool isOpen() const override { return m_inner.isOpen(); }
     Result<qint64> execute(const QString& sql) override {
         if (m_falla && m_falla(sql) && m_vistas++ >= m_despues) {
-            setFailure({DbErrorNumber::kGenericFailure, QStringLiteral("La base de datos no responde")}, {});
+            const QString motivo = QStringLiteral("La base de datos no responde");
+            setFailure({DbErrorNumber::kGenericFailure, motivo},
+                       m_sqlState.isEmpty() ? DbErrorList{} : DbErrorList{{0, motivo, m_sqlState}});
             return Status::error(Status::Code::DatabaseError, QStringLiteral("La base de datos no responde"));
         }
         return copiado(m_inner.execute(sql));
@@ -51,6 +55,7 @@ private:
     SqliteConnection m_inner;
     std::function<bool(const QString&)> m_falla;
     int m_despues;
+    QString m_sqlState;
     int m_vistas = 0;
     bool m_enTransaccion = false;
 };
@@ -65,7 +70,9 @@ protected:
         bitacora = std::make_unique<Bitacora>(logFolder(), [this] { return ahora; });
         const QString db = dbFolder() + QStringLiteral("/DBNERIN.db");
         baseDatos = std::make_unique<BaseDatos>(
-            [db, falla, despues] { return std::make_unique<ConexionQueFalla>(db, falla, despues); },
+            [db, falla, despues, estado = estadoFalla] {
+                return std::make_unique<ConexionQueFalla>(db, falla, despues, estado);
+            },
             *bitacora, messageBox, [this] { ++programEnded; }, QStringLiteral("clave"));
         ASSERT_TRUE(baseDatos->ConectarBD());
         context = std::make_unique<TerminalContext>(*baseDatos, *bitacora, prompts, platform, *settings,
@@ -104,6 +111,8 @@ protected:
         return prompts.asked().isEmpty() ? ScriptedPrompts::Asked{} : prompts.asked().last();
     }
 
+    // The SQLSTATE of the failures abrir() injects; none by default.
+    QString estadoFalla;
     FacturacionNoDisponible facturacion{prompts};
     AbonoLealtadNoDisponible lealtad;
 };
