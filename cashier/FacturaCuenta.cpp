@@ -44,17 +44,17 @@ int largoMaximo(FacturaCuenta::Campo campo) {
 FacturaCuenta::FacturaCuenta(TerminalContext& context, qint32 idComanda, qint16 control, qint16 numCuenta)
     : m_context(context), m_idComanda(idComanda), m_control(control), m_numCuenta(numCuenta) {}
 
-QString FacturaCuenta::cuentaSql() const {
-    return QStringLiteral("ID_Comanda=") + QString::number(m_idComanda) + QStringLiteral(" AND Control=") +
-           QString::number(m_control) + QStringLiteral(" AND Num_Cuenta=") + QString::number(m_numCuenta);
+QString FacturaCuenta::cuentaSql(const QString& tabla) const {
+    return tabla + QStringLiteral("ID_Comanda=") + QString::number(m_idComanda) + QStringLiteral(" AND ") +
+           tabla + QStringLiteral("Control=") + QString::number(m_control) + QStringLiteral(" AND ") + tabla +
+           QStringLiteral("Num_Cuenta=") + QString::number(m_numCuenta);
 }
 
 bool FacturaCuenta::cargar() {
     const std::optional<RecordSet> filas = m_context.baseDatos().AbrirRecordset(
         QStringLiteral("SELECT cli.CveCliente, cli.RFC, cli.Razon, cli.DirCalle, cli.DirCol, cli.DirDelMun "
-                       "FROM Cuenta cu INNER JOIN Clientes cli ON cli.CveCliente = cu.CveCliente WHERE cu.") +
-        cuentaSql().replace(QStringLiteral(" AND "), QStringLiteral(" AND cu.")) +
-        QStringLiteral(" AND ISNULL(cli.RFC,'') <> ''"));
+                       "FROM Cuenta cu INNER JOIN Clientes cli ON cli.CveCliente = cu.CveCliente WHERE ") +
+        cuentaSql(QStringLiteral("cu.")) + QStringLiteral(" AND ISNULL(cli.RFC,'') <> ''"));
     if (!filas)
         return false;
     if (!filas->eof()) {

@@ -95,7 +95,8 @@ private:
     bool completo();
     bool llenar(const QString& sql, const QString& noEncontrado);
     std::optional<qint64> insertar();
-    QString cuentaSql() const;
+    // The account's condition, its columns prefixed by `tabla` ("cu.").
+    QString cuentaSql(const QString& tabla = {}) const;
 
     TerminalContext& m_context;
     qint32 m_idComanda;

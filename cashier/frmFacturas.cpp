@@ -46,6 +46,8 @@ frmFacturas::frmFacturas(TerminalContext& context, qint32 idComanda, qint16 cont
       m_txtCveCliente(campo(this, QStringLiteral("txtCveCliente"))) {
     m_context.bitacora().EscribirBitacora(QStringLiteral("frmFacturas.Load"));
     setWindowTitle(QStringLiteral("Facturación"));
+    // Wide enough for a company name or an address line of 40 letters.
+    resize(1024, 620);
 
     QLabel* titulo = crearEtiqueta(QStringLiteral("lblTitulo"));
     titulo->setText(QStringLiteral("Factura de la cuenta ") + QString::number(numCuenta) +
