@@ -8,11 +8,13 @@
 #include "printing/PruebaImpresion.h"
 #include "startup/ContextoImpresionTerminal.h"
 #include "startup/Navegacion.h"
+#include "startup/PermisosEmpleado.h"
 #include "startup/Platform.h"
 #include "startup/TerminalContext.h"
 #include "text/TextFormat.h"
 
 #include <array>
+#include <set>
 #include <utility>
 
 namespace nerin {
@@ -106,14 +108,12 @@ bool Funciones::cargarPermisos() {
         return numeros.join(u',');
     }();
     // Permission 69 lies above the session's flags 1..68, so the menu reads the view itself.
-    const std::optional<RecordSet> permisos = m_context.baseDatos().AbrirRecordset(
-        QStringLiteral("SELECT ID_Permiso FROM Vw_Permisos WHERE ID_Empleado=") +
-        QString::number(m_context.sesion().idEmpleado()) + QStringLiteral(" AND ID_Permiso IN (") + kNumeros +
-        QStringLiteral(")"));
+    const std::optional<QSet<int>> permisos =
+        permisosEmpleado(m_context.baseDatos(), m_context.sesion().idEmpleado(),
+                         QStringLiteral(" AND ID_Permiso IN (") + kNumeros + QStringLiteral(")"));
     if (!permisos)
         return false;
-    for (const QList<DbValue>& fila : permisos->rows())
-        m_permisos.insert(static_cast<int>(fila.value(0).toInt()));
+    m_permisos = *permisos;
     return true;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 #include <QtGlobal>
-#include <set>
 
 namespace nerin {
 
@@ -90,7 +90,7 @@ private:
     TerminalContext& m_context;
     AccessScreen& m_acceso;
     ColaImpresion& m_cola;
-    std::set<int> m_permisos;
+    QSet<int> m_permisos;
     bool m_activado = false; // "Activar" is pressed once per showing of the menu
 };
 

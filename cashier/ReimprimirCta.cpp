@@ -4,6 +4,7 @@
 #include "data/BaseDatos.h"
 #include "printing/ImpresorasTerminal.h"
 #include "startup/ContextoImpresionTerminal.h"
+#include "startup/PermisosEmpleado.h"
 #include "startup/TerminalContext.h"
 
 namespace nerin {
@@ -19,21 +20,16 @@ ReimprimirCta::ReimprimirCta(TerminalContext& context) : m_context(context), m_c
 bool ReimprimirCta::cargarPermisos() {
     m_permisos.clear();
     BaseDatos& bd = m_context.baseDatos();
-    const QString empleado = QString::number(m_context.sesion().idEmpleado());
-    const std::optional<RecordSet> todas =
-        bd.AbrirRecordset(QStringLiteral("SELECT ID_Permiso FROM Vw_Permisos WHERE ID_Empleado=") + empleado +
-                          QStringLiteral(" AND ID_Permiso =42"));
+    const qint32 empleado = m_context.sesion().idEmpleado();
+    const std::optional<QSet<int>> todas =
+        permisosEmpleado(bd, empleado, QStringLiteral(" AND ID_Permiso =42"));
     if (!todas)
         return false;
-    const std::optional<RecordSet> botones =
-        bd.AbrirRecordset(QStringLiteral("SELECT ID_Permiso FROM Vw_Permisos WHERE ID_Empleado=") + empleado +
-                          QStringLiteral(" AND ID_Permiso IN (28,36,37)"));
+    const std::optional<QSet<int>> botones =
+        permisosEmpleado(bd, empleado, QStringLiteral(" AND ID_Permiso IN (28,36,37)"));
     if (!botones)
         return false;
-    for (const RecordSet* filas : {&*todas, &*botones}) {
-        for (const QList<DbValue>& valores : filas->rows())
-            m_permisos.insert(static_cast<int>(valores.value(0).toInt()));
-    }
+    m_permisos = *todas + *botones;
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "data/BaseDatos.h"
 #include "keyboards/Prompts.h"
 #include "startup/Navegacion.h"
+#include "startup/PermisosEmpleado.h"
 #include "startup/TerminalContext.h"
 #include "tables/BloqueoComanda.h"
 #include "text/TextFormat.h"
@@ -84,17 +85,12 @@ std::optional<qint32> ComandaActual::DatosEmpleado() {
         NumCuenta = static_cast<qint16>(cuentas->value(0).toInt());
     ok = leerCuenta();
 
-    puedeAbrirMesa = puedeVerTiempos = puedeDividir = false;
-    const auto permisos = bd.AbrirRecordset(
-        QStringLiteral("SELECT ID_Permiso FROM Vw_Permisos WHERE ID_Empleado=") +
-        QString::number(m_context.sesion().idEmpleado()) + QStringLiteral(" AND ID_Permiso IN (36,40,63)"));
-    if (permisos)
-        for (const QList<DbValue>& fila : permisos->rows()) {
-            const qint64 permiso = fila.value(0).toInt();
-            puedeDividir = puedeDividir || permiso == 40;
-            puedeAbrirMesa = puedeAbrirMesa || permiso == 36;
-            puedeVerTiempos = puedeVerTiempos || permiso == 63;
-        }
+    const std::optional<QSet<int>> permisos = permisosEmpleado(
+        bd, m_context.sesion().idEmpleado(), QStringLiteral(" AND ID_Permiso IN (36,40,63)"));
+    const QSet<int> otorgados = permisos.value_or(QSet<int>());
+    puedeDividir = otorgados.contains(40);
+    puedeAbrirMesa = otorgados.contains(36);
+    puedeVerTiempos = otorgados.contains(63);
     const DbValue submenu =
         primerValor(QStringLiteral("SELECT top 1 Id_submenu FROM Vw_SubMenu_Default WHERE Id_Terminal=") +
                         QString::number(m_context.terminal) + QStringLiteral(" ORDER BY orden"),

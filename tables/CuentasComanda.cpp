@@ -3,6 +3,7 @@
 #include "data/BaseDatos.h"
 #include "data/TransaccionBD.h"
 #include "keyboards/Prompts.h"
+#include "startup/PermisosEmpleado.h"
 #include "startup/TerminalContext.h"
 #include "tables/TotalizarCuentas.h"
 
@@ -138,11 +139,10 @@ bool CuentasComanda::moverArticulos(TransaccionBD& tx, qint16 cuenta, qint16 nue
 }
 
 bool CuentasComanda::puedeUnir() {
-    const std::optional<RecordSet> permiso = m_context.baseDatos().AbrirRecordset(
-        QStringLiteral("SELECT ID_Permiso FROM Vw_Permisos WHERE ID_Empleado=") +
-        QString::number(m_context.sesion().idEmpleado()) + QStringLiteral(" AND ID_Permiso=") +
-        QString::number(kUnirCuentas));
-    return permiso && !permiso->eof();
+    const std::optional<QSet<int>> permiso =
+        permisosEmpleado(m_context.baseDatos(), m_context.sesion().idEmpleado(),
+                         QStringLiteral(" AND ID_Permiso=") + QString::number(kUnirCuentas));
+    return permiso && !permiso->isEmpty();
 }
 
 bool CuentasComanda::unir(qint16 seleccionada, qint16 tocada) {

@@ -3,6 +3,7 @@
 #include "data/BaseDatos.h"
 #include "data/Bitacora.h"
 #include "keyboards/Prompts.h"
+#include "startup/PermisosEmpleado.h"
 #include "startup/TerminalContext.h"
 
 #include <algorithm>
@@ -33,12 +34,11 @@ QString MesasAbiertas::titulo(Modo modo) {
 std::optional<RecordSet> MesasAbiertas::Llenar_Spread() {
     BaseDatos& bd = m_context.baseDatos();
     const QString empleado = QString::number(m_context.sesion().idEmpleado());
-    const std::optional<RecordSet> permiso =
-        bd.AbrirRecordset(QStringLiteral("SELECT ID_Permiso FROM Vw_Permisos WHERE ID_Empleado=") + empleado +
-                          QStringLiteral(" AND ID_Permiso =42"));
+    const std::optional<QSet<int>> permiso =
+        permisosEmpleado(bd, m_context.sesion().idEmpleado(), QStringLiteral(" AND ID_Permiso =42"));
     if (!permiso)
         return std::nullopt;
-    if (permiso->eof())
+    if (permiso->isEmpty())
         return bd.AbrirRecordset(QStringLiteral("SELECT * FROM Vw_MesasAbiertas WHERE ID_Empleado=") +
                                  empleado + QStringLiteral(" ORDER BY Num_Mesa"));
     return bd.AbrirRecordset(QStringLiteral("SELECT * FROM Vw_MesasAbiertas ORDER BY Num_Mesa"));
@@ -62,29 +62,13 @@ MesasAbiertas::Botones MesasAbiertas::DatosEmpleado() {
     Botones botones;
     BaseDatos& bd = m_context.baseDatos();
     const QString empleado = QString::number(m_context.sesion().idEmpleado());
-    std::optional<RecordSet> permisos =
-        bd.AbrirRecordset(QStringLiteral("SELECT ID_Permiso FROM Vw_Permisos WHERE ID_Empleado=") + empleado +
-                          QStringLiteral(" AND ID_Permiso IN (28,36,37,49)"));
-    if (permisos) {
-        for (; !permisos->eof(); permisos->moveNext()) {
-            switch (permisos->value(0).toInt()) {
-            case 28:
-                botones.transferir = true;
-                break;
-            case 36:
-                botones.abrirMesa = true;
-                break;
-            case 37:
-                botones.verMesa = true;
-                break;
-            case 49:
-                botones.pagar = true;
-                break;
-            default:
-                break;
-            }
-        }
-    }
+    const QSet<int> permisos = permisosEmpleado(bd, m_context.sesion().idEmpleado(),
+                                                QStringLiteral(" AND ID_Permiso IN (28,36,37,49)"))
+                                   .value_or(QSet<int>());
+    botones.transferir = permisos.contains(28);
+    botones.abrirMesa = permisos.contains(36);
+    botones.verMesa = permisos.contains(37);
+    botones.pagar = permisos.contains(49);
     botones.usuario = bd.ConsultarCampo(QStringLiteral("Usuario"), QStringLiteral("Empleado"),
                                         QStringLiteral("ID_Empleado=") + empleado)
                           .toString();
