@@ -3,6 +3,7 @@
 #include "data/BaseDatos.h"
 #include "data/TransaccionBD.h"
 #include "keyboards/Prompts.h"
+#include "startup/PermisosEmpleado.h"
 #include "startup/TerminalContext.h"
 #include "text/PriceRounding.h"
 
@@ -22,19 +23,17 @@ bool AjustePagos::cargarPermisos() {
     m_todos = false;
     m_puedeBorrar = false;
     BaseDatos& bd = m_context.baseDatos();
-    const QString empleado = texto(m_context.sesion().idEmpleado());
-    const std::optional<RecordSet> todos =
-        bd.AbrirRecordset(QStringLiteral("SELECT ID_Permiso FROM Vw_Permisos WHERE ID_Empleado=") + empleado +
-                          QStringLiteral(" AND ID_Permiso in (47,65)"));
+    const qint32 empleado = m_context.sesion().idEmpleado();
+    const std::optional<QSet<int>> todos =
+        permisosEmpleado(bd, empleado, QStringLiteral(" AND ID_Permiso in (47,65)"));
     if (!todos)
         return false;
-    const std::optional<RecordSet> borrar =
-        bd.AbrirRecordset(QStringLiteral("SELECT ID_Permiso FROM Vw_Permisos WHERE ID_Empleado=") + empleado +
-                          QStringLiteral(" AND ID_Permiso =56"));
+    const std::optional<QSet<int>> borrar =
+        permisosEmpleado(bd, empleado, QStringLiteral(" AND ID_Permiso =56"));
     if (!borrar)
         return false;
-    m_todos = !todos->eof();
-    m_puedeBorrar = !borrar->eof();
+    m_todos = !todos->isEmpty();
+    m_puedeBorrar = !borrar->isEmpty();
     return true;
 }
 
@@ -129,7 +128,9 @@ bool AjustePagos::cambiarPago(const QString& sql, const QString& titulo) {
     }
     if (tx.terminar())
         return true;
-    m_context.Mensaje(QString::fromUtf8(borrado ? kBorrado : kNoCambiado), Prompts::kExclamation);
+    // A failed database has been reported by the transaction; only the caller's own reason is told.
+    if (borrado)
+        m_context.Mensaje(QString::fromUtf8(kBorrado), Prompts::kExclamation);
     return false;
 }
 
@@ -217,7 +218,7 @@ bool AjustePagos::borrar(const std::optional<Pago>& pago) {
         }
         break;
     case Motivo::BaseDatos:
-        m_context.Mensaje(QString::fromUtf8(kNoBorrado), Prompts::kCritical);
+        // Reported once already, by the transaction, after its rollback.
         break;
     }
     return false;

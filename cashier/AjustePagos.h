@@ -19,7 +19,8 @@ class TransaccionBD;
 // Who sees what: the signed-in employee sees the payments of the orders they waited on; permission
 // 47 or 65 shows every payment; permission 56 allows deleting. Each operation says to the person what
 // went wrong (nothing chosen, a payment deleted meanwhile at another terminal, a table number taken,
-// a failed database) and changes nothing then. Nobody is asked anything while a transaction is open.
+// a failed database, which the data layer reports once) and changes nothing then. Nobody is asked anything
+// while a transaction is open.
 class AjustePagos {
 public:
     // A row of Vw_Ajuste_Pagos.
@@ -41,10 +42,10 @@ public:
     static constexpr const char* kSeleccioneTipo = "Seleccione un tipo de pago!";
     static constexpr const char* kBorrado = "El pago ya fue borrado en otra terminal";
     static constexpr const char* kPropinaInvalida = "La propina no es válida";
+    // A table found closed by the update yet without another order under its number: it changed
+    // meanwhile, so the person is asked to try again.
     static constexpr const char* kNoBorrado =
-        "No se borró el pago: la base de datos no respondió. Vuelva a intentarlo.";
-    static constexpr const char* kNoCambiado =
-        "No se modificó el pago: la base de datos no respondió. Vuelva a intentarlo.";
+        "No se borró el pago: la mesa cambió mientras tanto. Vuelva a intentarlo.";
     // The largest tip one payment takes, as the payment screen allows.
     static constexpr qint64 kMaximaPropina = 10000000;
 

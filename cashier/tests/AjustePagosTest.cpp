@@ -197,8 +197,11 @@ TEST_F(AjustePagosTest, AFailedDeletionLeavesEverythingAsItWas) {
             avisoConTransaccion |= static_cast<ConexionQueFalla&>(baseDatos->connection()).enTransaccion();
         };
         prompts.answerMensaje(Prompts::kAnswerYes);
+        const qsizetype antes = messageBox.shown.size();
         EXPECT_FALSE(ajuste->borrar(pagoMesa3()));
-        EXPECT_EQ(ultimaPregunta().texto, QString::fromUtf8(AjustePagos::kNoBorrado));
+        // Told once, by the data layer's report; no second message of the adjustments.
+        EXPECT_EQ(messageBox.shown.size(), antes + 1);
+        EXPECT_EQ(prompts.asked().size(), 1); // only "¿Esta seguro...?"
         EXPECT_FALSE(avisoConTransaccion);
         EXPECT_EQ(pagoGuardado(), QStringLiteral("2|631|95|2.5"));
         EXPECT_EQ(ordenes(), QStringLiteral("3|1|0|cerrada|1"));
