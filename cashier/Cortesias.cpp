@@ -4,6 +4,7 @@
 #include "data/TransaccionBD.h"
 #include "keyboards/Prompts.h"
 #include "startup/Navegacion.h"
+#include "startup/RenglonBitacora.h"
 #include "startup/TerminalContext.h"
 #include "text/TextFormat.h"
 
@@ -51,13 +52,6 @@ Cortesias::Cortesias(TerminalContext& context, qint32 idComanda, qint16 control)
 QString Cortesias::orden() const {
     return QStringLiteral("ID_Comanda=") + QString::number(m_idComanda) + QStringLiteral(" AND Control=") +
            QString::number(m_control);
-}
-
-QString Cortesias::lineaBitacora(const QString& texto) const {
-    return QStringLiteral("INSERT INTO Bitacora (FechaHora,Id_Empleado,Texto) VALUES ('") +
-           m_context.ahora().toString(QStringLiteral("dd/MM/yyyy hh:mm:ss")) + QStringLiteral("',") +
-           QString::number(m_context.sesion().idEmpleado()) + QStringLiteral(",'") +
-           BaseDatos::DuplicarComillas(texto) + QStringLiteral("')");
 }
 
 QString Cortesias::articulosSql(qint16 cuenta) const {
@@ -283,11 +277,12 @@ bool Cortesias::dar(qint16 cuenta, const QList<qint64>& ids, qint32 tipo, Monto 
                      cuentaSql + QStringLiteral("), 0) FROM Cuenta WHERE ") + cuentaSql);
     if (saldo && !saldo->eof() && saldo->value(0).toCurrency() < saldo->value(1).toCurrency())
         tx.fallar(kBajoPagado);
-    tx.ejecutarSinRegistro(lineaBitacora(
-        QStringLiteral("Cortesia ") +
-        (nombreTipo && !nombreTipo->eof() ? nombreTipo->value(0).toString() : QString()) +
-        QStringLiteral(" comanda ") + QString::number(m_idComanda) + QStringLiteral(" cuenta ") +
-        QString::number(cuenta) + QStringLiteral(": ") + sqlMonto(importe)));
+    tx.ejecutarSinRegistro(renglonBitacora(
+        m_context, QStringLiteral("Cortesia ") +
+                       (nombreTipo && !nombreTipo->eof() ? nombreTipo->value(0).toString() : QString()) +
+                       QStringLiteral(" comanda ") + QString::number(m_idComanda) +
+                       QStringLiteral(" cuenta ") + QString::number(cuenta) + QStringLiteral(": ") +
+                       sqlMonto(importe)));
     return terminar(tx);
 }
 
@@ -314,9 +309,10 @@ bool Cortesias::quitar(qint16 cuenta, const QList<qint64>& ids) {
                    u')');
     tx.ejecutar(QStringLiteral("Totalizar_Cuenta ") + QString::number(m_idComanda) + u',' +
                 QString::number(cuenta) + u',' + QString::number(m_control));
-    tx.ejecutarSinRegistro(lineaBitacora(QStringLiteral("Quitar cortesia comanda ") +
-                                         QString::number(m_idComanda) + QStringLiteral(" cuenta ") +
-                                         QString::number(cuenta) + QStringLiteral(": ") + sqlMonto(quitado)));
+    tx.ejecutarSinRegistro(
+        renglonBitacora(m_context, QStringLiteral("Quitar cortesia comanda ") + QString::number(m_idComanda) +
+                                       QStringLiteral(" cuenta ") + QString::number(cuenta) +
+                                       QStringLiteral(": ") + sqlMonto(quitado)));
     return terminar(tx);
 }
 

@@ -89,7 +89,6 @@ public:
 
 private:
     QString orden() const;
-    QString lineaBitacora(const QString& texto) const;
     QString articulosSql(qint16 cuenta) const;
     // Within `tx`: whether `cuenta` exists and is not paid; a refusal ends the work with its reason.
     bool cuentaAbierta(TransaccionBD& tx, qint16 cuenta);

@@ -4,6 +4,7 @@
 #include "data/TransaccionBD.h"
 #include "keyboards/Prompts.h"
 #include "startup/PermisosEmpleado.h"
+#include "startup/RenglonBitacora.h"
 #include "startup/TerminalContext.h"
 #include "tables/TotalizarCuentas.h"
 
@@ -24,13 +25,6 @@ CuentasComanda::CuentasComanda(TerminalContext& context, qint32 idComanda, qint1
 QString CuentasComanda::orden() const {
     return QStringLiteral("ID_Comanda=") + QString::number(m_idComanda) + QStringLiteral(" AND Control=") +
            QString::number(m_control);
-}
-
-QString CuentasComanda::lineaBitacora(const QString& texto) const {
-    return QStringLiteral("INSERT INTO Bitacora (FechaHora,Id_Empleado,Texto) VALUES ('") +
-           m_context.ahora().toString(QStringLiteral("dd/MM/yyyy hh:mm:ss")) + QStringLiteral("',") +
-           QString::number(m_context.sesion().idEmpleado()) + QStringLiteral(",'") +
-           BaseDatos::DuplicarComillas(texto) + QStringLiteral("')");
 }
 
 std::optional<QList<CuentasComanda::Articulo>> CuentasComanda::articulos(qint16 cuenta) {
@@ -104,8 +98,9 @@ std::optional<qint16> CuentasComanda::dividir(qint16 cuenta, const QString& mesa
                        "Num_Tiempo,Ultimo_Tiempo,facturada) VALUES (") +
         QString::number(m_idComanda) + u',' + QString::number(nueva) + QStringLiteral(",0,0,0,") +
         QString::number(m_control) + QStringLiteral(",1,1,0)"));
-    tx.ejecutarSinRegistro(lineaBitacora(QStringLiteral("Dividir mesa ") + mesa +
-                                         QStringLiteral(" nueva cuenta ") + QString::number(nueva)));
+    tx.ejecutarSinRegistro(renglonBitacora(m_context, QStringLiteral("Dividir mesa ") + mesa +
+                                                          QStringLiteral(" nueva cuenta ") +
+                                                          QString::number(nueva)));
     if (!tx.fallo() && !moverArticulos(tx, cuenta, nueva, mover))
         tx.fallar(kMovido);
     totalizarCuentas(tx, m_idComanda, m_control);
@@ -132,8 +127,9 @@ bool CuentasComanda::moverArticulos(TransaccionBD& tx, qint16 cuenta, qint16 nue
         if (!movido || *movido != 1)
             return false;
         tx.cambiar(hacia + QStringLiteral("ID_Paquete=") + id);
-        tx.ejecutarSinRegistro(lineaBitacora(QStringLiteral("Se paso producto ") + articulo.nombre +
-                                             QStringLiteral(" a nueva cuenta ") + QString::number(nueva)));
+        tx.ejecutarSinRegistro(
+            renglonBitacora(m_context, QStringLiteral("Se paso producto ") + articulo.nombre +
+                                           QStringLiteral(" a nueva cuenta ") + QString::number(nueva)));
     }
     return !tx.fallo();
 }
@@ -180,8 +176,9 @@ bool CuentasComanda::unir(qint16 seleccionada, qint16 tocada) {
     tx.cambiar(QStringLiteral("UPDATE Cuenta SET Pagada=") + QString::number(pagadas ? 1 : 0) +
                QStringLiteral(" WHERE ") + orden() + uno);
     tx.cambiar(QStringLiteral("DELETE FROM Cuenta WHERE ") + orden() + otra);
-    tx.ejecutarSinRegistro(lineaBitacora(QStringLiteral("Unir cuentas ") + QString::number(seleccionada) +
-                                         QStringLiteral(" y ") + QString::number(tocada)));
+    tx.ejecutarSinRegistro(renglonBitacora(m_context, QStringLiteral("Unir cuentas ") +
+                                                          QString::number(seleccionada) +
+                                                          QStringLiteral(" y ") + QString::number(tocada)));
     totalizarCuentas(tx, m_idComanda, m_control);
     const QString motivo = tx.descripcionFalla();
     if (tx.terminar())
@@ -199,9 +196,9 @@ qint32 CuentasComanda::mesa() {
 
 void CuentasComanda::ver(qint32 mesa, qint16 cuenta) {
     // A failure is reported by the data layer; the account opens all the same.
-    (void)m_context.baseDatos().EjecutarSQL(lineaBitacora(QStringLiteral("Ver mesa ") +
-                                                          QString::number(mesa) + QStringLiteral(" cuenta ") +
-                                                          QString::number(cuenta)));
+    (void)m_context.baseDatos().EjecutarSQL(
+        renglonBitacora(m_context, QStringLiteral("Ver mesa ") + QString::number(mesa) +
+                                       QStringLiteral(" cuenta ") + QString::number(cuenta)));
 }
 
 } // namespace nerin

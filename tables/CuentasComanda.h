@@ -55,7 +55,6 @@ public:
 
 private:
     QString orden() const;
-    QString lineaBitacora(const QString& texto) const;
     bool moverArticulos(TransaccionBD& tx, qint16 cuenta, qint16 nueva, const QList<Articulo>& mover);
 
     TerminalContext& m_context;

@@ -3,6 +3,7 @@
 #include "data/BaseDatos.h"
 #include "data/TransaccionBD.h"
 #include "keyboards/Prompts.h"
+#include "startup/RenglonBitacora.h"
 #include "startup/TerminalContext.h"
 #include "tables/BloqueoComanda.h"
 
@@ -22,10 +23,7 @@ TransferirMesa::TransferirMesa(TerminalContext& context) : m_context(context), m
 QString TransferirMesa::lineaBitacora(const Fila& origen, const QString& destino) const {
     const QString texto = QStringLiteral("Comanda ") + QString::number(origen.idComanda) +
                           QStringLiteral(" transferida a ") + destino;
-    return QStringLiteral("INSERT INTO Bitacora (FechaHora,ID_Empleado,Texto) VALUES ('") +
-           m_context.ahora().toString(QStringLiteral("dd/MM/yyyy hh:mm:ss")) + QStringLiteral("',") +
-           QString::number(m_context.sesion().idEmpleado()) + QStringLiteral(",'") +
-           BaseDatos::DuplicarComillas(texto) + QStringLiteral("')");
+    return renglonBitacora(m_context, texto);
 }
 
 TransferirMesa::Resultado TransferirMesa::mover(const Fila& origen, const QString& numero,
