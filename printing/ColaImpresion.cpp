@@ -77,16 +77,19 @@ bool ColaImpresion::AgregarLinea(qint32 trabajo, const QString& texto) {
     return ejecutar(sqlLinea(trabajo, texto), &filas) && filas == 1;
 }
 
+bool ColaImpresion::unaFila(TransaccionBD& transaccion, std::optional<qint64> filas, qint32 trabajo) {
+    // No row changed: the job is unknown or already closed, which ends the caller's work too.
+    if (filas && *filas != 1)
+        transaccion.fallar(QStringLiteral("El trabajo ") + QString::number(trabajo) +
+                           QStringLiteral(" no está abierto"));
+    return filas == 1;
+}
+
 bool ColaImpresion::agregarEn(TransaccionBD& transaccion, qint32 trabajo, const QStringList& textos) {
     for (const QString& texto : textos) {
         const std::optional<qint64> filas = transaccion.ejecutarSinRegistro(sqlLinea(trabajo, texto));
-        if (!filas)
+        if (!unaFila(transaccion, filas, trabajo))
             return false;
-        if (*filas != 1) {
-            transaccion.fallar(QStringLiteral("El trabajo ") + QString::number(trabajo) +
-                               QStringLiteral(" no está abierto"));
-            return false;
-        }
     }
     return true;
 }
@@ -107,11 +110,7 @@ QString ColaImpresion::sqlCerrar(qint32 trabajo) {
 bool ColaImpresion::AgregarYCerrar(TransaccionBD& transaccion, qint32 trabajo, const QStringList& textos) {
     if (!agregarEn(transaccion, trabajo, textos))
         return false;
-    const std::optional<qint64> filas = transaccion.ejecutarSinRegistro(sqlCerrar(trabajo));
-    if (filas && *filas != 1)
-        transaccion.fallar(QStringLiteral("El trabajo ") + QString::number(trabajo) +
-                           QStringLiteral(" no está abierto"));
-    return filas == 1;
+    return unaFila(transaccion, transaccion.ejecutarSinRegistro(sqlCerrar(trabajo)), trabajo);
 }
 
 bool ColaImpresion::CerrarTrabajo(qint32 trabajo) {

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace nerin {
 
@@ -53,6 +54,9 @@ private:
     static QString sqlLinea(qint32 trabajo, const QString& texto);
     static QString sqlCerrar(qint32 trabajo);
     static bool agregarEn(TransaccionBD& transaccion, qint32 trabajo, const QStringList& textos);
+    // Whether a statement on job `trabajo` within `transaccion` changed its one row; when it ran and
+    // changed none, the transaction is failed with the reason.
+    static bool unaFila(TransaccionBD& transaccion, std::optional<qint64> filas, qint32 trabajo);
 
     BaseDatos& m_baseDatos;
 };
