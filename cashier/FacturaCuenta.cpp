@@ -168,10 +168,21 @@ bool FacturaCuenta::buscarClave() {
     return !respuesta.cancelado && buscarClave(respuesta.numero);
 }
 
+namespace {
+
+// The next key of a customer typed here: one above the highest, counting only the keys below the
+// loyalty cards' 15-digit keys. "Nuevo" proposes it and storing takes it again inside its transaction.
+const QString kClaveSiguiente = QStringLiteral("ISNULL(MAX(cvecliente),0)+1");
+
+QString condicionClaves() {
+    return QStringLiteral("cvecliente < ") + QString::number(FacturaCuenta::kPrimeraClaveTarjeta);
+}
+
+} // namespace
+
 void FacturaCuenta::nuevo() {
-    const DbValue clave = m_context.baseDatos().ConsultarCampo(
-        QStringLiteral("ISNULL(MAX(cvecliente),0)+1"), QStringLiteral("Clientes"),
-        QStringLiteral("cvecliente < ") + QString::number(kPrimeraClaveTarjeta));
+    const DbValue clave =
+        m_context.baseDatos().ConsultarCampo(kClaveSiguiente, QStringLiteral("Clientes"), condicionClaves());
     m_cliente = ClienteFiscal{};
     m_cliente.cveCliente = clave.toInt();
     m_registrado = false;
@@ -197,9 +208,9 @@ std::optional<qint64> FacturaCuenta::insertar() {
         TransaccionBD tx(m_context.baseDatos(), QStringLiteral("Aceptar"));
         qint64 clave = 0;
         if (tx.iniciar()) {
-            const std::optional<RecordSet> filas = tx.consultar(
-                QStringLiteral("SELECT ISNULL(MAX(cvecliente),0)+1 FROM Clientes WHERE cvecliente < ") +
-                QString::number(kPrimeraClaveTarjeta));
+            const std::optional<RecordSet> filas =
+                tx.consultar(QStringLiteral("SELECT ") + kClaveSiguiente +
+                             QStringLiteral(" FROM Clientes WHERE ") + condicionClaves());
             if (filas && !filas->eof()) {
                 clave = filas->value(0).toInt();
                 tx.cambiar(
