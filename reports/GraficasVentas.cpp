@@ -1,0 +1,84 @@
+#include "reports/GraficasVentas.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <algorithm>
+
+namespace nerin {
+
+namespace {
+
+QChartView* crearVista(const QString& nombre, QWidget* parent) {
+    auto* vista = new QChartView(parent);
+    vista->setObjectName(nombre);
+    vista->setRenderHint(QPainter::Antialiasing);
+    vista->setMinimumSize(320, 170);
+    vista->setFocusPolicy(Qt::NoFocus);
+    return vista;
+}
+
+// Replaces the chart of `vista` with bars for `barras` under `titulo`; the old chart is deleted by
+// the view.
+void dibujar(QChartView* vista, const QString& titulo, const QList<Barra>& barras, const QColor& color) {
+    auto* chart = new QChart;
+    chart->setTitle(barras.isEmpty() ? titulo + QStringLiteral(" — sin movimientos") : titulo);
+    chart->legend()->hide();
+    chart->setMargins(QMargins(4, 4, 4, 4));
+    chart->setAnimationOptions(QChart::NoAnimation);
+    if (!barras.isEmpty()) {
+        auto* serie = new QBarSeries;
+        auto* conjunto = new QBarSet(titulo);
+        conjunto->setColor(color);
+        QStringList etiquetas;
+        double maximo = 0;
+        for (const Barra& barra : barras) {
+            const double valor = barra.monto.toDouble();
+            conjunto->append(valor);
+            etiquetas.append(barra.etiqueta);
+            maximo = std::max(maximo, valor);
+        }
+        serie->append(conjunto);
+        serie->setLabelsVisible(barras.size() <= 8);
+        serie->setLabelsFormat(QStringLiteral("@value"));
+        chart->addSeries(serie);
+        auto* ejeX = new QBarCategoryAxis;
+        ejeX->append(etiquetas);
+        chart->addAxis(ejeX, Qt::AlignBottom);
+        serie->attachAxis(ejeX);
+        auto* ejeY = new QValueAxis;
+        ejeY->setRange(0, maximo > 0 ? maximo * 1.15 : 1);
+        ejeY->setLabelFormat(QStringLiteral("%.0f"));
+        chart->addAxis(ejeY, Qt::AlignLeft);
+        serie->attachAxis(ejeY);
+    }
+    vista->setChart(chart);
+}
+
+} // namespace
+
+GraficasVentas::GraficasVentas(QWidget* parent)
+    : QWidget(parent), m_porHora(crearVista(QStringLiteral("chtPorHora"), this)),
+      m_porTipoPago(crearVista(QStringLiteral("chtPorTipoPago"), this)),
+      m_semanas(crearVista(QStringLiteral("chtSemanas"), this)) {
+    setObjectName(QStringLiteral("graficas"));
+    auto* columna = new QVBoxLayout(this);
+    columna->setContentsMargins(0, 0, 0, 0);
+    columna->addWidget(m_porHora);
+    columna->addWidget(m_porTipoPago);
+    columna->addWidget(m_semanas);
+}
+
+void GraficasVentas::mostrar(const CifrasGraficas& cifras) {
+    dibujar(m_porHora, QStringLiteral("Cobrado por hora"), cifras.porHora, QColor(0x2e, 0x7d, 0x32));
+    dibujar(m_porTipoPago, QStringLiteral("Por tipo de pago"), cifras.porTipoPago, QColor(0x15, 0x65, 0xc0));
+    dibujar(m_semanas, QStringLiteral("Mismo día, semanas anteriores"), cifras.semanas,
+            QColor(0xef, 0x6c, 0x00));
+    m_semanas->setVisible(!cifras.semanas.isEmpty());
+}
+
+} // namespace nerin
