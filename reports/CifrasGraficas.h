@@ -15,12 +15,14 @@ struct Barra {
     bool operator==(const Barra&) const = default;
 };
 
-// What the charts of a summary screen show: the day's takings by hour, the amounts by payment type
-// (taken from the screen's own grid rows), and the working date beside the same weekday of the
-// previous weeks (oldest first, the working date last; empty when there is no history to compare).
+// What the charts of a summary screen show: the day's takings by hour; the screen's own figures,
+// taken from its grid rows (by payment type, by category, guests per waiter) under their title; and
+// the working date beside the same weekday of the previous weeks (oldest first, the working date
+// last; empty when there is no history to compare).
 struct CifrasGraficas {
     QList<Barra> porHora;
-    QList<Barra> porTipoPago;
+    QList<Barra> porConcepto;
+    QString tituloConcepto = QStringLiteral("Por tipo de pago");
     QList<Barra> semanas;
 };
 

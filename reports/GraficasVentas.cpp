@@ -63,19 +63,19 @@ void dibujar(QChartView* vista, const QString& titulo, const QList<Barra>& barra
 
 GraficasVentas::GraficasVentas(QWidget* parent)
     : QWidget(parent), m_porHora(crearVista(QStringLiteral("chtPorHora"), this)),
-      m_porTipoPago(crearVista(QStringLiteral("chtPorTipoPago"), this)),
+      m_porConcepto(crearVista(QStringLiteral("chtPorConcepto"), this)),
       m_semanas(crearVista(QStringLiteral("chtSemanas"), this)) {
     setObjectName(QStringLiteral("graficas"));
     auto* columna = new QVBoxLayout(this);
     columna->setContentsMargins(0, 0, 0, 0);
     columna->addWidget(m_porHora);
-    columna->addWidget(m_porTipoPago);
+    columna->addWidget(m_porConcepto);
     columna->addWidget(m_semanas);
 }
 
 void GraficasVentas::mostrar(const CifrasGraficas& cifras) {
     dibujar(m_porHora, QStringLiteral("Cobrado por hora"), cifras.porHora, QColor(0x2e, 0x7d, 0x32));
-    dibujar(m_porTipoPago, QStringLiteral("Por tipo de pago"), cifras.porTipoPago, QColor(0x15, 0x65, 0xc0));
+    dibujar(m_porConcepto, cifras.tituloConcepto, cifras.porConcepto, QColor(0x15, 0x65, 0xc0));
     dibujar(m_semanas, QStringLiteral("Mismo día, semanas anteriores"), cifras.semanas,
             QColor(0xef, 0x6c, 0x00));
     m_semanas->setVisible(!cifras.semanas.isEmpty());

@@ -67,8 +67,9 @@ TEST_F(VentasDelDiaTest, AFailedReadLeavesNoHalfFigures) {
     pagoAnterior(1, "100.00");
     // The hours are read; the earlier weeks are not.
     faultyConnection->failAt(busyDatabase(1, QStringLiteral("fecha_trabajo IN")));
-    CifrasGraficas cifras{
-        {{QStringLiteral("viejo"), pesos("1")}}, {}, {{QStringLiteral("viejo"), pesos("1")}}};
+    CifrasGraficas cifras;
+    cifras.porHora = {Barra{QStringLiteral("viejo"), pesos("1")}};
+    cifras.semanas = cifras.porHora;
     EXPECT_FALSE(VentasDelDia(*baseDatos, std::nullopt).cargar(cifras));
     EXPECT_TRUE(cifras.porHora.isEmpty());
     EXPECT_TRUE(cifras.semanas.isEmpty());
