@@ -71,6 +71,27 @@ struct BenchTerminal {
         context = std::make_unique<TerminalContext>(*baseDatos, *bitacora, prompts, platform, *settings);
     }
 
+    // Makes the working date the last day of history, a full day of some 400 orders, so that the
+    // day's reports read a busy evening rather than the demo's three orders. Ends the process when it
+    // cannot.
+    void trabajarDiaLleno() {
+        SqliteConnection connection(db);
+        if (!connection.open())
+            std::abort();
+        const Result<RecordSet> fecha = connection.query(
+            QStringLiteral("SELECT Valor_Cad FROM Parametros WHERE Id_Parametro = 'FECHA_TRABAJO'"));
+        if (!fecha || fecha->eof())
+            std::abort();
+        // An all-digit text may come back as a number, without the leading zero of days 1 to 9.
+        const QString texto = QString::number(fecha->value(0).toInt()).rightJustified(8, u'0');
+        const QDate hoy = QDate::fromString(texto, QStringLiteral("ddMMyyyy"));
+        const QString sql = QStringLiteral("UPDATE Parametros SET Valor_Cad = '") +
+                            hoy.addDays(-1).toString(QStringLiteral("ddMMyyyy")) +
+                            QStringLiteral("' WHERE Id_Parametro = 'FECHA_TRABAJO'");
+        if (!hoy.isValid() || !connection.execute(sql).isOk())
+            std::abort();
+    }
+
     QTemporaryDir dir;
     QString db;
     ScriptedPrompts prompts;

@@ -1,6 +1,7 @@
 #include "reports/VentasDelDia.h"
 
 #include "data/BaseDatos.h"
+#include "data/DbValue.h"
 
 #include <QStringList>
 
@@ -16,8 +17,18 @@ const QString kFechaTrabajo =
 VentasDelDia::VentasDelDia(BaseDatos& baseDatos, std::optional<qint32> empleado)
     : m_baseDatos(baseDatos), m_empleado(empleado) {}
 
-QDate VentasDelDia::fechaTrabajo(const QString& valor) {
-    return QDate::fromString(valor.trimmed(), QStringLiteral("ddMMyyyy"));
+QDate VentasDelDia::fechaTrabajo(const DbValue& valor) {
+    switch (valor.type()) {
+    case DbValue::Type::DateTime:
+        return valor.toDateTime().date();
+    case DbValue::Type::Integer:
+    case DbValue::Type::Double:
+        // An all-digit text may come back as a number, without the leading zero of days 1 to 9.
+        return QDate::fromString(QString::number(valor.toInt()).rightJustified(8, u'0'),
+                                 QStringLiteral("ddMMyyyy"));
+    default:
+        return QDate::fromString(valor.toString().trimmed(), QStringLiteral("ddMMyyyy"));
+    }
 }
 
 QString VentasDelDia::condicionEmpleado() const {
@@ -46,7 +57,7 @@ bool VentasDelDia::cargar(CifrasGraficas& cifras) {
     const DbValue valor =
         m_baseDatos.ConsultarCampo(QStringLiteral("Valor_Cad"), QStringLiteral("Parametros"),
                                    QStringLiteral("Id_Parametro='FECHA_TRABAJO'"));
-    const QDate fecha = fechaTrabajo(valor.toString());
+    const QDate fecha = fechaTrabajo(valor);
     if (!fecha.isValid())
         return true;
     QStringList fechas;

@@ -8,6 +8,7 @@
 namespace nerin {
 
 class BaseDatos;
+class DbValue;
 
 // The day's takings that the summary charts show besides their grid: the payments (without tips) of
 // the orders of the working date, by the hour they were received, and the same figure for the same
@@ -24,8 +25,9 @@ public:
     // earlier one had payments). False when the database failed (reported): both are then empty.
     bool cargar(CifrasGraficas& cifras);
 
-    // The working date "ddmmyyyy" as a date; invalid when the parameter is missing or malformed.
-    static QDate fechaTrabajo(const QString& valor);
+    // The working date "ddmmyyyy" as a date, however the database typed the parameter's value;
+    // invalid when it is missing or malformed.
+    static QDate fechaTrabajo(const DbValue& valor);
     static QString textoFecha(QDate fecha) { return fecha.toString(QStringLiteral("ddMMyyyy")); }
 
 private:

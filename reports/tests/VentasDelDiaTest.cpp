@@ -15,8 +15,7 @@ protected:
         StartupFixture::SetUp();
         exec(QStringLiteral("UPDATE Pago SET Fecha_Pago='06/12/2026 14:20' WHERE ID_Comanda=3"));
         fecha = VentasDelDia::fechaTrabajo(
-            field(QStringLiteral("SELECT Valor_Cad FROM Parametros WHERE Id_Parametro='FECHA_TRABAJO'"))
-                .toString());
+            field(QStringLiteral("SELECT Valor_Cad FROM Parametros WHERE Id_Parametro='FECHA_TRABAJO'")));
         ASSERT_TRUE(fecha.isValid());
         build();
         ASSERT_TRUE(baseDatos->ConectarBD());
@@ -73,6 +72,14 @@ TEST_F(VentasDelDiaTest, AFailedReadLeavesNoHalfFigures) {
     EXPECT_FALSE(VentasDelDia(*baseDatos, std::nullopt).cargar(cifras));
     EXPECT_TRUE(cifras.porHora.isEmpty());
     EXPECT_TRUE(cifras.semanas.isEmpty());
+}
+
+TEST(VentasDelDiaFechaTest, TheWorkingDateReadsHoweverTheDatabaseTypedIt) {
+    const QDate dia(2026, 12, 7);
+    for (const DbValue& valor : {DbValue(QStringLiteral("07122026")), DbValue(qint64{7122026}),
+                                 DbValue(QDateTime(dia, QTime(0, 0)))})
+        EXPECT_EQ(VentasDelDia::fechaTrabajo(valor), dia) << valor.toString().toStdString();
+    EXPECT_FALSE(VentasDelDia::fechaTrabajo(DbValue()).isValid());
 }
 
 } // namespace
