@@ -16,6 +16,8 @@
 #include "order/FrmArtAnulados.h"
 #include "order/FrmArtDisponibles.h"
 #include "order/frmComanda.h"
+#include "printing/FrmRedirigirImpresora.h"
+#include "startup/ContextoImpresionTerminal.h"
 #include "startup/TerminalContext.h"
 #include "tables/FrmMesasEnCero.h"
 #include "tables/FrmReabrirMesa.h"
@@ -173,9 +175,15 @@ bool Navegador::abrir(Pantalla pantalla) {
         return true;
     }
     case Pantalla::RedirigirGrupo:
-        return noDisponible(QStringLiteral("Redirigir grupo de impresoras"));
-    case Pantalla::RedirigirImpresoras:
-        return noDisponible(QStringLiteral("Redirigir impresoras"));
+    case Pantalla::RedirigirImpresoras: {
+        FrmRedirigirImpresora redirigir(contextoImpresion(m_context), QApplication::activeWindow());
+        redirigir.mostrar();
+        if (redirigir.salida() == FrmRedirigirImpresora::Salida::Mesas)
+            despuesDeLista(FrmListaMesas::Salida::Mesas, QStringLiteral("FrmRedirigirImpresora"));
+        else if (redirigir.salida() == FrmRedirigirImpresora::Salida::Salir)
+            despuesDeLista(FrmListaMesas::Salida::Salir, QStringLiteral("FrmRedirigirImpresora"));
+        return true;
+    }
     case Pantalla::ArticulosCancelados: {
         FrmArtAnulados anulados(m_context, QApplication::activeWindow());
         anulados.mostrar();
