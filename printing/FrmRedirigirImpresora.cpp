@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <iterator>
 
 namespace nerin {
 
