@@ -4,13 +4,13 @@
 #include "data/Bitacora.h"
 #include "keyboards/Prompts.h"
 #include "printing/ImprimirSalida.h"
-#include "printing/ImprimirVerificacion.h"
 #include "printing/PruebaImpresion.h"
 #include "startup/ContextoImpresionTerminal.h"
 #include "startup/Navegacion.h"
 #include "startup/PermisosEmpleado.h"
 #include "startup/Platform.h"
 #include "startup/TerminalContext.h"
+#include "startup/VerificacionEmpleado.h"
 #include "text/TextFormat.h"
 
 #include <array>
@@ -238,18 +238,7 @@ Funciones::Despues Funciones::finDia() {
 }
 
 Funciones::Despues Funciones::verificacion() {
-    const qint16 idEmpleado = m_context.sesion().idEmpleado();
-    const DbValue abiertas =
-        m_context.baseDatos().ConsultarCampo(QStringLiteral("count(*)"), QStringLiteral("Vw_MesasAbiertas"),
-                                             QStringLiteral("id_empleado=") + QString::number(idEmpleado));
-    // An empty value is a failed lookup, already reported: no report without knowing.
-    if (abiertas.isNull())
-        return Despues::Quedarse;
-    if (abiertas.toInt() > 0) {
-        m_context.Mensaje(QString::fromUtf8(kMesasAbiertas), Prompts::kExclamation);
-        return Despues::Quedarse;
-    }
-    ImprimirVerificacion(contextoImpresion(m_context), m_cola, idEmpleado);
+    VerificacionEmpleado(m_context, m_cola, m_context.sesion().idEmpleado());
     return Despues::Quedarse;
 }
 

@@ -58,7 +58,6 @@ public:
     };
 
     static constexpr int kFuncionChecador = 15;
-    static constexpr const char* kMesasAbiertas = "Tiene mesas abiertas, cierre todas sus mesas!";
     static constexpr const char* kPreguntaFinDia = "¿Desea cerrar el día?";
 
     Funciones(TerminalContext& context, AccessScreen& acceso, ColaImpresion& cola);
