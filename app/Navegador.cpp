@@ -17,6 +17,9 @@
 #include "order/FrmArtDisponibles.h"
 #include "order/frmComanda.h"
 #include "printing/FrmRedirigirImpresora.h"
+#include "reports/FrmElegirMesero.h"
+#include "reports/FrmRepHuespedes.h"
+#include "reports/FrmVentas.h"
 #include "startup/ContextoImpresionTerminal.h"
 #include "startup/TerminalContext.h"
 #include "tables/FrmMesasEnCero.h"
@@ -198,14 +201,32 @@ bool Navegador::abrir(Pantalla pantalla) {
     }
     case Pantalla::ResumenPagos:
         return noDisponible(QStringLiteral("Resumen de pagos"));
-    case Pantalla::ResumenVentas:
-        return noDisponible(QStringLiteral("Resumen de ventas"));
+    case Pantalla::ResumenVentas: {
+        const Sesion& sesion = m_context.sesion();
+        FrmVentas ventas(m_context, {sesion.idEmpleado(), sesion.nombreEmpleado()},
+                         QApplication::activeWindow());
+        ventas.mostrar();
+        despuesDeLista(ventas.salida(), QStringLiteral("FrmVentas"));
+        return true;
+    }
     case Pantalla::VentaTotal:
         return noDisponible(QStringLiteral("Venta total"));
-    case Pantalla::VentasMesero:
-        return noDisponible(QStringLiteral("Ventas por mesero"));
-    case Pantalla::ReporteHuespedes:
-        return noDisponible(QStringLiteral("Reporte de huéspedes"));
+    case Pantalla::VentasMesero: {
+        FrmElegirMesero elegir(m_context.baseDatos(), QApplication::activeWindow());
+        elegir.mostrar();
+        if (!elegir.elegido())
+            return false;
+        FrmVentas ventas(m_context, *elegir.elegido(), QApplication::activeWindow());
+        ventas.mostrar();
+        despuesDeLista(ventas.salida(), QStringLiteral("FrmVentas"));
+        return true;
+    }
+    case Pantalla::ReporteHuespedes: {
+        FrmRepHuespedes huespedes(m_context, QApplication::activeWindow());
+        huespedes.mostrar();
+        despuesDeLista(huespedes.salida(), QStringLiteral("FrmRepHuespedes"));
+        return true;
+    }
     case Pantalla::MesasEnCero: {
         FrmMesasEnCero enCero(m_context, QApplication::activeWindow());
         enCero.mostrar();

@@ -22,8 +22,8 @@ QChartView* crearVista(const QString& nombre, QWidget* parent) {
     return vista;
 }
 
-// Replaces the chart of `vista` with bars for `barras` under `titulo`; the old chart is deleted by
-// the view.
+// Replaces the chart of `vista` with bars for `barras` under `titulo`. The view owns only its
+// current chart and releases the one it replaces, so that one is deleted here.
 void dibujar(QChartView* vista, const QString& titulo, const QList<Barra>& barras, const QColor& color) {
     auto* chart = new QChart;
     chart->setTitle(barras.isEmpty() ? titulo + QStringLiteral(" — sin movimientos") : titulo);
@@ -56,7 +56,9 @@ void dibujar(QChartView* vista, const QString& titulo, const QList<Barra>& barra
         chart->addAxis(ejeY, Qt::AlignLeft);
         serie->attachAxis(ejeY);
     }
+    QChart* anterior = vista->chart();
     vista->setChart(chart);
+    delete anterior;
 }
 
 } // namespace
