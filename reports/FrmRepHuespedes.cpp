@@ -19,6 +19,13 @@ FrmRepHuespedes::FrmRepHuespedes(TerminalContext& context, QWidget* parent)
     // A failed read was reported; what was read is shown.
     static_cast<void>(m_huespedes.cargar());
     mostrarHoja(m_huespedes.hoja());
+    // Guests and tables are counts: to the right, as numbers stand.
+    for (int fila = 0; fila < grid()->rowCount(); ++fila) {
+        for (const int columna : {1, 2}) {
+            if (QTableWidgetItem* cuenta = grid()->item(fila, columna))
+                cuenta->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        }
+    }
     mostrarGraficas(m_huespedes.cifras());
 }
 

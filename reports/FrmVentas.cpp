@@ -1,6 +1,7 @@
 #include "reports/FrmVentas.h"
 
 #include <QPushButton>
+#include <QTableWidget>
 
 namespace nerin {
 
@@ -14,6 +15,9 @@ FrmVentas::FrmVentas(TerminalContext& context, VentasMesero::Mesero mesero, QWid
     static_cast<void>(m_ventas.cargar());
     cmdVerificacion->setEnabled(m_ventas.puedeVerificar());
     mostrarHoja(m_ventas.hoja());
+    // The guests are a count: to the right, under the amounts.
+    if (QTableWidgetItem* huespedes = grid()->item(grid()->rowCount() - 1, 1))
+        huespedes->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     mostrarGraficas(m_ventas.cifras());
 }
 
