@@ -3,7 +3,8 @@
 // and its charts filled, as a person sees it open. The figures alone (without widgets) are measured
 // too, to tell the statements from the drawing. Each benchmark reports the statements sent per run.
 //
-//   bench_ventas          (NERIN_BENCH_HISTORY_DAYS sets the history, default 365; 0 is the plain demo)
+//   bench_ventas          (NERIN_BENCH_HISTORY_DAYS sets the history, default 365; 0 is the plain demo;
+//                          NERIN_BENCH_DIA_LLENO=1 makes the working date a full day of history)
 #include "bench/BenchTerminal.h"
 #include "reports/FrmRepHuespedes.h"
 #include "reports/FrmVentas.h"
@@ -18,7 +19,11 @@ namespace {
 
 // The manager's terminal, with an offscreen application for the screens, made once for all benchmarks.
 struct Terminal : bench::BenchTerminal {
-    Terminal() { context->iniciarSesion(Sesion(2, QStringLiteral("gerente1"), {}, false)); }
+    Terminal() {
+        if (qEnvironmentVariableIntValue("NERIN_BENCH_DIA_LLENO") == 1)
+            trabajarDiaLleno();
+        context->iniciarSesion(Sesion(2, QStringLiteral("gerente1"), {}, false));
+    }
 };
 
 Terminal& terminal() {

@@ -19,17 +19,23 @@ QChartView* crearVista(const QString& nombre, QWidget* parent) {
     vista->setRenderHint(QPainter::Antialiasing);
     vista->setMinimumSize(320, 170);
     vista->setFocusPolicy(Qt::NoFocus);
-    return vista;
-}
-
-// Replaces the chart of `vista` with bars for `barras` under `titulo`. The view owns only its
-// current chart and releases the one it replaces, so that one is deleted here.
-void dibujar(QChartView* vista, const QString& titulo, const QList<Barra>& barras, const QColor& color) {
-    auto* chart = new QChart;
-    chart->setTitle(barras.isEmpty() ? titulo + QStringLiteral(" — sin movimientos") : titulo);
+    QChart* chart = vista->chart();
     chart->legend()->hide();
     chart->setMargins(QMargins(4, 4, 4, 4));
     chart->setAnimationOptions(QChart::NoAnimation);
+    return vista;
+}
+
+// Draws bars for `barras` under `titulo` in the chart of `vista`. The view's own chart is reused and
+// only its series and axes are replaced: making a chart costs more than drawing its bars.
+void dibujar(QChartView* vista, const QString& titulo, const QList<Barra>& barras, const QColor& color) {
+    QChart* chart = vista->chart();
+    chart->removeAllSeries();
+    for (QAbstractAxis* eje : chart->axes()) {
+        chart->removeAxis(eje);
+        delete eje;
+    }
+    chart->setTitle(barras.isEmpty() ? titulo + QStringLiteral(" — sin movimientos") : titulo);
     if (!barras.isEmpty()) {
         auto* serie = new QBarSeries;
         auto* conjunto = new QBarSet(titulo);
@@ -56,9 +62,6 @@ void dibujar(QChartView* vista, const QString& titulo, const QList<Barra>& barra
         chart->addAxis(ejeY, Qt::AlignLeft);
         serie->attachAxis(ejeY);
     }
-    QChart* anterior = vista->chart();
-    vista->setChart(chart);
-    delete anterior;
 }
 
 } // namespace
