@@ -19,7 +19,9 @@
 #include "printing/FrmRedirigirImpresora.h"
 #include "reports/FrmElegirMesero.h"
 #include "reports/FrmRepHuespedes.h"
+#include "reports/FrmVentaTotal.h"
 #include "reports/FrmVentas.h"
+#include "reports/frmResumen.h"
 #include "startup/ContextoImpresionTerminal.h"
 #include "startup/TerminalContext.h"
 #include "tables/FrmMesasEnCero.h"
@@ -199,8 +201,12 @@ bool Navegador::abrir(Pantalla pantalla) {
             despuesDeLista(FrmListaMesas::Salida::Salir, QStringLiteral("FrmReimprimircta"));
         return true;
     }
-    case Pantalla::ResumenPagos:
-        return noDisponible(QStringLiteral("Resumen de pagos"));
+    case Pantalla::ResumenPagos: {
+        frmResumen resumen(m_context, QApplication::activeWindow());
+        resumen.mostrar();
+        despuesDeLista(resumen.salida(), QStringLiteral("frmResumen"));
+        return true;
+    }
     case Pantalla::ResumenVentas: {
         const Sesion& sesion = m_context.sesion();
         FrmVentas ventas(m_context, {sesion.idEmpleado(), sesion.nombreEmpleado()},
@@ -209,8 +215,12 @@ bool Navegador::abrir(Pantalla pantalla) {
         despuesDeLista(ventas.salida(), QStringLiteral("FrmVentas"));
         return true;
     }
-    case Pantalla::VentaTotal:
-        return noDisponible(QStringLiteral("Venta total"));
+    case Pantalla::VentaTotal: {
+        FrmVentaTotal ventaTotal(m_context, QApplication::activeWindow());
+        ventaTotal.mostrar();
+        despuesDeLista(ventaTotal.salida(), QStringLiteral("FrmVentaTotal"));
+        return true;
+    }
     case Pantalla::VentasMesero: {
         FrmElegirMesero elegir(m_context.baseDatos(), QApplication::activeWindow());
         elegir.mostrar();

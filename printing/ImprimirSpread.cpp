@@ -31,9 +31,10 @@ QString importe(const QString& valor) {
     return monto ? u'$' + TextFormat::number(*monto, u"0.00") : valor.trimmed();
 }
 
-// One cell laid out in `ancho` columns, wrapped in its style tags.
+// One cell laid out in `ancho` columns (more when fitted), wrapped in its style tags; `largo` receives
+// the columns it takes on paper.
 QString celda(const PrintableGrid::Cell& cell, qsizetype ancho, bool ajustar, bool filaTitulo,
-              bool columnaTitulo) {
+              bool columnaTitulo, qsizetype* largo) {
     QString texto;
     bool derecha = false;
     bool negrita = cell.bold;
@@ -76,6 +77,7 @@ QString celda(const PrintableGrid::Cell& cell, qsizetype ancho, bool ajustar, bo
         const QString recortado = texto.trimmed();
         texto = QString(std::max<qsizetype>(ancho - recortado.size(), 0), u' ') + recortado;
     }
+    *largo = texto.size();
 
     if (negrita)
         texto = enTags(QStringLiteral("B"), texto);
@@ -122,16 +124,38 @@ bool ImprimirSpread(const ContextoImpresion& contexto, ColaImpresion& cola, cons
     const int primera = conTitulos ? 0 : grid.firstBodyRow();
     for (int fila = primera; fila < grid.rowCount(); ++fila) {
         const bool filaTitulo = conTitulos && fila < grid.firstBodyRow();
-        QString linea;
+        QStringList celdas;
+        QList<qsizetype> largos;
+        qsizetype largoFila = 0;
         for (const int columna : std::as_const(visibles)) {
-            linea += u' ' + celda(grid.cell(fila, columna), ancho, ajustar, filaTitulo,
-                                  columna < grid.firstBodyColumn());
+            qsizetype largo = 0;
+            celdas.append(celda(grid.cell(fila, columna), ancho, ajustar, filaTitulo,
+                                columna < grid.firstBodyColumn(), &largo));
+            largos.append(largo);
+            largoFila += 1 + largo;
         }
-        if (linea.isEmpty())
-            linea = QStringLiteral("<N>");
-        // Cells are free text: their quotes are doubled so that the queue stores them as they are.
-        if (!cola.AgregarLinea(trabajo, BaseDatos::DuplicarComillas(linea)))
-            return fallo(contexto, QStringLiteral("AgregarLinea"));
+        // A fitted cell takes the place of the cells after it. When the row then runs past the ticket,
+        // each cell whose place was taken starts a new line under its own column, so that no line is
+        // wider than the ticket and every figure stays in its column.
+        const bool partir = largoFila > contexto.ancho();
+        QStringList lineas{QString()};
+        qsizetype largoLinea = 0;
+        for (qsizetype i = 0; i < celdas.size(); ++i) {
+            const qsizetype inicio = i * (ancho + 1);
+            if (partir && largoLinea > inicio) {
+                lineas.append(QString(inicio, u' '));
+                largoLinea = inicio;
+            }
+            lineas.last() += u' ' + celdas.at(i);
+            largoLinea += 1 + largos.at(i);
+        }
+        for (QString& linea : lineas) {
+            if (linea.isEmpty())
+                linea = QStringLiteral("<N>");
+            // Cells are free text: their quotes are doubled so that the queue stores them as they are.
+            if (!cola.AgregarLinea(trabajo, BaseDatos::DuplicarComillas(linea)))
+                return fallo(contexto, QStringLiteral("AgregarLinea"));
+        }
     }
     if (!cola.CerrarTrabajo(trabajo))
         return fallo(contexto, QStringLiteral("CerrarTrabajo"));
