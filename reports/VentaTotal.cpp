@@ -34,9 +34,10 @@ bool VentaTotal::cargar() {
         QStringLiteral("SELECT Valor_Cad FROM parametros WHERE id_parametro='FECHA_TRABAJO'"));
     if (!fecha)
         return false;
-    const QString valorFecha = primeraFila(*fecha).value(0).toString().trimmed();
+    const DbValue valorFecha = primeraFila(*fecha).value(0);
     const QDate dia = VentasDelDia::fechaTrabajo(valorFecha);
-    m_hoja.agregarTexto({dia.isValid() ? dia.toString(QStringLiteral("dd/MM/yyyy")) : valorFecha});
+    m_hoja.agregarTexto(
+        {dia.isValid() ? dia.toString(QStringLiteral("dd/MM/yyyy")) : valorFecha.toString().trimmed()});
     m_hoja.agregarVacia();
 
     const QString delDia = QStringLiteral(" where fecha_trabajo=(select valor_cad from parametros where "
