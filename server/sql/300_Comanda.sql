@@ -25,12 +25,14 @@ CREATE TABLE Comanda (
 )
 GO
 -- Open orders are looked up by waiter and by table number; the day's orders by working date; the
--- orders held by an employee by EnUsoPor. Closed orders pile up, so none of these may scan.
+-- orders held by an employee by EnUsoPor. Closed orders pile up, so none of these may scan. The
+-- working-date index carries the order key, so that the reports that join a few days' orders to their
+-- payments and items never read the order rows themselves.
 CREATE INDEX IX_Comanda_Abierta ON Comanda (Abierta, ID_Empleado)
 GO
 CREATE INDEX IX_Comanda_Mesa ON Comanda (Num_Mesa, Abierta)
 GO
-CREATE INDEX IX_Comanda_Fecha ON Comanda (fecha_trabajo, ID_Empleado)
+CREATE INDEX IX_Comanda_Fecha ON Comanda (fecha_trabajo, ID_Empleado, ID_Comanda, Control)
 GO
 CREATE INDEX IX_Comanda_EnUsoPor ON Comanda (EnUsoPor)
 GO

@@ -18,5 +18,7 @@ CREATE TABLE Pago (
     Fecha_Pago datetime NOT NULL DEFAULT (getdate())
 )
 GO
-CREATE INDEX IX_Pago_Cuenta ON Pago (ID_Comanda, Control, Num_Cuenta)
+-- Payments are read by account; the day's summaries add up their type, amount and tip from the
+-- index alone.
+CREATE INDEX IX_Pago_Cuenta ON Pago (ID_Comanda, Control, Num_Cuenta, ID_Tipo_Pago, Monto_Pago, Propina)
 GO
