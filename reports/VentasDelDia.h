@@ -16,7 +16,9 @@ class DbValue;
 // summaries. The working date's own bar is the sum of its hours, so the two charts always agree.
 class VentasDelDia {
 public:
-    static constexpr int kSemanas = 8;
+    // A month of the same weekday: enough to see a trend, and few enough days that reading them costs
+    // the same however much history the database holds.
+    static constexpr int kSemanas = 4;
 
     // `empleado` limits the figures to one waiter's orders; none means every waiter.
     VentasDelDia(BaseDatos& baseDatos, std::optional<qint32> empleado);
