@@ -1,10 +1,7 @@
 #include "reports/FrmElegirMesero.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QTableWidget>
-#include <QVBoxLayout>
 
 namespace nerin {
 
@@ -16,22 +13,7 @@ FrmElegirMesero::FrmElegirMesero(BaseDatos& baseDatos, QWidget* parent)
     titulo->setText(QStringLiteral("Elegir Mesero"));
     m_grdMeseros->setMinimumSize(480, 400);
 
-    QPushButton* arriba = crearTecla(QStringLiteral("▲"), QStringLiteral("cmdArriba"));
-    QPushButton* abajo = crearTecla(QStringLiteral("▼"), QStringLiteral("cmdAbajo"));
-    QPushButton* cmdAceptar = crearTecla(QStringLiteral("Aceptar"), QStringLiteral("cmdAceptar"));
-    QPushButton* cmdCancelar = crearTecla(QStringLiteral("Cancelar"), QStringLiteral("cmdCancelar"));
-    connect(arriba, &QPushButton::clicked, this, [this] { moverFila(m_grdMeseros, -1); });
-    connect(abajo, &QPushButton::clicked, this, [this] { moverFila(m_grdMeseros, 1); });
-    connect(cmdAceptar, &QPushButton::clicked, this, [this] { aceptar(); });
-    connect(cmdCancelar, &QPushButton::clicked, this, [this] { reject(); });
-
-    auto* todo = new QVBoxLayout(this);
-    todo->addWidget(titulo);
-    todo->addLayout(listaConFlechas(m_grdMeseros, arriba, abajo), 1);
-    auto* botones = new QHBoxLayout;
-    botones->addWidget(cmdAceptar);
-    botones->addWidget(cmdCancelar);
-    todo->addLayout(botones);
+    armarEleccion(titulo, m_grdMeseros, [this] { aceptar(); });
 
     // A failed read was reported: the list stays empty and only "Cancelar" leads anywhere.
     m_meseros = VentasMesero::meseros(baseDatos).value_or(QList<VentasMesero::Mesero>());

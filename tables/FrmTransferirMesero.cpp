@@ -5,9 +5,7 @@
 
 #include <QHeaderView>
 #include <QLabel>
-#include <QPushButton>
 #include <QTableWidget>
-#include <QVBoxLayout>
 
 namespace nerin {
 
@@ -29,22 +27,7 @@ FrmTransferirMesero::FrmTransferirMesero(TerminalContext& context, const MesasAb
     m_grdMeseros->horizontalHeader()->setStretchLastSection(true);
     m_grdMeseros->setMinimumSize(560, 400);
 
-    QPushButton* arriba = crearTecla(QStringLiteral("▲"), QStringLiteral("cmdArriba"));
-    QPushButton* abajo = crearTecla(QStringLiteral("▼"), QStringLiteral("cmdAbajo"));
-    QPushButton* cmdAceptar = crearTecla(QStringLiteral("Aceptar"), QStringLiteral("cmdAceptar"));
-    QPushButton* cmdCancelar = crearTecla(QStringLiteral("Cancelar"), QStringLiteral("cmdCancelar"));
-    connect(arriba, &QPushButton::clicked, this, [this] { moverFila(m_grdMeseros, -1); });
-    connect(abajo, &QPushButton::clicked, this, [this] { moverFila(m_grdMeseros, 1); });
-    connect(cmdAceptar, &QPushButton::clicked, this, [this] { aceptar(); });
-    connect(cmdCancelar, &QPushButton::clicked, this, [this] { reject(); });
-
-    auto* todo = new QVBoxLayout(this);
-    todo->addWidget(titulo);
-    todo->addLayout(listaConFlechas(m_grdMeseros, arriba, abajo), 1);
-    auto* botones = new QHBoxLayout;
-    botones->addWidget(cmdAceptar);
-    botones->addWidget(cmdCancelar);
-    todo->addLayout(botones);
+    armarEleccion(titulo, m_grdMeseros, [this] { aceptar(); });
 
     if (std::optional<RecordSet> meseros = TransferirMesa(m_context).meseros())
         m_meseros = std::move(*meseros);

@@ -35,6 +35,25 @@ QHBoxLayout* ModalScreen::listaConFlechas(QWidget* lista, QPushButton* arriba, Q
     return fila;
 }
 
+void ModalScreen::armarEleccion(QLabel* titulo, QTableWidget* lista, std::function<void()> aceptar) {
+    QPushButton* arriba = crearTecla(QStringLiteral("▲"), QStringLiteral("cmdArriba"));
+    QPushButton* abajo = crearTecla(QStringLiteral("▼"), QStringLiteral("cmdAbajo"));
+    QPushButton* cmdAceptar = crearTecla(QStringLiteral("Aceptar"), QStringLiteral("cmdAceptar"));
+    QPushButton* cmdCancelar = crearTecla(QStringLiteral("Cancelar"), QStringLiteral("cmdCancelar"));
+    connect(arriba, &QPushButton::clicked, this, [lista] { moverFila(lista, -1); });
+    connect(abajo, &QPushButton::clicked, this, [lista] { moverFila(lista, 1); });
+    connect(cmdAceptar, &QPushButton::clicked, this, std::move(aceptar));
+    connect(cmdCancelar, &QPushButton::clicked, this, [this] { reject(); });
+
+    auto* todo = new QVBoxLayout(this);
+    todo->addWidget(titulo);
+    todo->addLayout(listaConFlechas(lista, arriba, abajo), 1);
+    auto* botones = new QHBoxLayout;
+    botones->addWidget(cmdAceptar);
+    botones->addWidget(cmdCancelar);
+    todo->addLayout(botones);
+}
+
 void ModalScreen::moverFila(QTableWidget* grid, int pasos) {
     if (grid->rowCount() == 0)
         return;

@@ -29,6 +29,10 @@ protected:
     QLabel* crearEtiqueta(const QString& nombre);
     // A list that scrolls by touch: the list with its up and down keys in a column beside it.
     static QHBoxLayout* listaConFlechas(QWidget* lista, QPushButton* arriba, QPushButton* abajo);
+    // Lays the screen out as a list to choose from: `titulo` above; `lista` with its arrow keys
+    // (`cmdArriba`, `cmdAbajo`); and below, "Aceptar" (`cmdAceptar`, which calls `aceptar`) and
+    // "Cancelar" (`cmdCancelar`, which closes the screen).
+    void armarEleccion(QLabel* titulo, QTableWidget* lista, std::function<void()> aceptar);
     // The arrow keys of a grid: makes the row `pasos` away the current one, kept within the grid, and
     // scrolls to it. Nothing on an empty grid.
     static void moverFila(QTableWidget* grid, int pasos);
