@@ -21,8 +21,8 @@ FrmVentaTotal::FrmVentaTotal(TerminalContext& context, QWidget* parent)
     : PantallaResumen(parent, QStringLiteral("FrmVentaTotal"), QStringLiteral("Venta total")),
       m_context(context), m_ventaTotal(context.baseDatos()) {
     m_context.bitacora().EscribirBitacora(QStringLiteral("FrmVentaTotal.Load"));
-    QPushButton* imprimir = agregarTecla(QStringLiteral("Imprimir"), QStringLiteral("cmdImprimir"));
-    connect(imprimir, &QPushButton::clicked, this, [this] {
+    m_cmdImprimir = agregarTecla(QStringLiteral("Imprimir"), QStringLiteral("cmdImprimir"));
+    connect(m_cmdImprimir, &QPushButton::clicked, this, [this] {
         ColaImpresion cola(m_context.baseDatos());
         m_ventaTotal.imprimir(contextoImpresion(m_context), cola);
     });
@@ -30,8 +30,9 @@ FrmVentaTotal::FrmVentaTotal(TerminalContext& context, QWidget* parent)
 }
 
 void FrmVentaTotal::Llenar_Spread() {
-    // A failed read has been reported; the sheet shows what was read before it.
-    m_ventaTotal.cargar();
+    // A failed read has been reported; the sheet shows what was read before it, and is not printed:
+    // on paper it would pass for the day's figures.
+    m_cmdImprimir->setEnabled(m_ventaTotal.cargar());
     mostrarHoja(m_ventaTotal.hoja());
     // The section captions are padded with spaces for paper, which would widen either column to
     // contents: the figures get a fixed column and the captions the rest.

@@ -3,6 +3,8 @@
 #include "reports/PantallaResumen.h"
 #include "reports/VentaTotal.h"
 
+class QPushButton;
+
 namespace nerin {
 
 class TerminalContext;
@@ -18,6 +20,7 @@ public:
 
 private:
     TerminalContext& m_context;
+    QPushButton* m_cmdImprimir = nullptr;
     VentaTotal m_ventaTotal;
 };
 

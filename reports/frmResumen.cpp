@@ -16,7 +16,7 @@ frmResumen::frmResumen(TerminalContext& context, QWidget* parent)
     m_context.bitacora().EscribirBitacora(QStringLiteral("frmResumen.Load"));
     QPushButton* pagos = agregarTecla(QStringLiteral("Pagos"), QStringLiteral("optPagos"));
     QPushButton* propinas = agregarTecla(QStringLiteral("Propinas"), QStringLiteral("optPropinas"));
-    QPushButton* imprimir = agregarTecla(QStringLiteral("Imprimir"), QStringLiteral("cmdImprimir"));
+    m_cmdImprimir = agregarTecla(QStringLiteral("Imprimir"), QStringLiteral("cmdImprimir"));
     auto* opciones = new QButtonGroup(this);
     for (QPushButton* opcion : {pagos, propinas}) {
         opcion->setCheckable(true);
@@ -25,7 +25,7 @@ frmResumen::frmResumen(TerminalContext& context, QWidget* parent)
     propinas->setChecked(true);
     connect(pagos, &QPushButton::clicked, this, [this] { verPropinas(false); });
     connect(propinas, &QPushButton::clicked, this, [this] { verPropinas(true); });
-    connect(imprimir, &QPushButton::clicked, this, [this] {
+    connect(m_cmdImprimir, &QPushButton::clicked, this, [this] {
         ColaImpresion cola(m_context.baseDatos());
         m_resumen.imprimir(contextoImpresion(m_context), cola);
     });
@@ -33,8 +33,9 @@ frmResumen::frmResumen(TerminalContext& context, QWidget* parent)
 }
 
 void frmResumen::Llenar_Spread() {
-    // A failed read has been reported; the grid shows what could be built, zeros at least.
-    m_resumen.cargar();
+    // A failed read has been reported; the grid shows what could be built, zeros at least, and is not
+    // printed: on paper it would pass for the day's figures.
+    m_cmdImprimir->setEnabled(m_resumen.cargar());
     mostrarHoja(m_resumen.hoja());
     mostrarGraficas(m_resumen.cifras());
 }

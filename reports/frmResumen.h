@@ -3,6 +3,8 @@
 #include "reports/PantallaResumen.h"
 #include "reports/ResumenPagos.h"
 
+class QPushButton;
+
 namespace nerin {
 
 class TerminalContext;
@@ -20,6 +22,7 @@ private:
     void verPropinas(bool ver);
 
     TerminalContext& m_context;
+    QPushButton* m_cmdImprimir = nullptr;
     ResumenPagos m_resumen;
 };
 
