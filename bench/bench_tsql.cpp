@@ -29,13 +29,21 @@ struct Database {
             "CREATE TABLE Bitacora (FechaHora datetime, Id_Empleado int, Texto varchar(255))");
         if (!db.execute(script))
             std::abort();
-        db.beginTransaction();
-        for (int i = 0; i < 1000; ++i)
-            db.execute(
-                QStringLiteral("INSERT INTO Comanda VALUES (%1, 1, %2, 0, %3.50)").arg(i).arg(i % 40).arg(i));
-        for (int i = 0; i < 50; ++i)
-            db.execute(QStringLiteral("INSERT INTO Parametros VALUES ('P%1', %1, 'valor %1')").arg(i));
-        db.commit();
+        if (!db.beginTransaction().isOk())
+            std::abort();
+        for (int i = 0; i < 1000; ++i) {
+            if (!db.execute(QStringLiteral("INSERT INTO Comanda VALUES (%1, 1, %2, 0, %3.50)")
+                                .arg(i)
+                                .arg(i % 40)
+                                .arg(i)))
+                std::abort();
+        }
+        for (int i = 0; i < 50; ++i) {
+            if (!db.execute(QStringLiteral("INSERT INTO Parametros VALUES ('P%1', %1, 'valor %1')").arg(i)))
+                std::abort();
+        }
+        if (!db.commit().isOk())
+            std::abort();
     }
 };
 
@@ -100,7 +108,8 @@ sqlite3* openHand() {
 
 void BM_EngineLookups(benchmark::State& state) {
     nerin::SqliteConnection db(database().path);
-    db.open();
+    if (!db.open().isOk())
+        std::abort();
     int i = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(db.query(lookup(i)));
@@ -124,7 +133,8 @@ BENCHMARK(BM_HandLookups);
 
 void BM_EngineMix(benchmark::State& state) {
     nerin::SqliteConnection db(database().path);
-    db.open();
+    if (!db.open().isOk())
+        std::abort();
     int i = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(db.query(lookup(i)));

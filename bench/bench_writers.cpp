@@ -70,7 +70,8 @@ int main(int argc, char* argv[]) {
     }
     const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
     nerin::SqliteConnection db(path);
-    db.open();
+    if (!db.open().isOk())
+        std::abort();
     const qint64 stored = db.query(QStringLiteral("SELECT COUNT(*) FROM Bitacora"))->value(0).toInt();
     std::printf(
         "bench_writers: %d processes x %d inserts: %.2f s, %.0f inserts/s, %lld rows stored, %d failed\n",
