@@ -15,6 +15,7 @@
 #include "startup/tests/RecordingPlatform.h"
 
 #include <QTemporaryDir>
+#include <benchmark/benchmark.h>
 #include <cstdlib>
 #include <memory>
 
@@ -44,6 +45,13 @@ private:
     }
     SqliteConnection m_inner;
 };
+
+// Reports `enviadas`, the statements and commands sent over the whole run, as statements per
+// iteration.
+inline void contarSentencias(benchmark::State& state, qint64 enviadas) {
+    state.counters["sentencias"] =
+        benchmark::Counter(static_cast<double>(enviadas), benchmark::Counter::kAvgIterations);
+}
 
 // Terminal 1 over its own copy of the demo restaurant with history; ends the process when it
 // cannot be made.

@@ -45,8 +45,7 @@ void BM_ListaPagos(benchmark::State& state) {
             std::abort();
         benchmark::DoNotOptimize(ajuste.Llenar_Spread());
     }
-    state.counters["sentencias"] = benchmark::Counter(
-        static_cast<double>(bench::CountingConnection::sent - antes), benchmark::Counter::kAvgIterations);
+    bench::contarSentencias(state, bench::CountingConnection::sent - antes);
 }
 BENCHMARK(BM_ListaPagos)->Unit(benchmark::kMillisecond);
 
@@ -75,8 +74,7 @@ void BM_BorrarPagoReabreMesa(benchmark::State& state) {
         enviadas += bench::CountingConnection::sent - antes;
         state.ResumeTiming();
     }
-    state.counters["sentencias"] =
-        benchmark::Counter(static_cast<double>(enviadas), benchmark::Counter::kAvgIterations);
+    bench::contarSentencias(state, enviadas);
 }
 BENCHMARK(BM_BorrarPagoReabreMesa)->Unit(benchmark::kMillisecond)->Iterations(30);
 

@@ -31,11 +31,6 @@ Terminal& terminal() {
     return t;
 }
 
-void contar(benchmark::State& state, qint64 enviadas) {
-    state.counters["sentencias"] =
-        benchmark::Counter(static_cast<double>(enviadas), benchmark::Counter::kAvgIterations);
-}
-
 void BM_OpenAndFindByRfc(benchmark::State& state) {
     Terminal& t = terminal();
     const qint64 antes = bench::CountingConnection::sent;
@@ -44,7 +39,7 @@ void BM_OpenAndFindByRfc(benchmark::State& state) {
         if (!factura.cargar() || !factura.buscarRfc(QStringLiteral("SAL120504KP3")))
             std::abort();
     }
-    contar(state, bench::CountingConnection::sent - antes);
+    bench::contarSentencias(state, bench::CountingConnection::sent - antes);
 }
 BENCHMARK(BM_OpenAndFindByRfc)->Unit(benchmark::kMillisecond);
 
@@ -60,7 +55,7 @@ void BM_NuevoAndAceptar(benchmark::State& state) {
         if (!factura.aceptar())
             std::abort();
     }
-    contar(state, bench::CountingConnection::sent - antes);
+    bench::contarSentencias(state, bench::CountingConnection::sent - antes);
 }
 BENCHMARK(BM_NuevoAndAceptar)->Unit(benchmark::kMillisecond);
 
@@ -81,7 +76,7 @@ void BM_Imprimir(benchmark::State& state) {
         enviadas += bench::CountingConnection::sent - antes;
         state.ResumeTiming();
     }
-    contar(state, enviadas);
+    bench::contarSentencias(state, enviadas);
 }
 BENCHMARK(BM_Imprimir)->Unit(benchmark::kMillisecond)->Iterations(30);
 

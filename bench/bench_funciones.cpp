@@ -48,8 +48,7 @@ void BM_OpenFunctionsMenu(benchmark::State& state) {
             habilitados += menu.habilitado(static_cast<Funciones::Boton>(b)) ? 1 : 0;
         benchmark::DoNotOptimize(habilitados);
     }
-    state.counters["sentencias"] = benchmark::Counter(
-        static_cast<double>(bench::CountingConnection::sent - antes), benchmark::Counter::kAvgIterations);
+    bench::contarSentencias(state, bench::CountingConnection::sent - antes);
 }
 BENCHMARK(BM_OpenFunctionsMenu)->Unit(benchmark::kMillisecond);
 
@@ -74,8 +73,7 @@ void BM_ClockOutAndIn(benchmark::State& state) {
         autoriza.rutas.clear();
     }
     t.context->setNavegacion(nullptr);
-    state.counters["sentencias"] = benchmark::Counter(
-        static_cast<double>(bench::CountingConnection::sent - antes), benchmark::Counter::kAvgIterations);
+    bench::contarSentencias(state, bench::CountingConnection::sent - antes);
 }
 BENCHMARK(BM_ClockOutAndIn)->Unit(benchmark::kMillisecond);
 

@@ -59,8 +59,7 @@ void BM_JoinTwoTablesOfTwentyItems(benchmark::State& state) {
             QStringLiteral("UPDATE Comanda SET Abierta=0 WHERE ID_Comanda=%1 AND Control=9").arg(destino));
         state.ResumeTiming();
     }
-    state.counters["sentencias"] =
-        benchmark::Counter(static_cast<double>(enviadas), benchmark::Counter::kAvgIterations);
+    bench::contarSentencias(state, enviadas);
 }
 BENCHMARK(BM_JoinTwoTablesOfTwentyItems)->Unit(benchmark::kMillisecond)->Iterations(30);
 
@@ -81,8 +80,7 @@ void BM_SplitTenOfTwentyItems(benchmark::State& state) {
         t.ejecutar(QStringLiteral("UPDATE Comanda SET Abierta=0 WHERE ID_Comanda=%1 AND Control=9").arg(id));
         state.ResumeTiming();
     }
-    state.counters["sentencias"] =
-        benchmark::Counter(static_cast<double>(enviadas), benchmark::Counter::kAvgIterations);
+    bench::contarSentencias(state, enviadas);
 }
 BENCHMARK(BM_SplitTenOfTwentyItems)->Unit(benchmark::kMillisecond)->Iterations(30);
 

@@ -44,8 +44,7 @@ Terminal& terminal() {
 }
 
 void contar(benchmark::State& state, qint64 antes) {
-    state.counters["sentencias"] = benchmark::Counter(
-        static_cast<double>(bench::CountingConnection::sent - antes), benchmark::Counter::kAvgIterations);
+    bench::contarSentencias(state, bench::CountingConnection::sent - antes);
 }
 
 void BM_SubmenuButtons(benchmark::State& state) {
@@ -88,8 +87,7 @@ void BM_StoreTwentyItems(benchmark::State& state) {
             std::abort();
         enviadas += bench::CountingConnection::sent - antes;
     }
-    state.counters["sentencias"] =
-        benchmark::Counter(static_cast<double>(enviadas), benchmark::Counter::kAvgIterations);
+    bench::contarSentencias(state, enviadas);
 }
 BENCHMARK(BM_StoreTwentyItems)->Unit(benchmark::kMillisecond)->Iterations(20);
 
@@ -113,8 +111,7 @@ void BM_PrepareTenLines(benchmark::State& state) {
             std::abort();
         enviadas += bench::CountingConnection::sent - antes;
     }
-    state.counters["sentencias"] =
-        benchmark::Counter(static_cast<double>(enviadas), benchmark::Counter::kAvgIterations);
+    bench::contarSentencias(state, enviadas);
 }
 BENCHMARK(BM_PrepareTenLines)->Unit(benchmark::kMillisecond)->Iterations(20);
 
@@ -137,8 +134,7 @@ void BM_AddPackageOfThreeAndStore(benchmark::State& state) {
             std::abort();
         enviadas += bench::CountingConnection::sent - antes;
     }
-    state.counters["sentencias"] =
-        benchmark::Counter(static_cast<double>(enviadas), benchmark::Counter::kAvgIterations);
+    bench::contarSentencias(state, enviadas);
 }
 BENCHMARK(BM_AddPackageOfThreeAndStore)->Unit(benchmark::kMillisecond)->Iterations(20);
 
@@ -202,8 +198,7 @@ void BM_CancelPreparedItem(benchmark::State& state) {
     // A failure is told to the person: nothing may have been.
     if (t.prompts.asked().size() != avisos)
         state.SkipWithError(t.prompts.asked().last().texto.toStdString().c_str());
-    state.counters["sentencias"] =
-        benchmark::Counter(static_cast<double>(enviadas), benchmark::Counter::kAvgIterations);
+    bench::contarSentencias(state, enviadas);
     t.context->iniciarSesion(Sesion(1, {}, {}, false));
 }
 BENCHMARK(BM_CancelPreparedItem)->Unit(benchmark::kMillisecond)->Iterations(20);

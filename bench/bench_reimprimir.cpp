@@ -18,8 +18,7 @@ bench::BenchTerminal& terminal() {
 }
 
 void enviadas(benchmark::State& state, qint64 antes) {
-    state.counters["sentencias"] = benchmark::Counter(
-        static_cast<double>(bench::CountingConnection::sent - antes), benchmark::Counter::kAvgIterations);
+    bench::contarSentencias(state, bench::CountingConnection::sent - antes);
 }
 
 // state.range(0): the employee (2 gerente1, with permission 42; 1 mesero1, without).

@@ -84,8 +84,7 @@ void BM_Reporte(benchmark::State& state) {
         if (!Reporte(contexto, cola, 1))
             std::abort();
     }
-    state.counters["sentencias"] = benchmark::Counter(
-        static_cast<double>(bench::CountingConnection::sent - antes), benchmark::Counter::kAvgIterations);
+    bench::contarSentencias(state, bench::CountingConnection::sent - antes);
 }
 
 void BM_ImprimirVerificacion(benchmark::State& state) {

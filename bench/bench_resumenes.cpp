@@ -50,8 +50,7 @@ template <typename Mostrar> void medir(benchmark::State& state, Mostrar mostrar)
     const qint64 antes = bench::CountingConnection::sent;
     for (auto _ : state)
         mostrar(*terminal().context);
-    state.counters["sentencias"] = benchmark::Counter(
-        static_cast<double>(bench::CountingConnection::sent - antes), benchmark::Counter::kAvgIterations);
+    bench::contarSentencias(state, bench::CountingConnection::sent - antes);
 }
 
 // A screen opened and drawn.
