@@ -2,6 +2,8 @@
 
 #include "crypto/MD5.h"
 #include "keyboards/Prompts.h"
+#include "loyalty/FirmaTransaccion.h"
+#include "loyalty/clsWebService.h"
 
 namespace nerin {
 
@@ -20,6 +22,60 @@ bool soloDigitos(const QString& texto) {
 } // namespace
 
 clsLealtad::clsLealtad(Prompts& prompts) : m_prompts(prompts) {}
+
+clsLealtad::clsLealtad(Prompts& prompts, clsWebService& servicio, const FirmaTransaccion& firma, Hoy hoy)
+    : m_prompts(prompts), m_servicio(&servicio), m_firma(&firma), m_hoy(std::move(hoy)) {}
+
+bool clsLealtad::Activar() {
+    const std::optional<QString> solicitud = solicitudActivar();
+    return solicitud && responder(m_servicio->Activate(*solicitud), false);
+}
+
+bool clsLealtad::Saldo() {
+    const std::optional<QString> solicitud = solicitudSaldo();
+    return solicitud && responder(m_servicio->Process(*solicitud), true);
+}
+
+bool clsLealtad::Transaccion() {
+    bool valido = tarjetaValida();
+    const auto exigir = [this, &valido](bool cumple, const char* mensaje) {
+        if (valido && !cumple)
+            valido = fallo(QString::fromUtf8(mensaje));
+    };
+    exigir(!Description.trimmed().isEmpty(), "Completar Apellidos");
+    exigir(!branchid.trimmed().isEmpty(), "Completar Sucursal");
+    exigir(soloDigitos(amount), "Completar Monto, Solo números");
+    exigir(soloDigitos(ticket), "Completar Ticket, Solo números");
+    exigir(soloDigitos(bill), "Completar Cuenta, Solo números");
+    exigir(soloDigitos(seller), "Completar Vendedor, Solo números");
+    exigir(!transactiontype.trimmed().isEmpty(), "Completar Tipo de transacción");
+    if (!valido) {
+        responsemessage = QString::fromUtf8(kDatosInvalidos);
+        return false;
+    }
+    transactiondate = m_hoy().toString(QStringLiteral("ddMMyyyy"));
+    hash = m_firma->firmar(FirmaTransaccion::entrada(transactiondate, cardnumber, amount));
+    const QString solicitud = TramaLealtad::armar({{QStringLiteral("CardNumber"), cardnumber},
+                                                   {QStringLiteral("BranchID"), branchid},
+                                                   {QStringLiteral("AuthorizationCode"), authorization},
+                                                   {QStringLiteral("Description"), Description},
+                                                   {QStringLiteral("Hash"), hash},
+                                                   {QStringLiteral("MonetaryAmount"), amount},
+                                                   {QStringLiteral("TransactionDate"), transactiondate},
+                                                   {QStringLiteral("TransactionType"), transactiontype},
+                                                   {QStringLiteral("Ticket"), ticket},
+                                                   {QStringLiteral("Bill"), bill},
+                                                   {QStringLiteral("IdSeller"), seller}});
+    return responder(m_servicio->Process(solicitud), true);
+}
+
+bool clsLealtad::responder(const QString& respuesta, bool saldo) {
+    if (respuesta.isEmpty() && !m_servicio->ultima().error.isEmpty()) {
+        responsemessage = m_servicio->ultima().error;
+        return false;
+    }
+    return leerRespuesta(respuesta, saldo);
+}
 
 bool clsLealtad::fallo(const QString& mensaje) {
     m_prompts.Mensaje(mensaje, Prompts::kExclamation);

@@ -2,17 +2,20 @@
 
 #include "loyalty/TramaLealtad.h"
 
+#include <QDate>
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace nerin {
 
+class FirmaTransaccion;
 class Prompts;
+class clsWebService;
 
-// One loyalty request: its fields, their checks, its request text and the reading of the service's
-// reply. The service call itself belongs to the service client; each operation here is split into the
-// request (checked first: a field that fails its check is named in a message and nothing is sent)
-// and the reading of the reply.
+// One loyalty request: its fields, their checks, its request text, the call to the service and the
+// reading of the service's reply. Each operation checks its fields first: a field that fails its
+// check is named in a message and nothing is sent.
 //
 // A reply is read by TramaLealtad: a text without the frame fails with "La respuesta no tiene
 // estructura JSON."; otherwise `responsemessage` is its message and the operation succeeds exactly
@@ -23,7 +26,27 @@ public:
     static constexpr const char* kSinEstructura = "La respuesta no tiene estructura JSON.";
     static constexpr const char* kValidacion = "Validación de parámetros incorrecta.";
 
+    static constexpr const char* kDatosInvalidos = "Datos inválidos";
+    using Hoy = std::function<QDate()>;
+
+    // Only the request texts and the reading of replies (no service).
     explicit clsLealtad(Prompts& prompts);
+    // The operations too, through `servicio`, transactions signed by `firma`; `hoy` dates them.
+    clsLealtad(Prompts& prompts, clsWebService& servicio, const FirmaTransaccion& firma,
+               Hoy hoy = &QDate::currentDate);
+
+    // Activation of `cardnumber` with `tempcard` (Activate).
+    bool Activar();
+    // Balance of `cardnumber` (Process): fills `cardownername`, `points` and `pesos`.
+    bool Saldo();
+    // Posts a transaction of `cardnumber` (Process), dated today and signed; the reply fills the
+    // balances as Saldo does. Checks, in order: the card; `Description` ("Completar Apellidos");
+    // `branchid` ("Completar Sucursal"); `amount`, `ticket`, `bill`, `seller` all digits ("Completar
+    // Monto/Ticket/Cuenta/Vendedor, Solo números"); `transactiontype` ("Completar Tipo de
+    // transacción").
+    bool Transaccion();
+    // The service client's account of the last call: whether a request may have reached the service.
+    clsWebService* servicio() const { return m_servicio; }
 
     QString cardnumber; // the permanent card, 15 digits
     QString tempcard;   // the temporary card, 7 digits
@@ -34,6 +57,10 @@ public:
     QString authorization;
     QString Description;
     QString amount;
+    QString transactiontype;
+    QString ticket;
+    QString bill;
+    QString seller;
     QString hash;            // of the last transaction; empty before the first
     QString transactiondate; // "ddmmyyyy" of the last transaction; empty before the first
     QString responsemessage; // of the last reply, or of the last failed check
@@ -59,8 +86,13 @@ private:
     // Checks the permanent card: all digits, 15 of them. Says which check failed.
     bool tarjetaValida();
     bool fallo(const QString& mensaje);
+    // The reply of a call, or, when none came, false with the client's reason in `responsemessage`.
+    bool responder(const QString& respuesta, bool saldo);
 
     Prompts& m_prompts;
+    clsWebService* m_servicio = nullptr;
+    const FirmaTransaccion* m_firma = nullptr;
+    Hoy m_hoy;
     QString m_cardTrack;
 };
 

@@ -14,6 +14,7 @@ class AccessScreen;
 class BaseDatos;
 class Navegacion;
 class Bitacora;
+class EsperaServicio;
 class Platform;
 class Prompts;
 class TerminalSettings;
@@ -57,6 +58,11 @@ public:
     Navegacion* navegacion() { return m_navegacion; }
     void setNavegacion(Navegacion* navegacion) { m_navegacion = navegacion; }
 
+    // What a person sees while the terminal waits for the loyalty service. Set by the program; null
+    // (no window) in tests that set none.
+    EsperaServicio* esperaServicio() { return m_esperaServicio; }
+    void setEsperaServicio(EsperaServicio* espera) { m_esperaServicio = espera; }
+
     // The message window: `estilo` as the standard message-box values; the answer as 1/2/6/7.
     int Mensaje(const QString& texto, int estilo);
     // The database server's date and time, or the terminal's clock when the server gives none.
@@ -97,6 +103,7 @@ private:
     std::array<bool, kFunctionCount> m_funciones{};
     Sesion m_sesion;
     Navegacion* m_navegacion = nullptr;
+    EsperaServicio* m_esperaServicio = nullptr;
 };
 
 } // namespace nerin
