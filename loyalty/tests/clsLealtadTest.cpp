@@ -2,6 +2,8 @@
 
 #include "crypto/MD5.h"
 #include "keyboards/ScriptedPrompts.h"
+#include "loyalty/FirmaTransaccion.h"
+#include "loyalty/clsWebService.h"
 
 #include <gtest/gtest.h>
 
@@ -65,6 +67,44 @@ TEST(clsLealtadTest, ABalanceAsksWithTheLastTransactionAndReadsOwnerPointsAndPes
     EXPECT_EQ(QStringList({lealtad.responsemessage, lealtad.cardownername, lealtad.points, lealtad.pesos}),
               QStringList({QStringLiteral("Saldo"), QStringLiteral("Ana Ruiz"), QStringLiteral("120"),
                            QStringLiteral("60.50")}));
+}
+
+TEST(clsLealtadTest, ATransactionIsSentOnlyWithEveryFieldFilled) {
+    // Each case empties or spoils one field of a complete transaction; the service's address is
+    // empty, so a request that passed its checks would fail for want of a service instead.
+    const struct {
+        QString clsLealtad::*campo;
+        const char* valor;
+        const char* aviso;
+    } casos[] = {
+        {&clsLealtad::cardnumber, "12345678901234", "Tarjeta Permanente debe ser a 15 dígitos"},
+        {&clsLealtad::Description, " ", "Completar Apellidos"},
+        {&clsLealtad::branchid, "", "Completar Sucursal"},
+        {&clsLealtad::amount, "12.50", "Completar Monto, Solo números"},
+        {&clsLealtad::ticket, "", "Completar Ticket, Solo números"},
+        {&clsLealtad::bill, "1a", "Completar Cuenta, Solo números"},
+        {&clsLealtad::seller, "-3", "Completar Vendedor, Solo números"},
+        {&clsLealtad::transactiontype, "", "Completar Tipo de transacción"},
+    };
+    const FirmaMd5 firma;
+    for (const auto& caso : casos) {
+        ScriptedPrompts prompts;
+        clsWebService servicio(QString{});
+        clsLealtad lealtad(prompts, servicio, firma, [] { return QDate(2026, 12, 7); });
+        lealtad.cardnumber = kTarjeta;
+        lealtad.Description = QStringLiteral("Abono por consumo en CENTRO");
+        lealtad.branchid = QStringLiteral("1");
+        lealtad.amount = QStringLiteral("71150");
+        lealtad.ticket = QStringLiteral("12");
+        lealtad.bill = QStringLiteral("1");
+        lealtad.seller = QStringLiteral("3");
+        lealtad.transactiontype = QStringLiteral("C");
+        lealtad.*caso.campo = QString::fromUtf8(caso.valor);
+        EXPECT_FALSE(lealtad.Transaccion()) << caso.aviso;
+        EXPECT_EQ(prompts.mensajes(), QStringList{QString::fromUtf8(caso.aviso)});
+        EXPECT_EQ(lealtad.responsemessage, QString::fromUtf8(clsLealtad::kDatosInvalidos));
+        EXPECT_TRUE(lealtad.transactiondate.isEmpty()) << "nothing dated or signed before the checks pass";
+    }
 }
 
 TEST(clsLealtadTest, ASwipedTrackBelongsToTheCardWhoseSaltedDigestItCarries) {
