@@ -1,6 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <memory>
+
+class QEventLoop;
+class QNetworkAccessManager;
+class QNetworkReply;
 
 namespace nerin {
 
@@ -61,6 +66,12 @@ public:
 
 private:
     QString llamar(const QString& operacion, const QString& mensaje);
+    // One attempt: sends `cuerpo` once and records in `m_ultima` how it went.
+    void intentar(const QString& operacion, const QByteArray& cuerpo);
+    // Waits `ms` between attempts, or less when the person cancels.
+    void pausar(int ms);
+    void cancelar();
+    bool fallar(Estado estado, const QString& error);
 
     QString m_url;
     EsperaServicio* m_espera;
@@ -68,6 +79,12 @@ private:
     int m_conexionMs = kConexionMs;
     int m_llamadaMs = kLlamadaMs;
     Llamada m_ultima;
+    std::unique_ptr<QNetworkAccessManager> m_red;
+    // While a call waits: its loop and, during an attempt, its reply (what a cancel ends).
+    QEventLoop* m_bucle = nullptr;
+    QNetworkReply* m_respuesta = nullptr;
+    bool m_enCurso = false;
+    bool m_cancelado = false;
 };
 
 } // namespace nerin
