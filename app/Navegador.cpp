@@ -11,6 +11,7 @@
 #include "cashier/FrmReimprimircta.h"
 #include "cashier/FrmVerComandaC.h"
 #include "cashier/frmCaja.h"
+#include "customers/frmClientes.h"
 #include "data/Bitacora.h"
 #include "keyboards/Prompts.h"
 #include "order/FrmArtAnulados.h"
@@ -151,8 +152,9 @@ void Navegador::caja(qint32 idComanda, qint32 control, qint16 numCuenta) {
 }
 
 std::optional<qint64> Navegador::elegirCliente() {
-    noDisponible(QStringLiteral("Clientes"));
-    return std::nullopt;
+    frmClientes clientes(m_context, FichaCliente::Modo::Local, QApplication::activeWindow());
+    clientes.mostrar();
+    return clientes.elegido();
 }
 
 bool Navegador::abrir(Pantalla pantalla) {
@@ -258,8 +260,11 @@ bool Navegador::abrir(Pantalla pantalla) {
         return noDisponible(QStringLiteral("Sincronizar"));
     case Pantalla::Activar:
         return noDisponible(QStringLiteral("Activar terminales"));
-    case Pantalla::RegistrarCliente:
-        return noDisponible(QStringLiteral("Registrar cliente"));
+    case Pantalla::RegistrarCliente: {
+        frmClientes registro(m_context, FichaCliente::Modo::Registro, QApplication::activeWindow());
+        registro.mostrar();
+        return true;
+    }
     }
     return false;
 }

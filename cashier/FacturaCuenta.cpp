@@ -4,6 +4,7 @@
 #include "data/BaseDatos.h"
 #include "data/TransaccionBD.h"
 #include "keyboards/Prompts.h"
+#include "loyalty/ClientesLocales.h"
 #include "printing/AlinearTexto.h"
 #include "printing/ColaImpresion.h"
 #include "printing/ContextoImpresion.h"
@@ -168,23 +169,11 @@ bool FacturaCuenta::buscarClave() {
     return !respuesta.cancelado && buscarClave(respuesta.numero);
 }
 
-namespace {
-
-// The next key of a customer typed here: one above the highest, counting only the keys below the
-// loyalty cards' 15-digit keys. "Nuevo" proposes it and storing takes it again inside its transaction.
-const QString kClaveSiguiente = QStringLiteral("ISNULL(MAX(cvecliente),0)+1");
-
-QString condicionClaves() {
-    return QStringLiteral("cvecliente < ") + QString::number(FacturaCuenta::kPrimeraClaveTarjeta);
-}
-
-} // namespace
-
 void FacturaCuenta::nuevo() {
-    const DbValue clave =
-        m_context.baseDatos().ConsultarCampo(kClaveSiguiente, QStringLiteral("Clientes"), condicionClaves());
+    // A failed read leaves the key empty (0): storing takes the key anyway.
+    const std::optional<qint64> clave = ClientesLocales(m_context.baseDatos()).claveSiguiente();
     m_cliente = ClienteFiscal{};
-    m_cliente.cveCliente = clave.toInt();
+    m_cliente.cveCliente = clave.value_or(0);
     m_registrado = false;
 }
 
@@ -204,32 +193,12 @@ std::optional<qint64> FacturaCuenta::insertar() {
     const QString valores = u',' + comillas(m_cliente.rfc) + u',' + comillas(m_cliente.razon) + u',' +
                             comillas(m_cliente.dirCalle) + u',' + comillas(m_cliente.dirCol) + u',' +
                             comillas(m_cliente.dirDelMun);
-    for (int intento = 1;; ++intento) {
-        TransaccionBD tx(m_context.baseDatos(), QStringLiteral("Aceptar"));
-        qint64 clave = 0;
-        if (tx.iniciar()) {
-            const std::optional<RecordSet> filas =
-                tx.consultar(QStringLiteral("SELECT ") + kClaveSiguiente +
-                             QStringLiteral(" FROM Clientes WHERE ") + condicionClaves());
-            if (filas && !filas->eof()) {
-                clave = filas->value(0).toInt();
-                tx.cambiar(
-                    QStringLiteral("INSERT INTO Clientes(CveCliente,RFC,Razon,DirCalle,DirCol,DirDelMun) "
-                                   "VALUES(") +
-                    QString::number(clave) + valores + u')');
-            } else if (filas) {
-                tx.fallar(QStringLiteral("No se obtuvo la clave del cliente"));
-            }
-        }
-        // Another terminal stored the same key between our reading and our insert: take the next.
-        if (intento == 1 && tx.falloDeRestriccion()) {
-            tx.descartar();
-            continue;
-        }
-        if (!tx.terminar())
-            return std::nullopt;
-        return clave;
-    }
+    return ClientesLocales(m_context.baseDatos())
+        .insertarConClaveNueva(QStringLiteral("Aceptar"), [&valores](qint64 clave) {
+            return QStringLiteral(
+                       "INSERT INTO Clientes(CveCliente,RFC,Razon,DirCalle,DirCol,DirDelMun) VALUES(") +
+                   QString::number(clave) + valores + u')';
+        });
 }
 
 bool FacturaCuenta::aceptar() {

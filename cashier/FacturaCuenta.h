@@ -43,9 +43,6 @@ public:
     // The fields the edit buttons change.
     enum class Campo { Rfc, Razon, DirCalle, DirCol, DirDelMun };
 
-    // Keys from here up are the loyalty cards' numbers, which customers typed here never reach.
-    static constexpr qint64 kPrimeraClaveTarjeta = 100000000000000;
-
     FacturaCuenta(TerminalContext& context, qint32 idComanda, qint16 control, qint16 numCuenta);
 
     // Shows the account's fiscal customer, as above. False when the database failed (reported).

@@ -1,0 +1,92 @@
+// Customers through the real nerin-terminal: a manager registers a loyalty customer from the functions
+// menu, and a waiter opening a delivery order finds a customer in the list, changes its second
+// surname and gives the order that customer.
+#include "app/tests/TerminalDriveFixture.h"
+
+namespace nerin {
+namespace {
+
+using namespace fakes;
+
+class ClientesDriveTest : public TerminalDriveFixture {
+protected:
+    // gerente1 opens the registration screen and types a whole customer.
+    static QStringList capturar() {
+        QStringList lineas{kTarjetaGerente1, QStringLiteral("click cmdUtilerias"),
+                           QStringLiteral("click cmdClientes")};
+        const char* campos[][2] = {{"Nombre", "MAIRE"},
+                                   {"ApPaterno", "O'CONNOR"},
+                                   {"ApMaterno", "RUIZ"},
+                                   {"Tel", "3312345678"},
+                                   {"CP", "45100"},
+                                   {"Email", "Maire.OConnor@Correo.MX"},
+                                   {"Edad", "34"},
+                                   {"Genero", "F"},
+                                   {"Ciudad", "GUADALAJARA"},
+                                   {"TarjetaTemporal", "1000001"}};
+        for (const auto& campo : campos)
+            lineas << QStringLiteral("click cmdEditar") + QLatin1String(campo[0])
+                   << QStringLiteral("enter ") + QString::fromUtf8(campo[1]);
+        return lineas;
+    }
+    QString clientes4() {
+        return valor(QStringLiteral("SELECT ISNULL(nombrecliente,'') + '|' + ISNULL(ApPaterno,'') + '|' + "
+                                    "ISNULL(ApMaterno,'') + '|' + ISNULL(Numtarjeta,'') FROM Clientes WHERE "
+                                    "CveCliente=4"))
+            .toString();
+    }
+};
+
+TEST_F(ClientesDriveTest, WithoutTheServiceNothingIsRegisteredAndThePersonIsTold) {
+    sql(QStringLiteral("UPDATE Parametros SET Valor_Cad='http://127.0.0.1:9/loyalty' WHERE "
+                       "Id_Parametro='URL_LEALTAD'"));
+    EXPECT_EQ(
+        conducir(capturar() + QStringList{QStringLiteral("click cmdAceptar"),
+                                          QStringLiteral("expect-message Error: No se pudo conectar con el "
+                                                         "servicio de lealtad."),
+                                          QStringLiteral("answer ok"),
+                                          QStringLiteral("expect txtApPaterno O'CONNOR"),
+                                          QStringLiteral("click cmdCancelar"),
+                                          QStringLiteral("expect-message Desea registrar otro cliente?"),
+                                          QStringLiteral("answer no"), QStringLiteral("click cmdSalir")}),
+        0)
+        << m_errores.toStdString();
+    EXPECT_EQ(clientes4(), QString());
+}
+
+TEST_F(ClientesDriveTest, ADeliveryOrderTakesACustomerFoundInTheListAndChanged) {
+    sql(QStringLiteral(
+        "INSERT INTO Clientes(CveCliente,nombrecliente,ApPaterno,ApMaterno,Numtarjeta,idtipocliente) "
+        "VALUES(4,'MAIRE','O''CONNOR','RUIZ','1000001',2)"));
+    EXPECT_EQ(conducir({kTarjetaMesero1,
+                        QStringLiteral("click cmdAbrirMesa"),
+                        QStringLiteral("click optDomicilio"),
+                        QStringLiteral("click cmdAceptar"),
+                        QStringLiteral("expect lblTitulo Clientes"),
+                        QStringLiteral("click cmdBuscarTel"),
+                        QStringLiteral("enter 0000"),
+                        QStringLiteral("expect-message Cliente no encontrado!"),
+                        QStringLiteral("answer ok"),
+                        QStringLiteral("click cmdLista"),
+                        QStringLiteral("click cmdEditarApellidos"),
+                        QStringLiteral("enter O'CONNOR"),
+                        QStringLiteral("select grdClientes 1"),
+                        QStringLiteral("expect txtNombre MAIRE"),
+                        QStringLiteral("click cmdEditarApMaterno"),
+                        QStringLiteral("enter DÍAZ"),
+                        QStringLiteral("click cmdAceptar"),
+                        QStringLiteral("expect-message Datos Almacenados correctamente!"),
+                        QStringLiteral("answer ok"),
+                        QStringLiteral("click cmdSalir")}),
+              0)
+        << m_errores.toStdString();
+    EXPECT_EQ(clientes4(), QStringLiteral("MAIRE|O'CONNOR|DÍAZ|1000001"));
+    EXPECT_EQ(
+        valor(QStringLiteral("SELECT CveCliente FROM Cuenta WHERE ID_Comanda=(SELECT MAX(ID_Comanda) FROM "
+                             "Comanda)"))
+            .toInt(),
+        4);
+}
+
+} // namespace
+} // namespace nerin

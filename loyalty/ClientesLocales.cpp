@@ -1,0 +1,144 @@
+#include "loyalty/ClientesLocales.h"
+
+#include "data/BaseDatos.h"
+#include "data/TransaccionBD.h"
+
+#include <QStringList>
+
+namespace nerin {
+
+namespace {
+
+// A text typed by a person, between single quotes in a statement.
+QString comillas(const QString& texto) {
+    return u'\'' + BaseDatos::DuplicarComillas(texto) + u'\'';
+}
+
+// The text between the wildcards of a LIKE.
+QString contiene(const QString& texto) {
+    return QStringLiteral("'%") + BaseDatos::DuplicarComillas(texto) + QStringLiteral("%'");
+}
+
+const QString kConsultaClave =
+    QStringLiteral("SELECT ISNULL(MAX(cvecliente),0)+1 FROM Clientes WHERE cvecliente < ") +
+    QString::number(ClientesLocales::kPrimeraClaveTarjeta);
+
+// A key that another terminal wrote between our reading and our insert is chosen again once.
+constexpr int kIntentos = 2;
+
+} // namespace
+
+ClientesLocales::ClientesLocales(BaseDatos& baseDatos) : m_baseDatos(baseDatos) {}
+
+std::optional<qint64> ClientesLocales::claveSiguiente() {
+    const std::optional<RecordSet> filas = m_baseDatos.AbrirRecordset(kConsultaClave);
+    if (!filas || filas->eof())
+        return std::nullopt;
+    return filas->value(0).toInt();
+}
+
+std::optional<qint64> ClientesLocales::insertarConClaveNueva(const QString& titulo,
+                                                             const std::function<QString(qint64)>& insertar) {
+    for (int intento = 1;; ++intento) {
+        TransaccionBD tx(m_baseDatos, titulo);
+        qint64 clave = 0;
+        if (tx.iniciar()) {
+            const std::optional<RecordSet> filas = tx.consultar(kConsultaClave);
+            if (filas && !filas->eof()) {
+                clave = filas->value(0).toInt();
+                tx.cambiar(insertar(clave));
+            } else if (filas) {
+                tx.fallar(QStringLiteral("No se obtuvo la clave del cliente"));
+            }
+        }
+        if (intento < kIntentos && tx.falloDeRestriccion()) {
+            tx.descartar();
+            continue;
+        }
+        if (!tx.terminar())
+            return std::nullopt;
+        return clave;
+    }
+}
+
+bool ClientesLocales::guardar(ClienteLocal& cliente) {
+    if (cliente.cveCliente > 0)
+        return actualizar(cliente);
+    const QString valores = QStringList{comillas(cliente.nombre),
+                                        comillas(cliente.apPaterno),
+                                        comillas(cliente.apMaterno),
+                                        comillas(cliente.fechaNacimiento),
+                                        comillas(cliente.dirCalle),
+                                        comillas(cliente.dirCol),
+                                        comillas(cliente.dirDelMun),
+                                        comillas(cliente.dirCP),
+                                        comillas(cliente.rfc),
+                                        comillas(cliente.razon),
+                                        comillas(cliente.tel),
+                                        comillas(cliente.numTarjeta),
+                                        QString::number(cliente.idTipoCliente),
+                                        cliente.activo ? QStringLiteral("1") : QStringLiteral("0")}
+                                .join(QStringLiteral(", "));
+    const std::optional<qint64> clave =
+        insertarConClaveNueva(QStringLiteral("Aceptar"), [&valores](qint64 nueva) {
+            return QStringLiteral("INSERT INTO CLIENTES(CveCliente,nombrecliente, ApPaterno, ApMaterno, "
+                                  "FechaNacimiento, dircalle, dircol, dirdelmun, dircp, rfc, razon, tel, "
+                                  "Numtarjeta, idtipocliente, Activo) VALUES(") +
+                   QString::number(nueva) + QStringLiteral(", ") + valores + u')';
+        });
+    if (!clave)
+        return false;
+    cliente.cveCliente = *clave;
+    return true;
+}
+
+bool ClientesLocales::actualizar(const ClienteLocal& cliente) {
+    TransaccionBD tx(m_baseDatos, QStringLiteral("Aceptar"));
+    if (tx.iniciar()) {
+        const std::optional<qint64> filas = tx.cambiar(
+            QStringLiteral("UPDATE Clientes SET  nombrecliente=") + comillas(cliente.nombre) +
+            QStringLiteral(",ApPaterno=") + comillas(cliente.apPaterno) + QStringLiteral(",ApMaterno=") +
+            comillas(cliente.apMaterno) + QStringLiteral(",FechaNacimiento=") +
+            comillas(cliente.fechaNacimiento) + QStringLiteral(",dircalle=") + comillas(cliente.dirCalle) +
+            QStringLiteral(",dircol=") + comillas(cliente.dirCol) + QStringLiteral(",dirdelmun=") +
+            comillas(cliente.dirDelMun) + QStringLiteral(",dircp=") + comillas(cliente.dirCP) +
+            QStringLiteral(",rfc=") + comillas(cliente.rfc) + QStringLiteral(",razon=") +
+            comillas(cliente.razon) + QStringLiteral(",tel=") + comillas(cliente.tel) +
+            QStringLiteral(",activo=1 WHERE CveCliente=") + QString::number(cliente.cveCliente) +
+            // A customer without a card has none stored (NULL), which no text equals.
+            QStringLiteral(" and ISNULL(Numtarjeta,'')=") + comillas(cliente.numTarjeta));
+        // The customer was deleted, or its card changed, since the screen read it.
+        if (filas && *filas == 0)
+            tx.fallar(QStringLiteral("Ningún cliente con la clave y la tarjeta mostradas"));
+    }
+    return tx.terminar();
+}
+
+std::optional<QList<ClientesLocales::Renglon>> ClientesLocales::buscar(const Busqueda& busqueda) {
+    QStringList condiciones;
+    const auto agregar = [&condiciones](const QString& texto, const QString& condicion) {
+        if (!texto.trimmed().isEmpty())
+            condiciones.append(condicion.arg(contiene(texto.trimmed())));
+    };
+    agregar(busqueda.tel, QStringLiteral(" tel like %1"));
+    agregar(busqueda.nombre, QStringLiteral(" nombrecliente like %1"));
+    agregar(busqueda.apellidos, QStringLiteral(" (appaterno like %1 or apmaterno like %1)"));
+    agregar(busqueda.rfc, QStringLiteral(" rfc like %1"));
+    agregar(busqueda.razon, QStringLiteral(" razon like %1"));
+    QString sql =
+        QStringLiteral("select cvecliente , numtarjeta , nombrecliente + ' ' + isnull(appaterno,'') as "
+                       "Nombre , isnull(tel,'') as tel from clientes");
+    if (!condiciones.isEmpty())
+        sql += QStringLiteral(" where") + condiciones.join(QStringLiteral(" and"));
+    const std::optional<RecordSet> filas =
+        m_baseDatos.AbrirRecordset(sql + QStringLiteral(" order by cvecliente"));
+    if (!filas)
+        return std::nullopt;
+    QList<Renglon> renglones;
+    for (const QList<DbValue>& fila : filas->rows())
+        renglones.append({fila.value(0).toInt(), fila.value(1).toString(), fila.value(2).toString(),
+                          fila.value(3).toString()});
+    return renglones;
+}
+
+} // namespace nerin
