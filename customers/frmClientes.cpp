@@ -113,7 +113,7 @@ frmClientes::frmClientes(TerminalContext& context, FichaCliente::Modo modo, QWid
         if (m_ficha.aceptar())
             accept();
         else
-            mostrar();
+            mostrarCliente();
     });
     connect(cancelar, &QPushButton::clicked, this, &QDialog::reject);
     auto* acciones = new QHBoxLayout;
@@ -128,14 +128,14 @@ frmClientes::frmClientes(TerminalContext& context, FichaCliente::Modo modo, QWid
     todo->addLayout(acciones);
 }
 
-void frmClientes::mostrar() {
+void frmClientes::mostrarCliente() {
     for (auto it = m_campos.cbegin(); it != m_campos.cend(); ++it)
         it.value()->setText(m_ficha.texto(it.key()));
 }
 
 void frmClientes::editar(Campo campo) {
     if (m_ficha.editar(campo))
-        mostrar();
+        mostrarCliente();
 }
 
 void frmClientes::buscar(Filtro filtro) {
@@ -144,7 +144,7 @@ void frmClientes::buscar(Filtro filtro) {
         return;
     if (hallados->size() == 1) {
         m_ficha.cargar(hallados->first().cveCliente);
-        mostrar();
+        mostrarCliente();
         return;
     }
     // Several match: the person chooses among them.
@@ -155,7 +155,7 @@ void frmClientes::lista(const ClientesLocales::Busqueda& busqueda) {
     frmClientesList lista(m_context, busqueda, this);
     lista.mostrar();
     if (lista.elegido() && m_ficha.cargar(*lista.elegido()))
-        mostrar();
+        mostrarCliente();
 }
 
 bool frmClientes::eventFilter(QObject* watched, QEvent* event) {

@@ -30,7 +30,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void mostrar();
+    void mostrarCliente();
     void editar(FichaCliente::Campo campo);
     void buscar(FichaCliente::Filtro filtro);
     void lista(const ClientesLocales::Busqueda& busqueda);

@@ -10,10 +10,10 @@ using namespace fakes;
 
 class ClientesDriveTest : public TerminalDriveFixture {
 protected:
-    // gerente1 opens the registration screen and types a whole customer.
+    // cajero1 opens the registration screen and types a whole customer.
     static QStringList capturar() {
-        QStringList lineas{kTarjetaGerente1, QStringLiteral("click cmdUtilerias"),
-                           QStringLiteral("click cmdClientes")};
+        QStringList lineas{kTarjetaCajero1, QStringLiteral("click cmdUtilerias"),
+                           QStringLiteral("click cmdArticulos"), QStringLiteral("click cmdClientes")};
         const char* campos[][2] = {{"Nombre", "MAIRE"},
                                    {"ApPaterno", "O'CONNOR"},
                                    {"ApMaterno", "RUIZ"},
@@ -73,6 +73,7 @@ TEST_F(ClientesDriveTest, ADeliveryOrderTakesACustomerFoundInTheListAndChanged) 
                         QStringLiteral("select grdClientes 1"),
                         QStringLiteral("expect txtNombre MAIRE"),
                         QStringLiteral("click cmdEditarApMaterno"),
+                        QStringLiteral("click cmdBorrarTodo"),
                         QStringLiteral("enter DÍAZ"),
                         QStringLiteral("click cmdAceptar"),
                         QStringLiteral("expect-message Datos Almacenados correctamente!"),
