@@ -2,6 +2,7 @@
 // menu, and a waiter opening a delivery order finds a customer in the list, changes its second
 // surname and gives the order that customer.
 #include "app/tests/TerminalDriveFixture.h"
+#include "loyalty/tests/ServicioLealtadPrueba.h"
 
 namespace nerin {
 namespace {
@@ -10,6 +11,13 @@ using namespace fakes;
 
 class ClientesDriveTest : public TerminalDriveFixture {
 protected:
+    void SetUp() override {
+        TerminalDriveFixture::SetUp();
+        ASSERT_TRUE(servicio.iniciado()) << servicio.error().toStdString();
+        sql(QStringLiteral("UPDATE Parametros SET Valor_Cad='") + servicio.url() +
+            QStringLiteral("' WHERE Id_Parametro='URL_LEALTAD'"));
+    }
+
     // cajero1 opens the registration screen and types a whole customer.
     static QStringList capturar() {
         QStringList lineas{kTarjetaCajero1, QStringLiteral("click cmdUtilerias"),
@@ -35,11 +43,12 @@ protected:
                                     "CveCliente=4"))
             .toString();
     }
+
+    ServicioLealtadPrueba servicio;
 };
 
-TEST_F(ClientesDriveTest, WithoutTheServiceNothingIsRegisteredAndThePersonIsTold) {
-    sql(QStringLiteral("UPDATE Parametros SET Valor_Cad='http://127.0.0.1:9/loyalty' WHERE "
-                       "Id_Parametro='URL_LEALTAD'"));
+TEST_F(ClientesDriveTest, WithTheServiceStoppedNothingIsRegisteredAndThePersonIsTold) {
+    servicio.detener();
     EXPECT_EQ(
         conducir(capturar() + QStringList{QStringLiteral("click cmdAceptar"),
                                           QStringLiteral("expect-message Error: No se pudo conectar con el "
@@ -54,11 +63,29 @@ TEST_F(ClientesDriveTest, WithoutTheServiceNothingIsRegisteredAndThePersonIsTold
     EXPECT_EQ(clientes4(), QString());
 }
 
-TEST_F(ClientesDriveTest, ADeliveryOrderTakesACustomerFoundInTheListAndChanged) {
-    sql(QStringLiteral(
-        "INSERT INTO Clientes(CveCliente,nombrecliente,ApPaterno,ApMaterno,Numtarjeta,idtipocliente) "
-        "VALUES(4,'MAIRE','O''CONNOR','RUIZ','1000001',2)"));
-    EXPECT_EQ(conducir({kTarjetaMesero1,
+// The restaurant's record fails once after the service registered the customer: the second
+// "Aceptar" stores the record without registering the customer again (the service would refuse the
+// temporary card, now taken). A waiter then opens a delivery order, finds the customer in the list,
+// changes its second surname and gives the order that customer.
+TEST_F(ClientesDriveTest, ARegisteredCustomerIsStoredOnceTheRestaurantCanAndServesADeliveryOrder) {
+    EXPECT_EQ(
+        conducir(
+            capturar() +
+            QStringList{QStringLiteral("fail-sql 1 INSERT INTO CLIENTES"),
+                        QStringLiteral("click cmdAceptar"),
+                        QStringLiteral("answer ok"),
+                        QStringLiteral(
+                            "expect-message El cliente quedó registrado en el servicio de lealtad, pero no "
+                            "se guardó en este restaurante: oprima Aceptar para guardarlo de nuevo."),
+                        QStringLiteral("answer ok"),
+                        QStringLiteral("click cmdAceptar"),
+                        QStringLiteral("expect-message Datos Almacenados correctamente!"),
+                        QStringLiteral("answer ok"),
+                        QStringLiteral("expect-message Desea registrar otro cliente?"),
+                        QStringLiteral("answer no"),
+                        QStringLiteral("click cmdSalir"),
+                        QStringLiteral("expect lblTerminal CAJA PRINCIPAL"),
+                        kTarjetaMesero1,
                         QStringLiteral("click cmdAbrirMesa"),
                         QStringLiteral("click optDomicilio"),
                         QStringLiteral("click cmdAceptar"),
@@ -79,9 +106,13 @@ TEST_F(ClientesDriveTest, ADeliveryOrderTakesACustomerFoundInTheListAndChanged) 
                         QStringLiteral("expect-message Datos Almacenados correctamente!"),
                         QStringLiteral("answer ok"),
                         QStringLiteral("click cmdSalir")}),
-              0)
+        0)
         << m_errores.toStdString();
     EXPECT_EQ(clientes4(), QStringLiteral("MAIRE|O'CONNOR|DÍAZ|1000001"));
+    QStringList operaciones;
+    for (const ServicioLealtadPrueba::Solicitud& solicitud : servicio.solicitudes())
+        operaciones.append(solicitud.operacion);
+    EXPECT_EQ(operaciones, QStringList{QStringLiteral("Register")});
     EXPECT_EQ(
         valor(QStringLiteral("SELECT CveCliente FROM Cuenta WHERE ID_Comanda=(SELECT MAX(ID_Comanda) FROM "
                              "Comanda)"))
