@@ -33,13 +33,13 @@ QString FichaCliente::titulo(Campo campo) {
     case Campo::ApMaterno:
         return QStringLiteral("Apellido materno");
     case Campo::FechaNacimiento:
-        return QStringLiteral("Fecha de nacimiento");
+        return QStringLiteral("Nacimiento");
     case Campo::DirCalle:
         return QStringLiteral("Calle");
     case Campo::DirCol:
         return QStringLiteral("Colonia");
     case Campo::DirDelMun:
-        return QStringLiteral("Delegación o municipio");
+        return QStringLiteral("Municipio");
     case Campo::CP:
         return QStringLiteral("Código postal");
     case Campo::RFC:
@@ -51,7 +51,7 @@ QString FichaCliente::titulo(Campo campo) {
     case Campo::Tarjeta:
         return QStringLiteral("Tarjeta");
     case Campo::Email:
-        return QStringLiteral("Correo electrónico");
+        return QStringLiteral("Correo");
     case Campo::Edad:
         return QStringLiteral("Edad");
     case Campo::Genero:

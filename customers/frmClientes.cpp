@@ -129,8 +129,11 @@ frmClientes::frmClientes(TerminalContext& context, FichaCliente::Modo modo, QWid
 }
 
 void frmClientes::mostrarCliente() {
-    for (auto it = m_campos.cbegin(); it != m_campos.cend(); ++it)
+    // Each field shows the start of its text, as a long text is read from its beginning.
+    for (auto it = m_campos.cbegin(); it != m_campos.cend(); ++it) {
         it.value()->setText(m_ficha.texto(it.key()));
+        it.value()->setCursorPosition(0);
+    }
 }
 
 void frmClientes::editar(Campo campo) {
