@@ -67,13 +67,13 @@ TEST_F(SesionDriveTest, TheOrderScreenForgetsTheEmployeeBefore) {
 // A route to a screen that is not part of this version says so; the screen that was there stays
 // usable and the order is free again once left.
 TEST_F(SesionDriveTest, ARouteToAMissingScreenLeavesTheScreenStanding) {
-    // The functions menu stands over both screens; its customers screen is not part of this version.
-    const QStringList menuSinClientes = {
+    // The functions menu stands over both screens; its synchronisation screen is not part of this
+    // version (the cashier is given its permission, 53, for the purpose).
+    const QStringList menuSinSincronizar = {
         QStringLiteral("expect lblTitulo Funciones"),
-        QStringLiteral("click cmdArticulos"),
-        QStringLiteral("click cmdClientes"),
-        QStringLiteral(
-            "expect-message La pantalla \"Registrar cliente\" aún no está disponible en esta versión."),
+        QStringLiteral("click cmdSistema"),
+        QStringLiteral("click cmdSincronizar"),
+        QStringLiteral("expect-message La pantalla \"Sincronizar\" aún no está disponible en esta versión."),
         QStringLiteral("answer ok"),
         QStringLiteral("expect lblTitulo Funciones"),
         QStringLiteral("click cmdMesasAbiertas"),
@@ -94,12 +94,12 @@ TEST_F(SesionDriveTest, ARouteToAMissingScreenLeavesTheScreenStanding) {
     } casos[] = {
         {"Utilerias on the tables screen",
          {},
-         QStringList{QStringLiteral("click cmdUtilerias")} + menuSinClientes},
+         QStringList{QStringLiteral("click cmdUtilerias")} + menuSinSincronizar},
         {"Utilerias on the order screen",
          {},
          QStringList{QStringLiteral("select Spread 1"), QStringLiteral("click cmdVerMesa"),
                      QStringLiteral("click cmdUtilierias")} +
-             menuSinClientes},
+             menuSinSincronizar},
         {"Ver mesa on two accounts", dosCuentas,
          QStringList{QStringLiteral("select Spread 1"), QStringLiteral("click cmdVerMesa"), elegirCuenta} +
              sigueMesas},
@@ -109,6 +109,8 @@ TEST_F(SesionDriveTest, ARouteToAMissingScreenLeavesTheScreenStanding) {
     };
     for (const auto& caso : casos) {
         SetUp();
+        sql(QStringLiteral(
+            "INSERT INTO PermisosXGrupo_Trabajo (ID_Grupo_Trabajo, ID_Permiso) VALUES (2, 53)"));
         if (!caso.preparar.isEmpty())
             sql(caso.preparar);
         EXPECT_EQ(conducir(QStringList{kTarjetaCajero1} + caso.lineas), 0)
