@@ -18,6 +18,7 @@
 #include "data/BaseDatos.h"
 #include "data/Bitacora.h"
 #include "data/StatePaths.h"
+#include "keyboards/DialogoEspera.h"
 #include "keyboards/QtPrompts.h"
 #include "startup/Arranque.h"
 #include "startup/Configuracion.h"
@@ -123,6 +124,8 @@ int main(int argc, char* argv[]) {
     };
     nerin::frmAcceso acceso(context, std::move(opciones));
     prompts.setParent(&acceso);
+    nerin::DialogoEspera esperaServicio(&acceso);
+    context.setEsperaServicio(&esperaServicio);
     nerin::Navegador navegador(context, acceso);
     navegador.setPantallaCompleta(!parser.isSet(ventana));
     context.setNavegacion(&navegador);

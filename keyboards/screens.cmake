@@ -4,6 +4,7 @@ if(NOT TARGET nerin_ui)
 endif()
 
 add_library(nerin_keyboards
+  DialogoEspera.cpp
   FrmTecladoHora.cpp
   FrmTecladoNum.cpp
   FrmTecladoPago.cpp

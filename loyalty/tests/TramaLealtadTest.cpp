@@ -58,6 +58,13 @@ TEST(FirmaTransaccionTest, TheDefaultSignatureIsTheUpperCaseMd5OfSaltDateCardAnd
     EXPECT_EQ(entrada, QStringLiteral("ZorP07122026123456789012345150.00"));
     // The MD5 of "abc" is known; the hash is that digest in upper case.
     EXPECT_EQ(FirmaMd5().firmar(QStringLiteral("abc")), QStringLiteral("900150983CD24FB0D6963F7D28E17F72"));
+    // The setting names the signer; a name no signer has still signs with MD5, and says so.
+    for (const auto& [nombre, desconocida] : {std::pair("", false), {"md5", false}, {"SHA256", true}}) {
+        bool dicha = !desconocida;
+        EXPECT_EQ(FirmaTransaccion::crear(QString::fromLatin1(nombre), &dicha)->firmar(QStringLiteral("abc")),
+                  QStringLiteral("900150983CD24FB0D6963F7D28E17F72"));
+        EXPECT_EQ(dicha, desconocida) << nombre;
+    }
 }
 
 } // namespace

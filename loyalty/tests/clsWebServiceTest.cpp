@@ -1,13 +1,15 @@
 #include "loyalty/clsWebService.h"
 
+#include "keyboards/DialogoEspera.h"
 #include "keyboards/ScriptedPrompts.h"
-#include "loyalty/EsperaServicio.h"
 #include "loyalty/FirmaTransaccion.h"
 #include "loyalty/SobreSoap.h"
 #include "loyalty/clsLealtad.h"
 #include "loyalty/tests/ServicioLealtadPrueba.h"
 
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -17,32 +19,6 @@ namespace {
 using Estado = clsWebService::Estado;
 
 const QString kElena = QStringLiteral("100000000000017");
-
-// A wait that cancels the call `ms` after it began.
-class EsperaQueCancela : public EsperaServicio {
-public:
-    explicit EsperaQueCancela(int ms) : m_ms(ms) { m_reloj.setSingleShot(true); }
-    void empezar(const QString& aviso, std::function<void()> cancelar) override {
-        ++empezadas;
-        texto = aviso;
-        m_cancelar = std::move(cancelar);
-        QObject::connect(&m_reloj, &QTimer::timeout, [this] { m_cancelar(); });
-        m_reloj.start(m_ms);
-    }
-    void terminar() override {
-        ++terminadas;
-        m_reloj.stop();
-        m_reloj.disconnect();
-    }
-    int empezadas = 0;
-    int terminadas = 0;
-    QString texto;
-
-private:
-    int m_ms;
-    QTimer m_reloj;
-    std::function<void()> m_cancelar;
-};
 
 // Signs every transaction with the same wrong digest.
 class FirmaAjena : public FirmaTransaccion {
@@ -145,18 +121,33 @@ TEST_F(clsWebServiceTest, AServiceThatCannotBeReachedIsTriedAtMostFourTimesForEv
     EXPECT_TRUE(m_servicio.solicitudes().isEmpty());
 }
 
-TEST_F(clsWebServiceTest, APersonCancelsAWaitForASlowService) {
-    ASSERT_TRUE(m_servicio.control(QStringLiteral("normal"), 5000));
-    EsperaQueCancela espera(200);
+TEST_F(clsWebServiceTest, TheWaitWindowShowsOnlyForASlowCallAndItsKeyCancelsIt) {
+    DialogoEspera espera;
+    int mostrada = 0;
+    QTimer vigia; // a person who touches "Cancelar" as soon as the window is there
+    QObject::connect(&vigia, &QTimer::timeout, [&] {
+        if (!espera.isVisible())
+            return;
+        ++mostrada;
+        espera.findChild<QPushButton*>(QStringLiteral("cmdCancelarEspera"))->click();
+    });
+    vigia.start(20);
     clsWebService ws(m_servicio.url(), &espera);
+    EXPECT_FALSE(ws.Process(QStringLiteral(R"({"CardNumber:1"})")).isEmpty());
+    EXPECT_EQ(mostrada, 0);
+
+    ASSERT_TRUE(m_servicio.control(QStringLiteral("normal"), 5000));
     QElapsedTimer reloj;
     reloj.start();
     EXPECT_EQ(ws.Process(QStringLiteral(R"({"CardNumber:1"})")), QString());
+    EXPECT_GE(reloj.elapsed(), DialogoEspera::kDemoraMs);
     EXPECT_LT(reloj.elapsed(), 2000);
+    EXPECT_EQ(mostrada, 1);
+    EXPECT_FALSE(espera.isVisible());
     EXPECT_EQ(ws.ultima().estado, Estado::Cancelado);
     EXPECT_EQ(ws.ultima().error, QStringLiteral("Se canceló la consulta al servicio de lealtad."));
-    EXPECT_EQ(espera.texto, QStringLiteral("Consultando el servicio de lealtad…"));
-    EXPECT_EQ(std::pair(espera.empezadas, espera.terminadas), std::pair(1, 1));
+    EXPECT_EQ(espera.findChild<QLabel*>(QStringLiteral("lblEspera"))->text(),
+              QStringLiteral("Consultando el servicio de lealtad…"));
 }
 
 TEST_F(clsWebServiceTest, ACardIsActivatedAndAccruesOncePerSignedAuthorisation) {
