@@ -26,6 +26,12 @@ DialogoEspera::DialogoEspera(QWidget* parent, int demoraMs)
     todo->addLayout(botones);
     connect(m_cancelar, &QPushButton::clicked, this, [this] { cancelar(); });
 
+    // Polished and laid out now, with a text of the usual length, so that appearing in the middle of a
+    // call costs only the painting.
+    m_texto->setText(QStringLiteral("Consultando el servicio de lealtad…"));
+    ensurePolished();
+    adjustSize();
+
     m_mostrar.setSingleShot(true);
     m_mostrar.setInterval(demoraMs);
     connect(&m_mostrar, &QTimer::timeout, this, [this] {

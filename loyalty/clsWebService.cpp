@@ -130,6 +130,9 @@ void clsWebService::intentar(const QString& operacion, const QByteArray& cuerpo)
     pedido.setHeader(QNetworkRequest::ContentTypeHeader, QByteArray(SobreSoap::kTipoContenido));
     pedido.setRawHeader("SOAPAction", SobreSoap::accion(operacion));
     pedido.setHeader(QNetworkRequest::ContentLengthHeader, cuerpo.size());
+    // A connection kept from an earlier call may have been closed by the service meanwhile; a request
+    // written into it would fail without telling whether it was read. Each call opens its own.
+    pedido.setRawHeader("Connection", "close");
     pedido.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
     pedido.setAttribute(QNetworkRequest::DoNotBufferUploadDataAttribute, true);
 

@@ -40,7 +40,7 @@ TEST_F(ArranqueTest, DemoRestaurantStartsAndLoadsTheParameters) {
     EXPECT_EQ(context->concepto, 1);
     EXPECT_EQ(context->sucursal, 1);
     EXPECT_EQ(context->nombreSucursal, QStringLiteral("LA CAZUELA DORADA CENTRO"));
-    EXPECT_EQ(context->urlLealtad, QString());
+    EXPECT_EQ(context->urlLealtad, QStringLiteral("http://127.0.0.1:8642/loyalty"));
     EXPECT_EQ(context->cveEmpresa, 1);
     EXPECT_EQ(context->tiempoInact, 120000);
     EXPECT_EQ(context->cuentaTicket, 1);
@@ -58,9 +58,9 @@ TEST_F(ArranqueTest, DemoRestaurantStartsAndLoadsTheParameters) {
 
 TEST_F(ArranqueTest, FunctionFlagsFollowTheTerminalsSwitches) {
     ASSERT_TRUE(arrancar().isOk());
-    for (int on : {6, 10, 12, 13, 14, 15, 16, 17, 21, 22, 23, 24})
+    for (int on : {6, 10, 12, 13, 14, 15, 16, 17, 19, 21, 22, 23, 24})
         EXPECT_TRUE(context->funcion(on)) << on;
-    for (int off : {1, 2, 3, 4, 5, 7, 8, 9, 11, 18, 19, 20, 25})
+    for (int off : {1, 2, 3, 4, 5, 7, 8, 9, 11, 18, 20, 25})
         EXPECT_FALSE(context->funcion(off)) << off;
     EXPECT_FALSE(context->funcion(0));
     EXPECT_FALSE(context->funcion(26));

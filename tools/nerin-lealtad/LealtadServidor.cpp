@@ -133,7 +133,7 @@ void LealtadServidor::atender(QTcpSocket* socket, const QByteArray& metodo, cons
         return;
     }
     // The socket is the timer's context: a client that gave up takes the pending answer with it.
-    QTimer::singleShot(m_demoraMs, socket, [socket, estado, respuesta] {
+    QTimer::singleShot(m_demoraMs, Qt::PreciseTimer, socket, [socket, estado, respuesta] {
         enviar(socket, estado, SobreSoap::kTipoContenido, respuesta);
     });
 }

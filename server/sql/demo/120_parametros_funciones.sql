@@ -1,7 +1,7 @@
 -- Demo restaurant settings, its company data and the functions switched on at each terminal.
 
 -- Settings read by the terminals. Texts go on ticket and report headers; numbers are widths,
--- rates and counts. The working date (FECHA_TRABAJO) is not set here: it comes with the base rows.
+-- rates and counts. The loyalty service address is where scripts/demo starts the stand-in service. The working date (FECHA_TRABAJO) is not set here: it comes with the base rows.
 -- The demo's values replace any default the base rows gave the same keys.
 DELETE FROM Parametros
 WHERE Id_Parametro IN ('CONCEPTO', 'SUCURSAL', 'URL_LEALTAD', 'CVEEMPRESA', 'TIEMPO_INACT', 'CUENTA_TICKET',
@@ -14,7 +14,7 @@ GO
 INSERT INTO Parametros (Id_Parametro, Valor_Num, Valor_Cad)
 VALUES ('CONCEPTO', 1, ''),
        ('SUCURSAL', 1, 'LA CAZUELA DORADA CENTRO'),
-       ('URL_LEALTAD', 0, ''),
+       ('URL_LEALTAD', 0, 'http://127.0.0.1:8642/loyalty'),
        ('CVEEMPRESA', 1, ''),
        ('TIEMPO_INACT', 120, ''),
        ('CUENTA_TICKET', 1, ''),
@@ -80,13 +80,13 @@ GO
 -- (0). Both terminals: serving-time headers (6), product buttons (12), address header from the
 -- settings (13), payment screen (14), clock-in (15), ticket footer (16), order-screen operations
 -- (21), fixed menus (22), subtotal and tax lines (23), item lines with tax (24). The cashier also
--- prints the dollar total (10) and offers gifts among the fixed menus (17). Off: the exchange-rate
--- prompt at start-up (1), loyalty (19), going straight to the order screen (20), the waiter by
--- number (25).
+-- prints the dollar total (10), offers gifts among the fixed menus (17) and runs the loyalty
+-- programme (19). Off: the exchange-rate prompt at start-up (1), going straight to the order screen
+-- (20), the waiter by number (25).
 INSERT INTO FuncionesXTerminal (ID_Terminal, ID_Funcion, Estado)
 VALUES (1, 1, 0), (1, 2, 0), (1, 3, 0), (1, 4, 0), (1, 5, 0), (1, 6, 1), (1, 7, 0), (1, 8, 0), (1, 9, 0),
        (1, 10, 1), (1, 11, 0), (1, 12, 1), (1, 13, 1), (1, 14, 1), (1, 15, 1), (1, 16, 1), (1, 17, 1),
-       (1, 18, 0), (1, 19, 0), (1, 20, 0), (1, 21, 1), (1, 22, 1), (1, 23, 1), (1, 24, 1), (1, 25, 0),
+       (1, 18, 0), (1, 19, 1), (1, 20, 0), (1, 21, 1), (1, 22, 1), (1, 23, 1), (1, 24, 1), (1, 25, 0),
        (2, 1, 0), (2, 2, 0), (2, 3, 0), (2, 4, 0), (2, 5, 0), (2, 6, 1), (2, 7, 0), (2, 8, 0), (2, 9, 0),
        (2, 10, 0), (2, 11, 0), (2, 12, 1), (2, 13, 1), (2, 14, 1), (2, 15, 1), (2, 16, 1), (2, 17, 0),
        (2, 18, 0), (2, 19, 0), (2, 20, 0), (2, 21, 1), (2, 22, 1), (2, 23, 1), (2, 24, 1), (2, 25, 0)
