@@ -267,6 +267,7 @@ TEST_F(DemoTest, StartUpFunctionQueryGivesEachTerminalItsDemoFunctions) {
     QStringList caja = comunes;
     caja.insert(1, QStringLiteral("10"));
     caja.insert(7, QStringLiteral("17"));
+    caja.insert(8, QStringLiteral("19"));
     EXPECT_EQ(filas(funciones.arg(1)), caja);
     EXPECT_EQ(filas(funciones.arg(2)), comunes);
     EXPECT_EQ(numero("SELECT COUNT(*) FROM Funciones WHERE ID_Funcion BETWEEN 1 AND 25"), 25);
