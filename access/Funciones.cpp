@@ -3,6 +3,9 @@
 #include "data/BaseDatos.h"
 #include "data/Bitacora.h"
 #include "keyboards/Prompts.h"
+#include "loyalty/FirmaTransaccion.h"
+#include "loyalty/clsLealtad.h"
+#include "loyalty/clsWebService.h"
 #include "printing/ImprimirSalida.h"
 #include "printing/PruebaImpresion.h"
 #include "startup/ContextoImpresionTerminal.h"
@@ -171,10 +174,7 @@ Funciones::Despues Funciones::pulsar(Boton boton) {
     case Boton::Checador:
         return checador();
     case Boton::TarjetaProvisional:
-        m_context.Mensaje(QStringLiteral("La activación de tarjetas provisionales aún no está disponible en "
-                                         "esta versión."),
-                          Prompts::kExclamation);
-        return Despues::Quedarse;
+        return tarjetaProvisional();
     case Boton::RegistrarCliente:
         return registrarClientes();
     case Boton::Salir:
@@ -182,6 +182,42 @@ Funciones::Despues Funciones::pulsar(Boton boton) {
     default:
         return Despues::Quedarse;
     }
+}
+
+Funciones::Despues Funciones::tarjetaProvisional() {
+    // The folio is typed twice, so that a slip of the finger does not bind the wrong temporary card.
+    Prompts::NumberRequest folio;
+    folio.titulo = QStringLiteral("Inserta el Folio de la Tarjeta provisional");
+    folio.maximo = 9999999;
+    folio.mostrarAbierto = false;
+    const Prompts::NumberAnswer primero = m_context.prompts().numero(folio);
+    if (primero.cancelado)
+        return Despues::Quedarse;
+    folio.titulo = QStringLiteral("Inserta de nuevo el Folio de la Tarjeta provisional");
+    const Prompts::NumberAnswer segundo = m_context.prompts().numero(folio);
+    if (segundo.cancelado)
+        return Despues::Quedarse;
+    if (primero.numero != segundo.numero) {
+        m_context.Mensaje(QStringLiteral("El folio no corresponde, intenta nuevamente!"),
+                          Prompts::kExclamation);
+        return Despues::Quedarse;
+    }
+    Navegacion* navegacion = m_context.navegacion();
+    const std::optional<Navegacion::TarjetaCliente> tarjeta =
+        navegacion ? navegacion->tarjetaCliente(QStringLiteral("Pase la tarjeta permanente"), false)
+                   : std::nullopt;
+    if (!tarjeta)
+        return Despues::Quedarse;
+    clsWebService servicio(m_context.urlLealtad, m_context.esperaServicio());
+    const FirmaMd5 firma;
+    clsLealtad lealtad(m_context.prompts(), servicio, firma);
+    lealtad.tempcard = QString::number(primero.numero);
+    lealtad.cardnumber = tarjeta->cliente;
+    if (lealtad.Activar())
+        m_context.Mensaje(QStringLiteral("Activación correcta!"), Prompts::kOk);
+    else
+        m_context.Mensaje(QStringLiteral("Error: ") + lealtad.responsemessage, Prompts::kExclamation);
+    return Despues::Quedarse;
 }
 
 Funciones::Despues Funciones::apagarOReiniciar(bool reiniciar) {

@@ -84,6 +84,8 @@ private:
     Despues checador();
     Despues colaImpresion();
     Despues registrarClientes();
+    // Binds a temporary card, its folio typed twice, to the permanent card swiped next.
+    Despues tarjetaProvisional();
     Despues salir();
 
     TerminalContext& m_context;

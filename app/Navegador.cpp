@@ -4,8 +4,9 @@
 #include "access/FrmFirmarEntrada.h"
 #include "access/FrmFunciones.h"
 #include "access/FrmMeserosFirmados.h"
+#include "access/FrmValidaCliente.h"
 #include "access/FrmValidaPermiso.h"
-#include "cashier/AbonoLealtadNoDisponible.h"
+#include "cashier/AbonoLealtadServicio.h"
 #include "cashier/FacturacionPantalla.h"
 #include "cashier/FrmAjustarPropinas.h"
 #include "cashier/FrmReimprimircta.h"
@@ -143,7 +144,7 @@ void Navegador::registroTarjetas() {
 
 void Navegador::caja(qint32 idComanda, qint32 control, qint16 numCuenta) {
     FacturacionPantalla facturacion(m_context);
-    AbonoLealtadNoDisponible lealtad;
+    AbonoLealtadServicio lealtad(m_context);
     frmCaja pantalla(m_context, facturacion, lealtad, QApplication::activeWindow());
     pantalla.setNumero_Comanda(idComanda);
     pantalla.setNumero_Control(static_cast<qint16>(control));
@@ -155,6 +156,17 @@ std::optional<qint64> Navegador::elegirCliente() {
     frmClientes clientes(m_context, FichaCliente::Modo::Local, QApplication::activeWindow());
     clientes.mostrar();
     return clientes.elegido();
+}
+
+std::optional<Navegacion::TarjetaCliente> Navegador::tarjetaCliente(const QString& titulo, bool enLinea) {
+    FrmValidaCliente ventana(m_context, QApplication::activeWindow());
+    ventana.setTitle(titulo);
+    ventana.setOnLine(enLinea);
+    ventana.mostrar();
+    if (!ventana.getValido())
+        return std::nullopt;
+    return TarjetaCliente{ventana.getCliente(), ventana.getNombreCliente(), ventana.getSaldoPuntos(),
+                          ventana.getSaldoPesos(), ventana.getTipoTarjeta()};
 }
 
 bool Navegador::abrir(Pantalla pantalla) {

@@ -35,6 +35,7 @@ public:
     void registroTarjetas() override;
     void caja(qint32 idComanda, qint32 control, qint16 numCuenta) override;
     std::optional<qint64> elegirCliente() override;
+    std::optional<TarjetaCliente> tarjetaCliente(const QString& titulo, bool enLinea) override;
     bool abrir(Pantalla pantalla) override;
     bool autorizar(int permiso, const QString& titulo) override;
     std::optional<qint32> autorizante(int permiso, const QString& titulo) override;

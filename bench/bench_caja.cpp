@@ -5,7 +5,7 @@
 //
 //   bench_caja            (NERIN_BENCH_HISTORY_DAYS sets the history, default 365)
 #include "bench/BenchTerminal.h"
-#include "cashier/AbonoLealtadNoDisponible.h"
+#include "cashier/AbonoLealtadServicio.h"
 #include "cashier/CajaCuenta.h"
 #include "cashier/FacturacionNoDisponible.h"
 
@@ -47,7 +47,7 @@ void BM_LoadAccount(benchmark::State& state) {
     Terminal& t = terminal();
     t.reabrir();
     FacturacionNoDisponible facturacion(t.prompts);
-    AbonoLealtadNoDisponible lealtad;
+    AbonoLealtadServicio lealtad(*t.context);
     CajaCuenta caja(*t.context, facturacion, lealtad);
     caja.cargarTiposPago();
     const qint64 antes = bench::CountingConnection::sent;
@@ -64,7 +64,7 @@ BENCHMARK(BM_LoadAccount)->Unit(benchmark::kMillisecond);
 void BM_AceptarThreePaymentsCloseAndTicket(benchmark::State& state) {
     Terminal& t = terminal();
     FacturacionNoDisponible facturacion(t.prompts);
-    AbonoLealtadNoDisponible lealtad;
+    AbonoLealtadServicio lealtad(*t.context);
     qint64 enviadas = 0;
     for (auto _ : state) {
         state.PauseTiming();

@@ -7,6 +7,7 @@
 #include "data/BaseDatos.h"
 #include "data/TransaccionBD.h"
 #include "keyboards/Prompts.h"
+#include "loyalty/ValidacionTarjeta.h"
 #include "printing/ColaImpresion.h"
 #include "startup/TerminalContext.h"
 #include "text/PriceRounding.h"
@@ -101,7 +102,29 @@ bool CajaCuenta::cargar() {
                                     QStringLiteral("ID_Comanda=") + texto(m_idComanda) +
                                         QStringLiteral(" AND Control=") + texto(m_control))
                       .toInt();
+    return cargarCliente();
+}
+
+bool CajaCuenta::cargarCliente() {
+    std::optional<RecordSet> cliente = m_context.baseDatos().AbrirRecordset(
+        QStringLiteral("SELECT cli.nombrecliente, isnull(cli.NuevoSaldoP,0), isnull(cli.NuevoSaldo,0) FROM "
+                       "Clientes cli INNER JOIN Cuenta cu ON cli.CveCliente = cu.CveCliente WHERE ") +
+        cuentaSql().mid(5));
+    if (!cliente)
+        return false;
+    m_cliente.reset();
+    if (!cliente->eof())
+        m_cliente = Cliente{cliente->value(0).toString().trimmed(),
+                            cliente->value(1).toCurrency().toPlainText(), cliente->value(2).toCurrency()};
     return true;
+}
+
+bool CajaCuenta::asignarCliente(const QString& tarjeta) {
+    return m_context.baseDatos().ActualizarRegistros(
+               QStringLiteral("Cuenta"), QStringLiteral("CveCliente=") + tarjeta,
+               QStringLiteral("ID_Comanda=") + texto(m_idComanda) + QStringLiteral(" AND Num_Cuenta=") +
+                   texto(m_numCuenta) + QStringLiteral(" AND Control=") + texto(m_control)) &&
+           cargarCliente();
 }
 
 bool CajaCuenta::cargarTiposPago() {
@@ -316,11 +339,16 @@ void CajaCuenta::imprimirCuentas() {
                                       QStringLiteral(" and num_cuenta=") + texto(numCuenta) +
                                       QStringLiteral(" and control=") + texto(m_control))
                     .toInt();
+            // Points go to loyalty cards only: a local customer (an invoice's, a delivery's) has none.
             QString mensaje;
-            if (cliente > 0 && m_lealtad.habilitado() &&
-                !m_lealtad.abonar(cliente, QStringLiteral("Abono por consumo en ") + m_context.nombreSucursal,
-                                  redondearPrecio(cuentas->value(1).toCurrency()).multiply(100).toPlainText(),
-                                  QStringLiteral("C"), mensaje))
+            if (ValidacionTarjeta::esTarjetaLealtad(cliente) && m_lealtad.habilitado() &&
+                !m_lealtad.abonar(
+                    {m_idComanda, m_control, numCuenta, cliente,
+                     QStringLiteral("Abono por consumo en ") + m_context.nombreSucursal,
+                     redondearPrecio(cuentas->value(1).toCurrency()).multiply(100).toPlainText(),
+                     QStringLiteral("C")},
+                    mensaje) &&
+                !mensaje.isEmpty())
                 m_context.prompts().Mensaje(QStringLiteral("Error: ") + mensaje, Prompts::kExclamation);
         }
         if (ImprimirCuenta(m_context, cola, m_idComanda, numCuenta, m_control, true))

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <optional>
 
 namespace nerin {
 
@@ -38,6 +39,12 @@ public:
         Currency monto;
         Currency propina;
         bool conMonto = true; // false for a tip given alone: the amount stored is 0
+    };
+    // The loyalty customer of the account, as last mirrored from the service.
+    struct Cliente {
+        QString nombre;
+        QString puntos;
+        Currency pesos;
     };
     enum class Resultado {
         Permanece, // refused or failed: the screen stays with its payments
@@ -80,6 +87,11 @@ public:
     // Some item carries no tax: the tax figure is shown in red.
     bool impuestoEnRojo() const { return m_sinImpuesto; }
     qint64 huespedes() const { return m_huespedes; }
+    // The account's customer; none without one.
+    const std::optional<Cliente>& cliente() const { return m_cliente; }
+    // Makes the loyalty card `tarjeta` (the customer key) the account's customer. False when the
+    // database failed (already reported).
+    bool asignarCliente(const QString& tarjeta);
     QString textoHuespedes() const;
 
     const QList<TipoPago>& tiposPago() const { return m_tipos; }
@@ -104,6 +116,7 @@ private:
     bool ordenPagada();
     void cerrarMesa();
     void imprimirCuentas();
+    bool cargarCliente();
 
     TerminalContext& m_context;
     Facturacion& m_facturacion;
@@ -116,6 +129,7 @@ private:
     double m_razonImpuesto = 0;
     bool m_sinImpuesto = false;
     qint64 m_huespedes = 0;
+    std::optional<Cliente> m_cliente;
     QList<TipoPago> m_tipos;
     QList<PagoGuardado> m_guardados;
     QList<PagoNuevo> m_nuevos;

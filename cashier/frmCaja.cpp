@@ -1,6 +1,7 @@
 #include "cashier/frmCaja.h"
 
 #include "data/Bitacora.h"
+#include "startup/Navegacion.h"
 #include "startup/TerminalContext.h"
 #include "text/TextFormat.h"
 
@@ -56,6 +57,10 @@ frmCaja::frmCaja(TerminalContext& context, Facturacion& facturacion, AbonoLealta
             m_lblHuespedes->setText(m_caja.textoHuespedes());
     });
 
+    m_lblCliente = crearEtiqueta(QStringLiteral("lblCliente"));
+    QPushButton* tarjeta = crearTecla(QStringLiteral("Tarjeta Cliente"), QStringLiteral("cmdTarjetaCliente"));
+    connect(tarjeta, &QPushButton::clicked, this, [this] { tarjetaCliente(); });
+
     // Columns: name, amount, payment type, class, reference; type and class are kept out of sight.
     m_grdPagos = crearGrid(this, QStringLiteral("grdPagos"), 0, kColumnasPagos);
     m_grdPagos->setColumnHidden(2, true);
@@ -101,7 +106,8 @@ frmCaja::frmCaja(TerminalContext& context, Facturacion& facturacion, AbonoLealta
     connect(borrarPago, &QPushButton::clicked, this, [this] { borrar(); });
     auto* acciones = new QHBoxLayout;
     acciones->addWidget(borrarPago);
-    acciones->addStretch(1);
+    acciones->addWidget(tarjeta);
+    acciones->addWidget(m_lblCliente, 1);
     acciones->addWidget(cancelar);
     acciones->addWidget(m_cmdAceptar);
 
@@ -144,6 +150,7 @@ void frmCaja::mostrarTipos() {
 
 void frmCaja::mostrarCuenta() {
     m_lblHuespedes->setText(m_caja.textoHuespedes());
+    mostrarCliente();
     m_grdPagos->setRowCount(0);
     m_filaPago.clear();
     auto fila = [this](int pago, const QString& a, const QString& b) {
@@ -177,6 +184,23 @@ void frmCaja::mostrarCuenta() {
     poner(m_grdTotales, 3, 1,
           TextFormat::number(m_caja.razonImpuesto() * 100.0, u"0.00") + QStringLiteral(" %"));
     m_grdTotales->item(3, 1)->setForeground(m_caja.impuestoEnRojo() ? Qt::red : Qt::black);
+}
+
+void frmCaja::mostrarCliente() {
+    const std::optional<CajaCuenta::Cliente>& cliente = m_caja.cliente();
+    m_lblCliente->setText(cliente ? cliente->nombre + QStringLiteral("  Puntos: ") + cliente->puntos +
+                                        QStringLiteral("  Saldo: ") + dinero(cliente->pesos)
+                                  : QString());
+}
+
+void frmCaja::tarjetaCliente() {
+    Navegacion* navegacion = m_context.navegacion();
+    if (!navegacion)
+        return;
+    const std::optional<Navegacion::TarjetaCliente> tarjeta =
+        navegacion->tarjetaCliente(QStringLiteral("Tarjeta de cliente"), true);
+    if (tarjeta && m_caja.asignarCliente(tarjeta->cliente))
+        mostrarCliente();
 }
 
 void frmCaja::elegirTipo(int boton) {

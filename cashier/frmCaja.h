@@ -5,6 +5,7 @@
 
 #include <QList>
 
+class QLabel;
 class QPushButton;
 class QTableWidget;
 
@@ -16,7 +17,8 @@ class TerminalContext;
 
 // The payment screen of one account: the payments grid ("MONTO CUENTA", the payments stored, the new
 // ones), the totals panel (total, paid, change, tax ratio), the payment type buttons three to a row
-// with two scroll keys, the guests, and "Aceptar", "Cancelar", "Borrar". The rules are CajaCuenta's.
+// with two scroll keys, the guests, the loyalty customer with the key that takes a customer's card, and
+// "Aceptar", "Cancelar", "Borrar". The rules are CajaCuenta's.
 class frmCaja : public ModalScreen {
 public:
     static constexpr int kFilasTipos = 2; // rows of payment type buttons shown at a time
@@ -40,12 +42,15 @@ private:
     void elegirTipo(int boton);
     void aceptar();
     void borrar();
+    void tarjetaCliente();
+    void mostrarCliente();
 
     TerminalContext& m_context;
     CajaCuenta m_caja;
     QTableWidget* m_grdPagos;
     QTableWidget* m_grdTotales;
     QPushButton* m_lblHuespedes;
+    QLabel* m_lblCliente;
     QPushButton* m_cmdAceptar;
     QList<QPushButton*> m_tipos;
     int m_primeraFilaTipos = 0;

@@ -52,6 +52,15 @@ public:
         ReabrirMesa,          // reopening a table closed today
     };
 
+    // A loyalty card accepted in the card window.
+    struct TarjetaCliente {
+        QString cliente; // the card number, which is also the customer key
+        QString nombre;  // the owner's name, and the balances, when the service was asked
+        QString puntos;
+        QString pesos;
+        int tipo = 0; // the customer type the card was written with
+    };
+
     virtual ~Navegacion() = default;
 
     // The open-tables screen in `modo`, the one that stands after sign-in.
@@ -78,6 +87,9 @@ public:
     // The customer screen, modal: the customer chosen, 0 for one that is not valid, nothing when the
     // screen was closed without a choice.
     virtual std::optional<qint64> elegirCliente() = 0;
+    // The loyalty card window titled `titulo`, modal: the card accepted, nothing when cancelled.
+    // `enLinea` asks the loyalty service for the card's balance; otherwise the card is only checked.
+    virtual std::optional<TarjetaCliente> tarjetaCliente(const QString& titulo, bool enLinea) = 0;
     // One of the functions menu's screens, modal; false when it is not available.
     virtual bool abrir(Pantalla pantalla) = 0;
     // The authorisation window titled `titulo`, modal: true when the next card swiped belongs to an

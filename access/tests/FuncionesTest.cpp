@@ -137,5 +137,42 @@ TEST_F(FuncionesTest, ScreensNotYetAvailableLeaveTheMenuStanding) {
     EXPECT_EQ(menu.pulsar(Boton::MesasAbiertas), Despues::Ocultar);
 }
 
+TEST_F(FuncionesTest, AProvisionalCardIsActivatedOnlyWithItsFolioTypedTwiceAndAPermanentCard) {
+    const struct {
+        qint64 primero;
+        qint64 segundo; // -1: the keypad cancelled
+        bool tarjeta;   // whether the card window accepts a card
+        const char* aviso;
+        const char* ruta; // the card window's route, when it opened
+    } casos[] = {
+        {1000001, 1000002, true, "El folio no corresponde, intenta nuevamente!", nullptr},
+        {1000001, -1, true, nullptr, nullptr},
+        {1000001, 1000001, false, nullptr, "tarjetaCliente Pase la tarjeta permanente offline"},
+        // The service's address answers nobody: the client's reason follows "Error: ".
+        {1000001, 1000001, true, "Error: ", "tarjetaCliente Pase la tarjeta permanente offline"},
+    };
+    for (const auto& caso : casos) {
+        Funciones& menu = funciones(kGerente);
+        context->urlLealtad = QStringLiteral("http://127.0.0.1:1/loyalty");
+        nav.rutas.clear();
+        nav.tarjeta = caso.tarjeta
+                          ? std::optional<Navegacion::TarjetaCliente>({QStringLiteral("100000000000033")})
+                          : std::nullopt;
+        prompts = ScriptedPrompts();
+        prompts.answerNumero({false, caso.primero});
+        prompts.answerNumero({caso.segundo < 0, caso.segundo});
+        EXPECT_EQ(menu.pulsar(Boton::TarjetaProvisional), Despues::Quedarse);
+        EXPECT_EQ(prompts.asked().at(1).texto,
+                  QStringLiteral("Inserta de nuevo el Folio de la Tarjeta provisional"));
+        EXPECT_EQ(nav.rutas, caso.ruta ? QStringList{QString::fromUtf8(caso.ruta)} : QStringList{});
+        const QStringList mensajes = prompts.mensajes();
+        if (!caso.aviso)
+            EXPECT_TRUE(mensajes.isEmpty()) << mensajes.join(u'|').toStdString();
+        else
+            EXPECT_TRUE(mensajes.size() == 1 && mensajes.first().startsWith(QString::fromUtf8(caso.aviso)))
+                << mensajes.join(u'|').toStdString();
+    }
+}
+
 } // namespace
 } // namespace nerin::fakes

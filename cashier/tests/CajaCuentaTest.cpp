@@ -26,7 +26,7 @@ protected:
     void cuenta(qint32 orden = 2, std::function<bool(const QString&)> falla = {}, int despues = 0,
                 qint16 numCuenta = 1) {
         abrir(std::move(falla), despues);
-        caja = std::make_unique<CajaCuenta>(*context, facturacion, lealtad);
+        caja = std::make_unique<CajaCuenta>(*context, facturacion, *lealtad);
         ASSERT_TRUE(caja->cargarTiposPago());
         caja->setNumero_Comanda(orden);
         caja->setNumero_Control(1);
@@ -356,18 +356,48 @@ TEST_F(CajaCuentaTest, TouchingTheGuestsAsksAndStoresThem) {
     EXPECT_EQ(numero(QStringLiteral("SELECT CantHuespedes FROM Comanda WHERE ID_Comanda=2")), 6);
 }
 
-TEST_F(CajaCuentaTest, ClosingWithACustomerTellsTheAccrualIsNotAvailableAndStillPrints) {
-    exec(QStringLiteral(
-        "UPDATE Cuenta SET CveCliente = (SELECT MIN(CveCliente) FROM Clientes) WHERE ID_Comanda=2"));
-    cuenta(2);
-    context->setFuncion(19, true);
-    pagar({{kEfectivo, pago("420")}});
-    prompts.answerMensaje(Prompts::kAnswerNo);
-    prompts.answerMensaje(Prompts::kAnswerYes);
-    EXPECT_EQ(caja->aceptar(), CajaCuenta::Resultado::Terminado);
-    EXPECT_EQ(prompts.mensajes().last(), QStringLiteral("Error: ") + AbonoLealtadNoDisponible::kMensaje);
-    EXPECT_EQ(trabajos(), QStringList{QStringLiteral("1|T|1|cajero1|cerrado")});
-    EXPECT_EQ(abierta(), 0);
+TEST_F(CajaCuentaTest, ClosingAccruesOnlyLoyaltyCardsAndNeverSendsAnAccountTwice) {
+    // The service's address answers nobody: a request sent there cannot have reached it.
+    const struct {
+        const char* cliente;
+        const char* marca; // the account's accrual mark before closing; "" for none
+        const char* aviso; // the message after closing; "" for none, "*" for the client's own
+        const char* marcaDespues;
+    } casos[] = {
+        {"3", "", "", ""}, // a local customer has no points
+        {"100000000000017", "", "*", ""},
+        {"100000000000017", "A", AbonoLealtadServicio::kYaAbonado, "A"},
+        {"100000000000017", "E", AbonoLealtadServicio::kYaEnviado, "E"},
+    };
+    for (const auto& caso : casos) {
+        SetUp();
+        exec(QStringLiteral("UPDATE Cuenta SET CveCliente=%1 WHERE ID_Comanda=2").arg(caso.cliente));
+        if (*caso.marca)
+            exec(QStringLiteral(
+                     "INSERT INTO Abono_Lealtad(ID_Comanda,Control,Num_Cuenta,CveCliente,Autorizacion,"
+                     "Monto,Estado) VALUES(2,1,1,%1,'2-1-1',42000,'%2')")
+                     .arg(caso.cliente, caso.marca));
+        cuenta(2);
+        context->setFuncion(19, true);
+        context->urlLealtad = QStringLiteral("http://127.0.0.1:1/loyalty");
+        pagar({{kEfectivo, pago("420")}});
+        prompts.answerMensaje(Prompts::kAnswerNo);
+        prompts.answerMensaje(Prompts::kAnswerYes);
+        EXPECT_EQ(caja->aceptar(), CajaCuenta::Resultado::Terminado);
+        const QString ultimo = prompts.mensajes().last();
+        if (*caso.aviso == '\0')
+            EXPECT_EQ(ultimo, QStringLiteral("¿Cerrar la mesa?")) << caso.cliente;
+        else if (*caso.aviso == '*')
+            EXPECT_TRUE(ultimo.startsWith(QStringLiteral("Error: ")) && ultimo.size() > 8)
+                << ultimo.toStdString();
+        else
+            EXPECT_EQ(ultimo, QStringLiteral("Error: ") + QString::fromUtf8(caso.aviso));
+        EXPECT_EQ(rows(QStringLiteral("SELECT Estado FROM Abono_Lealtad")),
+                  *caso.marcaDespues ? QStringList{QString::fromUtf8(caso.marcaDespues)} : QStringList{})
+            << caso.cliente << caso.marca;
+        EXPECT_EQ(trabajos(), QStringList{QStringLiteral("1|T|1|cajero1|cerrado")});
+        EXPECT_EQ(abierta(), 0);
+    }
 }
 
 TEST_F(CajaCuentaTest, WithoutATicketPrinterTheTableClosesAndNothingCountsAsPrinted) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cashier/AbonoLealtadNoDisponible.h"
+#include "cashier/AbonoLealtadServicio.h"
 #include "cashier/FacturacionNoDisponible.h"
 #include "printing/PlainTextRenderer.h"
 #include "startup/tests/StartupFixture.h"
@@ -83,6 +83,7 @@ protected:
         context->cuentaTicket = 1;
         context->store = QStringLiteral("CZD001");
         context->nombreSucursal = QStringLiteral("LA CAZUELA DORADA CENTRO");
+        lealtad = std::make_unique<AbonoLealtadServicio>(*context);
     }
 
     // The rows of a query, one text per row with its fields separated by "|".
@@ -114,7 +115,8 @@ protected:
     // The SQLSTATE of the failures abrir() injects; none by default.
     QString estadoFalla;
     FacturacionNoDisponible facturacion{prompts};
-    AbonoLealtadNoDisponible lealtad;
+    // The accrual through the loyalty service at context->urlLealtad (none: switched off).
+    std::unique_ptr<AbonoLealtadServicio> lealtad;
 };
 
 } // namespace nerin::fakes

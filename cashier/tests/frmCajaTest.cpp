@@ -19,7 +19,7 @@ protected:
     frmCaja& pantalla(qint32 orden = 2) {
         if (!m_pantalla) {
             abrir();
-            m_pantalla = std::make_unique<frmCaja>(*context, facturacion, lealtad);
+            m_pantalla = std::make_unique<frmCaja>(*context, facturacion, *lealtad);
             m_pantalla->setNumero_Comanda(orden);
             m_pantalla->setNumero_Control(1);
             m_pantalla->setNumero_Cuenta(1);
