@@ -62,7 +62,7 @@ void FrmValidaCliente::tarjetaRecibida(const QString& tarjeta) {
     m_lblMensaje->clear();
     m_lblNombre->setText(m_nombre);
     m_lblSaldo->setText(m_valido && m_enLinea
-                            ? QStringLiteral("Puntos: ") + m_puntos + QStringLiteral("  Pesos: ") + m_pesos
+                            ? QStringLiteral("Puntos: ") + m_puntos + QStringLiteral(", Pesos: ") + m_pesos
                             : QString());
     if (m_valido && !m_enLinea)
         accept();

@@ -107,15 +107,17 @@ bool CajaCuenta::cargar() {
 
 bool CajaCuenta::cargarCliente() {
     std::optional<RecordSet> cliente = m_context.baseDatos().AbrirRecordset(
-        QStringLiteral("SELECT cli.nombrecliente, isnull(cli.NuevoSaldoP,0), isnull(cli.NuevoSaldo,0) FROM "
-                       "Clientes cli INNER JOIN Cuenta cu ON cli.CveCliente = cu.CveCliente WHERE ") +
+        QStringLiteral(
+            "SELECT cli.CveCliente, cli.nombrecliente, isnull(cli.NuevoSaldoP,0), isnull(cli.NuevoSaldo,0) "
+            "FROM Clientes cli INNER JOIN Cuenta cu ON cli.CveCliente = cu.CveCliente WHERE ") +
         cuentaSql().mid(5));
     if (!cliente)
         return false;
+    // An invoice's customer has no loyalty balances to show.
     m_cliente.reset();
-    if (!cliente->eof())
-        m_cliente = Cliente{cliente->value(0).toString().trimmed(),
-                            cliente->value(1).toCurrency().toPlainText(), cliente->value(2).toCurrency()};
+    if (!cliente->eof() && ValidacionTarjeta::esTarjetaLealtad(cliente->value(0).toInt()))
+        m_cliente = Cliente{cliente->value(1).toString().trimmed(),
+                            cliente->value(2).toCurrency().toPlainText(), cliente->value(3).toCurrency()};
     return true;
 }
 

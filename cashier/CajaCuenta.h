@@ -87,7 +87,7 @@ public:
     // Some item carries no tax: the tax figure is shown in red.
     bool impuestoEnRojo() const { return m_sinImpuesto; }
     qint64 huespedes() const { return m_huespedes; }
-    // The account's customer; none without one.
+    // The account's loyalty customer; none without one (or with a customer who is not a loyalty card).
     const std::optional<Cliente>& cliente() const { return m_cliente; }
     // Makes the loyalty card `tarjeta` (the customer key) the account's customer. False when the
     // database failed (already reported).

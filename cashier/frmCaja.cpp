@@ -188,8 +188,8 @@ void frmCaja::mostrarCuenta() {
 
 void frmCaja::mostrarCliente() {
     const std::optional<CajaCuenta::Cliente>& cliente = m_caja.cliente();
-    m_lblCliente->setText(cliente ? cliente->nombre + QStringLiteral("  Puntos: ") + cliente->puntos +
-                                        QStringLiteral("  Saldo: ") + dinero(cliente->pesos)
+    m_lblCliente->setText(cliente ? cliente->nombre + QStringLiteral(", Puntos: ") + cliente->puntos +
+                                        QStringLiteral(", Saldo: ") + dinero(cliente->pesos)
                                   : QString());
 }
 

@@ -155,12 +155,14 @@ TEST_F(FuncionesTest, AProvisionalCardIsActivatedOnlyWithItsFolioTypedTwiceAndAP
         Funciones& menu = funciones(kGerente);
         context->urlLealtad = QStringLiteral("http://127.0.0.1:1/loyalty");
         nav.rutas.clear();
-        nav.tarjeta = caso.tarjeta
-                          ? std::optional<Navegacion::TarjetaCliente>({QStringLiteral("100000000000033")})
-                          : std::nullopt;
+        nav.tarjeta.reset();
+        if (caso.tarjeta) {
+            nav.tarjeta.emplace();
+            nav.tarjeta->cliente = QStringLiteral("100000000000033");
+        }
         prompts = ScriptedPrompts();
-        prompts.answerNumero({false, caso.primero});
-        prompts.answerNumero({caso.segundo < 0, caso.segundo});
+        prompts.answerNumero({false, caso.primero, false});
+        prompts.answerNumero({caso.segundo < 0, caso.segundo, false});
         EXPECT_EQ(menu.pulsar(Boton::TarjetaProvisional), Despues::Quedarse);
         EXPECT_EQ(prompts.asked().at(1).texto,
                   QStringLiteral("Inserta de nuevo el Folio de la Tarjeta provisional"));

@@ -1063,14 +1063,37 @@ GO
 -- frmClientesList: by company name
 select cvecliente , numtarjeta , nombrecliente + ' ' + isnull(appaterno,'') as Nombre , isnull(tel,'') as tel from clientes where razon like '%COMERCIAL%'
 GO
--- FrmValidaCliente: is the loyalty card already in the local table (condition "Num_tarjeta=" + card, unquoted; field assumed)
-SELECT Count(*) FROM clientes WHERE Num_tarjeta=123456789012345
+-- FrmValidaCliente: is the loyalty card already in the local table (by the customer key)
+SELECT COUNT(*) FROM Clientes WHERE CveCliente=123456789012345
 GO
--- FrmValidaCliente: mirror the balances of a known card (ActualizarRegistros on "clientes")
-UPDATE clientes SET nombrecliente='MARIA LOPEZ GARCIA',idtipocliente=1,Activo=1,saldoanteriorp=120,saldoanterior=35.5,Num_Tarjeta='123456789012345' WHERE CveCliente=123456789012345
+-- FrmValidaCliente: mirror the balances of a known card, both card columns, previous and new balances
+UPDATE Clientes SET nombrecliente='MARIA O''NEIL GARCIA',idtipocliente=1,Activo=1,SaldoAnteriorP=120,SaldoAnterior=35.5,NuevoSaldoP=120,NuevoSaldo=35.5,Numtarjeta='123456789012345',Num_Tarjeta=123456789012345 WHERE CveCliente=123456789012345
 GO
--- FrmValidaCliente: new card, the card number is the customer key (InsertarRegistro on "clientes"; quoting of the values assumed)
-INSERT INTO clientes(cvecliente,nombrecliente,numtarjeta,idtipocliente,saldoanteriorp,saldoanterior) VALUES(111122223333444,'JORGE RUIZ','111122223333444',1,0,0)
+-- FrmValidaCliente: new card, the card number is the customer key
+INSERT INTO Clientes(CveCliente,nombrecliente,Numtarjeta,Num_Tarjeta,idtipocliente,Activo,SaldoAnteriorP,SaldoAnterior,NuevoSaldoP,NuevoSaldo) VALUES(111122223333444,'JORGE RUIZ','111122223333444',111122223333444,1,1,0,0,0,0)
+GO
+-- frmCaja (card key): the account's customer
+UPDATE Cuenta SET CveCliente=111122223333444 WHERE ID_Comanda=2 AND Num_Cuenta=1 AND Control=1
+GO
+-- frmCaja: the account's loyalty customer and balances
+SELECT cli.CveCliente, cli.nombrecliente, isnull(cli.NuevoSaldoP,0), isnull(cli.NuevoSaldo,0) FROM Clientes cli INNER JOIN Cuenta cu ON cli.CveCliente = cu.CveCliente WHERE ID_Comanda=2 AND Control=1 AND Num_cuenta=1
+GO
+-- frmCaja (accrual at close): the account's accrual mark
+SELECT Estado FROM Abono_Lealtad WHERE ID_Comanda=2 AND Control=1 AND Num_Cuenta=1
+GO
+-- frmCaja (accrual at close): marked as sent before the request goes out
+INSERT INTO Abono_Lealtad(ID_Comanda,Control,Num_Cuenta,CveCliente,Autorizacion,Monto,Estado) VALUES(2,1,1,111122223333444,'2-1-1',42000,'E')
+GO
+-- frmCaja (accrual at close): a failure that may have reached the service keeps the mark, with why
+UPDATE Abono_Lealtad SET Mensaje='El servicio de lealtad no respondió a tiempo.' WHERE ID_Comanda=2 AND Control=1 AND Num_Cuenta=1
+GO
+-- frmCaja (accrual at close): confirmed, and the new balances the ticket prints
+UPDATE Abono_Lealtad SET Estado='A' WHERE ID_Comanda=2 AND Control=1 AND Num_Cuenta=1
+GO
+UPDATE Clientes SET NuevoSaldoP=162,NuevoSaldo=56.5 WHERE CveCliente=111122223333444
+GO
+-- frmCaja (accrual at close): a request that never reached the service is unmarked
+DELETE FROM Abono_Lealtad WHERE ID_Comanda=2 AND Control=1 AND Num_Cuenta=1
 GO
 -- FrmFunciones (close of day): close of day (placed last: it ends the working day)
 Fin_Dia
