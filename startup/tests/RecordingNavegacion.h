@@ -79,14 +79,15 @@ public:
     }
 
     QStringList rutas;
+    bool disponible = true;             // whether the menu's screens are available
+    bool autorizado = true;             // what the authorisation window answers
+    qint32 empleadoAutoriza = 2;        // whose card it accepted (the demo's manager)
+    std::function<Checada()> alChecar;  // what the clock-in screen does while it stands
+    std::function<void()> alTransferir; // what the transfer screens do while they stand
+    std::function<void()> alCortesias;  // what the courtesy screen does while it stands
+    std::optional<qint64> cliente;      // what the customer screen answers
+
     std::optional<TarjetaCliente> tarjeta; // what the loyalty card window accepts
-    bool disponible = true;                // whether the menu's screens are available
-    bool autorizado = true;                // what the authorisation window answers
-    qint32 empleadoAutoriza = 2;           // whose card it accepted (the demo's manager)
-    std::function<Checada()> alChecar;     // what the clock-in screen does while it stands
-    std::function<void()> alTransferir;    // what the transfer screens do while they stand
-    std::function<void()> alCortesias;     // what the courtesy screen does while it stands
-    std::optional<qint64> cliente;         // what the customer screen answers
 };
 
 } // namespace nerin::fakes
