@@ -3,9 +3,8 @@
 #include "data/BaseDatos.h"
 #include "data/Bitacora.h"
 #include "keyboards/Prompts.h"
-#include "loyalty/FirmaTransaccion.h"
+#include "loyalty/LealtadTerminal.h"
 #include "loyalty/clsLealtad.h"
-#include "loyalty/clsWebService.h"
 #include "printing/ImprimirSalida.h"
 #include "printing/PruebaImpresion.h"
 #include "startup/ContextoImpresionTerminal.h"
@@ -208,9 +207,8 @@ Funciones::Despues Funciones::tarjetaProvisional() {
                    : std::nullopt;
     if (!tarjeta)
         return Despues::Quedarse;
-    clsWebService servicio(m_context.urlLealtad, m_context.esperaServicio());
-    const FirmaMd5 firma;
-    clsLealtad lealtad(m_context.prompts(), servicio, firma);
+    LealtadTerminal terminal(m_context);
+    clsLealtad& lealtad = terminal.lealtad();
     lealtad.tempcard = QString::number(primero.numero);
     lealtad.cardnumber = tarjeta->cliente;
     if (lealtad.Activar())

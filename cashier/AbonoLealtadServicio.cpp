@@ -1,10 +1,9 @@
 #include "cashier/AbonoLealtadServicio.h"
 
 #include "data/BaseDatos.h"
-#include "loyalty/FirmaTransaccion.h"
+#include "loyalty/LealtadTerminal.h"
 #include "loyalty/ValidacionTarjeta.h"
 #include "loyalty/clsLealtad.h"
-#include "loyalty/clsWebService.h"
 #include "startup/TerminalContext.h"
 
 namespace nerin {
@@ -49,9 +48,8 @@ bool AbonoLealtadServicio::abonar(const Abono& abono, QString& mensaje) {
         return false;
     }
 
-    clsWebService servicio(m_context.urlLealtad, m_context.esperaServicio());
-    const FirmaMd5 firma; // the signature the service checks
-    clsLealtad lealtad(m_context.prompts(), servicio, firma, [this] { return m_context.ahora().date(); });
+    LealtadTerminal terminal(m_context);
+    clsLealtad& lealtad = terminal.lealtad();
     lealtad.cardnumber = tarjeta;
     lealtad.branchid = QString::number(m_context.sucursal);
     lealtad.authorization = codigo;
@@ -71,7 +69,7 @@ bool AbonoLealtadServicio::abonar(const Abono& abono, QString& mensaje) {
         return true;
     }
     mensaje = lealtad.responsemessage;
-    if (servicio.ultima().estado == clsWebService::Estado::SinConexion)
+    if (lealtad.servicio()->ultima().estado == clsWebService::Estado::SinConexion)
         bd.EjecutarSQL(QStringLiteral("DELETE FROM Abono_Lealtad WHERE ") + cuenta);
     else
         bd.ActualizarRegistros(

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "loyalty/EsperaServicio.h"
+#include "keyboards/EsperaServicio.h"
 #include "ui/ModalScreen.h"
 
 #include <QTimer>

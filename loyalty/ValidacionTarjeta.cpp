@@ -2,9 +2,8 @@
 
 #include "data/BaseDatos.h"
 #include "keyboards/Prompts.h"
-#include "loyalty/FirmaTransaccion.h"
+#include "loyalty/LealtadTerminal.h"
 #include "loyalty/clsLealtad.h"
-#include "loyalty/clsWebService.h"
 #include "startup/TerminalContext.h"
 
 #include <QRegularExpression>
@@ -55,9 +54,8 @@ bool ValidacionTarjeta::validar(const QString& texto, bool enLinea) {
     m_puntos.clear();
     m_pesos.clear();
     const QString track = convertir(texto);
-    clsWebService servicio(m_context.urlLealtad, m_context.esperaServicio());
-    const FirmaMd5 firma;
-    clsLealtad lealtad(m_context.prompts(), servicio, firma);
+    LealtadTerminal terminal(m_context);
+    clsLealtad& lealtad = terminal.lealtad();
     lealtad.setCardTrack(track);
     lealtad.cardnumber = numeroTarjeta(track);
     if (lealtad.cardnumber.isEmpty() || !lealtad.ValidaTarjetaMD5())

@@ -1,6 +1,6 @@
 #include "loyalty/clsWebService.h"
 
-#include "loyalty/EsperaServicio.h"
+#include "keyboards/EsperaServicio.h"
 #include "loyalty/SobreSoap.h"
 
 #include <QEventLoop>
@@ -173,9 +173,15 @@ void clsWebService::intentar(const QString& operacion, const QByteArray& cuerpo)
     }
     const int http = respuesta->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (http == 0) {
-        // No reply at all: whether the service may have acted on the request depends on whether it
-        // went out.
-        if (sinConexion || !enviada)
+        // No reply at all: the service cannot have acted on the request only when the connection was
+        // never made. Any other end (the loop left from outside, a connection dropped while the
+        // request was going out) may have delivered it, whatever `enviada` says.
+        const QNetworkReply::NetworkError error = respuesta->error();
+        const bool sinCanal =
+            error == QNetworkReply::ConnectionRefusedError || error == QNetworkReply::HostNotFoundError;
+        if (!respuesta->isFinished())
+            respuesta->abort();
+        if (sinConexion || (!enviada && sinCanal))
             fallar(Estado::SinConexion, kSinConexion);
         else if (vencida)
             fallar(Estado::SinRespuesta, QStringLiteral("El servicio de lealtad no respondió a tiempo."));
