@@ -78,7 +78,8 @@ bool ValidacionTarjeta::reflejar(const QString& tarjeta, const QString& nombreSe
         return rechazar(QString::fromUtf8(kSaldoNoValido));
     // The customer key is the card number; both card columns carry it, as text and as a number. The
     // balances go both to the previous ones and to the new ones the ticket prints: until an accrual
-    // changes them, they are the same.
+    // changes them, they are the same. The service's name is the owner's whole name, so surnames kept
+    // apart on the row are cleared: the ticket joins the three and would print them twice.
     BaseDatos& bd = m_context.baseDatos();
     const QString nombre = BaseDatos::DuplicarComillas(nombreServicio.trimmed().left(100));
     const QString tipo = QString::number(kTipoTarjeta);
@@ -88,7 +89,8 @@ bool ValidacionTarjeta::reflejar(const QString& tarjeta, const QString& nombreSe
     const bool escrito =
         existe ? bd.ActualizarRegistros(
                      QStringLiteral("Clientes"),
-                     QStringLiteral("nombrecliente='") + nombre + QStringLiteral("',idtipocliente=") + tipo +
+                     QStringLiteral("nombrecliente='") + nombre +
+                         QStringLiteral("',ApPaterno=NULL,ApMaterno=NULL,idtipocliente=") + tipo +
                          QStringLiteral(",Activo=1,SaldoAnteriorP=") + puntos +
                          QStringLiteral(",SaldoAnterior=") + pesos + QStringLiteral(",NuevoSaldoP=") +
                          puntos + QStringLiteral(",NuevoSaldo=") + pesos + QStringLiteral(",Numtarjeta='") +

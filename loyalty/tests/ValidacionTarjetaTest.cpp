@@ -25,7 +25,9 @@ protected:
     QStringList cliente(const QString& tarjeta) {
         return rowsOf(
             dbFolder() + QStringLiteral("/DBNERIN.db"),
-            QStringLiteral("SELECT nombrecliente, Numtarjeta, Num_Tarjeta, idtipocliente, SaldoAnteriorP, "
+            // The name as the ticket joins it.
+            QStringLiteral("SELECT nombrecliente + isnull(ApPaterno,'') + isnull(ApMaterno,''), Numtarjeta, "
+                           "Num_Tarjeta, idtipocliente, SaldoAnteriorP, "
                            "SaldoAnterior, NuevoSaldoP, NuevoSaldo FROM Clientes WHERE CveCliente=") +
                 tarjeta);
     }
