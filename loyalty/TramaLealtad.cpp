@@ -39,4 +39,14 @@ std::optional<TramaLealtad::Respuesta> TramaLealtad::leer(const QString& texto) 
     return respuesta;
 }
 
+bool TramaLealtad::soloDigitos(const QString& valor) {
+    if (valor.isEmpty())
+        return false;
+    for (const QChar c : valor) {
+        if (c < u'0' || c > u'9')
+            return false;
+    }
+    return true;
+}
+
 } // namespace nerin

@@ -40,6 +40,10 @@ public:
     // colon, so a message such as "Error: tarjeta vencida" keeps its own colons; a field without a
     // colon is a key with an empty value. Double quotes are removed from keys and values.
     static std::optional<Respuesta> leer(const QString& texto);
+
+    // Whether a value is a whole number written with digits only (no sign, no point), as the service
+    // takes card numbers, amounts in cents and keys; the empty text is not.
+    static bool soloDigitos(const QString& valor);
 };
 
 } // namespace nerin

@@ -9,15 +9,6 @@ namespace nerin {
 
 namespace {
 
-bool soloDigitos(const QString& texto) {
-    if (texto.isEmpty())
-        return false;
-    for (const QChar c : texto)
-        if (c < u'0' || c > u'9')
-            return false;
-    return true;
-}
-
 bool caracterDeCorreo(QChar c) {
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'_' ||
            c == u'-' || c == u'.' || c == u'@';
@@ -54,30 +45,8 @@ bool clsCustomer::temporalValida() {
     return true;
 }
 
-std::optional<QString> clsCustomer::solicitudRegistro(const QString& operacion) {
-    bool valido = true;
-    // Only the first failing check of each field is shown, as each field's checks stop at the first.
-    const auto exigir = [this, &valido](bool cumple, const char* mensaje) {
-        if (!cumple)
-            valido = fallo(QString::fromUtf8(mensaje));
-        return cumple;
-    };
-    exigir(!apellidos.trimmed().isEmpty(), "Completar Apellidos");
-    exigir(!nombre.trimmed().isEmpty(), "Completar Nombre");
-    if (exigir(soloDigitos(CP), "Completar Código Postal, Solo números"))
-        exigir(CP.size() == 5, "Código Postal debe ser a 5 dígitos");
-    if (exigir(!Email.isEmpty(), "Completar Email"))
-        exigir(emailValido(Email), "Email invalido");
-    exigir(soloDigitos(edad), "Completar Edad, Solo números");
-    exigir(!genero.trimmed().isEmpty(), "Seleccionar Genero");
-    exigir(!ciudad.trimmed().isEmpty(), "Completar Ciudad");
-    if (!temporalValida())
-        valido = false;
-    if (!valido) {
-        responsemessage = QString::fromUtf8(kValidacion);
-        return std::nullopt;
-    }
-    return TramaLealtad::armar({{QStringLiteral("Age"), edad},
+QString clsCustomer::camposRegistro(const QString& edadEnviada, const QString& operacion) const {
+    return TramaLealtad::armar({{QStringLiteral("Age"), edadEnviada},
                                 {QStringLiteral("City"), ciudad},
                                 {QStringLiteral("Email"), Email},
                                 {QStringLiteral("FirstName"), nombre},
@@ -88,20 +57,38 @@ std::optional<QString> clsCustomer::solicitudRegistro(const QString& operacion) 
                                 {QStringLiteral("Temp_Card"), tempcard}});
 }
 
+std::optional<QString> clsCustomer::solicitudRegistro(const QString& operacion) {
+    bool valido = true;
+    // Only the first failing check of each field is shown, as each field's checks stop at the first.
+    const auto exigir = [this, &valido](bool cumple, const char* mensaje) {
+        if (!cumple)
+            valido = fallo(QString::fromUtf8(mensaje));
+        return cumple;
+    };
+    exigir(!apellidos.trimmed().isEmpty(), "Completar Apellidos");
+    exigir(!nombre.trimmed().isEmpty(), "Completar Nombre");
+    if (exigir(TramaLealtad::soloDigitos(CP), "Completar Código Postal, Solo números"))
+        exigir(CP.size() == 5, "Código Postal debe ser a 5 dígitos");
+    if (exigir(!Email.isEmpty(), "Completar Email"))
+        exigir(emailValido(Email), "Email invalido");
+    exigir(TramaLealtad::soloDigitos(edad), "Completar Edad, Solo números");
+    exigir(!genero.trimmed().isEmpty(), "Seleccionar Genero");
+    exigir(!ciudad.trimmed().isEmpty(), "Completar Ciudad");
+    if (!temporalValida())
+        valido = false;
+    if (!valido) {
+        responsemessage = QString::fromUtf8(kValidacion);
+        return std::nullopt;
+    }
+    return camposRegistro(edad, operacion);
+}
+
 std::optional<QString> clsCustomer::solicitudAviso(const QString& operacion) {
     if (!temporalValida()) {
         responsemessage = QString::fromUtf8(kValidacion);
         return std::nullopt;
     }
-    return TramaLealtad::armar({{QStringLiteral("Age"), QStringLiteral("0")},
-                                {QStringLiteral("City"), ciudad},
-                                {QStringLiteral("Email"), Email},
-                                {QStringLiteral("FirstName"), nombre},
-                                {QStringLiteral("Gender"), genero},
-                                {QStringLiteral("LastName"), apellidos},
-                                {QStringLiteral("OperationType"), operacion},
-                                {QStringLiteral("PostalCode"), CP},
-                                {QStringLiteral("Temp_Card"), tempcard}});
+    return camposRegistro(QStringLiteral("0"), operacion);
 }
 
 std::optional<QString> clsCustomer::solicitudBuscar() {

@@ -102,6 +102,8 @@ private:
     bool fallo(const QString& mensaje);
     bool temporalValida();
     bool enviar(const std::optional<QString>& solicitud, bool campos = false);
+    // The customer's fields in the order every registration request carries them.
+    QString camposRegistro(const QString& edadEnviada, const QString& operacion) const;
 
     Prompts& m_prompts;
     clsWebService* m_servicio = nullptr;

@@ -3,23 +3,10 @@
 #include "crypto/MD5.h"
 #include "keyboards/Prompts.h"
 #include "loyalty/FirmaTransaccion.h"
+#include "loyalty/TramaLealtad.h"
 #include "loyalty/clsWebService.h"
 
 namespace nerin {
-
-namespace {
-
-bool soloDigitos(const QString& texto) {
-    if (texto.isEmpty())
-        return false;
-    for (const QChar c : texto) {
-        if (c < u'0' || c > u'9')
-            return false;
-    }
-    return true;
-}
-
-} // namespace
 
 clsLealtad::clsLealtad(Prompts& prompts) : m_prompts(prompts) {}
 
@@ -44,10 +31,10 @@ bool clsLealtad::Transaccion() {
     };
     exigir(!Description.trimmed().isEmpty(), "Completar Apellidos");
     exigir(!branchid.trimmed().isEmpty(), "Completar Sucursal");
-    exigir(soloDigitos(amount), "Completar Monto, Solo números");
-    exigir(soloDigitos(ticket), "Completar Ticket, Solo números");
-    exigir(soloDigitos(bill), "Completar Cuenta, Solo números");
-    exigir(soloDigitos(seller), "Completar Vendedor, Solo números");
+    exigir(TramaLealtad::soloDigitos(amount), "Completar Monto, Solo números");
+    exigir(TramaLealtad::soloDigitos(ticket), "Completar Ticket, Solo números");
+    exigir(TramaLealtad::soloDigitos(bill), "Completar Cuenta, Solo números");
+    exigir(TramaLealtad::soloDigitos(seller), "Completar Vendedor, Solo números");
     exigir(!transactiontype.trimmed().isEmpty(), "Completar Tipo de transacción");
     if (!valido) {
         responsemessage = QString::fromUtf8(kDatosInvalidos);
@@ -55,18 +42,22 @@ bool clsLealtad::Transaccion() {
     }
     transactiondate = m_hoy().toString(QStringLiteral("ddMMyyyy"));
     hash = m_firma->firmar(FirmaTransaccion::entrada(transactiondate, cardnumber, amount));
-    const QString solicitud = TramaLealtad::armar({{QStringLiteral("CardNumber"), cardnumber},
-                                                   {QStringLiteral("BranchID"), branchid},
-                                                   {QStringLiteral("AuthorizationCode"), authorization},
-                                                   {QStringLiteral("Description"), Description},
-                                                   {QStringLiteral("Hash"), hash},
-                                                   {QStringLiteral("MonetaryAmount"), amount},
-                                                   {QStringLiteral("TransactionDate"), transactiondate},
-                                                   {QStringLiteral("TransactionType"), transactiontype},
-                                                   {QStringLiteral("Ticket"), ticket},
-                                                   {QStringLiteral("Bill"), bill},
-                                                   {QStringLiteral("IdSeller"), seller}});
-    return responder(m_servicio->Process(solicitud), true);
+    return responder(m_servicio->Process(solicitudProceso(transactiontype, ticket, bill, seller)), true);
+}
+
+QString clsLealtad::solicitudProceso(const QString& tipo, const QString& numTicket, const QString& cuenta,
+                                     const QString& vendedor) const {
+    return TramaLealtad::armar({{QStringLiteral("CardNumber"), cardnumber},
+                                {QStringLiteral("BranchID"), branchid},
+                                {QStringLiteral("AuthorizationCode"), authorization},
+                                {QStringLiteral("Description"), Description},
+                                {QStringLiteral("Hash"), hash},
+                                {QStringLiteral("MonetaryAmount"), amount},
+                                {QStringLiteral("TransactionDate"), transactiondate},
+                                {QStringLiteral("TransactionType"), tipo},
+                                {QStringLiteral("Ticket"), numTicket},
+                                {QStringLiteral("Bill"), cuenta},
+                                {QStringLiteral("IdSeller"), vendedor}});
 }
 
 bool clsLealtad::responder(const QString& respuesta, bool saldo) {
@@ -83,7 +74,7 @@ bool clsLealtad::fallo(const QString& mensaje) {
 }
 
 bool clsLealtad::tarjetaValida() {
-    if (!soloDigitos(cardnumber))
+    if (!TramaLealtad::soloDigitos(cardnumber))
         return fallo(QStringLiteral("Completar Tarjeta Permanente, Solo números"));
     if (cardnumber.size() != 15)
         return fallo(QStringLiteral("Tarjeta Permanente debe ser a 15 dígitos"));
@@ -110,17 +101,8 @@ std::optional<QString> clsLealtad::solicitudSaldo() {
         responsemessage = QString::fromUtf8(kValidacion);
         return std::nullopt;
     }
-    return TramaLealtad::armar({{QStringLiteral("CardNumber"), cardnumber},
-                                {QStringLiteral("BranchID"), branchid},
-                                {QStringLiteral("AuthorizationCode"), authorization},
-                                {QStringLiteral("Description"), Description},
-                                {QStringLiteral("Hash"), hash},
-                                {QStringLiteral("MonetaryAmount"), amount},
-                                {QStringLiteral("TransactionDate"), transactiondate},
-                                {QStringLiteral("TransactionType"), QStringLiteral("B")},
-                                {QStringLiteral("Ticket"), QStringLiteral("1")},
-                                {QStringLiteral("Bill"), QStringLiteral("1")},
-                                {QStringLiteral("IdSeller"), QStringLiteral("1")}});
+    const QString uno = QStringLiteral("1");
+    return solicitudProceso(QStringLiteral("B"), uno, uno, uno);
 }
 
 bool clsLealtad::leerRespuesta(const QString& respuesta, bool saldo) {

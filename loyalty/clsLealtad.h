@@ -88,6 +88,9 @@ private:
     bool fallo(const QString& mensaje);
     // The reply of a call, or, when none came, false with the client's reason in `responsemessage`.
     bool responder(const QString& respuesta, bool saldo);
+    // A Process request: the card's fields with the transaction's type, ticket, account and seller.
+    QString solicitudProceso(const QString& tipo, const QString& numTicket, const QString& cuenta,
+                             const QString& vendedor) const;
 
     Prompts& m_prompts;
     clsWebService* m_servicio = nullptr;

@@ -39,16 +39,6 @@ std::optional<QJsonObject> campos(const QString& solicitud) {
     return porClave;
 }
 
-bool soloDigitos(const QString& texto) {
-    if (texto.isEmpty())
-        return false;
-    for (const QChar c : texto) {
-        if (c < u'0' || c > u'9')
-            return false;
-    }
-    return true;
-}
-
 QString pesos(qint64 centavos) {
     return QStringLiteral("%1.%2").arg(centavos / 100).arg(centavos % 100, 2, 10, QLatin1Char('0'));
 }
@@ -148,7 +138,7 @@ QString LealtadDatos::transaccion(const QString& numero, const QJsonObject& camp
     const QString monto = campos.value(QStringLiteral("MonetaryAmount")).toString();
     const QString fecha = campos.value(QStringLiteral("TransactionDate")).toString();
     const QString codigo = campos.value(QStringLiteral("AuthorizationCode")).toString();
-    if (!soloDigitos(monto))
+    if (!TramaLealtad::soloDigitos(monto))
         return rechazar(QStringLiteral("Monto inválido"));
     const QString firma = FirmaMd5().firmar(FirmaTransaccion::entrada(fecha, numero, monto));
     if (campos.value(QStringLiteral("Hash")).toString() != firma)
