@@ -125,6 +125,20 @@ TEST_F(TarjetaClienteDriveTest, ATamperedCardAsksNothingAndAGarbledReplyRefusesT
     EXPECT_EQ(valor(QStringLiteral("SELECT ISNULL(CveCliente,0) FROM Cuenta WHERE ID_Comanda=2")).toInt(), 0);
 }
 
+TEST_F(TarjetaClienteDriveTest, ASlowServiceIsLeftWithTheWaitWindowsKeyAndTheScreenGoesOn) {
+    ASSERT_TRUE(m_servicio.control(QStringLiteral("normal"), 10000));
+    EXPECT_EQ(
+        conducir(aLaCaja() +
+                 QStringList{QStringLiteral("click cmdTarjetaCliente"), pasar(kElena),
+                             QStringLiteral("click cmdCancelarEspera"),
+                             QStringLiteral("expect-message Se canceló la consulta al servicio de lealtad."),
+                             QStringLiteral("answer ok"), QStringLiteral("click cmdCancelar"),
+                             QStringLiteral("click cmdCancelar"), QStringLiteral("click cmdSalir")}),
+        0)
+        << m_errores.toStdString();
+    EXPECT_EQ(valor(QStringLiteral("SELECT ISNULL(CveCliente,0) FROM Cuenta WHERE ID_Comanda=2")).toInt(), 0);
+}
+
 TEST_F(TarjetaClienteDriveTest, APermanentCardIsActivatedWithItsTemporaryCardsFolio) {
     // The manager's card opens his newest order (table 5 is made his), whose functions menu offers
     // the activation. The temporary card 1000001 is given to a customer first, as the customer screen
