@@ -123,9 +123,7 @@ bool CajaCuenta::cargarCliente() {
 
 bool CajaCuenta::asignarCliente(const QString& tarjeta) {
     return m_context.baseDatos().ActualizarRegistros(
-               QStringLiteral("Cuenta"), QStringLiteral("CveCliente=") + tarjeta,
-               QStringLiteral("ID_Comanda=") + texto(m_idComanda) + QStringLiteral(" AND Num_Cuenta=") +
-                   texto(m_numCuenta) + QStringLiteral(" AND Control=") + texto(m_control)) &&
+               QStringLiteral("Cuenta"), QStringLiteral("CveCliente=") + tarjeta, cuentaSql().mid(5)) &&
            cargarCliente();
 }
 

@@ -1073,7 +1073,7 @@ GO
 INSERT INTO Clientes(CveCliente,nombrecliente,Numtarjeta,Num_Tarjeta,idtipocliente,Activo,SaldoAnteriorP,SaldoAnterior,NuevoSaldoP,NuevoSaldo) VALUES(111122223333444,'JORGE RUIZ','111122223333444',111122223333444,1,1,0,0,0,0)
 GO
 -- frmCaja (card key): the account's customer
-UPDATE Cuenta SET CveCliente=111122223333444 WHERE ID_Comanda=2 AND Num_Cuenta=1 AND Control=1
+UPDATE Cuenta SET CveCliente=111122223333444 WHERE ID_Comanda=2 AND Control=1 AND Num_cuenta=1
 GO
 -- frmCaja: the account's loyalty customer and balances
 SELECT cli.CveCliente, cli.nombrecliente, isnull(cli.NuevoSaldoP,0), isnull(cli.NuevoSaldo,0) FROM Clientes cli INNER JOIN Cuenta cu ON cli.CveCliente = cu.CveCliente WHERE ID_Comanda=2 AND Control=1 AND Num_cuenta=1
