@@ -72,9 +72,8 @@ bool AbonoLealtadServicio::abonar(const Abono& abono, QString& mensaje) {
     if (lealtad.servicio()->ultima().estado == clsWebService::Estado::SinConexion)
         bd.EjecutarSQL(QStringLiteral("DELETE FROM Abono_Lealtad WHERE ") + cuenta);
     else
-        bd.ActualizarRegistros(
-            QStringLiteral("Abono_Lealtad"),
-            QStringLiteral("Mensaje='") + BaseDatos::DuplicarComillas(mensaje.left(200)) + u'\'', cuenta);
+        bd.ActualizarRegistros(QStringLiteral("Abono_Lealtad"),
+                               QStringLiteral("Mensaje=") + BaseDatos::Literal(mensaje.left(200)), cuenta);
     return false;
 }
 

@@ -30,11 +30,6 @@ const QString FacturaCuenta::kNoGuardado = QStringLiteral("Imposible Guardar Cam
 
 namespace {
 
-// A text typed here, between single quotes in a statement.
-QString comillas(const QString& texto) {
-    return u'\'' + BaseDatos::DuplicarComillas(texto) + u'\'';
-}
-
 // The longest text each column of Clientes holds.
 int largoMaximo(FacturaCuenta::Campo campo) {
     return campo == FacturaCuenta::Campo::Rfc ? 13 : 100;
@@ -190,9 +185,10 @@ bool FacturaCuenta::completo() {
 }
 
 std::optional<qint64> FacturaCuenta::insertar() {
-    const QString valores = u',' + comillas(m_cliente.rfc) + u',' + comillas(m_cliente.razon) + u',' +
-                            comillas(m_cliente.dirCalle) + u',' + comillas(m_cliente.dirCol) + u',' +
-                            comillas(m_cliente.dirDelMun);
+    const QString valores =
+        u',' + BaseDatos::Literal(m_cliente.rfc) + u',' + BaseDatos::Literal(m_cliente.razon) + u',' +
+        BaseDatos::Literal(m_cliente.dirCalle) + u',' + BaseDatos::Literal(m_cliente.dirCol) + u',' +
+        BaseDatos::Literal(m_cliente.dirDelMun);
     return ClientesLocales(m_context.baseDatos())
         .insertarConClaveNueva(QStringLiteral("Aceptar"), [&valores](qint64 clave) {
             return QStringLiteral(
@@ -207,10 +203,11 @@ bool FacturaCuenta::aceptar() {
     if (m_registrado) {
         const bool guardado = m_context.baseDatos().ActualizarRegistros(
             QStringLiteral("Clientes"),
-            QStringLiteral("RFC=") + comillas(m_cliente.rfc) + QStringLiteral(", Razon=") +
-                comillas(m_cliente.razon) + QStringLiteral(",DirCalle=") + comillas(m_cliente.dirCalle) +
-                QStringLiteral(",DirCol=") + comillas(m_cliente.dirCol) + QStringLiteral(",DirDelMun=") +
-                comillas(m_cliente.dirDelMun),
+            QStringLiteral("RFC=") + BaseDatos::Literal(m_cliente.rfc) + QStringLiteral(", Razon=") +
+                BaseDatos::Literal(m_cliente.razon) + QStringLiteral(",DirCalle=") +
+                BaseDatos::Literal(m_cliente.dirCalle) + QStringLiteral(",DirCol=") +
+                BaseDatos::Literal(m_cliente.dirCol) + QStringLiteral(",DirDelMun=") +
+                BaseDatos::Literal(m_cliente.dirDelMun),
             QStringLiteral("cvecliente=") + QString::number(m_cliente.cveCliente));
         m_context.Mensaje(guardado ? kGuardadoCambios : kNoGuardado,
                           guardado ? Prompts::kOk : Prompts::kCritical);

@@ -132,8 +132,7 @@ QString BaseDatos::textoBorrar(const QString& tabla, const QString& condicion) {
 }
 
 QString BaseDatos::textoRegistroBorrado(const QString& borrar) {
-    return QStringLiteral("INSERT INTO Transacciones(Transaccion) VALUES('") + DuplicarComillas(borrar) +
-           QStringLiteral("')");
+    return QStringLiteral("INSERT INTO Transacciones(Transaccion) VALUES(") + Literal(borrar) + u')';
 }
 
 bool BaseDatos::EjecutarSQL(const QString& sql) {
@@ -149,6 +148,10 @@ QString BaseDatos::DuplicarComillas(const QString& texto) {
     QString doblado = texto;
     doblado.replace(u'\'', QStringLiteral("''"));
     return doblado;
+}
+
+QString BaseDatos::Literal(const QString& texto) {
+    return u'\'' + DuplicarComillas(texto) + u'\'';
 }
 
 std::optional<QString> BaseDatos::NumeroTarjeta(const QString& track) const {
@@ -182,8 +185,8 @@ int BaseDatos::EmpleadoDeTarjeta(const QString& track) {
     if (!cifrado)
         return 0;
     const std::optional<RecordSet> empleado = AbrirRecordset(
-        QStringLiteral("SELECT ID_Empleado FROM Empleado WHERE Estado_Empleado='A' AND Num_Tarjeta='") +
-        DuplicarComillas(*cifrado) + u'\'');
+        QStringLiteral("SELECT ID_Empleado FROM Empleado WHERE Estado_Empleado='A' AND Num_Tarjeta=") +
+        Literal(*cifrado));
     if (!empleado || empleado->eof())
         return 0;
     return static_cast<int>(empleado->value(u"ID_Empleado").toInt());

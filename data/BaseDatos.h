@@ -80,6 +80,8 @@ public:
 
     // The text with every single quote doubled, to be placed between quotes in a statement.
     static QString DuplicarComillas(const QString& texto);
+    // The text as a quoted literal of a statement: between single quotes, its own quotes doubled.
+    static QString Literal(const QString& texto);
 
     // The active employee whose card gave this magnetic track, or 0 when the track is malformed, its
     // check digest does not match, or no active employee has the card.

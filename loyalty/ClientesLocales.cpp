@@ -9,11 +9,6 @@ namespace nerin {
 
 namespace {
 
-// A text typed by a person, between single quotes in a statement.
-QString comillas(const QString& texto) {
-    return u'\'' + BaseDatos::DuplicarComillas(texto) + u'\'';
-}
-
 // The text between the wildcards of a LIKE.
 QString contiene(const QString& texto) {
     return QStringLiteral("'%") + BaseDatos::DuplicarComillas(texto) + QStringLiteral("%'");
@@ -64,18 +59,18 @@ std::optional<qint64> ClientesLocales::insertarConClaveNueva(const QString& titu
 bool ClientesLocales::guardar(ClienteLocal& cliente) {
     if (cliente.cveCliente > 0)
         return actualizar(cliente);
-    const QString valores = QStringList{comillas(cliente.nombre),
-                                        comillas(cliente.apPaterno),
-                                        comillas(cliente.apMaterno),
-                                        comillas(cliente.fechaNacimiento),
-                                        comillas(cliente.dirCalle),
-                                        comillas(cliente.dirCol),
-                                        comillas(cliente.dirDelMun),
-                                        comillas(cliente.dirCP),
-                                        comillas(cliente.rfc),
-                                        comillas(cliente.razon),
-                                        comillas(cliente.tel),
-                                        comillas(cliente.numTarjeta),
+    const QString valores = QStringList{BaseDatos::Literal(cliente.nombre),
+                                        BaseDatos::Literal(cliente.apPaterno),
+                                        BaseDatos::Literal(cliente.apMaterno),
+                                        BaseDatos::Literal(cliente.fechaNacimiento),
+                                        BaseDatos::Literal(cliente.dirCalle),
+                                        BaseDatos::Literal(cliente.dirCol),
+                                        BaseDatos::Literal(cliente.dirDelMun),
+                                        BaseDatos::Literal(cliente.dirCP),
+                                        BaseDatos::Literal(cliente.rfc),
+                                        BaseDatos::Literal(cliente.razon),
+                                        BaseDatos::Literal(cliente.tel),
+                                        BaseDatos::Literal(cliente.numTarjeta),
                                         QString::number(cliente.idTipoCliente),
                                         cliente.activo ? QStringLiteral("1") : QStringLiteral("0")}
                                 .join(QStringLiteral(", "));
@@ -96,17 +91,19 @@ bool ClientesLocales::actualizar(const ClienteLocal& cliente) {
     TransaccionBD tx(m_baseDatos, QStringLiteral("Aceptar"));
     if (tx.iniciar()) {
         const std::optional<qint64> filas = tx.cambiar(
-            QStringLiteral("UPDATE Clientes SET  nombrecliente=") + comillas(cliente.nombre) +
-            QStringLiteral(",ApPaterno=") + comillas(cliente.apPaterno) + QStringLiteral(",ApMaterno=") +
-            comillas(cliente.apMaterno) + QStringLiteral(",FechaNacimiento=") +
-            comillas(cliente.fechaNacimiento) + QStringLiteral(",dircalle=") + comillas(cliente.dirCalle) +
-            QStringLiteral(",dircol=") + comillas(cliente.dirCol) + QStringLiteral(",dirdelmun=") +
-            comillas(cliente.dirDelMun) + QStringLiteral(",dircp=") + comillas(cliente.dirCP) +
-            QStringLiteral(",rfc=") + comillas(cliente.rfc) + QStringLiteral(",razon=") +
-            comillas(cliente.razon) + QStringLiteral(",tel=") + comillas(cliente.tel) +
-            QStringLiteral(",activo=1 WHERE CveCliente=") + QString::number(cliente.cveCliente) +
+            QStringLiteral("UPDATE Clientes SET  nombrecliente=") + BaseDatos::Literal(cliente.nombre) +
+            QStringLiteral(",ApPaterno=") + BaseDatos::Literal(cliente.apPaterno) +
+            QStringLiteral(",ApMaterno=") + BaseDatos::Literal(cliente.apMaterno) +
+            QStringLiteral(",FechaNacimiento=") + BaseDatos::Literal(cliente.fechaNacimiento) +
+            QStringLiteral(",dircalle=") + BaseDatos::Literal(cliente.dirCalle) + QStringLiteral(",dircol=") +
+            BaseDatos::Literal(cliente.dirCol) + QStringLiteral(",dirdelmun=") +
+            BaseDatos::Literal(cliente.dirDelMun) + QStringLiteral(",dircp=") +
+            BaseDatos::Literal(cliente.dirCP) + QStringLiteral(",rfc=") + BaseDatos::Literal(cliente.rfc) +
+            QStringLiteral(",razon=") + BaseDatos::Literal(cliente.razon) + QStringLiteral(",tel=") +
+            BaseDatos::Literal(cliente.tel) + QStringLiteral(",activo=1 WHERE CveCliente=") +
+            QString::number(cliente.cveCliente) +
             // A customer without a card has none stored (NULL), which no text equals.
-            QStringLiteral(" and ISNULL(Numtarjeta,'')=") + comillas(cliente.numTarjeta));
+            QStringLiteral(" and ISNULL(Numtarjeta,'')=") + BaseDatos::Literal(cliente.numTarjeta));
         // The customer was deleted, or its card changed, since the screen read it.
         if (filas && *filas == 0)
             tx.fallar(QStringLiteral("Ningún cliente con la clave y la tarjeta mostradas"));

@@ -12,10 +12,6 @@ namespace {
 
 const QString kTitulo = QStringLiteral("Cola de Impresión");
 
-QString literal(const QString& texto) {
-    return u'\'' + BaseDatos::DuplicarComillas(texto) + u'\'';
-}
-
 } // namespace
 
 bool ColaImpresion::ejecutar(const QString& sql, qint64* filas) {
@@ -41,9 +37,9 @@ qint32 ColaImpresion::AbrirTrabajo(const QString& tipo, double idImpresora, cons
     // terminals queueing at the same time.
     const QString sql =
         QStringLiteral("INSERT INTO Cola_Trabajo (Tipo, ID_Impresora, Usuario, Estado) SELECT ") +
-        literal(tipo) +
+        BaseDatos::Literal(tipo) +
         QStringLiteral(", ISNULL(MAX(CASE WHEN Redirigido > 0 THEN Redirigido ELSE ID_Impresora END), ") +
-        impresora + QStringLiteral("), ") + literal(usuario.left(20)) +
+        impresora + QStringLiteral("), ") + BaseDatos::Literal(usuario.left(20)) +
         QStringLiteral(", 'A' FROM Impresora WHERE ID_Impresora = ") + impresora +
         QStringLiteral(" SELECT SCOPE_IDENTITY() AS ID_Trabajo");
     Connection& conexion = m_baseDatos.connection();
@@ -68,7 +64,7 @@ QString ColaImpresion::sqlLinea(qint32 trabajo, const QString& texto) {
     return QStringLiteral("INSERT INTO Cola_Linea (ID_Trabajo, Num_Linea, Texto) "
                           "SELECT t.ID_Trabajo, ISNULL((SELECT MAX(l.Num_Linea) FROM Cola_Linea l "
                           "WHERE l.ID_Trabajo = t.ID_Trabajo), 0) + 1, ") +
-           literal(linea) + QStringLiteral(" FROM Cola_Trabajo t WHERE t.ID_Trabajo = ") +
+           BaseDatos::Literal(linea) + QStringLiteral(" FROM Cola_Trabajo t WHERE t.ID_Trabajo = ") +
            QString::number(trabajo) + QStringLiteral(" AND t.Estado = 'A'");
 }
 

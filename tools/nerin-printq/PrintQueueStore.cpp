@@ -11,10 +11,6 @@ namespace nerin {
 
 namespace {
 
-QString literal(const QString& text) {
-    return u'\'' + BaseDatos::DuplicarComillas(text) + u'\'';
-}
-
 // Two services of one process (or a service restarted in it) never share a name.
 std::atomic<int> g_instances{0};
 
@@ -81,7 +77,7 @@ Result<bool> PrintQueueStore::claim(qint32 trabajo) {
             "UPDATE Cola_Trabajo SET Reclamado_Por = %1, Reclamado_Hasta = DATEADD(ms, %2, GETDATE()) "
             "WHERE ID_Trabajo = %3 AND Estado IN ('P', 'E') "
             "AND (Reclamado_Hasta IS NULL OR Reclamado_Hasta < GETDATE() OR Reclamado_Por = %1)")
-            .arg(literal(m_claimant), QString::number(m_claimMs), QString::number(trabajo)));
+            .arg(BaseDatos::Literal(m_claimant), QString::number(m_claimMs), QString::number(trabajo)));
     if (!done)
         return done.status();
     return *done == 1;
@@ -101,7 +97,8 @@ Status PrintQueueStore::markFailed(qint32 trabajo, const QString& reason) {
         QStringLiteral("UPDATE Cola_Trabajo SET Estado = 'E', Intentos = Intentos + 1, Ultimo_Error = %1, "
                        "Reclamado_Hasta = NULL WHERE ID_Trabajo = %2 AND Estado IN ('P', 'E') "
                        "AND Reclamado_Por = %3")
-            .arg(literal(reason.left(255)), QString::number(trabajo), literal(m_claimant)));
+            .arg(BaseDatos::Literal(reason.left(255)), QString::number(trabajo),
+                 BaseDatos::Literal(m_claimant)));
     return done ? Status::ok() : done.status();
 }
 
@@ -123,7 +120,7 @@ Result<QList<PrintQueueStore::Abandoned>> PrintQueueStore::abandonOpenJobs(int g
         const Result<qint64> done =
             execute(QStringLiteral("UPDATE Cola_Trabajo SET Estado = 'F', Ultimo_Error = %1 "
                                    "WHERE ID_Trabajo = %2 AND Estado = 'A'")
-                        .arg(literal(reason), QString::number(trabajo)));
+                        .arg(BaseDatos::Literal(reason), QString::number(trabajo)));
         if (!done)
             return done.status();
         if (*done == 1)
