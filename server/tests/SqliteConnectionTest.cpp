@@ -174,6 +174,56 @@ TEST_F(SqliteConnectionTest, AFailingProcedureUndoesAllItsChanges) {
     EXPECT_EQ(rows(QStringLiteral("SELECT ID, Monto FROM Pago")), QStringLiteral("50|5"));
 }
 
+// A procedure's own BEGIN TRAN / COMMIT / ROLLBACK, as SQL Server runs them: the transaction count
+// nests, and a ROLLBACK undoes everything, the caller's open transaction included, and ends it.
+TEST_F(SqliteConnectionTest, AProceduresOwnTransactionNestsAndItsRollbackEndsTheCallers) {
+    exec(QStringLiteral("CREATE TABLE Mesa (ID int PRIMARY KEY, Nombre varchar(20))"));
+    exec(QStringLiteral("INSERT INTO Mesa VALUES (1, 'SALON'), (2, 'TERRAZA')"));
+    // @nModo 0 commits and returns the counts seen; 1 refuses after a change; 2 returns with its
+    // transaction open; 3 rolls back and changes another row afterwards.
+    exec(QStringLiteral("CREATE PROCEDURE Cambiar @nModo int AS BEGIN SET NOCOUNT ON SET XACT_ABORT ON "
+                        "DECLARE @sCuentas varchar(10) SET @sCuentas = CAST(@@TRANCOUNT AS varchar(2)) "
+                        "BEGIN TRAN SET @sCuentas = @sCuentas + CAST(@@TRANCOUNT AS varchar(2)) "
+                        "UPDATE Mesa SET Nombre = 'CAMBIADA' WHERE ID = 1 "
+                        "IF @nModo = 1 BEGIN ROLLBACK TRAN RAISERROR('Rechazada.', 16, 1) RETURN 1 END "
+                        "IF @nModo = 2 RETURN 0 "
+                        "IF @nModo = 3 BEGIN IF @@TRANCOUNT > 0 ROLLBACK TRANSACTION "
+                        "UPDATE Mesa SET Nombre = 'DESPUES' WHERE ID = 2 RETURN 0 END "
+                        "COMMIT TRAN SELECT @sCuentas + CAST(@@TRANCOUNT AS varchar(2)) AS Cuentas END"));
+    struct Case {
+        int modo;
+        bool llamadorAbierto;  // the caller has a transaction open and changed row 2 in it
+        const char* resultado; // the call's rows, or "ERROR " and its message
+        const char* mesas;     // after the call, and the caller's COMMIT when it still has a transaction
+        int cuentaDespues;     // @@TRANCOUNT after the call
+    };
+    const Case cases[] = {
+        {0, false, "010", "CAMBIADA;TERRAZA", 0},
+        {0, true, "121", "CAMBIADA;LLAMADOR", 1},
+        {1, false, "ERROR Línea 1: Rechazada.", "SALON;TERRAZA", 0},
+        {1, true, "ERROR Línea 1: Rechazada.", "SALON;TERRAZA", 0},
+        {2, false,
+         "ERROR Línea 1: Transaction count after EXECUTE indicates a mismatching number of BEGIN and COMMIT "
+         "statements. Previous count = 0, current count = 1.",
+         "SALON;TERRAZA", 0},
+        {3, false, "", "SALON;DESPUES", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "modo " << c.modo << (c.llamadorAbierto ? " llamador" : ""));
+        exec(QStringLiteral("UPDATE Mesa SET Nombre = CASE ID WHEN 1 THEN 'SALON' ELSE 'TERRAZA' END"));
+        if (c.llamadorAbierto) {
+            ASSERT_TRUE(m_db->beginTransaction());
+            exec(QStringLiteral("UPDATE Mesa SET Nombre = 'LLAMADOR' WHERE ID = 2"));
+        }
+        EXPECT_EQ(rows(QStringLiteral("Cambiar %1").arg(c.modo)), QString::fromUtf8(c.resultado));
+        EXPECT_EQ(rows(QStringLiteral("SELECT @@TRANCOUNT")), QString::number(c.cuentaDespues));
+        if (c.cuentaDespues > 0) {
+            ASSERT_TRUE(m_db->commit());
+        }
+        EXPECT_EQ(rows(QStringLiteral("SELECT Nombre FROM Mesa ORDER BY ID")), QString::fromUtf8(c.mesas));
+    }
+}
+
 TEST_F(SqliteConnectionTest, BadInputIsACommandTextErrorAndTheConnectionGoesOn) {
     const QString big = QStringLiteral("SELECT '") + QString(1 << 20, u'x');
     for (const QString& bad :

@@ -77,7 +77,8 @@ private:
     StatementRunner& m_runner;
     ProcedureStore& m_procedures;
     int m_tranCount = 0;
-    int m_depth = 0; // procedures running, one inside the other
+    int m_depth = 0;         // procedures running, one inside the other
+    quint64 m_rollbacks = 0; // ROLLBACKs run inside procedures, each ending the savepoints open then
 };
 
 } // namespace nerin::tsql

@@ -68,7 +68,8 @@ std::optional<EngineError> Interpreter::runProcedure(const ProcedureDefinition& 
     }
 
     // A procedure changes everything it changes or nothing: its own transaction, or a savepoint
-    // inside the caller's.
+    // inside the caller's. This holds whatever the procedure says about XACT_ABORT: here every
+    // failing statement ends the call and undoes it.
     const bool ownsTransaction = m_runner.autocommit();
     const QString savepoint = QStringLiteral("nerin_proc_%1").arg(m_depth);
     if (auto failure = m_runner.runNative(ownsTransaction ? QStringLiteral("BEGIN IMMEDIATE")
@@ -76,23 +77,49 @@ std::optional<EngineError> Interpreter::runProcedure(const ProcedureDefinition& 
         return failure;
     ++m_depth;
     const int tranCountBefore = m_tranCount;
+    const quint64 rollbacksBefore = m_rollbacks;
     Flow flow = Flow::Next;
     std::optional<EngineError> failure = runStatements(procedure.body, frame, outcome, flow);
     --m_depth;
-    if (!failure && ownsTransaction)
-        failure = m_runner.runNative(QStringLiteral("COMMIT"));
-    else if (!failure)
-        failure = m_runner.runNative(QStringLiteral("RELEASE ") + savepoint);
-    if (failure) {
-        if (ownsTransaction) {
-            if (!m_runner.autocommit())
+    if (!failure && m_tranCount != tranCountBefore)
+        failure = EngineError{Status::Code::DatabaseError, 266, QStringLiteral("25000"),
+                              QStringLiteral("Transaction count after EXECUTE indicates a mismatching "
+                                             "number of BEGIN and COMMIT statements. Previous count = "
+                                             "%1, current count = %2.")
+                                  .arg(tranCountBefore)
+                                  .arg(m_tranCount)};
+    if (m_rollbacks != rollbacksBefore) {
+        // A ROLLBACK in the call took this call's savepoint or transaction with it; what is open now
+        // is the transaction it began for the rest of the call, which the outermost call ends (or
+        // leaves to the caller, when the procedure began a transaction again after it and the count
+        // matches).
+        if (m_depth == 0 && !m_runner.autocommit()) {
+            if (failure)
                 m_runner.runNative(QStringLiteral("ROLLBACK"));
-        } else {
-            m_runner.runNative(QStringLiteral("ROLLBACK TO ") + savepoint);
-            m_runner.runNative(QStringLiteral("RELEASE ") + savepoint);
+            else if (m_tranCount == 0)
+                failure = m_runner.runNative(QStringLiteral("COMMIT"));
         }
-        m_tranCount = tranCountBefore;
-        return failure;
+        if (failure) {
+            if (m_depth == 0)
+                m_tranCount = 0;
+            return failure;
+        }
+    } else {
+        if (!failure && ownsTransaction)
+            failure = m_runner.runNative(QStringLiteral("COMMIT"));
+        else if (!failure)
+            failure = m_runner.runNative(QStringLiteral("RELEASE ") + savepoint);
+        if (failure) {
+            if (ownsTransaction) {
+                if (!m_runner.autocommit())
+                    m_runner.runNative(QStringLiteral("ROLLBACK"));
+            } else {
+                m_runner.runNative(QStringLiteral("ROLLBACK TO ") + savepoint);
+                m_runner.runNative(QStringLiteral("RELEASE ") + savepoint);
+            }
+            m_tranCount = tranCountBefore;
+            return failure;
+        }
     }
 
     for (std::size_t p = 0; p < parameters.size(); ++p) {
@@ -130,14 +157,21 @@ std::optional<EngineError> Interpreter::rollbackTransaction() {
     if (m_tranCount == 0)
         return EngineError::commandText(
             QStringLiteral("The ROLLBACK TRANSACTION request has no corresponding BEGIN TRANSACTION."), 3903);
-    if (m_depth > 0)
-        return EngineError{
-            Status::Code::DatabaseError, 266, QStringLiteral("25000"),
-            QStringLiteral("ROLLBACK dentro de un procedimiento: se deshace todo el procedimiento.")};
     m_tranCount = 0;
-    if (!m_runner.autocommit())
-        return m_runner.runNative(QStringLiteral("ROLLBACK"));
-    return std::nullopt;
+    if (m_depth == 0) {
+        if (!m_runner.autocommit())
+            return m_runner.runNative(QStringLiteral("ROLLBACK"));
+        return std::nullopt;
+    }
+    // Inside a procedure, as on SQL Server: everything is undone, the caller's open transaction
+    // included, and the calls' savepoints go with it. The rest of the call runs in a new transaction
+    // that the outermost call commits, so what it does after the ROLLBACK stays, as it would.
+    if (!m_runner.autocommit()) {
+        if (auto failure = m_runner.runNative(QStringLiteral("ROLLBACK")))
+            return failure;
+    }
+    ++m_rollbacks;
+    return m_runner.runNative(QStringLiteral("BEGIN IMMEDIATE"));
 }
 
 } // namespace nerin::tsql

@@ -335,7 +335,8 @@ private:
         if (atEnd())
             return error(QStringLiteral("SET incompleto"));
         if (current().kind != Token::Kind::Variable) {
-            // Session options (NOCOUNT, DATEFORMAT, ANSI_NULLS, XACT_ABORT...) change nothing here.
+            // Session options (NOCOUNT, DATEFORMAT, ANSI_NULLS...) change nothing here. XACT_ABORT ON
+            // is how every call already runs: a failing statement ends the call and undoes it.
             auto end = statementEnd(m_pos, QString());
             if (!end)
                 return end.status();
