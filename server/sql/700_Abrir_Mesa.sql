@@ -3,15 +3,16 @@
 -- returns no result set.
 --
 -- Decisions:
--- - Order numbers come from the counter 'COMANDA' of Consecutivos, raised inside the call's own
---   transaction, so two terminals never get the same number and numbers only grow (the start-up
+-- - Order numbers come from the counter 'COMANDA' of Consecutivos, raised inside the procedure's own
+--   transaction (XACT_ABORT on, so a failing statement undoes the whole call), so two terminals
+--   never get the same number and numbers only grow (the start-up
 --   check reads the newest order by number). A database without the counter row starts it after
 --   the highest number in use.
 -- - A dining-room order ('N') is refused with an error, storing nothing, when an open order already
 --   carries that table number, whatever its kind: the same rule as the terminal's own occupancy
---   check (Vw_MesaOcupada), made safe here against two terminals asking at the same instant (the
---   call holds the write lock; on SQL Server the UPDLOCK, HOLDLOCK check blocks the other caller
---   until this one commits). Take-away and delivery numbers are never refused: the terminal takes
+--   check (Vw_MesaOcupada), made safe here against two terminals asking at the same instant: the
+--   check reads with UPDLOCK, HOLDLOCK inside the transaction, so the other caller waits at its own
+--   check until this one commits (the embedded engine runs each call under its write lock). Take-away and delivery numbers are never refused: the terminal takes
 --   them from the highest open number and has nothing to ask the waiter instead.
 -- - The order starts free (EnUsoPor 0); the order screen takes it when it opens.
 CREATE PROCEDURE Abrir_Mesa
@@ -24,8 +25,10 @@ CREATE PROCEDURE Abrir_Mesa
 AS
 BEGIN
     SET NOCOUNT ON
+    SET XACT_ABORT ON
     DECLARE @nOcupada int, @nComanda int, @sFecha char(8)
 
+    BEGIN TRAN
     IF @sTipo = 'N'
     BEGIN
         SET @nOcupada = 0
@@ -34,6 +37,7 @@ BEGIN
         WHERE Num_Mesa = @nNumMesa AND Abierta = 1
         IF @nOcupada > 0
         BEGIN
+            ROLLBACK TRAN
             RAISERROR('La mesa ya está abierta.', 16, 1)
             RETURN 1
         END
@@ -57,5 +61,6 @@ BEGIN
     VALUES (@nComanda, 1, @nControl, 0, 0, 0, 1, 1, 0, 0)
 
     SET @nFolio = @nComanda
+    COMMIT TRAN
 END
 GO

@@ -16,6 +16,8 @@
 --   product is not counted. A sold-out product is still stored: the terminal checked the stock just
 --   before, and failing here would abort the rest of its store step.
 -- - An item for an account that does not exist is refused, so no item is left without an account.
+-- - The item, its tax row and the stock change in one transaction of the procedure's own (XACT_ABORT
+--   on): all of them or none.
 CREATE PROCEDURE Insertar_Producto
     @nIDComanda int,
     @nControl int,
@@ -35,13 +37,16 @@ CREATE PROCEDURE Insertar_Producto
 AS
 BEGIN
     SET NOCOUNT ON
+    SET XACT_ABORT ON
     DECLARE @nCuentas int, @nItem int, @nPorcentaje decimal(9,4), @nImpuesto int
 
+    BEGIN TRAN
     SET @nCuentas = 0
     SELECT @nCuentas = COUNT(*) FROM Cuenta
     WHERE ID_Comanda = @nIDComanda AND Control = @nControl AND Num_Cuenta = @nNumCta
     IF @nCuentas = 0
     BEGIN
+        ROLLBACK TRAN
         RAISERROR('La cuenta no existe; el producto no se guardó.', 16, 1)
         RETURN 1
     END
@@ -72,5 +77,6 @@ BEGIN
     UPDATE Producto SET Existencia = Existencia - 1 WHERE ID_Producto = @nIDProducto AND Existencia > 0
 
     SET @nFolio = @nItem
+    COMMIT TRAN
 END
 GO

@@ -10,6 +10,8 @@
 --   takes a job whose lines are still being written.
 -- - Header: the title, the table, the waiter, the order with its guests, the date and time, and a
 --   rule (lines 1 to 6).
+-- - The job and its header lines are written in one transaction of the procedure's own (XACT_ABORT
+--   on), part of its caller's.
 CREATE PROCEDURE Abrir_Trabajo_Cocina
     @sTipo char(1),
     @nImpresora int,
@@ -23,8 +25,10 @@ CREATE PROCEDURE Abrir_Trabajo_Cocina
 AS
 BEGIN
     SET NOCOUNT ON
+    SET XACT_ABORT ON
     DECLARE @nDestino int
 
+    BEGIN TRAN
     SET @nDestino = @nImpresora
     SELECT @nDestino = CASE WHEN Redirigido > 0 THEN Redirigido ELSE ID_Impresora END
     FROM Impresora WHERE ID_Impresora = @nImpresora
@@ -46,5 +50,6 @@ BEGIN
     VALUES (@nTrabajo, 5, 'HORA: ' + CONVERT(char(10), GETDATE(), 103) + ' ' + CONVERT(char(5), GETDATE(), 108))
     INSERT INTO Cola_Linea (ID_Trabajo, Num_Linea, Texto)
     VALUES (@nTrabajo, 6, '--------------------------------')
+    COMMIT TRAN
 END
 GO

@@ -9,7 +9,8 @@
 --   bold, as the modifier rows ("<N><H><B>...</B></H>") do.
 -- - The waiter is printed by name when the user name is known, else by user name.
 -- - Rows without a printer are not queued. Each job is closed (pending) as soon as its lines are
---   written.
+--   written. All the jobs are queued in one transaction of the procedure's own (XACT_ABORT on): a
+--   failing statement queues none of them.
 CREATE PROCEDURE Mandar_Impresion
     @nNumMesa int,
     @sUsuario varchar(20),
@@ -18,8 +19,10 @@ CREATE PROCEDURE Mandar_Impresion
 AS
 BEGIN
     SET NOCOUNT ON
+    SET XACT_ABORT ON
     DECLARE @nImpresora int, @nTrabajo int, @sMesero varchar(100)
 
+    BEGIN TRAN
     SET @sMesero = @sUsuario
     SELECT @sMesero = Nombre_Empleado + ' ' + Apellido_Paterno FROM Empleado WHERE Usuario = @sUsuario
 
@@ -37,5 +40,6 @@ BEGIN
 
         SELECT @nImpresora = MIN(ID_Impresora) FROM #Tmp_Imprimir WHERE ID_Impresora > @nImpresora
     END
+    COMMIT TRAN
 END
 GO

@@ -10,6 +10,8 @@
 -- - Every job is headed here with what the call carries; the terminal puts its own slip header (who
 --   authorised, the waiter, the reason) into the work table ahead of the items, and the reason also
 --   travels on each item line.
+-- - All the jobs are queued in one transaction of the procedure's own (XACT_ABORT on): a failing
+--   statement queues none of them.
 CREATE PROCEDURE Mandar_Impresion_C
     @nNumMesa int,
     @sUsuario varchar(20),
@@ -19,8 +21,10 @@ CREATE PROCEDURE Mandar_Impresion_C
 AS
 BEGIN
     SET NOCOUNT ON
+    SET XACT_ABORT ON
     DECLARE @nImpresora int, @nTrabajo int, @sMesero varchar(100), @sTipo char(1)
 
+    BEGIN TRAN
     SET @sMesero = @sUsuario
     SELECT @sMesero = Nombre_Empleado + ' ' + Apellido_Paterno FROM Empleado WHERE Usuario = @sUsuario
 
@@ -38,5 +42,6 @@ BEGIN
 
         SELECT @nImpresora = MIN(ID_Impresora) FROM #Tmp_Imprimir_C WHERE ID_Impresora > @nImpresora
     END
+    COMMIT TRAN
 END
 GO

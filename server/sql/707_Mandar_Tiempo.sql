@@ -5,9 +5,10 @@
 -- terminal argument: order numbers are unique across the restaurant.
 --
 -- Decisions:
--- - Only items not yet sent are taken and they are marked in the same call, so an item is never
---   queued twice, even when two terminals release the same time at once (calls run one after
---   the other).
+-- - Only items not yet sent are taken and they are marked in the same transaction of the
+--   procedure's own (XACT_ABORT on), so an item is never queued twice, even when two terminals
+--   release the same time at once: the held items are read first with UPDLOCK, HOLDLOCK, so the
+--   second caller waits there until the first commits and then finds them sent.
 -- - The printer group is the one the item was ordered with (Grupo_Impresion), or the product's when
 --   that is missing.
 -- - One job per printer, headed like the other kitchen orders with the order's table, waiter (by
@@ -22,8 +23,15 @@ CREATE PROCEDURE Mandar_Tiempo
 AS
 BEGIN
     SET NOCOUNT ON
+    SET XACT_ABORT ON
     DECLARE @nImpresora int, @nTrabajo int, @nNumMesa int, @nHuespedes int, @sMesero varchar(100),
-            @sComanda varchar(20)
+            @sComanda varchar(20), @nRetenidos int
+
+    BEGIN TRAN
+    SELECT @nRetenidos = COUNT(*)
+    FROM ProductosXCuenta WITH (UPDLOCK, HOLDLOCK)
+    WHERE ID_Comanda = @nIDComanda AND Num_Cuenta = @nNumCuenta AND Tiempo_requerido = @nTiempo
+      AND Retenido = 1 AND Preparado = 0 AND ID_Tipo_Anulacion IS NULL
 
     SELECT @nNumMesa = c.Num_Mesa, @nHuespedes = ISNULL(c.CantHuespedes, 0),
            @sMesero = ISNULL(e.Nombre_Empleado + ' ' + e.Apellido_Paterno, '')
@@ -85,5 +93,6 @@ BEGIN
     END
 
     DROP TABLE #Tmp_Tiempo
+    COMMIT TRAN
 END
 GO

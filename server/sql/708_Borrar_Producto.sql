@@ -13,22 +13,31 @@
 --   stock too), so no component is left behind without its package; a component's own call that
 --   follows then finds nothing to do. A head whose component was already sent or cancelled is
 --   refused as a sent item is: the package must be cancelled with a reason.
+-- - The item is read with UPDLOCK, HOLDLOCK inside a transaction of the procedure's own (XACT_ABORT
+--   on), so it cannot be sent to the kitchen between the check and the removal, and the removal is
+--   whole or nothing.
 CREATE PROCEDURE Borrar_Producto
     @nIDProductosXCuenta int
 AS
 BEGIN
     SET NOCOUNT ON
+    SET XACT_ABORT ON
     DECLARE @nExiste int, @nProducto int, @nPreparado int, @nAnulacion int, @nPaquete int, @nSeccion int
 
+    BEGIN TRAN
     SET @nExiste = 0
     SELECT @nExiste = 1, @nProducto = ID_Producto, @nPreparado = Preparado, @nAnulacion = ID_Tipo_Anulacion,
            @nPaquete = ID_Paquete, @nSeccion = ID_Seccion_Paquete
-    FROM ProductosXCuenta
+    FROM ProductosXCuenta WITH (UPDLOCK, HOLDLOCK)
     WHERE ID_ProductosXCuenta = @nIDProductosXCuenta
     IF @nExiste = 0
+    BEGIN
+        COMMIT TRAN
         RETURN 0
+    END
     IF @nPreparado = 1 OR @nAnulacion IS NOT NULL
     BEGIN
+        ROLLBACK TRAN
         RAISERROR('El producto ya se mandó a preparar: debe cancelarse con un motivo.', 16, 1)
         RETURN 1
     END
@@ -39,6 +48,7 @@ BEGIN
                    WHERE ID_Paquete = @nIDProductosXCuenta AND ID_ProductosXCuenta <> @nIDProductosXCuenta
                      AND (Preparado = 1 OR ID_Tipo_Anulacion IS NOT NULL))
         BEGIN
+            ROLLBACK TRAN
             RAISERROR('El paquete tiene productos ya mandados a preparar: debe cancelarse con un motivo.', 16, 1)
             RETURN 1
         END
@@ -79,5 +89,6 @@ BEGIN
     DELETE FROM ProductosXCuenta WHERE ID_ProductosXCuenta = @nIDProductosXCuenta
 
     UPDATE Producto SET Existencia = Existencia + 1 WHERE ID_Producto = @nProducto AND Existencia >= 0
+    COMMIT TRAN
 END
 GO

@@ -19,8 +19,9 @@
 -- - A package head takes its live components with it in the same call: they are stamped with the
 --   head's reason, employee and time, their stock goes back as the reason says, and each gets its own
 --   slip line and kitchen copy, so that nothing of the package is left live without its head.
--- - It changes several rows, so it runs in a transaction of its own (part of the caller's, when the
---   terminal cancels several items and queues their slip as one).
+-- - It changes several rows, so it runs with XACT_ABORT on in a transaction of its own, the item read
+--   inside it (part of the caller's, when the terminal cancels several items and queues their slip
+--   as one).
 CREATE PROCEDURE Agregar_Cancelacion
     @nIDProductosXCuenta int
 AS
@@ -31,6 +32,7 @@ BEGIN
             @nGrupo int, @sNombre varchar(50), @mMonto money, @nRegresa int, @sMotivo varchar(50),
             @nTerminal int, @nImpresora int, @nVivos int, @mAnulado money
 
+    BEGIN TRAN
     SELECT @nProducto = pxc.ID_Producto, @nAnulacion = pxc.ID_Tipo_Anulacion,
            @nEmpleado = pxc.Empleado_Anulacion, @nComanda = pxc.ID_Comanda, @nControl = pxc.Control,
            @nCuenta = pxc.Num_Cuenta, @nGrupo = ISNULL(pxc.Grupo_Impresion, p.ID_Grupo_Impresoras),
@@ -42,11 +44,11 @@ BEGIN
     WHERE pxc.ID_ProductosXCuenta = @nIDProductosXCuenta
     IF @nAnulacion IS NULL
     BEGIN
+        ROLLBACK TRAN
         RAISERROR('El producto no existe o no tiene motivo de cancelación.', 16, 1)
         RETURN 1
     END
 
-    BEGIN TRAN
     SET @nRegresa = 0
     SELECT @nRegresa = Regresa_Existencia, @sMotivo = Nombre_Tipos_Anulacion
     FROM Tipos_Anulacion WHERE ID_Tipo_Anulacion = @nAnulacion
@@ -132,6 +134,6 @@ BEGIN
                     @nImpresora, 'T')
         END
     END
-    COMMIT
+    COMMIT TRAN
 END
 GO

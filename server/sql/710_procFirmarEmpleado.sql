@@ -7,17 +7,23 @@
 -- - Clocking out closes the latest entry only while it is still open; the department given with a
 --   clock-out is not used (the shift keeps the department it was opened with).
 -- - An unknown employee is refused with an error, so no shift is recorded for nobody.
+-- - The employee's row is read with UPDLOCK, HOLDLOCK inside a transaction of the procedure's own
+--   (XACT_ABORT on): a second clocking of the same employee waits until this one commits, so one
+--   press never opens two shifts or closes one twice.
 CREATE PROCEDURE procFirmarEmpleado
     @nDepartamento int,
     @nIDEmpleado int
 AS
 BEGIN
     SET NOCOUNT ON
+    SET XACT_ABORT ON
     DECLARE @nFirmado int, @sFecha char(8), @nEntrada int
 
+    BEGIN TRAN
     SELECT @nFirmado = Firmado FROM Empleado WITH (UPDLOCK, HOLDLOCK) WHERE Id_Empleado = @nIDEmpleado
     IF @nFirmado IS NULL
     BEGIN
+        ROLLBACK TRAN
         RAISERROR('El empleado no existe.', 16, 1)
         RETURN 1
     END
@@ -35,5 +41,6 @@ BEGIN
         UPDATE HorasxEmpleado SET Hora_Final = GETDATE() WHERE Id_Entrada = @nEntrada AND Hora_Final IS NULL
         UPDATE Empleado SET Firmado = 0 WHERE Id_Empleado = @nIDEmpleado
     END
+    COMMIT TRAN
 END
 GO

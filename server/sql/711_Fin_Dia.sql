@@ -8,7 +8,9 @@
 --   from the day before do not count) is not closed again: two terminals running the automatic day
 --   end at the same time, or close of day pressed twice, must not push the working date into the
 --   future. (The automatic day end only runs once the date is in the past, so a day without sales is
---   still closed by it.)
+--   still closed by it.) The working date is read with UPDLOCK, HOLDLOCK inside a transaction of the
+--   procedure's own (XACT_ABORT on), so the second of two calls at once waits, then sees the date
+--   the first one set and closes nothing.
 -- - Orders still open move to the new working date: they will be paid, and so counted, in the new
 --   day's sales and cash-up.
 -- - The new date opens with the day-opening record (see 600_Datos_Base.sql): a closed, empty order
@@ -20,9 +22,11 @@ CREATE PROCEDURE Fin_Dia
 AS
 BEGIN
     SET NOCOUNT ON
+    SET XACT_ABORT ON
     DECLARE @sFecha char(8), @dFecha datetime, @dHoy datetime, @dNueva datetime, @sTexto char(10),
             @sNueva char(8), @nPedidos int, @nApertura int, @nComanda int
 
+    BEGIN TRAN
     SELECT @sFecha = Valor_Cad FROM Parametros WITH (UPDLOCK, HOLDLOCK) WHERE Id_Parametro = 'FECHA_TRABAJO'
     IF LEN(ISNULL(@sFecha, '')) = 8
         SET @dFecha = CONVERT(datetime, SUBSTRING(@sFecha, 5, 4) + SUBSTRING(@sFecha, 3, 2) + SUBSTRING(@sFecha, 1, 2), 112)
@@ -35,7 +39,10 @@ BEGIN
         SELECT @nPedidos = COUNT(*) FROM Comanda
         WHERE fecha_trabajo = @sFecha AND Tipo <> 'D' AND ID_Comanda > ISNULL(@nApertura, 0)
         IF @nPedidos = 0
+        BEGIN
+            COMMIT TRAN
             RETURN 0
+        END
     END
 
     SET @dNueva = DATEADD(day, 1, @dFecha)
@@ -61,5 +68,6 @@ BEGIN
     VALUES (@nComanda, 0, 0, 'D', 0, 0, 0, GETDATE(), GETDATE(), 0, @sNueva, NULL)
 
     UPDATE Terminal SET Reiniciar = 1
+    COMMIT TRAN
 END
 GO

@@ -35,6 +35,6 @@ BEGIN
         SELECT @nAnexo = Ultimo FROM Consecutivos WHERE Id_Consecutivo = @sConsecutivo
         UPDATE Comanda SET Num_Anexo = @nAnexo WHERE ID_Comanda = @nComanda AND Control = @nControl
     END
-    COMMIT
+    COMMIT TRAN
 END
 GO
