@@ -5,6 +5,7 @@
 #include "data/odbc/OdbcStatement.h"
 #include "data/odbc/OdbcSupport.h"
 
+#include <QFile>
 #include <QStringList>
 #include <algorithm>
 #include <vector>
@@ -27,8 +28,9 @@ QString callText(const DbCommand& command) {
 
 } // namespace
 
-OdbcConnection::OdbcConnection(QString connectionString, int timeoutSeconds)
-    : m_connectionString(std::move(connectionString)), m_timeoutSeconds(std::max(timeoutSeconds, 0)) {}
+OdbcConnection::OdbcConnection(QString connectionString, int timeoutSeconds, QString session)
+    : m_connectionString(std::move(connectionString)), m_timeoutSeconds(std::max(timeoutSeconds, 0)),
+      m_session(std::move(session)) {}
 
 OdbcConnection::~OdbcConnection() {
     close();
@@ -59,6 +61,13 @@ Status OdbcConnection::open() {
         connection = SQL_NULL_HDBC;
         return abandon(SQL_HANDLE_ENV, environment);
     }
+    if (!m_traceFile.isEmpty()) {
+        QByteArray file = QFile::encodeName(m_traceFile);
+        if (!odbcSucceeded(SQLSetConnectAttr(connection, SQL_ATTR_TRACEFILE, file.data(), SQL_NTS)) ||
+            !odbcSucceeded(SQLSetConnectAttr(connection, SQL_ATTR_TRACE,
+                                             reinterpret_cast<SQLPOINTER>(SQL_OPT_TRACE_ON), 0)))
+            return abandon(SQL_HANDLE_DBC, connection);
+    }
     std::vector<SQLWCHAR> text = toSqlWide(m_connectionString);
     const SQLRETURN rc =
         SQLDriverConnectW(connection, nullptr, text.data(), static_cast<SQLSMALLINT>(SQL_NTS), nullptr, 0,
@@ -68,7 +77,19 @@ Status OdbcConnection::open() {
     m_environment = environment;
     m_connection = connection;
     m_inTransaction = false;
-    return Status::ok();
+    if (m_session.isEmpty())
+        return Status::ok();
+    const Result<qint64> session = execute(m_session);
+    if (session)
+        return Status::ok();
+    const QString reason =
+        QStringLiteral("No se pudo fijar el idioma y el formato de fecha de la sesión (%1): %2")
+            .arg(m_session, session.status().message());
+    DbErrorList errors = this->errors();
+    const qint64 number = lastFailure().number;
+    close();
+    setFailure(DbFailure{number, reason}, std::move(errors));
+    return Status::error(Status::Code::LostLink, reason);
 }
 
 void OdbcConnection::close() {

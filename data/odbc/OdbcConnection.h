@@ -20,16 +20,31 @@ class OdbcStatement;
 // position, in the order the command declares them, and their names serve only to read output values
 // back. Output values are written into the command after every result has been read.
 //
+// Right after connecting, open() runs the session text (by default kSqlServerSession), so that the
+// terminal's day-first date texts read the same whatever the login's default language is.
+//
 // Failures are classified from the first diagnostic that is not a warning (see classifyOdbcError); a
-// failure to connect is always LostLink. A call on a connection that is not open fails with LostLink.
+// failure to connect, or to run the session text, is always LostLink and leaves the connection closed.
+// A call on a connection that is not open fails with LostLink.
 class OdbcConnection : public Connection {
 public:
-    explicit OdbcConnection(QString connectionString, int timeoutSeconds = 100000);
+    // Spanish messages and names of months and days, then the day-first date format (SET LANGUAGE
+    // sets a format of its own, so the format comes after it): '06/12/2026' is the 6th of December.
+    static inline const QString kSqlServerSession =
+        QStringLiteral("SET LANGUAGE N'Español'; SET DATEFORMAT dmy;");
+
+    // `session` runs once after each connect; empty runs nothing.
+    explicit OdbcConnection(QString connectionString, int timeoutSeconds = 100000,
+                            QString session = kSqlServerSession);
     ~OdbcConnection() override;
     OdbcConnection(const OdbcConnection&) = delete;
     OdbcConnection& operator=(const OdbcConnection&) = delete;
 
-    // Connects; does nothing when already open.
+    // Before open(): the driver manager writes a trace of every ODBC call of this connection to the
+    // file, for diagnosing a connection on site.
+    void setTraceFile(const QString& path) { m_traceFile = path; }
+
+    // Connects and runs the session text; does nothing when already open.
     Status open() override;
     // Rolls back an open transaction and disconnects.
     void close() override;
@@ -63,6 +78,8 @@ private:
 
     QString m_connectionString;
     int m_timeoutSeconds;
+    QString m_session;
+    QString m_traceFile;
     Handle m_environment = nullptr;
     Handle m_connection = nullptr;
     bool m_inTransaction = false;

@@ -3,6 +3,7 @@
 #include "base/tests/QtPrinters.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <clocale>
@@ -34,6 +35,10 @@ namespace Number = nerin::DbErrorNumber;
 
 namespace {
 
+// The SQLite driver knows no SET statement, so the connections of these tests run no session text,
+// but for the tests of that text.
+constexpr int kTimeout = 100000;
+
 QString driverPath() {
     const QByteArray fromEnvironment = qgetenv("NERIN_SQLITE_ODBC_DRIVER");
     return fromEnvironment.isEmpty() ? QStringLiteral(NERIN_SQLITE_ODBC_DRIVER)
@@ -62,7 +67,7 @@ protected:
             << ": install the libsqliteodbc package (scripts/setup) or name the driver file in "
                "NERIN_SQLITE_ODBC_DRIVER.";
         ASSERT_TRUE(m_dir.isValid());
-        m_db = std::make_unique<OdbcConnection>(connectionString(databasePath()));
+        m_db = std::make_unique<OdbcConnection>(connectionString(databasePath()), kTimeout, QString());
         const Status status = m_db->open();
         ASSERT_TRUE(status) << status.message().toStdString();
     }
@@ -88,7 +93,8 @@ protected:
 } // namespace
 
 TEST_F(OdbcConnectionTest, OpenFailsWithLostLinkWhenTheDatabaseCannotBeOpened) {
-    OdbcConnection db(connectionString(m_dir.filePath(QStringLiteral("no/such/folder/caja.db"))));
+    OdbcConnection db(connectionString(m_dir.filePath(QStringLiteral("no/such/folder/caja.db"))), kTimeout,
+                      QString());
     const Status status = db.open();
     EXPECT_EQ(status.code(), Status::Code::LostLink);
     EXPECT_FALSE(db.isOpen());
@@ -96,6 +102,44 @@ TEST_F(OdbcConnectionTest, OpenFailsWithLostLinkWhenTheDatabaseCannotBeOpened) {
     EXPECT_EQ(status.message(), db.errors().first().description);
     EXPECT_EQ(db.lastFailure().description, status.message());
     EXPECT_EQ(db.lastFailure().number, Number::kGenericFailure);
+}
+
+// SQL Server reads '06/12/2026' by the session's language and date format, so the connection sets
+// them before anything else. The driver manager's trace shows the text reaching the driver right after
+// the connect; the SQLite driver refuses it, and the open fails saying why.
+TEST_F(OdbcConnectionTest, OpenSetsTheSessionsLanguageAndDateFormatFirstAndFailsWhenRefused) {
+    OdbcConnection db(connectionString(databasePath()));
+    const QString trace = m_dir.filePath(QStringLiteral("odbc.trace"));
+    db.setTraceFile(trace);
+    const Status status = db.open();
+    EXPECT_EQ(status.code(), Status::Code::LostLink);
+    EXPECT_FALSE(db.isOpen());
+    const QString sent = QStringLiteral("SET LANGUAGE N'Español'; SET DATEFORMAT dmy;");
+    EXPECT_EQ(status.message(),
+              QStringLiteral("No se pudo fijar el idioma y el formato de fecha de la sesión (%1): %2")
+                  .arg(sent, db.errors().value(0).description));
+    EXPECT_TRUE(db.errors().value(0).description.startsWith(QStringLiteral("[SQLite]")));
+    EXPECT_EQ(db.lastFailure().description, status.message());
+
+    QFile file(trace);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    // The trace writes wide texts one byte a character.
+    const QString calls = QString::fromLatin1(file.readAll());
+    const qsizetype connect = calls.indexOf(QStringLiteral("SQLDriverConnect"));
+    const qsizetype session = calls.indexOf(QStringLiteral("SQL = [") + sent + u']');
+    EXPECT_GE(connect, 0);
+    EXPECT_GT(session, connect) << calls.toStdString();
+    EXPECT_EQ(calls.indexOf(QStringLiteral("SQL = ["), connect), session) << calls.toStdString();
+}
+
+TEST_F(OdbcConnectionTest, AnAcceptedSessionTextRunsOnTheConnectionAtEveryOpen) {
+    OdbcConnection db(connectionString(databasePath()), kTimeout,
+                      QStringLiteral("CREATE TEMP TABLE Sesion AS SELECT 1 AS Lista"));
+    for (int vez = 0; vez < 2; ++vez) {
+        ASSERT_TRUE(db.open()) << db.lastFailure().description.toStdString();
+        EXPECT_EQ(select(db, QStringLiteral("SELECT Lista FROM Sesion")).value(0).toInt(), 1);
+        db.close();
+    }
 }
 
 TEST_F(OdbcConnectionTest, CallsOnAClosedConnectionFailWithLostLinkUntilReopened) {
@@ -234,7 +278,7 @@ TEST_F(OdbcConnectionTest, TransactionsAreOneAtATimeAndOnlyCommitKeepsTheirChang
     ASSERT_TRUE(m_db->open());
     // After a transaction each statement commits on its own again: another connection sees it.
     exec(QStringLiteral("INSERT INTO Pagos VALUES(3)"));
-    OdbcConnection other(connectionString(databasePath()));
+    OdbcConnection other(connectionString(databasePath()), kTimeout, QString());
     ASSERT_TRUE(other.open());
     RecordSet ids = select(other, QStringLiteral("SELECT Id FROM Pagos ORDER BY Id"));
     ASSERT_EQ(ids.recordCount(), 2);
@@ -285,7 +329,7 @@ TEST_F(OdbcConnectionTest, BusyDatabaseFailsAsADatabaseErrorNotALostLink) {
     exec(QStringLiteral("INSERT INTO Pagos VALUES(1)"));
     // This driver waits for a lock as long as its own Timeout option (milliseconds) says; it does not
     // honour the statement time-out.
-    OdbcConnection other(connectionString(databasePath(), QStringLiteral("Timeout=200")), 1);
+    OdbcConnection other(connectionString(databasePath(), QStringLiteral("Timeout=200")), 1, QString());
     ASSERT_TRUE(other.open());
     const auto result = other.execute(QStringLiteral("INSERT INTO Pagos VALUES(2)"));
     ASSERT_FALSE(result);
