@@ -247,6 +247,61 @@ TEST_F(SqliteConnectionTest, BadInputIsACommandTextErrorAndTheConnectionGoesOn) 
     EXPECT_TRUE(m_db->errors().isEmpty());
 }
 
+TEST_F(SqliteConnectionTest, FailuresCarryTheServersNumbersAndTexts) {
+    exec(QStringLiteral("CREATE TABLE Mesa (ID int PRIMARY KEY, Numero int NOT NULL, Zona varchar(10), "
+                        "Clave char(2))"));
+    exec(QStringLiteral("CREATE UNIQUE INDEX IX_Mesa_Clave ON Mesa (Clave)"));
+    exec(QStringLiteral("CREATE TABLE Zona (ID int IDENTITY(1,1), Nombre varchar(10) UNIQUE)"));
+    exec(QStringLiteral(
+        "INSERT INTO Mesa VALUES (1, 10, 'Terraza', 'T1') INSERT Zona (Nombre) VALUES ('Bar')"));
+    const struct {
+        const char* sql;
+        Status::Code code;
+        int native;
+        const char* state;
+        const char* message;
+    } cases[] = {
+        {"SELECT * FROM Nada", Status::Code::NotFound, 208, "42S02", "Invalid object name 'Nada'."},
+        {"SELECT Nada FROM Mesa", Status::Code::NotFound, 207, "42S22", "Invalid column name 'Nada'."},
+        {"SELECT m.Nada FROM Mesa m", Status::Code::NotFound, 207, "42S22", "Invalid column name 'Nada'."},
+        {"INSERT INTO Mesa (ID, Nada) VALUES (2, 1)", Status::Code::CommandTextError, 207, "42S22",
+         "Invalid column name 'Nada'."},
+        {"EXEC Nada", Status::Code::NotFound, 2812, "42S02", "Could not find stored procedure 'Nada'."},
+        {"INSERT INTO Mesa VALUES (1, 11, 'Bar', 'B1')", Status::Code::DatabaseError, 2627, "23000",
+         "Violation of PRIMARY KEY constraint 'PK_Mesa'. Cannot insert duplicate key in object 'dbo.Mesa'."},
+        {"INSERT INTO Mesa VALUES (2, 11, 'Bar', 'T1')", Status::Code::DatabaseError, 2601, "23000",
+         "Cannot insert duplicate key row in object 'dbo.Mesa' with unique index 'IX_Mesa_Clave'."},
+        {"INSERT INTO Zona (Nombre) VALUES ('Bar')", Status::Code::DatabaseError, 2627, "23000",
+         "Violation of UNIQUE KEY constraint 'UQ_Zona'. Cannot insert duplicate key in object 'dbo.Zona'."},
+        {"INSERT INTO Mesa (ID) VALUES (3)", Status::Code::DatabaseError, 515, "23000",
+         "Cannot insert the value NULL into column 'Numero', table 'nerin.dbo.Mesa'; column does not allow "
+         "nulls. INSERT fails."},
+        {"UPDATE Mesa SET Numero = NULL", Status::Code::DatabaseError, 515, "23000",
+         "Cannot insert the value NULL into column 'Numero', table 'nerin.dbo.Mesa'; column does not allow "
+         "nulls. UPDATE fails."},
+        {"CREATE TABLE Mesa (ID int)", Status::Code::CommandTextError, 2714, "42S01",
+         "There is already an object named 'Mesa' in the database."},
+        {"SELECT ID FROM Mesa, Zona", Status::Code::CommandTextError, 209, "42000",
+         "Ambiguous column name 'ID'."},
+        {"INSERT INTO Mesa VALUES (4, 1)", Status::Code::CommandTextError, 213, "21S01",
+         "Column name or number of supplied values does not match table definition."},
+        {"SELECT 1, 2 UNION SELECT 3", Status::Code::CommandTextError, 205, "42000",
+         "All queries combined using a UNION, INTERSECT or EXCEPT operator must have an equal number of "
+         "expressions in their target lists."},
+        {"SELECT CAST('x' AS int)", Status::Code::CommandTextError, 245, "22018",
+         "Conversion failed when converting the varchar value 'x' to data type int."},
+    };
+    for (const auto& c : cases) {
+        const QString sql = QString::fromUtf8(c.sql);
+        EXPECT_EQ(failureOf(sql), c.code) << c.sql;
+        const nerin::DbError error = m_db->errors().value(0);
+        EXPECT_EQ(error.nativeError, c.native) << c.sql;
+        EXPECT_EQ(error.sqlState, QString::fromLatin1(c.state)) << c.sql;
+        EXPECT_TRUE(error.description.endsWith(QString::fromUtf8(c.message)))
+            << error.description.toStdString();
+    }
+}
+
 TEST_F(SqliteConnectionTest, AVanishedDatabaseIsALostLink) {
     SqliteConnection missing(m_dir.path() + QStringLiteral("/no-existe.db"));
     const Status opened = missing.open();

@@ -123,44 +123,4 @@ QList<DbValue> readRow(sqlite3_stmt* statement) {
     return row;
 }
 
-EngineError classifySqliteError(int code, sqlite3* db) {
-    const QString message = QString::fromUtf8(sqlite3_errmsg(db));
-    switch (code & 0xFF) {
-    case SQLITE_CONSTRAINT: {
-        const int extended = sqlite3_extended_errcode(db);
-        const int native = extended == SQLITE_CONSTRAINT_NOTNULL      ? 515
-                           : extended == SQLITE_CONSTRAINT_FOREIGNKEY ? 547
-                           : extended == SQLITE_CONSTRAINT_CHECK      ? 547
-                                                                      : 2627;
-        return {Status::Code::DatabaseError, native, QStringLiteral("23000"), message};
-    }
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        return {Status::Code::DatabaseError, 1222, QStringLiteral("S1000"),
-                QStringLiteral("La base de datos está ocupada por otra terminal; intente de nuevo.")};
-    case SQLITE_IOERR:
-    case SQLITE_CANTOPEN:
-    case SQLITE_CORRUPT:
-    case SQLITE_NOTADB:
-    case SQLITE_FULL:
-    case SQLITE_READONLY:
-    case SQLITE_PERM:
-    case SQLITE_NOMEM:
-    case SQLITE_PROTOCOL:
-        return {Status::Code::LostLink, static_cast<int>(code), QStringLiteral("08S01"), message};
-    case SQLITE_INTERRUPT:
-        return {Status::Code::DatabaseError, 0, QStringLiteral("HY008"), message};
-    default:
-        break;
-    }
-    if (message.startsWith(QStringLiteral("no such table")) ||
-        message.startsWith(QStringLiteral("no such view")))
-        return EngineError::notFound(message, 208);
-    if (message.startsWith(QStringLiteral("no such column")))
-        return {Status::Code::NotFound, 207, QStringLiteral("42S22"), message};
-    if (message.startsWith(QStringLiteral("Conversion failed")))
-        return {Status::Code::CommandTextError, 245, QStringLiteral("22018"), message};
-    return EngineError::commandText(message);
-}
-
 } // namespace nerin::tsql

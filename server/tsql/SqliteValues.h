@@ -26,9 +26,4 @@ QStringList columnNames(sqlite3_stmt* statement);
 // columns declared money read as money.
 QList<DbValue> readRow(sqlite3_stmt* statement);
 
-// A SQLite failure classified as the server would have reported it: missing objects, command text
-// errors, constraint violations and a busy database (shown to the user), and a database that cannot
-// be opened, read or written (a lost link).
-EngineError classifySqliteError(int code, sqlite3* db);
-
 } // namespace nerin::tsql

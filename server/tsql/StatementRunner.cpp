@@ -1,6 +1,7 @@
 #include "server/tsql/StatementRunner.h"
 
 #include "server/tsql/DateTimeText.h"
+#include "server/tsql/SqliteErrors.h"
 #include "server/tsql/SqliteValues.h"
 #include "server/tsql/Translator.h"
 
@@ -55,8 +56,8 @@ bool StatementRunner::autocommit() const {
     return sqlite3_get_autocommit(m_db) != 0;
 }
 
-EngineError StatementRunner::sqliteError(int code) const {
-    return classifySqliteError(code, m_db);
+EngineError StatementRunner::sqliteError(int code, QStringView verb) const {
+    return classifySqliteError(code, m_db, verb);
 }
 
 Result<std::shared_ptr<const Translation>> StatementRunner::translationFor(const TokenList& tokens) {
@@ -179,8 +180,15 @@ std::optional<EngineError> StatementRunner::step(sqlite3_stmt* statement, const 
         const int code = sqlite3_step(statement);
         if (code == SQLITE_DONE)
             break;
-        if (code != SQLITE_ROW)
+        if (code != SQLITE_ROW) {
+            // Constraint messages name the statement that failed.
+            const QStringView sql(translation.sql);
+            for (const QStringView verb : {u"UPDATE", u"DELETE"}) {
+                if (sql.startsWith(verb, Qt::CaseInsensitive))
+                    return sqliteError(code, verb);
+            }
             return sqliteError(code);
+        }
         if (returnsRows) {
             rows.addRow(readRow(statement));
             ++rowCount;

@@ -51,8 +51,9 @@ public:
     // Whether no transaction is open on the connection.
     bool autocommit() const;
 
-    // The error of the last failed SQLite call, classified as the server would have reported it.
-    EngineError sqliteError(int code) const;
+    // The error of the last failed SQLite call, classified as the server would have reported it;
+    // `verb` names the failed statement in messages of constraint violations.
+    EngineError sqliteError(int code, QStringView verb = u"INSERT") const;
 
 private:
     Result<std::shared_ptr<const Translation>> translationFor(const TokenList& tokens);
