@@ -302,6 +302,26 @@ TEST_F(SqliteConnectionTest, FailuresCarryTheServersNumbersAndTexts) {
     }
 }
 
+TEST_F(SqliteConnectionTest, BinaryLiteralsAreVarbinaryValues) {
+    exec(QStringLiteral("CREATE TABLE Firma (ID int, Huella varbinary(8) DEFAULT 0x00FF)"));
+    exec(QStringLiteral("INSERT INTO Firma VALUES (1, 0x0A0b) INSERT INTO Firma VALUES (2, 0x) "
+                        "INSERT INTO Firma (ID) VALUES (3)"));
+    const struct {
+        const char* sql;
+        const char* rows;
+    } cases[] = {
+        {"SELECT CAST(0x41 AS varchar), CONVERT(char(3), 0x4EE1), CAST(0x AS varchar(5))", "A|Ná |"},
+        {"SELECT CAST(0x0A0b AS int), CAST(0x123 AS int), CAST(0xFFFF AS smallint), CAST(0x01FF AS tinyint)",
+         "2571|291|-1|255"},
+        {"SELECT ID FROM Firma WHERE Huella = 0x0A0B", "1"},
+        {"SELECT ID FROM Firma WHERE Huella = 0x AND Huella IS NOT NULL", "2"},
+        {"SELECT ID FROM Firma WHERE Huella = 0x00ff", "3"},
+        {"DECLARE @b varchar(5) SET @b = CAST(0x4F4B AS varchar(5)) SELECT @b", "OK"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(rows(QString::fromUtf8(c.sql)), QString::fromUtf8(c.rows)) << c.sql;
+}
+
 TEST_F(SqliteConnectionTest, AVanishedDatabaseIsALostLink) {
     SqliteConnection missing(m_dir.path() + QStringLiteral("/no-existe.db"));
     const Status opened = missing.open();

@@ -13,6 +13,9 @@ bool isNamePart(QChar c) {
 bool isDigit(QChar c) {
     return c >= u'0' && c <= u'9';
 }
+bool isHexDigit(QChar c) {
+    return isDigit(c) || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+}
 
 class Scanner {
 public:
@@ -166,9 +169,16 @@ private:
     }
 
     Status scanNumber(qsizetype start, int line) {
-        if (m_text[m_pos] == u'0' && (at(m_pos + 1) == u'x' || at(m_pos + 1) == u'X'))
-            return error(QStringLiteral("los literales binarios (0x...) no están soportados"));
         qsizetype end = m_pos;
+        if (m_text[m_pos] == u'0' && (at(m_pos + 1) == u'x' || at(m_pos + 1) == u'X')) {
+            // A binary literal: "0x" and any number of hexadecimal digits, none included.
+            end += 2;
+            while (end < m_text.size() && isHexDigit(m_text[end]))
+                ++end;
+            advance(end - m_pos);
+            push(Token::Kind::Number, m_text.sliced(start, m_pos - start).toString(), start, line);
+            return Status::ok();
+        }
         while (end < m_text.size() && isDigit(m_text[end]))
             ++end;
         if (at(end) == u'.') {

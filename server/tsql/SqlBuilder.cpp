@@ -96,6 +96,8 @@ QString SqlBuilder::quotedString(QStringView text) {
 }
 
 QString SqlBuilder::literalText(const Token& token) {
+    if (token.isBinary()) // SQLite's blob literal, with the leading zero of an odd digit count
+        return QStringLiteral("X'%1%2'").arg(token.text.size() % 2 != 0 ? u"0" : u"", token.text.sliced(2));
     if (token.kind == Token::Kind::Number)
         return token.text;
     if (auto stored = canonicalize(token.text))

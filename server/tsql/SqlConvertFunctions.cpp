@@ -4,6 +4,7 @@
 #include "server/tsql/SqlDateFunctions.h"
 #include "server/tsql/SqlNumberFunctions.h"
 #include "server/tsql/SqlStyleFunctions.h"
+#include "text/Cp1252.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -55,8 +56,19 @@ void toInteger(sqlite3_context* context, sqlite3_value* value, const TargetType&
         }
         result = static_cast<qint64>(real);
     } else if (stored == SQLITE_BLOB) {
-        resultError(context, concat({"Operand type clash: varbinary is incompatible with ", type.name}));
-        return;
+        // The bytes as a big-endian number, only as many of the last ones as the type holds.
+        const auto* bytes = static_cast<const unsigned char*>(sqlite3_value_blob(value));
+        const int size = sqlite3_value_bytes(value);
+        const int width = type.maximum <= 255          ? 1
+                          : type.maximum <= 32767      ? 2
+                          : type.maximum <= 2147483647 ? 4
+                                                       : 8;
+        quint64 bits = 0;
+        for (int k = std::max(0, size - width); k < size; ++k)
+            bits = (bits << 8) | bytes[k];
+        result = static_cast<qint64>(bits);
+        if (width < 8 && type.minimum < 0 && (bits >> (width * 8 - 1)) != 0)
+            result -= qint64{1} << (width * 8); // the sign bit of the type's width
     } else {
         NumberChars buffer;
         const std::string_view text = argumentText(value, buffer);
@@ -184,6 +196,11 @@ void toText(sqlite3_context* context, sqlite3_value* value, const TargetType& ty
         // The money styles: two places with thousands commas, or four places.
         const DecimalDigits digits = decimalDigits(sqlite3_value_double(value));
         rewritten = *style == 1 ? decimalText(rounded(digits, 2), true) : decimalText(rounded(digits, 4));
+        text = rewritten;
+    } else if (stored == SQLITE_BLOB) {
+        // Each byte is one character of the code page.
+        rewritten =
+            Cp1252::decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size()))).toStdString();
         text = rewritten;
     } else if (stored == SQLITE_TEXT) {
         // A stored date-time has exactly the canonical length; other texts are dates only when a style

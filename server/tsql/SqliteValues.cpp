@@ -1,6 +1,7 @@
 #include "server/tsql/SqliteValues.h"
 
 #include "server/tsql/DateTimeText.h"
+#include "text/Cp1252.h"
 
 #include <sqlite3.h>
 
@@ -36,6 +37,13 @@ DbValue textValue(sqlite3_stmt* statement, int column, bool dateColumn) {
 
 } // namespace
 
+QByteArray binaryLiteralBytes(const Token& token) {
+    QByteArray digits = token.text.sliced(2).toLatin1();
+    if (digits.size() % 2 != 0)
+        digits.prepend('0');
+    return QByteArray::fromHex(digits);
+}
+
 DbValue literalValue(const Token& token) {
     if (token.kind == Token::Kind::String) {
         // Only a text that starts with a digit and holds a date separator can be a date; most texts
@@ -49,6 +57,8 @@ DbValue literalValue(const Token& token) {
         }
         return DbValue(text);
     }
+    if (token.isBinary())
+        return DbValue(Cp1252::decode(binaryLiteralBytes(token)));
     bool ok = false;
     const qint64 whole = token.text.toLongLong(&ok);
     if (ok)

@@ -149,7 +149,20 @@ std::optional<EngineError> StatementRunner::bind(sqlite3_stmt* statement, const 
             if (slot < 1 || slot > translation.literalTokens.size())
                 return EngineError::commandText(
                     QStringLiteral("Parámetro sin valor en la traducción: %1").arg(name));
-            value = literalValue(tokens[translation.literalTokens[slot - 1]]);
+            const Token& literal = tokens[translation.literalTokens[slot - 1]];
+            if (literal.isBinary()) {
+                const QByteArray bytes = binaryLiteralBytes(literal);
+                // An empty blob, not NULL: 0x is a value of no bytes.
+                const int code =
+                    bytes.isEmpty()
+                        ? sqlite3_bind_zeroblob(statement, i, 0)
+                        : sqlite3_bind_blob64(statement, i, bytes.constData(),
+                                              static_cast<sqlite3_uint64>(bytes.size()), SQLITE_TRANSIENT);
+                if (code != SQLITE_OK)
+                    return sqliteError(code);
+                continue;
+            }
+            value = literalValue(literal);
         } else if (name == QStringLiteral("@__rowcount")) {
             value = DbValue(rowCount);
         } else if (name == QStringLiteral("@__trancount")) {

@@ -13,7 +13,7 @@ struct Token {
         QuotedName, // [Name] or "Name"; text holds the name without its quotes
         Variable,   // @nFolio, @@ROWCOUNT; text holds the name with its "@"s
         String,     // 'text' or N'text'; text holds the value, doubled quotes made single
-        Number,     // 12, 1.5, .5, 2e3, as written
+        Number,     // 12, 1.5, .5, 2e3, or a binary literal 0x0A0b, as written
         Operator,   // + - * / % = < > <= >= <> != *= =* & | ^ ~ !< !>
         Comma,
         Dot,
@@ -36,6 +36,10 @@ struct Token {
     }
     bool isOperator(QStringView op) const { return kind == Kind::Operator && text == op; }
     bool isLiteral() const { return kind == Kind::String || kind == Kind::Number; }
+    // A binary literal: "0x" and hexadecimal digits.
+    bool isBinary() const {
+        return kind == Kind::Number && text.size() >= 2 && (text[1] == u'x' || text[1] == u'X');
+    }
 };
 
 using TokenList = QList<Token>;

@@ -36,6 +36,9 @@ TEST(Lexer, ReadsQuotesNamesVariablesNumbersAndOperatorsAsTheServerDoes) {
         // Numbers run into keywords.
         {"ID_Comanda=1AND Control= 1", "w:ID_Comanda o:= n:1 w:AND w:Control o:= n:1"},
         {"x=2else 1.5e3 .5 7.", "w:x o:= n:2 w:else n:1.5e3 n:.5 n:7."},
+        // Binary literals, empty or of any case, end at the first letter that is no hex digit.
+        {"SELECT 0x41, 0x,0X0A0b AS b, 0x1Fg",
+         "w:SELECT n:0x41 ,:, n:0x ,:, n:0X0A0b w:AS w:b ,:, n:0x1F w:g"},
         // Old outer joins are operators of their own.
         {"a.x*=b.y AND c=*d AND e<>f AND g!=h AND i<=j AND count(*)>0",
          "w:a .:. w:x o:*= w:b .:. w:y w:AND w:c o:=* w:d w:AND w:e o:<> w:f w:AND w:g o:!= w:h w:AND w:i "
@@ -55,8 +58,8 @@ TEST(Lexer, CommentsAreDroppedAndLinesCounted) {
 }
 
 TEST(Lexer, UnfinishedOrUnknownInputIsACommandTextError) {
-    for (const char* bad : {"SELECT 'abc", "SELECT [abc", "SELECT \"abc", "SELECT 1 /* abierto",
-                            "SELECT 0x1F", "SELECT ?", "SELECT @", "SELECT `x`"}) {
+    for (const char* bad : {"SELECT 'abc", "SELECT [abc", "SELECT \"abc", "SELECT 1 /* abierto", "SELECT ?",
+                            "SELECT @", "SELECT `x`"}) {
         auto tokens = Lexer::tokenize(QString::fromUtf8(bad));
         ASSERT_FALSE(tokens) << bad;
         EXPECT_EQ(tokens.status().code(), nerin::Status::Code::CommandTextError) << bad;
