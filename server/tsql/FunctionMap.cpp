@@ -45,6 +45,7 @@ std::vector<Named> entries() {
     add("ROUND", Shape::Call, "nerin_round");
     add("STR", Shape::Call, "nerin_str");
     add("SCOPE_IDENTITY", Shape::Call, "last_insert_rowid");
+    add("IDENT_CURRENT", Shape::Call, "nerin_ident_current");
     add("ASCII", Shape::Call, "unicode");
     // SQLite has these with the same meaning (floor and ceiling from its math functions).
     for (const char* same : {"LTRIM", "RTRIM", "REPLACE", "ABS", "COALESCE", "NULLIF", "COUNT", "SUM", "AVG",

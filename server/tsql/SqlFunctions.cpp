@@ -1,6 +1,7 @@
 #include "server/tsql/SqlFunctions.h"
 
 #include "server/tsql/SqlArithmeticFunctions.h"
+#include "server/tsql/SqlCatalogueFunctions.h"
 #include "server/tsql/SqlCompareFunctions.h"
 #include "server/tsql/SqlConvertFunctions.h"
 #include "server/tsql/SqlDateFunctions.h"
@@ -20,9 +21,9 @@ Status failure(sqlite3* db, const char* what) {
 } // namespace
 
 Status registerTsqlFunctions(sqlite3* db) {
-    const std::span<const FunctionEntry> families[] = {arithmeticFunctions(), dateFunctions(),
-                                                       convertFunctions(),    textFunctions(),
-                                                       numberFunctions(),     likeFunctions()};
+    const std::span<const FunctionEntry> families[] = {
+        arithmeticFunctions(), dateFunctions(), convertFunctions(),  textFunctions(),
+        numberFunctions(),     likeFunctions(), catalogueFunctions()};
     for (const auto& family : families) {
         for (const FunctionEntry& entry : family) {
             // Innocuous: none has side effects, so schemas may use them even when not trusted.

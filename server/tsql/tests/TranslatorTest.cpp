@@ -76,6 +76,23 @@ TEST_F(TranslatorTest, VariablesAndSystemValuesAreNamedParameters) {
     EXPECT_EQ(db.rows(QStringLiteral("SELECT @@IDENTITY, SCOPE_IDENTITY()")), QStringList({"4|4"}));
 }
 
+TEST_F(TranslatorTest, IdentCurrentIsTheTablesLastIdentityOrItsSeed) {
+    for (const char* tsql :
+         {"CREATE TABLE Comanda (ID int IDENTITY(1,1), Mesa int)",
+          "CREATE TABLE Mesa (ID int IDENTITY(1,1), Numero int)", "INSERT INTO Comanda (Mesa) VALUES (5)",
+          "INSERT INTO Comanda (Mesa) VALUES (6)", "INSERT INTO Producto VALUES (9, 'Sal', 'A', 1)"})
+        ASSERT_EQ(db.rows(QString::fromUtf8(tsql)), QStringList()) << tsql;
+    const struct {
+        const char* table;
+        const char* value;
+    } cases[] = {{"'Comanda'", "2"},     {"'dbo.[comanda]'", "2"}, {"'Mesa'", "1"},
+                 {"'Producto'", "NULL"}, {"'Nada'", "NULL"},       {"NULL", "NULL"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(db.rows(QStringLiteral("SELECT IDENT_CURRENT(%1)").arg(QString::fromUtf8(c.table))),
+                  QStringList({QString::fromUtf8(c.value)}))
+            << c.table;
+}
+
 // SQLite numbers "@x" one past the highest "?N" seen before it, so a variable written before a literal
 // would share its slot; every value must still reach its own place.
 TEST_F(TranslatorTest, VariablesBeforeLiteralsKeepTheirOwnValues) {
