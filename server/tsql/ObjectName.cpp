@@ -32,6 +32,12 @@ Result<ObjectName> ObjectName::read(const NestedTokens& tokens, int start, Role 
     if (name.m_parts.size() > 1 &&
         tokens[name.m_parts.first()].text.compare(u"dbo", Qt::CaseInsensitive) == 0)
         name.m_parts.removeFirst();
+    // SQL Server's catalogue views are the connection's views of that name.
+    if (role == Role::Object && name.m_parts.size() == 2 &&
+        tokens[name.m_parts.first()].text.compare(u"INFORMATION_SCHEMA", Qt::CaseInsensitive) == 0) {
+        name.m_system = QStringLiteral("INFORMATION_SCHEMA.") + tokens[name.m_parts.last()].text.toUpper();
+        name.m_parts.removeFirst();
+    }
     const int allowed = role == Role::Object ? 1 : 2;
     if (name.m_parts.size() > allowed) {
         return unsupported(
@@ -43,6 +49,8 @@ Result<ObjectName> ObjectName::read(const NestedTokens& tokens, int start, Role 
 }
 
 QString ObjectName::last() const {
+    if (!m_system.isEmpty())
+        return m_system;
     return (*m_tokens)[m_parts.last()].text;
 }
 
@@ -51,6 +59,10 @@ QString ObjectName::qualifier() const {
 }
 
 void ObjectName::render(SqlBuilder& out) const {
+    if (!m_system.isEmpty()) {
+        out.word(SqlBuilder::quotedName(m_system));
+        return;
+    }
     for (int k = 0; k < m_parts.size(); ++k) {
         if (k > 0)
             out.glue(u".");

@@ -7,7 +7,8 @@
 namespace nerin::tsql {
 
 // A dotted name as written (Producto, dbo.Producto, [dbo].[Producto], p.ID, #Tmp, t.*), with the
-// schema "dbo" left out: SQLite has one schema per database, so only dbo is accepted as one.
+// schema "dbo" left out: SQLite has one schema per database, so only dbo is accepted as one, and
+// INFORMATION_SCHEMA for the catalogue views (INFORMATION_SCHEMA.TABLES is one name).
 class ObjectName {
 public:
     enum class Role {
@@ -36,6 +37,7 @@ private:
     const NestedTokens* m_tokens;
     QList<int> m_parts;
     int m_end = 0;
+    QString m_system; // "INFORMATION_SCHEMA.TABLES" for a catalogue view
 };
 
 } // namespace nerin::tsql

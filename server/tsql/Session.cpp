@@ -1,5 +1,6 @@
 #include "server/tsql/Session.h"
 
+#include "server/tsql/InformationSchema.h"
 #include "server/tsql/SqlFunctions.h"
 
 namespace nerin::tsql {
@@ -10,7 +11,9 @@ Session::Session(sqlite3* db)
 std::optional<EngineError> Session::initialize() {
     if (Status registered = registerTsqlFunctions(m_db); !registered)
         return EngineError{Status::Code::LostLink, 0, QStringLiteral("08S01"), registered.message()};
-    return m_procedures.initialize();
+    if (auto failure = m_procedures.initialize())
+        return failure;
+    return InformationSchema::install(m_db);
 }
 
 } // namespace nerin::tsql

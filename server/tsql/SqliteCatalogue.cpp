@@ -9,7 +9,7 @@ QStringList SqliteCatalogue::columnsOf(const QString& table) {
     if (auto found = m_columns.constFind(key); found != m_columns.constEnd())
         return *found;
     QStringList columns;
-    if (table.startsWith(u'#')) {
+    if (table.startsWith(u'#') || table.startsWith(QStringLiteral("INFORMATION_SCHEMA."))) {
         columns = readColumns(QStringLiteral("temp"), table);
     } else {
         columns = readColumns(QStringLiteral("main"), table);

@@ -1,6 +1,7 @@
 #include "server/tsql/StatementRunner.h"
 
 #include "server/tsql/DateTimeText.h"
+#include "server/tsql/InformationSchema.h"
 #include "server/tsql/SqliteErrors.h"
 #include "server/tsql/SqliteValues.h"
 #include "server/tsql/Translator.h"
@@ -128,6 +129,8 @@ std::optional<EngineError> StatementRunner::run(const TokenList& tokens, const V
     } else {
         sqlite3_finalize(*statement);
     }
+    if (!failure && t.kind == Translation::Kind::Schema)
+        failure = InformationSchema::noteDefinition(*this, tokens);
     if (t.kind == Translation::Kind::Schema)
         m_catalogue.forgetAll();
     else if (!t.touchedTable.isEmpty())
