@@ -33,6 +33,14 @@ bool isUnsupportedFunctionWord(const Token& t) {
     return false;
 }
 
+bool isComparison(const Token& t) {
+    for (const char16_t* op : {u"=", u"<>", u"!=", u"<", u">", u"<=", u">=", u"!<", u"!>"}) {
+        if (t.isOperator(op))
+            return true;
+    }
+    return false;
+}
+
 bool isDateType(QStringView type) {
     return type.startsWith(u"datetime") || type.startsWith(u"smalldatetime") || type == u"date";
 }
@@ -123,6 +131,45 @@ int ExpressionRewriter::termEnd(int i, int end) const {
     }
 }
 
+// Just after the run of terms joined by additive operators that starts at `i`, or -1.
+int ExpressionRewriter::chainEnd(int i, int end) const {
+    int j = termEnd(i, end);
+    while (j >= 0 && j < end && isAdditive(m_t[j])) {
+        const int next = termEnd(j + 1, end);
+        if (next < 0)
+            break;
+        j = next;
+    }
+    return j;
+}
+
+// Whether `chain` is one column, as in "Nombre", "p.Nombre" or "[Orden Detalle].x".
+bool ExpressionRewriter::isPlainColumn(TokenRange chain) const {
+    const Token& t = m_t[chain.begin];
+    if (!t.isName() || (t.isWord() && Keywords::isReserved(t.text)))
+        return false;
+    return primaryEnd(chain.begin, chain.end) == chain.end && !m_t.isKind(chain.end - 1, Token::Kind::RParen);
+}
+
+// Whether the value of `chain` is compared by what follows it (a comparison, IN, or the WHEN of
+// "CASE chain WHEN") with no column on either side. The database compares text without regard to
+// case; a column brings that collation along, but a literal, a variable or a function's result has
+// none of its own in SQLite, so the comparison is given it.
+bool ExpressionRewriter::comparesAsText(TokenRange chain, TokenRange range) const {
+    const int j = chain.end;
+    if (j >= range.end || isPlainColumn(chain))
+        return false;
+    const Token& next = m_t[j];
+    if (isComparison(next)) {
+        const int other = chainEnd(j + 1, range.end);
+        return other < 0 || !isPlainColumn({j + 1, other});
+    }
+    if (next.is(u"IN") || (next.is(u"NOT") && m_t.is(j + 1, u"IN")))
+        return true;
+    return next.is(u"WHEN") && chain.begin == range.begin && range.begin > 0 &&
+           m_t.is(range.begin - 1, u"CASE");
+}
+
 Status ExpressionRewriter::render(TokenRange range) {
     QList<TokenRange> terms;
     QList<int> operators;
@@ -150,6 +197,8 @@ Status ExpressionRewriter::render(TokenRange range) {
         }
         if (Status s = renderChain(terms, operators); !s)
             return s;
+        if (comparesAsText({i, j}, range))
+            m_out.word(u"COLLATE NERIN_CI");
         i = j;
     }
     return Status::ok();

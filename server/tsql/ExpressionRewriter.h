@@ -22,6 +22,9 @@ public:
 private:
     int primaryEnd(int i, int end) const;
     int termEnd(int i, int end) const;
+    int chainEnd(int i, int end) const;
+    bool isPlainColumn(TokenRange chain) const;
+    bool comparesAsText(TokenRange chain, TokenRange range) const;
     bool isDateTerm(TokenRange term) const;
 
     Status renderChain(const QList<TokenRange>& terms, const QList<int>& operators);

@@ -137,3 +137,29 @@ TEST(ExpressionRewriter, UnsupportedFunctionsAndOperatorsAreNamed) {
             << c.expression;
     }
 }
+
+TEST(ExpressionRewriter, TextComparedWithoutAColumnIgnoresCaseButNotAccents) {
+    SqliteTestDb db;
+    ASSERT_EQ(db.exec("CREATE TABLE t (ci varchar(5) COLLATE NERIN_CI, cs varchar(5) COLLATE BINARY);"
+                      "INSERT INTO t VALUES ('abc', 'abc');"),
+              QString());
+    db.variables = {{"@s", QStringLiteral("abc")}, {"@v", QStringLiteral("a")}};
+    const Case cases[] = {
+        {"CASE WHEN 'abc' = 'ABC' THEN 1 ELSE 0 END", "1"},
+        {"CASE WHEN @s = 'ABC' THEN 1 ELSE 0 END", "1"},
+        {"CASE WHEN 'ABC' <> @s THEN 1 ELSE 0 END", "0"},
+        {"CASE WHEN 'á' = 'Á' THEN 1 ELSE 0 END", "1"},
+        {"CASE WHEN 'a' = 'á' THEN 1 ELSE 0 END", "0"},
+        {"CASE WHEN 'B' > 'a' THEN 1 ELSE 0 END", "1"},
+        {"CASE WHEN @s + 'D' = 'ABCd' THEN 1 ELSE 0 END", "1"},
+        {"CASE WHEN UPPER(@s) = 'abc' THEN 1 ELSE 0 END", "1"},
+        {"CASE @v WHEN 'A' THEN 'si' ELSE 'no' END", "si"},
+        {"CASE WHEN @v IN ('B', 'A') THEN 1 ELSE 0 END", "1"},
+        {"CASE WHEN @v NOT IN ('B', 'A') THEN 1 ELSE 0 END", "0"},
+        // A column keeps its own collation, either side of the comparison.
+        {"COUNT(*) FROM t WHERE ci = 'ABC' AND 'ABC' = ci", "1"},
+        {"COUNT(*) FROM t WHERE cs = 'ABC' OR 'ABC' = cs", "0"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(valueOf(db, c.expression), QString::fromUtf8(c.value)) << c.expression;
+}
