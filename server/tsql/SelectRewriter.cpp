@@ -95,14 +95,36 @@ Status SelectRewriter::render(TokenRange range, QString* createdTable) {
         if (Status s = renderInto(clauses[0].into, *createdTable); !s)
             return s;
     }
+    // T-SQL evaluates INTERSECT before UNION and EXCEPT, SQLite all of them left to right: a run of
+    // INTERSECTs after another operator is nested as a subquery. The last SELECT's ORDER BY sorts the
+    // whole result, so it stays outside.
+    const auto intersects = [&](qsizetype k) {
+        return k >= 0 && k < operators.size() && m_t.is(operators[k].begin, u"INTERSECT");
+    };
+    bool nested = false;
+    TokenRange wholeOrderBy;
     for (qsizetype k = 0; k < clauses.size(); ++k) {
         if (k > 0) {
             for (int i = operators[k - 1].begin; i < operators[k - 1].end; ++i)
                 m_c.out.word(m_t[i].text);
         }
-        if (Status s = renderPart(clauses[k]); !s)
+        if (k > 0 && !intersects(k - 1) && intersects(k)) {
+            m_c.out.word(u"SELECT * FROM (");
+            nested = true;
+        }
+        Clauses part = clauses[k];
+        const bool closes = nested && !intersects(k);
+        if (closes && k == clauses.size() - 1)
+            std::swap(part.orderBy, wholeOrderBy);
+        if (Status s = renderPart(part); !s)
             return s;
+        if (closes) {
+            m_c.out.glue(u")");
+            nested = false;
+        }
     }
+    if (!wholeOrderBy.isEmpty())
+        return renderOrderBy(wholeOrderBy);
     return Status::ok();
 }
 

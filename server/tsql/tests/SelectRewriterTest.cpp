@@ -87,6 +87,11 @@ TEST_F(SelectRewriterTest, UnionsDistinctGroupingAndOrdinalsPass) {
         {"(SELECT ID FROM Producto WHERE ID = 4) UNION (SELECT ID FROM Producto WHERE ID = 3) ORDER BY 1",
          {"3", "4"}},
         {"SELECT ID FROM Producto EXCEPT SELECT ID_Producto FROM Cuenta", {"4"}},
+        // INTERSECT before UNION and EXCEPT, which go left to right; ORDER BY sorts the whole.
+        {"SELECT 1 UNION SELECT 2 INTERSECT SELECT 2 ORDER BY 1", {"1", "2"}},
+        {"SELECT 3 EXCEPT SELECT 1 INTERSECT SELECT 1 UNION SELECT 2 ORDER BY 1 DESC", {"3", "2"}},
+        {"SELECT 1 INTERSECT SELECT 1 UNION SELECT 2 INTERSECT SELECT 3 UNION SELECT 4 ORDER BY 1",
+         {"1", "4"}},
         {"SELECT DISTINCT Estado FROM Producto ORDER BY Estado", {"A", "B"}},
         {"SELECT Estado, count(*), SUM(Precio) FROM Producto GROUP BY Estado HAVING count(*) > 1",
          {"A|3|45"}},
