@@ -360,6 +360,45 @@ TEST_F(SqliteConnectionTest, InformationSchemaListsTheDatabasesOwnObjects) {
     EXPECT_EQ(rows(QStringLiteral("SELECT COUNT(*) FROM INFORMATION_SCHEMA.VIEWS")), QStringLiteral("0"));
 }
 
+TEST_F(SqliteConnectionTest, ChangesThroughASimpleViewReachItsTableWithinTheView) {
+    exec(QStringLiteral("CREATE TABLE Producto (ID int, Nombre varchar(20), Estado char(1), Precio money)"));
+    exec(QStringLiteral(
+        "INSERT INTO Producto VALUES (1, 'Sopa', 'A', 10) INSERT INTO Producto VALUES (2, 'Pan', "
+        "'A', 5) INSERT INTO Producto VALUES (3, 'Pan', 'B', 5)"));
+    exec(QStringLiteral("CREATE VIEW vActivos (Clave, Nombre, Doble) AS SELECT p.ID, Nombre, Precio * 2 FROM "
+                        "dbo.Producto p WHERE p.Estado = 'A'"));
+    exec(QStringLiteral("CREATE VIEW vBaratos AS SELECT * FROM vActivos WHERE Doble < 15"));
+    exec(QStringLiteral("CREATE VIEW vConteo AS SELECT Estado, COUNT(*) AS N FROM Producto GROUP BY Estado"));
+    exec(QStringLiteral("CREATE VIEW vMezcla AS SELECT a.ID FROM Producto a, Producto b"));
+    const struct {
+        const char* sql;
+        const char* affected; // rows touched, or the error's number
+        const char* after;    // the table afterwards: ID|Nombre|Estado|Precio
+    } cases[] = {
+        {"UPDATE vActivos SET Nombre = 'Bolillo' WHERE Nombre = 'Pan'", "1",
+         "1|Sopa|A|10;2|Bolillo|A|5;3|Pan|B|5"},
+        {"UPDATE dbo.vActivos SET Nombre = vActivos.Nombre + '!' WHERE Doble > 10", "1",
+         "1|Sopa!|A|10;2|Bolillo|A|5;3|Pan|B|5"},
+        {"UPDATE vBaratos SET Nombre = 'Barato'", "1", "1|Sopa!|A|10;2|Barato|A|5;3|Pan|B|5"},
+        {"DELETE FROM vActivos WHERE Clave = 3", "0", "1|Sopa!|A|10;2|Barato|A|5;3|Pan|B|5"},
+        {"DELETE vBaratos", "1", "1|Sopa!|A|10;3|Pan|B|5"},
+        {"UPDATE vActivos SET Doble = 4", "4406", "1|Sopa!|A|10;3|Pan|B|5"},
+        {"UPDATE vConteo SET Estado = 'C'", "4403", "1|Sopa!|A|10;3|Pan|B|5"},
+        {"DELETE FROM vMezcla", "4405", "1|Sopa!|A|10;3|Pan|B|5"},
+    };
+    for (const auto& c : cases) {
+        const QString sql = QString::fromUtf8(c.sql);
+        auto result = m_db->execute(sql);
+        const QString affected =
+            result ? QString::number(*result) : QString::number(m_db->errors().value(0).nativeError);
+        EXPECT_EQ(affected.toStdString(), c.affected) << c.sql;
+        EXPECT_EQ(
+            rows(QStringLiteral("SELECT ID, Nombre, Estado, Precio FROM Producto ORDER BY ID")).toStdString(),
+            c.after)
+            << c.sql;
+    }
+}
+
 TEST_F(SqliteConnectionTest, AVanishedDatabaseIsALostLink) {
     SqliteConnection missing(m_dir.path() + QStringLiteral("/no-existe.db"));
     const Status opened = missing.open();

@@ -14,6 +14,13 @@ public:
     // The column names of a table or view, in order; empty when there is no such table. A name
     // starting with "#" is one of the connection's temporary tables.
     virtual QStringList columnsOf(const QString& table) = 0;
+
+    // The T-SQL text of CREATE VIEW for a view, or empty when there is no such view or its text was
+    // not kept.
+    virtual QString viewDefinition(const QString& view) {
+        Q_UNUSED(view);
+        return {};
+    }
 };
 
 } // namespace nerin::tsql

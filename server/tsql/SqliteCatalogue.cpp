@@ -20,6 +20,25 @@ QStringList SqliteCatalogue::columnsOf(const QString& table) {
     return columns;
 }
 
+QString SqliteCatalogue::viewDefinition(const QString& view) {
+    if (!m_views) {
+        m_views.emplace();
+        sqlite3_stmt* statement = nullptr;
+        // A database the engine did not create has no such table: it knows no view text.
+        if (sqlite3_prepare_v2(m_db, "SELECT name, definition FROM main.nerin_views", -1, &statement,
+                               nullptr) == SQLITE_OK) {
+            while (sqlite3_step(statement) == SQLITE_ROW) {
+                m_views->insert(
+                    QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)))
+                        .toLower(),
+                    QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 1))));
+            }
+        }
+        sqlite3_finalize(statement);
+    }
+    return m_views->value(view.toLower());
+}
+
 QStringList SqliteCatalogue::readColumns(const QString& schema, const QString& table) const {
     QStringList columns;
     sqlite3_stmt* statement = nullptr;

@@ -3,6 +3,7 @@
 #include "server/tsql/Catalogue.h"
 
 #include <QHash>
+#include <optional>
 
 struct sqlite3;
 
@@ -15,15 +16,20 @@ public:
     explicit SqliteCatalogue(sqlite3* db) : m_db(db) {}
 
     QStringList columnsOf(const QString& table) override;
+    QString viewDefinition(const QString& view) override;
 
     void forget(const QString& table) { m_columns.remove(table.toLower()); }
-    void forgetAll() { m_columns.clear(); }
+    void forgetAll() {
+        m_columns.clear();
+        m_views.reset();
+    }
 
 private:
     QStringList readColumns(const QString& schema, const QString& table) const;
 
     sqlite3* m_db;
     QHash<QString, QStringList> m_columns;
+    std::optional<QHash<QString, QString>> m_views; // definitions by lower-case name, read once
 };
 
 } // namespace nerin::tsql

@@ -5,6 +5,7 @@
 #include "server/tsql/SqliteErrors.h"
 #include "server/tsql/SqliteValues.h"
 #include "server/tsql/Translator.h"
+#include "server/tsql/ViewChange.h"
 
 #include <sqlite3.h>
 
@@ -16,6 +17,8 @@ namespace {
 // shapes, so this only happens to a client that builds statements without end.
 constexpr qsizetype kMaxTranslations = 4000;
 constexpr qsizetype kMaxStatements = 400;
+// Views over views that a change goes through; SQL Server nests at most 32.
+constexpr int kMaxViewDepth = 32;
 
 // The statement with its literal values left out: statements of one shape share a translation.
 QString shapeKey(const TokenList& tokens) {
@@ -104,8 +107,22 @@ Result<sqlite3_stmt*> StatementRunner::prepared(const QString& sql, bool keep) {
     return statement;
 }
 
-std::optional<EngineError> StatementRunner::run(const TokenList& tokens, const VariableLookup& variables,
+std::optional<EngineError> StatementRunner::run(const TokenList& written, const VariableLookup& variables,
                                                 qint64 rowCount, int tranCount, Outcome& outcome) {
+    // A change through a view is run against its base table, through as many views as it names.
+    std::optional<TokenList> rewritten;
+    for (int depth = 0; depth < kMaxViewDepth && !written.isEmpty() &&
+                        (written[0].is(u"UPDATE") || written[0].is(u"DELETE"));
+         ++depth) {
+        auto change = ViewChange::rewrite(rewritten ? *rewritten : written, m_catalogue);
+        if (auto* failure = std::get_if<EngineError>(&change))
+            return *failure;
+        auto* through = std::get_if<TokenList>(&change);
+        if (!through)
+            break;
+        rewritten = std::move(*through);
+    }
+    const TokenList& tokens = rewritten ? *rewritten : written;
     auto translation = translationFor(tokens);
     if (!translation) {
         const Status& s = translation.status();
