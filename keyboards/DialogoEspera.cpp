@@ -33,6 +33,8 @@ DialogoEspera::DialogoEspera(QWidget* parent, int demoraMs)
     adjustSize();
 
     m_mostrar.setSingleShot(true);
+    // A coarse timer may fire up to 5% early: the window would flash for calls just under the delay.
+    m_mostrar.setTimerType(Qt::PreciseTimer);
     m_mostrar.setInterval(demoraMs);
     connect(&m_mostrar, &QTimer::timeout, this, [this] {
         show();
