@@ -5,6 +5,7 @@
 #include "server/tsql/Lexer.h"
 #include "server/tsql/SqlFunctions.h"
 #include "server/tsql/SqliteCatalogue.h"
+#include "server/tsql/SqliteDialect.h"
 #include "server/tsql/Translator.h"
 
 #include <QTemporaryDir>
@@ -164,12 +165,13 @@ BENCHMARK(BM_HandMix)->Unit(benchmark::kMicrosecond);
 void BM_FirstTranslation(benchmark::State& state) {
     sqlite3* db = openHand();
     nerin::tsql::SqliteCatalogue catalogue(db);
+    const nerin::tsql::SqliteDialect dialect;
     const QString sql = QStringLiteral(
         "SELECT TOP 1 c.ID_Comanda, c.Num_Mesa, ISNULL(c.Total, 0) + 1 AS Total, p.Valor_Cad FROM Comanda c, "
         "Parametros p WHERE c.Num_Mesa *= p.Valor_Num AND p.Id_Parametro LIKE 'P%' AND c.Control = 1 "
         "ORDER BY c.ID_Comanda DESC");
     for (auto _ : state) {
-        nerin::tsql::Translator translator(catalogue);
+        nerin::tsql::Translator translator(catalogue, dialect);
         auto tokens = nerin::tsql::Lexer::tokenize(sql);
         benchmark::DoNotOptimize(translator.translate(*tokens));
     }

@@ -329,9 +329,14 @@ Status ChangeRewriter::renderDelete() {
         if (!table)
             return table.status();
         table->render(out);
-        out.word(u"WHERE rowid IN (SELECT");
+        const QString row = m_c.dialect.rowIdentifier();
+        out.word(u"WHERE");
+        out.word(row);
+        out.word(u"IN (SELECT");
         out.name(m_t[s.alias >= 0 ? s.alias : s.objectEnd - 1]);
-        out.glue(u".rowid FROM");
+        out.glue(u".");
+        out.glue(row);
+        out.word(u"FROM");
     }
     if (Status s = from->render(m_c); !s)
         return s;

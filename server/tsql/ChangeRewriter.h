@@ -6,9 +6,10 @@ namespace nerin::tsql {
 
 class FromClause;
 
-// Writes INSERT, UPDATE and DELETE as SQLite reads them: INSERT always with INTO; UPDATE with the
-// table qualifier of its SET columns dropped and a FROM that names the target table rewritten so
-// SQLite's UPDATE ... FROM sees it once; DELETE with a FROM of its own as a rowid subquery.
+// Writes INSERT, UPDATE and DELETE in the target's dialect: INSERT always with INTO; UPDATE with the
+// table qualifier of its SET columns dropped and a FROM that names the target table rewritten so the
+// standard UPDATE ... FROM sees it once; DELETE with a FROM of its own as a subquery on the dialect's
+// row identifier.
 class ChangeRewriter {
 public:
     explicit ChangeRewriter(RewriteContext& context) : m_c(context), m_t(context.tokens) {}

@@ -198,15 +198,15 @@ Status ExpressionRewriter::render(TokenRange range) {
         if (Status s = renderChain(terms, operators); !s)
             return s;
         if (comparesAsText({i, j}, range))
-            m_out.word(u"COLLATE NERIN_CI");
+            m_out.word(m_c.dialect.collation(false));
         i = j;
     }
     return Status::ok();
 }
 
-// Writes `terms` joined by additive `operators`, left to right. "+" becomes nerin_add(left, right)
-// and "-" with a date on either side nerin_sub(left, right); the calls wrap everything to their left,
-// so their openings are written first, outermost (the last operator's) first.
+// Writes `terms` joined by additive `operators`, left to right. "+" becomes a call of the dialect's
+// Add function and "-" with a date on either side one of its SubtractDates function; the calls wrap
+// everything to their left, so their openings are written first, outermost (the last operator's) first.
 Status ExpressionRewriter::renderChain(const QList<TokenRange>& terms, const QList<int>& operators) {
     enum class Style { Add, Subtract, Native, NativeAfterBitwise };
     QList<Style> styles;
@@ -232,12 +232,13 @@ Status ExpressionRewriter::renderChain(const QList<TokenRange>& terms, const QLi
         leftIsBitwise = op.isOperator(u"&") || op.isOperator(u"|");
     }
     for (qsizetype k = styles.size() - 1; k >= 0; --k) {
-        if (styles[k] == Style::Add)
-            m_out.word(u"nerin_add(");
-        else if (styles[k] == Style::Subtract)
-            m_out.word(u"nerin_sub(");
-        else if (styles[k] == Style::NativeAfterBitwise)
+        if (styles[k] == Style::Add || styles[k] == Style::Subtract) {
+            m_out.word(m_c.dialect.operationFunction(
+                styles[k] == Style::Add ? Dialect::Operation::Add : Dialect::Operation::SubtractDates));
+            m_out.glue(u"(");
+        } else if (styles[k] == Style::NativeAfterBitwise) {
             m_out.word(u"(");
+        }
     }
     if (Status s = renderTerm(terms[0]); !s)
         return s;
@@ -338,7 +339,8 @@ Status ExpressionRewriter::renderPrimary(int i, int end) {
         return Status::ok();
     }
     if (t.is(u"CURRENT_TIMESTAMP")) {
-        m_out.word(u"nerin_getdate()");
+        m_out.word(m_c.dialect.functionName(*FunctionMap::find(u"GETDATE")));
+        m_out.glue(u"()");
         return Status::ok();
     }
     if (m_t.isKind(end - 1, Token::Kind::RParen)) {
@@ -416,7 +418,7 @@ Status ExpressionRewriter::renderVariable(const Token& token) {
     if (text.startsWith(QStringLiteral("@@"))) {
         const QString system = text.mid(2).toUpper();
         if (system == u"IDENTITY") {
-            m_out.word(u"last_insert_rowid()");
+            m_out.word(m_c.dialect.lastIdentity());
             return Status::ok();
         }
         if (system == u"ERROR") {

@@ -4,10 +4,11 @@
 
 namespace nerin::tsql {
 
-// Writes T-SQL expressions as SQLite ones: names, literals, variables and function calls, "+" as
-// nerin_add (T-SQL's "+" both adds and concatenates), "-" on dates as nerin_sub, CAST and CONVERT as
-// nerin_convert, "!<" and "!>". It reads only as much grammar as these need: runs of operands joined
-// by arithmetic operators, anything else (comparisons, AND, LIKE, commas...) written as it comes.
+// Writes T-SQL expressions in the target's dialect: names, literals, variables and function calls,
+// "+" as the dialect's Add function (T-SQL's "+" both adds and concatenates), "-" on dates as its
+// SubtractDates function, CAST and CONVERT as calls, "!<" and "!>". It reads only as much grammar as these
+// need: runs of operands joined by arithmetic operators, anything else (comparisons, AND, LIKE, commas...)
+// written as it comes.
 class ExpressionRewriter {
 public:
     explicit ExpressionRewriter(RewriteContext& context)

@@ -16,7 +16,7 @@ Status FunctionCallRewriter::render(int nameIndex, int group) {
     if (!entry)
         return unsupportedFunction(name.text);
     const TokenRange inside = m_t.inside(group);
-    m_out.word(entry->target);
+    m_out.word(m_c.dialect.functionName(*entry));
     m_out.glue(u"(");
     switch (entry->shape) {
     case FunctionMap::Shape::Call:

@@ -4,8 +4,8 @@
 
 namespace nerin::tsql {
 
-// Writes a call of a T-SQL function as FunctionMap says: renamed, with the date part of DATEADD,
-// DATEDIFF and DATEPART and the type of CAST and CONVERT as quoted texts in front of the arguments.
+// Writes a call of a T-SQL function as FunctionMap says: renamed by the dialect, with the date part of
+// DATEADD, DATEDIFF and DATEPART and the type of CAST and CONVERT as quoted texts in front of the arguments.
 class FunctionCallRewriter {
 public:
     explicit FunctionCallRewriter(RewriteContext& context)
@@ -14,8 +14,8 @@ public:
     // The call of the function named at `nameIndex` with its arguments in the group at `group`.
     Status render(int nameIndex, int group);
 
-    // The text of a T-SQL type as nerin_convert takes it ("varchar(10)", "decimal(10,2)"), in lower
-    // case; its lengths are recorded as inlined literals.
+    // The text of a T-SQL type as the dialect's CAST and CONVERT functions take it ("varchar(10)",
+    // "decimal(10,2)"), in lower case; its lengths are recorded as inlined literals.
     Result<QString> typeText(TokenRange range);
 
     // A CommandTextError naming a function the translator does not support.

@@ -18,39 +18,38 @@ bool lessIgnoringCase(QStringView a, QStringView b) {
 std::vector<Named> entries() {
     using Shape = FunctionMap::Shape;
     std::vector<Named> map;
-    auto add = [&map](const char* name, Shape shape, const char* target, bool date = false) {
-        map.emplace_back(QString::fromLatin1(name),
-                         FunctionMap::Entry{shape, QString::fromLatin1(target).toLower(), date});
+    auto add = [&map](const char* name, Shape shape, bool date = false) {
+        const QString upper = QString::fromLatin1(name);
+        map.emplace_back(upper, FunctionMap::Entry{shape, upper, date});
     };
-    add("ISNULL", Shape::Call, "ifnull");
-    add("GETDATE", Shape::Call, "nerin_getdate", true);
-    add("DATEADD", Shape::DatePart, "nerin_dateadd", true);
-    add("DATEDIFF", Shape::DatePart, "nerin_datediff");
-    add("DATEPART", Shape::DatePart, "nerin_datepart");
-    add("YEAR", Shape::Call, "nerin_year");
-    add("MONTH", Shape::Call, "nerin_month");
-    add("DAY", Shape::Call, "nerin_day");
-    add("SUBSTRING", Shape::Call, "substr");
-    add("LEN", Shape::Call, "nerin_len");
-    add("CONVERT", Shape::Convert, "nerin_convert");
-    add("CAST", Shape::Cast, "nerin_convert");
-    add("CHARINDEX", Shape::Call, "nerin_charindex");
-    add("LEFT", Shape::Call, "nerin_left");
-    add("RIGHT", Shape::Call, "nerin_right");
-    add("SPACE", Shape::Call, "nerin_space");
-    add("REPLICATE", Shape::Call, "nerin_replicate");
-    add("UPPER", Shape::Call, "nerin_upper");
-    add("LOWER", Shape::Call, "nerin_lower");
-    add("ISNUMERIC", Shape::Call, "nerin_isnumeric");
-    add("ROUND", Shape::Call, "nerin_round");
-    add("STR", Shape::Call, "nerin_str");
-    add("SCOPE_IDENTITY", Shape::Call, "last_insert_rowid");
-    add("IDENT_CURRENT", Shape::Call, "nerin_ident_current");
-    add("ASCII", Shape::Call, "unicode");
-    // SQLite has these with the same meaning (floor and ceiling from its math functions).
-    for (const char* same : {"LTRIM", "RTRIM", "REPLACE", "ABS", "COALESCE", "NULLIF", "COUNT", "SUM", "AVG",
-                             "MIN", "MAX", "CHAR", "FLOOR", "CEILING"}) {
-        add(same, Shape::Call, same);
+    add("ISNULL", Shape::Call);
+    add("GETDATE", Shape::Call, true);
+    add("DATEADD", Shape::DatePart, true);
+    add("DATEDIFF", Shape::DatePart);
+    add("DATEPART", Shape::DatePart);
+    add("YEAR", Shape::Call);
+    add("MONTH", Shape::Call);
+    add("DAY", Shape::Call);
+    add("SUBSTRING", Shape::Call);
+    add("LEN", Shape::Call);
+    add("CONVERT", Shape::Convert);
+    add("CAST", Shape::Cast);
+    add("CHARINDEX", Shape::Call);
+    add("LEFT", Shape::Call);
+    add("RIGHT", Shape::Call);
+    add("SPACE", Shape::Call);
+    add("REPLICATE", Shape::Call);
+    add("UPPER", Shape::Call);
+    add("LOWER", Shape::Call);
+    add("ISNUMERIC", Shape::Call);
+    add("ROUND", Shape::Call);
+    add("STR", Shape::Call);
+    add("SCOPE_IDENTITY", Shape::Call);
+    add("IDENT_CURRENT", Shape::Call);
+    add("ASCII", Shape::Call);
+    for (const char* plain : {"LTRIM", "RTRIM", "REPLACE", "ABS", "COALESCE", "NULLIF", "COUNT", "SUM", "AVG",
+                              "MIN", "MAX", "CHAR", "FLOOR", "CEILING"}) {
+        add(plain, Shape::Call);
     }
     std::sort(map.begin(), map.end(),
               [](const Named& a, const Named& b) { return lessIgnoringCase(a.first, b.first); });

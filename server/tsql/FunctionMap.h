@@ -5,7 +5,8 @@
 
 namespace nerin::tsql {
 
-// The T-SQL functions the translator accepts and what each becomes in SQLite.
+// The T-SQL functions the translator accepts and how their calls are read. What each is called in
+// the target comes from the Dialect.
 class FunctionMap {
 public:
     enum class Shape {
@@ -17,7 +18,7 @@ public:
 
     struct Entry {
         Shape shape;
-        QString target;
+        QString name; // the T-SQL name, in upper case
         // The call stands for a date-time value: a "-" with it as an operand is date arithmetic.
         bool yieldsDate = false;
     };

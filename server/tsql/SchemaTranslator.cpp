@@ -42,7 +42,7 @@ Status SchemaTranslator::renderCreateTable(QString& touchedTable) {
     const int open = name->end();
     if (!m_t.isKind(open, Token::Kind::LParen))
         return malformed(QStringLiteral("CREATE TABLE sin lista de columnas"));
-    m_c.out.word(name->isTemporary() ? u"CREATE TEMP TABLE" : u"CREATE TABLE");
+    m_c.out.word(m_c.dialect.createTable(name->isTemporary()));
     name->render(m_c.out);
     touchedTable = name->last();
     return TableDefinition(m_c).renderTable(open, m_t.size());
@@ -81,10 +81,16 @@ Status SchemaTranslator::renderCreateView(QString& touchedTable) {
     if (!m_t.is(i, u"AS"))
         return malformed(QStringLiteral("CREATE VIEW sin AS"));
     int end = m_t.size();
-    if (end - i > 3 && m_t.is(end - 3, u"WITH") && m_t.is(end - 2, u"CHECK") && m_t.is(end - 1, u"OPTION"))
-        end -= 3; // SQLite views cannot be written through, so there is nothing to check
+    const bool checkOption =
+        end - i > 3 && m_t.is(end - 3, u"WITH") && m_t.is(end - 2, u"CHECK") && m_t.is(end - 1, u"OPTION");
+    if (checkOption)
+        end -= 3;
     out.word(u"AS");
-    return SelectRewriter(m_c).renderQuery({i + 1, end});
+    if (Status s = SelectRewriter(m_c).renderQuery({i + 1, end}); !s)
+        return s;
+    if (checkOption && m_c.dialect.keepsViewCheckOption())
+        out.word(u"WITH CHECK OPTION");
+    return Status::ok();
 }
 
 Status SchemaTranslator::renderCreateIndex() {
@@ -173,8 +179,11 @@ Status SchemaTranslator::renderDrop(QString& touchedTable) {
     out.word(table ? u"DROP TABLE" : (view ? u"DROP VIEW" : u"DROP INDEX"));
     if (ifExists)
         out.word(u"IF EXISTS");
-    if (table && name->isTemporary())
-        out.word(u"temp.");
+    const QString schema = m_c.dialect.temporarySchema();
+    if (table && name->isTemporary() && !schema.isEmpty()) {
+        out.word(schema);
+        out.glue(u".");
+    }
     if (table || view) {
         name->render(out);
         touchedTable = name->last();
@@ -192,7 +201,7 @@ Status SchemaTranslator::renderTruncate() {
         return name.status();
     if (name->end() != m_t.size())
         return malformed(QStringLiteral("TRUNCATE TABLE: no se esperaba \"%1\"").arg(m_t[name->end()].text));
-    m_c.out.word(u"DELETE FROM");
+    m_c.out.word(m_c.dialect.truncateTable());
     name->render(m_c.out);
     return Status::ok();
 }

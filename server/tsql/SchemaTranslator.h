@@ -4,9 +4,10 @@
 
 namespace nerin::tsql {
 
-// Writes data definition for SQLite, with every value written out: CREATE TABLE (temporary tables
-// "#T" as TEMP tables), CREATE VIEW (its query translated), CREATE INDEX without CLUSTERED and index
-// options, DROP TABLE/VIEW/INDEX, TRUNCATE TABLE as DELETE, ALTER TABLE ADD of one column.
+// Writes data definition in the target's dialect, with every value written out: CREATE TABLE
+// (temporary tables "#T" as the dialect's temporary tables), CREATE VIEW (its query translated),
+// CREATE INDEX without CLUSTERED and index options, DROP TABLE/VIEW/INDEX, TRUNCATE TABLE, ALTER
+// TABLE ADD of one column.
 class SchemaTranslator {
 public:
     explicit SchemaTranslator(RewriteContext& context) : m_c(context), m_t(context.tokens) {}

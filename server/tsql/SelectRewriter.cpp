@@ -209,7 +209,7 @@ Status SelectRewriter::renderInto(TokenRange into, QString& createdTable) {
         return target.status();
     if (target->end() != into.end)
         return malformed(QStringLiteral("INTO: se esperaba un solo nombre de tabla"));
-    m_c.out.word(target->isTemporary() ? u"CREATE TEMP TABLE" : u"CREATE TABLE");
+    m_c.out.word(m_c.dialect.createTable(target->isTemporary()));
     target->render(m_c.out);
     m_c.out.word(u"AS");
     m_c.out.markBodyStart();
@@ -223,6 +223,11 @@ Status SelectRewriter::renderPart(const Clauses& c) {
     out.word(u"SELECT");
     if (c.quantifier >= 0)
         out.word(m_t[c.quantifier].text);
+    const Dialect::RowLimit limit = m_c.dialect.rowLimit();
+    if (!c.top.isEmpty() && limit.place == Dialect::LimitPlace::AfterSelect) {
+        if (Status s = renderRowLimit(limit, c.top); !s)
+            return s;
+    }
     const QList<TokenRange> items = m_t.split(c.list);
     for (qsizetype k = 0; k < items.size(); ++k) {
         if (k > 0)
@@ -270,11 +275,17 @@ Status SelectRewriter::renderPart(const Clauses& c) {
         if (Status s = renderOrderBy(c.orderBy); !s)
             return s;
     }
-    if (!c.top.isEmpty()) {
-        out.word(u"LIMIT");
-        if (Status s = expression.render(c.top); !s)
-            return s;
-    }
+    if (!c.top.isEmpty() && limit.place == Dialect::LimitPlace::AtEnd)
+        return renderRowLimit(limit, c.top);
+    return Status::ok();
+}
+
+Status SelectRewriter::renderRowLimit(const Dialect::RowLimit& limit, TokenRange rows) {
+    m_c.out.word(limit.before);
+    if (Status s = ExpressionRewriter(m_c).render(rows); !s)
+        return s;
+    if (!limit.after.isEmpty())
+        m_c.out.glue(limit.after);
     return Status::ok();
 }
 

@@ -4,15 +4,15 @@
 
 namespace nerin::tsql {
 
-// Writes a T-SQL query as a SQLite one: TOP as LIMIT at the end of its SELECT, "alias = expr" select
+// Writes a T-SQL query in the target's dialect: TOP as its row limit, "alias = expr" select
 // items as "expr AS alias", string aliases as names, ORDER BY ordinals written out, table hints and
 // OPTION (...) dropped, old outer joins (*=, =*) as LEFT JOIN, UNION kept.
 class SelectRewriter {
 public:
     explicit SelectRewriter(RewriteContext& context) : m_c(context), m_t(context.tokens) {}
 
-    // A whole SELECT statement, which may create a table with INTO: then "CREATE [TEMP] TABLE x AS"
-    // comes first and `createdTable` receives the table's name.
+    // A whole SELECT statement, which may create a table with INTO: then the dialect's CREATE TABLE
+    // for it and "x AS" come first and `createdTable` receives the table's name.
     Status renderStatement(TokenRange range, QString& createdTable);
     // A query inside another statement: a subquery, INSERT ... SELECT, a view. INTO is refused.
     Status renderQuery(TokenRange range) { return render(range, nullptr); }
@@ -37,6 +37,7 @@ private:
     Status renderPart(const Clauses& clauses);
     Status renderSelectItem(TokenRange item);
     Status renderOrderBy(TokenRange range);
+    Status renderRowLimit(const Dialect::RowLimit& limit, TokenRange rows);
 
     RewriteContext& m_c;
     const NestedTokens& m_t;

@@ -6,7 +6,7 @@
 namespace nerin::tsql {
 
 Session::Session(sqlite3* db)
-    : m_db(db), m_runner(db), m_procedures(m_runner), m_interpreter(m_runner, m_procedures) {}
+    : m_db(db), m_runner(db, m_dialect), m_procedures(m_runner), m_interpreter(m_runner, m_procedures) {}
 
 std::optional<EngineError> Session::initialize() {
     if (Status registered = registerTsqlFunctions(m_db); !registered)

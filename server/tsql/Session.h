@@ -2,6 +2,7 @@
 
 #include "server/tsql/Interpreter.h"
 #include "server/tsql/ProcedureStore.h"
+#include "server/tsql/SqliteDialect.h"
 #include "server/tsql/StatementRunner.h"
 
 struct sqlite3;
@@ -21,6 +22,7 @@ public:
 
 private:
     sqlite3* m_db;
+    SqliteDialect m_dialect;
     StatementRunner m_runner;
     ProcedureStore m_procedures;
     Interpreter m_interpreter;

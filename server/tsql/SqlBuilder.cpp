@@ -1,31 +1,8 @@
 #include "server/tsql/SqlBuilder.h"
 
 #include "server/tsql/DateTimeText.h"
-#include "server/tsql/Keywords.h"
 
 namespace nerin::tsql {
-
-namespace {
-
-// Characters SQLite accepts in a bare name: ASCII letters, digits, "_" and "$", and anything past
-// ASCII.
-bool isBareNameCharacter(QChar c) {
-    const char16_t u = c.unicode();
-    return (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9') || u == u'_' ||
-           u == u'$' || u >= 0x80;
-}
-
-bool needsQuotes(QStringView word) {
-    if (word.isEmpty() || (word[0] >= u'0' && word[0] <= u'9') || word[0] == u'$')
-        return true;
-    for (QChar c : word) {
-        if (!isBareNameCharacter(c))
-            return true;
-    }
-    return Keywords::isSqliteKeyword(word);
-}
-
-} // namespace
 
 void SqlBuilder::word(QStringView text) {
     if (!m_sql.isEmpty()) {
@@ -44,7 +21,7 @@ void SqlBuilder::literal(int index) {
     m_literalTokens.append(index);
     if (m_variableWritten)
         m_variableBeforeLiteral = true;
-    word(u'?' + QString::number(m_literalTokens.size()));
+    word(m_dialect.literalMarker(static_cast<int>(m_literalTokens.size())));
 }
 
 void SqlBuilder::inlineLiteral(int index) {
@@ -57,7 +34,7 @@ void SqlBuilder::recordInlined(int index) {
 }
 
 void SqlBuilder::name(const Token& token) {
-    if (token.kind == Token::Kind::Word && !needsQuotes(token.text))
+    if (token.kind == Token::Kind::Word && !m_dialect.needsQuotes(token.text))
         word(token.text);
     else
         word(quotedName(token.text));
@@ -65,16 +42,16 @@ void SqlBuilder::name(const Token& token) {
 
 void SqlBuilder::variable(const QString& parameter) {
     m_variableWritten = true;
-    word(parameter);
+    word(m_dialect.variableMarker(parameter));
 }
 
 Translation SqlBuilder::finish(Translation::Kind kind, const QString& touchedTable) {
     Translation t;
     t.kind = kind;
     if (m_variableBeforeLiteral) {
-        const QString with =
-            QStringLiteral("WITH \"nerin$parametros\" AS (SELECT ?%1)").arg(m_literalTokens.size());
-        m_sql.insert(m_bodyStart, m_bodyStart == 0 ? with + u' ' : u' ' + with);
+        const QString prologue = m_dialect.parameterPrologue(static_cast<int>(m_literalTokens.size()));
+        if (!prologue.isEmpty())
+            m_sql.insert(m_bodyStart, m_bodyStart == 0 ? prologue + u' ' : u' ' + prologue);
     }
     t.sql = std::move(m_sql);
     t.literalTokens = std::move(m_literalTokens);

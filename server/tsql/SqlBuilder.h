@@ -1,5 +1,6 @@
 #pragma once
 
+#include "server/tsql/Dialect.h"
 #include "server/tsql/Token.h"
 #include "server/tsql/Translation.h"
 
@@ -7,17 +8,17 @@
 
 namespace nerin::tsql {
 
-// Writes the SQLite text of a translation, keeping its bookkeeping: which literal token each "?N"
-// stands for and which literal tokens went into the text as they are. Words are separated by one
-// space where SQLite needs one; punctuation is glued on.
+// Writes the text of a translation in the target's dialect, keeping its bookkeeping: which literal
+// token each numbered marker stands for and which literal tokens went into the text as they are.
+// Words are separated by one space where one is needed; punctuation is glued on.
 class SqlBuilder {
 public:
     enum class Literals {
-        Lift,   // values become ?N parameters (queries and changes)
+        Lift,   // values become numbered parameters (queries and changes)
         Inline, // values are written out (data definition, views), and variables are refused
     };
 
-    explicit SqlBuilder(const TokenList& tokens) : m_tokens(tokens) {}
+    SqlBuilder(const TokenList& tokens, const Dialect& dialect) : m_tokens(tokens), m_dialect(dialect) {}
 
     Literals literals() const { return m_literals; }
     void setLiterals(Literals mode) { m_literals = mode; }
@@ -27,25 +28,24 @@ public:
     // Text appended as it is: ",", ")", "(" after a function name.
     void glue(QStringView text) { m_sql += text; }
 
-    // The literal token at `index`: "?N" or written out, as the mode says.
+    // The literal token at `index`: a numbered marker or written out, as the mode says.
     void literal(int index);
-    // The literal token at `index` written out whatever the mode, because SQLite needs the value
-    // itself there (ORDER BY ordinals, lengths of types).
+    // The literal token at `index` written out whatever the mode, because the value itself is needed
+    // there (ORDER BY ordinals, lengths of types).
     void inlineLiteral(int index);
     // Records that the literal token at `index` shaped the text in some other way (a string used
     // as a column alias, a length inside a type name).
     void recordInlined(int index);
-    // A name: quoted when SQLite would not read it as the same name bare.
+    // A name: quoted when the target would not read it as the same name bare.
     void name(const Token& token);
-    // A parameter bound by name: "@x" in lower case.
+    // A parameter bound by name, given as "@x" in lower case.
     void variable(const QString& parameter);
 
     // Where the statement proper starts, after a "CREATE TABLE x AS" prefix: see finish().
     void markBodyStart() { m_bodyStart = m_sql.size(); }
 
-    // The finished translation. SQLite numbers a named parameter one past the highest number seen so
-    // far in the text, so "@x" written before "?2" would share slot 2 with it; when a variable comes
-    // before a literal, a leading WITH that mentions the highest ?N keeps the variables above them.
+    // The finished translation. When a variable came before a literal, the dialect's parameter
+    // prologue goes before the statement proper.
     Translation finish(Translation::Kind kind, const QString& touchedTable = {});
 
     static QString quotedName(QStringView name);
@@ -56,6 +56,7 @@ public:
 
 private:
     const TokenList& m_tokens;
+    const Dialect& m_dialect;
     Literals m_literals = Literals::Lift;
     QString m_sql;
     QList<int> m_literalTokens;

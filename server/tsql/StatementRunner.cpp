@@ -43,8 +43,8 @@ bool inlinedTokensMatch(const Translation& translation, const TokenList& tokens)
 
 } // namespace
 
-StatementRunner::StatementRunner(sqlite3* db)
-    : m_db(db), m_catalogue(db), m_translator(std::make_unique<Translator>(m_catalogue)) {}
+StatementRunner::StatementRunner(sqlite3* db, const Dialect& dialect)
+    : m_db(db), m_catalogue(db), m_translator(std::make_unique<Translator>(m_catalogue, dialect)) {}
 
 StatementRunner::~StatementRunner() {
     finalizeAll();

@@ -16,11 +16,13 @@ struct sqlite3_stmt;
 
 namespace nerin::tsql {
 
+class Dialect;
 class Translator;
 
 // Runs single SQL statements given as T-SQL tokens on one SQLite connection. Translations are
 // cached by statement shape (the tokens with literal values left out), so the same statement with
-// other values is not translated again; prepared statements are cached by their SQLite text.
+// other values is not translated again; prepared statements are cached by their SQLite text. A runner
+// translates for one dialect, so its cache holds translations of that dialect only.
 class StatementRunner {
 public:
     // The value of a variable by its name as written in the SQL ("@nfolio"), or none when the
@@ -33,7 +35,8 @@ public:
         qint64 rowCount = 0;           // rows returned by a query or touched by a change
     };
 
-    explicit StatementRunner(sqlite3* db);
+    // `dialect` must outlive the runner.
+    StatementRunner(sqlite3* db, const Dialect& dialect);
     ~StatementRunner();
     StatementRunner(const StatementRunner&) = delete;
     StatementRunner& operator=(const StatementRunner&) = delete;

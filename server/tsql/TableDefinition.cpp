@@ -81,10 +81,10 @@ Status TableDefinition::renderColumn(TokenRange column) {
         int end = column.end;
         if (m_t.is(end - 1, u"PERSISTED"))
             --end;
-        out.word(u"AS");
-        out.word(u"(");
+        const Dialect::Enclosure computed = m_c.dialect.computedColumn();
+        out.word(computed.before);
         Status s = expression.render({i + 1, end});
-        out.glue(u")");
+        out.glue(computed.after);
         return s;
     }
     const bool identity = m_t[column.begin].text.toLower() == m_identityColumn;
@@ -92,17 +92,16 @@ Status TableDefinition::renderColumn(TokenRange column) {
     if (identity) {
         if (!m_t.isName(i))
             return malformed(QStringLiteral("Falta el tipo de la columna %1").arg(m_t[column.begin].text));
-        out.word(u"INTEGER PRIMARY KEY AUTOINCREMENT");
+        out.word(m_c.dialect.identityColumn());
         i = m_t.isKind(i + 1, Token::Kind::LParen) ? m_t.next(i + 1) : i + 1;
     } else if (Status s = renderType(i, i, isText); !s) {
         return s;
     }
     if (const int collate = m_t.find({i, column.end}, u"COLLATE"); collate + 1 < column.end) {
-        // A case-sensitive collation keeps SQLite's binary comparison.
         const bool caseSensitive = m_t[collate + 1].text.contains(QStringLiteral("_CS"), Qt::CaseInsensitive);
-        out.word(caseSensitive ? u"COLLATE BINARY" : u"COLLATE NERIN_CI");
+        out.word(m_c.dialect.collation(caseSensitive));
     } else if (isText) {
-        out.word(u"COLLATE NERIN_CI");
+        out.word(m_c.dialect.collation(false));
     }
 
     while (i < column.end) {
@@ -166,25 +165,16 @@ Status TableDefinition::renderType(int i, int& next, bool& isText) {
     isText = isTextType(type);
     const bool hasLength = m_t.isKind(i + 1, Token::Kind::LParen);
     next = hasLength ? m_t.next(i + 1) : i + 1;
-    // sysname is nvarchar(128) in SQL Server; SQLite would read it as a number.
-    if (type.compare(u"sysname", Qt::CaseInsensitive) == 0) {
-        out.word(u"nvarchar(128)");
-        return Status::ok();
-    }
-    out.word(type);
     const TokenRange length = hasLength ? m_t.inside(i + 1) : TokenRange{};
-    // Money and decimals with a fraction keep floating-point affinity, so that a whole amount stored
-    // in them still divides as a decimal (10 * 5 / 100 is 0.5, not 0) — as the server's exact types do.
-    // The declared type still starts with the T-SQL name, which is how reads recognise money.
     const bool isMoney = type.compare(u"money", Qt::CaseInsensitive) == 0 ||
                          type.compare(u"smallmoney", Qt::CaseInsensitive) == 0;
     const bool isDecimal = type.compare(u"decimal", Qt::CaseInsensitive) == 0 ||
                            type.compare(u"numeric", Qt::CaseInsensitive) == 0;
     const bool hasScale = length.size() == 3 && m_t.isKind(length.begin + 2, Token::Kind::Number) &&
                           m_t[length.begin + 2].text.toInt() > 0;
-    if (isMoney || (isDecimal && hasScale))
-        out.word(u"float");
-    if (length.isEmpty() || (length.size() == 1 && m_t.is(length.begin, u"max")))
+    const Dialect::ColumnType written = m_c.dialect.columnType(type, isMoney || (isDecimal && hasScale));
+    out.word(written.text);
+    if (!written.keepsLength || length.isEmpty() || (length.size() == 1 && m_t.is(length.begin, u"max")))
         return Status::ok();
     out.glue(u"(");
     for (int k = length.begin; k < length.end; ++k) {

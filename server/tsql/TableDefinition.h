@@ -4,11 +4,12 @@
 
 namespace nerin::tsql {
 
-// Writes the column and constraint list of CREATE TABLE, and the column of ALTER TABLE ADD, for
-// SQLite. T-SQL type names stay (SQLite takes its column affinity from them) except varchar(max) and
-// sysname; text columns compare without regard to case (COLLATE NERIN_CI); an IDENTITY column becomes
-// INTEGER PRIMARY KEY AUTOINCREMENT, so a primary key on other columns becomes UNIQUE; DEFAULT
-// GETDATE() becomes nerin_getdate(); constraint names, CLUSTERED, filegroups and index options go.
+// Writes the column and constraint list of CREATE TABLE, and the column of ALTER TABLE ADD, in the
+// target's dialect. Types are the dialect's for the T-SQL ones (varchar(max) loses its length); text
+// columns compare without regard to case unless their collation says otherwise; an IDENTITY column
+// becomes the dialect's identity key, so a primary key on other columns becomes UNIQUE; DEFAULT
+// values are expressions like any other; constraint names, CLUSTERED, filegroups and index options
+// go.
 class TableDefinition {
 public:
     explicit TableDefinition(RewriteContext& context) : m_c(context), m_t(context.tokens) {}

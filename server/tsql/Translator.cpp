@@ -20,8 +20,8 @@ Result<Translation> Translator::translate(const TokenList& tokens) {
     if (!nested)
         return nested.status();
 
-    SqlBuilder out(tokens);
-    RewriteContext context{*nested, out, m_catalogue};
+    SqlBuilder out(tokens, m_dialect);
+    RewriteContext context{*nested, out, m_catalogue, m_dialect};
     const Token& first = tokens.first();
     QString touched;
     Status status;
@@ -36,7 +36,7 @@ Result<Translation> Translator::translate(const TokenList& tokens) {
     } else if (first.is(u"DELETE")) {
         status = ChangeRewriter(context).renderDelete();
     } else if (first.is(u"CREATE") || first.is(u"DROP") || first.is(u"TRUNCATE") || first.is(u"ALTER")) {
-        // Definitions are stored by SQLite as written: they cannot refer to parameters.
+        // Definitions are stored as written: they cannot refer to parameters.
         out.setLiterals(SqlBuilder::Literals::Inline);
         status = SchemaTranslator(context).render(touched);
         kind = Translation::Kind::Schema;

@@ -5,6 +5,7 @@
 #include "server/tsql/DateTimeText.h"
 #include "server/tsql/Lexer.h"
 #include "server/tsql/SqlFunctions.h"
+#include "server/tsql/SqliteDialect.h"
 #include "server/tsql/Translator.h"
 
 #include <QMap>
@@ -36,6 +37,8 @@ public:
 
     QMap<QString, QVariant> variables; // by name as written in the SQL: "@nfolio"
     QStringList lastColumns;           // the column names of the last statement run
+    // The dialect translate() writes in: SQLite's unless a test sets another.
+    const Dialect* dialect = &m_sqlite;
 
     // Runs SQLite text as it is; returns the error message, or "" on success.
     QString exec(const QString& sql) {
@@ -68,7 +71,7 @@ public:
             return lexed.status();
         if (tokens)
             *tokens = *lexed;
-        Translator translator(*this);
+        Translator translator(*this, *dialect);
         return translator.translate(*lexed);
     }
 
@@ -156,6 +159,7 @@ private:
     }
 
     sqlite3* m_db = nullptr;
+    SqliteDialect m_sqlite;
 };
 
 } // namespace nerin::tsql::testing

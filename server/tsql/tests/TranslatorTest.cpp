@@ -1,4 +1,5 @@
 #include "base/tests/QtPrinters.h"
+#include "server/tsql/SqliteDialect.h"
 #include "server/tsql/tests/SqliteTestDb.h"
 
 #include <QElapsedTimer>
@@ -133,7 +134,7 @@ TEST_F(TranslatorTest, UnsupportedStatementsAndNamesAreCommandTextErrorsNamingTh
         EXPECT_EQ(translation.status().code(), Status::Code::CommandTextError) << c.tsql;
         EXPECT_EQ(translation.status().message(), QString::fromUtf8(c.message)) << c.tsql;
     }
-    nerin::tsql::Translator translator(db);
+    nerin::tsql::Translator translator(db, *db.dialect);
     EXPECT_FALSE(translator.translate({}));
     EXPECT_FALSE(translator.translate({Token{Token::Kind::Semicolon, QStringLiteral(";")}}));
 }
@@ -159,4 +160,71 @@ TEST_F(TranslatorTest, NestingIsBoundedAndHugeStatementsFinish) {
     ASSERT_TRUE(translation);
     EXPECT_TRUE(translation->sql.startsWith(QStringLiteral("SELECT nerin_add(nerin_add(")));
     EXPECT_LT(timer.elapsed(), 20'000);
+}
+
+namespace {
+
+// A target unlike SQLite wherever a dialect may differ, so that every word that comes from the
+// dialect shows in the text.
+class OtherDialect : public nerin::tsql::SqliteDialect {
+public:
+    bool needsQuotes(QStringView name) const override { return name == u"Estado"; }
+    QString literalMarker(int n) const override { return u'$' + QString::number(n); }
+    QString variableMarker(const QString& name) const override { return u':' + name.mid(1); }
+    QString parameterPrologue(int) const override { return {}; }
+    RowLimit rowLimit() const override { return {LimitPlace::AfterSelect, "TOP (", ")"}; }
+    QString lastIdentity() const override { return QStringLiteral("lastval()"); }
+    QString operationFunction(Operation operation) const override {
+        return operation == Operation::Add ? QStringLiteral("plus") : QStringLiteral("minus");
+    }
+    QString functionName(const nerin::tsql::FunctionMap::Entry& function) const override {
+        return QStringLiteral("f_") + function.name.toLower();
+    }
+    QString rowIdentifier() const override { return QStringLiteral("ctid"); }
+    QString createTable(bool temporary) const override {
+        return temporary ? QStringLiteral("CREATE LOCAL TEMPORARY TABLE") : QStringLiteral("CREATE TABLE");
+    }
+    QString temporarySchema() const override { return {}; }
+    QString truncateTable() const override { return QStringLiteral("TRUNCATE TABLE"); }
+    bool keepsViewCheckOption() const override { return true; }
+    QString identityColumn() const override { return QStringLiteral("serial PRIMARY KEY"); }
+    ColumnType columnType(QStringView type, bool exactFraction) const override {
+        return {exactFraction ? QStringLiteral("numeric") : type.toString(), !exactFraction};
+    }
+    QString collation(bool caseSensitive) const override {
+        return caseSensitive ? QStringLiteral("COLLATE \"C\"") : QStringLiteral("COLLATE ci");
+    }
+    Enclosure computedColumn() const override { return {"GENERATED ALWAYS AS (", ") STORED"}; }
+};
+
+} // namespace
+
+TEST_F(TranslatorTest, EveryWordOfTheTargetComesFromTheDialect) {
+    const OtherDialect other;
+    db.dialect = &other;
+    const struct {
+        const char* tsql;
+        const char* sql;
+    } cases[] = {
+        {"SELECT TOP 2 Nombre, Estado FROM Producto WHERE ID = @id ORDER BY 1",
+         "SELECT TOP ($1) Nombre, \"Estado\" FROM Producto WHERE ID = :id ORDER BY 1"},
+        {"SELECT @@IDENTITY, ISNULL(Nombre, 'x') + 'y', GETDATE() - 1, CURRENT_TIMESTAMP FROM Producto",
+         "SELECT lastval(), plus(f_isnull(Nombre, $1), $2), minus(f_getdate(), $3), f_getdate() FROM "
+         "Producto"},
+        {"SELECT * INTO #Copia FROM Producto WHERE Nombre = @a AND ID = 1",
+         "CREATE LOCAL TEMPORARY TABLE #Copia AS SELECT * FROM Producto WHERE Nombre = :a AND ID = $1"},
+        {"DROP TABLE #Copia", "DROP TABLE #Copia"},
+        {"TRUNCATE TABLE Producto", "TRUNCATE TABLE Producto"},
+        {"DELETE p FROM Producto p JOIN Otra o ON o.ID = p.ID",
+         "DELETE FROM Producto WHERE ctid IN (SELECT p.ctid FROM Producto p INNER JOIN Otra o ON o.ID = "
+         "p.ID)"},
+        {"CREATE TABLE T (ID int IDENTITY, Precio decimal(10,2), Nombre varchar(10) COLLATE Latin1_CS_AS, "
+         "Texto text, Doble AS Precio * 2)",
+         "CREATE TABLE T (ID serial PRIMARY KEY, Precio numeric, Nombre varchar(10) COLLATE \"C\", Texto "
+         "text COLLATE ci, Doble GENERATED ALWAYS AS (Precio * 2) STORED)"},
+        {"CREATE VIEW V AS SELECT ID FROM Producto WITH CHECK OPTION",
+         "CREATE VIEW V AS SELECT ID FROM Producto WITH CHECK OPTION"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(db.sql(QString::fromUtf8(c.tsql)).toStdString(), c.sql) << c.tsql;
 }

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "server/tsql/Dialect.h"
+
+namespace nerin::tsql {
+
+// The embedded target: SQLite with the engine's run-time functions (nerin_*) and the NERIN_CI
+// collation registered on its connection (registerTsqlFunctions). Parameters are "?N" and "@x".
+class SqliteDialect : public Dialect {
+public:
+    bool needsQuotes(QStringView name) const override;
+    QString literalMarker(int n) const override;
+    QString variableMarker(const QString& name) const override;
+    QString parameterPrologue(int highestLiteral) const override;
+
+    RowLimit rowLimit() const override;
+    QString lastIdentity() const override;
+    QString operationFunction(Operation operation) const override;
+    QString functionName(const FunctionMap::Entry& function) const override;
+    QString rowIdentifier() const override;
+
+    QString createTable(bool temporary) const override;
+    QString temporarySchema() const override;
+    QString truncateTable() const override;
+    bool keepsViewCheckOption() const override;
+    QString identityColumn() const override;
+    ColumnType columnType(QStringView type, bool exactFraction) const override;
+    QString collation(bool caseSensitive) const override;
+    Enclosure computedColumn() const override;
+};
+
+} // namespace nerin::tsql
