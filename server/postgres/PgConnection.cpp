@@ -1,0 +1,210 @@
+#include "server/postgres/PgConnection.h"
+
+#include "server/postgres/PgErrorMap.h"
+#include "server/postgres/PgValues.h"
+
+#include <libpq-fe.h>
+#include <memory>
+#include <vector>
+
+namespace nerin {
+
+namespace {
+
+struct ResultDeleter {
+    void operator()(PGresult* result) const { PQclear(result); }
+};
+using ResultPtr = std::unique_ptr<PGresult, ResultDeleter>;
+
+// The server's notices ("table does not exist, skipping") are not errors, and nobody reads them.
+void ignoreNotice(void*, const char*) {}
+
+QString trimmedMessage(const char* message) {
+    return QString::fromUtf8(message).trimmed();
+}
+
+RecordSet readRows(const PGresult* result) {
+    const int columns = PQnfields(result);
+    QStringList names;
+    names.reserve(columns);
+    for (int c = 0; c < columns; ++c)
+        names.append(QString::fromUtf8(PQfname(result, c)));
+    RecordSet rows(std::move(names));
+    const int count = PQntuples(result);
+    for (int r = 0; r < count; ++r) {
+        QList<DbValue> row;
+        row.reserve(columns);
+        for (int c = 0; c < columns; ++c) {
+            const char* text = PQgetisnull(result, r, c) ? nullptr : PQgetvalue(result, r, c);
+            row.append(PgValues::field(PQftype(result, c), text, PQgetlength(result, r, c)));
+        }
+        rows.addRow(std::move(row));
+    }
+    return rows;
+}
+
+} // namespace
+
+PgConnection::~PgConnection() {
+    close();
+}
+
+Status PgConnection::open(const QString& conninfo, const QString& applicationName,
+                          int connectTimeoutSeconds) {
+    close();
+    m_lastError.reset();
+    // The connection string is expanded first; the keywords after it override what it says of them.
+    const QByteArray info = conninfo.toUtf8();
+    const QByteArray timeout = QByteArray::number(std::max(connectTimeoutSeconds, 1));
+    const QByteArray name = applicationName.toUtf8();
+    const char* const keywords[] = {"dbname",          "connect_timeout", "application_name",
+                                    "client_encoding", "options",         nullptr};
+    const char* const values[] = {info.constData(), timeout.constData(),    name.constData(),
+                                  "UTF8",           "-c DateStyle=ISO,YMD", nullptr};
+    m_conn = PQconnectdbParams(keywords, values, 1);
+    if (PQstatus(m_conn) != CONNECTION_OK) {
+        const QString detail = m_conn ? trimmedMessage(PQerrorMessage(m_conn)) : QString();
+        close();
+        return fail(PgErrorMap::classify(
+            QStringLiteral("08001"),
+            QStringLiteral("No se pudo conectar con el servidor PostgreSQL: %1").arg(detail), true));
+    }
+    PQsetNoticeProcessor(m_conn, ignoreNotice, nullptr);
+    return Status::ok();
+}
+
+void PgConnection::close() {
+    if (m_conn) {
+        PQfinish(m_conn);
+        m_conn = nullptr;
+    }
+}
+
+bool PgConnection::isOpen() const {
+    return m_conn && PQstatus(m_conn) == CONNECTION_OK;
+}
+
+Status PgConnection::fail(PgError error) {
+    Status status = error.toStatus();
+    m_lastError = std::move(error);
+    return status;
+}
+
+Status PgConnection::failFromConnection(const QString& context) {
+    const bool lost = !m_conn || PQstatus(m_conn) != CONNECTION_OK;
+    const QString detail = m_conn ? trimmedMessage(PQerrorMessage(m_conn)) : QString();
+    return fail(PgErrorMap::classify(lost ? QString() : QStringLiteral("08S01"),
+                                     context.arg(detail.isEmpty() ? QStringLiteral("sin conexión") : detail),
+                                     lost));
+}
+
+Result<PgConnection::Outcome> PgConnection::execute(const QString& sql, const QList<DbValue>& parameters) {
+    m_lastError.reset();
+    const QString lostLink = QStringLiteral("Se perdió la conexión con el servidor PostgreSQL: %1");
+    if (!m_conn)
+        return failFromConnection(lostLink);
+    const QByteArray text = sql.toUtf8();
+    int sent = 0;
+    if (parameters.isEmpty()) {
+        sent = PQsendQuery(m_conn, text.constData());
+    } else {
+        std::vector<PgValues::Parameter> converted;
+        converted.reserve(static_cast<std::size_t>(parameters.size()));
+        std::vector<unsigned int> types;
+        std::vector<const char*> values;
+        for (const DbValue& parameter : parameters) {
+            converted.push_back(PgValues::parameter(parameter));
+            types.push_back(converted.back().type);
+        }
+        for (const PgValues::Parameter& parameter : converted)
+            values.push_back(parameter.null ? nullptr : parameter.text.constData());
+        sent = PQsendQueryParams(m_conn, text.constData(), static_cast<int>(values.size()), types.data(),
+                                 values.data(), nullptr, nullptr, 0);
+    }
+    if (!sent)
+        return failFromConnection(lostLink);
+
+    // Every result is read, also after a failure: the connection takes no new call before the last one.
+    Outcome outcome;
+    std::optional<PgError> failure;
+    while (ResultPtr result{PQgetResult(m_conn)}) {
+        switch (PQresultStatus(result.get())) {
+        case PGRES_TUPLES_OK:
+        case PGRES_SINGLE_TUPLE:
+            outcome.results.append(readRows(result.get()));
+            break;
+        case PGRES_COMMAND_OK:
+            if (const char* count = PQcmdTuples(result.get()); count && *count)
+                outcome.rowsAffected = QByteArray(count).toLongLong();
+            break;
+        case PGRES_EMPTY_QUERY:
+            break;
+        case PGRES_COPY_IN:
+            (void)PQputCopyEnd(m_conn, "COPY no se admite");
+            break;
+        case PGRES_COPY_OUT: {
+            char* buffer = nullptr;
+            while (PQgetCopyData(m_conn, &buffer, 0) > 0)
+                PQfreemem(buffer);
+            break;
+        }
+        default:
+            if (!failure) {
+                const char* state = PQresultErrorField(result.get(), PG_DIAG_SQLSTATE);
+                const QString message =
+                    trimmedMessage(PQresultErrorField(result.get(), PG_DIAG_MESSAGE_PRIMARY)
+                                       ? PQresultErrorField(result.get(), PG_DIAG_MESSAGE_PRIMARY)
+                                       : PQresultErrorMessage(result.get()));
+                failure = PgErrorMap::classify(state ? QString::fromLatin1(state) : QString(), message,
+                                               PQstatus(m_conn) != CONNECTION_OK);
+            }
+            break;
+        }
+    }
+    if (failure) {
+        // A server that closed the connection while the results were read is a lost link too.
+        if (PQstatus(m_conn) != CONNECTION_OK && failure->code != Status::Code::LostLink)
+            failure = PgErrorMap::classify(QString(), failure->detail.description, true);
+        return fail(std::move(*failure));
+    }
+    if (PQstatus(m_conn) != CONNECTION_OK)
+        return failFromConnection(lostLink);
+    return outcome;
+}
+
+Result<RecordSet> PgConnection::query(const QString& sql, const QList<DbValue>& parameters) {
+    Result<Outcome> outcome = execute(sql, parameters);
+    if (!outcome)
+        return outcome.status();
+    if (outcome->results.isEmpty())
+        return RecordSet();
+    return std::move(outcome->results.first());
+}
+
+Status PgConnection::begin(Isolation isolation) {
+    const Result<Outcome> begun =
+        execute(isolation == Isolation::Serializable ? QStringLiteral("BEGIN ISOLATION LEVEL SERIALIZABLE")
+                                                     : QStringLiteral("BEGIN"));
+    return begun ? Status::ok() : begun.status();
+}
+
+Status PgConnection::commit() {
+    // After a failed statement the server ends the transaction with COMMIT by undoing it, and says
+    // so only in the command's tag: that is a failure, or the caller would take the work as saved.
+    const bool failedBefore = m_conn && PQtransactionStatus(m_conn) == PQTRANS_INERROR;
+    const Result<Outcome> committed = execute(QStringLiteral("COMMIT"));
+    if (!committed)
+        return committed.status();
+    if (failedBefore)
+        return fail(PgErrorMap::classify(
+            QStringLiteral("25P02"),
+            QStringLiteral("La transacción se deshizo por un error anterior; no se guardó nada."), false));
+    return Status::ok();
+}
+
+Status PgConnection::rollback() {
+    const Result<Outcome> undone = execute(QStringLiteral("ROLLBACK"));
+    return undone ? Status::ok() : undone.status();
+}
+
+} // namespace nerin
