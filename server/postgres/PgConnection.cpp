@@ -3,6 +3,7 @@
 #include "server/postgres/PgErrorMap.h"
 #include "server/postgres/PgValues.h"
 
+#include <QTimeZone>
 #include <libpq-fe.h>
 #include <memory>
 #include <vector>
@@ -43,6 +44,21 @@ RecordSet readRows(const PGresult* result) {
     return rows;
 }
 
+// A data change (with or without RETURNING) sets the count of rows changed; other statements leave it.
+void countChange(PGresult* result, PgConnection::Outcome& outcome) {
+    const QByteArray tag(PQcmdStatus(result));
+    if (tag.startsWith("INSERT ") || tag.startsWith("UPDATE ") || tag.startsWith("DELETE ") ||
+        tag.startsWith("MERGE "))
+        outcome.rowsAffected = QByteArray(PQcmdTuples(result)).toLongLong();
+}
+
+PgError errorOf(const PGresult* result) {
+    const char* state = PQresultErrorField(result, PG_DIAG_SQLSTATE);
+    const char* primary = PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY);
+    return PgErrorMap::classify(state ? QString::fromLatin1(state) : QString(),
+                                trimmedMessage(primary ? primary : PQresultErrorMessage(result)), false);
+}
+
 } // namespace
 
 PgConnection::~PgConnection() {
@@ -70,6 +86,20 @@ Status PgConnection::open(const QString& conninfo, const QString& applicationNam
             QStringLiteral("No se pudo conectar con el servidor PostgreSQL: %1").arg(detail), true));
     }
     PQsetNoticeProcessor(m_conn, ignoreNotice, nullptr);
+    // The session's dates (LOCALTIMESTAMP, timestamptz read as text) are in this machine's local time,
+    // whatever zone the server was set up in: the terminal keeps every date in local time.
+    const QString zone = QString::fromLatin1(QTimeZone::systemTimeZoneId());
+    if (zone.isEmpty())
+        return Status::ok();
+    if (const auto set = execute(QStringLiteral("SELECT set_config('TimeZone', $1, false)"), {zone}); !set) {
+        const QString detail = set.status().message();
+        close();
+        return fail(PgErrorMap::classify(
+            QStringLiteral("08001"),
+            QStringLiteral("El servidor PostgreSQL no admite la zona horaria %1 de esta máquina: %2")
+                .arg(zone, detail),
+            true));
+    }
     return Status::ok();
 }
 
@@ -132,10 +162,10 @@ Result<PgConnection::Outcome> PgConnection::execute(const QString& sql, const QL
         case PGRES_TUPLES_OK:
         case PGRES_SINGLE_TUPLE:
             outcome.results.append(readRows(result.get()));
+            countChange(result.get(), outcome);
             break;
         case PGRES_COMMAND_OK:
-            if (const char* count = PQcmdTuples(result.get()); count && *count)
-                outcome.rowsAffected = QByteArray(count).toLongLong();
+            countChange(result.get(), outcome);
             break;
         case PGRES_EMPTY_QUERY:
             break;
@@ -149,15 +179,8 @@ Result<PgConnection::Outcome> PgConnection::execute(const QString& sql, const QL
             break;
         }
         default:
-            if (!failure) {
-                const char* state = PQresultErrorField(result.get(), PG_DIAG_SQLSTATE);
-                const QString message =
-                    trimmedMessage(PQresultErrorField(result.get(), PG_DIAG_MESSAGE_PRIMARY)
-                                       ? PQresultErrorField(result.get(), PG_DIAG_MESSAGE_PRIMARY)
-                                       : PQresultErrorMessage(result.get()));
-                failure = PgErrorMap::classify(state ? QString::fromLatin1(state) : QString(), message,
-                                               PQstatus(m_conn) != CONNECTION_OK);
-            }
+            if (!failure)
+                failure = errorOf(result.get());
             break;
         }
     }

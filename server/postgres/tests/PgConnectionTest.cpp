@@ -4,6 +4,8 @@
 #include "server/postgres/testing/PgTestDatabase.h"
 
 #include <QTcpServer>
+#include <cstdlib>
+#include <ctime>
 #include <gtest/gtest.h>
 
 using nerin::Currency;
@@ -78,15 +80,32 @@ TEST_F(PgConnectionTest, OneCallGivesEveryResultAndTheRowsOfTheLastChange) {
     const auto outcome = m_link.execute(QStringLiteral(
         "CREATE TABLE mesa (id int PRIMARY KEY, nombre text); "
         "INSERT INTO mesa VALUES (1, 'uno'), (2, 'dos'), (3, 'tres'); SELECT count(*) AS n FROM mesa; "
-        "UPDATE mesa SET nombre = upper(nombre) WHERE id < 3; SELECT nombre FROM mesa ORDER BY id"));
+        "UPDATE mesa SET nombre = upper(nombre) WHERE id < 3 RETURNING id; SELECT nombre FROM mesa ORDER BY "
+        "id"));
     ASSERT_TRUE(outcome.isOk()) << qPrintable(outcome.status().message());
-    ASSERT_EQ(outcome->results.size(), 2);
+    ASSERT_EQ(outcome->results.size(), 3);
     EXPECT_EQ(outcome->results[0].value(u"N"), DbValue(3));
-    EXPECT_EQ(outcome->results[1].rows(), (QList<QList<DbValue>>{{"UNO"}, {"DOS"}, {"tres"}}));
+    EXPECT_EQ(outcome->results[2].rows(), (QList<QList<DbValue>>{{"UNO"}, {"DOS"}, {"tres"}}));
     EXPECT_EQ(outcome->rowsAffected, 2);
     const auto name = m_link.query(QStringLiteral("SELECT current_setting('application_name')"));
     ASSERT_TRUE(name.isOk());
     EXPECT_EQ(name->value(0), DbValue(kApplication));
+}
+
+TEST_F(PgConnectionTest, TheSessionKeepsThisMachinesLocalTime) {
+    // A zone far from the cluster's, for this process only.
+    const QByteArray before = qgetenv("TZ");
+    qputenv("TZ", "Asia/Tokyo");
+    tzset();
+    PgConnection link;
+    const Status opened = link.open(m_database.connInfo(), kApplication);
+    const auto now = link.query(QStringLiteral("SELECT LOCALTIMESTAMP(0)"));
+    const QDateTime here = QDateTime::currentDateTime();
+    qputenv("TZ", before);
+    tzset();
+    ASSERT_TRUE(opened.isOk()) << qPrintable(opened.message());
+    ASSERT_TRUE(now.isOk());
+    EXPECT_LT(std::abs(now->value(0).toDateTime().secsTo(here)), 60) << qPrintable(now->value(0).toString());
 }
 
 TEST_F(PgConnectionTest, ACommitAfterAFailedStatementFails) {
