@@ -3,10 +3,14 @@
 #include "server/postgres/PgCollation.h"
 #include "server/postgres/testing/PgTestDatabase.h"
 
+#include <QFileInfo>
+#include <QProcess>
 #include <QTcpServer>
 #include <cstdlib>
 #include <ctime>
+#include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 
 using nerin::Currency;
 using nerin::DbValue;
@@ -154,17 +158,32 @@ TEST_F(PgConnectionTest, ServerErrorsMapToTheTerminalsClasses) {
     EXPECT_FALSE(m_link.lastError().has_value());
 }
 
-TEST_F(PgConnectionTest, ASessionTheServerEndsIsALostLink) {
-    const auto pid = m_link.query(QStringLiteral("SELECT pg_backend_pid()"));
-    ASSERT_TRUE(pid.isOk());
-    PgConnection other;
-    ASSERT_TRUE(other.open(m_database.connInfo(), kApplication).isOk());
-    run(other, QStringLiteral("SELECT pg_terminate_backend(%1, 5000)").arg(pid->value(0).toInt()));
+TEST_F(PgConnectionTest, AServerStoppedUnderAnOpenConnectionIsALostLink) {
+    // A cluster of this test's own, since it is stopped while in use.
+    const QString script = QStringLiteral(NERIN_PG_PRUEBA);
+    QProcess start;
+    start.start(script, {QStringLiteral("start")});
+    ASSERT_TRUE(start.waitForFinished(120000));
+    ASSERT_EQ(start.exitCode(), 0) << start.readAllStandardError().constData();
+    const QString folder = QString::fromLocal8Bit(start.readAllStandardOutput()).trimmed();
+    const auto stop = [&] { return QProcess::execute(script, {QStringLiteral("stop"), folder}); };
+    // Stopped also when an assertion ends the test early.
+    const std::unique_ptr<const QString, std::function<void(const QString*)>> guard(
+        &folder, [&](const QString*) {
+            if (QFileInfo::exists(folder))
+                (void)stop();
+        });
+    QFile conninfo(folder + QStringLiteral("/conninfo"));
+    ASSERT_TRUE(conninfo.open(QIODevice::ReadOnly));
+    PgConnection link;
+    ASSERT_TRUE(link.open(QString::fromUtf8(conninfo.readAll()).trimmed(), kApplication).isOk());
+    run(link, QStringLiteral("SELECT 1"));
 
-    const auto lost = m_link.query(QStringLiteral("SELECT 1"));
+    ASSERT_EQ(stop(), 0);
+    const auto lost = link.query(QStringLiteral("SELECT 1"));
     EXPECT_EQ(lost.status().code(), Status::Code::LostLink);
-    EXPECT_FALSE(m_link.isOpen());
-    EXPECT_EQ(m_link.query(QStringLiteral("SELECT 1")).status().code(), Status::Code::LostLink);
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_EQ(link.query(QStringLiteral("SELECT 1")).status().code(), Status::Code::LostLink);
 }
 
 TEST_F(PgConnectionTest, AServerThatDoesNotAnswerIsALostLink) {
