@@ -62,7 +62,7 @@ TEST_F(TerminalDriveTest, FatalStartUpEndingsShowTheirMessageAndEnd) {
          false},
         {"unknown back-end", [this] { ajustar(QStringLiteral("Motor"), QStringLiteral("mysql")); },
          "El motor de base de datos \"mysql\" de la configuración no es válido; los valores aceptados son: "
-         "sqlite, odbc.",
+         "sqlite, odbc, postgres.",
          false},
     };
     for (const auto& caso : casos) {

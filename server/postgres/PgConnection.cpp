@@ -121,11 +121,10 @@ Status PgConnection::fail(PgError error) {
 }
 
 Status PgConnection::failFromConnection(const QString& context) {
-    const bool lost = !m_conn || PQstatus(m_conn) != CONNECTION_OK;
+    // libpq fails to send or read only when the connection is unusable.
     const QString detail = m_conn ? trimmedMessage(PQerrorMessage(m_conn)) : QString();
-    return fail(PgErrorMap::classify(lost ? QString() : QStringLiteral("08S01"),
-                                     context.arg(detail.isEmpty() ? QStringLiteral("sin conexión") : detail),
-                                     lost));
+    return fail(PgErrorMap::classify(
+        QString(), context.arg(detail.isEmpty() ? QStringLiteral("sin conexión") : detail), true));
 }
 
 Result<PgConnection::Outcome> PgConnection::execute(const QString& sql, const QList<DbValue>& parameters) {
@@ -186,8 +185,9 @@ Result<PgConnection::Outcome> PgConnection::execute(const QString& sql, const QL
     }
     if (failure) {
         // A server that closed the connection while the results were read is a lost link too.
-        if (PQstatus(m_conn) != CONNECTION_OK && failure->code != Status::Code::LostLink)
-            failure = PgErrorMap::classify(QString(), failure->detail.description, true);
+        if (PQstatus(m_conn) != CONNECTION_OK || failure->code == Status::Code::LostLink)
+            failure = PgErrorMap::classify(failure->detail.sqlState,
+                                           lostLink.arg(failure->detail.description), true);
         return fail(std::move(*failure));
     }
     if (PQstatus(m_conn) != CONNECTION_OK)

@@ -182,6 +182,9 @@ TEST_F(PgConnectionTest, AServerStoppedUnderAnOpenConnectionIsALostLink) {
     ASSERT_EQ(stop(), 0);
     const auto lost = link.query(QStringLiteral("SELECT 1"));
     EXPECT_EQ(lost.status().code(), Status::Code::LostLink);
+    EXPECT_TRUE(lost.status().message().startsWith(
+        QStringLiteral("Se perdió la conexión con el servidor PostgreSQL: ")))
+        << qPrintable(lost.status().message());
     EXPECT_FALSE(link.isOpen());
     EXPECT_EQ(link.query(QStringLiteral("SELECT 1")).status().code(), Status::Code::LostLink);
 }

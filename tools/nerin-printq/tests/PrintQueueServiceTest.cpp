@@ -411,7 +411,8 @@ TEST_F(PrintQueueServiceTest, TheProgramPrintsThroughTheTerminalsSettingsAndShow
     program.start(QStringLiteral(NERIN_PRINTQ_BINARY), {QStringLiteral("--once")});
     ASSERT_TRUE(program.waitForFinished(30000));
     EXPECT_EQ(program.exitCode(), 2);
-    EXPECT_TRUE(program.readAllStandardError().contains("los valores aceptados son: sqlite, odbc."));
+    EXPECT_TRUE(
+        program.readAllStandardError().contains("los valores aceptados son: sqlite, odbc, postgres."));
 }
 
 } // namespace nerin::fakes
