@@ -10,9 +10,12 @@ namespace {
 
 QList<Configuracion::Campo> camposDe(const TerminalSettings& settings) {
     // With the embedded database the server settings are folders of this machine, where "/" is the
-    // separator and a "\" would break the path.
-    const bool odbc = settings.databaseSettings().usesOdbc();
-    const QString servidor = odbc ? QStringLiteral("SERVIDOR\\NERIN") : QStringLiteral("/var/lib/nerin");
+    // separator and a "\" would break the path; a PostgreSQL server is a host name with its port.
+    const DatabaseSettings motor = settings.databaseSettings();
+    const bool odbc = motor.usesOdbc();
+    const QString servidor = odbc                   ? QStringLiteral("SERVIDOR\\NERIN")
+                             : motor.usesPostgres() ? QStringLiteral("localhost:5432")
+                                                    : QStringLiteral("/var/lib/nerin");
     return {
         {QStringLiteral("Terminal"), QStringLiteral("NUMERO DE TERMINAL"), QStringLiteral("19"), false},
         {QStringLiteral("AjusteNERIN"), QStringLiteral("AJUSTE DE MONITOREO"), QStringLiteral("15"), false},

@@ -105,19 +105,31 @@ TEST_F(ConfiguracionTest, SaveWritesAllEightValuesWithBackslashesInTheNetworkPat
         EXPECT_TRUE(ini.contains(QString::fromLatin1(clave))) << clave;
 }
 
-TEST_F(ConfiguracionTest, WithSqlServerTheServerNamesAreStoredAsHostBackslashInstance) {
-    escribir(QStringLiteral("Motor"), QStringLiteral("odbc"));
-    Configuracion& ajustes = configuracion();
-    prompts.answerTexto(tecleado(QStringLiteral("CAJA/SQLEXPRESS")));
-    ASSERT_TRUE(ajustes.editar(QStringLiteral("Servidor")));
-    prompts.answerTexto(tecleado(QStringLiteral("RESPALDO/SQLEXPRESS")));
-    ASSERT_TRUE(ajustes.editar(QStringLiteral("BackupNameServer")));
-    ajustes.setInterruptor(QString::fromLatin1(Configuracion::kServEncontrado), true);
-    ASSERT_TRUE(ajustes.guardar());
-    EXPECT_EQ(leido(QStringLiteral("Servidor")), QStringLiteral("CAJA\\SQLEXPRESS"));
-    EXPECT_EQ(leido(QStringLiteral("BackupNameServer")), QStringLiteral("RESPALDO\\SQLEXPRESS"));
-    EXPECT_EQ(leido(QStringLiteral("ServEncontrado")), QStringLiteral("1"));
-    EXPECT_EQ(ajustes.valor(QStringLiteral("Servidor")), QStringLiteral("CAJA\\SQLEXPRESS"));
+TEST_F(ConfiguracionTest, TheServerNamesAreStoredAsEachDatabaseServerWritesThem) {
+    const struct {
+        const char* motor;
+        const char* tecleado;
+        const char* guardado;
+    } casos[] = {
+        // SQL Server names an instance as host\instance; a touch keyboard types "/" more easily.
+        {"odbc", "CAJA/SQLEXPRESS", "CAJA\\SQLEXPRESS"},
+        {"postgres", "caja.local:5433", "caja.local:5433"},
+    };
+    for (const auto& caso : casos) {
+        escribir(QStringLiteral("Motor"), QString::fromLatin1(caso.motor));
+        m_configuracion.reset(); // the screen reads the back-end when it opens
+        Configuracion& ajustes = configuracion();
+        prompts.answerTexto(tecleado(QString::fromLatin1(caso.tecleado)));
+        ASSERT_TRUE(ajustes.editar(QStringLiteral("Servidor")));
+        prompts.answerTexto(tecleado(QStringLiteral("RESPALDO/") + QString::fromLatin1(caso.tecleado)));
+        ASSERT_TRUE(ajustes.editar(QStringLiteral("BackupNameServer")));
+        ajustes.setInterruptor(QString::fromLatin1(Configuracion::kServEncontrado), true);
+        ASSERT_TRUE(ajustes.guardar());
+        EXPECT_EQ(leido(QStringLiteral("Servidor")), QString::fromLatin1(caso.guardado)) << caso.motor;
+        EXPECT_EQ(ajustes.valor(QStringLiteral("Servidor")), QString::fromLatin1(caso.guardado))
+            << caso.motor;
+        EXPECT_EQ(leido(QStringLiteral("ServEncontrado")), QStringLiteral("1"));
+    }
 }
 
 TEST_F(ConfiguracionTest, MalformedSwitchReadsOffAndIsWrittenBackAsZero) {
