@@ -15,6 +15,12 @@ public:
     // starting with "#" is one of the connection's temporary tables.
     virtual QStringList columnsOf(const QString& table) = 0;
 
+    // The identity column of a table, or empty when it has none or there is no such table.
+    virtual QString identityColumnOf(const QString& table) {
+        Q_UNUSED(table);
+        return {};
+    }
+
     // The T-SQL text of CREATE VIEW for a view, or empty when there is no such view or its text was
     // not kept.
     virtual QString viewDefinition(const QString& view) {

@@ -88,6 +88,7 @@ Status ChangeRewriter::renderInsert() {
     if (m_t.is(i, u"INTO"))
         ++i;
     out.word(u"INSERT INTO");
+    const auto target = ObjectName::read(m_t, i, ObjectName::Role::Object);
     auto after = renderTarget(i);
     if (!after)
         return after.status();
@@ -104,6 +105,8 @@ Status ChangeRewriter::renderInsert() {
         }
         out.glue(u")");
         i = m_t.next(i);
+    } else if (target) {
+        renderColumnsBesideIdentity(target->last());
     }
     const int end = m_t.size();
     if (m_t.is(i, u"OUTPUT"))
@@ -121,6 +124,25 @@ Status ChangeRewriter::renderInsert() {
     if (m_t.isSubquery(i) && m_t.next(i) == end)
         return SelectRewriter(m_c).renderQuery(m_t.inside(i));
     return malformed(QStringLiteral("INSERT: se esperaba VALUES o SELECT"));
+}
+
+// Without a column list, T-SQL fills every column but the identity, which the server numbers.
+void ChangeRewriter::renderColumnsBesideIdentity(const QString& table) {
+    const QString identity = m_c.catalogue.identityColumnOf(table);
+    if (identity.isEmpty())
+        return;
+    SqlBuilder& out = m_c.out;
+    out.word(u"(");
+    bool first = true;
+    for (const QString& column : m_c.catalogue.columnsOf(table)) {
+        if (column.compare(identity, Qt::CaseInsensitive) == 0)
+            continue;
+        if (!first)
+            out.glue(u",");
+        out.word(SqlBuilder::quotedName(column));
+        first = false;
+    }
+    out.glue(u")");
 }
 
 Status ChangeRewriter::renderValues(int i) {

@@ -20,6 +20,7 @@ public:
 
 private:
     Result<int> renderTarget(int i);
+    void renderColumnsBesideIdentity(const QString& table);
     int skipHints(int i) const;
     Status renderValues(int i);
     Status renderAssignments(TokenRange set);

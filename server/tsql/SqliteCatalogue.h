@@ -16,19 +16,29 @@ public:
     explicit SqliteCatalogue(sqlite3* db) : m_db(db) {}
 
     QStringList columnsOf(const QString& table) override;
+    QString identityColumnOf(const QString& table) override;
     QString viewDefinition(const QString& view) override;
 
-    void forget(const QString& table) { m_columns.remove(table.toLower()); }
+    void forget(const QString& table) {
+        m_columns.remove(table.toLower());
+        m_identities.remove(table.toLower());
+    }
     void forgetAll() {
         m_columns.clear();
+        m_identities.clear();
         m_views.reset();
     }
 
 private:
-    QStringList readColumns(const QString& schema, const QString& table) const;
+    struct Columns {
+        QStringList names;
+        QString identity;
+    };
+    Columns readColumns(const QString& schema, const QString& table) const;
 
     sqlite3* m_db;
     QHash<QString, QStringList> m_columns;
+    QHash<QString, QString> m_identities;           // of the tables in m_columns that have one
     std::optional<QHash<QString, QString>> m_views; // definitions by lower-case name, read once
 };
 

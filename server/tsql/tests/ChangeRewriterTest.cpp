@@ -39,6 +39,14 @@ TEST_F(ChangeRewriterTest, InsertTakesEveryFormOfItsSource) {
         "INSERT Cuenta (ID, ID_Comanda, ID_Producto) SELECT ID + 10, 7, ID FROM Producto WHERE ID < 3",
         "SELECT ID, ID_Producto FROM Cuenta WHERE ID_Comanda = 7 ORDER BY 1", {"11|1", "12|2"});
     expectChanges("INSERT INTO Cuenta DEFAULT VALUES", "SELECT count(*) FROM Cuenta WHERE ID IS NULL", {"1"});
+    // Without a column list the identity is left out: the server numbers it.
+    ASSERT_EQ(db.exec("CREATE TABLE Nota (ID INTEGER PRIMARY KEY AUTOINCREMENT, Texto varchar(10));"
+                      "CREATE TABLE Clave (ID INTEGER PRIMARY KEY, Texto varchar(10))"),
+              QString());
+    expectChanges("INSERT Nota VALUES ('a')", "SELECT ID, Texto FROM Nota", {"1|a"});
+    expectChanges("INSERT INTO Nota SELECT Nombre FROM Producto WHERE ID = 3", "SELECT ID, Texto FROM Nota",
+                  {"1|a", "2|Pan"});
+    expectChanges("INSERT Clave VALUES (7, 'b')", "SELECT ID, Texto FROM Clave", {"7|b"});
     ASSERT_EQ(db.exec("CREATE TEMP TABLE \"#Nota\" (x integer)"), QString());
     expectChanges("INSERT #Nota (x) VALUES (-1)", "SELECT x FROM #Nota", {"-1"});
     auto translation = db.translate(QStringLiteral("INSERT Producto VALUES (4, 'Sal', 1.5)"));

@@ -5,6 +5,7 @@
 #include "server/tsql/DateTimeText.h"
 #include "server/tsql/Lexer.h"
 #include "server/tsql/SqlFunctions.h"
+#include "server/tsql/SqliteCatalogue.h"
 #include "server/tsql/SqliteDialect.h"
 #include "server/tsql/Translator.h"
 
@@ -62,6 +63,11 @@ public:
             columns.append(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, 0))));
         sqlite3_finalize(s);
         return columns;
+    }
+
+    // Read afresh each time, as the tests change the schema behind the catalogue's back.
+    QString identityColumnOf(const QString& table) override {
+        return SqliteCatalogue(m_db).identityColumnOf(table);
     }
 
     // The translation of one T-SQL statement; `tokens` receives its tokens.
