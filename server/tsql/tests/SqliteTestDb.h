@@ -50,22 +50,8 @@ public:
         return message;
     }
 
-    QStringList columnsOf(const QString& table) override {
-        QStringList columns;
-        const QString schema = table.startsWith(u'#') ? QStringLiteral("temp") : QStringLiteral("main");
-        sqlite3_stmt* s = nullptr;
-        sqlite3_prepare_v2(m_db, "SELECT name FROM pragma_table_info(?1, ?2)", -1, &s, nullptr);
-        const QByteArray name = table.toUtf8();
-        const QByteArray schemaName = schema.toUtf8();
-        sqlite3_bind_text(s, 1, name.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(s, 2, schemaName.constData(), -1, SQLITE_TRANSIENT);
-        while (sqlite3_step(s) == SQLITE_ROW)
-            columns.append(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, 0))));
-        sqlite3_finalize(s);
-        return columns;
-    }
-
     // Read afresh each time, as the tests change the schema behind the catalogue's back.
+    QStringList columnsOf(const QString& table) override { return SqliteCatalogue(m_db).columnsOf(table); }
     QString identityColumnOf(const QString& table) override {
         return SqliteCatalogue(m_db).identityColumnOf(table);
     }
