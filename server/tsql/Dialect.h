@@ -46,16 +46,26 @@ public:
     // this connection, NULL when none was.
     virtual QString lastIdentity() const = 0;
 
-    // The name of a function of two arguments with the meaning of a T-SQL operator:
+    // How a T-SQL operator is written: `open`, the left operand, `separator`, the right operand,
+    // then `close` ("nerin_add(", ",", ")" for a function; "(", "+", ")" for an operator).
     //   Add            "+": adds numbers, concatenates texts, adds days to a date; NULL gives NULL.
     //   SubtractDates  "-" with a date on either side: a date less days, or days between dates.
     enum class Operation { Add, SubtractDates };
-    virtual QString operationFunction(Operation operation) const = 0;
+    struct OperationText {
+        QString open;
+        QString separator;
+        QString close;
+    };
+    virtual OperationText operation(Operation operation) const = 0;
 
     // The name under which the target calls a T-SQL function of the map. Its arguments are written
     // as the entry's shape says (a date part or a type as a quoted text first), so the function must
     // take them that way and give T-SQL's result.
     virtual QString functionName(const FunctionMap::Entry& function) const = 0;
+    // The name of the function that CAST and CONVERT to the T-SQL type `type` become ("varchar(10)",
+    // "money", as written, in lower case). It takes the type as a quoted text, the value, and
+    // CONVERT's style when given, and gives the value as that type.
+    virtual QString conversionFunction(QStringView type) const = 0;
 
     // A column every table has that tells its rows apart, for "DELETE t FROM t JOIN ..." written as
     // "DELETE FROM t WHERE <it> IN (SELECT alias.<it> FROM ...)".

@@ -231,11 +231,13 @@ Status ExpressionRewriter::renderChain(const QList<TokenRange>& terms, const QLi
         }
         leftIsBitwise = op.isOperator(u"&") || op.isOperator(u"|");
     }
+    auto operationOf = [&](qsizetype k) {
+        return m_c.dialect.operation(styles[k] == Style::Add ? Dialect::Operation::Add
+                                                             : Dialect::Operation::SubtractDates);
+    };
     for (qsizetype k = styles.size() - 1; k >= 0; --k) {
         if (styles[k] == Style::Add || styles[k] == Style::Subtract) {
-            m_out.word(m_c.dialect.operationFunction(
-                styles[k] == Style::Add ? Dialect::Operation::Add : Dialect::Operation::SubtractDates));
-            m_out.glue(u"(");
+            m_out.word(operationOf(k).open);
         } else if (styles[k] == Style::NativeAfterBitwise) {
             m_out.word(u"(");
         }
@@ -243,9 +245,9 @@ Status ExpressionRewriter::renderChain(const QList<TokenRange>& terms, const QLi
     if (Status s = renderTerm(terms[0]); !s)
         return s;
     for (qsizetype k = 0; k < styles.size(); ++k) {
-        const bool call = styles[k] == Style::Add || styles[k] == Style::Subtract;
-        if (call) {
-            m_out.glue(u",");
+        const bool dialectOperation = styles[k] == Style::Add || styles[k] == Style::Subtract;
+        if (dialectOperation) {
+            m_out.punctuation(operationOf(k).separator);
         } else {
             if (styles[k] == Style::NativeAfterBitwise)
                 m_out.glue(u")");
@@ -253,8 +255,8 @@ Status ExpressionRewriter::renderChain(const QList<TokenRange>& terms, const QLi
         }
         if (Status s = renderTerm(terms[k + 1]); !s)
             return s;
-        if (call)
-            m_out.glue(u")");
+        if (dialectOperation)
+            m_out.punctuation(operationOf(k).close);
     }
     return Status::ok();
 }

@@ -16,8 +16,13 @@ Status FunctionCallRewriter::render(int nameIndex, int group) {
     if (!entry)
         return unsupportedFunction(name.text);
     const TokenRange inside = m_t.inside(group);
-    m_out.word(m_c.dialect.functionName(*entry));
-    m_out.glue(u"(");
+    // A conversion's name depends on the type it converts to, known once the type is read.
+    auto open = [&](const QString& function) {
+        m_out.word(function);
+        m_out.glue(u"(");
+    };
+    if (entry->shape != FunctionMap::Shape::Convert && entry->shape != FunctionMap::Shape::Cast)
+        open(m_c.dialect.functionName(*entry));
     switch (entry->shape) {
     case FunctionMap::Shape::Call:
         if (Status s = ExpressionRewriter(m_c).render(inside); !s)
@@ -37,6 +42,7 @@ Status FunctionCallRewriter::render(int nameIndex, int group) {
             auto type = typeText(args[0]);
             if (!type)
                 return type.status();
+            open(m_c.dialect.conversionFunction(*type));
             m_out.word(SqlBuilder::quotedString(*type));
         }
         for (qsizetype k = 1; k < args.size(); ++k) {
@@ -53,6 +59,7 @@ Status FunctionCallRewriter::render(int nameIndex, int group) {
         auto type = typeText({as + 1, inside.end});
         if (!type)
             return type.status();
+        open(m_c.dialect.conversionFunction(*type));
         m_out.word(SqlBuilder::quotedString(*type));
         m_out.glue(u",");
         if (Status s = ExpressionRewriter(m_c).render({inside.begin, as}); !s)

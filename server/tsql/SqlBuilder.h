@@ -27,6 +27,13 @@ public:
     void word(QStringView text);
     // Text appended as it is: ",", ")", "(" after a function name.
     void glue(QStringView text) { m_sql += text; }
+    // Glued when it is a comma or a closing parenthesis, otherwise a word.
+    void punctuation(QStringView text) {
+        if (text.startsWith(u',') || text.startsWith(u')'))
+            glue(text);
+        else
+            word(text);
+    }
 
     // The literal token at `index`: a numbered marker or written out, as the mode says.
     void literal(int index);

@@ -32,8 +32,6 @@ constexpr Renamed renamed[] = {
     {u"DAY", u"nerin_day"},
     {u"SUBSTRING", u"substr"},
     {u"LEN", u"nerin_len"},
-    {u"CONVERT", u"nerin_convert"},
-    {u"CAST", u"nerin_convert"},
     {u"CHARINDEX", u"nerin_charindex"},
     {u"LEFT", u"nerin_left"},
     {u"RIGHT", u"nerin_right"},
@@ -83,14 +81,11 @@ QString SqliteDialect::lastIdentity() const {
     return QStringLiteral("last_insert_rowid()");
 }
 
-QString SqliteDialect::operationFunction(Operation operation) const {
-    switch (operation) {
-    case Operation::Add:
-        return QStringLiteral("nerin_add");
-    case Operation::SubtractDates:
-        return QStringLiteral("nerin_sub");
-    }
-    return {};
+// SQLite's "+" only adds numbers and "-" knows no dates, so both become run-time functions.
+Dialect::OperationText SqliteDialect::operation(Operation operation) const {
+    const QString name =
+        operation == Operation::Add ? QStringLiteral("nerin_add(") : QStringLiteral("nerin_sub(");
+    return {name, QStringLiteral(","), QStringLiteral(")")};
 }
 
 QString SqliteDialect::functionName(const FunctionMap::Entry& function) const {
@@ -99,6 +94,12 @@ QString SqliteDialect::functionName(const FunctionMap::Entry& function) const {
             return QString::fromUtf16(r.sqlite);
     }
     return function.name.toLower();
+}
+
+// One run-time function converts to every type: SQLite values carry their own type.
+QString SqliteDialect::conversionFunction(QStringView type) const {
+    Q_UNUSED(type);
+    return QStringLiteral("nerin_convert");
 }
 
 QString SqliteDialect::rowIdentifier() const {

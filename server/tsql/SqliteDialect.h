@@ -15,8 +15,9 @@ public:
 
     RowLimit rowLimit() const override;
     QString lastIdentity() const override;
-    QString operationFunction(Operation operation) const override;
+    OperationText operation(Operation operation) const override;
     QString functionName(const FunctionMap::Entry& function) const override;
+    QString conversionFunction(QStringView type) const override;
     QString rowIdentifier() const override;
 
     QString createTable(bool temporary) const override;

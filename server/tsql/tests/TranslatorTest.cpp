@@ -174,11 +174,16 @@ public:
     QString parameterPrologue(int) const override { return {}; }
     RowLimit rowLimit() const override { return {LimitPlace::AfterSelect, "TOP (", ")"}; }
     QString lastIdentity() const override { return QStringLiteral("lastval()"); }
-    QString operationFunction(Operation operation) const override {
-        return operation == Operation::Add ? QStringLiteral("plus") : QStringLiteral("minus");
+    OperationText operation(Operation operation) const override {
+        if (operation == Operation::Add)
+            return {QStringLiteral("("), QStringLiteral("+"), QStringLiteral(")")};
+        return {QStringLiteral("minus("), QStringLiteral(","), QStringLiteral(")")};
     }
     QString functionName(const nerin::tsql::FunctionMap::Entry& function) const override {
         return QStringLiteral("f_") + function.name.toLower();
+    }
+    QString conversionFunction(QStringView type) const override {
+        return QStringLiteral("to_") + type.left(type.indexOf(u'(')).toString();
     }
     QString rowIdentifier() const override { return QStringLiteral("ctid"); }
     QString createTable(bool temporary) const override {
@@ -209,8 +214,10 @@ TEST_F(TranslatorTest, EveryWordOfTheTargetComesFromTheDialect) {
         {"SELECT TOP 2 Nombre, Estado FROM Producto WHERE ID = @id ORDER BY 1",
          "SELECT TOP ($1) Nombre, \"Estado\" FROM Producto WHERE ID = :id ORDER BY 1"},
         {"SELECT @@IDENTITY, ISNULL(Nombre, 'x') + 'y', GETDATE() - 1, CURRENT_TIMESTAMP FROM Producto",
-         "SELECT lastval(), plus(f_isnull(Nombre, $1), $2), minus(f_getdate(), $3), f_getdate() FROM "
+         "SELECT lastval(), (f_isnull(Nombre, $1) + $2), minus(f_getdate(), $3), f_getdate() FROM "
          "Producto"},
+        {"SELECT CAST(ID AS varchar(10)), CONVERT(money, Nombre) FROM Producto",
+         "SELECT to_varchar('varchar(10)', ID), to_money('money', Nombre) FROM Producto"},
         {"SELECT * INTO #Copia FROM Producto WHERE Nombre = @a AND ID = 1",
          "CREATE LOCAL TEMPORARY TABLE #Copia AS SELECT * FROM Producto WHERE Nombre = :a AND ID = $1"},
         {"DROP TABLE #Copia", "DROP TABLE #Copia"},
