@@ -21,6 +21,10 @@ public:
         return {};
     }
 
+    // What is remembered of a table, or of every table, is read again after a change of schema.
+    virtual void forget(const QString& table) { Q_UNUSED(table); }
+    virtual void forgetAll() {}
+
     // The T-SQL text of CREATE VIEW for a view, or empty when there is no such view or its text was
     // not kept.
     virtual QString viewDefinition(const QString& view) {

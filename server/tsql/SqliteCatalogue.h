@@ -19,11 +19,11 @@ public:
     QString identityColumnOf(const QString& table) override;
     QString viewDefinition(const QString& view) override;
 
-    void forget(const QString& table) {
+    void forget(const QString& table) override {
         m_columns.remove(table.toLower());
         m_identities.remove(table.toLower());
     }
-    void forgetAll() {
+    void forgetAll() override {
         m_columns.clear();
         m_identities.clear();
         m_views.reset();
