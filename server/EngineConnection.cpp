@@ -41,8 +41,9 @@ bool isOutput(const DbCommand::Parameter& parameter) {
     return parameter.direction != DbCommand::Direction::Input;
 }
 
-// Tries of a call that failed only because another connection's change conflicted with it.
-constexpr int kMaxAttempts = 5;
+// Tries of a call that failed only because another connection's change conflicted with it; four
+// terminals storing orders at once on one server needed up to seven.
+constexpr int kMaxAttempts = 10;
 
 } // namespace
 
@@ -75,16 +76,28 @@ Status EngineConnection::notOpen() {
 }
 
 std::optional<tsql::EngineError>
-EngineConnection::retrying(const std::function<std::optional<tsql::EngineError>()>& call) {
+EngineConnection::retrying(const std::function<std::optional<tsql::EngineError>()>& call,
+                           const std::function<bool()>& undone) {
     const bool ownTransaction = m_session->target().autocommit();
     for (int attempt = 1;; ++attempt) {
         std::optional<tsql::EngineError> failure = call();
         if (!failure || !ownTransaction || attempt == kMaxAttempts ||
-            !m_session->target().isRetryable(*failure))
+            !m_session->target().isRetryable(*failure) || (undone && !undone()))
             return failure;
         // A random pause, longer each time, so that two terminals that collided do not collide again.
         QThread::msleep(static_cast<unsigned long>(attempt * QRandomGenerator::global()->bounded(5, 25)));
     }
+}
+
+std::optional<tsql::EngineError>
+EngineConnection::retryingBatch(tsql::Interpreter::Outcome& outcome,
+                                const std::function<std::optional<tsql::EngineError>()>& run) {
+    return retrying(
+        [&] {
+            outcome = {};
+            return run();
+        },
+        [&] { return !outcome.changedData; });
 }
 
 Result<qint64> EngineConnection::execute(const QString& sql) {
@@ -92,10 +105,8 @@ Result<qint64> EngineConnection::execute(const QString& sql) {
     if (!m_session)
         return notOpen();
     tsql::Interpreter::Outcome outcome;
-    if (auto failure = retrying([&] {
-            outcome = {};
-            return m_session->interpreter().runBatch(sql, outcome);
-        }))
+    if (auto failure =
+            retryingBatch(outcome, [&] { return m_session->interpreter().runBatch(sql, outcome); }))
         return fail(*failure);
     return outcome.rowsAffected;
 }
@@ -105,10 +116,8 @@ Result<RecordSet> EngineConnection::query(const QString& sql) {
     if (!m_session)
         return notOpen();
     tsql::Interpreter::Outcome outcome;
-    if (auto failure = retrying([&] {
-            outcome = {};
-            return m_session->interpreter().runBatch(sql, outcome);
-        }))
+    if (auto failure =
+            retryingBatch(outcome, [&] { return m_session->interpreter().runBatch(sql, outcome); }))
         return fail(*failure);
     if (outcome.results.isEmpty())
         return RecordSet();
@@ -150,7 +159,6 @@ Result<QList<RecordSet>> EngineConnection::run(DbCommand& command) {
                 .arg(parameters.size())));
     tsql::Variables variables;
     auto runOnce = [&]() -> std::optional<tsql::EngineError> {
-        outcome = {};
         variables = {};
         for (qsizetype i = 0; i < parameters.size(); ++i) {
             const DbCommand::Parameter& parameter = parameters.at(i);
@@ -164,7 +172,7 @@ Result<QList<RecordSet>> EngineConnection::run(DbCommand& command) {
         }
         return m_session->interpreter().runBatch(marcado.texto, outcome, &variables);
     };
-    if (auto failure = retrying(runOnce))
+    if (auto failure = retryingBatch(outcome, runOnce))
         return fail(*failure);
     for (qsizetype i = 0; i < parameters.size(); ++i) {
         DbCommand::Parameter& parameter = parameters[i];

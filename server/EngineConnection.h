@@ -44,9 +44,16 @@ protected:
 private:
     Status notOpen();
     // Runs `call` again, a few times with a short pause, while it fails only because another
-    // connection's change conflicted with it, when it ran in a transaction of its own: inside the
-    // caller's transaction the caller's earlier work is undone too, so that one is the caller's.
-    std::optional<tsql::EngineError> retrying(const std::function<std::optional<tsql::EngineError>()>& call);
+    // connection's change conflicted with it, when it ran in a transaction of its own and the failure
+    // `undone` all it did: inside the caller's transaction the caller's earlier work is undone too,
+    // so that one is the caller's.
+    std::optional<tsql::EngineError> retrying(const std::function<std::optional<tsql::EngineError>()>& call,
+                                              const std::function<bool()>& undone = {});
+    // A batch runs again only when none of its own statements had changed the database before the
+    // one that failed: each of those stays committed.
+    std::optional<tsql::EngineError>
+    retryingBatch(tsql::Interpreter::Outcome& outcome,
+                  const std::function<std::optional<tsql::EngineError>()>& run);
     // Begins, commits or rolls back through the engine, which counts nested transactions.
     Status transaction(std::optional<tsql::EngineError> (tsql::Interpreter::*step)());
 

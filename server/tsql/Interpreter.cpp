@@ -197,6 +197,8 @@ std::optional<EngineError> Interpreter::runSql(const TokenList& tokens, Frame& f
     if (auto failure = m_runner.run(tokens, lookupIn(frame), frame.rowCount, m_tranCount, result))
         return failure;
     frame.rowCount = result.rowCount;
+    if (m_depth == 0 && result.kind != Translation::Kind::Query)
+        outcome.changedData = true;
     if (result.rows)
         outcome.results.append(std::move(*result.rows));
     else if (result.kind == Translation::Kind::Change)
@@ -322,6 +324,8 @@ std::optional<EngineError> Interpreter::runExec(const Statement& statement, Fram
     qint64 returnValue = 0;
     if (auto failure = callProcedure(statement.name, arguments, outcome, &returnValue))
         return failure;
+    if (m_depth == 0)
+        outcome.changedData = true;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const CallArgument& argument = statement.arguments[i];
         if (argument.output && argument.value.size() == 1 &&

@@ -27,6 +27,9 @@ public:
     struct Outcome {
         QList<RecordSet> results;
         qint64 rowsAffected = 0; // of the last data change
+        // Whether a statement of the batch itself (not of a procedure that failed) changed the
+        // database, so that running the batch again would change it twice.
+        bool changedData = false;
     };
 
     Interpreter(StatementRunner& runner, ProcedureStore& procedures)
