@@ -45,6 +45,12 @@ bool isOutput(const DbCommand::Parameter& parameter) {
 // terminals storing orders at once on one server needed up to seven.
 constexpr int kMaxAttempts = 10;
 
+// A batch may run again only when none of its own statements had changed the database before the
+// one that failed: each of those stays committed.
+std::function<bool()> batchUndone(const tsql::Interpreter::Outcome& outcome) {
+    return [&outcome] { return !outcome.changedData; };
+}
+
 } // namespace
 
 EngineConnection::EngineConnection() = default;
@@ -89,24 +95,17 @@ EngineConnection::retrying(const std::function<std::optional<tsql::EngineError>(
     }
 }
 
-std::optional<tsql::EngineError>
-EngineConnection::retryingBatch(tsql::Interpreter::Outcome& outcome,
-                                const std::function<std::optional<tsql::EngineError>()>& run) {
-    return retrying(
-        [&] {
-            outcome = {};
-            return run();
-        },
-        [&] { return !outcome.changedData; });
-}
-
 Result<qint64> EngineConnection::execute(const QString& sql) {
     clearErrors();
     if (!m_session)
         return notOpen();
     tsql::Interpreter::Outcome outcome;
-    if (auto failure =
-            retryingBatch(outcome, [&] { return m_session->interpreter().runBatch(sql, outcome); }))
+    if (auto failure = retrying(
+            [&] {
+                outcome = {};
+                return m_session->interpreter().runBatch(sql, outcome);
+            },
+            batchUndone(outcome)))
         return fail(*failure);
     return outcome.rowsAffected;
 }
@@ -116,8 +115,12 @@ Result<RecordSet> EngineConnection::query(const QString& sql) {
     if (!m_session)
         return notOpen();
     tsql::Interpreter::Outcome outcome;
-    if (auto failure =
-            retryingBatch(outcome, [&] { return m_session->interpreter().runBatch(sql, outcome); }))
+    if (auto failure = retrying(
+            [&] {
+                outcome = {};
+                return m_session->interpreter().runBatch(sql, outcome);
+            },
+            batchUndone(outcome)))
         return fail(*failure);
     if (outcome.results.isEmpty())
         return RecordSet();
@@ -159,6 +162,7 @@ Result<QList<RecordSet>> EngineConnection::run(DbCommand& command) {
                 .arg(parameters.size())));
     tsql::Variables variables;
     auto runOnce = [&]() -> std::optional<tsql::EngineError> {
+        outcome = {};
         variables = {};
         for (qsizetype i = 0; i < parameters.size(); ++i) {
             const DbCommand::Parameter& parameter = parameters.at(i);
@@ -172,7 +176,7 @@ Result<QList<RecordSet>> EngineConnection::run(DbCommand& command) {
         }
         return m_session->interpreter().runBatch(marcado.texto, outcome, &variables);
     };
-    if (auto failure = retryingBatch(outcome, runOnce))
+    if (auto failure = retrying(runOnce, batchUndone(outcome)))
         return fail(*failure);
     for (qsizetype i = 0; i < parameters.size(); ++i) {
         DbCommand::Parameter& parameter = parameters[i];

@@ -49,11 +49,6 @@ private:
     // so that one is the caller's.
     std::optional<tsql::EngineError> retrying(const std::function<std::optional<tsql::EngineError>()>& call,
                                               const std::function<bool()>& undone = {});
-    // A batch runs again only when none of its own statements had changed the database before the
-    // one that failed: each of those stays committed.
-    std::optional<tsql::EngineError>
-    retryingBatch(tsql::Interpreter::Outcome& outcome,
-                  const std::function<std::optional<tsql::EngineError>()>& run);
     // Begins, commits or rolls back through the engine, which counts nested transactions.
     Status transaction(std::optional<tsql::EngineError> (tsql::Interpreter::*step)());
 
