@@ -3,6 +3,7 @@
 #include "server/postgres/PgCollation.h"
 #include "server/postgres/PgConnection.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 
 namespace nerin {
@@ -17,10 +18,34 @@ Status failure(const QString& what, const QString& reason) {
                          QStringLiteral("No se pudo instalar en PostgreSQL %1: %2").arg(what, reason));
 }
 
+// The body of nerin_runtime_version(), the function that tells which library a database has: a digest
+// of the library's files.
+QString versionBody(const QList<QByteArray>& texts) {
+    QCryptographicHash digest(QCryptographicHash::Sha1);
+    for (const QByteArray& text : texts)
+        digest.addData(text);
+    return QStringLiteral("SELECT '%1'::text").arg(QString::fromLatin1(digest.result().toHex()));
+}
+
 // Runs every step; on the first failure, the transaction is undone.
 Status installSteps(PgConnection& connection) {
     if (auto locked = connection.execute(kInstallLock); !locked)
         return failure(QStringLiteral("la biblioteca de funciones"), locked.status().message());
+    QList<QByteArray> texts;
+    for (const QString& path : PgRuntime::files()) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return failure(path.section(u'/', -1), file.errorString());
+        texts.append(file.readAll());
+    }
+    // A database that has this very library is left as it is: installing costs the server a moment.
+    const QString version = versionBody(texts);
+    const auto installed = connection.query(
+        QStringLiteral("SELECT prosrc FROM pg_proc WHERE oid = to_regprocedure('nerin_runtime_version()')"));
+    if (!installed)
+        return failure(QStringLiteral("la biblioteca de funciones"), installed.status().message());
+    if (!installed->eof() && installed->value(0).toString() == version)
+        return Status::ok();
     const auto collation = connection.query(
         QStringLiteral("SELECT to_regcollation('%1') IS NULL").arg(QString::fromLatin1(PgCollation::kName)));
     if (!collation)
@@ -31,14 +56,16 @@ Status installSteps(PgConnection& connection) {
             return failure(QStringLiteral("la intercalación %1").arg(QString::fromLatin1(PgCollation::kName)),
                            created.status().message());
     }
-    for (const QString& path : PgRuntime::files()) {
-        const QString name = path.section(u'/', -1);
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return failure(name, file.errorString());
-        if (auto run = connection.execute(QString::fromUtf8(file.readAll())); !run)
-            return failure(name, run.status().message());
+    const QStringList paths = PgRuntime::files();
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        if (auto run = connection.execute(QString::fromUtf8(texts[i])); !run)
+            return failure(paths[i].section(u'/', -1), run.status().message());
     }
+    const QString mark = QStringLiteral("CREATE OR REPLACE FUNCTION nerin_runtime_version() RETURNS text "
+                                        "LANGUAGE sql IMMUTABLE AS $$%1$$")
+                             .arg(version);
+    if (auto marked = connection.execute(mark); !marked)
+        return failure(QStringLiteral("la biblioteca de funciones"), marked.status().message());
     return Status::ok();
 }
 

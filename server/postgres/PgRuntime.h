@@ -19,9 +19,10 @@ public:
 
     // Installs the library on the database `connection` is open to, in one transaction: functions
     // replaced by the program's own, operators and the collation created when missing, so that
-    // installing again changes nothing but what the program changed. Fails naming the file that
-    // failed and the server's reason, with nothing installed. Installs from several connections at
-    // once wait for one another.
+    // installing again changes nothing but what the program changed. A database that already has
+    // this program's library (nerin_runtime_version() says which) is left as it is. Fails naming the
+    // file that failed and the server's reason, with nothing installed. Installs from several
+    // connections at once wait for one another.
     static Status install(PgConnection& connection);
 };
 

@@ -221,8 +221,9 @@ TEST_F(PgRuntimeTest, GivesWhatTheEmbeddedRunTimeGives) {
     sqlite3_close(db);
 }
 
-// Installing again over the library, as every start of the program does, keeps what it installed.
+// Installing again over the library, as a newer program does, keeps what it installed.
 TEST_F(PgRuntimeTest, IdentityValuesOfTheSessionAndOfEachTable) {
+    ASSERT_TRUE(m_link.execute(QStringLiteral("DROP FUNCTION nerin_runtime_version()")).isOk());
     const Status again = PgRuntime::install(m_link);
     ASSERT_TRUE(again.isOk()) << qPrintable(again.message());
     ASSERT_TRUE(
