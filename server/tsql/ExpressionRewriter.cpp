@@ -4,6 +4,7 @@
 #include "server/tsql/FunctionMap.h"
 #include "server/tsql/Keywords.h"
 #include "server/tsql/ObjectName.h"
+#include "server/tsql/OperandKind.h"
 #include "server/tsql/SelectRewriter.h"
 
 namespace nerin::tsql {
@@ -39,27 +40,6 @@ bool isComparison(const Token& t) {
             return true;
     }
     return false;
-}
-
-bool isTextType(QStringView type) {
-    for (const char16_t* text : {u"char", u"varchar", u"nchar", u"nvarchar", u"text", u"ntext", u"sysname"}) {
-        if (type.compare(text, Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
-}
-
-bool yieldsText(QStringView function) {
-    for (const char16_t* name : {u"SUBSTRING", u"LEFT", u"RIGHT", u"UPPER", u"LOWER", u"LTRIM", u"RTRIM",
-                                 u"REPLACE", u"REPLICATE", u"SPACE", u"STR", u"CHAR"}) {
-        if (function == name)
-            return true;
-    }
-    return false;
-}
-
-bool isDateType(QStringView type) {
-    return type.startsWith(u"datetime") || type.startsWith(u"smalldatetime") || type == u"date";
 }
 
 } // namespace
@@ -223,7 +203,7 @@ Status ExpressionRewriter::render(TokenRange range) {
             return s;
         // Whether the chain took the collation: only a text does where the target says so.
         auto collate = [&] {
-            if (!m_c.dialect.collatesAnyValue() && !isTextChain(terms, operators))
+            if (!m_c.dialect.collatesAnyValue() && !OperandKind::isText(m_t, terms, operators))
                 return false;
             m_out.word(m_c.dialect.collation(false));
             return true;
@@ -265,11 +245,11 @@ Status ExpressionRewriter::renderChain(const QList<TokenRange>& terms, const QLi
     enum class Style { Add, Subtract, Native, NativeAfterBitwise };
     QList<Style> styles;
     styles.reserve(operators.size());
-    bool leftIsDate = !operators.isEmpty() && isDateTerm(terms[0]);
+    bool leftIsDate = !operators.isEmpty() && OperandKind::isDate(m_t, terms[0]);
     bool leftIsBitwise = false;
     for (qsizetype k = 0; k < operators.size(); ++k) {
         const Token& op = m_t[operators[k]];
-        const bool rightIsDate = isDateTerm(terms[k + 1]);
+        const bool rightIsDate = OperandKind::isDate(m_t, terms[k + 1]);
         if (op.isOperator(u"^"))
             return unsupported(QStringLiteral("el operador ^"));
         if (op.isOperator(u"+")) {
@@ -333,66 +313,6 @@ Status ExpressionRewriter::renderTerm(TokenRange term) {
         i = end;
     }
     return Status::ok();
-}
-
-// Whether `terms` joined by `operators` are known to be a text: a string, or a call of a function
-// that gives a text or converts to a text type, joined by "+" to anything.
-bool ExpressionRewriter::isTextChain(const QList<TokenRange>& terms, const QList<int>& operators) const {
-    for (int op : operators) {
-        if (!m_t[op].isOperator(u"+"))
-            return false;
-    }
-    for (TokenRange term : terms) {
-        while (term.size() > 2 && m_t.isKind(term.begin, Token::Kind::LParen) &&
-               m_t.next(term.begin) == term.end && !m_t.isSubquery(term.begin)) {
-            term = m_t.inside(term.begin);
-        }
-        if (term.size() == 1 && m_t.isKind(term.begin, Token::Kind::String))
-            return true;
-        if (term.size() < 3 || !m_t.isName(term.begin) || !m_t.isKind(term.begin + 1, Token::Kind::LParen) ||
-            m_t.next(term.begin + 1) != term.end)
-            continue;
-        const FunctionMap::Entry* entry = FunctionMap::find(m_t[term.begin].text);
-        if (!entry)
-            continue;
-        const TokenRange args = m_t.inside(term.begin + 1);
-        int type = -1;
-        if (entry->shape == FunctionMap::Shape::Convert)
-            type = args.begin;
-        else if (entry->shape == FunctionMap::Shape::Cast)
-            type = m_t.find(args, u"AS") + 1;
-        if (type >= 0 ? type < args.end && isTextType(m_t[type].text) : yieldsText(entry->name))
-            return true;
-    }
-    return false;
-}
-
-// A date operand of "-": GETDATE(), DATEADD(...), CURRENT_TIMESTAMP, or a CAST or CONVERT to a date
-// type, in any number of parentheses.
-bool ExpressionRewriter::isDateTerm(TokenRange term) const {
-    while (term.size() > 2 && m_t.isKind(term.begin, Token::Kind::LParen) &&
-           m_t.next(term.begin) == term.end && !m_t.isSubquery(term.begin)) {
-        term = m_t.inside(term.begin);
-    }
-    if (term.size() == 1)
-        return m_t.is(term.begin, u"CURRENT_TIMESTAMP");
-    if (!m_t.isName(term.begin) || !m_t.isKind(term.begin + 1, Token::Kind::LParen) ||
-        m_t.next(term.begin + 1) != term.end) {
-        return false;
-    }
-    const FunctionMap::Entry* entry = FunctionMap::find(m_t[term.begin].text);
-    if (!entry)
-        return false;
-    if (entry->yieldsDate)
-        return true;
-    const TokenRange args = m_t.inside(term.begin + 1);
-    if (entry->shape == FunctionMap::Shape::Convert)
-        return m_t.isName(args.begin) && isDateType(m_t[args.begin].text.toLower());
-    if (entry->shape == FunctionMap::Shape::Cast) {
-        const int as = m_t.find(args, u"AS");
-        return as + 1 < args.end && isDateType(m_t[as + 1].text.toLower());
-    }
-    return false;
 }
 
 Status ExpressionRewriter::renderPrimary(int i, int end) {

@@ -8,6 +8,7 @@ target_sources(nerin_tsql PRIVATE
   Keywords.cpp
   NestedTokens.cpp
   ObjectName.cpp
+  OperandKind.cpp
   OuterJoinRewriter.cpp
   SchemaTranslator.cpp
   SelectRewriter.cpp
