@@ -4,6 +4,7 @@
 #include "server/tsql/FunctionMap.h"
 #include "server/tsql/Keywords.h"
 #include "server/tsql/ObjectName.h"
+#include "server/tsql/OperandKind.h"
 #include "server/tsql/SelectRewriter.h"
 
 namespace nerin::tsql {
@@ -39,10 +40,6 @@ bool isComparison(const Token& t) {
             return true;
     }
     return false;
-}
-
-bool isDateType(QStringView type) {
-    return type.startsWith(u"datetime") || type.startsWith(u"smalldatetime") || type == u"date";
 }
 
 } // namespace
@@ -173,6 +170,8 @@ bool ExpressionRewriter::comparesAsText(TokenRange chain, TokenRange range) cons
 Status ExpressionRewriter::render(TokenRange range) {
     QList<TokenRange> terms;
     QList<int> operators;
+    bool pattern = false;     // the chain at i is the pattern of a LIKE
+    bool collateNext = false; // the chain at i is compared with one that needed a collation
     int i = range.begin;
     while (i < range.end) {
         const int first = termEnd(i, range.end);
@@ -181,6 +180,7 @@ Status ExpressionRewriter::render(TokenRange range) {
             if (!after)
                 return after.status();
             i = *after;
+            pattern = false;
             continue;
         }
         terms.clear();
@@ -195,13 +195,47 @@ Status ExpressionRewriter::render(TokenRange range) {
             terms.append({j + 1, next});
             j = next;
         }
+        if (pattern && !m_c.dialect.like().characterClasses && j == i + 1 &&
+            m_t[i].kind == Token::Kind::String && m_t[i].text.contains(u'[')) {
+            return unsupported(QStringLiteral("clases de caracteres [...] en LIKE"));
+        }
         if (Status s = renderChain(terms, operators); !s)
             return s;
-        if (comparesAsText({i, j}, range))
+        // Whether the chain took the collation: only a text does where the target says so.
+        auto collate = [&] {
+            if (!m_c.dialect.collatesAnyValue() && !OperandKind::isText(m_t, terms, operators))
+                return false;
             m_out.word(m_c.dialect.collation(false));
+            return true;
+        };
+        if (pattern) {
+            if (!m_t.is(j, u"ESCAPE"))
+                m_out.word(m_c.dialect.like().noEscape);
+        } else if (collateNext) {
+            collate();
+        } else if (comparesAsText({i, j}, range)) {
+            collateNext = !collate();
+            i = j;
+            continue;
+        }
+        collateNext = false;
         i = j;
+        pattern = renderLike(i, range.end);
     }
     return Status::ok();
+}
+
+// Writes the LIKE or NOT LIKE at `i` after its left operand, if there is one there, moving `i` past
+// it; true when it did, so that the pattern comes next.
+bool ExpressionRewriter::renderLike(int& i, int end) {
+    const bool negated = m_t.is(i, u"NOT") && m_t.is(i + 1, u"LIKE") && i + 1 < end;
+    if (!negated && !(m_t.is(i, u"LIKE") && i < end))
+        return false;
+    const Dialect::LikeText like = m_c.dialect.like();
+    m_out.word(like.collation);
+    m_out.word(negated ? like.notLike : like.like);
+    i += negated ? 2 : 1;
+    return true;
 }
 
 // Writes `terms` joined by additive `operators`, left to right. "+" becomes a call of the dialect's
@@ -211,11 +245,11 @@ Status ExpressionRewriter::renderChain(const QList<TokenRange>& terms, const QLi
     enum class Style { Add, Subtract, Native, NativeAfterBitwise };
     QList<Style> styles;
     styles.reserve(operators.size());
-    bool leftIsDate = !operators.isEmpty() && isDateTerm(terms[0]);
+    bool leftIsDate = !operators.isEmpty() && OperandKind::isDate(m_t, terms[0]);
     bool leftIsBitwise = false;
     for (qsizetype k = 0; k < operators.size(); ++k) {
         const Token& op = m_t[operators[k]];
-        const bool rightIsDate = isDateTerm(terms[k + 1]);
+        const bool rightIsDate = OperandKind::isDate(m_t, terms[k + 1]);
         if (op.isOperator(u"^"))
             return unsupported(QStringLiteral("el operador ^"));
         if (op.isOperator(u"+")) {
@@ -279,34 +313,6 @@ Status ExpressionRewriter::renderTerm(TokenRange term) {
         i = end;
     }
     return Status::ok();
-}
-
-// A date operand of "-": GETDATE(), DATEADD(...), CURRENT_TIMESTAMP, or a CAST or CONVERT to a date
-// type, in any number of parentheses.
-bool ExpressionRewriter::isDateTerm(TokenRange term) const {
-    while (term.size() > 2 && m_t.isKind(term.begin, Token::Kind::LParen) &&
-           m_t.next(term.begin) == term.end && !m_t.isSubquery(term.begin)) {
-        term = m_t.inside(term.begin);
-    }
-    if (term.size() == 1)
-        return m_t.is(term.begin, u"CURRENT_TIMESTAMP");
-    if (!m_t.isName(term.begin) || !m_t.isKind(term.begin + 1, Token::Kind::LParen) ||
-        m_t.next(term.begin + 1) != term.end) {
-        return false;
-    }
-    const FunctionMap::Entry* entry = FunctionMap::find(m_t[term.begin].text);
-    if (!entry)
-        return false;
-    if (entry->yieldsDate)
-        return true;
-    const TokenRange args = m_t.inside(term.begin + 1);
-    if (entry->shape == FunctionMap::Shape::Convert)
-        return m_t.isName(args.begin) && isDateType(m_t[args.begin].text.toLower());
-    if (entry->shape == FunctionMap::Shape::Cast) {
-        const int as = m_t.find(args, u"AS");
-        return as + 1 < args.end && isDateType(m_t[as + 1].text.toLower());
-    }
-    return false;
 }
 
 Status ExpressionRewriter::renderPrimary(int i, int end) {
@@ -393,7 +399,7 @@ Result<int> ExpressionRewriter::renderOther(int i, int end) {
     }
     if (t.is(u"AS") && m_t.isKind(i + 1, Token::Kind::String) && i + 1 < end) {
         m_out.word(u"AS");
-        m_out.word(SqlBuilder::quotedName(m_t[i + 1].text));
+        m_out.quotedName(m_t[i + 1].text);
         m_out.recordInlined(i + 1);
         return i + 2;
     }

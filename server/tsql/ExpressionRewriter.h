@@ -26,8 +26,8 @@ private:
     int chainEnd(int i, int end) const;
     bool isPlainColumn(TokenRange chain) const;
     bool comparesAsText(TokenRange chain, TokenRange range) const;
-    bool isDateTerm(TokenRange term) const;
 
+    bool renderLike(int& i, int end);
     Status renderChain(const QList<TokenRange>& terms, const QList<int>& operators);
     Status renderTerm(TokenRange term);
     Status renderPrimary(int i, int end);

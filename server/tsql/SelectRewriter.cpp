@@ -305,7 +305,7 @@ Status SelectRewriter::renderSelectItem(TokenRange item) {
                 return s;
             out.word(u"AS");
             if (stringAlias) {
-                out.word(SqlBuilder::quotedName(m_t[first].text));
+                out.quotedName(m_t[first].text);
                 out.recordInlined(first);
             } else {
                 out.name(m_t[first]);
@@ -319,7 +319,7 @@ Status SelectRewriter::renderSelectItem(TokenRange item) {
         if (Status s = expression.render({first, last}); !s)
             return s;
         out.word(u"AS");
-        out.word(SqlBuilder::quotedName(m_t[last].text));
+        out.quotedName(m_t[last].text);
         out.recordInlined(last);
         return Status::ok();
     }
@@ -342,10 +342,10 @@ Status SelectRewriter::renderOrderBy(TokenRange range) {
             out.inlineLiteral(item.begin);
             if (item.size() == 2)
                 out.word(m_t[item.begin + 1].text);
-            continue;
-        }
-        if (Status s = expression.render(item); !s)
+        } else if (Status s = expression.render(item); !s) {
             return s;
+        }
+        out.word(m_c.dialect.nullsSortLowest(!item.isEmpty() && m_t.is(item.end - 1, u"DESC")));
     }
     return Status::ok();
 }

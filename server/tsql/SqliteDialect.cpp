@@ -1,6 +1,7 @@
 #include "server/tsql/SqliteDialect.h"
 
 #include "server/tsql/Keywords.h"
+#include "server/tsql/SqlBuilder.h"
 
 namespace nerin::tsql {
 
@@ -30,7 +31,7 @@ constexpr Renamed renamed[] = {
     {u"YEAR", u"nerin_year"},
     {u"MONTH", u"nerin_month"},
     {u"DAY", u"nerin_day"},
-    {u"SUBSTRING", u"substr"},
+    {u"SUBSTRING", u"nerin_substring"},
     {u"LEN", u"nerin_len"},
     {u"CHARINDEX", u"nerin_charindex"},
     {u"LEFT", u"nerin_left"},
@@ -45,6 +46,8 @@ constexpr Renamed renamed[] = {
     {u"SCOPE_IDENTITY", u"last_insert_rowid"},
     {u"IDENT_CURRENT", u"nerin_ident_current"},
     {u"ASCII", u"unicode"},
+    {u"REPLACE", u"nerin_replace"},
+    {u"CHAR", u"nerin_char"},
 };
 
 } // namespace
@@ -57,6 +60,11 @@ bool SqliteDialect::needsQuotes(QStringView name) const {
             return true;
     }
     return Keywords::isSqliteKeyword(name);
+}
+
+// SQLite compares names without regard to case, quoted or not.
+QString SqliteDialect::quotedName(QStringView name) const {
+    return SqlBuilder::doubleQuoted(name);
 }
 
 QString SqliteDialect::literalMarker(int n) const {
@@ -77,6 +85,12 @@ Dialect::RowLimit SqliteDialect::rowLimit() const {
     return {LimitPlace::AtEnd, QStringLiteral("LIMIT"), {}};
 }
 
+// SQLite takes NULL as smaller than any value.
+QString SqliteDialect::nullsSortLowest(bool descending) const {
+    Q_UNUSED(descending);
+    return {};
+}
+
 QString SqliteDialect::lastIdentity() const {
     return QStringLiteral("last_insert_rowid()");
 }
@@ -86,6 +100,11 @@ Dialect::OperationText SqliteDialect::operation(Operation operation) const {
     const QString name =
         operation == Operation::Add ? QStringLiteral("nerin_add(") : QStringLiteral("nerin_sub(");
     return {name, QStringLiteral(","), QStringLiteral(")")};
+}
+
+// The engine's like() function, registered over SQLite's, reads T-SQL's patterns under NERIN_CI.
+Dialect::LikeText SqliteDialect::like() const {
+    return {{}, QStringLiteral("LIKE"), QStringLiteral("NOT LIKE"), {}, true};
 }
 
 QString SqliteDialect::functionName(const FunctionMap::Entry& function) const {
@@ -145,6 +164,11 @@ Dialect::ColumnType SqliteDialect::columnType(QStringView type, bool exactFracti
 
 QString SqliteDialect::collation(bool caseSensitive) const {
     return caseSensitive ? QStringLiteral("COLLATE BINARY") : QStringLiteral("COLLATE NERIN_CI");
+}
+
+// SQLite ignores a collation on anything but a text.
+bool SqliteDialect::collatesAnyValue() const {
+    return true;
 }
 
 Dialect::Enclosure SqliteDialect::computedColumn() const {

@@ -9,13 +9,16 @@ namespace nerin::tsql {
 class SqliteDialect : public Dialect {
 public:
     bool needsQuotes(QStringView name) const override;
+    QString quotedName(QStringView name) const override;
     QString literalMarker(int n) const override;
     QString variableMarker(const QString& name) const override;
     QString parameterPrologue(int highestLiteral) const override;
 
     RowLimit rowLimit() const override;
+    QString nullsSortLowest(bool descending) const override;
     QString lastIdentity() const override;
     OperationText operation(Operation operation) const override;
+    LikeText like() const override;
     QString functionName(const FunctionMap::Entry& function) const override;
     QString conversionFunction(QStringView type) const override;
     QString rowIdentifier() const override;
@@ -27,6 +30,7 @@ public:
     QString identityColumn() const override;
     ColumnType columnType(QStringView type, bool exactFraction) const override;
     QString collation(bool caseSensitive) const override;
+    bool collatesAnyValue() const override;
     Enclosure computedColumn() const override;
 };
 

@@ -8,10 +8,12 @@ target_sources(nerin_tsql PRIVATE
   Keywords.cpp
   NestedTokens.cpp
   ObjectName.cpp
+  OperandKind.cpp
   OuterJoinRewriter.cpp
   SchemaTranslator.cpp
   SelectRewriter.cpp
   SqlBuilder.cpp
+  PostgresDialect.cpp
   SqliteDialect.cpp
   TableDefinition.cpp
   Translator.cpp
