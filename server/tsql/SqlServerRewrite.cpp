@@ -5,6 +5,7 @@
 #include "server/tsql/OuterJoinRewriter.h"
 #include "server/tsql/Parser.h"
 
+#include <QScopeGuard>
 #include <algorithm>
 
 namespace nerin::tsql {
@@ -245,7 +246,13 @@ SqlServerRewrite::Scan SqlServerRewrite::scan(QStringView text) {
 }
 
 Result<QString> SqlServerRewrite::rewrite(const QString& batch, Catalogue& catalogue) {
-    if (!scan(batch).outerJoinOperators)
+    const Scan found = scan(batch);
+    // What the catalogue read for this batch may not hold once the batch has run.
+    const auto forget = qScopeGuard([&] {
+        if (found.changesSchema)
+            catalogue.forgetAll();
+    });
+    if (!found.outerJoinOperators)
         return batch;
     // What the engine cannot read, such as "SET @x *= 2" or a statement it does not know, goes to
     // the server as it is.

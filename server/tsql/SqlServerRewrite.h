@@ -25,7 +25,9 @@ public:
     // The batch to send. It is `batch` itself unless scan() finds "*=" or "=*" and some query's
     // WHERE holds an old outer join. A batch the engine cannot read is sent as written, for the
     // server to judge; an old outer join with no LEFT JOIN of the same meaning, or a column of it the
-    // catalogue cannot place, fails with a CommandTextError that says which.
+    // catalogue cannot place, fails with a CommandTextError that says which. When scan() finds DROP
+    // or ALTER, the catalogue forgets everything once the batch is rewritten, to read it afresh for
+    // the next one.
     static Result<QString> rewrite(const QString& batch, Catalogue& catalogue);
 };
 
