@@ -115,13 +115,13 @@ Result<qint64> OdbcConnection::execute(const QString& sql) {
     clearErrors();
     if (!isOpen())
         return notOpen();
+    const Result<QString> text = driverText(sql);
+    if (!text)
+        return text.status();
     OdbcStatement statement(m_connection);
     if (!statement.isAllocated())
         return failure(SQL_HANDLE_DBC, m_connection);
     statement.setTimeout(m_timeoutSeconds);
-    const Result<QString> text = driverText(sql);
-    if (!text)
-        return text.status();
     // SQL_NO_DATA: a first data change that touched no rows, which may be followed by more results.
     const SQLRETURN rc = statement.execute(*text);
     if (!odbcSucceeded(rc) && rc != SQL_NO_DATA)
@@ -136,13 +136,13 @@ Result<RecordSet> OdbcConnection::query(const QString& sql) {
     clearErrors();
     if (!isOpen())
         return notOpen();
+    const Result<QString> text = driverText(sql);
+    if (!text)
+        return text.status();
     OdbcStatement statement(m_connection);
     if (!statement.isAllocated())
         return failure(SQL_HANDLE_DBC, m_connection);
     statement.setTimeout(m_timeoutSeconds);
-    const Result<QString> text = driverText(sql);
-    if (!text)
-        return text.status();
     // SQL_NO_DATA: a first data change that touched no rows, which may be followed by more results.
     const SQLRETURN rc = statement.execute(*text);
     if (!odbcSucceeded(rc) && rc != SQL_NO_DATA)
@@ -171,6 +171,10 @@ Result<QList<RecordSet>> OdbcConnection::run(DbCommand& command) {
     clearErrors();
     if (!isOpen())
         return notOpen();
+    const Result<QString> text =
+        command.kind() == DbCommand::Kind::StoredProcedure ? callText(command) : driverText(command.text());
+    if (!text)
+        return text.status();
     // Declared before the statement, so that the statement is freed first: the driver writes output
     // values into these buffers until the last result has been read.
     OdbcParameters parameters(command.parameters());
@@ -180,10 +184,6 @@ Result<QList<RecordSet>> OdbcConnection::run(DbCommand& command) {
     statement.setTimeout(m_timeoutSeconds);
     if (!parameters.bind(statement.handle()))
         return failure(statement);
-    const Result<QString> text =
-        command.kind() == DbCommand::Kind::StoredProcedure ? callText(command) : driverText(command.text());
-    if (!text)
-        return text.status();
     const SQLRETURN rc = statement.execute(*text);
     if (!odbcSucceeded(rc) && rc != SQL_NO_DATA)
         return failure(statement);
