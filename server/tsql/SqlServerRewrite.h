@@ -10,8 +10,9 @@ namespace nerin::tsql {
 
 // The T-SQL text a modern SQL Server takes for a batch the terminal wrote: the old outer joins of
 // its queries (a.x *= b.y, a.x =* b.y), which SQL Server refuses from compatibility level 90 on, are
-// written as LEFT JOINs with the meaning they had (see OuterJoinRewriter); everything else, between
-// and inside the statements, is kept as written, byte for byte.
+// written as LEFT JOINs with the meaning they had (see OuterJoinRewriter). Only the FROM and WHERE
+// of such a query are written anew, each table and condition in them with its own text (the spaces
+// and comments between them are not kept); everything else is kept as written, byte for byte.
 class SqlServerRewrite {
 public:
     // What a quick look at a batch finds outside its strings, quoted names and comments.
