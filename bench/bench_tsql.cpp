@@ -1,9 +1,10 @@
 // The cost of T-SQL through the embedded engine, against the same work written by hand on SQLite's C
 // API: a mix of the terminal's typical lookups, updates and inserts, and the first translation of a
-// statement.
+// statement; and what the ODBC path adds before a statement reaches SQL Server.
 #include "server/SqliteConnection.h"
 #include "server/tsql/Lexer.h"
 #include "server/tsql/SqlFunctions.h"
+#include "server/tsql/SqlServerRewrite.h"
 #include "server/tsql/SqliteCatalogue.h"
 #include "server/tsql/SqliteDialect.h"
 #include "server/tsql/Translator.h"
@@ -178,5 +179,33 @@ void BM_FirstTranslation(benchmark::State& state) {
     sqlite3_close(db);
 }
 BENCHMARK(BM_FirstTranslation)->Unit(benchmark::kMicrosecond);
+
+// The statements of the mix as the ODBC path sends them: a look for *= and =* that finds none.
+void BM_SqlServerRewriteWithoutOuterJoins(benchmark::State& state) {
+    sqlite3* db = openHand();
+    nerin::tsql::SqliteCatalogue catalogue(db);
+    const QString statements[] = {lookup(7), parameter(7), update(7), insert(7)};
+    for (auto _ : state) {
+        for (const QString& sql : statements)
+            benchmark::DoNotOptimize(nerin::tsql::SqlServerRewrite::rewrite(sql, catalogue));
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(std::size(statements)));
+    sqlite3_close(db);
+}
+BENCHMARK(BM_SqlServerRewriteWithoutOuterJoins);
+
+// A statement with an old outer join, rewritten for SQL Server.
+void BM_SqlServerRewriteOfAnOuterJoin(benchmark::State& state) {
+    sqlite3* db = openHand();
+    nerin::tsql::SqliteCatalogue catalogue(db);
+    const QString sql = QStringLiteral(
+        "SELECT TOP 1 c.ID_Comanda, c.Num_Mesa, ISNULL(c.Total, 0) + 1 AS Total, p.Valor_Cad FROM Comanda c, "
+        "Parametros p WHERE c.Num_Mesa *= p.Valor_Num AND p.Id_Parametro LIKE 'P%' AND c.Control = 1 "
+        "ORDER BY c.ID_Comanda DESC");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(nerin::tsql::SqlServerRewrite::rewrite(sql, catalogue));
+    sqlite3_close(db);
+}
+BENCHMARK(BM_SqlServerRewriteOfAnOuterJoin)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -1,9 +1,11 @@
 #include "data/odbc/OdbcConnection.h"
 
+#include "data/odbc/OdbcCatalogue.h"
 #include "data/odbc/OdbcErrorMap.h"
 #include "data/odbc/OdbcParameters.h"
 #include "data/odbc/OdbcStatement.h"
 #include "data/odbc/OdbcSupport.h"
+#include "server/tsql/SqlServerRewrite.h"
 
 #include <QFile>
 #include <QStringList>
@@ -76,6 +78,7 @@ Status OdbcConnection::open() {
         return abandon(SQL_HANDLE_DBC, connection);
     m_environment = environment;
     m_connection = connection;
+    m_catalogue = std::make_unique<OdbcCatalogue>(connection);
     m_inTransaction = false;
     if (m_session.isEmpty())
         return Status::ok();
@@ -93,6 +96,7 @@ Status OdbcConnection::open() {
 }
 
 void OdbcConnection::close() {
+    m_catalogue.reset();
     if (m_connection != nullptr) {
         // A connection with a transaction open refuses to disconnect.
         if (m_inTransaction)
@@ -111,12 +115,15 @@ Result<qint64> OdbcConnection::execute(const QString& sql) {
     clearErrors();
     if (!isOpen())
         return notOpen();
+    const Result<QString> text = driverText(sql);
+    if (!text)
+        return text.status();
     OdbcStatement statement(m_connection);
     if (!statement.isAllocated())
         return failure(SQL_HANDLE_DBC, m_connection);
     statement.setTimeout(m_timeoutSeconds);
     // SQL_NO_DATA: a first data change that touched no rows, which may be followed by more results.
-    const SQLRETURN rc = statement.execute(sql);
+    const SQLRETURN rc = statement.execute(*text);
     if (!odbcSucceeded(rc) && rc != SQL_NO_DATA)
         return failure(statement);
     qint64 rowCount = 0;
@@ -129,12 +136,15 @@ Result<RecordSet> OdbcConnection::query(const QString& sql) {
     clearErrors();
     if (!isOpen())
         return notOpen();
+    const Result<QString> text = driverText(sql);
+    if (!text)
+        return text.status();
     OdbcStatement statement(m_connection);
     if (!statement.isAllocated())
         return failure(SQL_HANDLE_DBC, m_connection);
     statement.setTimeout(m_timeoutSeconds);
     // SQL_NO_DATA: a first data change that touched no rows, which may be followed by more results.
-    const SQLRETURN rc = statement.execute(sql);
+    const SQLRETURN rc = statement.execute(*text);
     if (!odbcSucceeded(rc) && rc != SQL_NO_DATA)
         return failure(statement);
     // Row counts come first when the text changes data before it selects: the first result with
@@ -161,6 +171,10 @@ Result<QList<RecordSet>> OdbcConnection::run(DbCommand& command) {
     clearErrors();
     if (!isOpen())
         return notOpen();
+    const Result<QString> text =
+        command.kind() == DbCommand::Kind::StoredProcedure ? callText(command) : driverText(command.text());
+    if (!text)
+        return text.status();
     // Declared before the statement, so that the statement is freed first: the driver writes output
     // values into these buffers until the last result has been read.
     OdbcParameters parameters(command.parameters());
@@ -170,9 +184,7 @@ Result<QList<RecordSet>> OdbcConnection::run(DbCommand& command) {
     statement.setTimeout(m_timeoutSeconds);
     if (!parameters.bind(statement.handle()))
         return failure(statement);
-    const QString text =
-        command.kind() == DbCommand::Kind::StoredProcedure ? callText(command) : command.text();
-    const SQLRETURN rc = statement.execute(text);
+    const SQLRETURN rc = statement.execute(*text);
     if (!odbcSucceeded(rc) && rc != SQL_NO_DATA)
         return failure(statement);
     QList<RecordSet> results;
@@ -271,8 +283,17 @@ Status OdbcConnection::notOpen() {
 }
 
 Status OdbcConnection::ownFailure(Status::Code code, const QString& description) {
-    setFailure(DbFailure{DbErrorNumber::kGenericFailure, description}, {});
+    const qint64 number =
+        code == Status::Code::CommandTextError ? DbErrorNumber::kCommandText : DbErrorNumber::kGenericFailure;
+    setFailure(DbFailure{number, description}, {});
     return Status::error(code, description);
+}
+
+Result<QString> OdbcConnection::driverText(const QString& sql) {
+    Result<QString> text = tsql::SqlServerRewrite::rewrite(sql, *m_catalogue);
+    if (!text)
+        return ownFailure(text.status().code(), text.status().message());
+    return text;
 }
 
 } // namespace nerin

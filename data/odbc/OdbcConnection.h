@@ -3,9 +3,11 @@
 #include "data/Connection.h"
 
 #include <QString>
+#include <memory>
 
 namespace nerin {
 
+class OdbcCatalogue;
 class OdbcStatement;
 
 // The connection to a Microsoft SQL Server (or any other ODBC data source) through the unixODBC driver
@@ -19,6 +21,11 @@ class OdbcStatement;
 // which the SQL Server drivers turn into a remote procedure call: the parameters are passed by
 // position, in the order the command declares them, and their names serve only to read output values
 // back. Output values are written into the command after every result has been read.
+//
+// Texts (execute, query, and commands that are not procedure calls) reach the driver through
+// tsql::SqlServerRewrite: as they are, but for old outer joins (*=, =*), which SQL Server refuses and
+// which reach it as LEFT JOINs of the same meaning, their columns placed by the driver's catalogue. An
+// old outer join that has no such LEFT JOIN fails with CommandTextError before anything is sent.
 //
 // Right after connecting, open() runs the session text (by default kSqlServerSession), so that the
 // terminal's day-first date texts read the same whatever the login's default language is.
@@ -72,6 +79,8 @@ private:
     Status failure(const OdbcStatement& statement);
     Status notOpen();
     Status ownFailure(Status::Code code, const QString& description);
+    // The text the driver gets for `sql`, or the reason it cannot be sent.
+    Result<QString> driverText(const QString& sql);
     // Reads every remaining result of an executed statement; results with columns are appended to
     // the list when one is given, and the last row count of a data change is kept in rowCount.
     Status consumeResults(OdbcStatement& statement, QList<RecordSet>* results, qint64* rowCount);
@@ -82,6 +91,7 @@ private:
     QString m_traceFile;
     Handle m_environment = nullptr;
     Handle m_connection = nullptr;
+    std::unique_ptr<OdbcCatalogue> m_catalogue; // while open
     bool m_inTransaction = false;
 };
 

@@ -28,7 +28,7 @@ bool OuterJoinRewriter::applies(const NestedTokens& t, TokenRange where) {
     return false;
 }
 
-Status OuterJoinRewriter::render(TokenRange fromRange, TokenRange where) {
+Result<OuterJoinRewriter::Plan> OuterJoinRewriter::plan(TokenRange fromRange, TokenRange where) {
     auto from = FromClause::read(m_t, fromRange);
     if (!from)
         return from.status();
@@ -88,48 +88,60 @@ Status OuterJoinRewriter::render(TokenRange fromRange, TokenRange where) {
             return unsupported(QStringLiteral("*= o =* que forman un ciclo entre tablas"));
     }
 
-    SqlBuilder& out = m_c.out;
+    Plan plan{*m_from, {}, {}, {}};
+    for (int k = 0; k < count; ++k) {
+        if (!isInner[k])
+            plan.kept.append(k);
+    }
+    for (int k : std::as_const(order)) {
+        Join join{k, {}};
+        for (const Conjunct& c : std::as_const(list)) {
+            if (c.op >= 0 && c.inner == k)
+                join.on.append({c.range, c.op});
+        }
+        for (const Conjunct& c : std::as_const(list)) {
+            if (c.op < 0 && c.tables.size() == 1 && c.tables[0] == k)
+                join.on.append({c.range, -1});
+        }
+        plan.joins.append(std::move(join));
+    }
+    for (const Conjunct& c : std::as_const(list)) {
+        if (c.op < 0 && !(c.tables.size() == 1 && isInner[c.tables[0]]))
+            plan.where.append(c.range);
+    }
+    return plan;
+}
+
+Status OuterJoinRewriter::render(RewriteContext& context, TokenRange fromRange, TokenRange where) {
+    auto plan = this->plan(fromRange, where);
+    if (!plan)
+        return plan.status();
+    SqlBuilder& out = context.out;
+    ExpressionRewriter expression(context);
     out.word(u"FROM");
     bool first = true;
-    for (int k = 0; k < count; ++k) {
-        if (isInner[k])
-            continue;
+    for (int k : std::as_const(plan->kept)) {
         if (!first)
             out.glue(u",");
         first = false;
-        if (Status s = m_from->renderSource(m_c, k); !s)
+        if (Status s = plan->from.renderSource(context, k); !s)
             return s;
     }
-    for (int k : std::as_const(order)) {
-        if (Status s = renderJoin(k, list); !s)
+    for (const Join& join : std::as_const(plan->joins)) {
+        out.word(u"LEFT JOIN");
+        if (Status s = plan->from.renderSource(context, join.table); !s)
             return s;
-    }
-    first = true;
-    ExpressionRewriter expression(m_c);
-    for (const Conjunct& c : std::as_const(list)) {
-        if (c.op >= 0 || (c.tables.size() == 1 && isInner[c.tables[0]]))
-            continue;
-        out.word(first ? u"WHERE" : u"AND");
-        first = false;
-        if (Status s = expression.render(c.range); !s)
-            return s;
-    }
-    return Status::ok();
-}
-
-Status OuterJoinRewriter::renderJoin(int inner, const QList<Conjunct>& conjuncts) {
-    SqlBuilder& out = m_c.out;
-    ExpressionRewriter expression(m_c);
-    out.word(u"LEFT JOIN");
-    if (Status s = m_from->renderSource(m_c, inner); !s)
-        return s;
-    out.word(u"ON");
-    bool first = true;
-    for (const Conjunct& c : conjuncts) {
-        if (c.op >= 0 && c.inner == inner) {
+        out.word(u"ON");
+        first = true;
+        for (const Condition& c : join.on) {
             if (!first)
                 out.word(u"AND");
             first = false;
+            if (c.op < 0) {
+                if (Status s = expression.render(c.range); !s)
+                    return s;
+                continue;
+            }
             if (Status s = expression.render({c.range.begin, c.op}); !s)
                 return s;
             out.word(u"=");
@@ -137,12 +149,12 @@ Status OuterJoinRewriter::renderJoin(int inner, const QList<Conjunct>& conjuncts
                 return s;
         }
     }
-    for (const Conjunct& c : conjuncts) {
-        if (c.op < 0 && c.tables.size() == 1 && c.tables[0] == inner) {
-            out.word(u"AND");
-            if (Status s = expression.render(c.range); !s)
-                return s;
-        }
+    first = true;
+    for (TokenRange c : std::as_const(plan->where)) {
+        out.word(first ? u"WHERE" : u"AND");
+        first = false;
+        if (Status s = expression.render(c); !s)
+            return s;
     }
     return Status::ok();
 }
@@ -283,7 +295,7 @@ const QSet<QString>* OuterJoinRewriter::columnsOf(int k) {
         QSet<QString> set;
         const QString table = m_from->tableName(k);
         if (!table.isEmpty()) {
-            const QStringList columns = m_c.catalogue.columnsOf(table);
+            const QStringList columns = m_catalogue.columnsOf(table);
             for (const QString& column : columns)
                 set.insert(column.toLower());
         }

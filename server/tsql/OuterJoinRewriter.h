@@ -14,14 +14,43 @@ namespace nerin::tsql {
 // goes into the ON of its LEFT JOIN. Columns written without their table are placed with the catalogue.
 class OuterJoinRewriter {
 public:
-    explicit OuterJoinRewriter(RewriteContext& context) : m_c(context), m_t(context.tokens) {}
+    // A condition of the WHERE where it ends up. `op` is the *= or =* of a join condition, which
+    // becomes "=", or -1 for any other condition.
+    struct Condition {
+        TokenRange range;
+        int op = -1;
+    };
+    // An inner table, by its place in the FROM list, with its ON: its join conditions, then the
+    // conditions that name it alone.
+    struct Join {
+        int table = -1;
+        QList<Condition> on;
+    };
+    // The FROM and WHERE rearranged: the tables that keep every row, in the order of the FROM; each
+    // inner table as a LEFT JOIN after the tables its rows hang from; the other conditions, in their
+    // order, stay in the WHERE.
+    struct Plan {
+        FromClause from;
+        QList<int> kept;
+        QList<Join> joins;
+        QList<TokenRange> where;
+    };
+
+    // Both references must outlive the rewriter.
+    OuterJoinRewriter(const NestedTokens& tokens, Catalogue& catalogue)
+        : m_t(tokens), m_catalogue(catalogue) {}
 
     // Whether `where` holds *= or =* outside its subqueries.
     static bool applies(const NestedTokens& tokens, TokenRange where);
 
-    // Writes "FROM <outer tables> LEFT JOIN <inner table> ON ... [WHERE ...]" for a FROM list of
-    // tables separated by commas and a WHERE for which applies() holds.
-    Status render(TokenRange from, TokenRange where);
+    // The plan for a FROM list of tables separated by commas and a WHERE for which applies() holds.
+    // Fails with a CommandTextError when the joins have no meaning SQL Server would have given them
+    // (OR, a cycle, an inner table compared with others) or a column cannot be placed.
+    Result<Plan> plan(TokenRange from, TokenRange where);
+
+    // Writes "FROM <outer tables> LEFT JOIN <inner table> ON ... [WHERE ...]" for the plan of `from`
+    // and `where` in the context's dialect.
+    Status render(RewriteContext& context, TokenRange from, TokenRange where);
 
 private:
     struct Conjunct {
@@ -37,10 +66,9 @@ private:
     Status tablesIn(TokenRange range, QList<int>& tables);
     Status addColumn(const QString& column, QList<int>& tables);
     const QSet<QString>* columnsOf(int k);
-    Status renderJoin(int inner, const QList<Conjunct>& conjuncts);
 
-    RewriteContext& m_c;
     const NestedTokens& m_t;
+    Catalogue& m_catalogue;
     std::optional<FromClause> m_from;
     QList<std::optional<QSet<QString>>> m_columns; // per table, read when first needed
 };

@@ -239,7 +239,7 @@ Status SelectRewriter::renderPart(const Clauses& c) {
     bool whereDone = false;
     if (!c.from.isEmpty()) {
         if (OuterJoinRewriter::applies(m_t, c.where)) {
-            if (Status s = OuterJoinRewriter(m_c).render(c.from, c.where); !s)
+            if (Status s = OuterJoinRewriter(m_t, m_c.catalogue).render(m_c, c.from, c.where); !s)
                 return s;
             whereDone = true;
         } else {

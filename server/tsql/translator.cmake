@@ -14,6 +14,7 @@ target_sources(nerin_tsql PRIVATE
   SelectRewriter.cpp
   SqlBuilder.cpp
   PostgresDialect.cpp
+  SqlServerRewrite.cpp
   SqliteDialect.cpp
   TableDefinition.cpp
   Translator.cpp

@@ -1,6 +1,7 @@
 #include "data/odbc/OdbcConnection.h"
 
 #include "base/tests/QtPrinters.h"
+#include "server/SqliteConnection.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,6 +24,7 @@ using nerin::DbCommand;
 using nerin::DbValue;
 using nerin::OdbcConnection;
 using nerin::RecordSet;
+using nerin::SqliteConnection;
 using nerin::Status;
 namespace Number = nerin::DbErrorNumber;
 
@@ -337,4 +339,77 @@ TEST_F(OdbcConnectionTest, BusyDatabaseFailsAsADatabaseErrorNotALostLink) {
     ASSERT_FALSE(other.errors().isEmpty());
     EXPECT_EQ(other.errors().first().nativeError, 5); // busy
     EXPECT_TRUE(m_db->commit());
+}
+
+// SQL Server refuses the terminal's old outer joins: they reach the driver as LEFT JOINs that keep
+// their old meaning (the conditions on the inner table alone filter it before the join, its columns
+// found through the driver's catalogue even when written without their table) and give the rows the
+// embedded engine gives. After a change of schema the catalogue reads the columns again.
+TEST_F(OdbcConnectionTest, OldOuterJoinsReachTheDriverAsLeftJoinsAndGiveTheEmbeddedEnginesRows) {
+    SqliteConnection embedded(m_dir.filePath(QStringLiteral("embebida.db")),
+                              SqliteConnection::OpenMode::CreateIfMissing);
+    ASSERT_TRUE(embedded.open());
+    const QString trace = m_dir.filePath(QStringLiteral("odbc.trace"));
+    OdbcConnection db(connectionString(databasePath()), kTimeout, QString());
+    db.setTraceFile(trace);
+    ASSERT_TRUE(db.open());
+    for (const char* sql :
+         {"CREATE TABLE Producto (ID_Producto int, Nombre_Boton varchar(30), Estado char(1), Paquete bit)",
+          "CREATE TABLE ProductosXCuenta (ID_Comanda int, Control int, ID_Producto int)",
+          "INSERT INTO Producto VALUES (1, 'Combo', 'A', 1), (2, 'Desayuno', 'A', 1), (3, 'Café', 'A', 0), "
+          "(4, 'Viejo', 'B', 1)",
+          "INSERT INTO ProductosXCuenta VALUES (1, 1, 1), (1, 1, 1), (2, 1, 2), (1, 2, 2)",
+          "ALTER TABLE ProductosXCuenta ADD Cortesia int", "UPDATE ProductosXCuenta SET Cortesia = 0"}) {
+        const QString text = QString::fromUtf8(sql);
+        ASSERT_TRUE(embedded.execute(text))
+            << sql << ": " << embedded.lastFailure().description.toStdString();
+        ASSERT_TRUE(db.execute(text)) << sql << ": " << db.lastFailure().description.toStdString();
+        if (text.startsWith(u"INSERT INTO ProductosXCuenta")) {
+            // Read now, before the column is added: the catalogue must forget it after ALTER.
+            ASSERT_TRUE(db.query(QStringLiteral("SELECT Estado FROM Producto p, ProductosXCuenta x "
+                                                "WHERE p.ID_Producto *= x.ID_Producto AND Control = 1")));
+        }
+    }
+    const struct {
+        QString sql;
+        QString sent;
+    } cases[] = {
+        {QStringLiteral("select pr.id_producto,pr.nombre_boton,count(pxc.id_producto) as cantidad from "
+                        "productosxcuenta pxc, producto pr where pr.id_producto *= pxc.id_producto and "
+                        "pr.estado='A' and pr.paquete=1 and id_comanda=1 and control=1 group by "
+                        "pr.id_producto,pr.nombre_boton ORDER BY Nombre_Boton"),
+         QStringLiteral(
+             "select pr.id_producto,pr.nombre_boton,count(pxc.id_producto) as cantidad FROM producto "
+             "pr LEFT JOIN productosxcuenta pxc ON pr.id_producto = pxc.id_producto AND id_comanda=1 "
+             "AND control=1 WHERE pr.estado='A' AND pr.paquete=1 group by "
+             "pr.id_producto,pr.nombre_boton ORDER BY Nombre_Boton")},
+        {QStringLiteral(
+             "SELECT Nombre_Boton, Control FROM Producto p, ProductosXCuenta x WHERE x.ID_Producto =* "
+             "p.ID_Producto AND Cortesia = 0 AND Paquete = 1 ORDER BY 1, 2"),
+         QStringLiteral("SELECT Nombre_Boton, Control FROM Producto p LEFT JOIN ProductosXCuenta x ON "
+                        "x.ID_Producto = p.ID_Producto AND Cortesia = 0 WHERE Paquete = 1 ORDER BY 1, 2")},
+    };
+    for (const auto& c : cases) {
+        const auto expected = embedded.query(c.sql);
+        const auto got = db.query(c.sql);
+        ASSERT_TRUE(expected) << expected.status().message().toStdString();
+        ASSERT_TRUE(got) << got.status().message().toStdString();
+        ASSERT_EQ(got->recordCount(), expected->recordCount()) << c.sql.toStdString();
+        ASSERT_GT(got->recordCount(), 1);
+        for (RecordSet a = *got, b = *expected; !a.eof(); a.moveNext(), b.moveNext()) {
+            for (int column = 0; column < a.fieldCount(); ++column)
+                EXPECT_EQ(a.value(column).toString(), b.value(column).toString()) << c.sql.toStdString();
+        }
+    }
+    db.close();
+
+    QFile file(trace);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    // The trace writes wide texts one byte a character, and of a long one only its first 127 characters.
+    const QString calls = QString::fromLatin1(file.readAll());
+    for (const auto& c : cases) {
+        const QString sent =
+            QStringLiteral("SQL = [%1...][length = %2]").arg(c.sent.left(127)).arg(c.sent.size());
+        EXPECT_TRUE(calls.contains(sent)) << sent.toStdString();
+    }
 }

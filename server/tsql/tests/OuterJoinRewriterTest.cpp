@@ -1,8 +1,10 @@
 #include "base/tests/QtPrinters.h"
+#include "server/tsql/SqlServerRewrite.h"
 #include "server/tsql/tests/SqliteTestDb.h"
 
 #include <gtest/gtest.h>
 
+using nerin::tsql::SqlServerRewrite;
 using nerin::tsql::testing::SqliteTestDb;
 
 namespace {
@@ -111,4 +113,55 @@ TEST_F(OuterJoinRewriterTest, WhatSqlServerWouldNotHaveReadTheSameWayIsRefused) 
     for (const auto& c : cases)
         EXPECT_EQ(db.sql(QString::fromUtf8(c.tsql)), QStringLiteral("ERROR: ") + QString::fromUtf8(c.message))
             << c.tsql;
+}
+
+// SQL Server gets the same joins in its own words: only the FROM and WHERE of a query with *= or =*
+// change, every piece of them as written; anything else reaches it byte for byte.
+TEST_F(OuterJoinRewriterTest, SqlServerGetsTheJoinsAndEverythingElseAsWritten) {
+    const struct {
+        const char* tsql;
+        const char* sent; // nullptr: the text itself
+    } cases[] = {
+        {"SELECT pr.id, count(pxc.id) FROM productosxcuenta pxc, producto pr WHERE pr.id *= pxc.id_producto "
+         "AND pr.estado='A' AND id_comanda=5 GROUP BY pr.id ORDER BY pr.id",
+         "SELECT pr.id, count(pxc.id) FROM producto pr LEFT JOIN productosxcuenta pxc ON pr.id = "
+         "pxc.id_producto AND id_comanda=5 WHERE pr.estado='A' GROUP BY pr.id ORDER BY pr.id"},
+        {"SELECT TOP 5 ISNULL(x.cantidad, 0) + 1 Cant, N'Año ' + pr.nombre FROM producto pr (NOLOCK),\n"
+         "  productosxcuenta x WHERE x.id_producto=*pr.id AND x.[id_comanda] /* la comanda */ = @nFolio "
+         "AND pr.estado <> 'B' AND CONVERT(varchar(10), x.cantidad) + 'x' = '2x'",
+         "SELECT TOP 5 ISNULL(x.cantidad, 0) + 1 Cant, N'Año ' + pr.nombre FROM producto pr (NOLOCK) LEFT "
+         "JOIN "
+         "productosxcuenta x ON x.id_producto = pr.id AND x.[id_comanda] /* la comanda */ = @nFolio AND "
+         "CONVERT(varchar(10), x.cantidad) + 'x' = '2x' WHERE pr.estado <> 'B'"},
+        // Queries inside queries, and a batch whose other statements and separators stay as they are.
+        {"SELECT nombre, (SELECT count(*) FROM producto p, productosxcuenta t WHERE p.id *= t.id_producto "
+         "AND "
+         "p.id = o.id) FROM producto o WHERE o.id IN (SELECT m.id_mesero FROM mesero m, productosxcuenta x "
+         "WHERE m.id_mesero *= x.id_mesero)",
+         "SELECT nombre, (SELECT count(*) FROM producto p LEFT JOIN productosxcuenta t ON p.id = "
+         "t.id_producto "
+         "WHERE p.id = o.id) FROM producto o WHERE o.id IN (SELECT m.id_mesero FROM mesero m LEFT JOIN "
+         "productosxcuenta x ON m.id_mesero = x.id_mesero)"},
+        {"DECLARE @n int\nSET @n = 5;\nIF @n > 0\n  SELECT m.alias, x.cantidad FROM mesero m, "
+         "productosxcuenta "
+         "x WHERE m.id_mesero *= x.id_mesero AND x.id_comanda = @n ;\nEXEC Abrir_Mesa @n, 'a *= b'\n",
+         "DECLARE @n int\nSET @n = 5;\nIF @n > 0\n  SELECT m.alias, x.cantidad FROM mesero m LEFT JOIN "
+         "productosxcuenta x ON m.id_mesero = x.id_mesero AND x.id_comanda = @n ;\nEXEC Abrir_Mesa @n, 'a *= "
+         "b'\n"},
+        // "*=" that is no outer join: in texts, names and comments, and compound assignments.
+        {"SELECT [a*=b] FROM producto WHERE nombre = 'x *= y' -- a.id *= b.id\n/* a.id =* b.id */", nullptr},
+        {"DECLARE @x int\nSET @x = 3\nSET @x *= 2\nSELECT @x", nullptr},
+        {"UPDATE producto SET id *= 2 WHERE estado = 'A'", nullptr},
+    };
+    for (const auto& c : cases) {
+        const QString tsql = QString::fromUtf8(c.tsql);
+        const auto sent = SqlServerRewrite::rewrite(tsql, db);
+        ASSERT_TRUE(sent) << c.tsql << ": " << sent.status().message().toStdString();
+        EXPECT_EQ(*sent, c.sent ? QString::fromUtf8(c.sent) : tsql);
+    }
+    const auto refused = SqlServerRewrite::rewrite(
+        QStringLiteral(
+            "SELECT * FROM producto pr, productosxcuenta x WHERE pr.id *= x.id_producto OR pr.id = 1"),
+        db);
+    EXPECT_EQ(refused.status().message(), QStringLiteral("No soportado: OR en un WHERE con *= o =*"));
 }
