@@ -52,11 +52,37 @@ void countChange(PGresult* result, PgConnection::Outcome& outcome) {
         outcome.rowsAffected = QByteArray(PQcmdTuples(result)).toLongLong();
 }
 
-PgError errorOf(const PGresult* result) {
-    const char* state = PQresultErrorField(result, PG_DIAG_SQLSTATE);
-    const char* primary = PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY);
-    return PgErrorMap::classify(state ? QString::fromLatin1(state) : QString(),
-                                trimmedMessage(primary ? primary : PQresultErrorMessage(result)), false);
+QString field(const PGresult* result, int code) {
+    const char* text = PQresultErrorField(result, code);
+    return text ? QString::fromUtf8(text) : QString();
+}
+
+// The first word of a statement, upper case: the verb constraint messages name.
+QString verbOf(QStringView sql) {
+    sql = sql.trimmed();
+    qsizetype end = 0;
+    while (end < sql.size() && sql[end].isLetter())
+        ++end;
+    return sql.left(end).toString().toUpper();
+}
+
+PgError errorOf(const PGresult* result, QStringView sql, const char* database) {
+    const QString primary = field(result, PG_DIAG_MESSAGE_PRIMARY);
+    PgErrorMap::Details details{field(result, PG_DIAG_TABLE_NAME), field(result, PG_DIAG_COLUMN_NAME),
+                                field(result, PG_DIAG_CONSTRAINT_NAME), verbOf(sql),
+                                database ? QString::fromUtf8(database) : QString()};
+    return PgErrorMap::classify(field(result, PG_DIAG_SQLSTATE),
+                                primary.isEmpty() ? trimmedMessage(PQresultErrorMessage(result)) : primary,
+                                false, details);
+}
+
+QString lostLinkText() {
+    return QStringLiteral("Se perdió la conexión con el servidor PostgreSQL: %1");
+}
+
+// The name of the `n`-th statement a connection prepares.
+QByteArray preparedName(quint64 n) {
+    return QByteArrayLiteral("nerin_") + QByteArray::number(n);
 }
 
 } // namespace
@@ -76,7 +102,7 @@ Status PgConnection::open(const QString& conninfo, const QString& applicationNam
     const char* const keywords[] = {"dbname",          "connect_timeout", "application_name",
                                     "client_encoding", "options",         nullptr};
     const char* const values[] = {info.constData(), timeout.constData(),    name.constData(),
-                                  "UTF8",           "-c DateStyle=ISO,YMD", nullptr};
+                                  "UTF8",           "-c DateStyle=ISO,DMY", nullptr};
     m_conn = PQconnectdbParams(keywords, values, 1);
     if (PQstatus(m_conn) != CONNECTION_OK) {
         const QString detail = m_conn ? trimmedMessage(PQerrorMessage(m_conn)) : QString();
@@ -104,6 +130,9 @@ Status PgConnection::open(const QString& conninfo, const QString& applicationNam
 }
 
 void PgConnection::close() {
+    // Prepared statements end with the session.
+    m_prepared.clear();
+    m_forgotten.clear();
     if (m_conn) {
         PQfinish(m_conn);
         m_conn = nullptr;
@@ -129,7 +158,7 @@ Status PgConnection::failFromConnection(const QString& context) {
 
 Result<PgConnection::Outcome> PgConnection::execute(const QString& sql, const QList<DbValue>& parameters) {
     m_lastError.reset();
-    const QString lostLink = QStringLiteral("Se perdió la conexión con el servidor PostgreSQL: %1");
+    const QString lostLink = lostLinkText();
     if (!m_conn)
         return failFromConnection(lostLink);
     const QByteArray text = sql.toUtf8();
@@ -153,6 +182,11 @@ Result<PgConnection::Outcome> PgConnection::execute(const QString& sql, const QL
     if (!sent)
         return failFromConnection(lostLink);
 
+    return collect(sql);
+}
+
+Result<PgConnection::Outcome> PgConnection::collect(QStringView sql) {
+    const QString lostLink = lostLinkText();
     // Every result is read, also after a failure: the connection takes no new call before the last one.
     Outcome outcome;
     std::optional<PgError> failure;
@@ -179,7 +213,7 @@ Result<PgConnection::Outcome> PgConnection::execute(const QString& sql, const QL
         }
         default:
             if (!failure)
-                failure = errorOf(result.get());
+                failure = errorOf(result.get(), sql, PQdb(m_conn));
             break;
         }
     }
@@ -228,6 +262,85 @@ Status PgConnection::commit() {
 Status PgConnection::rollback() {
     const Result<Outcome> undone = execute(QStringLiteral("ROLLBACK"));
     return undone ? Status::ok() : undone.status();
+}
+
+} // namespace nerin
+
+namespace nerin {
+
+Result<PgConnection::Outcome>
+PgConnection::executePrepared(const QString& sql, const std::vector<PgValues::Parameter>& parameters) {
+    m_lastError.reset();
+    const QString lostLink = lostLinkText();
+    if (!m_conn)
+        return failFromConnection(lostLink);
+    std::vector<unsigned int> types;
+    std::vector<const char*> values;
+    types.reserve(parameters.size());
+    values.reserve(parameters.size());
+    QString key = sql;
+    key.reserve(sql.size() + static_cast<qsizetype>(parameters.size()) * 5);
+    for (const PgValues::Parameter& parameter : parameters) {
+        types.push_back(parameter.type);
+        values.push_back(parameter.null ? nullptr : parameter.text.constData());
+        key += u'\x1f' + QString::number(parameter.type);
+    }
+    QByteArray name = m_prepared.value(key);
+    if (name.isEmpty()) {
+        deallocateForgotten();
+        if (m_prepared.size() >= kMaxPrepared)
+            forgetPrepared();
+        name = preparedName(++m_nextPrepared);
+        const ResultPtr prepared{PQprepare(m_conn, name.constData(), sql.toUtf8().constData(),
+                                           static_cast<int>(types.size()), types.data())};
+        if (!prepared)
+            return failFromConnection(lostLink);
+        if (PQresultStatus(prepared.get()) != PGRES_COMMAND_OK) {
+            PgError error = errorOf(prepared.get(), sql, PQdb(m_conn));
+            if (PQstatus(m_conn) != CONNECTION_OK || error.code == Status::Code::LostLink)
+                error =
+                    PgErrorMap::classify(error.detail.sqlState, lostLink.arg(error.detail.description), true);
+            return fail(std::move(error));
+        }
+        m_prepared.insert(key, name);
+    }
+    if (!PQsendQueryPrepared(m_conn, name.constData(), static_cast<int>(values.size()), values.data(),
+                             nullptr, nullptr, 0))
+        return failFromConnection(lostLink);
+    return collect(sql);
+}
+
+void PgConnection::forgetPrepared(QStringView fragment) {
+    for (auto it = m_prepared.begin(); it != m_prepared.end();) {
+        if (fragment.isEmpty() || QStringView(it.key()).contains(fragment)) {
+            m_forgotten.append(it.value());
+            it = m_prepared.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+void PgConnection::deallocateForgotten() {
+    // A failed transaction takes no statement but its end; the names wait until it ended. A name is
+    // never given twice, so a statement not yet deallocated is never taken for a new one.
+    if (m_forgotten.isEmpty() || !m_conn || PQtransactionStatus(m_conn) == PQTRANS_INERROR)
+        return;
+    QByteArray sql;
+    for (const QByteArray& name : std::as_const(m_forgotten))
+        sql += QByteArrayLiteral("DEALLOCATE ") + name + ';';
+    m_forgotten.clear();
+    const ResultPtr done{PQexec(m_conn, sql.constData())};
+    Q_UNUSED(done);
+}
+
+bool PgConnection::inTransaction() const {
+    return m_conn && PQtransactionStatus(m_conn) != PQTRANS_IDLE &&
+           PQtransactionStatus(m_conn) != PQTRANS_UNKNOWN;
+}
+
+QString PgConnection::databaseName() const {
+    return m_conn ? QString::fromUtf8(PQdb(m_conn)) : QString();
 }
 
 } // namespace nerin
