@@ -139,7 +139,7 @@ void ChangeRewriter::renderColumnsBesideIdentity(const QString& table) {
             continue;
         if (!first)
             out.glue(u",");
-        out.word(SqlBuilder::quotedName(column));
+        out.quotedName(column);
         first = false;
     }
     out.glue(u")");

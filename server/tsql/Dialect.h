@@ -21,6 +21,9 @@ public:
     // Whether `name`, written bare, would not be read as this same name (a keyword of the target,
     // a character it does not take in a bare name). Such names are written in double quotes.
     virtual bool needsQuotes(QStringView name) const = 0;
+    // A name written in double quotes, spelled so that it names what the name written bare in any
+    // case names (T-SQL names ignore case).
+    virtual QString quotedName(QStringView name) const = 0;
     // The marker of the `n`-th value lifted out of a statement (from 1), bound by that number.
     virtual QString literalMarker(int n) const = 0;
     // The marker of a parameter bound by name; `name` is the variable as "@x", in lower case.
@@ -57,6 +60,20 @@ public:
         QString close;
     };
     virtual OperationText operation(Operation operation) const = 0;
+
+    // How "a [NOT] LIKE p" is written, matching without regard to case as T-SQL's LIKE does under the
+    // default collation: `collation` after the left operand (empty when none is needed), then
+    // `like` or `notLike`, the pattern, and `noEscape` when no ESCAPE clause follows, so that no
+    // character of the pattern escapes another (empty when none does by default). Without
+    // `characterClasses` a pattern with T-SQL's "[abc]" is refused.
+    struct LikeText {
+        QString collation;
+        QString like;
+        QString notLike;
+        QString noEscape;
+        bool characterClasses = true;
+    };
+    virtual LikeText like() const = 0;
 
     // The name under which the target calls a T-SQL function of the map. Its arguments are written
     // as the entry's shape says (a date part or a type as a quoted text first), so the function must

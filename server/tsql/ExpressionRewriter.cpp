@@ -173,6 +173,7 @@ bool ExpressionRewriter::comparesAsText(TokenRange chain, TokenRange range) cons
 Status ExpressionRewriter::render(TokenRange range) {
     QList<TokenRange> terms;
     QList<int> operators;
+    bool pattern = false; // the chain at i is the pattern of a LIKE
     int i = range.begin;
     while (i < range.end) {
         const int first = termEnd(i, range.end);
@@ -181,6 +182,7 @@ Status ExpressionRewriter::render(TokenRange range) {
             if (!after)
                 return after.status();
             i = *after;
+            pattern = false;
             continue;
         }
         terms.clear();
@@ -195,13 +197,35 @@ Status ExpressionRewriter::render(TokenRange range) {
             terms.append({j + 1, next});
             j = next;
         }
+        if (pattern && !m_c.dialect.like().characterClasses && j == i + 1 &&
+            m_t[i].kind == Token::Kind::String && m_t[i].text.contains(u'[')) {
+            return unsupported(QStringLiteral("clases de caracteres [...] en LIKE"));
+        }
         if (Status s = renderChain(terms, operators); !s)
             return s;
-        if (comparesAsText({i, j}, range))
+        if (pattern) {
+            if (!m_t.is(j, u"ESCAPE"))
+                m_out.word(m_c.dialect.like().noEscape);
+        } else if (comparesAsText({i, j}, range)) {
             m_out.word(m_c.dialect.collation(false));
+        }
         i = j;
+        pattern = renderLike(i, range.end);
     }
     return Status::ok();
+}
+
+// Writes the LIKE or NOT LIKE at `i` after its left operand, if there is one there, moving `i` past
+// it; true when it did, so that the pattern comes next.
+bool ExpressionRewriter::renderLike(int& i, int end) {
+    const bool negated = m_t.is(i, u"NOT") && m_t.is(i + 1, u"LIKE") && i + 1 < end;
+    if (!negated && !(m_t.is(i, u"LIKE") && i < end))
+        return false;
+    const Dialect::LikeText like = m_c.dialect.like();
+    m_out.word(like.collation);
+    m_out.word(negated ? like.notLike : like.like);
+    i += negated ? 2 : 1;
+    return true;
 }
 
 // Writes `terms` joined by additive `operators`, left to right. "+" becomes a call of the dialect's
@@ -393,7 +417,7 @@ Result<int> ExpressionRewriter::renderOther(int i, int end) {
     }
     if (t.is(u"AS") && m_t.isKind(i + 1, Token::Kind::String) && i + 1 < end) {
         m_out.word(u"AS");
-        m_out.word(SqlBuilder::quotedName(m_t[i + 1].text));
+        m_out.quotedName(m_t[i + 1].text);
         m_out.recordInlined(i + 1);
         return i + 2;
     }

@@ -28,6 +28,7 @@ private:
     bool comparesAsText(TokenRange chain, TokenRange range) const;
     bool isDateTerm(TokenRange term) const;
 
+    bool renderLike(int& i, int end);
     Status renderChain(const QList<TokenRange>& terms, const QList<int>& operators);
     Status renderTerm(TokenRange term);
     Status renderPrimary(int i, int end);

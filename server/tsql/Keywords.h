@@ -11,6 +11,9 @@ public:
     static bool isReserved(QStringView word);
     // A word SQLite reads as a keyword: a name spelled so must be quoted in the SQLite text.
     static bool isSqliteKeyword(QStringView word);
+    // A word PostgreSQL reserves, or takes as a type or function name: a name spelled so must be
+    // quoted in the PostgreSQL text.
+    static bool isPostgresKeyword(QStringView word);
 };
 
 } // namespace nerin::tsql

@@ -60,7 +60,7 @@ QString ObjectName::qualifier() const {
 
 void ObjectName::render(SqlBuilder& out) const {
     if (!m_system.isEmpty()) {
-        out.word(SqlBuilder::quotedName(m_system));
+        out.quotedName(m_system);
         return;
     }
     for (int k = 0; k < m_parts.size(); ++k) {

@@ -305,7 +305,7 @@ Status SelectRewriter::renderSelectItem(TokenRange item) {
                 return s;
             out.word(u"AS");
             if (stringAlias) {
-                out.word(SqlBuilder::quotedName(m_t[first].text));
+                out.quotedName(m_t[first].text);
                 out.recordInlined(first);
             } else {
                 out.name(m_t[first]);
@@ -319,7 +319,7 @@ Status SelectRewriter::renderSelectItem(TokenRange item) {
         if (Status s = expression.render({first, last}); !s)
             return s;
         out.word(u"AS");
-        out.word(SqlBuilder::quotedName(m_t[last].text));
+        out.quotedName(m_t[last].text);
         out.recordInlined(last);
         return Status::ok();
     }

@@ -5,6 +5,8 @@
 namespace nerin::tsql {
 
 void SqlBuilder::word(QStringView text) {
+    if (text.isEmpty())
+        return;
     if (!m_sql.isEmpty()) {
         const QChar last = m_sql.back();
         if (last != u'(' && last != u'.' && last != u' ')
@@ -37,7 +39,7 @@ void SqlBuilder::name(const Token& token) {
     if (token.kind == Token::Kind::Word && !m_dialect.needsQuotes(token.text))
         word(token.text);
     else
-        word(quotedName(token.text));
+        quotedName(token.text);
 }
 
 void SqlBuilder::variable(const QString& parameter) {
@@ -60,7 +62,7 @@ Translation SqlBuilder::finish(Translation::Kind kind, const QString& touchedTab
     return t;
 }
 
-QString SqlBuilder::quotedName(QStringView name) {
+QString SqlBuilder::doubleQuoted(QStringView name) {
     QString quoted = name.toString();
     quoted.replace(u'"', QStringLiteral("\"\""));
     return u'"' + quoted + u'"';

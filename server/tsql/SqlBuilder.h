@@ -23,7 +23,8 @@ public:
     Literals literals() const { return m_literals; }
     void setLiterals(Literals mode) { m_literals = mode; }
 
-    // A word or operator, after a space unless the text ends with "(", "." or a space.
+    // A word or operator, after a space unless the text ends with "(", "." or a space; nothing when
+    // empty.
     void word(QStringView text);
     // Text appended as it is: ",", ")", "(" after a function name.
     void glue(QStringView text) { m_sql += text; }
@@ -45,6 +46,8 @@ public:
     void recordInlined(int index);
     // A name: quoted when the target would not read it as the same name bare.
     void name(const Token& token);
+    // A name given as text (an alias written as a string, a column read from the catalogue), quoted.
+    void quotedName(QStringView name) { word(m_dialect.quotedName(name)); }
     // A parameter bound by name, given as "@x" in lower case.
     void variable(const QString& parameter);
 
@@ -55,7 +58,7 @@ public:
     // prologue goes before the statement proper.
     Translation finish(Translation::Kind kind, const QString& touchedTable = {});
 
-    static QString quotedName(QStringView name);
+    static QString doubleQuoted(QStringView name);
     static QString quotedString(QStringView text);
     // How a literal is written into the text: numbers as written, strings quoted (a date text in
     // its stored form).

@@ -1,6 +1,7 @@
 #include "server/tsql/SqliteDialect.h"
 
 #include "server/tsql/Keywords.h"
+#include "server/tsql/SqlBuilder.h"
 
 namespace nerin::tsql {
 
@@ -59,6 +60,11 @@ bool SqliteDialect::needsQuotes(QStringView name) const {
     return Keywords::isSqliteKeyword(name);
 }
 
+// SQLite compares names without regard to case, quoted or not.
+QString SqliteDialect::quotedName(QStringView name) const {
+    return SqlBuilder::doubleQuoted(name);
+}
+
 QString SqliteDialect::literalMarker(int n) const {
     return u'?' + QString::number(n);
 }
@@ -86,6 +92,11 @@ Dialect::OperationText SqliteDialect::operation(Operation operation) const {
     const QString name =
         operation == Operation::Add ? QStringLiteral("nerin_add(") : QStringLiteral("nerin_sub(");
     return {name, QStringLiteral(","), QStringLiteral(")")};
+}
+
+// The engine's like() function, registered over SQLite's, reads T-SQL's patterns under NERIN_CI.
+Dialect::LikeText SqliteDialect::like() const {
+    return {{}, QStringLiteral("LIKE"), QStringLiteral("NOT LIKE"), {}, true};
 }
 
 QString SqliteDialect::functionName(const FunctionMap::Entry& function) const {

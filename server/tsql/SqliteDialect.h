@@ -9,6 +9,7 @@ namespace nerin::tsql {
 class SqliteDialect : public Dialect {
 public:
     bool needsQuotes(QStringView name) const override;
+    QString quotedName(QStringView name) const override;
     QString literalMarker(int n) const override;
     QString variableMarker(const QString& name) const override;
     QString parameterPrologue(int highestLiteral) const override;
@@ -16,6 +17,7 @@ public:
     RowLimit rowLimit() const override;
     QString lastIdentity() const override;
     OperationText operation(Operation operation) const override;
+    LikeText like() const override;
     QString functionName(const FunctionMap::Entry& function) const override;
     QString conversionFunction(QStringView type) const override;
     QString rowIdentifier() const override;

@@ -12,6 +12,7 @@ target_sources(nerin_tsql PRIVATE
   SchemaTranslator.cpp
   SelectRewriter.cpp
   SqlBuilder.cpp
+  PostgresDialect.cpp
   SqliteDialect.cpp
   TableDefinition.cpp
   Translator.cpp

@@ -1,5 +1,5 @@
 #include "base/tests/QtPrinters.h"
-#include "server/tsql/SqliteDialect.h"
+#include "server/tsql/PostgresDialect.h"
 #include "server/tsql/tests/SqliteTestDb.h"
 
 #include <QElapsedTimer>
@@ -162,73 +162,39 @@ TEST_F(TranslatorTest, NestingIsBoundedAndHugeStatementsFinish) {
     EXPECT_LT(timer.elapsed(), 20'000);
 }
 
-namespace {
-
-// A target unlike SQLite wherever a dialect may differ, so that every word that comes from the
-// dialect shows in the text.
-class OtherDialect : public nerin::tsql::SqliteDialect {
-public:
-    bool needsQuotes(QStringView name) const override { return name == u"Estado"; }
-    QString literalMarker(int n) const override { return u'$' + QString::number(n); }
-    QString variableMarker(const QString& name) const override { return u':' + name.mid(1); }
-    QString parameterPrologue(int) const override { return {}; }
-    RowLimit rowLimit() const override { return {LimitPlace::AfterSelect, "TOP (", ")"}; }
-    QString lastIdentity() const override { return QStringLiteral("lastval()"); }
-    OperationText operation(Operation operation) const override {
-        if (operation == Operation::Add)
-            return {QStringLiteral("("), QStringLiteral("+"), QStringLiteral(")")};
-        return {QStringLiteral("minus("), QStringLiteral(","), QStringLiteral(")")};
-    }
-    QString functionName(const nerin::tsql::FunctionMap::Entry& function) const override {
-        return QStringLiteral("f_") + function.name.toLower();
-    }
-    QString conversionFunction(QStringView type) const override {
-        return QStringLiteral("to_") + type.left(type.indexOf(u'(')).toString();
-    }
-    QString rowIdentifier() const override { return QStringLiteral("ctid"); }
-    QString createTable(bool temporary) const override {
-        return temporary ? QStringLiteral("CREATE LOCAL TEMPORARY TABLE") : QStringLiteral("CREATE TABLE");
-    }
-    QString temporarySchema() const override { return {}; }
-    QString truncateTable() const override { return QStringLiteral("TRUNCATE TABLE"); }
-    bool keepsViewCheckOption() const override { return true; }
-    QString identityColumn() const override { return QStringLiteral("serial PRIMARY KEY"); }
-    ColumnType columnType(QStringView type, bool exactFraction) const override {
-        return {exactFraction ? QStringLiteral("numeric") : type.toString(), !exactFraction};
-    }
-    QString collation(bool caseSensitive) const override {
-        return caseSensitive ? QStringLiteral("COLLATE \"C\"") : QStringLiteral("COLLATE ci");
-    }
-    Enclosure computedColumn() const override { return {"GENERATED ALWAYS AS (", ") STORED"}; }
-};
-
-} // namespace
-
-TEST_F(TranslatorTest, EveryWordOfTheTargetComesFromTheDialect) {
-    const OtherDialect other;
-    db.dialect = &other;
+TEST_F(TranslatorTest, PostgresWordsComeFromItsDialect) {
+    const nerin::tsql::PostgresDialect postgres;
+    db.dialect = &postgres;
     const struct {
         const char* tsql;
         const char* sql;
     } cases[] = {
-        {"SELECT TOP 2 Nombre, Estado FROM Producto WHERE ID = @id ORDER BY 1",
-         "SELECT TOP ($1) Nombre, \"Estado\" FROM Producto WHERE ID = :id ORDER BY 1"},
-        {"SELECT @@IDENTITY, ISNULL(Nombre, 'x') + 'y', GETDATE() - 1, CURRENT_TIMESTAMP FROM Producto",
-         "SELECT lastval(), (f_isnull(Nombre, $1) + $2), minus(f_getdate(), $3), f_getdate() FROM "
-         "Producto"},
-        {"SELECT CAST(ID AS varchar(10)), CONVERT(money, Nombre) FROM Producto",
-         "SELECT to_varchar('varchar(10)', ID), to_money('money', Nombre) FROM Producto"},
+        {"SELECT TOP 2 Nombre, [Key], [Año] 'Total' FROM Producto WHERE ID = @id ORDER BY 1",
+         "SELECT Nombre, \"key\", \"año\" AS \"total\" FROM Producto WHERE ID = @id ORDER BY 1 LIMIT $1"},
+        {"SELECT @@IDENTITY, ISNULL(Nombre, 'x') + 'y', GETDATE() - 1, LEN(Nombre) FROM Producto",
+         "SELECT nerin_last_identity(), (coalesce(Nombre, $1) + $2), nerin_sub(nerin_getdate(), $3), "
+         "nerin_len(Nombre) FROM Producto"},
+        {"SELECT CAST(ID AS varchar(10)), CONVERT(money, Nombre), CONVERT(datetime, Nombre, 103) FROM "
+         "Producto",
+         "SELECT nerin_convert_text('varchar(10)', ID), nerin_convert_numeric('money', Nombre), "
+         "nerin_convert_datetime('datetime', Nombre, $1) FROM Producto"},
+        {"SELECT Nombre FROM Producto WHERE Nombre LIKE 'c%' OR Estado NOT LIKE @e ESCAPE '!'",
+         "SELECT Nombre FROM Producto WHERE Nombre COLLATE \"und-x-icu\" ILIKE $1 ESCAPE '' OR Estado "
+         "COLLATE \"und-x-icu\" NOT ILIKE @e ESCAPE $2"},
+        {"SELECT Nombre FROM Producto WHERE Nombre LIKE '[ct]%'",
+         "ERROR: No soportado: clases de caracteres [...] en LIKE"},
         {"SELECT * INTO #Copia FROM Producto WHERE Nombre = @a AND ID = 1",
-         "CREATE LOCAL TEMPORARY TABLE #Copia AS SELECT * FROM Producto WHERE Nombre = :a AND ID = $1"},
-        {"DROP TABLE #Copia", "DROP TABLE #Copia"},
+         "CREATE TEMPORARY TABLE \"#copia\" AS SELECT * FROM Producto WHERE Nombre = @a AND ID = $1"},
+        {"DROP TABLE #Copia", "DROP TABLE pg_temp.\"#copia\""},
         {"TRUNCATE TABLE Producto", "TRUNCATE TABLE Producto"},
         {"DELETE p FROM Producto p JOIN Otra o ON o.ID = p.ID",
          "DELETE FROM Producto WHERE ctid IN (SELECT p.ctid FROM Producto p INNER JOIN Otra o ON o.ID = "
          "p.ID)"},
-        {"CREATE TABLE T (ID int IDENTITY, Precio decimal(10,2), Nombre varchar(10) COLLATE Latin1_CS_AS, "
-         "Texto text, Doble AS Precio * 2)",
-         "CREATE TABLE T (ID serial PRIMARY KEY, Precio numeric, Nombre varchar(10) COLLATE \"C\", Texto "
-         "text COLLATE ci, Doble GENERATED ALWAYS AS (Precio * 2) STORED)"},
+        {"CREATE TABLE T (ID int IDENTITY, Precio money, Nombre varchar(10) COLLATE Latin1_CS_AS, "
+         "Texto text, Hora datetime, Doble AS Precio * 2)",
+         "CREATE TABLE T (ID integer GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY, Precio numeric(19,4), "
+         "Nombre varchar(10) COLLATE \"C\", Texto text COLLATE nerin_ci, Hora timestamp(3), Doble GENERATED "
+         "ALWAYS AS (Precio * 2) STORED)"},
         {"CREATE VIEW V AS SELECT ID FROM Producto WITH CHECK OPTION",
          "CREATE VIEW V AS SELECT ID FROM Producto WITH CHECK OPTION"},
     };
