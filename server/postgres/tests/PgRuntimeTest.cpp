@@ -132,8 +132,12 @@ TEST_F(PgRuntimeTest, GivesWhatTheEmbeddedRunTimeGives) {
         {"nerin_replicate('ab', -1)", nullptr, "NULL"},
         {"nerin_upper('ñandú')", nullptr, "'ÑANDÚ'"},
         {"nerin_lower('ÑANDÚ')", nullptr, "'ñandú'"},
-        {"substr('abcdef', 2, 3)", "nerin_substring('abcdef', 2, 3)", "'bcd'"},
-        {"char(65)", "nerin_char(65)", "'A'"},
+        {"nerin_substring('abcdef', 2, 3)", nullptr, "'bcd'"},
+        {"nerin_substring('abcdef', -1, 3)", nullptr, "'a'"},
+        {"nerin_replace('Hola hola', 'HO', 'x')", nullptr, "'xla xla'"},
+        {"nerin_replace('Él', 'e', 'x')", nullptr, "'Él'"},
+        {"nerin_char(128)", nullptr, "'€'"},
+        {"nerin_char(256)", nullptr, "NULL"},
         {"nerin_isnumeric('12')", nullptr, "1"},
         {"nerin_isnumeric(' $1,000.5 ')", nullptr, "1"},
         {"nerin_isnumeric('1e5')", nullptr, "1"},
@@ -204,6 +208,8 @@ TEST_F(PgRuntimeTest, GivesWhatTheEmbeddedRunTimeGives) {
          "2026-12-07 12:00:00.000"},
         {"nerin_sub('2026-03-01 00:00:00.000', 1)", "nerin_sub(timestamp '2026-03-01', 1)",
          "2026-02-28 00:00:00.000"},
+        {"nerin_sub('2026-12-07 12:00:00.000', '2026-12-06 00:00:00.000')",
+         "nerin_sub(timestamp '2026-12-07 12:00', timestamp '2026-12-06')", "1900-01-02 12:00:00.000"},
         {"nerin_sub(NULL, 1)", "nerin_sub(NULL::timestamp, 1)", "NULL"},
     };
     for (const auto& c : cases) {
