@@ -48,7 +48,7 @@ SELECT nerin_convert_datetime(type, value::bigint)
 $$;
 
 -- A blank text is 1 January 1900; the style says how a text with separators is read.
-CREATE OR REPLACE FUNCTION nerin_convert_datetime(type text, value text, style numeric) RETURNS timestamp
+CREATE OR REPLACE FUNCTION nerin_convert_datetime(type text, value text, style double precision) RETURNS timestamp
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT CASE WHEN nerin_trim(value) = '' THEN nerin_datetime_fit(type, timestamp '1900-01-01')
             ELSE nerin_datetime_fit(type, coalesce(nerin_datetime_text(value, style),
@@ -62,7 +62,7 @@ LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT nerin_convert_datetime(type, value, NULL)
 $$;
 
-CREATE OR REPLACE FUNCTION nerin_convert_datetime(type text, value anyelement, style numeric) RETURNS timestamp
+CREATE OR REPLACE FUNCTION nerin_convert_datetime(type text, value anyelement, style double precision) RETURNS timestamp
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT CASE WHEN style IS NOT NULL THEN nerin_convert_datetime(type, value) END
 $$;
@@ -125,7 +125,7 @@ SELECT CASE WHEN value IS NULL THEN NULL
        END
 $$;
 
-CREATE OR REPLACE FUNCTION nerin_convert_int(type text, value anyelement, style numeric) RETURNS bigint
+CREATE OR REPLACE FUNCTION nerin_convert_int(type text, value anyelement, style double precision) RETURNS bigint
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT CASE WHEN style IS NOT NULL THEN nerin_convert_int(type, value) END
 $$;
@@ -164,7 +164,7 @@ SELECT CASE WHEN value IS NULL THEN NULL
        END
 $$;
 
-CREATE OR REPLACE FUNCTION nerin_convert_bit(type text, value anyelement, style numeric) RETURNS integer
+CREATE OR REPLACE FUNCTION nerin_convert_bit(type text, value anyelement, style double precision) RETURNS integer
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT CASE WHEN style IS NOT NULL THEN nerin_convert_bit(type, value) END
 $$;
@@ -228,7 +228,7 @@ SELECT CASE WHEN value IS NULL THEN NULL
        END
 $$;
 
-CREATE OR REPLACE FUNCTION nerin_convert_numeric(type text, value anyelement, style numeric) RETURNS numeric
+CREATE OR REPLACE FUNCTION nerin_convert_numeric(type text, value anyelement, style double precision) RETURNS numeric
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT CASE WHEN style IS NOT NULL THEN nerin_convert_numeric(type, value) END
 $$;
@@ -284,7 +284,7 @@ SELECT CASE WHEN value IS NULL THEN NULL
        END
 $$;
 
-CREATE OR REPLACE FUNCTION nerin_convert_float(type text, value anyelement, style numeric) RETURNS double precision
+CREATE OR REPLACE FUNCTION nerin_convert_float(type text, value anyelement, style double precision) RETURNS double precision
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT CASE WHEN style IS NOT NULL THEN nerin_convert_float(type, value) END
 $$;
@@ -321,7 +321,7 @@ $$;
 
 -- A number as T-SQL writes it without a style: no trailing zeros after the point. Money styles: 1
 -- two places with thousands commas, 2 four places.
-CREATE OR REPLACE FUNCTION nerin_number_text(value numeric, style numeric) RETURNS text
+CREATE OR REPLACE FUNCTION nerin_number_text(value numeric, style double precision) RETURNS text
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT CASE WHEN style = 1 THEN regexp_replace(round(value, 2)::text, '(\d)(?=(\d{3})+(\.|$))', '\1,', 'g')
             WHEN style = 2 THEN round(value, 4)::text
@@ -330,36 +330,36 @@ SELECT CASE WHEN style = 1 THEN regexp_replace(round(value, 2)::text, '(\d)(?=(\
 $$;
 
 -- The styles of a CONVERT to text; -1 stands for none given, where a NULL style gives NULL.
-CREATE OR REPLACE FUNCTION nerin_convert_text(type text, value bigint, style numeric) RETURNS text
+CREATE OR REPLACE FUNCTION nerin_convert_text(type text, value bigint, style double precision) RETURNS text
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT CASE WHEN style IS NOT NULL THEN nerin_text_fit(type, value::text, 'int') END
 $$;
 
-CREATE OR REPLACE FUNCTION nerin_convert_text(type text, value integer, style numeric) RETURNS text
+CREATE OR REPLACE FUNCTION nerin_convert_text(type text, value integer, style double precision) RETURNS text
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT CASE WHEN style IS NOT NULL THEN nerin_text_fit(type, value::text, 'int') END
 $$;
 
-CREATE OR REPLACE FUNCTION nerin_convert_text(type text, value numeric, style numeric) RETURNS text
+CREATE OR REPLACE FUNCTION nerin_convert_text(type text, value numeric, style double precision) RETURNS text
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT CASE WHEN scale(value) = 0 AND style IS NOT NULL THEN nerin_text_fit(type, value::text, 'int')
             WHEN style IS NOT NULL THEN nerin_text_fit(type, nerin_number_text(value, style), 'float')
        END
 $$;
 
-CREATE OR REPLACE FUNCTION nerin_convert_text(type text, value double precision, style numeric) RETURNS text
+CREATE OR REPLACE FUNCTION nerin_convert_text(type text, value double precision, style double precision) RETURNS text
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT CASE WHEN style IS NOT NULL THEN nerin_text_fit(type, nerin_number_text(value::numeric, style), 'float') END
 $$;
 
 -- A date in the style given, else in style 0 ("Dec  6 2026  1:45PM").
-CREATE OR REPLACE FUNCTION nerin_convert_text(type text, value timestamp, style numeric) RETURNS text
+CREATE OR REPLACE FUNCTION nerin_convert_text(type text, value timestamp, style double precision) RETURNS text
 LANGUAGE sql STABLE PARALLEL SAFE AS $$
 SELECT nerin_text_fit(type, nerin_datetime_style(value, CASE WHEN style = -1 THEN 0 ELSE style END), NULL)
 $$;
 
 -- A date text is written in the style when one is given.
-CREATE OR REPLACE FUNCTION nerin_convert_text(type text, value text, style numeric) RETURNS text
+CREATE OR REPLACE FUNCTION nerin_convert_text(type text, value text, style double precision) RETURNS text
 LANGUAGE sql STABLE PARALLEL SAFE AS $$
 SELECT CASE WHEN style IS NULL THEN NULL
             WHEN style <> -1 AND nerin_datetime_text(value, NULL) IS NOT NULL
