@@ -157,31 +157,38 @@ Status PgConnection::failFromConnection(const QString& context) {
 }
 
 Result<PgConnection::Outcome> PgConnection::execute(const QString& sql, const QList<DbValue>& parameters) {
+    std::vector<PgValues::Parameter> converted;
+    converted.reserve(static_cast<std::size_t>(parameters.size()));
+    for (const DbValue& parameter : parameters)
+        converted.push_back(PgValues::parameter(parameter));
+    return execute(sql, converted);
+}
+
+Result<PgConnection::Outcome> PgConnection::execute(const QString& sql,
+                                                    const std::vector<PgValues::Parameter>& parameters) {
     m_lastError.reset();
     const QString lostLink = lostLinkText();
     if (!m_conn)
         return failFromConnection(lostLink);
+    deallocateForgotten();
     const QByteArray text = sql.toUtf8();
     int sent = 0;
-    if (parameters.isEmpty()) {
+    if (parameters.empty()) {
         sent = PQsendQuery(m_conn, text.constData());
     } else {
-        std::vector<PgValues::Parameter> converted;
-        converted.reserve(static_cast<std::size_t>(parameters.size()));
         std::vector<unsigned int> types;
         std::vector<const char*> values;
-        for (const DbValue& parameter : parameters) {
-            converted.push_back(PgValues::parameter(parameter));
-            types.push_back(converted.back().type);
-        }
-        for (const PgValues::Parameter& parameter : converted)
+        types.reserve(parameters.size());
+        values.reserve(parameters.size());
+        for (const PgValues::Parameter& parameter : parameters) {
+            types.push_back(parameter.type);
             values.push_back(parameter.null ? nullptr : parameter.text.constData());
+        }
         sent = PQsendQueryParams(m_conn, text.constData(), static_cast<int>(values.size()), types.data(),
                                  values.data(), nullptr, nullptr, 0);
     }
     if (!sent)
         return failFromConnection(lostLink);
-
     return collect(sql);
 }
 

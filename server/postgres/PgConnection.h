@@ -51,6 +51,8 @@ public:
     // fails; with parameters it is one statement that names them $1, $2, … (sent apart from the text,
     // never inside it).
     Result<Outcome> execute(const QString& sql, const QList<DbValue>& parameters = {});
+    // As execute(), with each parameter sent as the type it carries (0: the server infers it).
+    Result<Outcome> execute(const QString& sql, const std::vector<PgValues::Parameter>& parameters);
     // As execute(), giving the first result (an empty one when no statement returned rows).
     Result<RecordSet> query(const QString& sql, const QList<DbValue>& parameters = {});
 
