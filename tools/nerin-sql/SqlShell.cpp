@@ -217,9 +217,9 @@ int SqlShell::run(const QList<QByteArray>& rawArguments) {
 }
 
 int SqlShell::create(const Database& database, bool demo) {
-    const auto step = [this](const QString& step) { std::fprintf(m_err, "%s\n", qUtf8Printable(step)); };
-    const Status created = database.postgres ? DatabaseBuilder::createPostgres(database.name, demo, step)
-                                             : DatabaseBuilder::create(database.name, demo, step);
+    const auto progress = [this](const QString& step) { std::fprintf(m_err, "%s\n", qUtf8Printable(step)); };
+    const Status created = database.postgres ? DatabaseBuilder::createPostgres(database.name, demo, progress)
+                                             : DatabaseBuilder::create(database.name, demo, progress);
     if (!created) {
         std::fprintf(m_err, "%s\n", qUtf8Printable(created.message()));
         return 1;

@@ -164,11 +164,15 @@ protected:
             ASSERT_TRUE(built) << built.message().toStdString();
         }
         if (motor == Motor::Postgres && !s_pgTemplate) {
+            // A server database that could not be built fails one test, not every one.
+            ASSERT_FALSE(s_pgFailed) << "the template database could not be built";
+            s_pgFailed = true;
             auto database = std::make_unique<PgTestDatabase>();
             ASSERT_TRUE(database->create());
             const auto built = DatabaseBuilder::createPostgres(database->connInfo(), false);
             ASSERT_TRUE(built) << built.message().toStdString();
             s_pgTemplate = std::move(database);
+            s_pgFailed = false;
         }
     }
 
@@ -228,11 +232,12 @@ protected:
     std::unique_ptr<Connection> m_db;
     static inline std::unique_ptr<QTemporaryDir> s_dir;
     static inline std::unique_ptr<PgTestDatabase> s_pgTemplate;
+    static inline bool s_pgFailed = false;
 };
 
 INSTANTIATE_TEST_SUITE_P(Motores, ProcedureTest, ::testing::Values(Motor::Sqlite, Motor::Postgres),
-                         [](const ::testing::TestParamInfo<Motor>& info) {
-                             return info.param == Motor::Sqlite ? "sqlite" : "postgres";
+                         [](const ::testing::TestParamInfo<Motor>& motor) {
+                             return motor.param == Motor::Sqlite ? "sqlite" : "postgres";
                          });
 
 } // namespace
