@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <gtest/gtest.h>
 
 using nerin::DbValue;
@@ -40,14 +41,13 @@ protected:
     }
 
     // The PostgreSQL text of one T-SQL statement, each variable numbered after the literals as the
-    // target numbers them.
-    nerin::Result<Translation> translate(const TokenList& tokens) {
+    // target numbers them; `variables` receives their names in that order.
+    nerin::Result<Translation> translate(const TokenList& tokens, QStringList& variables) {
         Translator translator(m_catalogue, m_dialect);
         auto translation = translator.translate(tokens);
         if (!translation)
             return translation;
         QString& sql = translation->sql;
-        QStringList variables;
         const int literals = static_cast<int>(translation->literalTokens.size());
         QChar quote;
         for (qsizetype i = 0; i < sql.size(); ++i) {
@@ -72,9 +72,10 @@ protected:
         return translation;
     }
 
-    // The types the target binds the parameters of `translation` with: whole numbers as integer
-    // (bigint when larger), other numbers as numeric, texts and variables as unknown.
-    static QString parameterTypes(const TokenList& tokens, const Translation& translation) {
+    // The types the target binds the parameters with: whole numbers as integer (bigint when larger),
+    // other numbers as numeric, texts as unknown; variables by their declared type.
+    QString parameterTypes(const TokenList& tokens, const Translation& translation,
+                           const QStringList& variables) const {
         QStringList types;
         for (int index : translation.literalTokens) {
             const Token& t = tokens[index];
@@ -87,64 +88,134 @@ protected:
             else
                 types.append(n == qint32(n) ? QStringLiteral("integer") : QStringLiteral("bigint"));
         }
-        while (translation.sql.contains(u'$' + QString::number(types.size() + 1)))
-            types.append(QStringLiteral("unknown"));
+        for (const QString& name : variables)
+            types.append(m_variableTypes.value(name, QStringLiteral("unknown")));
         return types.isEmpty() ? QString() : u'(' + types.join(u',') + u')';
     }
 
-    // The SQL statements of a T-SQL batch, as the engine's interpreter finds them.
-    static std::vector<Statement> sqlStatements(const QString& batch) {
-        std::vector<Statement> found;
-        auto tokens = Lexer::tokenize(batch);
-        if (!tokens)
-            return found;
-        auto parsed = Parser::parseBatch(*tokens);
-        if (!parsed)
-            return found;
-        for (Statement& s : *parsed) {
-            if (s.kind == Statement::Kind::Sql)
-                found.push_back(std::move(s));
-        }
-        return found;
+    // Records the type a variable's values are bound with.
+    void declare(const VariableDeclaration& variable) {
+        const QString type = variable.type.left(variable.type.indexOf(u'(')).toLower();
+        QString bound = QStringLiteral("unknown");
+        if (type == u"int" || type == u"smallint" || type == u"tinyint" || type == u"bit")
+            bound = QStringLiteral("integer");
+        else if (type == u"bigint")
+            bound = QStringLiteral("bigint");
+        else if (type == u"money" || type == u"smallmoney" || type == u"decimal" || type == u"numeric")
+            bound = QStringLiteral("numeric");
+        else if (type == u"float" || type == u"real")
+            bound = QStringLiteral("double precision");
+        else if (type.contains(u"date"))
+            bound = QStringLiteral("timestamp");
+        m_variableTypes.insert(variable.name.toLower(), bound);
     }
 
-    // Translates every SQL statement of a T-SQL script and sends it to the server; the failures,
-    // one a line. Queries and changes are only prepared when `prepareOnly`; anything else runs, with
-    // NULL for its parameters, so that the tables it creates are there for the statements after it.
-    QStringList send(const QString& path, bool prepareOnly) {
+    // Translates one statement and sends it: queries and changes are only prepared when
+    // `prepareOnly`; anything else runs, with NULL for its parameters, so that the tables it creates
+    // are there for the statements after it. Empty, or why it failed.
+    QString send(const TokenList& tokens, bool prepareOnly) {
+        ++m_sent;
+        QStringList variables;
+        auto translation = translate(tokens, variables);
+        if (!translation)
+            return translation.status().message();
+        const QString& sql = translation->sql;
+        const bool preparable =
+            prepareOnly &&
+            (sql.startsWith(QStringLiteral("SELECT")) || sql.startsWith(QStringLiteral("INSERT")) ||
+             sql.startsWith(QStringLiteral("UPDATE")) || sql.startsWith(QStringLiteral("DELETE")));
+        auto done = preparable
+                        ? m_link.execute(QStringLiteral("PREPARE s %1 AS %2")
+                                             .arg(parameterTypes(tokens, *translation, variables), sql))
+                        : m_link.execute(sql, QList<DbValue>(sql.count(u'$'), DbValue()));
+        if (done && preparable)
+            done = m_link.execute(QStringLiteral("DEALLOCATE s"));
+        m_catalogue.forgetAll();
+        return done ? QString() : done.status().message() + QStringLiteral("\n  ") + sql;
+    }
+
+    // Sends every statement of a procedure's body the interpreter sends to the database: SQL, and
+    // the expressions and conditions it evaluates with a SELECT.
+    void sendBody(const std::vector<Statement>& statements, const QString& where, QStringList& failures) {
+        auto word = [](const char* text) {
+            return Token{Token::Kind::Word, QString::fromLatin1(text), 0, 0, 1};
+        };
+        auto number = [](const char* text) {
+            return Token{Token::Kind::Number, QString::fromLatin1(text), 0, 0, 1};
+        };
+        for (const Statement& statement : statements) {
+            QList<TokenList> sent;
+            switch (statement.kind) {
+            case Statement::Kind::Sql:
+            case Statement::Kind::SelectAssign:
+                sent.append(statement.tokens);
+                break;
+            case Statement::Kind::If:
+            case Statement::Kind::While:
+                sent.append(TokenList{word("SELECT"), word("CASE"), word("WHEN")} + statement.tokens +
+                            TokenList{word("THEN"), number("1"), word("ELSE"), number("0"), word("END")});
+                break;
+            case Statement::Kind::Declare:
+                for (const VariableDeclaration& variable : statement.declarations) {
+                    declare(variable);
+                    if (!variable.initializer.isEmpty())
+                        sent.append(TokenList{word("SELECT")} + variable.initializer);
+                }
+                break;
+            case Statement::Kind::Set:
+                sent.append(TokenList{word("SELECT")} + statement.assignments.front().expression);
+                break;
+            case Statement::Kind::Return:
+                if (!statement.tokens.isEmpty())
+                    sent.append(TokenList{word("SELECT")} + statement.tokens);
+                break;
+            default:
+                break;
+            }
+            for (const TokenList& tokens : sent) {
+                if (const QString failure = send(tokens, true); !failure.isEmpty())
+                    failures.append(QStringLiteral("%1:%2: %3").arg(where).arg(statement.line).arg(failure));
+            }
+            sendBody(statement.children, where, failures);
+        }
+    }
+
+    // Sends every statement of a T-SQL script, and of the procedures it creates; the failures, one a
+    // line.
+    QStringList sendScript(const QString& path, bool prepareOnly) {
         QFile script(path);
         if (!script.open(QIODevice::ReadOnly))
             return {path};
         QStringList failures;
         for (const nerin::ScriptRunner::Batch& batch :
              nerin::ScriptRunner::split(QString::fromUtf8(script.readAll()))) {
-            for (const Statement& statement : sqlStatements(batch.text)) {
-                ++m_sent;
-                auto translation = translate(statement.tokens);
-                if (!translation) {
-                    failures.append(QStringLiteral("%1:%2: %3")
-                                        .arg(QFileInfo(path).fileName())
-                                        .arg(batch.firstLine + statement.line - 1)
-                                        .arg(translation.status().message()));
-                    continue;
+            const QString where = QFileInfo(path).fileName();
+            auto tokens = Lexer::tokenize(batch.text);
+            auto parsed =
+                tokens ? Parser::parseBatch(*tokens) : nerin::Result<std::vector<Statement>>(tokens.status());
+            if (!parsed) {
+                failures.append(QStringLiteral("%1:%2: %3")
+                                    .arg(where)
+                                    .arg(batch.firstLine)
+                                    .arg(parsed.status().message()));
+                continue;
+            }
+            for (const Statement& statement : *parsed) {
+                if (statement.kind == Statement::Kind::CreateProcedure) {
+                    m_variableTypes.clear();
+                    m_variableTypes.insert(QStringLiteral("@__rowcount"), QStringLiteral("integer"));
+                    m_variableTypes.insert(QStringLiteral("@__trancount"), QStringLiteral("integer"));
+                    for (const VariableDeclaration& parameter : statement.declarations)
+                        declare(parameter);
+                    sendBody(statement.children, QStringLiteral("%1 (%2)").arg(where, statement.name),
+                             failures);
+                } else if (statement.kind == Statement::Kind::Sql) {
+                    if (const QString failure = send(statement.tokens, prepareOnly); !failure.isEmpty())
+                        failures.append(QStringLiteral("%1:%2: %3")
+                                            .arg(where)
+                                            .arg(batch.firstLine + statement.line - 1)
+                                            .arg(failure));
                 }
-                const QString& sql = translation->sql;
-                const bool preparable =
-                    !sql.startsWith(QStringLiteral("CREATE")) && !sql.startsWith(QStringLiteral("DROP")) &&
-                    !sql.startsWith(QStringLiteral("TRUNCATE")) && !sql.startsWith(QStringLiteral("ALTER"));
-                auto done =
-                    prepareOnly && preparable
-                        ? m_link.execute(QStringLiteral("PREPARE s %1 AS %2")
-                                             .arg(parameterTypes(statement.tokens, *translation), sql))
-                        : m_link.execute(sql, QList<DbValue>(sql.count(u'$'), DbValue()));
-                if (done && prepareOnly && preparable)
-                    done = m_link.execute(QStringLiteral("DEALLOCATE s"));
-                m_catalogue.forgetAll();
-                if (!done)
-                    failures.append(QStringLiteral("%1:%2: %3\n  %4")
-                                        .arg(QFileInfo(path).fileName())
-                                        .arg(batch.firstLine + statement.line - 1)
-                                        .arg(done.status().message(), sql));
             }
         }
         return failures;
@@ -155,20 +226,39 @@ protected:
     PgCatalogue m_catalogue{m_link};
     const PostgresDialect m_dialect;
     int m_sent = 0;
+    QHash<QString, QString> m_variableTypes; // PostgreSQL type by lower-case "@name"
 };
 
 } // namespace
 
-TEST_F(PgDialectTest, TheSchemaBuildsAndEveryStatementOfTheTerminalIsAccepted) {
+TEST_F(PgDialectTest, TheSchemaBuildsAndEveryStatementOfTheTerminalAndItsProceduresIsAccepted) {
     QStringList failures;
     const QDir folder(QStringLiteral(NERIN_SQL_DIR));
     for (const QString& file : folder.entryList({QStringLiteral("[1-5]*.sql")}, QDir::Files, QDir::Name))
-        failures += send(folder.filePath(file), false);
+        failures += sendScript(folder.filePath(file), false);
     ASSERT_EQ(failures, QStringList()) << qPrintable(failures.join(u'\n'));
-    const int schema = m_sent;
 
-    failures = send(folder.filePath(QStringLiteral("tests/corpus.sql")), true);
-    EXPECT_GT(m_sent - schema, 100);
-    EXPECT_EQ(failures, QStringList()) << failures.size() << " of " << m_sent - schema << "\n"
+    int sent = m_sent;
+    failures = sendScript(folder.filePath(QStringLiteral("tests/corpus.sql")), true);
+    EXPECT_GT(m_sent - sent, 300);
+    EXPECT_EQ(failures, QStringList()) << failures.size() << " of " << m_sent - sent << "\n"
+                                       << qPrintable(failures.join(u'\n'));
+
+    // The work tables the terminal leaves for the printing procedures.
+    for (const char* table :
+         {"CREATE TABLE #Tmp_Imprimir (ID Int IDENTITY (1, 1),Texto Varchar (500),ID_Impresora "
+          "Int,Tipo Char(1), Tiempo Int)",
+          "CREATE TABLE #Tmp_Imprimir_C (ID Int IDENTITY (1, 1),Texto Varchar (255),ID_Impresora "
+          "Int,Tipo Char(1))"}) {
+        auto tokens = Lexer::tokenize(QString::fromLatin1(table));
+        ASSERT_TRUE(tokens);
+        ASSERT_EQ(send(*tokens, false), QString());
+    }
+    sent = m_sent;
+    failures.clear();
+    for (const QString& file : folder.entryList({QStringLiteral("7*.sql")}, QDir::Files, QDir::Name))
+        failures += sendScript(folder.filePath(file), true);
+    EXPECT_GT(m_sent - sent, 100);
+    EXPECT_EQ(failures, QStringList()) << failures.size() << " of " << m_sent - sent << "\n"
                                        << qPrintable(failures.join(u'\n'));
 }
