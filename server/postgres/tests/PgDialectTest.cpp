@@ -221,6 +221,35 @@ protected:
         return failures;
     }
 
+    // Translates one T-SQL statement and runs it, its literals bound as values; each row's fields
+    // joined by "|", or "ERROR: " and the message.
+    QStringList rows(const char* tsql) {
+        auto tokens = Lexer::tokenize(QString::fromUtf8(tsql));
+        if (!tokens)
+            return {QStringLiteral("ERROR: ") + tokens.status().message()};
+        QStringList variables;
+        auto translation = translate(*tokens, variables);
+        if (!translation)
+            return {QStringLiteral("ERROR: ") + translation.status().message()};
+        QList<DbValue> values;
+        for (int index : translation->literalTokens) {
+            const Token& t = (*tokens)[index];
+            values.append(t.kind == Token::Kind::String ? DbValue(t.text) : DbValue(t.text.toLongLong()));
+        }
+        auto result = m_link.query(translation->sql, values);
+        m_catalogue.forgetAll();
+        if (!result)
+            return {QStringLiteral("ERROR: ") + result.status().message()};
+        QStringList found;
+        for (const QList<DbValue>& row : result->rows()) {
+            QStringList fields;
+            for (const DbValue& field : row)
+                fields.append(field.toString());
+            found.append(fields.join(u'|'));
+        }
+        return found;
+    }
+
     PgTestDatabase m_database;
     PgConnection m_link;
     PgCatalogue m_catalogue{m_link};
@@ -261,4 +290,70 @@ TEST_F(PgDialectTest, TheSchemaBuildsAndEveryStatementOfTheTerminalAndItsProcedu
     EXPECT_GT(m_sent - sent, 100);
     EXPECT_EQ(failures, QStringList()) << failures.size() << " of " << m_sent - sent << "\n"
                                        << qPrintable(failures.join(u'\n'));
+}
+
+TEST_F(PgDialectTest, TranslatedStatementsMeanOnPostgresWhatTheyMeanInTsql) {
+    for (const char* tsql : {"CREATE TABLE Producto (ID int IDENTITY, Nombre varchar(30), Estado char(1))",
+                             "INSERT INTO Producto (Nombre, Estado) VALUES ('Café', 'A')",
+                             "INSERT INTO Producto (Nombre, Estado) VALUES ('CAFE', 'A')",
+                             "INSERT INTO Producto (Nombre, Estado) VALUES ('Pan\\x', 'B')",
+                             "INSERT INTO Producto (Nombre, Estado) VALUES ('pan_1', 'B')"})
+        ASSERT_EQ(rows(tsql), QStringList()) << tsql;
+    const struct {
+        const char* tsql;
+        QStringList rows;
+    } cases[] = {
+        // LIKE ignores case but not accents, and takes "\" as a character.
+        {"SELECT Nombre FROM Producto WHERE Nombre LIKE 'cafe'", {"CAFE"}},
+        {"SELECT Nombre FROM Producto WHERE Nombre LIKE 'PAN\\%'", {"Pan\\x"}},
+        {"SELECT Nombre FROM Producto WHERE Nombre NOT LIKE 'p%' ORDER BY ID", {"Café", "CAFE"}},
+        {"SELECT Nombre FROM Producto WHERE Nombre LIKE 'pan!_%' ESCAPE '!'", {"pan_1"}},
+        // Texts that are not columns compare without regard to case too.
+        {"SELECT COUNT(*) FROM Producto WHERE 'a' = 'A' AND LEFT(Nombre, 1) = 'c'", {"2"}},
+        {"SELECT TOP 1 Nombre FROM Producto ORDER BY ID DESC", {"pan_1"}},
+        {"DELETE p FROM Producto p JOIN Producto q ON q.ID = p.ID WHERE q.Estado = 'B'", {}},
+        {"SELECT * INTO #Copia FROM Producto", {}},
+        {"SELECT ID, [NOMBRE] FROM #COPIA ORDER BY 1", {"1|Café", "2|CAFE"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(rows(c.tsql), c.rows) << c.tsql;
+}
+
+TEST_F(PgDialectTest, TheCatalogueReadsTablesAsTheTranslatorNeedsThem) {
+    for (const char* tsql : {"CREATE TABLE Producto (ID int IDENTITY, Nombre varchar(30), [Key] int)",
+                             "CREATE TABLE #Copia (A int, B int)"})
+        ASSERT_EQ(rows(tsql), QStringList()) << tsql;
+    const struct {
+        const char* table;
+        QStringList columns;
+        const char* identity;
+    } cases[] = {
+        {"Producto", {"id", "nombre", "key"}, "id"},
+        {"PRODUCTO", {"id", "nombre", "key"}, "id"},
+        {"#COPIA", {"a", "b"}, ""},
+        {"Nada", {}, ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(m_catalogue.columnsOf(QString::fromUtf8(c.table)), c.columns) << c.table;
+        EXPECT_EQ(m_catalogue.identityColumnOf(QString::fromUtf8(c.table)), QString::fromUtf8(c.identity))
+            << c.table;
+    }
+
+    // Remembered until forgotten.
+    ASSERT_TRUE(m_link.execute(QStringLiteral("ALTER TABLE producto ADD precio numeric")));
+    EXPECT_EQ(m_catalogue.columnsOf(QStringLiteral("producto")).size(), 3);
+    m_catalogue.forget(QStringLiteral("Producto"));
+    EXPECT_EQ(m_catalogue.columnsOf(QStringLiteral("producto")).size(), 4);
+
+    // Without the engine's table of view texts there are none, and the caller's transaction goes on.
+    ASSERT_TRUE(m_link.begin());
+    EXPECT_EQ(m_catalogue.viewDefinition(QStringLiteral("Vw_Uno")), QString());
+    EXPECT_TRUE(m_link.execute(QStringLiteral("SELECT 1")));
+    ASSERT_TRUE(m_link.commit());
+    ASSERT_TRUE(m_link.execute(
+        QStringLiteral("CREATE TABLE nerin_views (name text, definition text);"
+                       "INSERT INTO nerin_views VALUES ('Vw_Uno', 'CREATE VIEW Vw_Uno AS SELECT 1')")));
+    m_catalogue.forgetAll();
+    EXPECT_EQ(m_catalogue.viewDefinition(QStringLiteral("VW_UNO")),
+              QStringLiteral("CREATE VIEW Vw_Uno AS SELECT 1"));
 }
