@@ -221,18 +221,20 @@ Status ExpressionRewriter::render(TokenRange range) {
         }
         if (Status s = renderChain(terms, operators); !s)
             return s;
-        const bool text = m_c.dialect.collatesAnyValue() || isTextChain(terms, operators);
+        // Whether the chain took the collation: only a text does where the target says so.
+        auto collate = [&] {
+            if (!m_c.dialect.collatesAnyValue() && !isTextChain(terms, operators))
+                return false;
+            m_out.word(m_c.dialect.collation(false));
+            return true;
+        };
         if (pattern) {
             if (!m_t.is(j, u"ESCAPE"))
                 m_out.word(m_c.dialect.like().noEscape);
         } else if (collateNext) {
-            if (text)
-                m_out.word(m_c.dialect.collation(false));
+            collate();
         } else if (comparesAsText({i, j}, range)) {
-            if (text)
-                m_out.word(m_c.dialect.collation(false));
-            else
-                collateNext = true;
+            collateNext = !collate();
             i = j;
             continue;
         }

@@ -314,6 +314,7 @@ TEST_F(PgDialectTest, TranslatedStatementsMeanOnPostgresWhatTheyMeanInTsql) {
         {"DELETE p FROM Producto p JOIN Producto q ON q.ID = p.ID WHERE q.Estado = 'B'", {}},
         {"SELECT * INTO #Copia FROM Producto", {}},
         {"SELECT ID, [NOMBRE] FROM #COPIA ORDER BY 1", {"1|Café", "2|CAFE"}},
+        {"DROP TABLE #copia", {}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(rows(c.tsql), c.rows) << c.tsql;
