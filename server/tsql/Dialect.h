@@ -118,6 +118,10 @@ public:
     // The clause that makes a text column compare without regard to case (SQL Server's default
     // collation), or by its exact characters when `caseSensitive`.
     virtual QString collation(bool caseSensitive) const = 0;
+    // Whether collation(false) may follow a value of any type, as the comparisons of values that are
+    // not columns need it. When not, it follows only a value known to be a text, so that two values
+    // of unknown type (variables) compare as the target compares texts by default.
+    virtual bool collatesAnyValue() const = 0;
     // What goes around the expression of a computed column ("Total AS Precio * Cantidad").
     struct Enclosure {
         QString before;

@@ -41,6 +41,23 @@ bool isComparison(const Token& t) {
     return false;
 }
 
+bool isTextType(QStringView type) {
+    for (const char16_t* text : {u"char", u"varchar", u"nchar", u"nvarchar", u"text", u"ntext", u"sysname"}) {
+        if (type.compare(text, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+bool yieldsText(QStringView function) {
+    for (const char16_t* name : {u"SUBSTRING", u"LEFT", u"RIGHT", u"UPPER", u"LOWER", u"LTRIM", u"RTRIM",
+                                 u"REPLACE", u"REPLICATE", u"SPACE", u"STR", u"CHAR"}) {
+        if (function == name)
+            return true;
+    }
+    return false;
+}
+
 bool isDateType(QStringView type) {
     return type.startsWith(u"datetime") || type.startsWith(u"smalldatetime") || type == u"date";
 }
@@ -173,7 +190,8 @@ bool ExpressionRewriter::comparesAsText(TokenRange chain, TokenRange range) cons
 Status ExpressionRewriter::render(TokenRange range) {
     QList<TokenRange> terms;
     QList<int> operators;
-    bool pattern = false; // the chain at i is the pattern of a LIKE
+    bool pattern = false;     // the chain at i is the pattern of a LIKE
+    bool collateNext = false; // the chain at i is compared with one that needed a collation
     int i = range.begin;
     while (i < range.end) {
         const int first = termEnd(i, range.end);
@@ -203,12 +221,24 @@ Status ExpressionRewriter::render(TokenRange range) {
         }
         if (Status s = renderChain(terms, operators); !s)
             return s;
+        // Whether the chain took the collation: only a text does where the target says so.
+        auto collate = [&] {
+            if (!m_c.dialect.collatesAnyValue() && !isTextChain(terms, operators))
+                return false;
+            m_out.word(m_c.dialect.collation(false));
+            return true;
+        };
         if (pattern) {
             if (!m_t.is(j, u"ESCAPE"))
                 m_out.word(m_c.dialect.like().noEscape);
+        } else if (collateNext) {
+            collate();
         } else if (comparesAsText({i, j}, range)) {
-            m_out.word(m_c.dialect.collation(false));
+            collateNext = !collate();
+            i = j;
+            continue;
         }
+        collateNext = false;
         i = j;
         pattern = renderLike(i, range.end);
     }
@@ -303,6 +333,38 @@ Status ExpressionRewriter::renderTerm(TokenRange term) {
         i = end;
     }
     return Status::ok();
+}
+
+// Whether `terms` joined by `operators` are known to be a text: a string, or a call of a function
+// that gives a text or converts to a text type, joined by "+" to anything.
+bool ExpressionRewriter::isTextChain(const QList<TokenRange>& terms, const QList<int>& operators) const {
+    for (int op : operators) {
+        if (!m_t[op].isOperator(u"+"))
+            return false;
+    }
+    for (TokenRange term : terms) {
+        while (term.size() > 2 && m_t.isKind(term.begin, Token::Kind::LParen) &&
+               m_t.next(term.begin) == term.end && !m_t.isSubquery(term.begin)) {
+            term = m_t.inside(term.begin);
+        }
+        if (term.size() == 1 && m_t.isKind(term.begin, Token::Kind::String))
+            return true;
+        if (term.size() < 3 || !m_t.isName(term.begin) || !m_t.isKind(term.begin + 1, Token::Kind::LParen) ||
+            m_t.next(term.begin + 1) != term.end)
+            continue;
+        const FunctionMap::Entry* entry = FunctionMap::find(m_t[term.begin].text);
+        if (!entry)
+            continue;
+        const TokenRange args = m_t.inside(term.begin + 1);
+        int type = -1;
+        if (entry->shape == FunctionMap::Shape::Convert)
+            type = args.begin;
+        else if (entry->shape == FunctionMap::Shape::Cast)
+            type = m_t.find(args, u"AS") + 1;
+        if (type >= 0 ? type < args.end && isTextType(m_t[type].text) : yieldsText(entry->name))
+            return true;
+    }
+    return false;
 }
 
 // A date operand of "-": GETDATE(), DATEADD(...), CURRENT_TIMESTAMP, or a CAST or CONVERT to a date

@@ -27,6 +27,7 @@ private:
     bool isPlainColumn(TokenRange chain) const;
     bool comparesAsText(TokenRange chain, TokenRange range) const;
     bool isDateTerm(TokenRange term) const;
+    bool isTextChain(const QList<TokenRange>& terms, const QList<int>& operators) const;
 
     bool renderLike(int& i, int end);
     Status renderChain(const QList<TokenRange>& terms, const QList<int>& operators);

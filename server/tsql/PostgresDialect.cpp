@@ -199,6 +199,12 @@ QString PostgresDialect::collation(bool caseSensitive) const {
     return caseSensitive ? QStringLiteral("COLLATE \"C\"") : QStringLiteral("COLLATE nerin_ci");
 }
 
+// PostgreSQL refuses a collation on a number or a date; a value whose type it infers (a string, a
+// parameter bound as unknown) takes it, or drops it when it becomes a number.
+bool PostgresDialect::collatesAnyValue() const {
+    return false;
+}
+
 Dialect::Enclosure PostgresDialect::computedColumn() const {
     return {QStringLiteral("GENERATED ALWAYS AS ("), QStringLiteral(") STORED")};
 }

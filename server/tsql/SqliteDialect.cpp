@@ -160,6 +160,11 @@ QString SqliteDialect::collation(bool caseSensitive) const {
     return caseSensitive ? QStringLiteral("COLLATE BINARY") : QStringLiteral("COLLATE NERIN_CI");
 }
 
+// SQLite ignores a collation on anything but a text.
+bool SqliteDialect::collatesAnyValue() const {
+    return true;
+}
+
 Dialect::Enclosure SqliteDialect::computedColumn() const {
     return {QStringLiteral("AS ("), QStringLiteral(")")};
 }

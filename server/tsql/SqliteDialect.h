@@ -29,6 +29,7 @@ public:
     QString identityColumn() const override;
     ColumnType columnType(QStringView type, bool exactFraction) const override;
     QString collation(bool caseSensitive) const override;
+    bool collatesAnyValue() const override;
     Enclosure computedColumn() const override;
 };
 

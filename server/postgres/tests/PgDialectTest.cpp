@@ -5,6 +5,7 @@
 #include "server/ScriptRunner.h"
 #include "server/postgres/PgCatalogue.h"
 #include "server/postgres/PgConnection.h"
+#include "server/postgres/PgRuntime.h"
 #include "server/postgres/testing/PgTestDatabase.h"
 #include "server/tsql/Lexer.h"
 #include "server/tsql/Parser.h"
@@ -13,6 +14,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QHash>
 #include <gtest/gtest.h>
 
 using nerin::DbValue;
@@ -33,18 +36,18 @@ protected:
         ASSERT_TRUE(created.isOk()) << qPrintable(created.message());
         const Status opened = m_link.open(m_database.connInfo(), QStringLiteral("nerin-pruebas"));
         ASSERT_TRUE(opened.isOk()) << qPrintable(opened.message());
-        ASSERT_TRUE(m_link.execute(QStringLiteral("SET DateStyle = 'ISO, DMY'")));
+        const Status installed = nerin::PgRuntime::install(m_link);
+        ASSERT_TRUE(installed.isOk()) << qPrintable(installed.message());
     }
 
     // The PostgreSQL text of one T-SQL statement, each variable numbered after the literals as the
-    // target numbers them; or "ERROR: " and why it was not translated.
-    QString translate(const TokenList& tokens) {
+    // target numbers them; `variables` receives their names in that order.
+    nerin::Result<Translation> translate(const TokenList& tokens, QStringList& variables) {
         Translator translator(m_catalogue, m_dialect);
         auto translation = translator.translate(tokens);
         if (!translation)
-            return QStringLiteral("ERROR: ") + translation.status().message();
-        QString sql = translation->sql;
-        QStringList variables;
+            return translation;
+        QString& sql = translation->sql;
         const int literals = static_cast<int>(translation->literalTokens.size());
         QChar quote;
         for (qsizetype i = 0; i < sql.size(); ++i) {
@@ -66,87 +69,292 @@ protected:
                 i += marker.size() - 1;
             }
         }
-        return sql;
+        return translation;
     }
 
-    // The SQL statements of a T-SQL batch, as the engine's interpreter finds them.
-    static std::vector<Statement> sqlStatements(const QString& batch) {
-        std::vector<Statement> found;
-        auto tokens = Lexer::tokenize(batch);
-        if (!tokens)
-            return found;
-        auto parsed = Parser::parseBatch(*tokens);
-        if (!parsed)
-            return found;
-        for (Statement& s : *parsed) {
-            if (s.kind == Statement::Kind::Sql)
-                found.push_back(std::move(s));
+    // The types the target binds the parameters with: whole numbers as integer (bigint when larger),
+    // other numbers as numeric, texts as unknown; variables by their declared type.
+    QString parameterTypes(const TokenList& tokens, const Translation& translation,
+                           const QStringList& variables) const {
+        QStringList types;
+        for (int index : translation.literalTokens) {
+            const Token& t = tokens[index];
+            bool whole = false;
+            const qint64 n = t.text.toLongLong(&whole);
+            if (t.kind != Token::Kind::Number)
+                types.append(QStringLiteral("unknown"));
+            else if (!whole)
+                types.append(QStringLiteral("numeric"));
+            else
+                types.append(n == qint32(n) ? QStringLiteral("integer") : QStringLiteral("bigint"));
         }
-        return found;
+        for (const QString& name : variables)
+            types.append(m_variableTypes.value(name, QStringLiteral("unknown")));
+        return types.isEmpty() ? QString() : u'(' + types.join(u',') + u')';
     }
 
-    // Runs the server files 1xx-5xx (tables, their data, views); the failures, one a line.
-    QStringList buildSchema() {
+    // Records the type a variable's values are bound with.
+    void declare(const VariableDeclaration& variable) {
+        const QString type = variable.type.left(variable.type.indexOf(u'(')).toLower();
+        QString bound = QStringLiteral("unknown");
+        if (type == u"int" || type == u"smallint" || type == u"tinyint" || type == u"bit")
+            bound = QStringLiteral("integer");
+        else if (type == u"bigint")
+            bound = QStringLiteral("bigint");
+        else if (type == u"money" || type == u"smallmoney" || type == u"decimal" || type == u"numeric")
+            bound = QStringLiteral("numeric");
+        else if (type == u"float" || type == u"real")
+            bound = QStringLiteral("double precision");
+        else if (type.contains(u"date"))
+            bound = QStringLiteral("timestamp");
+        m_variableTypes.insert(variable.name.toLower(), bound);
+    }
+
+    // Translates one statement and sends it: queries and changes are only prepared when
+    // `prepareOnly`; anything else runs, with NULL for its parameters, so that the tables it creates
+    // are there for the statements after it. Empty, or why it failed.
+    QString send(const TokenList& tokens, bool prepareOnly) {
+        ++m_sent;
+        QStringList variables;
+        auto translation = translate(tokens, variables);
+        if (!translation)
+            return translation.status().message();
+        const QString& sql = translation->sql;
+        const bool preparable =
+            prepareOnly &&
+            (sql.startsWith(QStringLiteral("SELECT")) || sql.startsWith(QStringLiteral("INSERT")) ||
+             sql.startsWith(QStringLiteral("UPDATE")) || sql.startsWith(QStringLiteral("DELETE")));
+        auto done = preparable
+                        ? m_link.execute(QStringLiteral("PREPARE s %1 AS %2")
+                                             .arg(parameterTypes(tokens, *translation, variables), sql))
+                        : m_link.execute(sql, QList<DbValue>(sql.count(u'$'), DbValue()));
+        if (done && preparable)
+            done = m_link.execute(QStringLiteral("DEALLOCATE s"));
+        m_catalogue.forgetAll();
+        return done ? QString() : done.status().message() + QStringLiteral("\n  ") + sql;
+    }
+
+    // Sends every statement of a procedure's body the interpreter sends to the database: SQL, and
+    // the expressions and conditions it evaluates with a SELECT.
+    void sendBody(const std::vector<Statement>& statements, const QString& where, QStringList& failures) {
+        auto word = [](const char* text) {
+            return Token{Token::Kind::Word, QString::fromLatin1(text), 0, 0, 1};
+        };
+        auto number = [](const char* text) {
+            return Token{Token::Kind::Number, QString::fromLatin1(text), 0, 0, 1};
+        };
+        for (const Statement& statement : statements) {
+            QList<TokenList> sent;
+            switch (statement.kind) {
+            case Statement::Kind::Sql:
+            case Statement::Kind::SelectAssign:
+                sent.append(statement.tokens);
+                break;
+            case Statement::Kind::If:
+            case Statement::Kind::While:
+                sent.append(TokenList{word("SELECT"), word("CASE"), word("WHEN")} + statement.tokens +
+                            TokenList{word("THEN"), number("1"), word("ELSE"), number("0"), word("END")});
+                break;
+            case Statement::Kind::Declare:
+                for (const VariableDeclaration& variable : statement.declarations) {
+                    declare(variable);
+                    if (!variable.initializer.isEmpty())
+                        sent.append(TokenList{word("SELECT")} + variable.initializer);
+                }
+                break;
+            case Statement::Kind::Set:
+                sent.append(TokenList{word("SELECT")} + statement.assignments.front().expression);
+                break;
+            case Statement::Kind::Return:
+                if (!statement.tokens.isEmpty())
+                    sent.append(TokenList{word("SELECT")} + statement.tokens);
+                break;
+            default:
+                break;
+            }
+            for (const TokenList& tokens : sent) {
+                if (const QString failure = send(tokens, true); !failure.isEmpty())
+                    failures.append(QStringLiteral("%1:%2: %3").arg(where).arg(statement.line).arg(failure));
+            }
+            sendBody(statement.children, where, failures);
+        }
+    }
+
+    // Sends every statement of a T-SQL script, and of the procedures it creates; the failures, one a
+    // line.
+    QStringList sendScript(const QString& path, bool prepareOnly) {
+        QFile script(path);
+        if (!script.open(QIODevice::ReadOnly))
+            return {path};
         QStringList failures;
-        const QDir folder(QStringLiteral(NERIN_SQL_DIR));
-        for (const QString& file :
-             folder.entryList({QStringLiteral("[1-5]*.sql")}, QDir::Files, QDir::Name)) {
-            QFile script(folder.filePath(file));
-            if (!script.open(QIODevice::ReadOnly)) {
-                failures.append(file);
+        for (const nerin::ScriptRunner::Batch& batch :
+             nerin::ScriptRunner::split(QString::fromUtf8(script.readAll()))) {
+            const QString where = QFileInfo(path).fileName();
+            auto tokens = Lexer::tokenize(batch.text);
+            auto parsed =
+                tokens ? Parser::parseBatch(*tokens) : nerin::Result<std::vector<Statement>>(tokens.status());
+            if (!parsed) {
+                failures.append(QStringLiteral("%1:%2: %3")
+                                    .arg(where)
+                                    .arg(batch.firstLine)
+                                    .arg(parsed.status().message()));
                 continue;
             }
-            for (const nerin::ScriptRunner::Batch& batch :
-                 nerin::ScriptRunner::split(QString::fromUtf8(script.readAll()))) {
-                for (const Statement& statement : sqlStatements(batch.text)) {
-                    const QString sql = translate(statement.tokens);
-                    auto done = sql.startsWith(QStringLiteral("ERROR: "))
-                                    ? nerin::Result<PgConnection::Outcome>(
-                                          Status::error(Status::Code::CommandTextError, sql))
-                                    : m_link.execute(sql);
-                    if (!done)
-                        failures.append(QStringLiteral("%1:%2: %3\n  %4")
-                                            .arg(file)
+            for (const Statement& statement : *parsed) {
+                if (statement.kind == Statement::Kind::CreateProcedure) {
+                    m_variableTypes.clear();
+                    m_variableTypes.insert(QStringLiteral("@__rowcount"), QStringLiteral("integer"));
+                    m_variableTypes.insert(QStringLiteral("@__trancount"), QStringLiteral("integer"));
+                    for (const VariableDeclaration& parameter : statement.declarations)
+                        declare(parameter);
+                    sendBody(statement.children, QStringLiteral("%1 (%2)").arg(where, statement.name),
+                             failures);
+                } else if (statement.kind == Statement::Kind::Sql) {
+                    if (const QString failure = send(statement.tokens, prepareOnly); !failure.isEmpty())
+                        failures.append(QStringLiteral("%1:%2: %3")
+                                            .arg(where)
                                             .arg(batch.firstLine + statement.line - 1)
-                                            .arg(done.status().message(), sql));
-                    m_catalogue.forgetAll();
+                                            .arg(failure));
                 }
             }
         }
         return failures;
     }
 
+    // Translates one T-SQL statement and runs it, its literals bound as values; each row's fields
+    // joined by "|", or "ERROR: " and the message.
+    QStringList rows(const char* tsql) {
+        auto tokens = Lexer::tokenize(QString::fromUtf8(tsql));
+        if (!tokens)
+            return {QStringLiteral("ERROR: ") + tokens.status().message()};
+        QStringList variables;
+        auto translation = translate(*tokens, variables);
+        if (!translation)
+            return {QStringLiteral("ERROR: ") + translation.status().message()};
+        QList<DbValue> values;
+        for (int index : translation->literalTokens) {
+            const Token& t = (*tokens)[index];
+            values.append(t.kind == Token::Kind::String ? DbValue(t.text) : DbValue(t.text.toLongLong()));
+        }
+        auto result = m_link.query(translation->sql, values);
+        m_catalogue.forgetAll();
+        if (!result)
+            return {QStringLiteral("ERROR: ") + result.status().message()};
+        QStringList found;
+        for (const QList<DbValue>& row : result->rows()) {
+            QStringList fields;
+            for (const DbValue& field : row)
+                fields.append(field.toString());
+            found.append(fields.join(u'|'));
+        }
+        return found;
+    }
+
     PgTestDatabase m_database;
     PgConnection m_link;
     PgCatalogue m_catalogue{m_link};
     const PostgresDialect m_dialect;
+    int m_sent = 0;
+    QHash<QString, QString> m_variableTypes; // PostgreSQL type by lower-case "@name"
 };
 
 } // namespace
 
-TEST_F(PgDialectTest, TheSchemaBuildsAndEveryStatementOfTheTerminalIsAccepted) {
-    const QStringList schema = buildSchema();
-    EXPECT_EQ(schema, QStringList()) << qPrintable(schema.join(u'\n'));
-
-    QFile corpus(QStringLiteral(NERIN_SQL_DIR "/tests/corpus.sql"));
-    ASSERT_TRUE(corpus.open(QIODevice::ReadOnly));
+TEST_F(PgDialectTest, TheSchemaBuildsAndEveryStatementOfTheTerminalAndItsProceduresIsAccepted) {
     QStringList failures;
-    int prepared = 0;
-    for (const nerin::ScriptRunner::Batch& batch :
-         nerin::ScriptRunner::split(QString::fromUtf8(corpus.readAll()))) {
-        for (const Statement& statement : sqlStatements(batch.text)) {
-            const QString sql = translate(statement.tokens);
-            ++prepared;
-            auto done = m_link.execute(QStringLiteral("PREPARE s AS ") + sql);
-            if (done)
-                done = m_link.execute(QStringLiteral("DEALLOCATE s"));
-            else
-                failures.append(QStringLiteral("corpus.sql:%1: %2\n  %3")
-                                    .arg(batch.firstLine + statement.line - 1)
-                                    .arg(done.status().message(), sql));
-        }
-    }
-    EXPECT_GT(prepared, 100);
-    EXPECT_EQ(failures, QStringList()) << failures.size() << " of " << prepared << "\n"
+    const QDir folder(QStringLiteral(NERIN_SQL_DIR));
+    for (const QString& file : folder.entryList({QStringLiteral("[1-5]*.sql")}, QDir::Files, QDir::Name))
+        failures += sendScript(folder.filePath(file), false);
+    ASSERT_EQ(failures, QStringList()) << qPrintable(failures.join(u'\n'));
+
+    int sent = m_sent;
+    failures = sendScript(folder.filePath(QStringLiteral("tests/corpus.sql")), true);
+    EXPECT_GT(m_sent - sent, 300);
+    EXPECT_EQ(failures, QStringList()) << failures.size() << " of " << m_sent - sent << "\n"
                                        << qPrintable(failures.join(u'\n'));
+
+    // The work tables the terminal leaves for the printing procedures.
+    for (const char* table :
+         {"CREATE TABLE #Tmp_Imprimir (ID Int IDENTITY (1, 1),Texto Varchar (500),ID_Impresora "
+          "Int,Tipo Char(1), Tiempo Int)",
+          "CREATE TABLE #Tmp_Imprimir_C (ID Int IDENTITY (1, 1),Texto Varchar (255),ID_Impresora "
+          "Int,Tipo Char(1))"}) {
+        auto tokens = Lexer::tokenize(QString::fromLatin1(table));
+        ASSERT_TRUE(tokens);
+        ASSERT_EQ(send(*tokens, false), QString());
+    }
+    sent = m_sent;
+    failures.clear();
+    for (const QString& file : folder.entryList({QStringLiteral("7*.sql")}, QDir::Files, QDir::Name))
+        failures += sendScript(folder.filePath(file), true);
+    EXPECT_GT(m_sent - sent, 100);
+    EXPECT_EQ(failures, QStringList()) << failures.size() << " of " << m_sent - sent << "\n"
+                                       << qPrintable(failures.join(u'\n'));
+}
+
+TEST_F(PgDialectTest, TranslatedStatementsMeanOnPostgresWhatTheyMeanInTsql) {
+    for (const char* tsql : {"CREATE TABLE Producto (ID int IDENTITY, Nombre varchar(30), Estado char(1))",
+                             "INSERT INTO Producto (Nombre, Estado) VALUES ('Café', 'A')",
+                             "INSERT INTO Producto (Nombre, Estado) VALUES ('CAFE', 'A')",
+                             "INSERT INTO Producto (Nombre, Estado) VALUES ('Pan\\x', 'B')",
+                             "INSERT INTO Producto (Nombre, Estado) VALUES ('pan_1', 'B')"})
+        ASSERT_EQ(rows(tsql), QStringList()) << tsql;
+    const struct {
+        const char* tsql;
+        QStringList rows;
+    } cases[] = {
+        // LIKE ignores case but not accents, and takes "\" as a character.
+        {"SELECT Nombre FROM Producto WHERE Nombre LIKE 'cafe'", {"CAFE"}},
+        {"SELECT Nombre FROM Producto WHERE Nombre LIKE 'PAN\\%'", {"Pan\\x"}},
+        {"SELECT Nombre FROM Producto WHERE Nombre NOT LIKE 'p%' ORDER BY ID", {"Café", "CAFE"}},
+        {"SELECT Nombre FROM Producto WHERE Nombre LIKE 'pan!_%' ESCAPE '!'", {"pan_1"}},
+        // Texts that are not columns compare without regard to case too.
+        {"SELECT COUNT(*) FROM Producto WHERE 'a' = 'A' AND LEFT(Nombre, 1) = 'c'", {"2"}},
+        {"SELECT TOP 1 Nombre FROM Producto ORDER BY ID DESC", {"pan_1"}},
+        {"DELETE p FROM Producto p JOIN Producto q ON q.ID = p.ID WHERE q.Estado = 'B'", {}},
+        {"SELECT * INTO #Copia FROM Producto", {}},
+        {"SELECT ID, [NOMBRE] FROM #COPIA ORDER BY 1", {"1|Café", "2|CAFE"}},
+        {"DROP TABLE #copia", {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(rows(c.tsql), c.rows) << c.tsql;
+}
+
+TEST_F(PgDialectTest, TheCatalogueReadsTablesAsTheTranslatorNeedsThem) {
+    for (const char* tsql : {"CREATE TABLE Producto (ID int IDENTITY, Nombre varchar(30), [Key] int)",
+                             "CREATE TABLE #Copia (A int, B int)"})
+        ASSERT_EQ(rows(tsql), QStringList()) << tsql;
+    const struct {
+        const char* table;
+        QStringList columns;
+        const char* identity;
+    } cases[] = {
+        {"Producto", {"id", "nombre", "key"}, "id"},
+        {"PRODUCTO", {"id", "nombre", "key"}, "id"},
+        {"#COPIA", {"a", "b"}, ""},
+        {"Nada", {}, ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(m_catalogue.columnsOf(QString::fromUtf8(c.table)), c.columns) << c.table;
+        EXPECT_EQ(m_catalogue.identityColumnOf(QString::fromUtf8(c.table)), QString::fromUtf8(c.identity))
+            << c.table;
+    }
+
+    // Remembered until forgotten.
+    ASSERT_TRUE(m_link.execute(QStringLiteral("ALTER TABLE producto ADD precio numeric")));
+    EXPECT_EQ(m_catalogue.columnsOf(QStringLiteral("producto")).size(), 3);
+    m_catalogue.forget(QStringLiteral("Producto"));
+    EXPECT_EQ(m_catalogue.columnsOf(QStringLiteral("producto")).size(), 4);
+
+    // Without the engine's table of view texts there are none, and the caller's transaction goes on.
+    ASSERT_TRUE(m_link.begin());
+    EXPECT_EQ(m_catalogue.viewDefinition(QStringLiteral("Vw_Uno")), QString());
+    EXPECT_TRUE(m_link.execute(QStringLiteral("SELECT 1")));
+    ASSERT_TRUE(m_link.commit());
+    ASSERT_TRUE(m_link.execute(
+        QStringLiteral("CREATE TABLE nerin_views (name text, definition text);"
+                       "INSERT INTO nerin_views VALUES ('Vw_Uno', 'CREATE VIEW Vw_Uno AS SELECT 1')")));
+    m_catalogue.forgetAll();
+    EXPECT_EQ(m_catalogue.viewDefinition(QStringLiteral("VW_UNO")),
+              QStringLiteral("CREATE VIEW Vw_Uno AS SELECT 1"));
 }
