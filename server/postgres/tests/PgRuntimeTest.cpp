@@ -253,4 +253,24 @@ TEST_F(PgRuntimeTest, IdentityValuesOfTheSessionAndOfEachTable) {
         EXPECT_EQ(pgValue(QString::fromUtf8(c.call)), QString::fromUtf8(c.expected)) << c.call;
 }
 
+// A function of an older library that cannot be replaced stops the install, which names the file and
+// leaves nothing of it behind.
+TEST_F(PgRuntimeTest, AFailedInstallNamesItsFileAndLeavesNothing) {
+    PgTestDatabase other;
+    ASSERT_TRUE(other.create().isOk());
+    PgConnection link;
+    ASSERT_TRUE(link.open(other.connInfo(), QStringLiteral("nerin-pruebas")).isOk());
+    ASSERT_TRUE(
+        link.execute(QStringLiteral(
+                         "CREATE FUNCTION nerin_trim(value text) RETURNS integer LANGUAGE sql AS 'SELECT 1'"))
+            .isOk());
+    const Status installed = PgRuntime::install(link);
+    EXPECT_FALSE(installed.isOk());
+    EXPECT_TRUE(installed.message().contains(QStringLiteral("support.sql")))
+        << qPrintable(installed.message());
+    const auto left = link.query(QStringLiteral("SELECT to_regproc('nerin_fail') IS NULL"));
+    ASSERT_TRUE(left.isOk());
+    EXPECT_EQ(left->value(0), DbValue(1));
+}
+
 } // namespace
