@@ -3,7 +3,9 @@
 #include "server/postgres/PgErrorMap.h"
 #include "server/postgres/PgValues.h"
 
+#include <QRegularExpression>
 #include <QTimeZone>
+#include <algorithm>
 #include <libpq-fe.h>
 #include <memory>
 #include <vector>
@@ -297,24 +299,60 @@ PgConnection::executePrepared(const QString& sql, const std::vector<PgValues::Pa
         deallocateForgotten();
         if (m_prepared.size() >= kMaxPrepared)
             forgetPrepared();
-        name = preparedName(++m_nextPrepared);
-        const ResultPtr prepared{PQprepare(m_conn, name.constData(), sql.toUtf8().constData(),
-                                           static_cast<int>(types.size()), types.data())};
+        Result<QByteArray> prepared = prepare(sql, types);
         if (!prepared)
-            return failFromConnection(lostLink);
-        if (PQresultStatus(prepared.get()) != PGRES_COMMAND_OK) {
-            PgError error = errorOf(prepared.get(), sql, PQdb(m_conn));
-            if (PQstatus(m_conn) != CONNECTION_OK || error.code == Status::Code::LostLink)
-                error =
-                    PgErrorMap::classify(error.detail.sqlState, lostLink.arg(error.detail.description), true);
-            return fail(std::move(error));
-        }
+            return prepared.status();
+        name = std::move(prepared).value();
         m_prepared.insert(key, name);
     }
     if (!PQsendQueryPrepared(m_conn, name.constData(), static_cast<int>(values.size()), values.data(),
                              nullptr, nullptr, 0))
         return failFromConnection(lostLink);
     return collect(sql);
+}
+
+Result<QByteArray> PgConnection::prepare(const QString& sql, std::vector<unsigned int> types) {
+    const QString lostLink = lostLinkText();
+    const QByteArray text = sql.toUtf8();
+    // A failed preparation would end the transaction it is tried in; a savepoint keeps it going.
+    const bool guarded = PQtransactionStatus(m_conn) == PQTRANS_INTRANS &&
+                         std::find(types.begin(), types.end(), 0u) != types.end();
+    const auto step = [this](const char* command) {
+        const ResultPtr done{PQexec(m_conn, command)};
+        return done && PQresultStatus(done.get()) == PGRES_COMMAND_OK;
+    };
+    for (std::size_t attempt = 0; attempt <= types.size(); ++attempt) {
+        if (guarded && !step("SAVEPOINT nerin_prepare"))
+            return failFromConnection(lostLink);
+        const QByteArray name = preparedName(++m_nextPrepared);
+        const ResultPtr prepared{PQprepare(m_conn, name.constData(), text.constData(),
+                                           static_cast<int>(types.size()), types.data())};
+        if (!prepared)
+            return failFromConnection(lostLink);
+        if (PQresultStatus(prepared.get()) == PGRES_COMMAND_OK) {
+            if (guarded && !step("RELEASE SAVEPOINT nerin_prepare"))
+                return failFromConnection(lostLink);
+            return name;
+        }
+        PgError error = errorOf(prepared.get(), sql, PQdb(m_conn));
+        if (guarded &&
+            !(step("ROLLBACK TO SAVEPOINT nerin_prepare") && step("RELEASE SAVEPOINT nerin_prepare")))
+            return failFromConnection(lostLink);
+        if (PQstatus(m_conn) != CONNECTION_OK || error.code == Status::Code::LostLink)
+            return fail(
+                PgErrorMap::classify(error.detail.sqlState, lostLink.arg(error.detail.description), true));
+        // A text or a NULL where nothing gives it a type ("$1 IS NULL") is taken as a text, as T-SQL
+        // takes an untyped literal there.
+        static const QRegularExpression untyped(
+            QStringLiteral("could not determine data type of parameter \\$(\\d+)"));
+        const QRegularExpressionMatch m = untyped.match(error.detail.description);
+        const std::size_t index = m.hasMatch() ? m.captured(1).toULongLong() : 0;
+        if (error.detail.sqlState != u"42P18" || index < 1 || index > types.size() || types[index - 1] != 0)
+            return fail(std::move(error));
+        types[index - 1] = PgValues::kText;
+    }
+    return fail(
+        PgErrorMap::classify(QStringLiteral("42P18"), QStringLiteral("could not prepare: ") + sql, false));
 }
 
 void PgConnection::forgetPrepared(QStringView fragment) {

@@ -85,6 +85,9 @@ private:
     Status failFromConnection(const QString& context);
     // Reads every result of the call just sent; `sql` names the failed statement in messages.
     Result<Outcome> collect(QStringView sql);
+    // Prepares `sql` under a new name, giving a text type to each untyped parameter the server cannot
+    // infer a type for.
+    Result<QByteArray> prepare(const QString& sql, std::vector<unsigned int> types);
     // Deallocates the statements forgotten since the last call, when the connection can.
     void deallocateForgotten();
 

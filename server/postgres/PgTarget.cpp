@@ -77,6 +77,16 @@ PgValues::Parameter PgTarget::parameter(const DbValue& value) {
     }
     case DbValue::Type::Text:
         return {0, value.toString().toUtf8(), false};
+    case DbValue::Type::Currency: {
+        // With its four places, so that what takes money for a number with decimals (CONVERT's money
+        // styles) sees money.
+        const qint64 raw = value.toCurrency().raw();
+        const quint64 magnitude = raw < 0 ? 0 - static_cast<quint64>(raw) : static_cast<quint64>(raw);
+        return {PgValues::kNumeric,
+                QByteArray(raw < 0 ? "-" : "") + QByteArray::number(magnitude / 10000) + '.' +
+                    QByteArray::number(magnitude % 10000).rightJustified(4, '0'),
+                false};
+    }
     default:
         return PgValues::parameter(value);
     }
