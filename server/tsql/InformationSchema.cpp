@@ -133,16 +133,18 @@ std::optional<EngineError> InformationSchema::install(sqlite3* db) {
     return std::nullopt;
 }
 
-std::optional<EngineError> InformationSchema::noteDefinition(StatementRunner& runner,
-                                                             const TokenList& tokens) {
+std::optional<EngineError> InformationSchema::noteDefinition(Target& target, const TokenList& tokens) {
     if (tokens.size() < 3 || !tokens[1].is(u"VIEW"))
         return std::nullopt;
     qsizetype i = 2;
     if (tokens[0].is(u"CREATE")) {
         const QString name = objectAt(tokens, i);
-        return runner.runNative(
-            QStringLiteral("INSERT OR REPLACE INTO nerin_views (name, definition) VALUES (?1, ?2)"),
-            {DbValue(name), DbValue(sourceText(tokens))});
+        // A view created again (after its drop by another connection) replaces its old text.
+        if (auto failure =
+                target.runNative(QStringLiteral("DELETE FROM nerin_views WHERE name = $1"), {DbValue(name)}))
+            return failure;
+        return target.runNative(QStringLiteral("INSERT INTO nerin_views (name, definition) VALUES ($1, $2)"),
+                                {DbValue(name), DbValue(sourceText(tokens))});
     }
     if (!tokens[0].is(u"DROP"))
         return std::nullopt;
@@ -151,7 +153,7 @@ std::optional<EngineError> InformationSchema::noteDefinition(StatementRunner& ru
     while (i < tokens.size()) {
         const QString name = objectAt(tokens, i);
         if (auto failure =
-                runner.runNative(QStringLiteral("DELETE FROM nerin_views WHERE name = ?1"), {DbValue(name)}))
+                target.runNative(QStringLiteral("DELETE FROM nerin_views WHERE name = $1"), {DbValue(name)}))
             return failure;
         if (i >= tokens.size() || tokens[i].kind != Token::Kind::Comma)
             break;

@@ -9,7 +9,7 @@ struct sqlite3;
 
 namespace nerin::tsql {
 
-class StatementRunner;
+class Target;
 
 // SQL Server's INFORMATION_SCHEMA views TABLES, COLUMNS, VIEWS and ROUTINES over what the engine knows
 // of the database, so that scripts can ask whether an object exists before they create or drop it.
@@ -27,7 +27,7 @@ public:
 
     // After a data definition statement ran: keeps the T-SQL text of a view it created and forgets
     // the views it dropped.
-    static std::optional<EngineError> noteDefinition(StatementRunner& runner, const TokenList& tokens);
+    static std::optional<EngineError> noteDefinition(Target& target, const TokenList& tokens);
 };
 
 } // namespace nerin::tsql

@@ -73,6 +73,7 @@ private:
     Result<DbValue> argumentValue(const TokenList& value, Frame& frame, std::optional<EngineError>& failure);
 
     StatementRunner::VariableLookup lookupIn(const Frame& frame) const;
+    Target& target() { return m_runner.target(); }
 
     StatementRunner& m_runner;
     ProcedureStore& m_procedures;

@@ -5,6 +5,8 @@ namespace nerin::tsql {
 
 namespace {
 
+using Step = Target::TransactionStep;
+
 EngineError missingParameter(const QString& procedure, const QString& parameter) {
     return EngineError::commandText(
         QStringLiteral("Procedure or function '%1' expects parameter '%2', which was not supplied.")
@@ -70,10 +72,10 @@ std::optional<EngineError> Interpreter::runProcedure(const ProcedureDefinition& 
     // A procedure changes everything it changes or nothing: its own transaction, or a savepoint
     // inside the caller's. This holds whatever the procedure says about XACT_ABORT: here every
     // failing statement ends the call and undoes it.
-    const bool ownsTransaction = m_runner.autocommit();
+    const bool ownsTransaction = target().autocommit();
     const QString savepoint = QStringLiteral("nerin_proc_%1").arg(m_depth);
-    if (auto failure = m_runner.runNative(ownsTransaction ? QStringLiteral("BEGIN IMMEDIATE")
-                                                          : QStringLiteral("SAVEPOINT ") + savepoint))
+    if (auto failure = ownsTransaction ? target().transaction(Step::Begin)
+                                       : target().transaction(Step::Savepoint, savepoint))
         return failure;
     ++m_depth;
     const int tranCountBefore = m_tranCount;
@@ -93,11 +95,11 @@ std::optional<EngineError> Interpreter::runProcedure(const ProcedureDefinition& 
         // is the transaction it began for the rest of the call, which the outermost call ends (or
         // leaves to the caller, when the procedure began a transaction again after it and the count
         // matches).
-        if (m_depth == 0 && !m_runner.autocommit()) {
+        if (m_depth == 0 && !target().autocommit()) {
             if (failure)
-                m_runner.runNative(QStringLiteral("ROLLBACK"));
+                target().transaction(Step::Rollback);
             else if (m_tranCount == 0)
-                failure = m_runner.runNative(QStringLiteral("COMMIT"));
+                failure = target().transaction(Step::Commit);
         }
         if (failure) {
             if (m_depth == 0)
@@ -106,16 +108,16 @@ std::optional<EngineError> Interpreter::runProcedure(const ProcedureDefinition& 
         }
     } else {
         if (!failure && ownsTransaction)
-            failure = m_runner.runNative(QStringLiteral("COMMIT"));
+            failure = target().transaction(Step::Commit);
         else if (!failure)
-            failure = m_runner.runNative(QStringLiteral("RELEASE ") + savepoint);
+            failure = target().transaction(Step::ReleaseSavepoint, savepoint);
         if (failure) {
             if (ownsTransaction) {
-                if (!m_runner.autocommit())
-                    m_runner.runNative(QStringLiteral("ROLLBACK"));
+                if (!target().autocommit())
+                    target().transaction(Step::Rollback);
             } else {
-                m_runner.runNative(QStringLiteral("ROLLBACK TO ") + savepoint);
-                m_runner.runNative(QStringLiteral("RELEASE ") + savepoint);
+                target().transaction(Step::RollbackToSavepoint, savepoint);
+                target().transaction(Step::ReleaseSavepoint, savepoint);
             }
             m_tranCount = tranCountBefore;
             return failure;
@@ -134,8 +136,8 @@ std::optional<EngineError> Interpreter::runProcedure(const ProcedureDefinition& 
 }
 
 std::optional<EngineError> Interpreter::beginTransaction() {
-    if (m_tranCount == 0 && m_runner.autocommit()) {
-        if (auto failure = m_runner.runNative(QStringLiteral("BEGIN IMMEDIATE")))
+    if (m_tranCount == 0 && target().autocommit()) {
+        if (auto failure = target().transaction(Step::Begin))
             return failure;
     }
     ++m_tranCount;
@@ -148,8 +150,8 @@ std::optional<EngineError> Interpreter::commitTransaction() {
             QStringLiteral("The COMMIT TRANSACTION request has no corresponding BEGIN TRANSACTION."), 3902);
     --m_tranCount;
     // Inside a procedure the procedure's own transaction commits when it ends.
-    if (m_tranCount == 0 && m_depth == 0 && !m_runner.autocommit())
-        return m_runner.runNative(QStringLiteral("COMMIT"));
+    if (m_tranCount == 0 && m_depth == 0 && !target().autocommit())
+        return target().transaction(Step::Commit);
     return std::nullopt;
 }
 
@@ -159,19 +161,19 @@ std::optional<EngineError> Interpreter::rollbackTransaction() {
             QStringLiteral("The ROLLBACK TRANSACTION request has no corresponding BEGIN TRANSACTION."), 3903);
     m_tranCount = 0;
     if (m_depth == 0) {
-        if (!m_runner.autocommit())
-            return m_runner.runNative(QStringLiteral("ROLLBACK"));
+        if (!target().autocommit())
+            return target().transaction(Step::Rollback);
         return std::nullopt;
     }
     // Inside a procedure, as on SQL Server: everything is undone, the caller's open transaction
     // included, and the calls' savepoints go with it. The rest of the call runs in a new transaction
     // that the outermost call commits, so what it does after the ROLLBACK stays, as it would.
-    if (!m_runner.autocommit()) {
-        if (auto failure = m_runner.runNative(QStringLiteral("ROLLBACK")))
+    if (!target().autocommit()) {
+        if (auto failure = target().transaction(Step::Rollback))
             return failure;
     }
     ++m_rollbacks;
-    return m_runner.runNative(QStringLiteral("BEGIN IMMEDIATE"));
+    return target().transaction(Step::Begin);
 }
 
 } // namespace nerin::tsql

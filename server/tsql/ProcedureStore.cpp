@@ -2,32 +2,26 @@
 
 #include "server/tsql/Lexer.h"
 #include "server/tsql/Parser.h"
-#include "server/tsql/StatementRunner.h"
+#include "server/tsql/Target.h"
 
 namespace nerin::tsql {
 
-std::optional<EngineError> ProcedureStore::initialize() {
-    return m_runner.runNative(
-        QStringLiteral("CREATE TABLE IF NOT EXISTS nerin_procedures ("
-                       "name TEXT PRIMARY KEY COLLATE NOCASE, definition TEXT NOT NULL)"));
-}
-
 std::optional<EngineError> ProcedureStore::create(const QString& name, const QString& text) {
     RecordSet existing;
-    if (auto failure = m_runner.runNative(QStringLiteral("SELECT 1 FROM nerin_procedures WHERE name = ?1"),
+    if (auto failure = m_target.runNative(QStringLiteral("SELECT 1 FROM nerin_procedures WHERE name = $1"),
                                           {DbValue(name)}, &existing))
         return failure;
     if (!existing.eof())
         return EngineError::commandText(
             QStringLiteral("There is already an object named '%1' in the database.").arg(name), 2714);
-    return m_runner.runNative(
-        QStringLiteral("INSERT INTO nerin_procedures (name, definition) VALUES (?1, ?2)"),
+    return m_target.runNative(
+        QStringLiteral("INSERT INTO nerin_procedures (name, definition) VALUES ($1, $2)"),
         {DbValue(name), DbValue(text)});
 }
 
 std::optional<EngineError> ProcedureStore::drop(const QString& name) {
     RecordSet existing;
-    if (auto failure = m_runner.runNative(QStringLiteral("SELECT 1 FROM nerin_procedures WHERE name = ?1"),
+    if (auto failure = m_target.runNative(QStringLiteral("SELECT 1 FROM nerin_procedures WHERE name = $1"),
                                           {DbValue(name)}, &existing))
         return failure;
     if (existing.eof())
@@ -36,14 +30,14 @@ std::optional<EngineError> ProcedureStore::drop(const QString& name) {
                            "permission.")
                 .arg(name),
             3701);
-    return m_runner.runNative(QStringLiteral("DELETE FROM nerin_procedures WHERE name = ?1"),
+    return m_target.runNative(QStringLiteral("DELETE FROM nerin_procedures WHERE name = $1"),
                               {DbValue(name)});
 }
 
 Result<std::shared_ptr<const ProcedureDefinition>> ProcedureStore::find(const QString& name) {
     RecordSet found;
     if (auto failure =
-            m_runner.runNative(QStringLiteral("SELECT definition FROM nerin_procedures WHERE name = ?1"),
+            m_target.runNative(QStringLiteral("SELECT definition FROM nerin_procedures WHERE name = $1"),
                                {DbValue(name)}, &found))
         return failure->toStatus();
     if (found.eof())

@@ -8,7 +8,7 @@
 
 namespace nerin::tsql {
 
-class StatementRunner;
+class Target;
 
 // A procedure as the engine runs it: its parameters and its parsed body.
 struct ProcedureDefinition {
@@ -21,10 +21,7 @@ struct ProcedureDefinition {
 // that every connection, in any process, runs the same ones. Parsed bodies are remembered by text.
 class ProcedureStore {
 public:
-    explicit ProcedureStore(StatementRunner& runner) : m_runner(runner) {}
-
-    // Creates the procedure table when the database has none.
-    std::optional<EngineError> initialize();
+    explicit ProcedureStore(Target& target) : m_target(target) {}
 
     std::optional<EngineError> create(const QString& name, const QString& text);
     std::optional<EngineError> drop(const QString& name);
@@ -34,7 +31,7 @@ public:
     static Result<std::shared_ptr<const ProcedureDefinition>> parse(const QString& text);
 
 private:
-    StatementRunner& m_runner;
+    Target& m_target;
     QHash<QString, std::shared_ptr<const ProcedureDefinition>> m_parsed; // by text
 };
 

@@ -2,27 +2,27 @@
 
 #include "server/tsql/Interpreter.h"
 #include "server/tsql/ProcedureStore.h"
-#include "server/tsql/SqliteDialect.h"
 #include "server/tsql/StatementRunner.h"
+#include "server/tsql/Target.h"
 
-struct sqlite3;
+#include <memory>
 
 namespace nerin::tsql {
 
-// The T-SQL engine on one SQLite connection: runs batches and procedure calls with SQL Server's
-// meaning. The connection stays the caller's; the session adds the engine's functions and the
-// procedure table to it.
+// The T-SQL engine on one connection to a target database: runs batches and procedure calls with
+// SQL Server's meaning.
 class Session {
 public:
-    explicit Session(sqlite3* db);
+    explicit Session(std::unique_ptr<Target> target);
 
+    // Creates what the engine keeps in the database when missing.
     std::optional<EngineError> initialize();
 
     Interpreter& interpreter() { return m_interpreter; }
+    Target& target() { return *m_target; }
 
 private:
-    sqlite3* m_db;
-    SqliteDialect m_dialect;
+    std::unique_ptr<Target> m_target;
     StatementRunner m_runner;
     ProcedureStore m_procedures;
     Interpreter m_interpreter;
