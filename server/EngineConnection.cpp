@@ -42,7 +42,7 @@ bool isOutput(const DbCommand::Parameter& parameter) {
 }
 
 // Tries of a call that failed only because another connection's change conflicted with it.
-constexpr int kMaxAttempts = 5;
+constexpr int kMaxAttempts = 10;
 
 } // namespace
 

@@ -55,7 +55,8 @@ TEST_F(PostgresConnectionTest, StatementsGiveWhatTheyGiveOnTheServer) {
          "INSERT INTO #t (Texto) VALUES ('b') SELECT ID, Texto, SCOPE_IDENTITY() FROM #T ORDER BY ID",
          "1|a|2;2|b|2"},
         {"DROP TABLE #T CREATE TABLE #T (Otro money) INSERT INTO #T VALUES (5) SELECT * FROM #T", "5"},
-        {"SELECT Numero INTO #Copia FROM Mesa SELECT * FROM #Copia", "12"},
+        {"SELECT Numero, @@TRANCOUNT AS N INTO #Copia FROM Mesa WHERE Numero = 12 SELECT * FROM #Copia",
+         "12|0"},
         // Failures as SQL Server numbers and words them.
         {"SELECT * FROM NoExiste", "ERROR Línea 1: Invalid object name 'noexiste'.", 208},
         {"SELECT NoHay FROM Mesa", "ERROR Línea 1: Invalid column name 'nohay'.", 207},

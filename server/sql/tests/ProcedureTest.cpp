@@ -26,6 +26,7 @@ using nerin::DbCommand;
 using nerin::DbValue;
 using nerin::PostgresConnection;
 using nerin::SqliteConnection;
+using nerin::Status;
 using nerin::testing::PgTestDatabase;
 
 namespace {
@@ -666,10 +667,14 @@ TEST_P(ProcedureTest, TerminalsWorkingAtOnceNeverShareANumberOrLoseAnItem) {
     std::vector<std::thread> terminales;
     for (int t = 0; t < kTerminales; ++t) {
         terminales.emplace_back([&, t] {
+            const auto falla = [&](const nerin::Status& status) {
+                ++fallas;
+                errores[static_cast<std::size_t>(t)] = status.message();
+            };
             const std::unique_ptr<Connection> terminal = connect();
             Connection& db = *terminal;
-            if (!db.open()) {
-                ++fallas;
+            if (Status abierta = db.open(); !abierta) {
+                falla(abierta);
                 return;
             }
             for (int m = 0; m < kMesas; ++m) {
@@ -680,14 +685,12 @@ TEST_P(ProcedureTest, TerminalsWorkingAtOnceNeverShareANumberOrLoseAnItem) {
                         ++ganadas;
                     else if (r.status().message().contains(QStringLiteral("ya está abierta")))
                         ++rechazos;
-                    else {
-                        ++fallas;
-                        errores[static_cast<std::size_t>(t)] = r.status().message();
-                    }
+                    else
+                        falla(r.status());
                 }
                 DbCommand mesa = abrirMesa(1 + t * kMesas + m, QStringLiteral("N"), 2, t + 1);
-                if (!db.run(mesa)) {
-                    ++fallas;
+                if (auto r = db.run(mesa); !r) {
+                    falla(r.status());
                     continue;
                 }
                 const int comanda = static_cast<int>(mesa.parameter(u"@nFolio").toInt());
@@ -697,11 +700,12 @@ TEST_P(ProcedureTest, TerminalsWorkingAtOnceNeverShareANumberOrLoseAnItem) {
                     DbCommand producto = insertarProducto(item);
                     // Items are stored on the order's terminal.
                     producto.setParameter(u"@nControl", DbValue(t + 1));
-                    if (!db.run(producto))
-                        ++fallas;
+                    if (auto r = db.run(producto); !r)
+                        falla(r.status());
                 }
-                if (!db.execute(QStringLiteral("Totalizar_Cuenta %1,1,%2").arg(comanda).arg(t + 1)))
-                    ++fallas;
+                if (auto r = db.execute(QStringLiteral("Totalizar_Cuenta %1,1,%2").arg(comanda).arg(t + 1));
+                    !r)
+                    falla(r.status());
             }
         });
     }
