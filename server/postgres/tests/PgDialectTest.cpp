@@ -297,7 +297,8 @@ TEST_F(PgDialectTest, TranslatedStatementsMeanOnPostgresWhatTheyMeanInTsql) {
                              "INSERT INTO Producto (Nombre, Estado) VALUES ('Café', 'A')",
                              "INSERT INTO Producto (Nombre, Estado) VALUES ('CAFE', 'A')",
                              "INSERT INTO Producto (Nombre, Estado) VALUES ('Pan\\x', 'B')",
-                             "INSERT INTO Producto (Nombre, Estado) VALUES ('pan_1', 'B')"})
+                             "INSERT INTO Producto (Nombre, Estado) VALUES ('pan_1', 'B')",
+                             "INSERT INTO Producto (Nombre, Estado) VALUES (NULL, 'C')"})
         ASSERT_EQ(rows(tsql), QStringList()) << tsql;
     const struct {
         const char* tsql;
@@ -310,10 +311,12 @@ TEST_F(PgDialectTest, TranslatedStatementsMeanOnPostgresWhatTheyMeanInTsql) {
         {"SELECT Nombre FROM Producto WHERE Nombre LIKE 'pan!_%' ESCAPE '!'", {"pan_1"}},
         // Texts that are not columns compare without regard to case too.
         {"SELECT COUNT(*) FROM Producto WHERE 'a' = 'A' AND LEFT(Nombre, 1) = 'c'", {"2"}},
-        {"SELECT TOP 1 Nombre FROM Producto ORDER BY ID DESC", {"pan_1"}},
+        // NULL sorts lowest.
+        {"SELECT TOP 2 Estado, Nombre FROM Producto ORDER BY Nombre", {"C|", "A|CAFE"}},
+        {"SELECT TOP 1 Estado FROM Producto ORDER BY Nombre DESC, ID", {"B"}},
         {"DELETE p FROM Producto p JOIN Producto q ON q.ID = p.ID WHERE q.Estado = 'B'", {}},
         {"SELECT * INTO #Copia FROM Producto", {}},
-        {"SELECT ID, [NOMBRE] FROM #COPIA ORDER BY 1", {"1|Café", "2|CAFE"}},
+        {"SELECT ID, [NOMBRE] FROM #COPIA ORDER BY 1", {"1|Café", "2|CAFE", "5|"}},
         {"DROP TABLE #copia", {}},
     };
     for (const auto& c : cases)
