@@ -1,5 +1,5 @@
-// The engine's translation for PostgreSQL on a real database: the restaurant's schema builds from
-// the server files, every statement of the terminal is accepted by the server (names, types and
+// The engine's translation for PostgreSQL on a real database: the restaurant's schema and base rows
+// build from the server files, every statement of the terminal is accepted by the server (names, types and
 // functions resolve), and the catalogue reads tables as the translator needs them.
 #include "base/tests/QtPrinters.h"
 #include "server/ScriptRunner.h"
@@ -12,6 +12,7 @@
 #include "server/tsql/PostgresDialect.h"
 #include "server/tsql/Translator.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -93,6 +94,23 @@ protected:
         return types.isEmpty() ? QString() : u'(' + types.join(u',') + u')';
     }
 
+    // The values of the literals of `translation`, and NULL for its variables.
+    static QList<DbValue> values(const TokenList& tokens, const Translation& translation) {
+        QList<DbValue> found;
+        for (int index : translation.literalTokens) {
+            const Token& t = tokens[index];
+            bool whole = false;
+            const qint64 n = t.text.toLongLong(&whole);
+            if (t.kind == Token::Kind::String)
+                found.append(DbValue(t.text));
+            else
+                found.append(whole ? DbValue(n) : DbValue(t.text.toDouble()));
+        }
+        while (translation.sql.contains(u'$' + QString::number(found.size() + 1)))
+            found.append(DbValue());
+        return found;
+    }
+
     // Records the type a variable's values are bound with.
     void declare(const VariableDeclaration& variable) {
         const QString type = variable.type.left(variable.type.indexOf(u'(')).toLower();
@@ -111,7 +129,7 @@ protected:
     }
 
     // Translates one statement and sends it: queries and changes are only prepared when
-    // `prepareOnly`; anything else runs, with NULL for its parameters, so that the tables it creates
+    // `prepareOnly`; anything else runs, with NULL for its variables, so that the tables it creates
     // are there for the statements after it. Empty, or why it failed.
     QString send(const TokenList& tokens, bool prepareOnly) {
         ++m_sent;
@@ -127,7 +145,7 @@ protected:
         auto done = preparable
                         ? m_link.execute(QStringLiteral("PREPARE s %1 AS %2")
                                              .arg(parameterTypes(tokens, *translation, variables), sql))
-                        : m_link.execute(sql, QList<DbValue>(sql.count(u'$'), DbValue()));
+                        : m_link.execute(sql, values(tokens, *translation));
         if (done && preparable)
             done = m_link.execute(QStringLiteral("DEALLOCATE s"));
         m_catalogue.forgetAll();
@@ -231,12 +249,7 @@ protected:
         auto translation = translate(*tokens, variables);
         if (!translation)
             return {QStringLiteral("ERROR: ") + translation.status().message()};
-        QList<DbValue> values;
-        for (int index : translation->literalTokens) {
-            const Token& t = (*tokens)[index];
-            values.append(t.kind == Token::Kind::String ? DbValue(t.text) : DbValue(t.text.toLongLong()));
-        }
-        auto result = m_link.query(translation->sql, values);
+        auto result = m_link.query(translation->sql, values(*tokens, *translation));
         m_catalogue.forgetAll();
         if (!result)
             return {QStringLiteral("ERROR: ") + result.status().message()};
@@ -263,9 +276,12 @@ protected:
 TEST_F(PgDialectTest, TheSchemaBuildsAndEveryStatementOfTheTerminalAndItsProceduresIsAccepted) {
     QStringList failures;
     const QDir folder(QStringLiteral(NERIN_SQL_DIR));
-    for (const QString& file : folder.entryList({QStringLiteral("[1-5]*.sql")}, QDir::Files, QDir::Name))
+    for (const QString& file : folder.entryList({QStringLiteral("[1-6]*.sql")}, QDir::Files, QDir::Name))
         failures += sendScript(folder.filePath(file), false);
     ASSERT_EQ(failures, QStringList()) << qPrintable(failures.join(u'\n'));
+    // The base rows came in with their values: the working date is today's, "ddmmyyyy".
+    EXPECT_EQ(rows("SELECT Valor_Cad FROM Parametros WHERE Id_Parametro = 'fecha_trabajo'"),
+              QStringList({QDate::currentDate().toString(QStringLiteral("ddMMyyyy"))}));
 
     int sent = m_sent;
     failures = sendScript(folder.filePath(QStringLiteral("tests/corpus.sql")), true);
