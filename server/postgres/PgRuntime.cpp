@@ -46,9 +46,11 @@ Status installSteps(PgConnection& connection) {
 
 QStringList PgRuntime::files() {
     static const QStringList names = {
-        QStringLiteral("support"),  QStringLiteral("dates"),     QStringLiteral("datetext"),
-        QStringLiteral("text"),     QStringLiteral("numbers"),   QStringLiteral("conversions"),
-        QStringLiteral("identity"), QStringLiteral("operators"),
+        QStringLiteral("support"),          QStringLiteral("dates"),
+        QStringLiteral("datetext"),         QStringLiteral("text"),
+        QStringLiteral("numbers"),          QStringLiteral("conversions"),
+        QStringLiteral("conversions_text"), QStringLiteral("identity"),
+        QStringLiteral("operators"),
     };
     QStringList paths;
     for (const QString& name : names)

@@ -38,6 +38,22 @@ void shiftDate(sqlite3_context* context, sqlite3_value* date, sqlite3_value* day
     resultDateTime(context, *result);
 }
 
+// A date less a date: the time between them, as the date that long after 1 January 1900.
+void subtractDates(sqlite3_context* context, sqlite3_value* end, sqlite3_value* start) {
+    const auto later = dateArgument(context, end);
+    if (!later)
+        return;
+    const auto earlier = dateArgument(context, start);
+    if (!earlier)
+        return;
+    const auto result = fromDaysSince1900(daysSince1900(*later) - daysSince1900(*earlier));
+    if (!result) {
+        resultError(context, "Adding a value to a 'datetime' column caused an overflow.");
+        return;
+    }
+    resultDateTime(context, *result);
+}
+
 // An operand as a number: as stored, or text converted the way T-SQL converts it for the other
 // operand's type.
 std::optional<Number> operand(sqlite3_context* context, sqlite3_value* value, bool otherIsInteger) {
@@ -80,6 +96,10 @@ template <Operator op> void arithmeticFunction(sqlite3_context* context, int, sq
         return;
     }
     if (typeA == SQLITE_TEXT && typeB == SQLITE_TEXT) {
+        if (op == Operator::Subtract && isDateText(typeA, argv[0]) && isDateText(typeB, argv[1])) {
+            subtractDates(context, argv[0], argv[1]);
+            return;
+        }
         if (op == Operator::Subtract) {
             resultError(context, invalidOperand("varchar", op));
             return;

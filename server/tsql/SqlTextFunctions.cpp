@@ -1,10 +1,13 @@
 #include "server/tsql/SqlTextFunctions.h"
 
 #include "server/tsql/SqlCompareFunctions.h"
+#include "text/Cp1252.h"
 
 #include <QChar>
 #include <algorithm>
+#include <limits>
 #include <string>
+#include <vector>
 
 namespace nerin::tsql {
 
@@ -151,6 +154,98 @@ template <bool toUpper> void caseFunction(sqlite3_context* context, int, sqlite3
     resultText(context, result);
 }
 
+// SUBSTRING: the characters from `start` to start + length - 1 that the text has; a start before 1
+// still counts towards the length. A blob gives its bytes so counted.
+void substringFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
+    if (anyNull(argc, argv)) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const auto start = integerArgument(context, argv[1]);
+    if (!start)
+        return;
+    const auto length = integerArgument(context, argv[2]);
+    if (!length)
+        return;
+    if (*length < 0) {
+        resultError(context, "Invalid length parameter passed to the substring function.");
+        return;
+    }
+    qint64 end = 0;
+    if (__builtin_add_overflow(*start, *length, &end))
+        end = std::numeric_limits<qint64>::max();
+    const qint64 first = std::max<qint64>(*start, 1);
+    const qint64 count = std::max<qint64>(end - first, 0);
+    NumberChars buffer;
+    const std::string_view text = argumentText(argv[0], buffer);
+    if (sqlite3_value_type(argv[0]) == SQLITE_BLOB) {
+        const auto from =
+            static_cast<std::size_t>(std::min<qint64>(first - 1, static_cast<qint64>(text.size())));
+        const auto size =
+            static_cast<std::size_t>(std::min<qint64>(count, static_cast<qint64>(text.size() - from)));
+        sqlite3_result_blob64(context, text.data() + from, size, SQLITE_TRANSIENT);
+        return;
+    }
+    const std::string_view rest = text.substr(bytesOfCharacters(text, first - 1));
+    resultText(context, rest.substr(0, bytesOfCharacters(rest, count)));
+}
+
+// REPLACE: every appearance of `pattern`, in any case but with its accents, replaced by `replacement`;
+// an empty pattern replaces nothing.
+void replaceFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
+    if (anyNull(argc, argv)) {
+        sqlite3_result_null(context);
+        return;
+    }
+    NumberChars textBuffer;
+    NumberChars patternBuffer;
+    NumberChars replacementBuffer;
+    const std::string_view text = argumentText(argv[0], textBuffer);
+    const std::u32string pattern = foldedCharacters(argumentText(argv[1], patternBuffer));
+    const std::string_view replacement = argumentText(argv[2], replacementBuffer);
+    if (pattern.empty()) {
+        resultText(context, text);
+        return;
+    }
+    // Folding maps each character to one, so the n-th folded character is the n-th of the text.
+    const std::u32string folded = foldedCharacters(text);
+    std::vector<std::size_t> starts;
+    starts.reserve(folded.size() + 1);
+    for (std::size_t pos = 0; pos < text.size();) {
+        starts.push_back(pos);
+        nextCodePoint(text, pos);
+    }
+    starts.push_back(text.size());
+    std::string result;
+    std::size_t kept = 0;
+    for (std::size_t found = folded.find(pattern); found != std::u32string::npos;
+         found = folded.find(pattern, kept)) {
+        result.append(text.substr(starts[kept], starts[found] - starts[kept]));
+        result.append(replacement);
+        kept = found + pattern.size();
+    }
+    result.append(text.substr(starts[kept]));
+    resultText(context, result);
+}
+
+// CHAR: the character of code n in the Windows-1252 code page; NULL outside 0 to 255.
+void charFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+    if (anyNull(1, argv)) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const auto code = integerArgument(context, argv[0]);
+    if (!code)
+        return;
+    if (*code < 0 || *code > 255) {
+        sqlite3_result_null(context);
+        return;
+    }
+    std::string character;
+    appendCodePoint(character, Cp1252::decodeByte(static_cast<unsigned char>(*code)));
+    resultText(context, character);
+}
+
 constexpr FunctionEntry kTextFunctions[] = {
     {"nerin_len", 1, true, lenFunction},
     {"nerin_charindex", 2, true, charIndexFunction},
@@ -161,6 +256,9 @@ constexpr FunctionEntry kTextFunctions[] = {
     {"nerin_replicate", 2, true, replicateFunction},
     {"nerin_upper", 1, true, caseFunction<true>},
     {"nerin_lower", 1, true, caseFunction<false>},
+    {"nerin_substring", 3, true, substringFunction},
+    {"nerin_replace", 3, true, replaceFunction},
+    {"nerin_char", 1, true, charFunction},
 };
 
 } // namespace

@@ -10,6 +10,9 @@
 //   nerin_left(s, n), nerin_right(s, n)
 //   nerin_space(n), nerin_replicate(s, n)  NULL for n < 0; at most kMaxGeneratedCharacters
 //   nerin_upper(s), nerin_lower(s)         Unicode-aware
+//   nerin_substring(s, start, length)      characters start to start + length - 1 that s has
+//   nerin_replace(s, find, with)           case-insensitive, as CHARINDEX finds
+//   nerin_char(n)                          Windows-1252 character n; NULL outside 0 to 255
 // Numbers count as their text (numberText()); NULL in any argument gives NULL.
 namespace nerin::tsql {
 

@@ -31,7 +31,7 @@ constexpr Renamed renamed[] = {
     {u"YEAR", u"nerin_year"},
     {u"MONTH", u"nerin_month"},
     {u"DAY", u"nerin_day"},
-    {u"SUBSTRING", u"substr"},
+    {u"SUBSTRING", u"nerin_substring"},
     {u"LEN", u"nerin_len"},
     {u"CHARINDEX", u"nerin_charindex"},
     {u"LEFT", u"nerin_left"},
@@ -46,6 +46,8 @@ constexpr Renamed renamed[] = {
     {u"SCOPE_IDENTITY", u"last_insert_rowid"},
     {u"IDENT_CURRENT", u"nerin_ident_current"},
     {u"ASCII", u"unicode"},
+    {u"REPLACE", u"nerin_replace"},
+    {u"CHAR", u"nerin_char"},
 };
 
 } // namespace

@@ -48,7 +48,7 @@ SELECT nerin_convert_datetime(type, value::bigint)
 $$;
 
 -- A blank text is 1 January 1900; the style says how a text with separators is read.
-CREATE OR REPLACE FUNCTION nerin_convert_datetime(type text, value text, style numeric) RETURNS timestamp
+CREATE OR REPLACE FUNCTION nerin_convert_datetime(type text, value text, style double precision) RETURNS timestamp
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT CASE WHEN nerin_trim(value) = '' THEN nerin_datetime_fit(type, timestamp '1900-01-01')
             ELSE nerin_datetime_fit(type, coalesce(nerin_datetime_text(value, style),
@@ -62,7 +62,7 @@ LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT nerin_convert_datetime(type, value, NULL)
 $$;
 
-CREATE OR REPLACE FUNCTION nerin_convert_datetime(type text, value anyelement, style numeric) RETURNS timestamp
+CREATE OR REPLACE FUNCTION nerin_convert_datetime(type text, value anyelement, style double precision) RETURNS timestamp
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT CASE WHEN style IS NOT NULL THEN nerin_convert_datetime(type, value) END
 $$;
@@ -125,7 +125,7 @@ SELECT CASE WHEN value IS NULL THEN NULL
        END
 $$;
 
-CREATE OR REPLACE FUNCTION nerin_convert_int(type text, value anyelement, style numeric) RETURNS bigint
+CREATE OR REPLACE FUNCTION nerin_convert_int(type text, value anyelement, style double precision) RETURNS bigint
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT CASE WHEN style IS NOT NULL THEN nerin_convert_int(type, value) END
 $$;
@@ -164,7 +164,13 @@ SELECT CASE WHEN value IS NULL THEN NULL
        END
 $$;
 
-CREATE OR REPLACE FUNCTION nerin_convert_bit(type text, value anyelement, style numeric) RETURNS integer
+-- A date is no bit.
+CREATE OR REPLACE FUNCTION nerin_convert_bit(type text, value timestamp) RETURNS integer
+LANGUAGE sql STABLE PARALLEL SAFE AS $$
+SELECT nerin_conversion_failed(to_char(value, 'YYYY-MM-DD HH24:MI:SS.MS'), 'bit')::integer
+$$;
+
+CREATE OR REPLACE FUNCTION nerin_convert_bit(type text, value anyelement, style double precision) RETURNS integer
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT CASE WHEN style IS NOT NULL THEN nerin_convert_bit(type, value) END
 $$;
@@ -228,7 +234,17 @@ SELECT CASE WHEN value IS NULL THEN NULL
        END
 $$;
 
-CREATE OR REPLACE FUNCTION nerin_convert_numeric(type text, value anyelement, style numeric) RETURNS numeric
+-- A date is no exact number.
+CREATE OR REPLACE FUNCTION nerin_convert_numeric(type text, value timestamp) RETURNS numeric
+LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
+SELECT CASE WHEN nerin_type_name(type) IN ('money', 'smallmoney')
+            THEN nerin_fail('Cannot convert a char value to money. The char value has incorrect syntax.',
+                            type || value::text)::numeric
+            ELSE nerin_fail('Error converting data type varchar to numeric.', type || value::text)::numeric
+       END
+$$;
+
+CREATE OR REPLACE FUNCTION nerin_convert_numeric(type text, value anyelement, style double precision) RETURNS numeric
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT CASE WHEN style IS NOT NULL THEN nerin_convert_numeric(type, value) END
 $$;
@@ -284,116 +300,7 @@ SELECT CASE WHEN value IS NULL THEN NULL
        END
 $$;
 
-CREATE OR REPLACE FUNCTION nerin_convert_float(type text, value anyelement, style numeric) RETURNS double precision
+CREATE OR REPLACE FUNCTION nerin_convert_float(type text, value anyelement, style double precision) RETURNS double precision
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT CASE WHEN style IS NOT NULL THEN nerin_convert_float(type, value) END
-$$;
-
--- --- Texts: char, varchar, nchar, nvarchar, text, ntext, sysname ---
-
--- The type's length in characters: 30 when not given, NULL for max, text and ntext.
-CREATE OR REPLACE FUNCTION nerin_text_length(type text) RETURNS integer
-LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
-SELECT CASE WHEN nerin_type_name(type) IN ('text', 'ntext') THEN NULL
-            WHEN nerin_type_name(type) = 'sysname' THEN 128
-            WHEN cardinality(nerin_type_arguments(type)) = 0 THEN 30
-            WHEN (nerin_type_arguments(type))[1] < 0 THEN NULL
-            ELSE (nerin_type_arguments(type))[1]
-       END
-$$;
-
--- The text cut to the type's length, a char padded to it with spaces. A number (`source` "int" or
--- "float") too long for the length is "*" when whole, else the statement stops, as it does for any
--- number too long for an nchar or nvarchar.
-CREATE OR REPLACE FUNCTION nerin_text_fit(type text, t text, source text) RETURNS text
-LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
-SELECT CASE WHEN source IS NOT NULL AND length(t) > nerin_text_length(type)
-            THEN CASE WHEN source = 'float' OR nerin_type_name(type) IN ('nchar', 'nvarchar')
-                      THEN nerin_fail('Arithmetic overflow error converting ' || source || ' to data type '
-                                      || nerin_type_name(type) || '.', t)
-                      WHEN nerin_type_name(type) = 'char' THEN rpad('*', nerin_text_length(type))
-                      ELSE '*' END
-            WHEN nerin_text_length(type) IS NULL THEN t
-            WHEN nerin_type_name(type) IN ('char', 'nchar') THEN rpad(t, nerin_text_length(type))
-            ELSE left(t, nerin_text_length(type))
-       END
-$$;
-
--- A number as T-SQL writes it without a style: no trailing zeros after the point. Money styles: 1
--- two places with thousands commas, 2 four places.
-CREATE OR REPLACE FUNCTION nerin_number_text(value numeric, style numeric) RETURNS text
-LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
-SELECT CASE WHEN style = 1 THEN regexp_replace(round(value, 2)::text, '(\d)(?=(\d{3})+(\.|$))', '\1,', 'g')
-            WHEN style = 2 THEN round(value, 4)::text
-            ELSE trim_scale(value)::text
-       END
-$$;
-
--- The styles of a CONVERT to text; -1 stands for none given, where a NULL style gives NULL.
-CREATE OR REPLACE FUNCTION nerin_convert_text(type text, value bigint, style numeric) RETURNS text
-LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
-SELECT CASE WHEN style IS NOT NULL THEN nerin_text_fit(type, value::text, 'int') END
-$$;
-
-CREATE OR REPLACE FUNCTION nerin_convert_text(type text, value integer, style numeric) RETURNS text
-LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
-SELECT CASE WHEN style IS NOT NULL THEN nerin_text_fit(type, value::text, 'int') END
-$$;
-
-CREATE OR REPLACE FUNCTION nerin_convert_text(type text, value numeric, style numeric) RETURNS text
-LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
-SELECT CASE WHEN scale(value) = 0 AND style IS NOT NULL THEN nerin_text_fit(type, value::text, 'int')
-            WHEN style IS NOT NULL THEN nerin_text_fit(type, nerin_number_text(value, style), 'float')
-       END
-$$;
-
-CREATE OR REPLACE FUNCTION nerin_convert_text(type text, value double precision, style numeric) RETURNS text
-LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
-SELECT CASE WHEN style IS NOT NULL THEN nerin_text_fit(type, nerin_number_text(value::numeric, style), 'float') END
-$$;
-
--- A date in the style given, else in style 0 ("Dec  6 2026  1:45PM").
-CREATE OR REPLACE FUNCTION nerin_convert_text(type text, value timestamp, style numeric) RETURNS text
-LANGUAGE sql STABLE PARALLEL SAFE AS $$
-SELECT nerin_text_fit(type, nerin_datetime_style(value, CASE WHEN style = -1 THEN 0 ELSE style END), NULL)
-$$;
-
--- A date text is written in the style when one is given.
-CREATE OR REPLACE FUNCTION nerin_convert_text(type text, value text, style numeric) RETURNS text
-LANGUAGE sql STABLE PARALLEL SAFE AS $$
-SELECT CASE WHEN style IS NULL THEN NULL
-            WHEN style <> -1 AND nerin_datetime_text(value, NULL) IS NOT NULL
-            THEN nerin_text_fit(type, nerin_datetime_style(nerin_datetime_text(value, NULL), style), NULL)
-            ELSE nerin_text_fit(type, value, NULL)
-       END
-$$;
-
-CREATE OR REPLACE FUNCTION nerin_convert_text(type text, value bigint) RETURNS text
-LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
-SELECT nerin_convert_text(type, value, -1)
-$$;
-
-CREATE OR REPLACE FUNCTION nerin_convert_text(type text, value integer) RETURNS text
-LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
-SELECT nerin_convert_text(type, value, -1)
-$$;
-
-CREATE OR REPLACE FUNCTION nerin_convert_text(type text, value numeric) RETURNS text
-LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
-SELECT nerin_convert_text(type, value, -1)
-$$;
-
-CREATE OR REPLACE FUNCTION nerin_convert_text(type text, value double precision) RETURNS text
-LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
-SELECT nerin_convert_text(type, value, -1)
-$$;
-
-CREATE OR REPLACE FUNCTION nerin_convert_text(type text, value timestamp) RETURNS text
-LANGUAGE sql STABLE PARALLEL SAFE AS $$
-SELECT nerin_convert_text(type, value, -1)
-$$;
-
-CREATE OR REPLACE FUNCTION nerin_convert_text(type text, value text) RETURNS text
-LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
-SELECT nerin_text_fit(type, value, NULL)
 $$;

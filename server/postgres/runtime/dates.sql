@@ -37,7 +37,7 @@ $$;
 
 -- DATEADD: months and years keep the day when the month has it, else take the month's last day.
 -- Fractions of n are dropped.
-CREATE OR REPLACE FUNCTION nerin_dateadd(part text, n numeric, d timestamp) RETURNS timestamp
+CREATE OR REPLACE FUNCTION nerin_dateadd(part text, n double precision, d timestamp) RETURNS timestamp
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT CASE nerin_date_part(part, 'dateadd')
            WHEN 'year' THEN d + make_interval(years => trunc(n)::integer)

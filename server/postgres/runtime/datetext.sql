@@ -8,18 +8,19 @@
 -- where a time is "H:mm", "H:mm:ss" or "H:mm:ss.f" with one to three fraction digits. Styles 1 and
 -- 101 put the month first, 10 and 110 too with "-"; 4 and 104 separate with ".", 5 and 105 with "-";
 -- styles below 100 also take a two-digit year (00-49 are 2000-2049, 50-99 are 1950-1999).
-CREATE OR REPLACE FUNCTION nerin_datetime_text(value text, style numeric) RETURNS timestamp
+CREATE OR REPLACE FUNCTION nerin_datetime_text(value text, style double precision) RETURNS timestamp
 LANGUAGE plpgsql IMMUTABLE PARALLEL SAFE AS $$
 DECLARE
-    t text := nerin_trim(value) COLLATE "C";
-    time_pattern constant text := '(\d{1,2}):(\d{2})(?::(\d{2})(?:\.(\d{1,3}))?)?';
-    separator text := CASE mod(coalesce(style, 0), 100) WHEN 4 THEN '.' WHEN 5 THEN '-' WHEN 10 THEN '-' ELSE '/' END;
-    month_first boolean := mod(coalesce(style, 0), 100) IN (1, 10);
-    parts text[];
+    -- Under the function's collation, which may be one the server does not search texts under.
+    t text COLLATE "C" := nerin_trim(value);
+    time_pattern constant text COLLATE "C" := '(\d{1,2}):(\d{2})(?::(\d{2})(?:\.(\d{1,3}))?)?';
+    separator text COLLATE "C" := CASE mod(trunc(coalesce(style, 0))::integer, 100) WHEN 4 THEN '.' WHEN 5 THEN '-' WHEN 10 THEN '-' ELSE '/' END;
+    month_first boolean := mod(trunc(coalesce(style, 0))::integer, 100) IN (1, 10);
+    parts text[] COLLATE "C";
     y integer;
     m integer;
     d integer;
-    clock text[];
+    clock text[] COLLATE "C";
 BEGIN
     IF t ~ '^\d{4}-' THEN
         parts := regexp_match(t, '^(\d{4})-(\d{1,2})-(\d{1,2})(?:(?:T| +)' || time_pattern || ')?$');
@@ -58,7 +59,7 @@ $$;
 -- A date written in a CONVERT style: 0 or 100 "Dec  6 2026  1:45PM", 1 "12/06/26", 101 "12/06/2026",
 -- 3 "06/12/26", 103 "06/12/2026", 8 or 108 "13:45:07", 112 "20261206", 120 "2026-12-06 13:45:07",
 -- 121 "2026-12-06 13:45:07.250", and the others T-SQL has; an unknown style writes as style 0.
-CREATE OR REPLACE FUNCTION nerin_datetime_style(d timestamp, style numeric) RETURNS text
+CREATE OR REPLACE FUNCTION nerin_datetime_style(d timestamp, style double precision) RETURNS text
 LANGUAGE sql STABLE PARALLEL SAFE AS $$
 SELECT CASE trunc(style)
            WHEN 1 THEN to_char(d, 'MM/DD/YY') WHEN 101 THEN to_char(d, 'MM/DD/YYYY')

@@ -28,44 +28,44 @@ $$;
 
 -- ROUND: to n places after the point (before it when n is negative), halves away from zero; any
 -- f other than 0 cuts the digits instead. Whole numbers stay whole numbers of their type.
-CREATE OR REPLACE FUNCTION nerin_round(x numeric, n numeric, f numeric) RETURNS numeric
+CREATE OR REPLACE FUNCTION nerin_round(x numeric, n double precision, f double precision) RETURNS numeric
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT CASE WHEN f <> 0 THEN trunc(x, nerin_clamp(n, -400, scale(x)))
             WHEN f = 0 THEN round(x, nerin_clamp(n, -400, scale(x)))
        END
 $$;
 
-CREATE OR REPLACE FUNCTION nerin_round(x numeric, n numeric) RETURNS numeric
+CREATE OR REPLACE FUNCTION nerin_round(x numeric, n double precision) RETURNS numeric
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT nerin_round(x, n, 0)
 $$;
 
-CREATE OR REPLACE FUNCTION nerin_round(x double precision, n numeric, f numeric) RETURNS double precision
+CREATE OR REPLACE FUNCTION nerin_round(x double precision, n double precision, f double precision) RETURNS double precision
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT nerin_round(x::numeric, n, f)::double precision
 $$;
 
-CREATE OR REPLACE FUNCTION nerin_round(x double precision, n numeric) RETURNS double precision
+CREATE OR REPLACE FUNCTION nerin_round(x double precision, n double precision) RETURNS double precision
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT nerin_round(x::numeric, n, 0)::double precision
 $$;
 
-CREATE OR REPLACE FUNCTION nerin_round(x bigint, n numeric, f numeric) RETURNS bigint
+CREATE OR REPLACE FUNCTION nerin_round(x bigint, n double precision, f double precision) RETURNS bigint
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT nerin_round(x::numeric, n, f)::bigint
 $$;
 
-CREATE OR REPLACE FUNCTION nerin_round(x bigint, n numeric) RETURNS bigint
+CREATE OR REPLACE FUNCTION nerin_round(x bigint, n double precision) RETURNS bigint
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT nerin_round(x::numeric, n, 0)::bigint
 $$;
 
-CREATE OR REPLACE FUNCTION nerin_round(x integer, n numeric, f numeric) RETURNS integer
+CREATE OR REPLACE FUNCTION nerin_round(x integer, n double precision, f double precision) RETURNS integer
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT nerin_round(x::numeric, n, f)::integer
 $$;
 
-CREATE OR REPLACE FUNCTION nerin_round(x integer, n numeric) RETURNS integer
+CREATE OR REPLACE FUNCTION nerin_round(x integer, n double precision) RETURNS integer
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT nerin_round(x::numeric, n, 0)::integer
 $$;
@@ -73,7 +73,7 @@ $$;
 -- STR: the number right-aligned in `length` characters (10 unless given) with `decimals` places
 -- (0 unless given, at most 16), fewer places when they do not fit, and asterisks when the whole
 -- part does not; NULL for a length outside 1 to 8000 or negative places.
-CREATE OR REPLACE FUNCTION nerin_str(x numeric, length numeric, decimals numeric) RETURNS text
+CREATE OR REPLACE FUNCTION nerin_str(x numeric, length double precision, decimals double precision) RETURNS text
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT CASE WHEN x IS NOT NULL AND trunc(length) BETWEEN 1 AND 8000 AND trunc(decimals) >= 0
             THEN coalesce((SELECT lpad(round(x, places)::text, trunc(length)::integer)
@@ -84,7 +84,7 @@ SELECT CASE WHEN x IS NOT NULL AND trunc(length) BETWEEN 1 AND 8000 AND trunc(de
        END
 $$;
 
-CREATE OR REPLACE FUNCTION nerin_str(x numeric, length numeric) RETURNS text
+CREATE OR REPLACE FUNCTION nerin_str(x numeric, length double precision) RETURNS text
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT nerin_str(x, length, 0)
 $$;
@@ -94,12 +94,12 @@ LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT nerin_str(x, 10, 0)
 $$;
 
-CREATE OR REPLACE FUNCTION nerin_str(x double precision, length numeric, decimals numeric) RETURNS text
+CREATE OR REPLACE FUNCTION nerin_str(x double precision, length double precision, decimals double precision) RETURNS text
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT nerin_str(x::numeric, length, decimals)
 $$;
 
-CREATE OR REPLACE FUNCTION nerin_str(x double precision, length numeric) RETURNS text
+CREATE OR REPLACE FUNCTION nerin_str(x double precision, length double precision) RETURNS text
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT nerin_str(x::numeric, length, 0)
 $$;

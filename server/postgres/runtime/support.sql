@@ -44,7 +44,7 @@ SELECT coalesce(string_to_array(replace(lower(substring(regexp_replace(type COLL
 $$;
 
 -- `v` without its fraction, brought within lo to hi; NULL for NULL.
-CREATE OR REPLACE FUNCTION nerin_clamp(v numeric, lo integer, hi integer) RETURNS integer
+CREATE OR REPLACE FUNCTION nerin_clamp(v double precision, lo integer, hi integer) RETURNS integer
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT CASE WHEN trunc(v) < lo THEN lo WHEN trunc(v) > hi THEN hi ELSE trunc(v)::integer END
 $$;

@@ -16,7 +16,7 @@ $$;
 
 -- CHARINDEX: where `needle` first appears in `s` from character `start` on (1 when less), 0 when it
 -- does not or is empty.
-CREATE OR REPLACE FUNCTION nerin_charindex(needle text, s text, start numeric) RETURNS integer
+CREATE OR REPLACE FUNCTION nerin_charindex(needle text, s text, start double precision) RETURNS integer
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT CASE WHEN length(needle) = 0 OR nerin_clamp(start, 1, 2147483647) > length(s) THEN 0
             ELSE (strpos(substr(lower(s COLLATE "und-x-icu"), nerin_clamp(start, 1, 2147483647)),
@@ -33,7 +33,7 @@ $$;
 
 -- SUBSTRING: the characters from `start` to start + n - 1 that the text has, as T-SQL counts
 -- them: a start before 1 still counts towards n.
-CREATE OR REPLACE FUNCTION nerin_substring(s text, start numeric, n numeric) RETURNS text
+CREATE OR REPLACE FUNCTION nerin_substring(s text, start double precision, n double precision) RETURNS text
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT CASE WHEN n < 0
             THEN nerin_fail('Invalid length parameter passed to the substring function.', n)
@@ -41,25 +41,25 @@ SELECT CASE WHEN n < 0
        END
 $$;
 
-CREATE OR REPLACE FUNCTION nerin_left(s text, n numeric) RETURNS text
+CREATE OR REPLACE FUNCTION nerin_left(s text, n double precision) RETURNS text
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT CASE WHEN n < 0 THEN nerin_fail('Invalid length parameter passed to the left function.', n)
             ELSE left(s, nerin_clamp(n, 0, 2147483647)) END
 $$;
 
-CREATE OR REPLACE FUNCTION nerin_right(s text, n numeric) RETURNS text
+CREATE OR REPLACE FUNCTION nerin_right(s text, n double precision) RETURNS text
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT CASE WHEN n < 0 THEN nerin_fail('Invalid length parameter passed to the right function.', n)
             ELSE right(s, nerin_clamp(n, 0, 2147483647)) END
 $$;
 
 -- SPACE and REPLICATE: NULL for a negative count; at most 8000 characters.
-CREATE OR REPLACE FUNCTION nerin_space(n numeric) RETURNS text
+CREATE OR REPLACE FUNCTION nerin_space(n double precision) RETURNS text
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT CASE WHEN n >= 0 THEN repeat(' ', nerin_clamp(n, 0, 8000)) END
 $$;
 
-CREATE OR REPLACE FUNCTION nerin_replicate(s text, n numeric) RETURNS text
+CREATE OR REPLACE FUNCTION nerin_replicate(s text, n double precision) RETURNS text
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT CASE WHEN n >= 0 THEN left(repeat(s, nerin_clamp(n, 0, 8000)), 8000) END
 $$;
@@ -80,12 +80,12 @@ CREATE OR REPLACE FUNCTION nerin_replace(s text, pattern text, replacement text)
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT CASE WHEN length(pattern) = 0 THEN s
             ELSE regexp_replace(s COLLATE "und-x-icu", '***=' || pattern,
-                                replace(replacement, '\', '\\'), 'gi')
+                                replace(replacement COLLATE "C", '\', '\\') COLLATE "und-x-icu", 'gi')
        END
 $$;
 
 -- CHAR: the character of code `n` in the Windows-1252 code page; NULL outside 0 to 255.
-CREATE OR REPLACE FUNCTION nerin_char(n numeric) RETURNS text
+CREATE OR REPLACE FUNCTION nerin_char(n double precision) RETURNS text
 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT CASE WHEN trunc(n) BETWEEN 128 AND 159
             THEN chr(('{8364,129,8218,402,8222,8230,8224,8225,710,8240,352,8249,338,141,381,143,144,8216,'
