@@ -1,6 +1,7 @@
 // The engine's translation for PostgreSQL on a real database: the restaurant's schema and base rows
-// build from the server files, every statement of the terminal is accepted by the server (names, types and
-// functions resolve), and the catalogue reads tables as the translator needs them.
+// build from the server files, every statement of the terminal and of its procedures is accepted by
+// the server (names, types and functions resolve), translated statements mean what they mean in
+// T-SQL, and the catalogue reads tables as the translator needs them.
 #include "base/tests/QtPrinters.h"
 #include "server/ScriptRunner.h"
 #include "server/postgres/PgCatalogue.h"
@@ -73,27 +74,6 @@ protected:
         return translation;
     }
 
-    // The types the target binds the parameters with: whole numbers as integer (bigint when larger),
-    // other numbers as numeric, texts as unknown; variables by their declared type.
-    QString parameterTypes(const TokenList& tokens, const Translation& translation,
-                           const QStringList& variables) const {
-        QStringList types;
-        for (int index : translation.literalTokens) {
-            const Token& t = tokens[index];
-            bool whole = false;
-            const qint64 n = t.text.toLongLong(&whole);
-            if (t.kind != Token::Kind::Number)
-                types.append(QStringLiteral("unknown"));
-            else if (!whole)
-                types.append(QStringLiteral("numeric"));
-            else
-                types.append(n == qint32(n) ? QStringLiteral("integer") : QStringLiteral("bigint"));
-        }
-        for (const QString& name : variables)
-            types.append(m_variableTypes.value(name, QStringLiteral("unknown")));
-        return types.isEmpty() ? QString() : u'(' + types.join(u',') + u')';
-    }
-
     // The values of the literals of `translation`, and NULL for its variables.
     static QList<DbValue> values(const TokenList& tokens, const Translation& translation) {
         QList<DbValue> found;
@@ -109,6 +89,25 @@ protected:
         while (translation.sql.contains(u'$' + QString::number(found.size() + 1)))
             found.append(DbValue());
         return found;
+    }
+
+    // The types the target binds `values` with: whole numbers as integer (bigint when larger), other
+    // numbers as numeric, texts as unknown; the variables, the last of them, by their declared type.
+    QString parameterTypes(const QList<DbValue>& values, const QStringList& variables) const {
+        QStringList types;
+        for (qsizetype k = 0; k < values.size() - variables.size(); ++k) {
+            const DbValue& v = values[k];
+            if (v.type() == DbValue::Type::Text)
+                types.append(QStringLiteral("unknown"));
+            else if (v.type() == DbValue::Type::Double)
+                types.append(QStringLiteral("numeric"));
+            else
+                types.append(v.toInt() == qint32(v.toInt()) ? QStringLiteral("integer")
+                                                            : QStringLiteral("bigint"));
+        }
+        for (const QString& name : variables)
+            types.append(m_variableTypes.value(name, QStringLiteral("unknown")));
+        return types.isEmpty() ? QString() : u'(' + types.join(u',') + u')';
     }
 
     // Records the type a variable's values are bound with.
@@ -142,10 +141,11 @@ protected:
             prepareOnly &&
             (sql.startsWith(QStringLiteral("SELECT")) || sql.startsWith(QStringLiteral("INSERT")) ||
              sql.startsWith(QStringLiteral("UPDATE")) || sql.startsWith(QStringLiteral("DELETE")));
-        auto done = preparable
-                        ? m_link.execute(QStringLiteral("PREPARE s %1 AS %2")
-                                             .arg(parameterTypes(tokens, *translation, variables), sql))
-                        : m_link.execute(sql, values(tokens, *translation));
+        auto done =
+            preparable
+                ? m_link.execute(QStringLiteral("PREPARE s %1 AS %2")
+                                     .arg(parameterTypes(values(tokens, *translation), variables), sql))
+                : m_link.execute(sql, values(tokens, *translation));
         if (done && preparable)
             done = m_link.execute(QStringLiteral("DEALLOCATE s"));
         m_catalogue.forgetAll();
