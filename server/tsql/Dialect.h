@@ -45,6 +45,10 @@ public:
     };
     virtual RowLimit rowLimit() const = 0;
 
+    // Words after an item of ORDER BY that sort NULL as the lowest value, as T-SQL does: first when
+    // ascending, last when `descending`. Empty when the target sorts NULL so already.
+    virtual QString nullsSortLowest(bool descending) const = 0;
+
     // An expression with the value of @@IDENTITY: the identity value of the last row inserted on
     // this connection, NULL when none was.
     virtual QString lastIdentity() const = 0;

@@ -118,6 +118,11 @@ Dialect::RowLimit PostgresDialect::rowLimit() const {
     return {LimitPlace::AtEnd, QStringLiteral("LIMIT"), {}};
 }
 
+// PostgreSQL takes NULL as larger than any value.
+QString PostgresDialect::nullsSortLowest(bool descending) const {
+    return descending ? QStringLiteral("NULLS LAST") : QStringLiteral("NULLS FIRST");
+}
+
 QString PostgresDialect::lastIdentity() const {
     return QStringLiteral("nerin_last_identity()");
 }

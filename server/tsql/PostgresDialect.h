@@ -17,6 +17,7 @@ public:
     QString parameterPrologue(int highestLiteral) const override;
 
     RowLimit rowLimit() const override;
+    QString nullsSortLowest(bool descending) const override;
     QString lastIdentity() const override;
     OperationText operation(Operation operation) const override;
     LikeText like() const override;

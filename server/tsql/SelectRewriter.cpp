@@ -342,10 +342,10 @@ Status SelectRewriter::renderOrderBy(TokenRange range) {
             out.inlineLiteral(item.begin);
             if (item.size() == 2)
                 out.word(m_t[item.begin + 1].text);
-            continue;
-        }
-        if (Status s = expression.render(item); !s)
+        } else if (Status s = expression.render(item); !s) {
             return s;
+        }
+        out.word(m_c.dialect.nullsSortLowest(!item.isEmpty() && m_t.is(item.end - 1, u"DESC")));
     }
     return Status::ok();
 }

@@ -85,6 +85,12 @@ Dialect::RowLimit SqliteDialect::rowLimit() const {
     return {LimitPlace::AtEnd, QStringLiteral("LIMIT"), {}};
 }
 
+// SQLite takes NULL as smaller than any value.
+QString SqliteDialect::nullsSortLowest(bool descending) const {
+    Q_UNUSED(descending);
+    return {};
+}
+
 QString SqliteDialect::lastIdentity() const {
     return QStringLiteral("last_insert_rowid()");
 }

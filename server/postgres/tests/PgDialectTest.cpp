@@ -1,6 +1,7 @@
-// The engine's translation for PostgreSQL on a real database: the restaurant's schema builds from
-// the server files, every statement of the terminal is accepted by the server (names, types and
-// functions resolve), and the catalogue reads tables as the translator needs them.
+// The engine's translation for PostgreSQL on a real database: the restaurant's schema and base rows
+// build from the server files, every statement of the terminal and of its procedures is accepted by
+// the server (names, types and functions resolve), translated statements mean what they mean in
+// T-SQL, and the catalogue reads tables as the translator needs them.
 #include "base/tests/QtPrinters.h"
 #include "server/ScriptRunner.h"
 #include "server/postgres/PgCatalogue.h"
@@ -12,6 +13,7 @@
 #include "server/tsql/PostgresDialect.h"
 #include "server/tsql/Translator.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -72,21 +74,36 @@ protected:
         return translation;
     }
 
-    // The types the target binds the parameters with: whole numbers as integer (bigint when larger),
-    // other numbers as numeric, texts as unknown; variables by their declared type.
-    QString parameterTypes(const TokenList& tokens, const Translation& translation,
-                           const QStringList& variables) const {
-        QStringList types;
+    // The values of the literals of `translation`, and NULL for its variables.
+    static QList<DbValue> values(const TokenList& tokens, const Translation& translation) {
+        QList<DbValue> found;
         for (int index : translation.literalTokens) {
             const Token& t = tokens[index];
             bool whole = false;
             const qint64 n = t.text.toLongLong(&whole);
-            if (t.kind != Token::Kind::Number)
+            if (t.kind == Token::Kind::String)
+                found.append(DbValue(t.text));
+            else
+                found.append(whole ? DbValue(n) : DbValue(t.text.toDouble()));
+        }
+        while (translation.sql.contains(u'$' + QString::number(found.size() + 1)))
+            found.append(DbValue());
+        return found;
+    }
+
+    // The types the target binds `values` with: whole numbers as integer (bigint when larger), other
+    // numbers as numeric, texts as unknown; the variables, the last of them, by their declared type.
+    QString parameterTypes(const QList<DbValue>& values, const QStringList& variables) const {
+        QStringList types;
+        for (qsizetype k = 0; k < values.size() - variables.size(); ++k) {
+            const DbValue& v = values[k];
+            if (v.type() == DbValue::Type::Text)
                 types.append(QStringLiteral("unknown"));
-            else if (!whole)
+            else if (v.type() == DbValue::Type::Double)
                 types.append(QStringLiteral("numeric"));
             else
-                types.append(n == qint32(n) ? QStringLiteral("integer") : QStringLiteral("bigint"));
+                types.append(v.toInt() == qint32(v.toInt()) ? QStringLiteral("integer")
+                                                            : QStringLiteral("bigint"));
         }
         for (const QString& name : variables)
             types.append(m_variableTypes.value(name, QStringLiteral("unknown")));
@@ -111,7 +128,7 @@ protected:
     }
 
     // Translates one statement and sends it: queries and changes are only prepared when
-    // `prepareOnly`; anything else runs, with NULL for its parameters, so that the tables it creates
+    // `prepareOnly`; anything else runs, with NULL for its variables, so that the tables it creates
     // are there for the statements after it. Empty, or why it failed.
     QString send(const TokenList& tokens, bool prepareOnly) {
         ++m_sent;
@@ -124,10 +141,11 @@ protected:
             prepareOnly &&
             (sql.startsWith(QStringLiteral("SELECT")) || sql.startsWith(QStringLiteral("INSERT")) ||
              sql.startsWith(QStringLiteral("UPDATE")) || sql.startsWith(QStringLiteral("DELETE")));
-        auto done = preparable
-                        ? m_link.execute(QStringLiteral("PREPARE s %1 AS %2")
-                                             .arg(parameterTypes(tokens, *translation, variables), sql))
-                        : m_link.execute(sql, QList<DbValue>(sql.count(u'$'), DbValue()));
+        auto done =
+            preparable
+                ? m_link.execute(QStringLiteral("PREPARE s %1 AS %2")
+                                     .arg(parameterTypes(values(tokens, *translation), variables), sql))
+                : m_link.execute(sql, values(tokens, *translation));
         if (done && preparable)
             done = m_link.execute(QStringLiteral("DEALLOCATE s"));
         m_catalogue.forgetAll();
@@ -231,12 +249,7 @@ protected:
         auto translation = translate(*tokens, variables);
         if (!translation)
             return {QStringLiteral("ERROR: ") + translation.status().message()};
-        QList<DbValue> values;
-        for (int index : translation->literalTokens) {
-            const Token& t = (*tokens)[index];
-            values.append(t.kind == Token::Kind::String ? DbValue(t.text) : DbValue(t.text.toLongLong()));
-        }
-        auto result = m_link.query(translation->sql, values);
+        auto result = m_link.query(translation->sql, values(*tokens, *translation));
         m_catalogue.forgetAll();
         if (!result)
             return {QStringLiteral("ERROR: ") + result.status().message()};
@@ -263,9 +276,12 @@ protected:
 TEST_F(PgDialectTest, TheSchemaBuildsAndEveryStatementOfTheTerminalAndItsProceduresIsAccepted) {
     QStringList failures;
     const QDir folder(QStringLiteral(NERIN_SQL_DIR));
-    for (const QString& file : folder.entryList({QStringLiteral("[1-5]*.sql")}, QDir::Files, QDir::Name))
+    for (const QString& file : folder.entryList({QStringLiteral("[1-6]*.sql")}, QDir::Files, QDir::Name))
         failures += sendScript(folder.filePath(file), false);
     ASSERT_EQ(failures, QStringList()) << qPrintable(failures.join(u'\n'));
+    // The base rows came in with their values: the working date is today's, "ddmmyyyy".
+    EXPECT_EQ(rows("SELECT Valor_Cad FROM Parametros WHERE Id_Parametro = 'fecha_trabajo'"),
+              QStringList({QDate::currentDate().toString(QStringLiteral("ddMMyyyy"))}));
 
     int sent = m_sent;
     failures = sendScript(folder.filePath(QStringLiteral("tests/corpus.sql")), true);
@@ -297,7 +313,8 @@ TEST_F(PgDialectTest, TranslatedStatementsMeanOnPostgresWhatTheyMeanInTsql) {
                              "INSERT INTO Producto (Nombre, Estado) VALUES ('Café', 'A')",
                              "INSERT INTO Producto (Nombre, Estado) VALUES ('CAFE', 'A')",
                              "INSERT INTO Producto (Nombre, Estado) VALUES ('Pan\\x', 'B')",
-                             "INSERT INTO Producto (Nombre, Estado) VALUES ('pan_1', 'B')"})
+                             "INSERT INTO Producto (Nombre, Estado) VALUES ('pan_1', 'B')",
+                             "INSERT INTO Producto (Nombre, Estado) VALUES (NULL, 'C')"})
         ASSERT_EQ(rows(tsql), QStringList()) << tsql;
     const struct {
         const char* tsql;
@@ -310,10 +327,12 @@ TEST_F(PgDialectTest, TranslatedStatementsMeanOnPostgresWhatTheyMeanInTsql) {
         {"SELECT Nombre FROM Producto WHERE Nombre LIKE 'pan!_%' ESCAPE '!'", {"pan_1"}},
         // Texts that are not columns compare without regard to case too.
         {"SELECT COUNT(*) FROM Producto WHERE 'a' = 'A' AND LEFT(Nombre, 1) = 'c'", {"2"}},
-        {"SELECT TOP 1 Nombre FROM Producto ORDER BY ID DESC", {"pan_1"}},
+        // NULL sorts lowest.
+        {"SELECT TOP 2 Estado, Nombre FROM Producto ORDER BY Nombre", {"C|", "A|CAFE"}},
+        {"SELECT TOP 1 Estado FROM Producto ORDER BY Nombre DESC, ID", {"B"}},
         {"DELETE p FROM Producto p JOIN Producto q ON q.ID = p.ID WHERE q.Estado = 'B'", {}},
         {"SELECT * INTO #Copia FROM Producto", {}},
-        {"SELECT ID, [NOMBRE] FROM #COPIA ORDER BY 1", {"1|Café", "2|CAFE"}},
+        {"SELECT ID, [NOMBRE] FROM #COPIA ORDER BY 1", {"1|Café", "2|CAFE", "5|"}},
         {"DROP TABLE #copia", {}},
     };
     for (const auto& c : cases)

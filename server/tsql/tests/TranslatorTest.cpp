@@ -170,7 +170,8 @@ TEST_F(TranslatorTest, PostgresWordsComeFromItsDialect) {
         const char* sql;
     } cases[] = {
         {"SELECT TOP 2 Nombre, [Key], [Año] 'Total' FROM Producto WHERE ID = @id ORDER BY 1",
-         "SELECT Nombre, \"key\", \"año\" AS \"total\" FROM Producto WHERE ID = @id ORDER BY 1 LIMIT $1"},
+         "SELECT Nombre, \"key\", \"año\" AS \"total\" FROM Producto WHERE ID = @id ORDER BY 1 NULLS FIRST "
+         "LIMIT $1"},
         {"SELECT @@IDENTITY, ISNULL(Nombre, 'x') + 'y', GETDATE() - 1, LEN(Nombre) FROM Producto",
          "SELECT nerin_last_identity(), (coalesce(Nombre, $1) + $2), nerin_sub(nerin_getdate(), $3), "
          "nerin_len(Nombre) FROM Producto"},
