@@ -1,7 +1,10 @@
 // The cost of T-SQL through the embedded engine, against the same work written by hand on SQLite's C
 // API: a mix of the terminal's typical lookups, updates and inserts, and the first translation of a
-// statement; and what the ODBC path adds before a statement reaches SQL Server.
+// statement; and what the ODBC path adds before a statement reaches SQL Server. The same mix runs on
+// PostgreSQL over loopback when NERIN_PG_PRUEBAS names a test cluster (scripts/pg-prueba).
+#include "server/PostgresConnection.h"
 #include "server/SqliteConnection.h"
+#include "server/postgres/testing/PgTestDatabase.h"
 #include "server/tsql/Lexer.h"
 #include "server/tsql/SqlFunctions.h"
 #include "server/tsql/SqlServerRewrite.h"
@@ -15,37 +18,40 @@
 
 namespace {
 
+// The tables of the mix, with 1000 orders and 50 parameters.
+void fill(nerin::Connection& db) {
+    if (!db.open())
+        std::abort();
+    QString script = QStringLiteral(
+        "CREATE TABLE Comanda (ID_Comanda int, Control int, Num_Mesa int, EnUsoPor int, Total money, "
+        "PRIMARY KEY (ID_Comanda, Control)) "
+        "CREATE TABLE Parametros (Id_Parametro varchar(30) PRIMARY KEY, Valor_Num money, Valor_Cad "
+        "varchar(50)) "
+        "CREATE TABLE Bitacora (FechaHora datetime, Id_Empleado int, Texto varchar(255))");
+    if (!db.execute(script))
+        std::abort();
+    if (!db.beginTransaction().isOk())
+        std::abort();
+    for (int i = 0; i < 1000; ++i) {
+        if (!db.execute(
+                QStringLiteral("INSERT INTO Comanda VALUES (%1, 1, %2, 0, %3.50)").arg(i).arg(i % 40).arg(i)))
+            std::abort();
+    }
+    for (int i = 0; i < 50; ++i) {
+        if (!db.execute(QStringLiteral("INSERT INTO Parametros VALUES ('P%1', %1, 'valor %1')").arg(i)))
+            std::abort();
+    }
+    if (!db.commit().isOk())
+        std::abort();
+}
+
 struct Database {
     QTemporaryDir dir;
     QString path = dir.path() + QStringLiteral("/bench.db");
 
     Database() {
         nerin::SqliteConnection db(path, nerin::SqliteConnection::OpenMode::CreateIfMissing);
-        if (!db.open())
-            std::abort();
-        QString script = QStringLiteral(
-            "CREATE TABLE Comanda (ID_Comanda int, Control int, Num_Mesa int, EnUsoPor int, Total money, "
-            "PRIMARY KEY (ID_Comanda, Control)) "
-            "CREATE TABLE Parametros (Id_Parametro varchar(30) PRIMARY KEY, Valor_Num money, Valor_Cad "
-            "varchar(50)) "
-            "CREATE TABLE Bitacora (FechaHora datetime, Id_Empleado int, Texto varchar(255))");
-        if (!db.execute(script))
-            std::abort();
-        if (!db.beginTransaction().isOk())
-            std::abort();
-        for (int i = 0; i < 1000; ++i) {
-            if (!db.execute(QStringLiteral("INSERT INTO Comanda VALUES (%1, 1, %2, 0, %3.50)")
-                                .arg(i)
-                                .arg(i % 40)
-                                .arg(i)))
-                std::abort();
-        }
-        for (int i = 0; i < 50; ++i) {
-            if (!db.execute(QStringLiteral("INSERT INTO Parametros VALUES ('P%1', %1, 'valor %1')").arg(i)))
-                std::abort();
-        }
-        if (!db.commit().isOk())
-            std::abort();
+        fill(db);
     }
 };
 
@@ -147,6 +153,32 @@ void BM_EngineMix(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_EngineMix)->Unit(benchmark::kMicrosecond);
+
+void BM_PostgresMix(benchmark::State& state) {
+    using nerin::testing::PgTestDatabase;
+    if (PgTestDatabase::clusterConnInfo().isEmpty()) {
+        state.SkipWithError("NERIN_PG_PRUEBAS no está definida");
+        return;
+    }
+    PgTestDatabase database;
+    if (!database.create())
+        std::abort();
+    nerin::PostgresConnection setUp(database.connInfo(), nerin::PostgresConnection::OpenMode::Install);
+    fill(setUp);
+    setUp.close();
+    nerin::PostgresConnection db(database.connInfo());
+    if (!db.open().isOk())
+        std::abort();
+    int i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(db.query(lookup(i)));
+        benchmark::DoNotOptimize(db.query(parameter(i)));
+        benchmark::DoNotOptimize(db.execute(update(i)));
+        benchmark::DoNotOptimize(db.execute(insert(i)));
+        ++i;
+    }
+}
+BENCHMARK(BM_PostgresMix)->Unit(benchmark::kMicrosecond);
 
 void BM_HandMix(benchmark::State& state) {
     sqlite3* db = openHand();

@@ -2,6 +2,7 @@
 
 #include "data/odbc/OdbcConnection.h"
 #include "server/PasswordFile.h"
+#include "server/PostgresConnection.h"
 #include "server/RefusedConnection.h"
 #include "server/SqliteConnection.h"
 
@@ -156,10 +157,7 @@ std::unique_ptr<Connection> createConnection(const DatabaseSettings& settings) {
         return std::make_unique<RefusedConnection>(login.status());
     if (settings.usesOdbc())
         return std::make_unique<OdbcConnection>(settings.odbcConnectionString(*login), kCommandTimeout);
-    // The settings and the login are ready; the statements the terminal sends are not yet translated
-    // for PostgreSQL, and a connection that took them as they are would fail in the middle of the work.
-    return std::make_unique<RefusedConnection>(
-        Status::invalid(QStringLiteral("El motor postgres aún no está disponible en esta versión.")));
+    return std::make_unique<PostgresConnection>(settings.postgresConnInfo(*login));
 }
 
 } // namespace nerin

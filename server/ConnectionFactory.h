@@ -68,8 +68,7 @@ struct DatabaseSettings {
 };
 
 // The connection the settings describe, not yet open; none when check() refuses them. A connection
-// whose password file may not be used, or (until this version speaks T-SQL to PostgreSQL) to a
-// postgres server, refuses to open and says why.
+// whose password file may not be used refuses to open and says why.
 std::unique_ptr<Connection> createConnection(const DatabaseSettings& settings);
 
 } // namespace nerin

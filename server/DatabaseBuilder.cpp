@@ -1,5 +1,6 @@
 #include "server/DatabaseBuilder.h"
 
+#include "server/PostgresConnection.h"
 #include "server/ScriptRunner.h"
 #include "server/SqliteConnection.h"
 
@@ -19,7 +20,7 @@ QStringList scriptsIn(const QString& folder) {
     return scripts;
 }
 
-Status runScripts(SqliteConnection& connection, const QStringList& scripts,
+Status runScripts(Connection& connection, const QStringList& scripts,
                   const DatabaseBuilder::Progress& progress) {
     for (const QString& script : scripts) {
         if (progress)
@@ -69,6 +70,36 @@ Status DatabaseBuilder::create(const QString& path, bool demo, const Progress& p
             QFile::remove(path + QString::fromLatin1(suffix));
     }
     return result;
+}
+
+Status DatabaseBuilder::createPostgres(const QString& conninfo, bool demo, const Progress& progress) {
+    {
+        PgConnection link;
+        if (Status opened = link.open(conninfo, QStringLiteral("nerin-sql")); !opened)
+            return opened;
+        const Result<RecordSet> restaurant =
+            link.query(QStringLiteral("SELECT to_regclass('parametros') IS NOT NULL"));
+        if (!restaurant)
+            return restaurant.status();
+        if (!restaurant->eof() && restaurant->value(0).toInt() == 1)
+            return Status::error(
+                Status::Code::InvalidInput,
+                QStringLiteral("La base de datos %1 ya tiene las tablas del restaurante; no se toca.")
+                    .arg(link.databaseName()));
+    }
+    PostgresConnection connection(conninfo, PostgresConnection::OpenMode::Install);
+    if (Status opened = connection.open(); !opened)
+        return opened;
+    // The server undoes a failed definition with the rest of its transaction: a database that could
+    // not be set up whole is left as it was.
+    if (Status begun = connection.beginTransaction(); !begun)
+        return begun;
+    Status result = runScripts(connection, schemaScripts(), progress);
+    if (result && demo)
+        result = runScripts(connection, demoScripts(), progress);
+    if (!result)
+        return connection.rollbackAfter(result);
+    return connection.commit();
 }
 
 } // namespace nerin

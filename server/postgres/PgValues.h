@@ -28,6 +28,7 @@ public:
         kTimestamp = 1114,
         kTimestampTz = 1184,
         kNumeric = 1700,
+        kBytea = 17,
     };
 
     struct Parameter {

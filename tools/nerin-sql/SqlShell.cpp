@@ -5,6 +5,7 @@
 #include "server/ConnectionFactory.h"
 #include "server/DatabaseBuilder.h"
 #include "server/HistoryGenerator.h"
+#include "server/PostgresConnection.h"
 #include "server/ScriptRunner.h"
 #include "server/SqliteConnection.h"
 
@@ -37,6 +38,24 @@ std::optional<DatabaseSettings> configuredDatabase() {
     return database;
 }
 
+// The libpq connection string of the PostgreSQL database the terminal's settings name; none when they
+// name another back-end. `problem` says why the settings cannot be used.
+std::optional<QString> configuredPostgres(QString& problem) {
+    const std::optional<DatabaseSettings> configured = configuredDatabase();
+    if (!configured || !configured->usesPostgres())
+        return std::nullopt;
+    if (Status valid = configured->check(); !valid) {
+        problem = valid.message();
+        return QString();
+    }
+    const Result<DatabaseSettings::Login> login = configured->login();
+    if (!login) {
+        problem = login.status().message();
+        return QString();
+    }
+    return configured->postgresConnInfo(*login);
+}
+
 QString fieldText(const DbValue& value) {
     return value.isNull() ? QStringLiteral("NULL") : value.toString();
 }
@@ -46,9 +65,10 @@ QString fieldText(const DbValue& value) {
 namespace {
 
 const char* const kUso =
-    "Uso: nerin-sql [--db ARCHIVO | --odbc CONEXION] (-Q \"texto\" | -i ARCHIVO...) [-b]\n"
-    "     nerin-sql --create [--demo] ARCHIVO\n"
-    "     nerin-sql --history DIAS ARCHIVO\n";
+    "Uso: nerin-sql [--db ARCHIVO | --odbc CONEXION | --pg CONEXION] (-Q \"texto\" | -i ARCHIVO...) [-b]\n"
+    "     nerin-sql --create [--demo] (ARCHIVO | --pg CONEXION)\n"
+    "     nerin-sql --history DIAS (ARCHIVO | --pg CONEXION)\n"
+    "Sin ARCHIVO ni --pg, --create y --history usan la base PostgreSQL que nombra NERIN_CONFIG.\n";
 
 } // namespace
 
@@ -87,6 +107,7 @@ int SqlShell::run(const QList<QByteArray>& rawArguments) {
         {QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")})},
         {QCommandLineOption(QStringLiteral("db"), {}, QStringLiteral("ARCHIVO"))},
         {QCommandLineOption(QStringLiteral("odbc"), {}, QStringLiteral("CONEXION"))},
+        {QCommandLineOption(QStringLiteral("pg"), {}, QStringLiteral("CONEXION"))},
         {QCommandLineOption(QStringLiteral("create"))},
         {QCommandLineOption(QStringLiteral("demo"))},
         {QCommandLineOption(QStringLiteral("history"), {}, QStringLiteral("DIAS"))},
@@ -106,6 +127,7 @@ int SqlShell::run(const QList<QByteArray>& rawArguments) {
     const bool inputs = line.isSet(QStringLiteral("i"));
     const bool database = line.isSet(QStringLiteral("db"));
     const bool odbc = line.isSet(QStringLiteral("odbc"));
+    const bool postgres = line.isSet(QStringLiteral("pg"));
     if (line.isSet(QStringLiteral("demo")) && !create)
         return usage(QStringLiteral("--demo solo sirve con --create."));
     if (create || history) {
@@ -113,20 +135,33 @@ int SqlShell::run(const QList<QByteArray>& rawArguments) {
         if ((create && history) || database || odbc || inputs || line.isSet(QStringLiteral("Q")) ||
             line.isSet(QStringLiteral("b")))
             return usage(option + QStringLiteral(" no se combina con otras opciones."));
-        if (files.isEmpty())
-            return usage(option + QStringLiteral(" espera el archivo de la base de datos."));
-        if (files.size() > 1)
-            return usage(QStringLiteral("Sobra el argumento: %1").arg(files[1]));
+        if (files.size() > (postgres ? 0 : 1))
+            return usage(QStringLiteral("Sobra el argumento: %1").arg(files.value(postgres ? 0 : 1)));
+        // A PostgreSQL database: the one of --pg, or without a file the one the settings name.
+        std::optional<QString> server;
+        if (postgres) {
+            server = line.value(QStringLiteral("pg"));
+        } else if (files.isEmpty()) {
+            QString problem;
+            server = configuredPostgres(problem);
+            if (!problem.isEmpty()) {
+                std::fprintf(m_err, "%s\n", qUtf8Printable(problem));
+                return 2;
+            }
+            if (!server)
+                return usage(option + QStringLiteral(" espera el archivo de la base de datos o --pg."));
+        }
+        const Database target{server ? *server : files[0], server.has_value()};
         if (create)
-            return this->create(files[0], line.isSet(QStringLiteral("demo")));
+            return this->create(target, line.isSet(QStringLiteral("demo")));
         bool ok = false;
         const int days = line.value(QStringLiteral("history")).toInt(&ok);
         if (!ok || days < 1)
             return usage(QStringLiteral("--history espera un número de días y un archivo."));
-        return this->history(files[0], days);
+        return this->history(target, days);
     }
-    if (database && odbc)
-        return usage(QStringLiteral("--db y --odbc no se combinan."));
+    if (int(database) + int(odbc) + int(postgres) > 1)
+        return usage(QStringLiteral("--db, --odbc y --pg no se combinan."));
     if (!files.isEmpty() && !inputs)
         return usage(QStringLiteral("Argumento no reconocido: %1").arg(files[0]));
 
@@ -164,6 +199,8 @@ int SqlShell::run(const QList<QByteArray>& rawArguments) {
     std::unique_ptr<Connection> connection;
     if (odbc) {
         connection = std::make_unique<OdbcConnection>(line.value(QStringLiteral("odbc")));
+    } else if (postgres) {
+        connection = std::make_unique<PostgresConnection>(line.value(QStringLiteral("pg")));
     } else if (database) {
         connection = std::make_unique<SqliteConnection>(line.value(QStringLiteral("db")));
     } else {
@@ -179,19 +216,26 @@ int SqlShell::run(const QList<QByteArray>& rawArguments) {
     return runScripts(*connection, texts, names, line.isSet(QStringLiteral("b")));
 }
 
-int SqlShell::create(const QString& path, bool demo) {
-    const Status created = DatabaseBuilder::create(
-        path, demo, [this](const QString& step) { std::fprintf(m_err, "%s\n", qUtf8Printable(step)); });
+int SqlShell::create(const Database& database, bool demo) {
+    const auto progress = [this](const QString& step) { std::fprintf(m_err, "%s\n", qUtf8Printable(step)); };
+    const Status created = database.postgres ? DatabaseBuilder::createPostgres(database.name, demo, progress)
+                                             : DatabaseBuilder::create(database.name, demo, progress);
     if (!created) {
         std::fprintf(m_err, "%s\n", qUtf8Printable(created.message()));
         return 1;
     }
-    std::fprintf(m_err, "Base de datos creada: %s\n", qUtf8Printable(path));
+    std::fprintf(m_err, "Base de datos creada%s\n",
+                 database.postgres ? "." : qUtf8Printable(QStringLiteral(": ") + database.name));
     return 0;
 }
 
-int SqlShell::history(const QString& path, int days) {
-    SqliteConnection db(path);
+int SqlShell::history(const Database& database, int days) {
+    std::unique_ptr<Connection> connection;
+    if (database.postgres)
+        connection = std::make_unique<PostgresConnection>(database.name);
+    else
+        connection = std::make_unique<SqliteConnection>(database.name);
+    Connection& db = *connection;
     if (Status opened = db.open(); !opened) {
         std::fprintf(m_err, "%s\n", qUtf8Printable(opened.message()));
         return 1;

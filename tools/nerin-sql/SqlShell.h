@@ -12,11 +12,13 @@ namespace nerin {
 // The command-line SQL shell: runs T-SQL text against the restaurant database and prints what it
 // returns, in the manner of the server's own command-line tool.
 //
-//   nerin-sql [--db FILE | --odbc CONNECTION] (-Q "text" | -i FILE...) [-b]
+//   nerin-sql [--db FILE | --odbc CONNECTION | --pg CONNECTION] (-Q "text" | -i FILE...) [-b]
 //
-// Without --db or --odbc the database is the one the terminal's settings name (NERIN_CONFIG).
-//   nerin-sql --create [--demo] FILE
-//   nerin-sql --history DAYS FILE       (past days of business in a demo database)
+// Without --db, --odbc or --pg the database is the one the terminal's settings name (NERIN_CONFIG).
+//   nerin-sql --create [--demo] (FILE | --pg CONNECTION)
+//   nerin-sql --history DAYS (FILE | --pg CONNECTION)     (past days of business in a demo database)
+// --pg takes a libpq connection string; --create and --history without a file or --pg work on the
+// PostgreSQL database the settings name.
 //
 // Options go in any order, before or after the file names; an option is never taken for a file name.
 // Results print as tab-separated text under a header line; an error prints
@@ -31,9 +33,15 @@ public:
     int run(const QList<QByteArray>& rawArguments);
 
 private:
+    // A database file, or a PostgreSQL database by its connection string.
+    struct Database {
+        QString name;
+        bool postgres = false;
+    };
+
     int usage(const QString& problem);
-    int create(const QString& path, bool demo);
-    int history(const QString& path, int days);
+    int create(const Database& database, bool demo);
+    int history(const Database& database, int days);
     int runScripts(Connection& connection, const QList<QByteArray>& texts, const QStringList& names,
                    bool stopAtFirstFailure);
     void printResults(const QList<RecordSet>& results);

@@ -38,19 +38,22 @@ QString PgTestDatabase::skipReason() {
         .arg(QString::fromLatin1(kVariable));
 }
 
-Status PgTestDatabase::create() {
+Status PgTestDatabase::create(const QString& copyOf) {
     if (clusterConnInfo().isEmpty())
         return Status::invalid(skipReason());
     if (Status dropped = drop(); !dropped)
         return dropped;
     const QString name = QStringLiteral("nerin_prueba_%1")
                              .arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
-    if (Status created = run(clusterConnInfo(), QStringLiteral("CREATE DATABASE %1 TEMPLATE template0 "
-                                                               "ENCODING 'UTF8'")
-                                                    .arg(name));
+    const QString from = copyOf.isEmpty() ? QStringLiteral("template0") : copyOf;
+    if (Status created =
+            run(clusterConnInfo(),
+                QStringLiteral("CREATE DATABASE %1 TEMPLATE %2 ENCODING 'UTF8'").arg(name, from));
         !created)
         return created;
     m_name = name;
+    if (!copyOf.isEmpty())
+        return Status::ok();
     return run(connInfo(), QString::fromLatin1(PgCollation::kCreate));
 }
 

@@ -24,8 +24,9 @@ public:
     // Why a test that needs the cluster does not run without it, and how to give it one.
     static QString skipReason();
 
-    // Creates the database under a random name.
-    Status create();
+    // Creates the database under a random name; as a copy of the database `copyOf` when given (which
+    // nobody may be connected to).
+    Status create(const QString& copyOf = {});
     // The connection string for the database; empty before create().
     QString connInfo() const;
     const QString& name() const { return m_name; }

@@ -1,9 +1,12 @@
 // The server procedures as the terminal calls them, on a real database created from the built-in
-// server files: what each one stores, refuses and queues, that a failing call leaves nothing behind,
-// the working-date rule of the start-up across Fin_Dia, and terminals working the same file at once.
+// server files, embedded and on a PostgreSQL server: what each one stores, refuses and queues, that a
+// failing call leaves nothing behind, the working-date rule of the start-up across Fin_Dia, and
+// terminals working the same database at once.
 #include "base/tests/QtPrinters.h"
 #include "server/DatabaseBuilder.h"
+#include "server/PostgresConnection.h"
 #include "server/SqliteConnection.h"
+#include "server/postgres/testing/PgTestDatabase.h"
 #include "server/tests/ResultText.h"
 
 #include <QDate>
@@ -17,10 +20,14 @@
 #include <thread>
 #include <vector>
 
+using nerin::Connection;
 using nerin::DatabaseBuilder;
 using nerin::DbCommand;
 using nerin::DbValue;
+using nerin::PostgresConnection;
 using nerin::SqliteConnection;
+using nerin::Status;
+using nerin::testing::PgTestDatabase;
 
 namespace {
 
@@ -140,23 +147,56 @@ DbCommand insertarProducto(const Item& item) {
     return command;
 }
 
-class ProcedureTest : public ::testing::Test {
+enum class Motor { Sqlite, Postgres };
+
+class ProcedureTest : public ::testing::TestWithParam<Motor> {
 protected:
-    // One database is built for the whole suite and copied for each test.
-    static void SetUpTestSuite() {
-        s_dir = std::make_unique<QTemporaryDir>();
-        const auto built = DatabaseBuilder::create(templatePath(), false);
-        ASSERT_TRUE(built) << built.message().toStdString();
+    // One database of each kind is built for the whole suite and copied for each test.
+    static void TearDownTestSuite() {
+        s_dir.reset();
+        s_pgTemplate.reset();
     }
-    static void TearDownTestSuite() { s_dir.reset(); }
     static QString templatePath() { return s_dir->path() + QStringLiteral("/plantilla.db"); }
 
+    static void buildTemplate(Motor motor) {
+        if (motor == Motor::Sqlite && !s_dir) {
+            s_dir = std::make_unique<QTemporaryDir>();
+            const auto built = DatabaseBuilder::create(templatePath(), false);
+            ASSERT_TRUE(built) << built.message().toStdString();
+        }
+        if (motor == Motor::Postgres && !s_pgTemplate) {
+            // A server database that could not be built fails one test, not every one.
+            ASSERT_FALSE(s_pgFailed) << "the template database could not be built";
+            s_pgFailed = true;
+            auto database = std::make_unique<PgTestDatabase>();
+            ASSERT_TRUE(database->create());
+            const auto built = DatabaseBuilder::createPostgres(database->connInfo(), false);
+            ASSERT_TRUE(built) << built.message().toStdString();
+            s_pgTemplate = std::move(database);
+            s_pgFailed = false;
+        }
+    }
+
     void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        ASSERT_TRUE(QFile::copy(templatePath(), path()));
-        m_db = std::make_unique<SqliteConnection>(path());
+        if (GetParam() == Motor::Postgres && PgTestDatabase::clusterConnInfo().isEmpty())
+            GTEST_SKIP() << qPrintable(PgTestDatabase::skipReason());
+        ASSERT_NO_FATAL_FAILURE(buildTemplate(GetParam()));
+        if (GetParam() == Motor::Sqlite) {
+            ASSERT_TRUE(m_dir.isValid());
+            ASSERT_TRUE(QFile::copy(templatePath(), path()));
+        } else {
+            ASSERT_TRUE(m_pg.create(s_pgTemplate->name()));
+        }
+        m_db = connect();
         ASSERT_TRUE(m_db->open());
         exec(QString::fromUtf8(kCatalogue));
+    }
+
+    // A new connection to the test's database, not yet open: another terminal.
+    std::unique_ptr<Connection> connect() const {
+        if (GetParam() == Motor::Sqlite)
+            return std::make_unique<SqliteConnection>(path());
+        return std::make_unique<PostgresConnection>(m_pg.connInfo());
     }
 
     QString path() const { return m_dir.path() + QStringLiteral("/nerin.db"); }
@@ -189,17 +229,23 @@ protected:
     }
 
     QTemporaryDir m_dir;
-    std::unique_ptr<SqliteConnection> m_db;
-    static std::unique_ptr<QTemporaryDir> s_dir;
+    PgTestDatabase m_pg;
+    std::unique_ptr<Connection> m_db;
+    static inline std::unique_ptr<QTemporaryDir> s_dir;
+    static inline std::unique_ptr<PgTestDatabase> s_pgTemplate;
+    static inline bool s_pgFailed = false;
 };
 
-std::unique_ptr<QTemporaryDir> ProcedureTest::s_dir;
+INSTANTIATE_TEST_SUITE_P(Motores, ProcedureTest, ::testing::Values(Motor::Sqlite, Motor::Postgres),
+                         [](const ::testing::TestParamInfo<Motor>& motor) {
+                             return motor.param == Motor::Sqlite ? "sqlite" : "postgres";
+                         });
 
 } // namespace
 
 // ---- Base rows and the working date -------------------------------------------------------------
 
-TEST_F(ProcedureTest, ABrandNewDatabaseStartsOnTodayWithAClosedDayOpeningRecord) {
+TEST_P(ProcedureTest, ABrandNewDatabaseStartsOnTodayWithAClosedDayOpeningRecord) {
     EXPECT_EQ(rows(QStringLiteral("SELECT Valor_Cad FROM Vw_FechaTrabajo")), todayText());
     EXPECT_EQ(rows(QStringLiteral("SELECT ID_Comanda, Tipo, Abierta, fecha_trabajo FROM Comanda")),
               QStringLiteral("1|D|0|") + todayText());
@@ -209,7 +255,7 @@ TEST_F(ProcedureTest, ABrandNewDatabaseStartsOnTodayWithAClosedDayOpeningRecord)
     EXPECT_LE(rows(kWorkingDate), rows(kNewestOrderDate));
 }
 
-TEST_F(ProcedureTest, FinDiaMovesAPastWorkingDateToTodayAndStartUpStillPasses) {
+TEST_P(ProcedureTest, FinDiaMovesAPastWorkingDateToTodayAndStartUpStillPasses) {
     exec(QStringLiteral("UPDATE Parametros SET Valor_Cad='01122026' WHERE Id_Parametro='FECHA_TRABAJO'"));
     exec(QStringLiteral("UPDATE Comanda SET fecha_trabajo='01122026'"));
     const int abierta = open(12);
@@ -225,7 +271,7 @@ TEST_F(ProcedureTest, FinDiaMovesAPastWorkingDateToTodayAndStartUpStillPasses) {
     EXPECT_EQ(open(13), abierta + 2);
 }
 
-TEST_F(ProcedureTest, FinDiaAfterADayWithOrdersOpensTheNextDayAndAsksEveryTerminalToRestart) {
+TEST_P(ProcedureTest, FinDiaAfterADayWithOrdersOpensTheNextDayAndAsksEveryTerminalToRestart) {
     open(12);
     exec(QStringLiteral("Fin_Dia"));
     const QString manana = QDate::currentDate().addDays(1).toString(QStringLiteral("ddMMyyyy"));
@@ -241,7 +287,7 @@ TEST_F(ProcedureTest, FinDiaAfterADayWithOrdersOpensTheNextDayAndAsksEveryTermin
 
 // ---- Abrir_Mesa -----------------------------------------------------------------------------------
 
-TEST_F(ProcedureTest, AbrirMesaCreatesTheOpenOrderAndItsFirstAccountOnTheWorkingDate) {
+TEST_P(ProcedureTest, AbrirMesaCreatesTheOpenOrderAndItsFirstAccountOnTheWorkingDate) {
     const int folio = open(12, QStringLiteral("N"), 4);
     EXPECT_EQ(folio, 2); // 1 is the day-opening record
     EXPECT_EQ(
@@ -263,7 +309,7 @@ TEST_F(ProcedureTest, AbrirMesaCreatesTheOpenOrderAndItsFirstAccountOnTheWorking
               QStringLiteral("3"));
 }
 
-TEST_F(ProcedureTest, AbrirMesaRefusesATableNumberAlreadyOpenAndStoresNothing) {
+TEST_P(ProcedureTest, AbrirMesaRefusesATableNumberAlreadyOpenAndStoresNothing) {
     open(12);
     DbCommand second = abrirMesa(12, QStringLiteral("N"), 2);
     auto refused = m_db->run(second);
@@ -282,7 +328,7 @@ TEST_F(ProcedureTest, AbrirMesaRefusesATableNumberAlreadyOpenAndStoresNothing) {
 
 // ---- Insertar_Producto, Inserta_Modificador, Totalizar_Cuenta, ImprimirTicket ------------------------
 
-TEST_F(ProcedureTest, InsertarProductoStoresTheItemWithItsTaxMarksAndStock) {
+TEST_P(ProcedureTest, InsertarProductoStoresTheItemWithItsTaxMarksAndStock) {
     const int comanda = open(12);
     Item sopa;
     sopa.comanda = comanda;
@@ -314,7 +360,7 @@ TEST_F(ProcedureTest, InsertarProductoStoresTheItemWithItsTaxMarksAndStock) {
               QStringLiteral("4;-1;0"));
 }
 
-TEST_F(ProcedureTest, APackageHeadIsItsOwnPackageAndItsComponentsPointToIt) {
+TEST_P(ProcedureTest, APackageHeadIsItsOwnPackageAndItsComponentsPointToIt) {
     const int comanda = open(12);
     const int cabeza = store(
         linea(comanda, 201, 1, QStringLiteral("PP"), 0, 0, 2, QStringLiteral("PAQUETE EJECUTIVO"), 1, 189));
@@ -327,7 +373,7 @@ TEST_F(ProcedureTest, APackageHeadIsItsOwnPackageAndItsComponentsPointToIt) {
               QStringLiteral("%1|NULL;%1|5").arg(cabeza));
 }
 
-TEST_F(ProcedureTest, InsertarProductoRefusesAnAccountThatDoesNotExist) {
+TEST_P(ProcedureTest, InsertarProductoRefusesAnAccountThatDoesNotExist) {
     const int comanda = open(12);
     Item perdido;
     perdido.comanda = comanda;
@@ -340,7 +386,7 @@ TEST_F(ProcedureTest, InsertarProductoRefusesAnAccountThatDoesNotExist) {
               QStringLiteral("5"));
 }
 
-TEST_F(ProcedureTest, TotalizarCuentaSumsLiveItemsAndModifiersAsTheTaxViewDoes) {
+TEST_P(ProcedureTest, TotalizarCuentaSumsLiveItemsAndModifiersAsTheTaxViewDoes) {
     const int comanda = open(12);
     const int sopa = store(linea(comanda));
     store(linea(comanda, 102, 1, QStringLiteral("P"), 0, 0, 2, QStringLiteral("FILETE"), 1, 245.5));
@@ -372,7 +418,7 @@ TEST_F(ProcedureTest, TotalizarCuentaSumsLiveItemsAndModifiersAsTheTaxViewDoes) 
     EXPECT_EQ(failure(QStringLiteral("Inserta_Modificador 999,8,15.5,0,'EXTRA QUESO'")).isEmpty(), false);
 }
 
-TEST_F(ProcedureTest, ImprimirTicketGroupsEqualLinesAndAddsUpToTheAccountTotal) {
+TEST_P(ProcedureTest, ImprimirTicketGroupsEqualLinesAndAddsUpToTheAccountTotal) {
     const int comanda = open(12);
     store(linea(comanda));
     store(linea(comanda));
@@ -396,7 +442,7 @@ TEST_F(ProcedureTest, ImprimirTicketGroupsEqualLinesAndAddsUpToTheAccountTotal) 
 
 // ---- Kitchen queue ------------------------------------------------------------------------------
 
-TEST_F(ProcedureTest, MandarImpresionQueuesOneClosedJobPerPrinterHeaderFirst) {
+TEST_P(ProcedureTest, MandarImpresionQueuesOneClosedJobPerPrinterHeaderFirst) {
     const int comanda = open(12);
     exec(QStringLiteral(
              "CREATE TABLE #Tmp_Imprimir (ID Int IDENTITY (1, 1),Texto Varchar (500),ID_Impresora Int,Tipo "
@@ -423,7 +469,7 @@ TEST_F(ProcedureTest, MandarImpresionQueuesOneClosedJobPerPrinterHeaderFirst) {
         << cocina.toStdString();
 }
 
-TEST_F(ProcedureTest, AJobGoesToThePrinterItsPrinterIsRedirectedTo) {
+TEST_P(ProcedureTest, AJobGoesToThePrinterItsPrinterIsRedirectedTo) {
     exec(QStringLiteral("UPDATE Impresora SET Redirigido=2 WHERE ID_Impresora=3"));
     exec(QStringLiteral(
         "CREATE TABLE #Tmp_Imprimir (ID Int IDENTITY (1, 1),Texto Varchar (255),ID_Impresora Int,Tipo "
@@ -434,7 +480,7 @@ TEST_F(ProcedureTest, AJobGoesToThePrinterItsPrinterIsRedirectedTo) {
     EXPECT_EQ(rows(QStringLiteral("SELECT ID_Impresora FROM Cola_Trabajo")), QStringLiteral("2"));
 }
 
-TEST_F(ProcedureTest, AFailingStatementUndoesTheWholeCall) {
+TEST_P(ProcedureTest, AFailingStatementUndoesTheWholeCall) {
     // Printer 3's two rows share an ID, so its second line collides after printer 2's job was written.
     exec(QStringLiteral("CREATE TABLE #Tmp_Imprimir (ID Int, Texto Varchar (255), ID_Impresora Int, Tipo "
                         "Char(1), Tiempo Int) "
@@ -446,7 +492,7 @@ TEST_F(ProcedureTest, AFailingStatementUndoesTheWholeCall) {
     EXPECT_EQ(rows(QStringLiteral("SELECT count(*) FROM Cola_Linea")), QStringLiteral("0"));
 }
 
-TEST_F(ProcedureTest, MandarTiempoQueuesEachHeldItemOnceAndMarksItPrepared) {
+TEST_P(ProcedureTest, MandarTiempoQueuesEachHeldItemOnceAndMarksItPrepared) {
     const int comanda = open(12);
     Item filete = linea(comanda, 102, 2, QStringLiteral("P"), 0, 0, 2, QStringLiteral("FILETE"), 2, 245.5);
     filete.comentario = QStringLiteral("TERMINO MEDIO");
@@ -473,7 +519,7 @@ TEST_F(ProcedureTest, MandarTiempoQueuesEachHeldItemOnceAndMarksItPrepared) {
 
 // ---- Borrar_Producto and Agregar_Cancelacion ------------------------------------------------------
 
-TEST_F(ProcedureTest, BorrarProductoRemovesAnUnsentItemWithEverythingItCarried) {
+TEST_P(ProcedureTest, BorrarProductoRemovesAnUnsentItemWithEverythingItCarried) {
     const int comanda = open(12);
     const int cabeza =
         store(linea(comanda, 201, 0, QStringLiteral("PP"), 0, 0, 2, QStringLiteral("PAQUETE"), 1, 189));
@@ -506,7 +552,7 @@ TEST_F(ProcedureTest, BorrarProductoRemovesAnUnsentItemWithEverythingItCarried) 
 }
 
 // The head goes with its components; a package with a component already sent stays whole.
-TEST_F(ProcedureTest, BorrarProductoOnAPackageHeadTakesItsComponentsWithIt) {
+TEST_P(ProcedureTest, BorrarProductoOnAPackageHeadTakesItsComponentsWithIt) {
     const int comanda = open(12);
     const int cabeza =
         store(linea(comanda, 201, 0, QStringLiteral("PP"), 0, 0, 2, QStringLiteral("PAQUETE"), 1, 189));
@@ -530,7 +576,7 @@ TEST_F(ProcedureTest, BorrarProductoOnAPackageHeadTakesItsComponentsWithIt) {
     EXPECT_EQ(rows(QStringLiteral("SELECT count(*) FROM ProductosXCuenta")), QStringLiteral("2"));
 }
 
-TEST_F(ProcedureTest, BorrarProductoRefusesAnItemAlreadySentToTheKitchen) {
+TEST_P(ProcedureTest, BorrarProductoRefusesAnItemAlreadySentToTheKitchen) {
     const int comanda = open(12);
     const int enviado = store(linea(comanda));
     EXPECT_TRUE(
@@ -540,7 +586,7 @@ TEST_F(ProcedureTest, BorrarProductoRefusesAnItemAlreadySentToTheKitchen) {
               QStringLiteral("4"));
 }
 
-TEST_F(ProcedureTest, AgregarCancelacionReturnsStockOnlyWhenTheReasonSaysSoAndWritesTheSlip) {
+TEST_P(ProcedureTest, AgregarCancelacionReturnsStockOnlyWhenTheReasonSaysSoAndWritesTheSlip) {
     const int comanda = open(12);
     const int a = store(linea(comanda));
     const int b = store(linea(comanda));
@@ -583,7 +629,7 @@ TEST_F(ProcedureTest, AgregarCancelacionReturnsStockOnlyWhenTheReasonSaysSoAndWr
 
 // ---- procFirmarEmpleado ---------------------------------------------------------------------------
 
-TEST_F(ProcedureTest, ProcFirmarEmpleadoClocksInThenOutOnTheLatestShift) {
+TEST_P(ProcedureTest, ProcFirmarEmpleadoClocksInThenOutOnTheLatestShift) {
     exec(QStringLiteral("procFirmarEmpleado 3,1"));
     EXPECT_EQ(rows(QStringLiteral("SELECT Firmado FROM Empleado WHERE ID_Empleado=1")), QStringLiteral("1"));
     EXPECT_EQ(rows(QStringLiteral(
@@ -603,7 +649,7 @@ TEST_F(ProcedureTest, ProcFirmarEmpleadoClocksInThenOutOnTheLatestShift) {
 
 // Four terminals, each on its own connection to the same file, open their own tables and order on
 // them while all of them also fight for the same few table numbers.
-TEST_F(ProcedureTest, TerminalsWorkingAtOnceNeverShareANumberOrLoseAnItem) {
+TEST_P(ProcedureTest, TerminalsWorkingAtOnceNeverShareANumberOrLoseAnItem) {
     constexpr int kTerminales = 4;
     constexpr int kMesas = NERIN_PROC_MESAS;
     constexpr int kProductos = NERIN_PROC_PRODUCTOS;
@@ -621,9 +667,14 @@ TEST_F(ProcedureTest, TerminalsWorkingAtOnceNeverShareANumberOrLoseAnItem) {
     std::vector<std::thread> terminales;
     for (int t = 0; t < kTerminales; ++t) {
         terminales.emplace_back([&, t] {
-            SqliteConnection db(path());
-            if (!db.open()) {
+            const auto falla = [&](const nerin::Status& status) {
                 ++fallas;
+                errores[static_cast<std::size_t>(t)] = status.message();
+            };
+            const std::unique_ptr<Connection> terminal = connect();
+            Connection& db = *terminal;
+            if (Status abierta = db.open(); !abierta) {
+                falla(abierta);
                 return;
             }
             for (int m = 0; m < kMesas; ++m) {
@@ -634,14 +685,12 @@ TEST_F(ProcedureTest, TerminalsWorkingAtOnceNeverShareANumberOrLoseAnItem) {
                         ++ganadas;
                     else if (r.status().message().contains(QStringLiteral("ya está abierta")))
                         ++rechazos;
-                    else {
-                        ++fallas;
-                        errores[static_cast<std::size_t>(t)] = r.status().message();
-                    }
+                    else
+                        falla(r.status());
                 }
                 DbCommand mesa = abrirMesa(1 + t * kMesas + m, QStringLiteral("N"), 2, t + 1);
-                if (!db.run(mesa)) {
-                    ++fallas;
+                if (auto r = db.run(mesa); !r) {
+                    falla(r.status());
                     continue;
                 }
                 const int comanda = static_cast<int>(mesa.parameter(u"@nFolio").toInt());
@@ -651,11 +700,12 @@ TEST_F(ProcedureTest, TerminalsWorkingAtOnceNeverShareANumberOrLoseAnItem) {
                     DbCommand producto = insertarProducto(item);
                     // Items are stored on the order's terminal.
                     producto.setParameter(u"@nControl", DbValue(t + 1));
-                    if (!db.run(producto))
-                        ++fallas;
+                    if (auto r = db.run(producto); !r)
+                        falla(r.status());
                 }
-                if (!db.execute(QStringLiteral("Totalizar_Cuenta %1,1,%2").arg(comanda).arg(t + 1)))
-                    ++fallas;
+                if (auto r = db.execute(QStringLiteral("Totalizar_Cuenta %1,1,%2").arg(comanda).arg(t + 1));
+                    !r)
+                    falla(r.status());
             }
         });
     }

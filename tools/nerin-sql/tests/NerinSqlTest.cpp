@@ -1,3 +1,5 @@
+#include "server/postgres/testing/PgTestDatabase.h"
+
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -98,14 +100,15 @@ TEST_F(NerinSqlTest, OptionsGoInAnyOrderAndAreNeverTakenForAFileName) {
         QStringList arguments;
         const char* problem;
     } refused[] = {
-        {{"--create", "--demo"}, "--create espera el archivo de la base de datos."},
+        {{"--create", "--demo"}, "--create espera el archivo de la base de datos o --pg."},
         {{"--create", db()}, nullptr}, // the file exists: refused by the builder, status 1
         {{"--demo", db()}, "--demo solo sirve con --create."},
         {{"--db", "--demo", "-Q", "SELECT 1"}, "Falta el valor de --db."},
         {{"-Q", "SELECT 1", "--db"}, "Falta el valor de --db."},
         {{"--db", db(), "-Q", "SELECT 1", "otro.db"}, "Argumento no reconocido: otro.db"},
         {{"--db", db(), "--db", db(), "-Q", "SELECT 1"}, "--db se dio más de una vez."},
-        {{"--history", "3"}, "--history espera el archivo de la base de datos."},
+        {{"--history", "3"}, "--history espera el archivo de la base de datos o --pg."},
+        {{"--create", "--pg", "host=x", db()}, "Sobra el argumento: %1"},
         {{"--bogus"}, "Opción no reconocida: --bogus"},
         {{"--db", db()}, "Falta -Q o -i."},
     };
@@ -114,7 +117,9 @@ TEST_F(NerinSqlTest, OptionsGoInAnyOrderAndAreNeverTakenForAFileName) {
         const ShellRun r = nerinSql(c.arguments, {}, m_dir.path());
         EXPECT_EQ(r.exitCode, c.problem ? 2 : 1) << r.err.toStdString();
         if (c.problem) {
-            EXPECT_TRUE(r.err.startsWith(QString::fromUtf8(c.problem) + u'\n')) << r.err.toStdString();
+            EXPECT_TRUE(
+                r.err.startsWith(QString::fromUtf8(c.problem).replace(QStringLiteral("%1"), db()) + u'\n'))
+                << r.err.toStdString();
         }
     }
     EXPECT_TRUE(QDir(m_dir.path()).entryList({QStringLiteral("-*")}, QDir::Files).isEmpty());
@@ -148,4 +153,24 @@ TEST_F(NerinSqlTest, TwoProcessesWritingAtOnceBothSucceed) {
     const ShellRun count = nerinSql({QStringLiteral("--db"), db(), QStringLiteral("-Q"),
                                      QStringLiteral("SELECT COUNT(*) AS n FROM Carga")});
     EXPECT_EQ(count.out, QStringLiteral("n\n600\n"));
+}
+
+TEST(NerinSqlPostgresTest, CreatesTheDemoRestaurantOnAServerAndRunsStatementsThere) {
+    using nerin::testing::PgTestDatabase;
+    if (PgTestDatabase::clusterConnInfo().isEmpty())
+        GTEST_SKIP() << qPrintable(PgTestDatabase::skipReason());
+    PgTestDatabase database;
+    ASSERT_TRUE(database.create().isOk());
+    const QString server = database.connInfo();
+    const ShellRun created =
+        nerinSql({QStringLiteral("--create"), QStringLiteral("--demo"), QStringLiteral("--pg"), server});
+    ASSERT_EQ(created.exitCode, 0) << created.err.toStdString();
+    EXPECT_EQ(nerinSql({QStringLiteral("--create"), QStringLiteral("--pg"), server}).exitCode, 1)
+        << "a database that holds the restaurant is not touched";
+    const ShellRun employees = nerinSql({QStringLiteral("--pg"), server, QStringLiteral("-Q"),
+                                         QStringLiteral("SELECT count(*) AS N FROM Empleado")});
+    EXPECT_EQ(employees.out, QStringLiteral("N\n4\n")) << employees.err.toStdString();
+    const ShellRun history =
+        nerinSql({QStringLiteral("--history"), QStringLiteral("2"), QStringLiteral("--pg"), server});
+    EXPECT_EQ(history.exitCode, 0) << history.err.toStdString();
 }

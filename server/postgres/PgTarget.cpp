@@ -1,0 +1,274 @@
+#include "server/postgres/PgTarget.h"
+
+#include <limits>
+
+namespace nerin {
+
+using tsql::EngineError;
+using tsql::Token;
+using tsql::Translation;
+
+namespace {
+
+// Translations are numbered again at most this many at a time; past it the table starts afresh (the
+// terminal sends a few hundred statement shapes).
+constexpr qsizetype kMaxNumbered = 4000;
+
+bool isNameCharacter(QChar c) {
+    return c.isLetterOrNumber() || c == u'_' || c == u'@' || c == u'#' || c == u'$';
+}
+
+// The value of a literal as written in the statement: whole numbers as int4 (int8 when larger), other
+// numbers exactly as numeric (float8 with an exponent), texts for the server to read by where they
+// stand (a date text in a date column reads as a date), "0x…" as bytes.
+PgValues::Parameter literalParameter(const Token& literal) {
+    if (literal.kind == Token::Kind::String)
+        return {0, literal.text.toUtf8(), false};
+    if (literal.isBinary())
+        return {PgValues::kBytea,
+                QByteArrayLiteral("\\x") + tsql::StatementValues::binaryLiteralBytes(literal).toHex(), false};
+    bool whole = false;
+    const qint64 number = literal.text.toLongLong(&whole);
+    if (whole)
+        return PgTarget::parameter(DbValue(number));
+    if (literal.text.contains(u'e', Qt::CaseInsensitive))
+        return {PgValues::kFloat8, literal.text.toLatin1(), false};
+    return {PgValues::kNumeric, literal.text.toLatin1(), false};
+}
+
+// The rows under their columns' names as the statement spells them ("Total" where the server says
+// "total").
+RecordSet withSpelling(RecordSet rows, const QHash<QString, QString>& spellings) {
+    QStringList columns = rows.columns();
+    bool changed = false;
+    for (QString& column : columns) {
+        if (const auto spelled = spellings.constFind(column);
+            spelled != spellings.constEnd() && *spelled != column) {
+            column = *spelled;
+            changed = true;
+        }
+    }
+    if (!changed)
+        return rows;
+    RecordSet renamed(std::move(columns));
+    for (const QList<DbValue>& row : rows.rows())
+        renamed.addRow(row);
+    return renamed;
+}
+
+// A savepoint's name as the server reads it, whatever it holds.
+QString savepointName(const QString& name) {
+    QString quoted = name.toLower();
+    quoted.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + quoted + u'"';
+}
+
+} // namespace
+
+PgTarget::PgTarget(PgConnection& connection) : m_connection(connection), m_catalogue(connection) {}
+
+PgValues::Parameter PgTarget::parameter(const DbValue& value) {
+    switch (value.type()) {
+    case DbValue::Type::Integer: {
+        const qint64 number = value.toInt();
+        const bool small =
+            number >= std::numeric_limits<qint32>::min() && number <= std::numeric_limits<qint32>::max();
+        return {small ? PgValues::kInt4 : PgValues::kInt8, QByteArray::number(number), false};
+    }
+    case DbValue::Type::Text:
+        return {0, value.toString().toUtf8(), false};
+    case DbValue::Type::Currency: {
+        // With its four places, so that what takes money for a number with decimals (CONVERT's money
+        // styles) sees money.
+        const qint64 raw = value.toCurrency().raw();
+        const quint64 magnitude = raw < 0 ? 0 - static_cast<quint64>(raw) : static_cast<quint64>(raw);
+        return {PgValues::kNumeric,
+                QByteArray(raw < 0 ? "-" : "") + QByteArray::number(magnitude / 10000) + '.' +
+                    QByteArray::number(magnitude % 10000).rightJustified(4, '0'),
+                false};
+    }
+    default:
+        return PgValues::parameter(value);
+    }
+}
+
+const PgTarget::Numbered& PgTarget::numbered(const Translation& translation) {
+    if (auto found = m_numbered.constFind(translation.sql); found != m_numbered.constEnd())
+        return *found;
+    if (m_numbered.size() >= kMaxNumbered)
+        m_numbered.clear();
+    // Each distinct "@name" outside quotes becomes the next number after the literals' markers.
+    const QString& sql = translation.sql;
+    Numbered result;
+    result.sql.reserve(sql.size());
+    const auto highest = translation.literalTokens.size();
+    for (qsizetype i = 0; i < sql.size();) {
+        const QChar c = sql[i];
+        if (c == u'\'' || c == u'"') {
+            // A quoted text or name, its doubled quotes included.
+            qsizetype end = i + 1;
+            while (end < sql.size()) {
+                if (sql[end] == c) {
+                    if (end + 1 < sql.size() && sql[end + 1] == c) {
+                        end += 2;
+                        continue;
+                    }
+                    break;
+                }
+                ++end;
+            }
+            result.sql += QStringView(sql).mid(i, end + 1 - i);
+            i = end + 1;
+            continue;
+        }
+        if (c.isLetter() || c == u'_') {
+            qsizetype end = i + 1;
+            while (end < sql.size() && (sql[end].isLetterOrNumber() || sql[end] == u'_'))
+                ++end;
+            const QStringView word = QStringView(sql).mid(i, end - i);
+            const QString folded = word.toString().toLower();
+            if (!result.spellings.contains(folded))
+                result.spellings.insert(folded, word.toString());
+            result.sql += word;
+            i = end;
+            continue;
+        }
+        if (c == u'@' && i + 1 < sql.size() && isNameCharacter(sql[i + 1])) {
+            qsizetype end = i + 1;
+            while (end < sql.size() && isNameCharacter(sql[end]))
+                ++end;
+            const QString name = sql.mid(i, end - i);
+            qsizetype index = result.names.indexOf(name);
+            if (index < 0) {
+                index = result.names.size();
+                result.names.append(name);
+            }
+            result.sql += u'$' + QString::number(highest + index + 1);
+            i = end;
+            continue;
+        }
+        result.sql += c;
+        ++i;
+    }
+    return *m_numbered.insert(translation.sql, std::move(result));
+}
+
+EngineError PgTarget::lastError() const {
+    const std::optional<PgError>& error = m_connection.lastError();
+    if (!error)
+        return {Status::Code::LostLink, 0, QStringLiteral("08S01"),
+                QStringLiteral("Se perdió la conexión con el servidor PostgreSQL.")};
+    return {error->code, static_cast<int>(error->detail.nativeError), error->detail.sqlState,
+            error->detail.description};
+}
+
+std::optional<EngineError> PgTarget::execute(const tsql::StatementValues& values,
+                                             tsql::StatementOutcome& outcome) {
+    const Translation& translation = values.translation();
+    const Numbered& statement = numbered(translation);
+    std::vector<PgValues::Parameter> parameters;
+    parameters.reserve(static_cast<std::size_t>(translation.literalTokens.size() + statement.names.size()));
+    for (qsizetype slot = 1; slot <= translation.literalTokens.size(); ++slot) {
+        const Token* literal = values.literal(slot);
+        if (!literal)
+            return EngineError::commandText(
+                QStringLiteral("Parámetro sin valor en la traducción: $%1").arg(slot));
+        parameters.push_back(literalParameter(*literal));
+    }
+    for (const QString& name : statement.names) {
+        DbValue value;
+        if (auto failure = values.variable(name, value))
+            return failure;
+        parameters.push_back(parameter(value));
+    }
+
+    // What creates or drops a table runs once; the statements that named the table are prepared
+    // again, since the next table of that name may have other columns.
+    const bool definition =
+        translation.kind == Translation::Kind::Schema || !translation.touchedTable.isEmpty();
+    Result<PgConnection::Outcome> done = definition ? m_connection.execute(statement.sql, parameters)
+                                                    : m_connection.executePrepared(statement.sql, parameters);
+    if (definition) {
+        if (translation.touchedTable.isEmpty())
+            m_connection.forgetPrepared();
+        else
+            m_connection.forgetPrepared(u'"' + translation.touchedTable.toLower() + u'"');
+    }
+    if (!done)
+        return lastError();
+
+    outcome.kind = translation.kind;
+    if (translation.kind == Translation::Kind::Query && !done->results.isEmpty()) {
+        outcome.rows = withSpelling(std::move(done->results.first()), statement.spellings);
+        outcome.rowCount = outcome.rows->rows().size();
+    } else {
+        outcome.rows.reset();
+        outcome.rowCount = translation.kind == Translation::Kind::Change ? done->rowsAffected : 0;
+    }
+    return std::nullopt;
+}
+
+std::optional<EngineError> PgTarget::runNative(const QString& sql, const QList<DbValue>& parameters,
+                                               RecordSet* rows) {
+    std::vector<PgValues::Parameter> typed;
+    typed.reserve(static_cast<std::size_t>(parameters.size()));
+    for (const DbValue& value : parameters)
+        typed.push_back(parameter(value));
+    // The engine's own lookups run again and again; its definitions once.
+    Result<PgConnection::Outcome> done =
+        typed.empty() ? m_connection.execute(sql) : m_connection.executePrepared(sql, typed);
+    if (!done)
+        return lastError();
+    if (rows)
+        *rows = done->results.isEmpty() ? RecordSet() : std::move(done->results.first());
+    return std::nullopt;
+}
+
+std::optional<EngineError> PgTarget::installEngineTables() {
+    RecordSet present;
+    if (auto failure = runNative(QStringLiteral("SELECT to_regclass('nerin_procedures') IS NOT NULL AND "
+                                                "to_regclass('nerin_views') IS NOT NULL"),
+                                 {}, &present))
+        return failure;
+    // A terminal's login may use the tables without being allowed to create any.
+    if (!present.eof() && present.value(0).toInt() == 1)
+        return std::nullopt;
+    return runNative(QStringLiteral("CREATE TABLE IF NOT EXISTS nerin_procedures (name varchar COLLATE "
+                                    "nerin_ci PRIMARY KEY, definition text NOT NULL); "
+                                    "CREATE TABLE IF NOT EXISTS nerin_views (name varchar COLLATE nerin_ci "
+                                    "PRIMARY KEY, definition text NOT NULL)"));
+}
+
+std::optional<EngineError> PgTarget::transaction(TransactionStep step, const QString& savepoint) {
+    Status done;
+    switch (step) {
+    case TransactionStep::Begin:
+        done = m_connection.begin(PgConnection::Isolation::Serializable);
+        break;
+    case TransactionStep::Commit:
+        done = m_connection.commit();
+        break;
+    case TransactionStep::Rollback:
+        done = m_connection.rollback();
+        break;
+    case TransactionStep::Savepoint:
+        return runNative(QStringLiteral("SAVEPOINT ") + savepointName(savepoint));
+    case TransactionStep::ReleaseSavepoint:
+        return runNative(QStringLiteral("RELEASE SAVEPOINT ") + savepointName(savepoint));
+    case TransactionStep::RollbackToSavepoint:
+        return runNative(QStringLiteral("ROLLBACK TO SAVEPOINT ") + savepointName(savepoint));
+    }
+    if (!done)
+        return lastError();
+    return std::nullopt;
+}
+
+bool PgTarget::autocommit() const {
+    return !m_connection.inTransaction();
+}
+
+bool PgTarget::isRetryable(const EngineError& error) const {
+    return error.sqlState == u"40001" || error.sqlState == u"40P01";
+}
+
+} // namespace nerin

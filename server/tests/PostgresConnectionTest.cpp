@@ -1,0 +1,104 @@
+// T-SQL through the engine on a PostgreSQL database: what the terminal's statements give there, and
+// how failures are numbered and worded as SQL Server words them.
+#include "server/PostgresConnection.h"
+
+#include "server/postgres/testing/PgTestDatabase.h"
+#include "server/tests/ResultText.h"
+
+#include <gtest/gtest.h>
+
+using nerin::PostgresConnection;
+using nerin::Status;
+using nerin::testing::PgTestDatabase;
+using nerin::testing_support::resultText;
+
+namespace {
+
+class PostgresConnectionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (PgTestDatabase::clusterConnInfo().isEmpty())
+            GTEST_SKIP() << qPrintable(PgTestDatabase::skipReason());
+        const Status created = m_database.create();
+        ASSERT_TRUE(created.isOk()) << qPrintable(created.message());
+        m_db = std::make_unique<PostgresConnection>(m_database.connInfo(),
+                                                    PostgresConnection::OpenMode::Install);
+        const Status opened = m_db->open();
+        ASSERT_TRUE(opened.isOk()) << qPrintable(opened.message());
+    }
+
+    PgTestDatabase m_database;
+    std::unique_ptr<PostgresConnection> m_db;
+};
+
+TEST_F(PostgresConnectionTest, StatementsGiveWhatTheyGiveOnTheServer) {
+    const struct {
+        const char* sql;
+        const char* expected; // rows as resultText() writes them
+        int native = 0;       // the error's number, when it fails
+    } cases[] = {
+        {"CREATE TABLE Mesa (Numero int NOT NULL PRIMARY KEY, Nombre varchar(20), Total money, Fecha "
+         "datetime)",
+         ""},
+        // Literals and variables bound by their types; day-first dates; money exact.
+        {"INSERT INTO Mesa (Numero, Nombre, Total, Fecha) VALUES (12, 'Terraza', 10.25, '06/12/2026 13:45') "
+         "SELECT @@IDENTITY",
+         "NULL"},
+        {"DECLARE @n int, @t varchar(20) SET @n = 12 SET @t = 'TERRAZA' "
+         "SELECT Nombre, Total + 0.1 FROM Mesa WHERE Numero = @n AND Nombre = @t AND Numero = 12",
+         "Terraza|10.35"},
+        {"SELECT Numero FROM Mesa WHERE Fecha = '06/12/2026 13:45' AND Numero < 3000000000", "12"},
+        {"DECLARE @f datetime SELECT @f = Fecha FROM Mesa SELECT DATEPART(month, @f), DAY(@f)", "12|6"},
+        {"UPDATE Mesa SET Total = Total * 2 WHERE Numero = 12 SELECT @@ROWCOUNT", "1"},
+        // A temporary table per connection, made again with other columns.
+        {"CREATE TABLE #T (ID int IDENTITY(1,1), Texto varchar(10)) INSERT INTO #T (Texto) VALUES ('a') "
+         "INSERT INTO #t (Texto) VALUES ('b') SELECT ID, Texto, SCOPE_IDENTITY() FROM #T ORDER BY ID",
+         "1|a|2;2|b|2"},
+        {"DROP TABLE #T CREATE TABLE #T (Otro money) INSERT INTO #T VALUES (5) SELECT * FROM #T", "5"},
+        {"SELECT Numero, @@TRANCOUNT AS N INTO #Copia FROM Mesa WHERE Numero = 12 SELECT * FROM #Copia",
+         "12|0"},
+        // Failures as SQL Server numbers and words them.
+        {"SELECT * FROM NoExiste", "ERROR Línea 1: Invalid object name 'noexiste'.", 208},
+        {"SELECT NoHay FROM Mesa", "ERROR Línea 1: Invalid column name 'nohay'.", 207},
+        {"INSERT INTO Mesa (Numero) VALUES (12)",
+         "ERROR Línea 1: Violation of PRIMARY KEY constraint 'PK_mesa'. Cannot insert duplicate key in "
+         "object "
+         "'dbo.mesa'.",
+         2627},
+        {"UPDATE Mesa SET Numero = NULL",
+         "ERROR Línea 1: Cannot insert the value NULL into column 'numero', table '%1.dbo.mesa'; column does "
+         "not "
+         "allow "
+         "nulls. UPDATE fails.",
+         515},
+        {"SELECT 1 / 0", "ERROR Línea 1: Divide by zero error encountered.", 8134},
+        {"SELECT CAST('x' AS int)",
+         "ERROR Línea 1: Conversion failed when converting the varchar value 'x' to data type int.", 245},
+    };
+    for (const auto& c : cases) {
+        const QString sql = QString::fromUtf8(c.sql);
+        EXPECT_EQ(
+            resultText(*m_db, sql).toStdString(),
+            QString::fromUtf8(c.expected).replace(QStringLiteral("%1"), m_database.name()).toStdString())
+            << c.sql;
+        EXPECT_EQ(m_db->errors().value(0).nativeError, c.native) << c.sql;
+    }
+    // Another connection has temporary tables of its own.
+    PostgresConnection other(m_database.connInfo());
+    ASSERT_TRUE(other.open().isOk());
+    EXPECT_EQ(resultText(other, QStringLiteral("SELECT count(*) FROM #T")).toStdString(),
+              "ERROR Línea 1: Invalid object name '#t'.");
+}
+
+TEST_F(PostgresConnectionTest, ADatabaseNotSetUpIsRefusedWithHowToSetItUp) {
+    PgTestDatabase empty;
+    ASSERT_TRUE(empty.create().isOk());
+    PostgresConnection db(empty.connInfo());
+    const Status opened = db.open();
+    EXPECT_EQ(opened.code(), Status::Code::LostLink);
+    EXPECT_TRUE(opened.message().contains(QStringLiteral("nerin-sql --create")))
+        << qPrintable(opened.message());
+    EXPECT_FALSE(db.isOpen());
+}
+
+} // namespace
