@@ -95,7 +95,7 @@ EngineConnection::retrying(const std::function<std::optional<tsql::EngineError>(
     }
 }
 
-Result<qint64> EngineConnection::execute(const QString& sql) {
+Result<EngineConnection::TextOutcome> EngineConnection::runText(const QString& sql) {
     clearErrors();
     if (!m_session)
         return notOpen();
@@ -107,24 +107,24 @@ Result<qint64> EngineConnection::execute(const QString& sql) {
             },
             batchUndone(outcome)))
         return fail(*failure);
-    return outcome.rowsAffected;
+    TextOutcome text{outcome.rowsAffected, {}};
+    if (!outcome.results.isEmpty())
+        text.firstResult = std::move(outcome.results.first());
+    return text;
+}
+
+Result<qint64> EngineConnection::execute(const QString& sql) {
+    auto outcome = runText(sql);
+    if (!outcome)
+        return outcome.status();
+    return outcome->rowsAffected;
 }
 
 Result<RecordSet> EngineConnection::query(const QString& sql) {
-    clearErrors();
-    if (!m_session)
-        return notOpen();
-    tsql::Interpreter::Outcome outcome;
-    if (auto failure = retrying(
-            [&] {
-                outcome = {};
-                return m_session->interpreter().runBatch(sql, outcome);
-            },
-            batchUndone(outcome)))
-        return fail(*failure);
-    if (outcome.results.isEmpty())
-        return RecordSet();
-    return std::move(outcome.results.first());
+    auto outcome = runText(sql);
+    if (!outcome)
+        return outcome.status();
+    return std::move(outcome->firstResult);
 }
 
 Result<QList<RecordSet>> EngineConnection::run(DbCommand& command) {

@@ -42,6 +42,13 @@ protected:
     Status fail(const tsql::EngineError& error);
 
 private:
+    // What a batch of text gave: the rows its last change touched, and its first result.
+    struct TextOutcome {
+        qint64 rowsAffected = 0;
+        RecordSet firstResult;
+    };
+    Result<TextOutcome> runText(const QString& sql);
+
     Status notOpen();
     // Runs `call` again, a few times with a short pause, while it fails only because another
     // connection's change conflicted with it, when it ran in a transaction of its own and the failure

@@ -7,7 +7,7 @@
 #include "server/postgres/PgCatalogue.h"
 #include "server/postgres/PgConnection.h"
 #include "server/postgres/PgRuntime.h"
-#include "server/postgres/testing/PgTestDatabase.h"
+#include "server/postgres/tests/PgRuntimeDatabaseTest.h"
 #include "server/tsql/Lexer.h"
 #include "server/tsql/Parser.h"
 #include "server/tsql/PostgresDialect.h"
@@ -29,19 +29,8 @@ using namespace nerin::tsql;
 
 namespace {
 
-class PgDialectTest : public ::testing::Test {
+class PgDialectTest : public nerin::testing::PgRuntimeDatabaseTest {
 protected:
-    void SetUp() override {
-        if (PgTestDatabase::clusterConnInfo().isEmpty())
-            GTEST_SKIP() << qPrintable(PgTestDatabase::skipReason());
-        const Status created = m_database.create();
-        ASSERT_TRUE(created.isOk()) << qPrintable(created.message());
-        const Status opened = m_link.open(m_database.connInfo(), QStringLiteral("nerin-pruebas"));
-        ASSERT_TRUE(opened.isOk()) << qPrintable(opened.message());
-        const Status installed = nerin::PgRuntime::install(m_link);
-        ASSERT_TRUE(installed.isOk()) << qPrintable(installed.message());
-    }
-
     // The PostgreSQL text of one T-SQL statement, each variable numbered after the literals as the
     // target numbers them; `variables` receives their names in that order.
     nerin::Result<Translation> translate(const TokenList& tokens, QStringList& variables) {
@@ -263,8 +252,6 @@ protected:
         return found;
     }
 
-    PgTestDatabase m_database;
-    PgConnection m_link;
     PgCatalogue m_catalogue{m_link};
     const PostgresDialect m_dialect;
     int m_sent = 0;

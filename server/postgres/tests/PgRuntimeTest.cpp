@@ -2,7 +2,7 @@
 
 #include "base/tests/QtPrinters.h"
 #include "server/postgres/PgConnection.h"
-#include "server/postgres/testing/PgTestDatabase.h"
+#include "server/postgres/tests/PgRuntimeDatabaseTest.h"
 #include "server/tsql/SqlFunctions.h"
 #include "server/tsql/SqliteValues.h"
 
@@ -51,30 +51,14 @@ QString sqliteValue(sqlite3* db, const QString& expression) {
     return result;
 }
 
-class PgRuntimeTest : public ::testing::Test {
+class PgRuntimeTest : public nerin::testing::PgRuntimeDatabaseTest {
 protected:
-    void SetUp() override {
-        if (PgTestDatabase::clusterConnInfo().isEmpty())
-            GTEST_SKIP() << qPrintable(PgTestDatabase::skipReason());
-        const Status created = m_database.create();
-        ASSERT_TRUE(created.isOk()) << qPrintable(created.message());
-        const Status opened = m_link.open(m_database.connInfo(), QStringLiteral("nerin-pruebas"));
-        ASSERT_TRUE(opened.isOk()) << qPrintable(opened.message());
-        const Status installed = PgRuntime::install(m_link);
-        ASSERT_TRUE(installed.isOk()) << qPrintable(installed.message());
-        // Day-first date texts, as the engine's sessions read them.
-        ASSERT_TRUE(m_link.execute(QStringLiteral("SET DateStyle = 'ISO, DMY'")).isOk());
-    }
-
     QString pgValue(const QString& expression) {
         const auto read = m_link.query(QStringLiteral("SELECT ") + expression);
         if (!read)
             return QStringLiteral("error: ") + read.status().message();
         return read->eof() ? QStringLiteral("no row") : shown(read->value(0));
     }
-
-    PgTestDatabase m_database;
-    PgConnection m_link;
 };
 
 TEST_F(PgRuntimeTest, GivesWhatTheEmbeddedRunTimeGives) {
