@@ -59,9 +59,9 @@ EngineConnection::~EngineConnection() = default;
 
 Status EngineConnection::attach(std::unique_ptr<tsql::Target> target) {
     m_session = std::make_unique<tsql::Session>(std::move(target));
-    if (auto failure = m_session->initialize()) {
+    if (tsql::EngineStatus initialized = m_session->initialize(); !initialized.isOk()) {
         m_session.reset();
-        return fail(*failure);
+        return fail(initialized.error());
     }
     return Status::ok();
 }
@@ -81,15 +81,14 @@ Status EngineConnection::notOpen() {
                  QStringLiteral("La conexión con la base de datos no está abierta.")});
 }
 
-std::optional<tsql::EngineError>
-EngineConnection::retrying(const std::function<std::optional<tsql::EngineError>()>& call,
-                           const std::function<bool()>& undone) {
+tsql::EngineStatus EngineConnection::retrying(const std::function<tsql::EngineStatus()>& call,
+                                              const std::function<bool()>& undone) {
     const bool ownTransaction = m_session->target().autocommit();
     for (int attempt = 1;; ++attempt) {
-        std::optional<tsql::EngineError> failure = call();
-        if (!failure || !ownTransaction || attempt == kMaxAttempts ||
-            !m_session->target().isRetryable(*failure) || (undone && !undone()))
-            return failure;
+        tsql::EngineStatus done = call();
+        if (done.isOk() || !ownTransaction || attempt == kMaxAttempts ||
+            !m_session->target().isRetryable(done.error()) || (undone && !undone()))
+            return done;
         // A random pause, longer each time, so that two terminals that collided do not collide again.
         QThread::msleep(static_cast<unsigned long>(attempt * QRandomGenerator::global()->bounded(5, 25)));
     }
@@ -100,13 +99,14 @@ Result<EngineConnection::TextOutcome> EngineConnection::runText(const QString& s
     if (!m_session)
         return notOpen();
     tsql::Interpreter::Outcome outcome;
-    if (auto failure = retrying(
+    if (tsql::EngineStatus ran = retrying(
             [&] {
                 outcome = {};
                 return m_session->interpreter().runBatch(sql, outcome);
             },
-            batchUndone(outcome)))
-        return fail(*failure);
+            batchUndone(outcome));
+        !ran.isOk())
+        return fail(ran.error());
     TextOutcome text{outcome.rowsAffected, {}};
     if (!outcome.results.isEmpty())
         text.firstResult = std::move(outcome.results.first());
@@ -135,7 +135,7 @@ Result<QList<RecordSet>> EngineConnection::run(DbCommand& command) {
     auto& parameters = command.parameters();
     if (command.kind() == DbCommand::Kind::StoredProcedure) {
         std::vector<tsql::ProcedureArgument> arguments;
-        if (auto failure = retrying([&] {
+        if (tsql::EngineStatus called = retrying([&] {
                 outcome = {};
                 arguments.clear();
                 for (const DbCommand::Parameter& parameter : parameters)
@@ -144,8 +144,9 @@ Result<QList<RecordSet>> EngineConnection::run(DbCommand& command) {
                          parameter.direction == DbCommand::Direction::Output ? DbValue() : parameter.value,
                          isOutput(parameter), false});
                 return m_session->interpreter().callProcedure(command.text(), arguments, outcome);
-            }))
-            return fail(*failure);
+            });
+            !called.isOk())
+            return fail(called.error());
         for (std::size_t i = 0; i < arguments.size(); ++i) {
             if (isOutput(parameters[static_cast<qsizetype>(i)]))
                 parameters[static_cast<qsizetype>(i)].value = arguments[i].value;
@@ -161,7 +162,7 @@ Result<QList<RecordSet>> EngineConnection::run(DbCommand& command) {
                 .arg(marcado.cuantos)
                 .arg(parameters.size())));
     tsql::Variables variables;
-    auto runOnce = [&]() -> std::optional<tsql::EngineError> {
+    auto runOnce = [&]() -> tsql::EngineStatus {
         outcome = {};
         variables = {};
         for (qsizetype i = 0; i < parameters.size(); ++i) {
@@ -169,15 +170,15 @@ Result<QList<RecordSet>> EngineConnection::run(DbCommand& command) {
             const QString nombre = marcado.cuantos > 0
                                        ? MarcadoresPosicionales::nombre(static_cast<int>(i + 1))
                                        : parameter.name;
-            if (auto failure = variables.declare(nombre, typeOf(parameter)))
-                return failure;
-            if (auto failure = variables.assign(nombre, parameter.value))
-                return failure;
+            if (tsql::EngineStatus declared = variables.declare(nombre, typeOf(parameter)); !declared.isOk())
+                return declared;
+            if (tsql::EngineStatus assigned = variables.assign(nombre, parameter.value); !assigned.isOk())
+                return assigned;
         }
         return m_session->interpreter().runBatch(marcado.texto, outcome, &variables);
     };
-    if (auto failure = retrying(runOnce, batchUndone(outcome)))
-        return fail(*failure);
+    if (tsql::EngineStatus ran = retrying(runOnce, batchUndone(outcome)); !ran.isOk())
+        return fail(ran.error());
     for (qsizetype i = 0; i < parameters.size(); ++i) {
         DbCommand::Parameter& parameter = parameters[i];
         const QString nombre =
@@ -200,12 +201,12 @@ Status EngineConnection::rollback() {
     return transaction(&tsql::Interpreter::rollbackTransaction);
 }
 
-Status EngineConnection::transaction(std::optional<tsql::EngineError> (tsql::Interpreter::*step)()) {
+Status EngineConnection::transaction(tsql::EngineStatus (tsql::Interpreter::*step)()) {
     clearErrors();
     if (!m_session)
         return notOpen();
-    if (auto failure = (m_session->interpreter().*step)())
-        return fail(*failure);
+    if (tsql::EngineStatus done = (m_session->interpreter().*step)(); !done.isOk())
+        return fail(done.error());
     return Status::ok();
 }
 

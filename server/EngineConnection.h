@@ -13,6 +13,7 @@ class Interpreter;
 class Session;
 class Target;
 struct EngineError;
+class EngineStatus;
 } // namespace tsql
 
 // A connection whose T-SQL the dialect engine runs in the terminal's process, on whatever database
@@ -54,10 +55,10 @@ private:
     // connection's change conflicted with it, when it ran in a transaction of its own and the failure
     // `undone` all it did: inside the caller's transaction the caller's earlier work is undone too,
     // so that one is the caller's.
-    std::optional<tsql::EngineError> retrying(const std::function<std::optional<tsql::EngineError>()>& call,
-                                              const std::function<bool()>& undone = {});
+    tsql::EngineStatus retrying(const std::function<tsql::EngineStatus()>& call,
+                                const std::function<bool()>& undone = {});
     // Begins, commits or rolls back through the engine, which counts nested transactions.
-    Status transaction(std::optional<tsql::EngineError> (tsql::Interpreter::*step)());
+    Status transaction(tsql::EngineStatus (tsql::Interpreter::*step)());
 
     std::unique_ptr<tsql::Session> m_session;
 };

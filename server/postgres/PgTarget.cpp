@@ -5,6 +5,7 @@
 namespace nerin {
 
 using tsql::EngineError;
+using tsql::EngineStatus;
 using tsql::Token;
 using tsql::Translation;
 
@@ -162,8 +163,7 @@ EngineError PgTarget::lastError() const {
             error->detail.description};
 }
 
-std::optional<EngineError> PgTarget::execute(const tsql::StatementValues& values,
-                                             tsql::StatementOutcome& outcome) {
+EngineStatus PgTarget::execute(const tsql::StatementValues& values, tsql::StatementOutcome& outcome) {
     const Translation& translation = values.translation();
     const Numbered& statement = numbered(translation);
     std::vector<PgValues::Parameter> parameters;
@@ -177,7 +177,7 @@ std::optional<EngineError> PgTarget::execute(const tsql::StatementValues& values
     }
     for (const QString& name : statement.names) {
         DbValue value;
-        if (auto failure = values.variable(name, value))
+        if (EngineStatus failure = values.variable(name, value); !failure.isOk())
             return failure;
         parameters.push_back(parameter(value));
     }
@@ -205,11 +205,10 @@ std::optional<EngineError> PgTarget::execute(const tsql::StatementValues& values
         outcome.rows.reset();
         outcome.rowCount = translation.kind == Translation::Kind::Change ? done->rowsAffected : 0;
     }
-    return std::nullopt;
+    return EngineStatus::ok();
 }
 
-std::optional<EngineError> PgTarget::runNative(const QString& sql, const QList<DbValue>& parameters,
-                                               RecordSet* rows) {
+EngineStatus PgTarget::runNative(const QString& sql, const QList<DbValue>& parameters, RecordSet* rows) {
     std::vector<PgValues::Parameter> typed;
     typed.reserve(static_cast<std::size_t>(parameters.size()));
     for (const DbValue& value : parameters)
@@ -221,25 +220,27 @@ std::optional<EngineError> PgTarget::runNative(const QString& sql, const QList<D
         return lastError();
     if (rows)
         *rows = done->results.isEmpty() ? RecordSet() : std::move(done->results.first());
-    return std::nullopt;
+    return EngineStatus::ok();
 }
 
-std::optional<EngineError> PgTarget::installEngineTables() {
+EngineStatus PgTarget::installEngineTables() {
     RecordSet present;
-    if (auto failure = runNative(QStringLiteral("SELECT to_regclass('nerin_procedures') IS NOT NULL AND "
-                                                "to_regclass('nerin_views') IS NOT NULL"),
-                                 {}, &present))
+    if (EngineStatus failure =
+            runNative(QStringLiteral("SELECT to_regclass('nerin_procedures') IS NOT NULL AND "
+                                     "to_regclass('nerin_views') IS NOT NULL"),
+                      {}, &present);
+        !failure.isOk())
         return failure;
     // A terminal's login may use the tables without being allowed to create any.
     if (!present.eof() && present.value(0).toInt() == 1)
-        return std::nullopt;
+        return EngineStatus::ok();
     return runNative(QStringLiteral("CREATE TABLE IF NOT EXISTS nerin_procedures (name varchar COLLATE "
                                     "nerin_ci PRIMARY KEY, definition text NOT NULL); "
                                     "CREATE TABLE IF NOT EXISTS nerin_views (name varchar COLLATE nerin_ci "
                                     "PRIMARY KEY, definition text NOT NULL)"));
 }
 
-std::optional<EngineError> PgTarget::transaction(TransactionStep step, const QString& savepoint) {
+EngineStatus PgTarget::transaction(TransactionStep step, const QString& savepoint) {
     Status done;
     switch (step) {
     case TransactionStep::Begin:
@@ -260,7 +261,7 @@ std::optional<EngineError> PgTarget::transaction(TransactionStep step, const QSt
     }
     if (!done)
         return lastError();
-    return std::nullopt;
+    return EngineStatus::ok();
 }
 
 bool PgTarget::autocommit() const {

@@ -25,13 +25,11 @@ public:
     const tsql::Dialect& dialect() const override { return m_dialect; }
     tsql::Catalogue& catalogue() override { return m_catalogue; }
 
-    std::optional<tsql::EngineError> installEngineTables() override;
-    std::optional<tsql::EngineError> execute(const tsql::StatementValues& values,
-                                             tsql::StatementOutcome& outcome) override;
-    std::optional<tsql::EngineError> runNative(const QString& sql, const QList<DbValue>& parameters = {},
-                                               RecordSet* rows = nullptr) override;
-    std::optional<tsql::EngineError> transaction(TransactionStep step,
-                                                 const QString& savepoint = {}) override;
+    tsql::EngineStatus installEngineTables() override;
+    tsql::EngineStatus execute(const tsql::StatementValues& values, tsql::StatementOutcome& outcome) override;
+    tsql::EngineStatus runNative(const QString& sql, const QList<DbValue>& parameters = {},
+                                 RecordSet* rows = nullptr) override;
+    tsql::EngineStatus transaction(TransactionStep step, const QString& savepoint = {}) override;
     bool autocommit() const override;
     bool isRetryable(const tsql::EngineError& error) const override;
 

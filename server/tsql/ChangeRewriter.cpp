@@ -15,7 +15,7 @@ struct Tail {
     TokenRange where;
 };
 
-Result<Tail> readTail(const NestedTokens& t, int i, int end, TokenRange* set) {
+EngineResult<Tail> readTail(const NestedTokens& t, int i, int end, TokenRange* set) {
     Tail tail;
     TokenRange* current = set;
     int keyword = i - 1; // the keyword of the current clause
@@ -24,7 +24,7 @@ Result<Tail> readTail(const NestedTokens& t, int i, int end, TokenRange* set) {
         current->end = at;
         return current->isEmpty()
                    ? malformed(QStringLiteral("%1 sin contenido").arg(t[keyword].text.toUpper()))
-                   : Status::ok();
+                   : EngineStatus::ok();
     };
     if (current)
         current->begin = i;
@@ -47,7 +47,7 @@ Result<Tail> readTail(const NestedTokens& t, int i, int end, TokenRange* set) {
             return malformed(QStringLiteral("No se esperaba \"%1\"").arg(t[i].text));
         }
         if (current) {
-            if (Status s = close(i); !s)
+            if (EngineStatus s = close(i); !s)
                 return s;
         }
         current = next;
@@ -55,7 +55,7 @@ Result<Tail> readTail(const NestedTokens& t, int i, int end, TokenRange* set) {
         keyword = i;
     }
     if (current) {
-        if (Status s = close(end); !s)
+        if (EngineStatus s = close(end); !s)
             return s;
     }
     return tail;
@@ -64,7 +64,7 @@ Result<Tail> readTail(const NestedTokens& t, int i, int end, TokenRange* set) {
 } // namespace
 
 // Writes the target table of INSERT, UPDATE or DELETE starting at `i`; returns what follows it.
-Result<int> ChangeRewriter::renderTarget(int i) {
+EngineResult<int> ChangeRewriter::renderTarget(int i) {
     if (!m_t.isName(i))
         return malformed(QStringLiteral("Se esperaba el nombre de una tabla"));
     auto name = ObjectName::read(m_t, i, ObjectName::Role::Object);
@@ -80,7 +80,7 @@ int ChangeRewriter::skipHints(int i) const {
     return i;
 }
 
-Status ChangeRewriter::renderInsert() {
+EngineStatus ChangeRewriter::renderInsert() {
     SqlBuilder& out = m_c.out;
     int i = 1;
     if (m_t.is(i, u"TOP"))
@@ -115,7 +115,7 @@ Status ChangeRewriter::renderInsert() {
         return unsupported(QStringLiteral("INSERT ... EXEC"));
     if (m_t.is(i, u"DEFAULT") && m_t.is(i + 1, u"VALUES") && i + 2 == end) {
         out.word(u"DEFAULT VALUES");
-        return Status::ok();
+        return EngineStatus::ok();
     }
     if (m_t.is(i, u"VALUES"))
         return renderValues(i + 1);
@@ -145,7 +145,7 @@ void ChangeRewriter::renderColumnsBesideIdentity(const QString& table) {
     out.glue(u")");
 }
 
-Status ChangeRewriter::renderValues(int i) {
+EngineStatus ChangeRewriter::renderValues(int i) {
     SqlBuilder& out = m_c.out;
     ExpressionRewriter expression(m_c);
     out.word(u"VALUES");
@@ -158,12 +158,12 @@ Status ChangeRewriter::renderValues(int i) {
                 return unsupported(QStringLiteral("DEFAULT dentro de VALUES (omita la columna)"));
         }
         out.word(u"(");
-        if (Status s = expression.render(row); !s)
+        if (EngineStatus s = expression.render(row); !s)
             return s;
         out.glue(u")");
         i = m_t.next(i);
         if (i >= m_t.size())
-            return Status::ok();
+            return EngineStatus::ok();
         if (m_t[i].kind != Token::Kind::Comma)
             return malformed(QStringLiteral("VALUES: no se esperaba \"%1\"").arg(m_t[i].text));
         out.glue(u",");
@@ -171,7 +171,7 @@ Status ChangeRewriter::renderValues(int i) {
     }
 }
 
-Status ChangeRewriter::renderUpdate() {
+EngineStatus ChangeRewriter::renderUpdate() {
     SqlBuilder& out = m_c.out;
     if (m_t.is(1, u"TOP"))
         return unsupported(QStringLiteral("UPDATE TOP"));
@@ -191,7 +191,7 @@ Status ChangeRewriter::renderUpdate() {
     if (tail->from.isEmpty()) {
         out.word(u"UPDATE");
         target->render(out);
-        if (Status s = renderAssignments(assignments); !s)
+        if (EngineStatus s = renderAssignments(assignments); !s)
             return s;
         return renderConditions({tail->where});
     }
@@ -203,10 +203,10 @@ Status ChangeRewriter::renderUpdate() {
     if (k < 0) {
         // The target is not among the FROM tables: SQLite's UPDATE ... FROM means the same.
         target->render(out);
-        if (Status s = renderAssignments(assignments); !s)
+        if (EngineStatus s = renderAssignments(assignments); !s)
             return s;
         out.word(u"FROM");
-        if (Status s = from->render(m_c); !s)
+        if (EngineStatus s = from->render(m_c); !s)
             return s;
         return renderConditions({tail->where});
     }
@@ -229,7 +229,7 @@ Status ChangeRewriter::renderUpdate() {
         out.word(u"AS");
         out.name(m_t[sources[k].alias]);
     }
-    if (Status s = renderAssignments(assignments); !s)
+    if (EngineStatus s = renderAssignments(assignments); !s)
         return s;
     QList<TokenRange> conditions;
     bool first = true;
@@ -240,14 +240,14 @@ Status ChangeRewriter::renderUpdate() {
             continue;
         out.word(first ? u"FROM" : u",");
         first = false;
-        if (Status s = from->renderSource(m_c, j); !s)
+        if (EngineStatus s = from->renderSource(m_c, j); !s)
             return s;
     }
     conditions.append(tail->where);
     return renderConditions(conditions);
 }
 
-Status ChangeRewriter::renderAssignments(TokenRange set) {
+EngineStatus ChangeRewriter::renderAssignments(TokenRange set) {
     SqlBuilder& out = m_c.out;
     ExpressionRewriter expression(m_c);
     out.word(u"SET");
@@ -268,14 +268,14 @@ Status ChangeRewriter::renderAssignments(TokenRange set) {
         // SQLite takes the bare column name: the table is the target's.
         out.name(m_t[column->parts().last()]);
         out.word(u"=");
-        if (Status s = expression.render({column->end() + 1, item.end}); !s)
+        if (EngineStatus s = expression.render({column->end() + 1, item.end}); !s)
             return s;
     }
-    return Status::ok();
+    return EngineStatus::ok();
 }
 
 // WHERE with every non-empty condition, each in parentheses when there are several.
-Status ChangeRewriter::renderConditions(const QList<TokenRange>& conditions) {
+EngineStatus ChangeRewriter::renderConditions(const QList<TokenRange>& conditions) {
     SqlBuilder& out = m_c.out;
     ExpressionRewriter expression(m_c);
     QList<TokenRange> present;
@@ -287,12 +287,12 @@ Status ChangeRewriter::renderConditions(const QList<TokenRange>& conditions) {
         out.word(k == 0 ? u"WHERE" : u"AND");
         if (present.size() > 1)
             out.word(u"(");
-        if (Status s = expression.render(present[k]); !s)
+        if (EngineStatus s = expression.render(present[k]); !s)
             return s;
         if (present.size() > 1)
             out.glue(u")");
     }
-    return Status::ok();
+    return EngineStatus::ok();
 }
 
 // The FROM table that is the target: the one named so by its alias or, when it has none, by its
@@ -314,7 +314,7 @@ int ChangeRewriter::findTarget(const FromClause& from, const QString& target) co
     return found;
 }
 
-Status ChangeRewriter::renderDelete() {
+EngineStatus ChangeRewriter::renderDelete() {
     SqlBuilder& out = m_c.out;
     int i = 1;
     if (m_t.is(i, u"TOP"))
@@ -360,12 +360,12 @@ Status ChangeRewriter::renderDelete() {
         out.glue(row);
         out.word(u"FROM");
     }
-    if (Status s = from->render(m_c); !s)
+    if (EngineStatus s = from->render(m_c); !s)
         return s;
-    if (Status s = renderConditions({tail->where}); !s)
+    if (EngineStatus s = renderConditions({tail->where}); !s)
         return s;
     out.glue(u")");
-    return Status::ok();
+    return EngineStatus::ok();
 }
 
 } // namespace nerin::tsql

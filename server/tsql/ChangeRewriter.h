@@ -14,17 +14,17 @@ class ChangeRewriter {
 public:
     explicit ChangeRewriter(RewriteContext& context) : m_c(context), m_t(context.tokens) {}
 
-    Status renderInsert();
-    Status renderUpdate();
-    Status renderDelete();
+    EngineStatus renderInsert();
+    EngineStatus renderUpdate();
+    EngineStatus renderDelete();
 
 private:
-    Result<int> renderTarget(int i);
+    EngineResult<int> renderTarget(int i);
     void renderColumnsBesideIdentity(const QString& table);
     int skipHints(int i) const;
-    Status renderValues(int i);
-    Status renderAssignments(TokenRange set);
-    Status renderConditions(const QList<TokenRange>& conditions);
+    EngineStatus renderValues(int i);
+    EngineStatus renderAssignments(TokenRange set);
+    EngineStatus renderConditions(const QList<TokenRange>& conditions);
     int findTarget(const FromClause& from, const QString& target) const;
 
     RewriteContext& m_c;

@@ -167,7 +167,7 @@ bool ExpressionRewriter::comparesAsText(TokenRange chain, TokenRange range) cons
            m_t.is(range.begin - 1, u"CASE");
 }
 
-Status ExpressionRewriter::render(TokenRange range) {
+EngineStatus ExpressionRewriter::render(TokenRange range) {
     QList<TokenRange> terms;
     QList<int> operators;
     bool pattern = false;     // the chain at i is the pattern of a LIKE
@@ -199,7 +199,7 @@ Status ExpressionRewriter::render(TokenRange range) {
             m_t[i].kind == Token::Kind::String && m_t[i].text.contains(u'[')) {
             return unsupported(QStringLiteral("clases de caracteres [...] en LIKE"));
         }
-        if (Status s = renderChain(terms, operators); !s)
+        if (EngineStatus s = renderChain(terms, operators); !s)
             return s;
         // Whether the chain took the collation: only a text does where the target says so.
         auto collate = [&] {
@@ -222,7 +222,7 @@ Status ExpressionRewriter::render(TokenRange range) {
         i = j;
         pattern = renderLike(i, range.end);
     }
-    return Status::ok();
+    return EngineStatus::ok();
 }
 
 // Writes the LIKE or NOT LIKE at `i` after its left operand, if there is one there, moving `i` past
@@ -241,7 +241,7 @@ bool ExpressionRewriter::renderLike(int& i, int end) {
 // Writes `terms` joined by additive `operators`, left to right. "+" becomes a call of the dialect's
 // Add function and "-" with a date on either side one of its SubtractDates function; the calls wrap
 // everything to their left, so their openings are written first, outermost (the last operator's) first.
-Status ExpressionRewriter::renderChain(const QList<TokenRange>& terms, const QList<int>& operators) {
+EngineStatus ExpressionRewriter::renderChain(const QList<TokenRange>& terms, const QList<int>& operators) {
     enum class Style { Add, Subtract, Native, NativeAfterBitwise };
     QList<Style> styles;
     styles.reserve(operators.size());
@@ -276,7 +276,7 @@ Status ExpressionRewriter::renderChain(const QList<TokenRange>& terms, const QLi
             m_out.word(u"(");
         }
     }
-    if (Status s = renderTerm(terms[0]); !s)
+    if (EngineStatus s = renderTerm(terms[0]); !s)
         return s;
     for (qsizetype k = 0; k < styles.size(); ++k) {
         const bool dialectOperation = styles[k] == Style::Add || styles[k] == Style::Subtract;
@@ -287,15 +287,15 @@ Status ExpressionRewriter::renderChain(const QList<TokenRange>& terms, const QLi
                 m_out.glue(u")");
             m_out.word(m_t[operators[k]].text);
         }
-        if (Status s = renderTerm(terms[k + 1]); !s)
+        if (EngineStatus s = renderTerm(terms[k + 1]); !s)
             return s;
         if (dialectOperation)
             m_out.punctuation(operationOf(k).close);
     }
-    return Status::ok();
+    return EngineStatus::ok();
 }
 
-Status ExpressionRewriter::renderTerm(TokenRange term) {
+EngineStatus ExpressionRewriter::renderTerm(TokenRange term) {
     bool expectOperand = true;
     int i = term.begin;
     while (i < term.end) {
@@ -307,15 +307,15 @@ Status ExpressionRewriter::renderTerm(TokenRange term) {
             continue;
         }
         const int end = primaryEnd(i, term.end);
-        if (Status s = renderPrimary(i, end); !s)
+        if (EngineStatus s = renderPrimary(i, end); !s)
             return s;
         expectOperand = false;
         i = end;
     }
-    return Status::ok();
+    return EngineStatus::ok();
 }
 
-Status ExpressionRewriter::renderPrimary(int i, int end) {
+EngineStatus ExpressionRewriter::renderPrimary(int i, int end) {
     const Token& t = m_t[i];
     switch (t.kind) {
     case Token::Kind::Variable:
@@ -323,33 +323,34 @@ Status ExpressionRewriter::renderPrimary(int i, int end) {
     case Token::Kind::String:
     case Token::Kind::Number:
         m_out.literal(i);
-        return Status::ok();
+        return EngineStatus::ok();
     case Token::Kind::LParen: {
         m_out.word(u"(");
-        Status s = m_t.isSubquery(i) ? SelectRewriter(m_c).renderQuery(m_t.inside(i)) : render(m_t.inside(i));
+        EngineStatus s =
+            m_t.isSubquery(i) ? SelectRewriter(m_c).renderQuery(m_t.inside(i)) : render(m_t.inside(i));
         m_out.glue(u")");
         return s;
     }
     case Token::Kind::Operator:
         m_out.word(u"*");
-        return Status::ok();
+        return EngineStatus::ok();
     default:
         break;
     }
     if (t.is(u"CASE")) {
         m_out.word(u"CASE");
-        Status s = render({i + 1, m_t.partner(i)});
+        EngineStatus s = render({i + 1, m_t.partner(i)});
         m_out.word(u"END");
         return s;
     }
     if (t.is(u"NULL")) {
         m_out.word(u"NULL");
-        return Status::ok();
+        return EngineStatus::ok();
     }
     if (t.is(u"CURRENT_TIMESTAMP")) {
         m_out.word(m_c.dialect.functionName(*FunctionMap::find(u"GETDATE")));
         m_out.glue(u"()");
-        return Status::ok();
+        return EngineStatus::ok();
     }
     if (m_t.isKind(end - 1, Token::Kind::RParen)) {
         const int group = m_t.partner(end - 1);
@@ -364,10 +365,10 @@ Status ExpressionRewriter::renderPrimary(int i, int end) {
     if (!name)
         return name.status();
     name->render(m_out);
-    return Status::ok();
+    return EngineStatus::ok();
 }
 
-Result<int> ExpressionRewriter::renderOther(int i, int end) {
+EngineResult<int> ExpressionRewriter::renderOther(int i, int end) {
     const Token& t = m_t[i];
     switch (t.kind) {
     case Token::Kind::Comma:
@@ -421,17 +422,17 @@ Result<int> ExpressionRewriter::renderOther(int i, int end) {
     return i + 1;
 }
 
-Status ExpressionRewriter::renderVariable(const Token& token) {
+EngineStatus ExpressionRewriter::renderVariable(const Token& token) {
     const QString& text = token.text;
     if (text.startsWith(QStringLiteral("@@"))) {
         const QString system = text.mid(2).toUpper();
         if (system == u"IDENTITY") {
             m_out.word(m_c.dialect.lastIdentity());
-            return Status::ok();
+            return EngineStatus::ok();
         }
         if (system == u"ERROR") {
             m_out.word(u"0");
-            return Status::ok();
+            return EngineStatus::ok();
         }
         if (system != u"ROWCOUNT" && system != u"TRANCOUNT")
             return unsupported(text.toUpper());
@@ -440,7 +441,7 @@ Status ExpressionRewriter::renderVariable(const Token& token) {
         return malformed(QStringLiteral("No se pueden usar variables en una definición: %1").arg(text));
     if (text.startsWith(QStringLiteral("@@"))) {
         m_out.variable(QStringLiteral("@__") + text.mid(2).toLower());
-        return Status::ok();
+        return EngineStatus::ok();
     }
     for (qsizetype k = 1; k < text.size(); ++k) {
         const QChar c = text[k];
@@ -448,7 +449,7 @@ Status ExpressionRewriter::renderVariable(const Token& token) {
             return unsupported(QStringLiteral("el nombre de variable %1").arg(text));
     }
     m_out.variable(text.toLower());
-    return Status::ok();
+    return EngineStatus::ok();
 }
 
 } // namespace nerin::tsql

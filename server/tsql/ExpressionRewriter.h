@@ -15,7 +15,7 @@ public:
         : m_c(context), m_t(context.tokens), m_out(context.out) {}
 
     // A run of expressions, keywords and commas: a condition, a select item, a list of arguments.
-    Status render(TokenRange range);
+    EngineStatus render(TokenRange range);
 
     // Whether `i` ends an operand, so that a string after it is a column alias ("SELECT x 'Total'").
     bool endsOperand(int i) const;
@@ -28,11 +28,11 @@ private:
     bool comparesAsText(TokenRange chain, TokenRange range) const;
 
     bool renderLike(int& i, int end);
-    Status renderChain(const QList<TokenRange>& terms, const QList<int>& operators);
-    Status renderTerm(TokenRange term);
-    Status renderPrimary(int i, int end);
-    Result<int> renderOther(int i, int end);
-    Status renderVariable(const Token& token);
+    EngineStatus renderChain(const QList<TokenRange>& terms, const QList<int>& operators);
+    EngineStatus renderTerm(TokenRange term);
+    EngineStatus renderPrimary(int i, int end);
+    EngineResult<int> renderOther(int i, int end);
+    EngineStatus renderVariable(const Token& token);
 
     RewriteContext& m_c;
     const NestedTokens& m_t;

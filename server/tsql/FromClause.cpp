@@ -25,7 +25,7 @@ bool isJoinHint(const Token& t) {
 
 } // namespace
 
-Result<FromClause> FromClause::read(const NestedTokens& t, TokenRange range) {
+EngineResult<FromClause> FromClause::read(const NestedTokens& t, TokenRange range) {
     FromClause from(t);
     if (range.isEmpty())
         return malformed(QStringLiteral("FROM sin tablas"));
@@ -74,7 +74,7 @@ Result<FromClause> FromClause::read(const NestedTokens& t, TokenRange range) {
 }
 
 // Reads the table at `i`; returns where what follows it starts.
-Result<int> FromClause::readSource(int i, int end, TableSource& source) const {
+EngineResult<int> FromClause::readSource(int i, int end, TableSource& source) const {
     const NestedTokens& t = *m_tokens;
     source.object = i;
     if (i >= end) {
@@ -166,7 +166,7 @@ int FromClause::findByQualifier(const QString& name) const {
     return -1;
 }
 
-Status FromClause::render(RewriteContext& context) const {
+EngineStatus FromClause::render(RewriteContext& context) const {
     SqlBuilder& out = context.out;
     for (int k = 0; k < m_sources.size(); ++k) {
         const TableSource& s = m_sources[k];
@@ -192,24 +192,24 @@ Status FromClause::render(RewriteContext& context) const {
             out.word(u"CROSS JOIN");
             break;
         }
-        if (Status st = renderSource(context, k); !st)
+        if (EngineStatus st = renderSource(context, k); !st)
             return st;
         if (!s.on.isEmpty()) {
             out.word(u"ON");
-            if (Status st = ExpressionRewriter(context).render(s.on); !st)
+            if (EngineStatus st = ExpressionRewriter(context).render(s.on); !st)
                 return st;
         }
     }
-    return Status::ok();
+    return EngineStatus::ok();
 }
 
-Status FromClause::renderSource(RewriteContext& context, int k) const {
+EngineStatus FromClause::renderSource(RewriteContext& context, int k) const {
     const NestedTokens& t = *m_tokens;
     const TableSource& s = m_sources[k];
     SqlBuilder& out = context.out;
     if (t.isKind(s.object, Token::Kind::LParen)) {
         out.word(u"(");
-        Status st;
+        EngineStatus st;
         if (t.isSubquery(s.object)) {
             st = SelectRewriter(context).renderQuery(t.inside(s.object));
         } else {
@@ -227,7 +227,7 @@ Status FromClause::renderSource(RewriteContext& context, int k) const {
     }
     if (s.alias >= 0)
         out.name(t[s.alias]);
-    return Status::ok();
+    return EngineStatus::ok();
 }
 
 } // namespace nerin::tsql

@@ -20,7 +20,7 @@ struct TableSource {
 // HASH, MERGE, REMOTE) left out.
 class FromClause {
 public:
-    static Result<FromClause> read(const NestedTokens& tokens, TokenRange range);
+    static EngineResult<FromClause> read(const NestedTokens& tokens, TokenRange range);
 
     const QList<TableSource>& sources() const { return m_sources; }
     // Whether any table comes in by JOIN rather than by a comma.
@@ -33,13 +33,13 @@ public:
     int findByQualifier(const QString& name) const;
 
     // The whole list as written, joins and ON conditions included.
-    Status render(RewriteContext& context) const;
+    EngineStatus render(RewriteContext& context) const;
     // One table with its alias, without the join that brings it in.
-    Status renderSource(RewriteContext& context, int k) const;
+    EngineStatus renderSource(RewriteContext& context, int k) const;
 
 private:
     explicit FromClause(const NestedTokens& tokens) : m_tokens(&tokens) {}
-    Result<int> readSource(int i, int end, TableSource& source) const;
+    EngineResult<int> readSource(int i, int end, TableSource& source) const;
     int skipHints(int i, int end) const;
     int joinStart(int i, int end, TableSource::Join& join) const;
 

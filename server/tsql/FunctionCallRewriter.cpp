@@ -5,12 +5,11 @@
 
 namespace nerin::tsql {
 
-Status FunctionCallRewriter::unsupportedFunction(const QString& name) {
-    return Status::error(Status::Code::CommandTextError,
-                         QStringLiteral("Función no soportada: ") + name.toUpper());
+EngineError FunctionCallRewriter::unsupportedFunction(const QString& name) {
+    return EngineError::commandText(QStringLiteral("Función no soportada: ") + name.toUpper(), 195);
 }
 
-Status FunctionCallRewriter::render(int nameIndex, int group) {
+EngineStatus FunctionCallRewriter::render(int nameIndex, int group) {
     const Token& name = m_t[nameIndex];
     const FunctionMap::Entry* entry = FunctionMap::find(name.text);
     if (!entry)
@@ -25,7 +24,7 @@ Status FunctionCallRewriter::render(int nameIndex, int group) {
         open(m_c.dialect.functionName(*entry));
     switch (entry->shape) {
     case FunctionMap::Shape::Call:
-        if (Status s = ExpressionRewriter(m_c).render(inside); !s)
+        if (EngineStatus s = ExpressionRewriter(m_c).render(inside); !s)
             return s;
         break;
     case FunctionMap::Shape::DatePart:
@@ -47,7 +46,7 @@ Status FunctionCallRewriter::render(int nameIndex, int group) {
         }
         for (qsizetype k = 1; k < args.size(); ++k) {
             m_out.glue(u",");
-            if (Status s = ExpressionRewriter(m_c).render(args[k]); !s)
+            if (EngineStatus s = ExpressionRewriter(m_c).render(args[k]); !s)
                 return s;
         }
         break;
@@ -62,16 +61,16 @@ Status FunctionCallRewriter::render(int nameIndex, int group) {
         open(m_c.dialect.conversionFunction(*type));
         m_out.word(SqlBuilder::quotedString(*type));
         m_out.glue(u",");
-        if (Status s = ExpressionRewriter(m_c).render({inside.begin, as}); !s)
+        if (EngineStatus s = ExpressionRewriter(m_c).render({inside.begin, as}); !s)
             return s;
         break;
     }
     }
     m_out.glue(u")");
-    return Status::ok();
+    return EngineStatus::ok();
 }
 
-Result<QString> FunctionCallRewriter::typeText(TokenRange range) {
+EngineResult<QString> FunctionCallRewriter::typeText(TokenRange range) {
     auto invalid = [&] { return malformed(QStringLiteral("Tipo de dato no válido en CAST o CONVERT")); };
     if (range.isEmpty() || !m_t.isName(range.begin))
         return invalid();

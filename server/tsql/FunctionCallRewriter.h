@@ -12,14 +12,15 @@ public:
         : m_c(context), m_t(context.tokens), m_out(context.out) {}
 
     // The call of the function named at `nameIndex` with its arguments in the group at `group`.
-    Status render(int nameIndex, int group);
+    EngineStatus render(int nameIndex, int group);
 
     // The text of a T-SQL type as the dialect's CAST and CONVERT functions take it ("varchar(10)",
     // "decimal(10,2)"), in lower case; its lengths are recorded as inlined literals.
-    Result<QString> typeText(TokenRange range);
+    EngineResult<QString> typeText(TokenRange range);
 
-    // A CommandTextError naming a function the translator does not support.
-    static Status unsupportedFunction(const QString& name);
+    // A CommandTextError naming a function the translator does not support, numbered as the server
+    // numbers a name it does not know as a function.
+    static EngineError unsupportedFunction(const QString& name);
 
 private:
     RewriteContext& m_c;

@@ -94,7 +94,7 @@ QString objectAt(const TokenList& tokens, qsizetype& i) {
 
 } // namespace
 
-std::optional<EngineError> InformationSchema::install(sqlite3* db) {
+EngineStatus InformationSchema::install(sqlite3* db) {
     const QString catalog = databaseLiteral(db);
     const QString own = QString::fromLatin1(kOwnObjects);
     const QStringList statements = {
@@ -130,36 +130,38 @@ std::optional<EngineError> InformationSchema::install(sqlite3* db) {
             code != SQLITE_OK)
             return classifySqliteError(code, db);
     }
-    return std::nullopt;
+    return EngineStatus::ok();
 }
 
-std::optional<EngineError> InformationSchema::noteDefinition(Target& target, const TokenList& tokens) {
+EngineStatus InformationSchema::noteDefinition(Target& target, const TokenList& tokens) {
     if (tokens.size() < 3 || !tokens[1].is(u"VIEW"))
-        return std::nullopt;
+        return EngineStatus::ok();
     qsizetype i = 2;
     if (tokens[0].is(u"CREATE")) {
         const QString name = objectAt(tokens, i);
         // A view created again (after its drop by another connection) replaces its old text.
-        if (auto failure =
-                target.runNative(QStringLiteral("DELETE FROM nerin_views WHERE name = $1"), {DbValue(name)}))
+        if (EngineStatus failure =
+                target.runNative(QStringLiteral("DELETE FROM nerin_views WHERE name = $1"), {DbValue(name)});
+            !failure.isOk())
             return failure;
         return target.runNative(QStringLiteral("INSERT INTO nerin_views (name, definition) VALUES ($1, $2)"),
                                 {DbValue(name), DbValue(sourceText(tokens))});
     }
     if (!tokens[0].is(u"DROP"))
-        return std::nullopt;
+        return EngineStatus::ok();
     if (tokens[i].is(u"IF") && i + 1 < tokens.size() && tokens[i + 1].is(u"EXISTS"))
         i += 2;
     while (i < tokens.size()) {
         const QString name = objectAt(tokens, i);
-        if (auto failure =
-                target.runNative(QStringLiteral("DELETE FROM nerin_views WHERE name = $1"), {DbValue(name)}))
+        if (EngineStatus failure =
+                target.runNative(QStringLiteral("DELETE FROM nerin_views WHERE name = $1"), {DbValue(name)});
+            !failure.isOk())
             return failure;
         if (i >= tokens.size() || tokens[i].kind != Token::Kind::Comma)
             break;
         ++i;
     }
-    return std::nullopt;
+    return EngineStatus::ok();
 }
 
 } // namespace nerin::tsql

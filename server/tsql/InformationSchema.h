@@ -1,6 +1,6 @@
 #pragma once
 
-#include "server/tsql/EngineError.h"
+#include "server/tsql/EngineStatus.h"
 #include "server/tsql/Token.h"
 
 #include <optional>
@@ -23,11 +23,11 @@ class Target;
 class InformationSchema {
 public:
     // Creates the table of view definitions when missing and the connection's four views.
-    static std::optional<EngineError> install(sqlite3* db);
+    static EngineStatus install(sqlite3* db);
 
     // After a data definition statement ran: keeps the T-SQL text of a view it created and forgets
     // the views it dropped.
-    static std::optional<EngineError> noteDefinition(Target& target, const TokenList& tokens);
+    static EngineStatus noteDefinition(Target& target, const TokenList& tokens);
 };
 
 } // namespace nerin::tsql

@@ -29,29 +29,21 @@ EngineError atLine(EngineError error, int line) {
     return error;
 }
 
-EngineError fromStatus(const Status& status) {
-    EngineError error = status.code() == Status::Code::NotFound ? EngineError::notFound(status.message())
-                                                                : EngineError::commandText(status.message());
-    error.code = status.code();
-    return error;
-}
-
 } // namespace
 
 StatementRunner::VariableLookup Interpreter::lookupIn(const Frame& frame) const {
     return [&frame](const QString& name) { return frame.variables.value(name); };
 }
 
-std::optional<EngineError> Interpreter::runBatch(const QString& text, Outcome& outcome,
-                                                 Variables* variables) {
+EngineStatus Interpreter::runBatch(const QString& text, Outcome& outcome, Variables* variables) {
     auto tokens = Lexer::tokenize(text);
     if (!tokens)
-        return fromStatus(tokens.status());
+        return tokens.status();
     if (tokens->isEmpty())
         return EngineError::commandText(QStringLiteral("El texto de la instrucción está vacío."));
     auto statements = Parser::parseBatch(*tokens);
     if (!statements)
-        return fromStatus(statements.status());
+        return statements.status();
     if (statements->size() == 1 && statements->front().kind == Statement::Kind::CreateProcedure) {
         const Statement& definition = statements->front();
         return m_procedures.create(definition.name, text.mid(definition.sourceOffset));
@@ -60,64 +52,65 @@ std::optional<EngineError> Interpreter::runBatch(const QString& text, Outcome& o
     if (variables)
         frame.variables = *variables;
     Flow flow = Flow::Next;
-    auto failure = runStatements(*statements, frame, outcome, flow);
+    EngineStatus ran = runStatements(*statements, frame, outcome, flow);
     if (variables)
         *variables = frame.variables;
-    return failure;
+    return ran;
 }
 
-std::optional<EngineError> Interpreter::runStatements(const std::vector<Statement>& statements, Frame& frame,
-                                                      Outcome& outcome, Flow& flow) {
+EngineStatus Interpreter::runStatements(const std::vector<Statement>& statements, Frame& frame,
+                                        Outcome& outcome, Flow& flow) {
     for (const Statement& statement : statements) {
-        if (auto failure = runStatement(statement, frame, outcome, flow))
-            return atLine(std::move(*failure), statement.line);
+        if (EngineStatus ran = runStatement(statement, frame, outcome, flow); !ran.isOk())
+            return atLine(std::move(ran).error(), statement.line);
         if (flow != Flow::Next)
             break;
     }
-    return std::nullopt;
+    return EngineStatus::ok();
 }
 
-std::optional<EngineError> Interpreter::runStatement(const Statement& statement, Frame& frame,
-                                                     Outcome& outcome, Flow& flow) {
-    std::optional<EngineError> failure;
+EngineStatus Interpreter::runStatement(const Statement& statement, Frame& frame, Outcome& outcome,
+                                       Flow& flow) {
     switch (statement.kind) {
     case Statement::Kind::Sql:
         return runSql(statement.tokens, frame, outcome);
     case Statement::Kind::Block:
         return runStatements(statement.children, frame, outcome, flow);
     case Statement::Kind::If: {
-        bool holds = false;
-        if (auto error = condition(statement.tokens, frame, holds))
-            return error;
-        if (holds)
+        auto holds = condition(statement.tokens, frame);
+        if (!holds)
+            return holds.status();
+        if (*holds)
             return runStatement(statement.children[0], frame, outcome, flow);
         if (statement.children.size() > 1)
             return runStatement(statement.children[1], frame, outcome, flow);
-        return std::nullopt;
+        return EngineStatus::ok();
     }
     case Statement::Kind::While:
         return runWhile(statement, frame, outcome, flow);
     case Statement::Kind::Declare:
         for (const VariableDeclaration& declaration : statement.declarations) {
-            if (auto error = frame.variables.declare(declaration.name, declaration.type))
-                return error;
+            if (EngineStatus declared = frame.variables.declare(declaration.name, declaration.type);
+                !declared.isOk())
+                return declared;
             if (!declaration.initializer.isEmpty()) {
-                auto value = evaluate(declaration.initializer, frame, failure);
-                if (failure)
-                    return failure;
-                if (auto error = frame.variables.assign(declaration.name, *value))
-                    return error;
+                auto value = evaluate(declaration.initializer, frame);
+                if (!value)
+                    return value.status();
+                if (EngineStatus assigned = frame.variables.assign(declaration.name, *value);
+                    !assigned.isOk())
+                    return assigned;
             }
         }
-        return std::nullopt;
+        return EngineStatus::ok();
     case Statement::Kind::Set: {
         const Assignment& assignment = statement.assignments.front();
         if (!frame.variables.contains(assignment.variable))
             return EngineError::commandText(
                 QStringLiteral("Debe declarar la variable escalar \"%1\".").arg(assignment.variable), 137);
-        auto value = evaluate(assignment.expression, frame, failure);
-        if (failure)
-            return failure;
+        auto value = evaluate(assignment.expression, frame);
+        if (!value)
+            return value.status();
         return frame.variables.assign(assignment.variable, *value);
     }
     case Statement::Kind::SelectAssign:
@@ -126,19 +119,19 @@ std::optional<EngineError> Interpreter::runStatement(const Statement& statement,
         return runExec(statement, frame, outcome);
     case Statement::Kind::Return:
         if (!statement.tokens.isEmpty()) {
-            auto value = evaluate(statement.tokens, frame, failure);
-            if (failure)
-                return failure;
+            auto value = evaluate(statement.tokens, frame);
+            if (!value)
+                return value.status();
             frame.returnValue = value->toInt();
         }
         flow = Flow::Return;
-        return std::nullopt;
+        return EngineStatus::ok();
     case Statement::Kind::Break:
         flow = Flow::Break;
-        return std::nullopt;
+        return EngineStatus::ok();
     case Statement::Kind::Continue:
         flow = Flow::Continue;
-        return std::nullopt;
+        return EngineStatus::ok();
     case Statement::Kind::BeginTran:
         return beginTransaction();
     case Statement::Kind::CommitTran:
@@ -147,8 +140,7 @@ std::optional<EngineError> Interpreter::runStatement(const Statement& statement,
         return rollbackTransaction();
     case Statement::Kind::Print:
         // Nobody reads what PRINT shows; only an error in its expression matters.
-        static_cast<void>(evaluate(statement.tokens, frame, failure));
-        return failure;
+        return evaluate(statement.tokens, frame).status();
     case Statement::Kind::Raiserror: {
         // RAISERROR (message, severity, state): severities up to 10 are only information.
         TokenList inside = statement.tokens;
@@ -167,18 +159,18 @@ std::optional<EngineError> Interpreter::runStatement(const Statement& statement,
             else
                 parts.last().append(t);
         }
-        auto message = evaluate(parts[0], frame, failure);
-        if (failure)
-            return failure;
+        auto message = evaluate(parts[0], frame);
+        if (!message)
+            return message.status();
         qint64 severity = 16;
         if (parts.size() > 1) {
-            auto value = evaluate(parts[1], frame, failure);
-            if (failure)
-                return failure;
+            auto value = evaluate(parts[1], frame);
+            if (!value)
+                return value.status();
             severity = value->toInt();
         }
         if (severity <= 10)
-            return std::nullopt;
+            return EngineStatus::ok();
         return EngineError{Status::Code::DatabaseError, 50000, QStringLiteral("42000"), message->toString()};
     }
     case Statement::Kind::CreateProcedure:
@@ -187,14 +179,15 @@ std::optional<EngineError> Interpreter::runStatement(const Statement& statement,
     case Statement::Kind::DropProcedure:
         return m_procedures.drop(statement.name);
     case Statement::Kind::Nothing:
-        return std::nullopt;
+        return EngineStatus::ok();
     }
-    return std::nullopt;
+    return EngineStatus::ok();
 }
 
-std::optional<EngineError> Interpreter::runSql(const TokenList& tokens, Frame& frame, Outcome& outcome) {
+EngineStatus Interpreter::runSql(const TokenList& tokens, Frame& frame, Outcome& outcome) {
     StatementRunner::Outcome result;
-    if (auto failure = m_runner.run(tokens, lookupIn(frame), frame.rowCount, m_tranCount, result))
+    if (EngineStatus failure = m_runner.run(tokens, lookupIn(frame), frame.rowCount, m_tranCount, result);
+        !failure.isOk())
         return failure;
     frame.rowCount = result.rowCount;
     if (m_depth == 0 && result.kind != Translation::Kind::Query)
@@ -203,67 +196,69 @@ std::optional<EngineError> Interpreter::runSql(const TokenList& tokens, Frame& f
         outcome.results.append(std::move(*result.rows));
     else if (result.kind == Translation::Kind::Change)
         outcome.rowsAffected = result.rowCount;
-    return std::nullopt;
+    return EngineStatus::ok();
 }
 
-std::optional<EngineError> Interpreter::runSelectAssign(const Statement& statement, Frame& frame) {
+EngineStatus Interpreter::runSelectAssign(const Statement& statement, Frame& frame) {
     for (const Assignment& assignment : statement.assignments) {
         if (!frame.variables.contains(assignment.variable))
             return EngineError::commandText(
                 QStringLiteral("Debe declarar la variable escalar \"%1\".").arg(assignment.variable), 137);
     }
     StatementRunner::Outcome result;
-    if (auto failure = m_runner.run(statement.tokens, lookupIn(frame), frame.rowCount, m_tranCount, result))
+    if (EngineStatus failure =
+            m_runner.run(statement.tokens, lookupIn(frame), frame.rowCount, m_tranCount, result);
+        !failure.isOk())
         return failure;
     frame.rowCount = result.rowCount;
     if (!result.rows || result.rows->recordCount() == 0)
-        return std::nullopt;
+        return EngineStatus::ok();
     // Each row assigns in turn, so the variables keep the values of the last one.
     const QList<DbValue>& last = result.rows->rows().last();
     for (std::size_t i = 0; i < statement.assignments.size() && i < static_cast<std::size_t>(last.size());
          ++i) {
-        if (auto failure =
-                frame.variables.assign(statement.assignments[i].variable, last[static_cast<qsizetype>(i)]))
+        if (EngineStatus failure =
+                frame.variables.assign(statement.assignments[i].variable, last[static_cast<qsizetype>(i)]);
+            !failure.isOk())
             return failure;
     }
-    return std::nullopt;
+    return EngineStatus::ok();
 }
 
-std::optional<EngineError> Interpreter::runWhile(const Statement& statement, Frame& frame, Outcome& outcome,
-                                                 Flow& flow) {
+EngineStatus Interpreter::runWhile(const Statement& statement, Frame& frame, Outcome& outcome, Flow& flow) {
     for (qint64 round = 0;; ++round) {
         if (round >= kMaxLoopRounds)
             return EngineError{
                 Status::Code::DatabaseError, 50000, QStringLiteral("HY000"),
                 QStringLiteral("El ciclo WHILE pasó de %1 vueltas; se detuvo.").arg(kMaxLoopRounds)};
-        bool holds = false;
-        if (auto failure = condition(statement.tokens, frame, holds))
-            return failure;
+        auto holds = condition(statement.tokens, frame);
         if (!holds)
-            return std::nullopt;
-        if (auto failure = runStatement(statement.children[0], frame, outcome, flow))
+            return holds.status();
+        if (!*holds)
+            return EngineStatus::ok();
+        if (EngineStatus failure = runStatement(statement.children[0], frame, outcome, flow); !failure.isOk())
             return failure;
         if (flow == Flow::Return)
-            return std::nullopt;
+            return EngineStatus::ok();
         const bool leave = flow == Flow::Break;
         flow = Flow::Next;
         if (leave)
-            return std::nullopt;
+            return EngineStatus::ok();
     }
 }
 
-Result<DbValue> Interpreter::evaluate(const TokenList& expression, Frame& frame,
-                                      std::optional<EngineError>& failure) {
+EngineResult<DbValue> Interpreter::evaluate(const TokenList& expression, Frame& frame) {
     StatementRunner::Outcome result;
-    failure = m_runner.run(selectOf(expression), lookupIn(frame), frame.rowCount, m_tranCount, result);
-    if (failure)
-        return failure->toStatus();
+    if (EngineStatus ran =
+            m_runner.run(selectOf(expression), lookupIn(frame), frame.rowCount, m_tranCount, result);
+        !ran.isOk())
+        return ran;
     if (!result.rows || result.rows->eof())
         return DbValue();
     return result.rows->value(0);
 }
 
-std::optional<EngineError> Interpreter::condition(const TokenList& expression, Frame& frame, bool& holds) {
+EngineResult<bool> Interpreter::condition(const TokenList& expression, Frame& frame) {
     TokenList test;
     const int line = expression.isEmpty() ? 1 : expression.first().line;
     test.append(word(QStringLiteral("CASE"), line));
@@ -274,24 +269,20 @@ std::optional<EngineError> Interpreter::condition(const TokenList& expression, F
     test.append(word(QStringLiteral("ELSE"), line));
     test.append(Token{Token::Kind::Number, QStringLiteral("0"), 0, 0, line});
     test.append(word(QStringLiteral("END"), line));
-    std::optional<EngineError> failure;
-    auto value = evaluate(test, frame, failure);
-    if (failure)
-        return failure;
-    holds = value->toInt() == 1;
-    return std::nullopt;
+    auto value = evaluate(test, frame);
+    if (!value)
+        return value.status();
+    return value->toInt() == 1;
 }
 
-Result<DbValue> Interpreter::argumentValue(const TokenList& value, Frame& frame,
-                                           std::optional<EngineError>& failure) {
+EngineResult<DbValue> Interpreter::argumentValue(const TokenList& value, Frame& frame) {
     if (value.size() == 1) {
         const Token& t = value.first();
         if (t.kind == Token::Kind::Variable && !t.text.startsWith(QStringLiteral("@@"))) {
             if (auto found = frame.variables.value(t.text))
                 return *found;
-            failure = EngineError::commandText(
+            return EngineError::commandText(
                 QStringLiteral("Debe declarar la variable escalar \"%1\".").arg(t.text), 137);
-            return failure->toStatus();
         }
         if (t.isLiteral())
             return literalValue(t);
@@ -301,10 +292,10 @@ Result<DbValue> Interpreter::argumentValue(const TokenList& value, Frame& frame,
         if (t.isName())
             return DbValue(t.text);
     }
-    return evaluate(value, frame, failure);
+    return evaluate(value, frame);
 }
 
-std::optional<EngineError> Interpreter::runExec(const Statement& statement, Frame& frame, Outcome& outcome) {
+EngineStatus Interpreter::runExec(const Statement& statement, Frame& frame, Outcome& outcome) {
     std::vector<ProcedureArgument> arguments;
     for (const CallArgument& argument : statement.arguments) {
         ProcedureArgument bound;
@@ -313,16 +304,16 @@ std::optional<EngineError> Interpreter::runExec(const Statement& statement, Fram
         if (argument.value.size() == 1 && argument.value.first().is(u"DEFAULT")) {
             bound.useDefault = true;
         } else {
-            std::optional<EngineError> failure;
-            auto value = argumentValue(argument.value, frame, failure);
-            if (failure)
-                return failure;
+            auto value = argumentValue(argument.value, frame);
+            if (!value)
+                return value.status();
             bound.value = *value;
         }
         arguments.push_back(std::move(bound));
     }
     qint64 returnValue = 0;
-    if (auto failure = callProcedure(statement.name, arguments, outcome, &returnValue))
+    if (EngineStatus failure = callProcedure(statement.name, arguments, outcome, &returnValue);
+        !failure.isOk())
         return failure;
     if (m_depth == 0)
         outcome.changedData = true;
@@ -330,24 +321,22 @@ std::optional<EngineError> Interpreter::runExec(const Statement& statement, Fram
         const CallArgument& argument = statement.arguments[i];
         if (argument.output && argument.value.size() == 1 &&
             argument.value.first().kind == Token::Kind::Variable) {
-            if (auto failure = frame.variables.assign(argument.value.first().text, arguments[i].value))
+            if (EngineStatus failure =
+                    frame.variables.assign(argument.value.first().text, arguments[i].value);
+                !failure.isOk())
                 return failure;
         }
     }
     if (!statement.variable.isEmpty())
         return frame.variables.assign(statement.variable, DbValue(returnValue));
-    return std::nullopt;
+    return EngineStatus::ok();
 }
 
-std::optional<EngineError> Interpreter::callProcedure(const QString& name,
-                                                      std::vector<ProcedureArgument>& arguments,
-                                                      Outcome& outcome, qint64* returnValue) {
+EngineStatus Interpreter::callProcedure(const QString& name, std::vector<ProcedureArgument>& arguments,
+                                        Outcome& outcome, qint64* returnValue) {
     auto procedure = m_procedures.find(name);
-    if (!procedure) {
-        if (procedure.status().code() == Status::Code::NotFound)
-            return EngineError::notFound(procedure.status().message(), 2812);
-        return fromStatus(procedure.status());
-    }
+    if (!procedure)
+        return procedure.status();
     if (m_depth >= kMaxProcedureDepth)
         return EngineError{Status::Code::DatabaseError, 217, QStringLiteral("42000"),
                            QStringLiteral("Maximum stored procedure nesting level exceeded (limit 32).")};

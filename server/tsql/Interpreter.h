@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/RecordSet.h"
-#include "server/tsql/EngineError.h"
+#include "server/tsql/EngineResult.h"
 #include "server/tsql/ProcedureStore.h"
 #include "server/tsql/StatementRunner.h"
 #include "server/tsql/Variables.h"
@@ -37,15 +37,14 @@ public:
 
     // `variables`, when given, are the batch's variables before it starts (the named parameters of a
     // command) and hold their final values afterwards.
-    std::optional<EngineError> runBatch(const QString& text, Outcome& outcome,
-                                        Variables* variables = nullptr);
+    EngineStatus runBatch(const QString& text, Outcome& outcome, Variables* variables = nullptr);
     // Output arguments receive the values the procedure left in their parameters.
-    std::optional<EngineError> callProcedure(const QString& name, std::vector<ProcedureArgument>& arguments,
-                                             Outcome& outcome, qint64* returnValue = nullptr);
+    EngineStatus callProcedure(const QString& name, std::vector<ProcedureArgument>& arguments,
+                               Outcome& outcome, qint64* returnValue = nullptr);
 
-    std::optional<EngineError> beginTransaction();
-    std::optional<EngineError> commitTransaction();
-    std::optional<EngineError> rollbackTransaction();
+    EngineStatus beginTransaction();
+    EngineStatus commitTransaction();
+    EngineStatus rollbackTransaction();
     int transactionCount() const { return m_tranCount; }
 
 private:
@@ -57,23 +56,20 @@ private:
         bool inProcedure = false;
     };
 
-    std::optional<EngineError> runStatements(const std::vector<Statement>& statements, Frame& frame,
-                                             Outcome& outcome, Flow& flow);
-    std::optional<EngineError> runStatement(const Statement& statement, Frame& frame, Outcome& outcome,
-                                            Flow& flow);
-    std::optional<EngineError> runSql(const TokenList& tokens, Frame& frame, Outcome& outcome);
-    std::optional<EngineError> runSelectAssign(const Statement& statement, Frame& frame);
-    std::optional<EngineError> runExec(const Statement& statement, Frame& frame, Outcome& outcome);
-    std::optional<EngineError> runProcedure(const ProcedureDefinition& procedure,
-                                            std::vector<ProcedureArgument>& arguments, Outcome& outcome,
-                                            qint64* returnValue);
-    std::optional<EngineError> runWhile(const Statement& statement, Frame& frame, Outcome& outcome,
-                                        Flow& flow);
+    EngineStatus runStatements(const std::vector<Statement>& statements, Frame& frame, Outcome& outcome,
+                               Flow& flow);
+    EngineStatus runStatement(const Statement& statement, Frame& frame, Outcome& outcome, Flow& flow);
+    EngineStatus runSql(const TokenList& tokens, Frame& frame, Outcome& outcome);
+    EngineStatus runSelectAssign(const Statement& statement, Frame& frame);
+    EngineStatus runExec(const Statement& statement, Frame& frame, Outcome& outcome);
+    EngineStatus runProcedure(const ProcedureDefinition& procedure, std::vector<ProcedureArgument>& arguments,
+                              Outcome& outcome, qint64* returnValue);
+    EngineStatus runWhile(const Statement& statement, Frame& frame, Outcome& outcome, Flow& flow);
 
     // The value of an expression, or whether a condition holds, evaluated with the frame's variables.
-    Result<DbValue> evaluate(const TokenList& expression, Frame& frame, std::optional<EngineError>& failure);
-    std::optional<EngineError> condition(const TokenList& expression, Frame& frame, bool& holds);
-    Result<DbValue> argumentValue(const TokenList& value, Frame& frame, std::optional<EngineError>& failure);
+    EngineResult<DbValue> evaluate(const TokenList& expression, Frame& frame);
+    EngineResult<bool> condition(const TokenList& expression, Frame& frame);
+    EngineResult<DbValue> argumentValue(const TokenList& value, Frame& frame);
 
     StatementRunner::VariableLookup lookupIn(const Frame& frame) const;
     Target& target() { return m_runner.target(); }

@@ -14,11 +14,17 @@ EngineError missingParameter(const QString& procedure, const QString& parameter)
         201);
 }
 
+// Undoing after a failure: the failure that made the call undo is the one reported, not a failure
+// of the undoing itself.
+void undo(const EngineStatus& undone) {
+    Q_UNUSED(undone);
+}
+
 } // namespace
 
-std::optional<EngineError> Interpreter::runProcedure(const ProcedureDefinition& procedure,
-                                                     std::vector<ProcedureArgument>& arguments,
-                                                     Outcome& outcome, qint64* returnValue) {
+EngineStatus Interpreter::runProcedure(const ProcedureDefinition& procedure,
+                                       std::vector<ProcedureArgument>& arguments, Outcome& outcome,
+                                       qint64* returnValue) {
     const auto& parameters = procedure.parameters;
     // Which argument feeds each parameter: positional ones in order, then named ones by name.
     std::vector<int> source(parameters.size(), -1);
@@ -50,22 +56,21 @@ std::optional<EngineError> Interpreter::runProcedure(const ProcedureDefinition& 
     frame.inProcedure = true;
     for (std::size_t p = 0; p < parameters.size(); ++p) {
         const VariableDeclaration& parameter = parameters[p];
-        if (auto failure = frame.variables.declare(parameter.name, parameter.type))
+        if (EngineStatus failure = frame.variables.declare(parameter.name, parameter.type); !failure.isOk())
             return failure;
         const int a = source[p];
         DbValue value;
         if (a >= 0 && !arguments[static_cast<std::size_t>(a)].useDefault) {
             value = arguments[static_cast<std::size_t>(a)].value;
         } else if (!parameter.initializer.isEmpty()) {
-            std::optional<EngineError> failure;
-            auto initial = evaluate(parameter.initializer, frame, failure);
-            if (failure)
-                return failure;
+            auto initial = evaluate(parameter.initializer, frame);
+            if (!initial)
+                return initial.status();
             value = *initial;
         } else {
             return missingParameter(procedure.name, parameter.name);
         }
-        if (auto failure = frame.variables.assign(parameter.name, value))
+        if (EngineStatus failure = frame.variables.assign(parameter.name, value); !failure.isOk())
             return failure;
     }
 
@@ -74,53 +79,54 @@ std::optional<EngineError> Interpreter::runProcedure(const ProcedureDefinition& 
     // failing statement ends the call and undoes it.
     const bool ownsTransaction = target().autocommit();
     const QString savepoint = QStringLiteral("nerin_proc_%1").arg(m_depth);
-    if (auto failure = ownsTransaction ? target().transaction(Step::Begin)
-                                       : target().transaction(Step::Savepoint, savepoint))
-        return failure;
+    if (EngineStatus begun = ownsTransaction ? target().transaction(Step::Begin)
+                                             : target().transaction(Step::Savepoint, savepoint);
+        !begun.isOk())
+        return begun;
     ++m_depth;
     const int tranCountBefore = m_tranCount;
     const quint64 rollbacksBefore = m_rollbacks;
     Flow flow = Flow::Next;
-    std::optional<EngineError> failure = runStatements(procedure.body, frame, outcome, flow);
+    EngineStatus done = runStatements(procedure.body, frame, outcome, flow);
     --m_depth;
-    if (!failure && m_tranCount != tranCountBefore)
-        failure = EngineError{Status::Code::DatabaseError, 266, QStringLiteral("25000"),
-                              QStringLiteral("Transaction count after EXECUTE indicates a mismatching "
-                                             "number of BEGIN and COMMIT statements. Previous count = "
-                                             "%1, current count = %2.")
-                                  .arg(tranCountBefore)
-                                  .arg(m_tranCount)};
+    if (done.isOk() && m_tranCount != tranCountBefore)
+        done = EngineError{Status::Code::DatabaseError, 266, QStringLiteral("25000"),
+                           QStringLiteral("Transaction count after EXECUTE indicates a mismatching "
+                                          "number of BEGIN and COMMIT statements. Previous count = "
+                                          "%1, current count = %2.")
+                               .arg(tranCountBefore)
+                               .arg(m_tranCount)};
     if (m_rollbacks != rollbacksBefore) {
         // A ROLLBACK in the call took this call's savepoint or transaction with it; what is open now
         // is the transaction it began for the rest of the call, which the outermost call ends (or
         // leaves to the caller, when the procedure began a transaction again after it and the count
         // matches).
         if (m_depth == 0 && !target().autocommit()) {
-            if (failure)
-                target().transaction(Step::Rollback);
+            if (!done.isOk())
+                undo(target().transaction(Step::Rollback));
             else if (m_tranCount == 0)
-                failure = target().transaction(Step::Commit);
+                done = target().transaction(Step::Commit);
         }
-        if (failure) {
+        if (!done.isOk()) {
             if (m_depth == 0)
                 m_tranCount = 0;
-            return failure;
+            return done;
         }
     } else {
-        if (!failure && ownsTransaction)
-            failure = target().transaction(Step::Commit);
-        else if (!failure)
-            failure = target().transaction(Step::ReleaseSavepoint, savepoint);
-        if (failure) {
+        if (done.isOk() && ownsTransaction)
+            done = target().transaction(Step::Commit);
+        else if (done.isOk())
+            done = target().transaction(Step::ReleaseSavepoint, savepoint);
+        if (!done.isOk()) {
             if (ownsTransaction) {
                 if (!target().autocommit())
-                    target().transaction(Step::Rollback);
+                    undo(target().transaction(Step::Rollback));
             } else {
-                target().transaction(Step::RollbackToSavepoint, savepoint);
-                target().transaction(Step::ReleaseSavepoint, savepoint);
+                undo(target().transaction(Step::RollbackToSavepoint, savepoint));
+                undo(target().transaction(Step::ReleaseSavepoint, savepoint));
             }
             m_tranCount = tranCountBefore;
-            return failure;
+            return done;
         }
     }
 
@@ -132,19 +138,19 @@ std::optional<EngineError> Interpreter::runProcedure(const ProcedureDefinition& 
     }
     if (returnValue)
         *returnValue = frame.returnValue.value_or(0);
-    return std::nullopt;
+    return EngineStatus::ok();
 }
 
-std::optional<EngineError> Interpreter::beginTransaction() {
+EngineStatus Interpreter::beginTransaction() {
     if (m_tranCount == 0 && target().autocommit()) {
-        if (auto failure = target().transaction(Step::Begin))
+        if (EngineStatus failure = target().transaction(Step::Begin); !failure.isOk())
             return failure;
     }
     ++m_tranCount;
-    return std::nullopt;
+    return EngineStatus::ok();
 }
 
-std::optional<EngineError> Interpreter::commitTransaction() {
+EngineStatus Interpreter::commitTransaction() {
     if (m_tranCount == 0)
         return EngineError::commandText(
             QStringLiteral("The COMMIT TRANSACTION request has no corresponding BEGIN TRANSACTION."), 3902);
@@ -152,10 +158,10 @@ std::optional<EngineError> Interpreter::commitTransaction() {
     // Inside a procedure the procedure's own transaction commits when it ends.
     if (m_tranCount == 0 && m_depth == 0 && !target().autocommit())
         return target().transaction(Step::Commit);
-    return std::nullopt;
+    return EngineStatus::ok();
 }
 
-std::optional<EngineError> Interpreter::rollbackTransaction() {
+EngineStatus Interpreter::rollbackTransaction() {
     if (m_tranCount == 0)
         return EngineError::commandText(
             QStringLiteral("The ROLLBACK TRANSACTION request has no corresponding BEGIN TRANSACTION."), 3903);
@@ -163,13 +169,13 @@ std::optional<EngineError> Interpreter::rollbackTransaction() {
     if (m_depth == 0) {
         if (!target().autocommit())
             return target().transaction(Step::Rollback);
-        return std::nullopt;
+        return EngineStatus::ok();
     }
     // Inside a procedure, as on SQL Server: everything is undone, the caller's open transaction
     // included, and the calls' savepoints go with it. The rest of the call runs in a new transaction
     // that the outermost call commits, so what it does after the ROLLBACK stays, as it would.
     if (!target().autocommit()) {
-        if (auto failure = target().transaction(Step::Rollback))
+        if (EngineStatus failure = target().transaction(Step::Rollback); !failure.isOk())
             return failure;
     }
     ++m_rollbacks;

@@ -21,13 +21,13 @@ class Scanner {
 public:
     explicit Scanner(QStringView text) : m_text(text) {}
 
-    Result<TokenList> run() {
+    EngineResult<TokenList> run() {
         while (true) {
-            if (Status s = skipSpaceAndComments(); !s)
+            if (EngineStatus s = skipSpaceAndComments(); !s)
                 return s;
             if (m_pos >= m_text.size())
                 break;
-            if (Status s = scanToken(); !s)
+            if (EngineStatus s = scanToken(); !s)
                 return s;
         }
         return std::move(m_tokens);
@@ -36,9 +36,8 @@ public:
 private:
     QChar at(qsizetype i) const { return i < m_text.size() ? m_text[i] : QChar(); }
 
-    Status error(const QString& what) const {
-        return Status::error(Status::Code::CommandTextError,
-                             QStringLiteral("Línea %1: %2").arg(m_line).arg(what));
+    EngineStatus error(const QString& what) const {
+        return EngineError::commandText(QStringLiteral("Línea %1: %2").arg(m_line).arg(what));
     }
 
     void advance(qsizetype count) {
@@ -48,7 +47,7 @@ private:
         }
     }
 
-    Status skipSpaceAndComments() {
+    EngineStatus skipSpaceAndComments() {
         while (m_pos < m_text.size()) {
             const QChar c = m_text[m_pos];
             if (c.isSpace()) {
@@ -57,16 +56,16 @@ private:
                 while (m_pos < m_text.size() && m_text[m_pos] != u'\n')
                     advance(1);
             } else if (c == u'/' && at(m_pos + 1) == u'*') {
-                if (Status s = skipBlockComment(); !s)
+                if (EngineStatus s = skipBlockComment(); !s)
                     return s;
             } else {
                 break;
             }
         }
-        return Status::ok();
+        return EngineStatus::ok();
     }
 
-    Status skipBlockComment() {
+    EngineStatus skipBlockComment() {
         const int startLine = m_line;
         int depth = 0;
         while (m_pos < m_text.size()) {
@@ -76,7 +75,7 @@ private:
             } else if (m_text[m_pos] == u'*' && at(m_pos + 1) == u'/') {
                 advance(2);
                 if (--depth == 0)
-                    return Status::ok();
+                    return EngineStatus::ok();
             } else {
                 advance(1);
             }
@@ -90,7 +89,7 @@ private:
     }
 
     // A quoted run ending at `close`, where a doubled `close` stands for one.
-    Result<QString> quoted(QChar close, const QString& what) {
+    EngineResult<QString> quoted(QChar close, const QString& what) {
         const int startLine = m_line;
         QString value;
         advance(1);
@@ -112,7 +111,7 @@ private:
         return error(what);
     }
 
-    Status scanToken() {
+    EngineStatus scanToken() {
         const qsizetype start = m_pos;
         const int line = m_line;
         const QChar c = m_text[m_pos];
@@ -128,14 +127,14 @@ private:
             if (!name)
                 return name.status();
             push(Token::Kind::QuotedName, *name, start, line);
-            return Status::ok();
+            return EngineStatus::ok();
         }
         if (c == u'"') {
             auto name = quoted(u'"', QStringLiteral("nombre entre comillas dobles sin cerrar"));
             if (!name)
                 return name.status();
             push(Token::Kind::QuotedName, *name, start, line);
-            return Status::ok();
+            return EngineStatus::ok();
         }
         if (c == u'@') {
             qsizetype end = m_pos + 1;
@@ -145,7 +144,7 @@ private:
                 return error(QStringLiteral("\"@\" sin nombre de variable"));
             advance(end - m_pos);
             push(Token::Kind::Variable, m_text.sliced(start, m_pos - start).toString(), start, line);
-            return Status::ok();
+            return EngineStatus::ok();
         }
         if (isDigit(c) || (c == u'.' && isDigit(at(m_pos + 1))))
             return scanNumber(start, line);
@@ -155,20 +154,20 @@ private:
                 ++end;
             advance(end - m_pos);
             push(Token::Kind::Word, m_text.sliced(start, m_pos - start).toString(), start, line);
-            return Status::ok();
+            return EngineStatus::ok();
         }
         return scanPunctuation(start, line);
     }
 
-    Status scanString(qsizetype start, int line) {
+    EngineStatus scanString(qsizetype start, int line) {
         auto value = quoted(u'\'', QStringLiteral("texto entre comillas sin cerrar (falta \"'\")"));
         if (!value)
             return value.status();
         push(Token::Kind::String, *value, start, line);
-        return Status::ok();
+        return EngineStatus::ok();
     }
 
-    Status scanNumber(qsizetype start, int line) {
+    EngineStatus scanNumber(qsizetype start, int line) {
         qsizetype end = m_pos;
         if (m_text[m_pos] == u'0' && (at(m_pos + 1) == u'x' || at(m_pos + 1) == u'X')) {
             // A binary literal: "0x" and any number of hexadecimal digits, none included.
@@ -177,7 +176,7 @@ private:
                 ++end;
             advance(end - m_pos);
             push(Token::Kind::Number, m_text.sliced(start, m_pos - start).toString(), start, line);
-            return Status::ok();
+            return EngineStatus::ok();
         }
         while (end < m_text.size() && isDigit(m_text[end]))
             ++end;
@@ -199,16 +198,16 @@ private:
         }
         advance(end - m_pos);
         push(Token::Kind::Number, m_text.sliced(start, m_pos - start).toString(), start, line);
-        return Status::ok();
+        return EngineStatus::ok();
     }
 
-    Status scanPunctuation(qsizetype start, int line) {
+    EngineStatus scanPunctuation(qsizetype start, int line) {
         const QChar c = m_text[m_pos];
         const QChar next = at(m_pos + 1);
         auto single = [&](Token::Kind kind) {
             advance(1);
             push(kind, QString(c), start, line);
-            return Status::ok();
+            return EngineStatus::ok();
         };
         switch (c.unicode()) {
         case u',':
@@ -231,7 +230,7 @@ private:
         if (twoCharacter.contains(pair)) {
             advance(2);
             push(Token::Kind::Operator, pair, start, line);
-            return Status::ok();
+            return EngineStatus::ok();
         }
         if (QStringView(u"+-*/%=<>&|^~").contains(c))
             return single(Token::Kind::Operator);
@@ -246,7 +245,7 @@ private:
 
 } // namespace
 
-Result<TokenList> Lexer::tokenize(QStringView text) {
+EngineResult<TokenList> Lexer::tokenize(QStringView text) {
     return Scanner(text).run();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/Result.h"
+#include "server/tsql/EngineResult.h"
 #include "server/tsql/Token.h"
 
 namespace nerin::tsql {
@@ -13,7 +13,7 @@ namespace nerin::tsql {
 // line.
 class Lexer {
 public:
-    static Result<TokenList> tokenize(QStringView text);
+    static EngineResult<TokenList> tokenize(QStringView text);
 };
 
 } // namespace nerin::tsql

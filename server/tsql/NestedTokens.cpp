@@ -6,14 +6,13 @@ namespace nerin::tsql {
 
 namespace {
 
-Status nestingError(const Token& token, const QString& what) {
-    return Status::error(Status::Code::CommandTextError,
-                         QStringLiteral("Línea %1: %2").arg(token.line).arg(what));
+EngineStatus nestingError(const Token& token, const QString& what) {
+    return EngineError::commandText(QStringLiteral("Línea %1: %2").arg(token.line).arg(what));
 }
 
 } // namespace
 
-Result<NestedTokens> NestedTokens::build(const TokenList& tokens, int count) {
+EngineResult<NestedTokens> NestedTokens::build(const TokenList& tokens, int count) {
     NestedTokens nested(tokens, count);
     nested.m_partner.fill(-1, count);
     QList<int> open; // "(" and CASE not yet closed, innermost last

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/Result.h"
+#include "server/tsql/EngineResult.h"
 #include "server/tsql/Token.h"
 
 #include <QList>
@@ -24,7 +24,7 @@ public:
     static constexpr int kMaxDepth = 200;
 
     // The first `count` tokens of `tokens`, which must outlive the result.
-    static Result<NestedTokens> build(const TokenList& tokens, int count);
+    static EngineResult<NestedTokens> build(const TokenList& tokens, int count);
 
     int size() const { return m_count; }
     TokenRange all() const { return {0, m_count}; }

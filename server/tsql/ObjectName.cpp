@@ -4,7 +4,7 @@
 
 namespace nerin::tsql {
 
-Result<ObjectName> ObjectName::read(const NestedTokens& tokens, int start, Role role) {
+EngineResult<ObjectName> ObjectName::read(const NestedTokens& tokens, int start, Role role) {
     ObjectName name(tokens);
     // The name as written, for messages.
     auto written = [&](int end) {

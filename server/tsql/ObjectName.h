@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/Result.h"
+#include "server/tsql/EngineResult.h"
 #include "server/tsql/NestedTokens.h"
 #include "server/tsql/SqlBuilder.h"
 
@@ -17,7 +17,7 @@ public:
     };
 
     // The name starting at `start`, which must be a name token.
-    static Result<ObjectName> read(const NestedTokens& tokens, int start, Role role);
+    static EngineResult<ObjectName> read(const NestedTokens& tokens, int start, Role role);
 
     // Just after the last token of the name.
     int end() const { return m_end; }

@@ -28,7 +28,7 @@ bool OuterJoinRewriter::applies(const NestedTokens& t, TokenRange where) {
     return false;
 }
 
-Result<OuterJoinRewriter::Plan> OuterJoinRewriter::plan(TokenRange fromRange, TokenRange where) {
+EngineResult<OuterJoinRewriter::Plan> OuterJoinRewriter::plan(TokenRange fromRange, TokenRange where) {
     auto from = FromClause::read(m_t, fromRange);
     if (!from)
         return from.status();
@@ -112,7 +112,7 @@ Result<OuterJoinRewriter::Plan> OuterJoinRewriter::plan(TokenRange fromRange, To
     return plan;
 }
 
-Status OuterJoinRewriter::render(RewriteContext& context, TokenRange fromRange, TokenRange where) {
+EngineStatus OuterJoinRewriter::render(RewriteContext& context, TokenRange fromRange, TokenRange where) {
     auto plan = this->plan(fromRange, where);
     if (!plan)
         return plan.status();
@@ -124,12 +124,12 @@ Status OuterJoinRewriter::render(RewriteContext& context, TokenRange fromRange, 
         if (!first)
             out.glue(u",");
         first = false;
-        if (Status s = plan->from.renderSource(context, k); !s)
+        if (EngineStatus s = plan->from.renderSource(context, k); !s)
             return s;
     }
     for (const Join& join : std::as_const(plan->joins)) {
         out.word(u"LEFT JOIN");
-        if (Status s = plan->from.renderSource(context, join.table); !s)
+        if (EngineStatus s = plan->from.renderSource(context, join.table); !s)
             return s;
         out.word(u"ON");
         first = true;
@@ -138,14 +138,14 @@ Status OuterJoinRewriter::render(RewriteContext& context, TokenRange fromRange, 
                 out.word(u"AND");
             first = false;
             if (c.op < 0) {
-                if (Status s = expression.render(c.range); !s)
+                if (EngineStatus s = expression.render(c.range); !s)
                     return s;
                 continue;
             }
-            if (Status s = expression.render({c.range.begin, c.op}); !s)
+            if (EngineStatus s = expression.render({c.range.begin, c.op}); !s)
                 return s;
             out.word(u"=");
-            if (Status s = expression.render({c.op + 1, c.range.end}); !s)
+            if (EngineStatus s = expression.render({c.op + 1, c.range.end}); !s)
                 return s;
         }
     }
@@ -153,14 +153,14 @@ Status OuterJoinRewriter::render(RewriteContext& context, TokenRange fromRange, 
     for (TokenRange c : std::as_const(plan->where)) {
         out.word(first ? u"WHERE" : u"AND");
         first = false;
-        if (Status s = expression.render(c); !s)
+        if (EngineStatus s = expression.render(c); !s)
             return s;
     }
-    return Status::ok();
+    return EngineStatus::ok();
 }
 
 // The conditions joined by the top-level ANDs of `where`; the AND of a BETWEEN is not one of them.
-Result<QList<TokenRange>> OuterJoinRewriter::conjuncts(TokenRange where) const {
+EngineResult<QList<TokenRange>> OuterJoinRewriter::conjuncts(TokenRange where) const {
     QList<TokenRange> parts;
     int start = where.begin;
     int openBetweens = 0;
@@ -186,7 +186,7 @@ Result<QList<TokenRange>> OuterJoinRewriter::conjuncts(TokenRange where) const {
     return parts;
 }
 
-Result<OuterJoinRewriter::Conjunct> OuterJoinRewriter::readConjunct(TokenRange range) {
+EngineResult<OuterJoinRewriter::Conjunct> OuterJoinRewriter::readConjunct(TokenRange range) {
     Conjunct c;
     c.range = range;
     for (int i = range.begin; i < range.end; i = m_t.next(i)) {
@@ -197,15 +197,15 @@ Result<OuterJoinRewriter::Conjunct> OuterJoinRewriter::readConjunct(TokenRange r
         }
     }
     if (c.op < 0) {
-        if (Status s = tablesIn(range, c.tables); !s)
+        if (EngineStatus s = tablesIn(range, c.tables); !s)
             return s;
         return c;
     }
     QList<int> left;
     QList<int> right;
-    if (Status s = tablesIn({range.begin, c.op}, left); !s)
+    if (EngineStatus s = tablesIn({range.begin, c.op}, left); !s)
         return s;
-    if (Status s = tablesIn({c.op + 1, range.end}, right); !s)
+    if (EngineStatus s = tablesIn({c.op + 1, range.end}, right); !s)
         return s;
     if (left.size() != 1 || right.size() != 1 || left[0] == right[0])
         return unsupported(QStringLiteral("%1 que no compara columnas de dos tablas").arg(m_t[c.op].text));
@@ -218,7 +218,7 @@ Result<OuterJoinRewriter::Conjunct> OuterJoinRewriter::readConjunct(TokenRange r
 // Adds to `tables` the FROM tables whose columns `range` names, leaving out its subqueries. A
 // qualifier that is no table of this FROM and an unqualified column that none of them has belong to
 // an enclosing query.
-Status OuterJoinRewriter::tablesIn(TokenRange range, QList<int>& tables) {
+EngineStatus OuterJoinRewriter::tablesIn(TokenRange range, QList<int>& tables) {
     int i = range.begin;
     while (i < range.end) {
         const Token& t = m_t[i];
@@ -260,14 +260,14 @@ Status OuterJoinRewriter::tablesIn(TokenRange range, QList<int>& tables) {
             const int k = m_from->findByQualifier(name->qualifier());
             if (k >= 0 && !tables.contains(k))
                 tables.append(k);
-        } else if (Status s = addColumn(name->last(), tables); !s) {
+        } else if (EngineStatus s = addColumn(name->last(), tables); !s) {
             return s;
         }
     }
-    return Status::ok();
+    return EngineStatus::ok();
 }
 
-Status OuterJoinRewriter::addColumn(const QString& column, QList<int>& tables) {
+EngineStatus OuterJoinRewriter::addColumn(const QString& column, QList<int>& tables) {
     const QString key = column.toLower();
     int found = -1;
     bool someUnknown = false;
@@ -277,7 +277,7 @@ Status OuterJoinRewriter::addColumn(const QString& column, QList<int>& tables) {
             someUnknown = true;
         } else if (columns->contains(key)) {
             if (found >= 0)
-                return malformed(QStringLiteral("Columna ambigua: %1").arg(column));
+                return EngineError::commandText(QStringLiteral("Columna ambigua: %1").arg(column), 209);
             found = k;
         }
     }
@@ -287,7 +287,7 @@ Status OuterJoinRewriter::addColumn(const QString& column, QList<int>& tables) {
     }
     if (found >= 0 && !tables.contains(found))
         tables.append(found);
-    return Status::ok();
+    return EngineStatus::ok();
 }
 
 const QSet<QString>* OuterJoinRewriter::columnsOf(int k) {

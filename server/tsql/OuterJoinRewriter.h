@@ -46,11 +46,11 @@ public:
     // The plan for a FROM list of tables separated by commas and a WHERE for which applies() holds.
     // Fails with a CommandTextError when the joins have no meaning SQL Server would have given them
     // (OR, a cycle, an inner table compared with others) or a column cannot be placed.
-    Result<Plan> plan(TokenRange from, TokenRange where);
+    EngineResult<Plan> plan(TokenRange from, TokenRange where);
 
     // Writes "FROM <outer tables> LEFT JOIN <inner table> ON ... [WHERE ...]" for the plan of `from`
     // and `where` in the context's dialect.
-    Status render(RewriteContext& context, TokenRange from, TokenRange where);
+    EngineStatus render(RewriteContext& context, TokenRange from, TokenRange where);
 
 private:
     struct Conjunct {
@@ -61,10 +61,10 @@ private:
         QList<int> tables; // any other condition: the tables it names
     };
 
-    Result<QList<TokenRange>> conjuncts(TokenRange where) const;
-    Result<Conjunct> readConjunct(TokenRange range);
-    Status tablesIn(TokenRange range, QList<int>& tables);
-    Status addColumn(const QString& column, QList<int>& tables);
+    EngineResult<QList<TokenRange>> conjuncts(TokenRange where) const;
+    EngineResult<Conjunct> readConjunct(TokenRange range);
+    EngineStatus tablesIn(TokenRange range, QList<int>& tables);
+    EngineStatus addColumn(const QString& column, QList<int>& tables);
     const QSet<QString>* columnsOf(int k);
 
     const NestedTokens& m_t;

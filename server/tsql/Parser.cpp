@@ -13,7 +13,7 @@ class BatchParser {
 public:
     explicit BatchParser(const TokenList& tokens) : m_tokens(tokens) {}
 
-    Result<std::vector<Statement>> run() {
+    EngineResult<std::vector<Statement>> run() {
         std::vector<Statement> statements;
         skipSemicolons();
         if (!atEnd() && m_tokens[m_pos].isName() && !StatementBoundary::startsStatement(m_tokens[m_pos])) {
@@ -42,11 +42,12 @@ private:
     }
     int line() const { return atEnd() ? (m_tokens.isEmpty() ? 1 : m_tokens.last().line) : current().line; }
 
-    Status error(const QString& what) const {
-        return Status::error(Status::Code::CommandTextError,
-                             QStringLiteral("Línea %1: %2").arg(line()).arg(what));
+    EngineStatus error(const QString& what) const {
+        return EngineError::commandText(QStringLiteral("Línea %1: %2").arg(line()).arg(what));
     }
-    Status unsupported(const QString& what) const { return error(QStringLiteral("No soportado: ") + what); }
+    EngineStatus unsupported(const QString& what) const {
+        return error(QStringLiteral("No soportado: ") + what);
+    }
 
     void skipSemicolons() {
         while (!atEnd() && current().kind == Token::Kind::Semicolon)
@@ -55,11 +56,11 @@ private:
 
     TokenList slice(qsizetype from, qsizetype to) const { return m_tokens.mid(from, to - from); }
 
-    Result<qsizetype> statementEnd(qsizetype from, const QString& kind) const {
+    EngineResult<qsizetype> statementEnd(qsizetype from, const QString& kind) const {
         return StatementBoundary::end(m_tokens, from, kind);
     }
 
-    Result<Statement> parseStatement() {
+    EngineResult<Statement> parseStatement() {
         if (++m_nesting > kMaxNesting)
             return error(QStringLiteral("demasiados bloques anidados"));
         auto result = parseStatementInner();
@@ -67,7 +68,7 @@ private:
         return result;
     }
 
-    Result<Statement> parseStatementInner() {
+    EngineResult<Statement> parseStatementInner() {
         const Token& first = current();
         if (!first.isWord())
             return error(QStringLiteral("se esperaba una instrucción y se encontró \"%1\"").arg(first.text));
@@ -163,7 +164,7 @@ private:
         return name;
     }
 
-    Result<Statement> parseSql(const QString& word) {
+    EngineResult<Statement> parseSql(const QString& word) {
         const qsizetype start = m_pos;
         auto end = statementEnd(start, word);
         if (!end)
@@ -178,7 +179,7 @@ private:
         return statement;
     }
 
-    Result<Statement> parseBlock() {
+    EngineResult<Statement> parseBlock() {
         Statement block;
         block.kind = Statement::Kind::Block;
         block.line = current().line;
@@ -198,7 +199,7 @@ private:
         }
     }
 
-    Result<Statement> parseConditional(bool isIf) {
+    EngineResult<Statement> parseConditional(bool isIf) {
         Statement statement;
         statement.kind = isIf ? Statement::Kind::If : Statement::Kind::While;
         statement.line = current().line;
@@ -235,7 +236,7 @@ private:
     }
 
     // A type as written: a name, and its length or precision in parentheses.
-    Result<QString> parseType() {
+    EngineResult<QString> parseType() {
         if (atEnd() || !current().isName())
             return error(QStringLiteral("falta el tipo de dato"));
         QString type = current().text;
@@ -260,7 +261,7 @@ private:
 
     // The expression after "=" in a declaration or parameter: up to a comma at the outer level, the
     // end of the statement, or (for parameters) OUTPUT / AS.
-    Result<TokenList> parseInitializer(bool stopAtOutput) {
+    EngineResult<TokenList> parseInitializer(bool stopAtOutput) {
         const qsizetype start = m_pos;
         auto end = statementEnd(start, QString());
         if (!end)
@@ -284,7 +285,7 @@ private:
     }
 
     // `@name [AS] type [= value]`, and for a procedure parameter a trailing OUTPUT.
-    Result<VariableDeclaration> parseDeclaration(bool isParameter) {
+    EngineResult<VariableDeclaration> parseDeclaration(bool isParameter) {
         VariableDeclaration declaration;
         declaration.name = current().text;
         ++m_pos;
@@ -308,7 +309,7 @@ private:
         return declaration;
     }
 
-    Result<Statement> parseDeclare() {
+    EngineResult<Statement> parseDeclare() {
         Statement statement;
         statement.kind = Statement::Kind::Declare;
         statement.line = current().line;
@@ -328,7 +329,7 @@ private:
         }
     }
 
-    Result<Statement> parseSet() {
+    EngineResult<Statement> parseSet() {
         Statement statement;
         statement.line = current().line;
         ++m_pos;
@@ -362,7 +363,7 @@ private:
         return statement;
     }
 
-    Result<Statement> parseExec() {
+    EngineResult<Statement> parseExec() {
         ++m_pos;
         if (atEnd())
             return error(QStringLiteral("EXEC sin procedimiento"));
@@ -385,7 +386,7 @@ private:
     }
 
     // `name arg, arg, ...` up to the end of the statement.
-    Result<Statement> parseCall(qsizetype at) {
+    EngineResult<Statement> parseCall(qsizetype at) {
         m_pos = at;
         if (atEnd() || !current().isName())
             return error(QStringLiteral("falta el nombre del procedimiento"));
@@ -426,7 +427,7 @@ private:
         return statement;
     }
 
-    Result<Statement> parseValueStatement(const QString& word) {
+    EngineResult<Statement> parseValueStatement(const QString& word) {
         Statement statement;
         statement.line = current().line;
         statement.kind = word == QStringLiteral("RETURN")  ? Statement::Kind::Return
@@ -444,7 +445,7 @@ private:
     }
 
     // CREATE PROC[EDURE] name [(] @p type [= default] [OUTPUT], ... [)] AS body: the rest of the batch.
-    Result<Statement> parseCreateProcedure() {
+    EngineResult<Statement> parseCreateProcedure() {
         Statement statement;
         statement.kind = Statement::Kind::CreateProcedure;
         statement.line = current().line;
@@ -496,7 +497,7 @@ private:
 
 } // namespace
 
-Result<std::vector<Statement>> Parser::parseBatch(const TokenList& tokens) {
+EngineResult<std::vector<Statement>> Parser::parseBatch(const TokenList& tokens) {
     return BatchParser(tokens).run();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/Result.h"
+#include "server/tsql/EngineResult.h"
 #include "server/tsql/Statement.h"
 
 namespace nerin::tsql {
@@ -12,7 +12,7 @@ namespace nerin::tsql {
 // a CommandTextError naming the line and what was found.
 class Parser {
 public:
-    static Result<std::vector<Statement>> parseBatch(const TokenList& tokens);
+    static EngineResult<std::vector<Statement>> parseBatch(const TokenList& tokens);
 };
 
 } // namespace nerin::tsql

@@ -6,10 +6,11 @@
 
 namespace nerin::tsql {
 
-std::optional<EngineError> ProcedureStore::create(const QString& name, const QString& text) {
+EngineStatus ProcedureStore::create(const QString& name, const QString& text) {
     RecordSet existing;
-    if (auto failure = m_target.runNative(QStringLiteral("SELECT 1 FROM nerin_procedures WHERE name = $1"),
-                                          {DbValue(name)}, &existing))
+    if (EngineStatus failure = m_target.runNative(
+            QStringLiteral("SELECT 1 FROM nerin_procedures WHERE name = $1"), {DbValue(name)}, &existing);
+        !failure.isOk())
         return failure;
     if (!existing.eof())
         return EngineError::commandText(
@@ -19,10 +20,11 @@ std::optional<EngineError> ProcedureStore::create(const QString& name, const QSt
         {DbValue(name), DbValue(text)});
 }
 
-std::optional<EngineError> ProcedureStore::drop(const QString& name) {
+EngineStatus ProcedureStore::drop(const QString& name) {
     RecordSet existing;
-    if (auto failure = m_target.runNative(QStringLiteral("SELECT 1 FROM nerin_procedures WHERE name = $1"),
-                                          {DbValue(name)}, &existing))
+    if (EngineStatus failure = m_target.runNative(
+            QStringLiteral("SELECT 1 FROM nerin_procedures WHERE name = $1"), {DbValue(name)}, &existing);
+        !failure.isOk())
         return failure;
     if (existing.eof())
         return EngineError::notFound(
@@ -34,15 +36,15 @@ std::optional<EngineError> ProcedureStore::drop(const QString& name) {
                               {DbValue(name)});
 }
 
-Result<std::shared_ptr<const ProcedureDefinition>> ProcedureStore::find(const QString& name) {
+EngineResult<std::shared_ptr<const ProcedureDefinition>> ProcedureStore::find(const QString& name) {
     RecordSet found;
-    if (auto failure =
+    if (EngineStatus read =
             m_target.runNative(QStringLiteral("SELECT definition FROM nerin_procedures WHERE name = $1"),
-                               {DbValue(name)}, &found))
-        return failure->toStatus();
+                               {DbValue(name)}, &found);
+        !read.isOk())
+        return read;
     if (found.eof())
-        return Status::error(Status::Code::NotFound,
-                             QStringLiteral("Could not find stored procedure '%1'.").arg(name));
+        return EngineError::notFound(QStringLiteral("Could not find stored procedure '%1'.").arg(name), 2812);
     // The text is read on every call, so a procedure changed by another terminal is seen at once;
     // only parsing is saved.
     const QString text = found.value(0).toString();
@@ -57,7 +59,7 @@ Result<std::shared_ptr<const ProcedureDefinition>> ProcedureStore::find(const QS
     return parsed;
 }
 
-Result<std::shared_ptr<const ProcedureDefinition>> ProcedureStore::parse(const QString& text) {
+EngineResult<std::shared_ptr<const ProcedureDefinition>> ProcedureStore::parse(const QString& text) {
     auto tokens = Lexer::tokenize(text);
     if (!tokens)
         return tokens.status();
@@ -65,8 +67,7 @@ Result<std::shared_ptr<const ProcedureDefinition>> ProcedureStore::parse(const Q
     if (!statements)
         return statements.status();
     if (statements->size() != 1 || statements->front().kind != Statement::Kind::CreateProcedure)
-        return Status::error(Status::Code::CommandTextError,
-                             QStringLiteral("El texto guardado no es un CREATE PROCEDURE"));
+        return EngineError::commandText(QStringLiteral("El texto guardado no es un CREATE PROCEDURE"));
     Statement& statement = statements->front();
     auto definition = std::make_shared<ProcedureDefinition>();
     definition->name = statement.name;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "server/tsql/EngineError.h"
+#include "server/tsql/EngineResult.h"
 #include "server/tsql/Statement.h"
 
 #include <QHash>
@@ -23,12 +23,12 @@ class ProcedureStore {
 public:
     explicit ProcedureStore(Target& target) : m_target(target) {}
 
-    std::optional<EngineError> create(const QString& name, const QString& text);
-    std::optional<EngineError> drop(const QString& name);
-    Result<std::shared_ptr<const ProcedureDefinition>> find(const QString& name);
+    EngineStatus create(const QString& name, const QString& text);
+    EngineStatus drop(const QString& name);
+    EngineResult<std::shared_ptr<const ProcedureDefinition>> find(const QString& name);
 
     // Parses a CREATE PROCEDURE text.
-    static Result<std::shared_ptr<const ProcedureDefinition>> parse(const QString& text);
+    static EngineResult<std::shared_ptr<const ProcedureDefinition>> parse(const QString& text);
 
 private:
     Target& m_target;

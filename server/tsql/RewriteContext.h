@@ -17,13 +17,13 @@ struct RewriteContext {
 };
 
 // A CommandTextError for something T-SQL has that the translator does not.
-inline Status unsupported(const QString& what) {
-    return Status::error(Status::Code::CommandTextError, QStringLiteral("No soportado: ") + what);
+inline EngineError unsupported(const QString& what) {
+    return EngineError::commandText(QStringLiteral("No soportado: ") + what);
 }
 
 // A CommandTextError for a statement that cannot be read.
-inline Status malformed(const QString& what) {
-    return Status::error(Status::Code::CommandTextError, what);
+inline EngineError malformed(const QString& what) {
+    return EngineError::commandText(what);
 }
 
 } // namespace nerin::tsql

@@ -18,7 +18,7 @@ QString upperWords(const NestedTokens& t, int from, int count) {
 
 } // namespace
 
-Status SchemaTranslator::render(QString& touchedTable) {
+EngineStatus SchemaTranslator::render(QString& touchedTable) {
     if (m_t.is(0, u"CREATE")) {
         if (m_t.is(1, u"TABLE"))
             return renderCreateTable(touchedTable);
@@ -33,7 +33,7 @@ Status SchemaTranslator::render(QString& touchedTable) {
     return renderAlter(touchedTable);
 }
 
-Status SchemaTranslator::renderCreateTable(QString& touchedTable) {
+EngineStatus SchemaTranslator::renderCreateTable(QString& touchedTable) {
     if (!m_t.isName(2))
         return malformed(QStringLiteral("CREATE TABLE sin nombre"));
     auto name = ObjectName::read(m_t, 2, ObjectName::Role::Object);
@@ -48,7 +48,7 @@ Status SchemaTranslator::renderCreateTable(QString& touchedTable) {
     return TableDefinition(m_c).renderTable(open, m_t.size());
 }
 
-Status SchemaTranslator::renderCreateView(QString& touchedTable) {
+EngineStatus SchemaTranslator::renderCreateView(QString& touchedTable) {
     SqlBuilder& out = m_c.out;
     if (!m_t.isName(2))
         return malformed(QStringLiteral("CREATE VIEW sin nombre"));
@@ -86,14 +86,14 @@ Status SchemaTranslator::renderCreateView(QString& touchedTable) {
     if (checkOption)
         end -= 3;
     out.word(u"AS");
-    if (Status s = SelectRewriter(m_c).renderQuery({i + 1, end}); !s)
+    if (EngineStatus s = SelectRewriter(m_c).renderQuery({i + 1, end}); !s)
         return s;
     if (checkOption && m_c.dialect.keepsViewCheckOption())
         out.word(u"WITH CHECK OPTION");
-    return Status::ok();
+    return EngineStatus::ok();
 }
 
-Status SchemaTranslator::renderCreateIndex() {
+EngineStatus SchemaTranslator::renderCreateIndex() {
     SqlBuilder& out = m_c.out;
     int i = 1;
     const bool unique = m_t.is(i, u"UNIQUE");
@@ -139,17 +139,17 @@ Status SchemaTranslator::renderCreateIndex() {
         } else if (m_t.is(i, u"WHERE")) {
             const int end = m_t.find({i, m_t.size()}, u"WITH");
             out.word(u"WHERE");
-            if (Status s = ExpressionRewriter(m_c).render({i + 1, end}); !s)
+            if (EngineStatus s = ExpressionRewriter(m_c).render({i + 1, end}); !s)
                 return s;
             i = end;
         } else {
             return malformed(QStringLiteral("CREATE INDEX: no se esperaba \"%1\"").arg(m_t[i].text));
         }
     }
-    return Status::ok();
+    return EngineStatus::ok();
 }
 
-Status SchemaTranslator::renderDrop(QString& touchedTable) {
+EngineStatus SchemaTranslator::renderDrop(QString& touchedTable) {
     SqlBuilder& out = m_c.out;
     const bool table = m_t.is(1, u"TABLE");
     const bool view = m_t.is(1, u"VIEW");
@@ -190,10 +190,10 @@ Status SchemaTranslator::renderDrop(QString& touchedTable) {
     } else {
         out.name(m_t[name->parts().last()]);
     }
-    return Status::ok();
+    return EngineStatus::ok();
 }
 
-Status SchemaTranslator::renderTruncate() {
+EngineStatus SchemaTranslator::renderTruncate() {
     if (!m_t.is(1, u"TABLE") || !m_t.isName(2))
         return malformed(QStringLiteral("Se esperaba TRUNCATE TABLE y una tabla"));
     auto name = ObjectName::read(m_t, 2, ObjectName::Role::Object);
@@ -203,10 +203,10 @@ Status SchemaTranslator::renderTruncate() {
         return malformed(QStringLiteral("TRUNCATE TABLE: no se esperaba \"%1\"").arg(m_t[name->end()].text));
     m_c.out.word(m_c.dialect.truncateTable());
     name->render(m_c.out);
-    return Status::ok();
+    return EngineStatus::ok();
 }
 
-Status SchemaTranslator::renderAlter(QString& touchedTable) {
+EngineStatus SchemaTranslator::renderAlter(QString& touchedTable) {
     SqlBuilder& out = m_c.out;
     if (!m_t.is(1, u"TABLE") || !m_t.isName(2))
         return unsupported(QStringLiteral("ALTER ") + upperWords(m_t, 1, 1));
@@ -220,7 +220,7 @@ Status SchemaTranslator::renderAlter(QString& touchedTable) {
     if (m_t.is(i, u"DROP") && m_t.is(i + 1, u"COLUMN") && m_t.isName(i + 2) && i + 3 == m_t.size()) {
         out.word(u"DROP COLUMN");
         out.name(m_t[i + 2]);
-        return Status::ok();
+        return EngineStatus::ok();
     }
     if (!m_t.is(i, u"ADD"))
         return unsupported(QStringLiteral("ALTER TABLE ... ") + upperWords(m_t, i, 2));

@@ -13,15 +13,15 @@ public:
     explicit SchemaTranslator(RewriteContext& context) : m_c(context), m_t(context.tokens) {}
 
     // The statement; `touchedTable` receives the table or view created, dropped or altered.
-    Status render(QString& touchedTable);
+    EngineStatus render(QString& touchedTable);
 
 private:
-    Status renderCreateTable(QString& touchedTable);
-    Status renderCreateView(QString& touchedTable);
-    Status renderCreateIndex();
-    Status renderDrop(QString& touchedTable);
-    Status renderTruncate();
-    Status renderAlter(QString& touchedTable);
+    EngineStatus renderCreateTable(QString& touchedTable);
+    EngineStatus renderCreateView(QString& touchedTable);
+    EngineStatus renderCreateIndex();
+    EngineStatus renderDrop(QString& touchedTable);
+    EngineStatus renderTruncate();
+    EngineStatus renderAlter(QString& touchedTable);
 
     RewriteContext& m_c;
     const NestedTokens& m_t;

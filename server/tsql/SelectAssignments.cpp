@@ -2,7 +2,7 @@
 
 namespace nerin::tsql {
 
-Result<Statement> splitSelectAssignments(Statement statement) {
+EngineResult<Statement> splitSelectAssignments(Statement statement) {
     const TokenList& tokens = statement.tokens;
     qsizetype i = 1;
     if (i < tokens.size() && (tokens[i].is(u"DISTINCT") || tokens[i].is(u"ALL")))
@@ -33,10 +33,10 @@ Result<Statement> splitSelectAssignments(Statement statement) {
     qsizetype k = listStart;
     while (true) {
         if (!isAssignmentAt(k))
-            return Status::error(Status::Code::CommandTextError,
-                                 QStringLiteral("Línea %1: una SELECT que asigna variables no puede devolver "
-                                                "columnas")
-                                     .arg(statement.line));
+            return EngineError::commandText(
+                QStringLiteral("Línea %1: una SELECT que asigna variables no puede devolver "
+                               "columnas")
+                    .arg(statement.line));
         Assignment assignment;
         assignment.variable = tokens[k].text;
         k += 2;
@@ -60,10 +60,9 @@ Result<Statement> splitSelectAssignments(Statement statement) {
         }
         assignment.expression = tokens.mid(exprStart, k - exprStart);
         if (assignment.expression.isEmpty())
-            return Status::error(Status::Code::CommandTextError,
-                                 QStringLiteral("Línea %1: falta el valor de %2")
-                                     .arg(statement.line)
-                                     .arg(assignment.variable));
+            return EngineError::commandText(QStringLiteral("Línea %1: falta el valor de %2")
+                                                .arg(statement.line)
+                                                .arg(assignment.variable));
         if (!statement.assignments.empty())
             query.append(Token{Token::Kind::Comma, QStringLiteral(","), 0, 0, statement.line});
         query.append(assignment.expression);

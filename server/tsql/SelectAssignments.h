@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/Result.h"
+#include "server/tsql/EngineResult.h"
 #include "server/tsql/Statement.h"
 
 namespace nerin::tsql {
@@ -10,6 +10,6 @@ namespace nerin::tsql {
 // server refuses it.
 // `statement` holds the tokens of a whole SELECT; the result is either that SELECT as plain SQL or a
 // SelectAssign statement whose tokens are the query without the assignments.
-Result<Statement> splitSelectAssignments(Statement statement);
+EngineResult<Statement> splitSelectAssignments(Statement statement);
 
 } // namespace nerin::tsql

@@ -43,11 +43,11 @@ bool isSetOperator(const Token& t) {
 
 } // namespace
 
-Status SelectRewriter::renderStatement(TokenRange range, QString& createdTable) {
+EngineStatus SelectRewriter::renderStatement(TokenRange range, QString& createdTable) {
     return render(range, &createdTable);
 }
 
-Status SelectRewriter::render(TokenRange range, QString* createdTable) {
+EngineStatus SelectRewriter::render(TokenRange range, QString* createdTable) {
     // The SELECTs of a UNION, EXCEPT or INTERSECT, and the operator words between them.
     QList<TokenRange> parts;
     QList<TokenRange> operators;
@@ -92,7 +92,7 @@ Status SelectRewriter::render(TokenRange range, QString* createdTable) {
     }
 
     if (!clauses[0].into.isEmpty()) {
-        if (Status s = renderInto(clauses[0].into, *createdTable); !s)
+        if (EngineStatus s = renderInto(clauses[0].into, *createdTable); !s)
             return s;
     }
     // T-SQL evaluates INTERSECT before UNION and EXCEPT, SQLite all of them left to right: a run of
@@ -116,7 +116,7 @@ Status SelectRewriter::render(TokenRange range, QString* createdTable) {
         const bool closes = nested && !intersects(k);
         if (closes && k == clauses.size() - 1)
             std::swap(part.orderBy, wholeOrderBy);
-        if (Status s = renderPart(part); !s)
+        if (EngineStatus s = renderPart(part); !s)
             return s;
         if (closes) {
             m_c.out.glue(u")");
@@ -125,10 +125,10 @@ Status SelectRewriter::render(TokenRange range, QString* createdTable) {
     }
     if (!wholeOrderBy.isEmpty())
         return renderOrderBy(wholeOrderBy);
-    return Status::ok();
+    return EngineStatus::ok();
 }
 
-Result<SelectRewriter::Clauses> SelectRewriter::readClauses(TokenRange part) const {
+EngineResult<SelectRewriter::Clauses> SelectRewriter::readClauses(TokenRange part) const {
     if (part.isEmpty() || !m_t.is(part.begin, u"SELECT"))
         return malformed(QStringLiteral("Se esperaba SELECT"));
     Clauses c;
@@ -159,10 +159,10 @@ Result<SelectRewriter::Clauses> SelectRewriter::readClauses(TokenRange part) con
     current->begin = i;
     int keyword = part.begin; // the keyword of the current clause
     // A clause keyword with nothing after it ("SELECT 1 FROM") is an error, not a clause left out.
-    auto close = [&](int end) {
+    auto close = [&](int end) -> EngineStatus {
         current->end = end;
         if (!current->isEmpty())
-            return Status::ok();
+            return EngineStatus::ok();
         QStringList words;
         for (int k = keyword; k < current->begin; ++k)
             words.append(m_t[k].text.toUpper());
@@ -176,7 +176,7 @@ Result<SelectRewriter::Clauses> SelectRewriter::readClauses(TokenRange part) con
             continue;
         if (seen && clause <= last)
             return malformed(QStringLiteral("Cláusula %1 fuera de lugar").arg(m_t[i].text.toUpper()));
-        if (Status s = close(i); !s)
+        if (EngineStatus s = close(i); !s)
             return s;
         switch (clause) {
         case Clause::Compute:
@@ -196,12 +196,12 @@ Result<SelectRewriter::Clauses> SelectRewriter::readClauses(TokenRange part) con
         last = clause;
         seen = true;
     }
-    if (Status s = close(part.end); !s)
+    if (EngineStatus s = close(part.end); !s)
         return s;
     return c;
 }
 
-Status SelectRewriter::renderInto(TokenRange into, QString& createdTable) {
+EngineStatus SelectRewriter::renderInto(TokenRange into, QString& createdTable) {
     if (into.isEmpty() || !m_t.isName(into.begin))
         return malformed(QStringLiteral("INTO sin tabla"));
     auto target = ObjectName::read(m_t, into.begin, ObjectName::Role::Object);
@@ -214,10 +214,10 @@ Status SelectRewriter::renderInto(TokenRange into, QString& createdTable) {
     m_c.out.word(u"AS");
     m_c.out.markBodyStart();
     createdTable = target->last();
-    return Status::ok();
+    return EngineStatus::ok();
 }
 
-Status SelectRewriter::renderPart(const Clauses& c) {
+EngineStatus SelectRewriter::renderPart(const Clauses& c) {
     SqlBuilder& out = m_c.out;
     ExpressionRewriter expression(m_c);
     out.word(u"SELECT");
@@ -225,21 +225,21 @@ Status SelectRewriter::renderPart(const Clauses& c) {
         out.word(m_t[c.quantifier].text);
     const Dialect::RowLimit limit = m_c.dialect.rowLimit();
     if (!c.top.isEmpty() && limit.place == Dialect::LimitPlace::AfterSelect) {
-        if (Status s = renderRowLimit(limit, c.top); !s)
+        if (EngineStatus s = renderRowLimit(limit, c.top); !s)
             return s;
     }
     const QList<TokenRange> items = m_t.split(c.list);
     for (qsizetype k = 0; k < items.size(); ++k) {
         if (k > 0)
             out.glue(u",");
-        if (Status s = renderSelectItem(items[k]); !s)
+        if (EngineStatus s = renderSelectItem(items[k]); !s)
             return s;
     }
 
     bool whereDone = false;
     if (!c.from.isEmpty()) {
         if (OuterJoinRewriter::applies(m_t, c.where)) {
-            if (Status s = OuterJoinRewriter(m_t, m_c.catalogue).render(m_c, c.from, c.where); !s)
+            if (EngineStatus s = OuterJoinRewriter(m_t, m_c.catalogue).render(m_c, c.from, c.where); !s)
                 return s;
             whereDone = true;
         } else {
@@ -247,13 +247,13 @@ Status SelectRewriter::renderPart(const Clauses& c) {
             if (!from)
                 return from.status();
             out.word(u"FROM");
-            if (Status s = from->render(m_c); !s)
+            if (EngineStatus s = from->render(m_c); !s)
                 return s;
         }
     }
     if (!c.where.isEmpty() && !whereDone) {
         out.word(u"WHERE");
-        if (Status s = expression.render(c.where); !s)
+        if (EngineStatus s = expression.render(c.where); !s)
             return s;
     }
     if (!c.groupBy.isEmpty()) {
@@ -263,33 +263,33 @@ Status SelectRewriter::renderPart(const Clauses& c) {
             return unsupported(QStringLiteral("GROUP BY ... WITH ") +
                                (with + 1 < c.groupBy.end ? m_t[with + 1].text.toUpper() : QString()));
         out.word(u"GROUP BY");
-        if (Status s = expression.render(c.groupBy); !s)
+        if (EngineStatus s = expression.render(c.groupBy); !s)
             return s;
     }
     if (!c.having.isEmpty()) {
         out.word(u"HAVING");
-        if (Status s = expression.render(c.having); !s)
+        if (EngineStatus s = expression.render(c.having); !s)
             return s;
     }
     if (!c.orderBy.isEmpty()) {
-        if (Status s = renderOrderBy(c.orderBy); !s)
+        if (EngineStatus s = renderOrderBy(c.orderBy); !s)
             return s;
     }
     if (!c.top.isEmpty() && limit.place == Dialect::LimitPlace::AtEnd)
         return renderRowLimit(limit, c.top);
-    return Status::ok();
+    return EngineStatus::ok();
 }
 
-Status SelectRewriter::renderRowLimit(const Dialect::RowLimit& limit, TokenRange rows) {
+EngineStatus SelectRewriter::renderRowLimit(const Dialect::RowLimit& limit, TokenRange rows) {
     m_c.out.word(limit.before);
-    if (Status s = ExpressionRewriter(m_c).render(rows); !s)
+    if (EngineStatus s = ExpressionRewriter(m_c).render(rows); !s)
         return s;
     if (!limit.after.isEmpty())
         m_c.out.glue(limit.after);
-    return Status::ok();
+    return EngineStatus::ok();
 }
 
-Status SelectRewriter::renderSelectItem(TokenRange item) {
+EngineStatus SelectRewriter::renderSelectItem(TokenRange item) {
     if (item.isEmpty())
         return malformed(QStringLiteral("Elemento vacío en la lista del SELECT"));
     SqlBuilder& out = m_c.out;
@@ -301,7 +301,7 @@ Status SelectRewriter::renderSelectItem(TokenRange item) {
         // "Total = expr": the alias comes first in T-SQL.
         const bool stringAlias = m_t.isKind(first, Token::Kind::String);
         if (stringAlias || m_t.isPlainName(first)) {
-            if (Status s = expression.render({first + 2, item.end}); !s)
+            if (EngineStatus s = expression.render({first + 2, item.end}); !s)
                 return s;
             out.word(u"AS");
             if (stringAlias) {
@@ -310,23 +310,23 @@ Status SelectRewriter::renderSelectItem(TokenRange item) {
             } else {
                 out.name(m_t[first]);
             }
-            return Status::ok();
+            return EngineStatus::ok();
         }
     }
     // "expr 'Total'": a string right after an operand names the column.
     const int last = item.end - 1;
     if (item.size() > 1 && m_t.isKind(last, Token::Kind::String) && expression.endsOperand(last - 1)) {
-        if (Status s = expression.render({first, last}); !s)
+        if (EngineStatus s = expression.render({first, last}); !s)
             return s;
         out.word(u"AS");
         out.quotedName(m_t[last].text);
         out.recordInlined(last);
-        return Status::ok();
+        return EngineStatus::ok();
     }
     return expression.render(item);
 }
 
-Status SelectRewriter::renderOrderBy(TokenRange range) {
+EngineStatus SelectRewriter::renderOrderBy(TokenRange range) {
     SqlBuilder& out = m_c.out;
     ExpressionRewriter expression(m_c);
     out.word(u"ORDER BY");
@@ -342,12 +342,12 @@ Status SelectRewriter::renderOrderBy(TokenRange range) {
             out.inlineLiteral(item.begin);
             if (item.size() == 2)
                 out.word(m_t[item.begin + 1].text);
-        } else if (Status s = expression.render(item); !s) {
+        } else if (EngineStatus s = expression.render(item); !s) {
             return s;
         }
         out.word(m_c.dialect.nullsSortLowest(!item.isEmpty() && m_t.is(item.end - 1, u"DESC")));
     }
-    return Status::ok();
+    return EngineStatus::ok();
 }
 
 } // namespace nerin::tsql

@@ -13,9 +13,9 @@ public:
 
     // A whole SELECT statement, which may create a table with INTO: then the dialect's CREATE TABLE
     // for it and "x AS" come first and `createdTable` receives the table's name.
-    Status renderStatement(TokenRange range, QString& createdTable);
+    EngineStatus renderStatement(TokenRange range, QString& createdTable);
     // A query inside another statement: a subquery, INSERT ... SELECT, a view. INTO is refused.
-    Status renderQuery(TokenRange range) { return render(range, nullptr); }
+    EngineStatus renderQuery(TokenRange range) { return render(range, nullptr); }
 
 private:
     // The clauses of one SELECT of a UNION, as ranges without their keywords; -1 / empty when absent.
@@ -31,13 +31,13 @@ private:
         TokenRange orderBy;
     };
 
-    Status render(TokenRange range, QString* createdTable);
-    Result<Clauses> readClauses(TokenRange part) const;
-    Status renderInto(TokenRange into, QString& createdTable);
-    Status renderPart(const Clauses& clauses);
-    Status renderSelectItem(TokenRange item);
-    Status renderOrderBy(TokenRange range);
-    Status renderRowLimit(const Dialect::RowLimit& limit, TokenRange rows);
+    EngineStatus render(TokenRange range, QString* createdTable);
+    EngineResult<Clauses> readClauses(TokenRange part) const;
+    EngineStatus renderInto(TokenRange into, QString& createdTable);
+    EngineStatus renderPart(const Clauses& clauses);
+    EngineStatus renderSelectItem(TokenRange item);
+    EngineStatus renderOrderBy(TokenRange range);
+    EngineStatus renderRowLimit(const Dialect::RowLimit& limit, TokenRange rows);
 
     RewriteContext& m_c;
     const NestedTokens& m_t;

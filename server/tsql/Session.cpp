@@ -6,7 +6,7 @@ Session::Session(std::unique_ptr<Target> target)
     : m_target(std::move(target)), m_runner(*m_target), m_procedures(*m_target),
       m_interpreter(m_runner, m_procedures) {}
 
-std::optional<EngineError> Session::initialize() {
+EngineStatus Session::initialize() {
     return m_target->installEngineTables();
 }
 

@@ -16,7 +16,7 @@ public:
     explicit Session(std::unique_ptr<Target> target);
 
     // Creates what the engine keeps in the database when missing.
-    std::optional<EngineError> initialize();
+    EngineStatus initialize();
 
     Interpreter& interpreter() { return m_interpreter; }
     Target& target() { return *m_target; }

@@ -43,7 +43,7 @@ public:
         : m_batch(batch), m_t(tokens), m_catalogue(catalogue) {}
 
     // Adds the edits of the queries in `range`, in the order of the text.
-    Status collect(TokenRange range, QList<Edit>& edits) {
+    EngineStatus collect(TokenRange range, QList<Edit>& edits) {
         int i = range.begin;
         while (i < range.end) {
             if (m_t.is(i, u"SELECT")) {
@@ -51,23 +51,23 @@ public:
                 while (end < range.end && !m_t.is(end, u"UNION") && !m_t.is(end, u"EXCEPT") &&
                        !m_t.is(end, u"INTERSECT"))
                     end = m_t.next(end);
-                if (Status s = collectQuery({i, end}, edits); !s)
+                if (EngineStatus s = collectQuery({i, end}, edits); !s)
                     return s;
                 i = end;
             } else if (m_t.partner(i) > i) {
-                if (Status s = collect({i + 1, m_t.partner(i)}, edits); !s)
+                if (EngineStatus s = collect({i + 1, m_t.partner(i)}, edits); !s)
                     return s;
                 i = m_t.next(i);
             } else {
                 ++i;
             }
         }
-        return Status::ok();
+        return EngineStatus::ok();
     }
 
 private:
     // One SELECT, up to the end of its statement or group or to its UNION.
-    Status collectQuery(TokenRange query, QList<Edit>& edits) {
+    EngineStatus collectQuery(TokenRange query, QList<Edit>& edits) {
         const int from = m_t.find({query.begin + 1, query.end}, u"FROM");
         const int where = m_t.find({from, query.end}, u"WHERE");
         if (where >= query.end)
@@ -78,7 +78,7 @@ private:
         if (!OuterJoinRewriter::applies(m_t, {where + 1, whereEnd}))
             return collect({query.begin + 1, query.end}, edits);
 
-        if (Status s = collect({query.begin + 1, from}, edits); !s)
+        if (EngineStatus s = collect({query.begin + 1, from}, edits); !s)
             return s;
         auto joins = writeJoins({from + 1, where}, {where + 1, whereEnd});
         if (!joins)
@@ -92,7 +92,7 @@ private:
                m_t.is(i, u"HAVING") || m_t.is(i, u"OPTION") || m_t.is(i, u"FOR") || m_t.is(i, u"COMPUTE");
     }
 
-    Result<QString> writeJoins(TokenRange from, TokenRange where) {
+    EngineResult<QString> writeJoins(TokenRange from, TokenRange where) {
         auto plan = OuterJoinRewriter(m_t, m_catalogue).plan(from, where);
         if (!plan)
             return plan.status();
@@ -142,9 +142,9 @@ private:
     }
 
     // The text of `range` as written, with the old outer joins of the queries inside it rewritten.
-    Result<QString> copy(TokenRange range) {
+    EngineResult<QString> copy(TokenRange range) {
         QList<Edit> edits;
-        if (Status s = collect(range, edits); !s)
+        if (EngineStatus s = collect(range, edits); !s)
             return s;
         qsizetype at = m_t[range.begin].offset;
         QString text;
@@ -166,38 +166,39 @@ private:
 
 // Adds the edits of one run of tokens (a statement, a condition, an initial value); a run the engine
 // cannot nest is left as written.
-Status collectTokens(QStringView batch, const TokenList& tokens, Catalogue& catalogue, QList<Edit>& edits) {
+EngineStatus collectTokens(QStringView batch, const TokenList& tokens, Catalogue& catalogue,
+                           QList<Edit>& edits) {
     qsizetype count = tokens.size();
     while (count > 0 && tokens[count - 1].kind == Token::Kind::Semicolon)
         --count;
     if (std::none_of(tokens.begin(), tokens.begin() + count, isOuterJoinOperator))
-        return Status::ok();
+        return EngineStatus::ok();
     auto nested = NestedTokens::build(tokens, static_cast<int>(count));
     if (!nested)
-        return Status::ok();
+        return EngineStatus::ok();
     return StatementRewriter(batch, *nested, catalogue).collect(nested->all(), edits);
 }
 
-Status collectStatements(QStringView batch, const std::vector<Statement>& statements, Catalogue& catalogue,
-                         QList<Edit>& edits) {
+EngineStatus collectStatements(QStringView batch, const std::vector<Statement>& statements,
+                               Catalogue& catalogue, QList<Edit>& edits) {
     for (const Statement& statement : statements) {
-        if (Status s = collectTokens(batch, statement.tokens, catalogue, edits); !s)
+        if (EngineStatus s = collectTokens(batch, statement.tokens, catalogue, edits); !s)
             return s;
         // A SELECT that assigns variables keeps their values among its tokens.
         if (statement.kind != Statement::Kind::SelectAssign) {
             for (const Assignment& assignment : statement.assignments) {
-                if (Status s = collectTokens(batch, assignment.expression, catalogue, edits); !s)
+                if (EngineStatus s = collectTokens(batch, assignment.expression, catalogue, edits); !s)
                     return s;
             }
         }
         for (const VariableDeclaration& declaration : statement.declarations) {
-            if (Status s = collectTokens(batch, declaration.initializer, catalogue, edits); !s)
+            if (EngineStatus s = collectTokens(batch, declaration.initializer, catalogue, edits); !s)
                 return s;
         }
-        if (Status s = collectStatements(batch, statement.children, catalogue, edits); !s)
+        if (EngineStatus s = collectStatements(batch, statement.children, catalogue, edits); !s)
             return s;
     }
-    return Status::ok();
+    return EngineStatus::ok();
 }
 
 } // namespace
@@ -263,8 +264,8 @@ Result<QString> SqlServerRewrite::rewrite(const QString& batch, Catalogue& catal
     if (!statements)
         return batch;
     QList<Edit> edits;
-    if (Status s = collectStatements(batch, *statements, catalogue, edits); !s)
-        return s;
+    if (EngineStatus s = collectStatements(batch, *statements, catalogue, edits); !s)
+        return s.toStatus();
     if (edits.isEmpty())
         return batch;
     std::sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) { return a.begin < b.begin; });

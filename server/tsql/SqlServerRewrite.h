@@ -1,7 +1,7 @@
 #pragma once
 
-#include "base/Result.h"
 #include "server/tsql/Catalogue.h"
+#include "server/tsql/EngineResult.h"
 
 #include <QString>
 #include <QStringView>

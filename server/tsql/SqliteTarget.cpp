@@ -41,19 +41,20 @@ EngineError SqliteTarget::sqliteError(int code, QStringView verb) const {
     return classifySqliteError(code, m_db, verb);
 }
 
-std::optional<EngineError> SqliteTarget::installEngineTables() {
+EngineStatus SqliteTarget::installEngineTables() {
     if (Status registered = registerTsqlFunctions(m_db); !registered)
         return EngineError{Status::Code::LostLink, 0, QStringLiteral("08S01"), registered.message()};
-    if (auto failure =
+    if (EngineStatus failure =
             runNative(QStringLiteral("CREATE TABLE IF NOT EXISTS nerin_procedures ("
-                                     "name TEXT PRIMARY KEY COLLATE NOCASE, definition TEXT NOT NULL)")))
+                                     "name TEXT PRIMARY KEY COLLATE NOCASE, definition TEXT NOT NULL)"));
+        !failure.isOk())
         return failure;
     return InformationSchema::install(m_db);
 }
 
 // A write transaction from its start (IMMEDIATE): a check made inside it cannot be overtaken by
 // another terminal's write before the change that depends on it.
-std::optional<EngineError> SqliteTarget::transaction(TransactionStep step, const QString& savepoint) {
+EngineStatus SqliteTarget::transaction(TransactionStep step, const QString& savepoint) {
     switch (step) {
     case TransactionStep::Begin:
         return runNative(QStringLiteral("BEGIN IMMEDIATE"));
@@ -68,10 +69,10 @@ std::optional<EngineError> SqliteTarget::transaction(TransactionStep step, const
     case TransactionStep::RollbackToSavepoint:
         return runNative(QStringLiteral("ROLLBACK TO ") + savepoint);
     }
-    return std::nullopt;
+    return EngineStatus::ok();
 }
 
-Result<sqlite3_stmt*> SqliteTarget::prepared(const QString& sql, bool keep) {
+EngineResult<sqlite3_stmt*> SqliteTarget::prepared(const QString& sql, bool keep) {
     if (keep) {
         if (sqlite3_stmt* cached = m_statements.value(sql))
             return cached;
@@ -82,7 +83,7 @@ Result<sqlite3_stmt*> SqliteTarget::prepared(const QString& sql, bool keep) {
                                         keep ? SQLITE_PREPARE_PERSISTENT : 0, &statement, nullptr);
     if (code != SQLITE_OK) {
         sqlite3_finalize(statement);
-        return sqliteError(code).toStatus();
+        return sqliteError(code);
     }
     if (keep) {
         if (m_statements.size() >= kMaxStatements)
@@ -92,26 +93,26 @@ Result<sqlite3_stmt*> SqliteTarget::prepared(const QString& sql, bool keep) {
     return statement;
 }
 
-std::optional<EngineError> SqliteTarget::execute(const StatementValues& values, StatementOutcome& outcome) {
+EngineStatus SqliteTarget::execute(const StatementValues& values, StatementOutcome& outcome) {
     const Translation& t = values.translation();
     // Schema statements run once; everything else is kept prepared for the next time.
     const bool keep = t.kind != Translation::Kind::Schema;
     auto statement = prepared(t.sql, keep);
     if (!statement)
-        return sqliteError(sqlite3_errcode(m_db));
-    std::optional<EngineError> failure = bind(*statement, values);
-    if (!failure)
-        failure = step(*statement, t, outcome);
+        return statement.status();
+    EngineStatus done = bind(*statement, values);
+    if (done.isOk())
+        done = step(*statement, t, outcome);
     if (keep) {
         sqlite3_reset(*statement);
         sqlite3_clear_bindings(*statement);
     } else {
         sqlite3_finalize(*statement);
     }
-    return failure;
+    return done;
 }
 
-std::optional<EngineError> SqliteTarget::bind(sqlite3_stmt* statement, const StatementValues& values) {
+EngineStatus SqliteTarget::bind(sqlite3_stmt* statement, const StatementValues& values) {
     const int count = sqlite3_bind_parameter_count(statement);
     for (int i = 1; i <= count; ++i) {
         const char* rawName = sqlite3_bind_parameter_name(statement, i);
@@ -135,17 +136,17 @@ std::optional<EngineError> SqliteTarget::bind(sqlite3_stmt* statement, const Sta
                 continue;
             }
             value = literalValue(*literal);
-        } else if (auto failure = values.variable(name, value)) {
-            return failure;
+        } else if (EngineStatus found = values.variable(name, value); !found.isOk()) {
+            return found;
         }
         if (const int code = bindValue(statement, i, value); code != SQLITE_OK)
             return sqliteError(code);
     }
-    return std::nullopt;
+    return EngineStatus::ok();
 }
 
-std::optional<EngineError> SqliteTarget::step(sqlite3_stmt* statement, const Translation& translation,
-                                              StatementOutcome& outcome) {
+EngineStatus SqliteTarget::step(sqlite3_stmt* statement, const Translation& translation,
+                                StatementOutcome& outcome) {
     outcome.kind = translation.kind;
     const int columns = sqlite3_column_count(statement);
     const bool returnsRows = translation.kind == Translation::Kind::Query && columns > 0;
@@ -178,29 +179,28 @@ std::optional<EngineError> SqliteTarget::step(sqlite3_stmt* statement, const Tra
         outcome.rows.reset();
         outcome.rowCount = translation.kind == Translation::Kind::Change ? sqlite3_changes64(m_db) : 0;
     }
-    return std::nullopt;
+    return EngineStatus::ok();
 }
 
-std::optional<EngineError> SqliteTarget::runNative(const QString& sql, const QList<DbValue>& parameters,
-                                                   RecordSet* rows) {
+EngineStatus SqliteTarget::runNative(const QString& sql, const QList<DbValue>& parameters, RecordSet* rows) {
     auto statement = prepared(sql, true);
     if (!statement)
-        return sqliteError(sqlite3_errcode(m_db));
-    std::optional<EngineError> failure;
+        return statement.status();
+    EngineStatus done;
     const int count = sqlite3_bind_parameter_count(*statement);
-    for (int i = 1; i <= count && !failure; ++i) {
+    for (int i = 1; i <= count && done.isOk(); ++i) {
         const DbValue value = markerValue(sqlite3_bind_parameter_name(*statement, i), i, parameters);
         if (const int code = bindValue(*statement, i, value); code != SQLITE_OK)
-            failure = sqliteError(code);
+            done = sqliteError(code);
     }
-    if (rows && !failure)
+    if (rows && done.isOk())
         *rows = RecordSet(columnNames(*statement));
-    while (!failure) {
+    while (done.isOk()) {
         const int code = sqlite3_step(*statement);
         if (code == SQLITE_DONE)
             break;
         if (code != SQLITE_ROW) {
-            failure = sqliteError(code);
+            done = sqliteError(code);
             break;
         }
         if (rows)
@@ -208,7 +208,7 @@ std::optional<EngineError> SqliteTarget::runNative(const QString& sql, const QLi
     }
     sqlite3_reset(*statement);
     sqlite3_clear_bindings(*statement);
-    return failure;
+    return done;
 }
 
 } // namespace nerin::tsql

@@ -23,21 +23,20 @@ public:
 
     const Dialect& dialect() const override { return m_dialect; }
     Catalogue& catalogue() override { return m_catalogue; }
-    std::optional<EngineError> installEngineTables() override;
-    std::optional<EngineError> execute(const StatementValues& values, StatementOutcome& outcome) override;
-    std::optional<EngineError> runNative(const QString& sql, const QList<DbValue>& parameters = {},
-                                         RecordSet* rows = nullptr) override;
-    std::optional<EngineError> transaction(TransactionStep step, const QString& savepoint = {}) override;
+    EngineStatus installEngineTables() override;
+    EngineStatus execute(const StatementValues& values, StatementOutcome& outcome) override;
+    EngineStatus runNative(const QString& sql, const QList<DbValue>& parameters = {},
+                           RecordSet* rows = nullptr) override;
+    EngineStatus transaction(TransactionStep step, const QString& savepoint = {}) override;
     bool autocommit() const override;
 
 private:
     // The error of the last failed SQLite call, classified as the server would have reported it;
     // `verb` names the failed statement in messages of constraint violations.
     EngineError sqliteError(int code, QStringView verb = u"INSERT") const;
-    Result<sqlite3_stmt*> prepared(const QString& sql, bool keep);
-    std::optional<EngineError> bind(sqlite3_stmt* statement, const StatementValues& values);
-    std::optional<EngineError> step(sqlite3_stmt* statement, const Translation& translation,
-                                    StatementOutcome& outcome);
+    EngineResult<sqlite3_stmt*> prepared(const QString& sql, bool keep);
+    EngineStatus bind(sqlite3_stmt* statement, const StatementValues& values);
+    EngineStatus step(sqlite3_stmt* statement, const Translation& translation, StatementOutcome& outcome);
     void finalizeAll();
 
     sqlite3* m_db;

@@ -20,7 +20,7 @@ bool StatementBoundary::startsStatement(const Token& t) {
     return false;
 }
 
-Result<qsizetype> StatementBoundary::end(const TokenList& tokens, qsizetype from, const QString& kind) {
+EngineResult<qsizetype> StatementBoundary::end(const TokenList& tokens, qsizetype from, const QString& kind) {
     int depth = 0;
     int caseDepth = 0;
     bool insertHasSource = false;
@@ -29,14 +29,13 @@ Result<qsizetype> StatementBoundary::end(const TokenList& tokens, qsizetype from
         const Token& t = tokens[i];
         if (t.kind == Token::Kind::LParen) {
             if (++depth > kMaxNesting)
-                return Status::error(Status::Code::CommandTextError,
-                                     QStringLiteral("Línea %1: demasiados paréntesis anidados").arg(t.line));
+                return EngineError::commandText(
+                    QStringLiteral("Línea %1: demasiados paréntesis anidados").arg(t.line));
             continue;
         }
         if (t.kind == Token::Kind::RParen) {
             if (--depth < 0)
-                return Status::error(Status::Code::CommandTextError,
-                                     QStringLiteral("Línea %1: sobra un \")\"").arg(t.line));
+                return EngineError::commandText(QStringLiteral("Línea %1: sobra un \")\"").arg(t.line));
             continue;
         }
         if (depth > 0)
@@ -79,7 +78,7 @@ Result<qsizetype> StatementBoundary::end(const TokenList& tokens, qsizetype from
         return i;
     }
     if (depth > 0)
-        return Status::error(Status::Code::CommandTextError, QStringLiteral("Falta cerrar un \"(\""));
+        return EngineError::commandText(QStringLiteral("Falta cerrar un \"(\""));
     return tokens.size();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/Result.h"
+#include "server/tsql/EngineResult.h"
 #include "server/tsql/Token.h"
 
 namespace nerin::tsql {
@@ -20,7 +20,7 @@ public:
     // first word of a SQL statement in upper case ("INSERT", "UPDATE"...), which decides what may
     // continue it (INSERT ... SELECT, UPDATE ... SET, ... UNION SELECT); empty for an expression.
     // Unbalanced or too deeply nested parentheses fail.
-    static Result<qsizetype> end(const TokenList& tokens, qsizetype from, const QString& kind);
+    static EngineResult<qsizetype> end(const TokenList& tokens, qsizetype from, const QString& kind);
 };
 
 } // namespace nerin::tsql

@@ -42,7 +42,7 @@ StatementRunner::StatementRunner(Target& target)
 
 StatementRunner::~StatementRunner() = default;
 
-Result<std::shared_ptr<const Translation>> StatementRunner::translationFor(const TokenList& tokens) {
+EngineResult<std::shared_ptr<const Translation>> StatementRunner::translationFor(const TokenList& tokens) {
     const QString key = shapeKey(tokens);
     QList<std::shared_ptr<const Translation>>& variants = m_translations[key];
     for (const auto& variant : std::as_const(variants)) {
@@ -64,38 +64,33 @@ Result<std::shared_ptr<const Translation>> StatementRunner::translationFor(const
     return shared;
 }
 
-std::optional<EngineError> StatementRunner::run(const TokenList& written, const VariableLookup& variables,
-                                                qint64 rowCount, int tranCount, Outcome& outcome) {
+EngineStatus StatementRunner::run(const TokenList& written, const VariableLookup& variables, qint64 rowCount,
+                                  int tranCount, Outcome& outcome) {
     // A change through a view is run against its base table, through as many views as it names.
     std::optional<TokenList> rewritten;
     for (int depth = 0; depth < kMaxViewDepth && !written.isEmpty() &&
                         (written[0].is(u"UPDATE") || written[0].is(u"DELETE"));
          ++depth) {
         auto change = ViewChange::rewrite(rewritten ? *rewritten : written, m_target.catalogue());
-        if (auto* failure = std::get_if<EngineError>(&change))
-            return *failure;
-        auto* through = std::get_if<TokenList>(&change);
-        if (!through)
+        if (!change)
+            return change.status();
+        if (!change->has_value())
             break;
-        rewritten = std::move(*through);
+        rewritten = std::move(**change);
     }
     const TokenList& tokens = rewritten ? *rewritten : written;
     auto translation = translationFor(tokens);
-    if (!translation) {
-        const Status& s = translation.status();
-        return s.code() == Status::Code::NotFound ? EngineError::notFound(s.message())
-                                                  : EngineError::commandText(s.message());
-    }
+    if (!translation)
+        return translation.status();
     const Translation& t = **translation;
-    std::optional<EngineError> failure =
-        m_target.execute(StatementValues(tokens, t, variables, rowCount, tranCount), outcome);
-    if (!failure && t.kind == Translation::Kind::Schema)
-        failure = InformationSchema::noteDefinition(m_target, tokens);
+    EngineStatus done = m_target.execute(StatementValues(tokens, t, variables, rowCount, tranCount), outcome);
+    if (done.isOk() && t.kind == Translation::Kind::Schema)
+        done = InformationSchema::noteDefinition(m_target, tokens);
     if (t.kind == Translation::Kind::Schema)
         m_target.catalogue().forgetAll();
     else if (!t.touchedTable.isEmpty())
         m_target.catalogue().forget(t.touchedTable);
-    return failure;
+    return done;
 }
 
 } // namespace nerin::tsql

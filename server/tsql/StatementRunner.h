@@ -1,6 +1,6 @@
 #pragma once
 
-#include "server/tsql/EngineError.h"
+#include "server/tsql/EngineResult.h"
 #include "server/tsql/Target.h"
 #include "server/tsql/Token.h"
 #include "server/tsql/Translation.h"
@@ -27,13 +27,13 @@ public:
     StatementRunner& operator=(const StatementRunner&) = delete;
 
     // `variables` resolves "@name" parameters; `system` values: @@ROWCOUNT and @@TRANCOUNT.
-    std::optional<EngineError> run(const TokenList& tokens, const VariableLookup& variables, qint64 rowCount,
-                                   int tranCount, Outcome& outcome);
+    EngineStatus run(const TokenList& tokens, const VariableLookup& variables, qint64 rowCount, int tranCount,
+                     Outcome& outcome);
 
     Target& target() { return m_target; }
 
 private:
-    Result<std::shared_ptr<const Translation>> translationFor(const TokenList& tokens);
+    EngineResult<std::shared_ptr<const Translation>> translationFor(const TokenList& tokens);
 
     Target& m_target;
     std::unique_ptr<Translator> m_translator;

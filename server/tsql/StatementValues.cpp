@@ -17,21 +17,21 @@ QByteArray StatementValues::binaryLiteralBytes(const Token& literal) {
     return tsql::binaryLiteralBytes(literal);
 }
 
-std::optional<EngineError> StatementValues::variable(const QString& name, DbValue& value) const {
+EngineStatus StatementValues::variable(const QString& name, DbValue& value) const {
     if (name == QStringLiteral("@__rowcount")) {
         value = DbValue(m_rowCount);
-        return std::nullopt;
+        return EngineStatus::ok();
     }
     if (name == QStringLiteral("@__trancount")) {
         value = DbValue(qint64{m_tranCount});
-        return std::nullopt;
+        return EngineStatus::ok();
     }
     std::optional<DbValue> found = m_variables ? m_variables(name) : std::nullopt;
     if (!found)
         return EngineError::commandText(QStringLiteral("Debe declarar la variable escalar \"%1\".").arg(name),
                                         137);
     value = std::move(*found);
-    return std::nullopt;
+    return EngineStatus::ok();
 }
 
 } // namespace nerin::tsql

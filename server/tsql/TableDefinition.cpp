@@ -25,7 +25,7 @@ bool startsConstraint(const Token& t) {
 
 } // namespace
 
-Status TableDefinition::renderTable(int open, int end) {
+EngineStatus TableDefinition::renderTable(int open, int end) {
     SqlBuilder& out = m_c.out;
     const QList<TokenRange> elements = m_t.split(m_t.inside(open));
     for (TokenRange e : elements) {
@@ -41,14 +41,14 @@ Status TableDefinition::renderTable(int open, int end) {
     bool written = false;
     for (TokenRange e : elements) {
         if (startsConstraint(m_t[e.begin])) {
-            if (Status s = renderTableConstraint(e, written); !s)
+            if (EngineStatus s = renderTableConstraint(e, written); !s)
                 return s;
             continue;
         }
         if (written)
             out.glue(u",");
         written = true;
-        if (Status s = renderColumn(e); !s)
+        if (EngineStatus s = renderColumn(e); !s)
             return s;
     }
     out.glue(u")");
@@ -61,16 +61,16 @@ Status TableDefinition::renderTable(int open, int end) {
         else
             return malformed(QStringLiteral("CREATE TABLE: no se esperaba \"%1\"").arg(m_t[i].text));
     }
-    return Status::ok();
+    return EngineStatus::ok();
 }
 
-Status TableDefinition::renderAddedColumn(TokenRange column) {
+EngineStatus TableDefinition::renderAddedColumn(TokenRange column) {
     if (m_t.find(column, u"IDENTITY") < column.end)
         return unsupported(QStringLiteral("agregar una columna IDENTITY con ALTER TABLE"));
     return renderColumn(column);
 }
 
-Status TableDefinition::renderColumn(TokenRange column) {
+EngineStatus TableDefinition::renderColumn(TokenRange column) {
     SqlBuilder& out = m_c.out;
     ExpressionRewriter expression(m_c);
     if (!m_t.isName(column.begin))
@@ -83,7 +83,7 @@ Status TableDefinition::renderColumn(TokenRange column) {
             --end;
         const Dialect::Enclosure computed = m_c.dialect.computedColumn();
         out.word(computed.before);
-        Status s = expression.render({i + 1, end});
+        EngineStatus s = expression.render({i + 1, end});
         out.glue(computed.after);
         return s;
     }
@@ -94,7 +94,7 @@ Status TableDefinition::renderColumn(TokenRange column) {
             return malformed(QStringLiteral("Falta el tipo de la columna %1").arg(m_t[column.begin].text));
         out.word(m_c.dialect.identityColumn());
         i = m_t.isKind(i + 1, Token::Kind::LParen) ? m_t.next(i + 1) : i + 1;
-    } else if (Status s = renderType(i, i, isText); !s) {
+    } else if (EngineStatus s = renderType(i, i, isText); !s) {
         return s;
     }
     if (const int collate = m_t.find({i, column.end}, u"COLLATE"); collate + 1 < column.end) {
@@ -115,7 +115,7 @@ Status TableDefinition::renderColumn(TokenRange column) {
         } else if (t.is(u"NOT") && m_t.is(i + 1, u"FOR") && m_t.is(i + 2, u"REPLICATION")) {
             i += 3;
         } else if (t.is(u"IDENTITY")) {
-            if (Status s = checkIdentity(i, i); !s)
+            if (EngineStatus s = checkIdentity(i, i); !s)
                 return s;
         } else if (t.is(u"CONSTRAINT") || t.is(u"COLLATE")) {
             i += 2;
@@ -142,7 +142,7 @@ Status TableDefinition::renderColumn(TokenRange column) {
         } else if (t.is(u"CHECK") && m_t.isKind(i + 1, Token::Kind::LParen)) {
             out.word(u"CHECK");
             out.word(u"(");
-            if (Status s = expression.render(m_t.inside(i + 1)); !s)
+            if (EngineStatus s = expression.render(m_t.inside(i + 1)); !s)
                 return s;
             out.glue(u")");
             i = m_t.next(i + 1);
@@ -153,11 +153,11 @@ Status TableDefinition::renderColumn(TokenRange column) {
                                    .arg(t.text, m_t[column.begin].text));
         }
     }
-    return Status::ok();
+    return EngineStatus::ok();
 }
 
 // The type at `i`; `next` receives what follows it.
-Status TableDefinition::renderType(int i, int& next, bool& isText) {
+EngineStatus TableDefinition::renderType(int i, int& next, bool& isText) {
     SqlBuilder& out = m_c.out;
     if (!m_t.isName(i) || m_t.is(i, u"NOT") || m_t.is(i, u"NULL"))
         return malformed(QStringLiteral("Falta el tipo de una columna"));
@@ -175,7 +175,7 @@ Status TableDefinition::renderType(int i, int& next, bool& isText) {
     const Dialect::ColumnType written = m_c.dialect.columnType(type, isMoney || (isDecimal && hasScale));
     out.word(written.text);
     if (!written.keepsLength || length.isEmpty() || (length.size() == 1 && m_t.is(length.begin, u"max")))
-        return Status::ok();
+        return EngineStatus::ok();
     out.glue(u"(");
     for (int k = length.begin; k < length.end; ++k) {
         if (m_t.isKind(k, Token::Kind::Number))
@@ -186,13 +186,13 @@ Status TableDefinition::renderType(int i, int& next, bool& isText) {
             return malformed(QStringLiteral("Longitud no válida en el tipo %1").arg(type));
     }
     out.glue(u")");
-    return Status::ok();
+    return EngineStatus::ok();
 }
 
-Status TableDefinition::checkIdentity(int i, int& next) const {
+EngineStatus TableDefinition::checkIdentity(int i, int& next) const {
     next = i + 1;
     if (!m_t.isKind(i + 1, Token::Kind::LParen))
-        return Status::ok();
+        return EngineStatus::ok();
     next = m_t.next(i + 1);
     const TokenRange args = m_t.inside(i + 1);
     QStringList values;
@@ -208,11 +208,11 @@ Status TableDefinition::checkIdentity(int i, int& next) const {
         if (value.toDouble() != 1.0)
             return unsupported(QStringLiteral("IDENTITY con semilla o incremento distinto de 1"));
     }
-    return Status::ok();
+    return EngineStatus::ok();
 }
 
 // DEFAULT and its value at `i`; returns what follows.
-Result<int> TableDefinition::renderDefault(int i, int end) {
+EngineResult<int> TableDefinition::renderDefault(int i, int end) {
     SqlBuilder& out = m_c.out;
     int j = i + 1;
     int valueEnd = -1;
@@ -236,14 +236,14 @@ Result<int> TableDefinition::renderDefault(int i, int end) {
     out.word(u"DEFAULT");
     // SQLite wants any expression other than a plain value in parentheses.
     out.word(u"(");
-    Status s = ExpressionRewriter(m_c).render(value);
+    EngineStatus s = ExpressionRewriter(m_c).render(value);
     out.glue(u")");
     if (!s)
         return s;
     return valueEnd;
 }
 
-Status TableDefinition::renderTableConstraint(TokenRange element, bool& written) {
+EngineStatus TableDefinition::renderTableConstraint(TokenRange element, bool& written) {
     SqlBuilder& out = m_c.out;
     int i = element.begin;
     if (m_t.is(i, u"CONSTRAINT"))
@@ -264,24 +264,25 @@ Status TableDefinition::renderTableConstraint(TokenRange element, bool& written)
         const bool onIdentityAlone = columns.size() == 1 && !columns[0].isEmpty() &&
                                      m_t[columns[0].begin].text.toLower() == m_identityColumn;
         if (primary && onIdentityAlone)
-            return Status::ok(); // the IDENTITY column already is the key
+            return EngineStatus::ok(); // the IDENTITY column already is the key
         comma();
         out.word(primary && m_identityColumn.isEmpty() ? u"PRIMARY KEY" : u"UNIQUE");
-        if (Status s = renderNameList(i, true); !s)
+        if (EngineStatus s = renderNameList(i, true); !s)
             return s;
         if (skipKeyOptions(m_t.next(i), element.end) != element.end)
             return malformed(QStringLiteral("Clave: no se esperaba lo que sigue a la lista de columnas"));
-        return Status::ok();
+        return EngineStatus::ok();
     }
     if (m_t.is(i, u"FOREIGN") && m_t.is(i + 1, u"KEY") && m_t.isKind(i + 2, Token::Kind::LParen)) {
         comma();
         out.word(u"FOREIGN KEY");
-        if (Status s = renderNameList(i + 2, false); !s)
+        if (EngineStatus s = renderNameList(i + 2, false); !s)
             return s;
         auto next = renderReferences(m_t.next(i + 2), element.end);
         if (!next)
             return next.status();
-        return *next == element.end ? Status::ok() : malformed(QStringLiteral("FOREIGN KEY mal formada"));
+        return *next == element.end ? EngineStatus::ok()
+                                    : malformed(QStringLiteral("FOREIGN KEY mal formada"));
     }
     if (m_t.is(i, u"CHECK")) {
         ++i;
@@ -292,7 +293,7 @@ Status TableDefinition::renderTableConstraint(TokenRange element, bool& written)
         comma();
         out.word(u"CHECK");
         out.word(u"(");
-        Status s = ExpressionRewriter(m_c).render(m_t.inside(i));
+        EngineStatus s = ExpressionRewriter(m_c).render(m_t.inside(i));
         out.glue(u")");
         return s;
     }
@@ -300,7 +301,7 @@ Status TableDefinition::renderTableConstraint(TokenRange element, bool& written)
         QStringLiteral("\"%1\" en CREATE TABLE").arg(m_t[i < element.end ? i : element.begin].text));
 }
 
-Status TableDefinition::renderNameList(int open, bool withOrder) {
+EngineStatus TableDefinition::renderNameList(int open, bool withOrder) {
     SqlBuilder& out = m_c.out;
     out.word(u"(");
     const QList<TokenRange> items = m_t.split(m_t.inside(open));
@@ -317,11 +318,11 @@ Status TableDefinition::renderNameList(int open, bool withOrder) {
             out.word(m_t[item.begin + 1].text);
     }
     out.glue(u")");
-    return Status::ok();
+    return EngineStatus::ok();
 }
 
 // REFERENCES t [(columns)] [ON DELETE | ON UPDATE action]... at `i`; returns what follows.
-Result<int> TableDefinition::renderReferences(int i, int end) {
+EngineResult<int> TableDefinition::renderReferences(int i, int end) {
     SqlBuilder& out = m_c.out;
     if (!m_t.is(i, u"REFERENCES") || !m_t.isName(i + 1))
         return malformed(QStringLiteral("Se esperaba REFERENCES y una tabla"));
@@ -332,7 +333,7 @@ Result<int> TableDefinition::renderReferences(int i, int end) {
     table->render(out);
     i = table->end();
     if (m_t.isKind(i, Token::Kind::LParen) && i < end) {
-        if (Status s = renderNameList(i, false); !s)
+        if (EngineStatus s = renderNameList(i, false); !s)
             return s;
         i = m_t.next(i);
     }

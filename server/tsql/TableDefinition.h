@@ -15,18 +15,18 @@ public:
     explicit TableDefinition(RewriteContext& context) : m_c(context), m_t(context.tokens) {}
 
     // The parenthesised list starting at `open`, and the storage options after it up to `end`.
-    Status renderTable(int open, int end);
+    EngineStatus renderTable(int open, int end);
     // One column definition, as ALTER TABLE ADD takes it (no IDENTITY: SQLite cannot add a key).
-    Status renderAddedColumn(TokenRange column);
+    EngineStatus renderAddedColumn(TokenRange column);
 
 private:
-    Status renderColumn(TokenRange column);
-    Status renderType(int i, int& next, bool& isText);
-    Result<int> renderDefault(int i, int end);
-    Status renderTableConstraint(TokenRange element, bool& written);
-    Status renderNameList(int open, bool withOrder);
-    Result<int> renderReferences(int i, int end);
-    Status checkIdentity(int i, int& next) const;
+    EngineStatus renderColumn(TokenRange column);
+    EngineStatus renderType(int i, int& next, bool& isText);
+    EngineResult<int> renderDefault(int i, int end);
+    EngineStatus renderTableConstraint(TokenRange element, bool& written);
+    EngineStatus renderNameList(int open, bool withOrder);
+    EngineResult<int> renderReferences(int i, int end);
+    EngineStatus checkIdentity(int i, int& next) const;
     int skipKeyOptions(int i, int end) const;
 
     RewriteContext& m_c;

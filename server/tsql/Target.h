@@ -2,7 +2,7 @@
 
 #include "data/DbValue.h"
 #include "data/RecordSet.h"
-#include "server/tsql/EngineError.h"
+#include "server/tsql/EngineResult.h"
 #include "server/tsql/Token.h"
 #include "server/tsql/Translation.h"
 
@@ -39,7 +39,7 @@ public:
 
     // The value of a named marker, as the dialect wrote it: a variable ("@x", lower case) or a system
     // value (@@ROWCOUNT, @@TRANCOUNT). Fails with error 137 when the variable was not declared.
-    std::optional<EngineError> variable(const QString& name, DbValue& value) const;
+    EngineStatus variable(const QString& name, DbValue& value) const;
 
 private:
     const TokenList& m_tokens;
@@ -71,21 +71,21 @@ public:
     // Creates what the engine keeps in the database beside the restaurant's tables when missing:
     // the procedure table ("nerin_procedures": name, compared without regard to case, and
     // definition) and whatever the target needs to answer for INFORMATION_SCHEMA.
-    virtual std::optional<EngineError> installEngineTables() = 0;
+    virtual EngineStatus installEngineTables() = 0;
 
     // Runs one translated statement.
-    virtual std::optional<EngineError> execute(const StatementValues& values, StatementOutcome& outcome) = 0;
+    virtual EngineStatus execute(const StatementValues& values, StatementOutcome& outcome) = 0;
 
     // Runs the engine's own SQL on its own tables, written in SQL both targets share, with
     // `parameters` bound to $1, $2… (in order of first use); `rows` receives what it returns.
-    virtual std::optional<EngineError> runNative(const QString& sql, const QList<DbValue>& parameters = {},
-                                                 RecordSet* rows = nullptr) = 0;
+    virtual EngineStatus runNative(const QString& sql, const QList<DbValue>& parameters = {},
+                                   RecordSet* rows = nullptr) = 0;
 
     // Transactions as the engine uses them: Begin opens the transaction in which a procedure call or
     // a BEGIN TRAN runs, isolated from other connections so that its checks and changes cannot
     // interleave wrongly with theirs.
     enum class TransactionStep { Begin, Commit, Rollback, Savepoint, ReleaseSavepoint, RollbackToSavepoint };
-    virtual std::optional<EngineError> transaction(TransactionStep step, const QString& savepoint = {}) = 0;
+    virtual EngineStatus transaction(TransactionStep step, const QString& savepoint = {}) = 0;
     // Whether no transaction is open on the connection.
     virtual bool autocommit() const = 0;
     // Whether `error` ended a transaction that may succeed when run again from its start (another

@@ -8,7 +8,7 @@
 
 namespace nerin::tsql {
 
-Result<Translation> Translator::translate(const TokenList& tokens) {
+EngineResult<Translation> Translator::translate(const TokenList& tokens) {
     qsizetype count = tokens.size();
     if (count > 0 && tokens.last().kind == Token::Kind::Semicolon)
         --count;
@@ -24,7 +24,7 @@ Result<Translation> Translator::translate(const TokenList& tokens) {
     RewriteContext context{*nested, out, m_catalogue, m_dialect};
     const Token& first = tokens.first();
     QString touched;
-    Status status;
+    EngineStatus status;
     Translation::Kind kind = Translation::Kind::Change;
     if (first.is(u"SELECT") || nested->isSubquery(0)) {
         status = SelectRewriter(context).renderStatement(nested->all(), touched);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "base/Result.h"
 #include "server/tsql/Catalogue.h"
 #include "server/tsql/Dialect.h"
+#include "server/tsql/EngineResult.h"
 #include "server/tsql/Token.h"
 #include "server/tsql/Translation.h"
 
@@ -19,7 +19,7 @@ public:
 
     // `tokens` is exactly one statement beginning with SELECT, INSERT, UPDATE, DELETE, CREATE (TABLE,
     // VIEW, INDEX), DROP (TABLE, VIEW, INDEX), TRUNCATE or ALTER TABLE; a trailing ";" may be present.
-    Result<Translation> translate(const TokenList& tokens);
+    EngineResult<Translation> translate(const TokenList& tokens);
 
 private:
     Catalogue& m_catalogue;

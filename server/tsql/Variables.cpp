@@ -24,13 +24,13 @@ TypeName splitType(const QString& type) {
     return result;
 }
 
-Status conversionError(const DbValue& value, const QString& type) {
-    return Status::error(Status::Code::CommandTextError,
-                         QStringLiteral("Conversion failed when converting the value '%1' to data type %2.")
-                             .arg(value.toString(), type));
+EngineError conversionError(const DbValue& value, const QString& type) {
+    return {Status::Code::CommandTextError, 245, QStringLiteral("22018"),
+            QStringLiteral("Conversion failed when converting the value '%1' to data type %2.")
+                .arg(value.toString(), type)};
 }
 
-Result<DbValue> toInteger(const DbValue& value, const QString& type, bool isBit) {
+EngineResult<DbValue> toInteger(const DbValue& value, const QString& type, bool isBit) {
     qint64 number = 0;
     switch (value.type()) {
     case DbValue::Type::Integer:
@@ -72,7 +72,7 @@ QString asText(const DbValue& value) {
 
 } // namespace
 
-Result<DbValue> Variables::convert(const DbValue& value, const QString& type) {
+EngineResult<DbValue> Variables::convert(const DbValue& value, const QString& type) {
     if (value.isNull())
         return DbValue();
     const TypeName name = splitType(type);
@@ -94,7 +94,8 @@ Result<DbValue> Variables::convert(const DbValue& value, const QString& type) {
         if (value.type() == DbValue::Type::Text) {
             bool ok = false;
             const double d = value.toString().trimmed().toDouble(&ok);
-            return ok ? Result<DbValue>(DbValue(d)) : Result<DbValue>(conversionError(value, type));
+            return ok ? EngineResult<DbValue>(DbValue(d))
+                      : EngineResult<DbValue>(conversionError(value, type));
         }
         return DbValue(value.toDouble());
     }
@@ -121,7 +122,7 @@ Result<DbValue> Variables::convert(const DbValue& value, const QString& type) {
     return value;
 }
 
-std::optional<EngineError> Variables::declare(const QString& name, const QString& type) {
+EngineStatus Variables::declare(const QString& name, const QString& type) {
     const QString key = name.toLower();
     if (m_values.contains(key))
         return EngineError::commandText(
@@ -131,20 +132,19 @@ std::optional<EngineError> Variables::declare(const QString& name, const QString
                 .arg(name),
             134);
     m_values.insert(key, Variable{type, DbValue()});
-    return std::nullopt;
+    return EngineStatus::ok();
 }
 
-std::optional<EngineError> Variables::assign(const QString& name, const DbValue& value) {
+EngineStatus Variables::assign(const QString& name, const DbValue& value) {
     auto found = m_values.find(name.toLower());
     if (found == m_values.end())
         return EngineError::commandText(QStringLiteral("Debe declarar la variable escalar \"%1\".").arg(name),
                                         137);
     auto converted = convert(value, found->type);
     if (!converted)
-        return EngineError{Status::Code::CommandTextError, 245, QStringLiteral("22018"),
-                           converted.status().message()};
+        return converted.status();
     found->value = std::move(converted).value();
-    return std::nullopt;
+    return EngineStatus::ok();
 }
 
 std::optional<DbValue> Variables::value(const QString& name) const {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/DbValue.h"
-#include "server/tsql/EngineError.h"
+#include "server/tsql/EngineResult.h"
 
 #include <QHash>
 #include <optional>
@@ -13,14 +13,14 @@ namespace nerin::tsql {
 // converts it (texts cut to their length, char padded, numbers parsed from texts).
 class Variables {
 public:
-    std::optional<EngineError> declare(const QString& name, const QString& type);
+    EngineStatus declare(const QString& name, const QString& type);
     bool contains(const QString& name) const { return m_values.contains(name.toLower()); }
     // Converts and stores; fails when the variable was not declared or the value does not convert.
-    std::optional<EngineError> assign(const QString& name, const DbValue& value);
+    EngineStatus assign(const QString& name, const DbValue& value);
     std::optional<DbValue> value(const QString& name) const;
 
     // `value` converted to a T-SQL type as written ("int", "varchar(10)", "money", "datetime").
-    static Result<DbValue> convert(const DbValue& value, const QString& type);
+    static EngineResult<DbValue> convert(const DbValue& value, const QString& type);
 
 private:
     struct Variable {

@@ -203,8 +203,8 @@ public:
 
     // `tokens` with the view's names turned into the base table's; `assigned` when they are the
     // target of a SET, which must be a plain column.
-    std::optional<EngineError> map(const TokenList& t, qsizetype from, qsizetype to, TokenList& out,
-                                   bool assigned = false) const {
+    EngineStatus map(const TokenList& t, qsizetype from, qsizetype to, TokenList& out,
+                     bool assigned = false) const {
         qsizetype freed = -1; // a column whose qualifier, the view's name, was dropped
         for (qsizetype i = from; i < to; ++i) {
             const Token& token = t[i];
@@ -234,7 +234,7 @@ public:
                 out.append(synthetic(Token::Kind::RParen, QStringLiteral(")"), token.line));
             }
         }
-        return std::nullopt;
+        return EngineStatus::ok();
     }
 
     // The view's own tokens without the qualifiers naming its base table.
@@ -255,7 +255,7 @@ public:
     void appendWhere(const TokenList& t, qsizetype where, qsizetype end, TokenList& out, int line) const {
         TokenList own;
         if (where < end) {
-            if (map(t, where + 1, end, own))
+            if (!map(t, where + 1, end, own).isOk())
                 return;
         }
         const TokenList viewWhere = stripQualifiers(m_view.where);
@@ -281,31 +281,31 @@ private:
 
 } // namespace
 
-std::variant<std::monostate, TokenList, EngineError> ViewChange::rewrite(const TokenList& tokens,
-                                                                         Catalogue& catalogue) {
+EngineResult<std::optional<TokenList>> ViewChange::rewrite(const TokenList& tokens, Catalogue& catalogue) {
+    const std::optional<TokenList> unchanged;
     if (tokens.size() < 2)
-        return {};
+        return unchanged;
     const bool update = tokens[0].is(u"UPDATE");
     if (!update && !tokens[0].is(u"DELETE"))
-        return {};
+        return unchanged;
     qsizetype i = !update && tokens[1].is(u"FROM") ? 2 : 1;
     QString name;
     const qsizetype target = nameEnd(tokens, i, &name);
     if (target == i)
-        return {};
+        return unchanged;
     const QString definition = catalogue.viewDefinition(name);
     if (definition.isEmpty())
-        return {};
+        return unchanged;
     qsizetype end = tokens.size();
     if (tokens.last().kind == Token::Kind::Semicolon)
         --end;
     const int line = tokens[0].line;
     if (update ? (target >= end || !tokens[target].is(u"SET"))
                : (target < end && !tokens[target].is(u"WHERE")))
-        return {}; // hints, FROM or OUTPUT: left to the translator, which refuses what it cannot do
+        return unchanged; // hints, FROM or OUTPUT: left to the translator, which refuses what it cannot do
     const qsizetype where = findTop(tokens, target, end, {u"WHERE"});
     if (update && findTop(tokens, target, where, {u"FROM", u"OUTPUT"}) < where)
-        return {};
+        return unchanged;
 
     auto shape = readView(name, definition);
     if (const int* error = std::get_if<int>(&shape))
@@ -327,14 +327,14 @@ std::variant<std::monostate, TokenList, EngineError> ViewChange::rewrite(const T
             qsizetype equals = b;
             while (equals < e && !tokens[equals].isOperator(u"="))
                 ++equals;
-            if (auto failure = rewriter.map(tokens, b, equals, out, true))
-                return *failure;
-            if (auto failure = rewriter.map(tokens, equals, e, out))
-                return *failure;
+            if (EngineStatus mapped = rewriter.map(tokens, b, equals, out, true); !mapped.isOk())
+                return mapped;
+            if (EngineStatus mapped = rewriter.map(tokens, equals, e, out); !mapped.isOk())
+                return mapped;
         }
     }
     rewriter.appendWhere(tokens, where, end, out, line);
-    return out;
+    return std::optional<TokenList>(std::move(out));
 }
 
 } // namespace nerin::tsql

@@ -2,7 +2,7 @@
 
 #include "base/Result.h"
 #include "server/tsql/Catalogue.h"
-#include "server/tsql/EngineError.h"
+#include "server/tsql/EngineResult.h"
 #include "server/tsql/Token.h"
 
 #include <optional>
@@ -21,8 +21,7 @@ public:
     // The statement to run instead of `tokens`, or none when it is no UPDATE or DELETE of a view the
     // catalogue knows. A view that cannot be changed so fails with SQL Server's error (4405, 4403,
     // 4406).
-    static std::variant<std::monostate, TokenList, EngineError> rewrite(const TokenList& tokens,
-                                                                        Catalogue& catalogue);
+    static EngineResult<std::optional<TokenList>> rewrite(const TokenList& tokens, Catalogue& catalogue);
 };
 
 } // namespace nerin::tsql

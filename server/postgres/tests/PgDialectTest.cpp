@@ -33,7 +33,7 @@ class PgDialectTest : public nerin::testing::PgRuntimeDatabaseTest {
 protected:
     // The PostgreSQL text of one T-SQL statement, each variable numbered after the literals as the
     // target numbers them; `variables` receives their names in that order.
-    nerin::Result<Translation> translate(const TokenList& tokens, QStringList& variables) {
+    nerin::tsql::EngineResult<Translation> translate(const TokenList& tokens, QStringList& variables) {
         Translator translator(m_catalogue, m_dialect);
         auto translation = translator.translate(tokens);
         if (!translation)
@@ -124,7 +124,7 @@ protected:
         QStringList variables;
         auto translation = translate(tokens, variables);
         if (!translation)
-            return translation.status().message();
+            return translation.error().message;
         const QString& sql = translation->sql;
         const bool preparable =
             prepareOnly &&
@@ -198,13 +198,11 @@ protected:
              nerin::ScriptRunner::split(QString::fromUtf8(script.readAll()))) {
             const QString where = QFileInfo(path).fileName();
             auto tokens = Lexer::tokenize(batch.text);
-            auto parsed =
-                tokens ? Parser::parseBatch(*tokens) : nerin::Result<std::vector<Statement>>(tokens.status());
+            auto parsed = tokens ? Parser::parseBatch(*tokens)
+                                 : nerin::tsql::EngineResult<std::vector<Statement>>(tokens.status());
             if (!parsed) {
-                failures.append(QStringLiteral("%1:%2: %3")
-                                    .arg(where)
-                                    .arg(batch.firstLine)
-                                    .arg(parsed.status().message()));
+                failures.append(
+                    QStringLiteral("%1:%2: %3").arg(where).arg(batch.firstLine).arg(parsed.error().message));
                 continue;
             }
             for (const Statement& statement : *parsed) {
@@ -233,11 +231,11 @@ protected:
     QStringList rows(const char* tsql) {
         auto tokens = Lexer::tokenize(QString::fromUtf8(tsql));
         if (!tokens)
-            return {QStringLiteral("ERROR: ") + tokens.status().message()};
+            return {QStringLiteral("ERROR: ") + tokens.error().message};
         QStringList variables;
         auto translation = translate(*tokens, variables);
         if (!translation)
-            return {QStringLiteral("ERROR: ") + translation.status().message()};
+            return {QStringLiteral("ERROR: ") + translation.error().message};
         auto result = m_link.query(translation->sql, values(*tokens, *translation));
         m_catalogue.forgetAll();
         if (!result)

@@ -105,7 +105,7 @@ const Refused kRefused[] = {
 QStringList offences(const QString& file, const QString& text) {
     auto tokens = Lexer::tokenize(text);
     if (!tokens)
-        return {file + QStringLiteral(": ") + tokens.status().message()};
+        return {file + QStringLiteral(": ") + tokens.error().message};
     QStringList found;
     for (qsizetype i = 0; i < tokens->size(); ++i) {
         for (const Refused& refused : kRefused) {

@@ -12,7 +12,7 @@ namespace {
 QString describe(const QString& sql) {
     auto tokens = Lexer::tokenize(sql);
     if (!tokens)
-        return QStringLiteral("ERROR ") + tokens.status().message();
+        return QStringLiteral("ERROR ") + tokens.error().message;
     QStringList parts;
     for (const Token& t : *tokens) {
         static const char* names[] = {"w", "q", "v", "s", "n", "o", ",", ".", "(", ")", ";"};
@@ -62,8 +62,8 @@ TEST(Lexer, UnfinishedOrUnknownInputIsACommandTextError) {
                             "SELECT @", "SELECT `x`"}) {
         auto tokens = Lexer::tokenize(QString::fromUtf8(bad));
         ASSERT_FALSE(tokens) << bad;
-        EXPECT_EQ(tokens.status().code(), nerin::Status::Code::CommandTextError) << bad;
-        EXPECT_TRUE(tokens.status().message().startsWith(QStringLiteral("Línea 1: "))) << bad;
+        EXPECT_EQ(tokens.error().code, nerin::Status::Code::CommandTextError) << bad;
+        EXPECT_TRUE(tokens.error().message.startsWith(QStringLiteral("Línea 1: "))) << bad;
     }
     auto empty = Lexer::tokenize(QString());
     ASSERT_TRUE(empty);

@@ -113,6 +113,10 @@ TEST_F(OuterJoinRewriterTest, WhatSqlServerWouldNotHaveReadTheSameWayIsRefused) 
     for (const auto& c : cases)
         EXPECT_EQ(db.sql(QString::fromUtf8(c.tsql)), QStringLiteral("ERROR: ") + QString::fromUtf8(c.message))
             << c.tsql;
+    // A column two tables have is numbered as the server numbers it.
+    const auto ambiguous = db.translate(QString::fromUtf8(cases[2].tsql));
+    ASSERT_FALSE(ambiguous);
+    EXPECT_EQ(ambiguous.error().nativeError, 209);
 }
 
 // SQL Server gets the same joins in its own words: only the FROM and WHERE of a query with *= or =*

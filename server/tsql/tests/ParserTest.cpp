@@ -19,7 +19,7 @@ std::vector<Statement> parse(const char* sql) {
     if (!tokens)
         return {};
     auto statements = Parser::parseBatch(*tokens);
-    EXPECT_TRUE(statements) << sql << ": " << qPrintable(statements.status().message());
+    EXPECT_TRUE(statements) << sql << ": " << qPrintable(statements.error().message);
     return statements ? std::move(statements).value() : std::vector<Statement>();
 }
 
@@ -45,9 +45,9 @@ QString outline(const std::vector<Statement>& statements) {
 QString error(const char* sql) {
     auto tokens = Lexer::tokenize(QString::fromUtf8(sql));
     if (!tokens)
-        return tokens.status().message();
+        return tokens.error().message;
     auto statements = Parser::parseBatch(*tokens);
-    return statements ? QString() : statements.status().message();
+    return statements ? QString() : statements.error().message;
 }
 
 } // namespace

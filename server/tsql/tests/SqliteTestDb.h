@@ -57,7 +57,7 @@ public:
     }
 
     // The translation of one T-SQL statement; `tokens` receives its tokens.
-    Result<Translation> translate(const QString& tsql, TokenList* tokens = nullptr) {
+    EngineResult<Translation> translate(const QString& tsql, TokenList* tokens = nullptr) {
         auto lexed = Lexer::tokenize(tsql);
         if (!lexed)
             return lexed.status();
@@ -70,7 +70,7 @@ public:
     // The SQLite text of one statement, or "ERROR: " and the message.
     QString sql(const QString& tsql) {
         auto translation = translate(tsql);
-        return translation ? translation->sql : QStringLiteral("ERROR: ") + translation.status().message();
+        return translation ? translation->sql : QStringLiteral("ERROR: ") + translation.error().message;
     }
 
     // Translates and runs one statement. On failure the first row is "ERROR: " and the message.
@@ -78,7 +78,7 @@ public:
         TokenList tokens;
         auto translation = translate(tsql, &tokens);
         if (!translation)
-            return {QStringLiteral("ERROR: ") + translation.status().message()};
+            return {QStringLiteral("ERROR: ") + translation.error().message};
         return run(*translation, tokens);
     }
 

@@ -117,6 +117,7 @@ TEST_F(TranslatorTest, UnsupportedStatementsAndNamesAreCommandTextErrorsNamingTh
     const struct {
         const char* tsql;
         const char* message;
+        int native = 102;
     } cases[] = {
         {"MERGE Producto USING x ON 1 = 1", "No soportado: MERGE"},
         {"FETCH NEXT FROM c", "No soportado: cursores (FETCH)"},
@@ -127,12 +128,16 @@ TEST_F(TranslatorTest, UnsupportedStatementsAndNamesAreCommandTextErrorsNamingTh
         {"SELECT 1; SELECT 2", "Línea 1: \";\" dentro de la instrucción"},
         {"SELECT (1", "Línea 1: \"(\" sin \")\""},
         {"SELECT CASE WHEN 1 = 1 THEN 2", "Línea 1: CASE sin END"},
+        {"SELECT NoHay(1)", "Función no soportada: NOHAY", 195},
+        {"SELECT dbo.NoHay(1)", "Función no soportada: DBO.NOHAY", 195},
     };
     for (const auto& c : cases) {
         auto translation = db.translate(QString::fromUtf8(c.tsql));
         ASSERT_FALSE(translation) << c.tsql;
-        EXPECT_EQ(translation.status().code(), Status::Code::CommandTextError) << c.tsql;
-        EXPECT_EQ(translation.status().message(), QString::fromUtf8(c.message)) << c.tsql;
+        EXPECT_EQ(translation.error().code, Status::Code::CommandTextError) << c.tsql;
+        EXPECT_EQ(translation.error().message, QString::fromUtf8(c.message)) << c.tsql;
+        EXPECT_EQ(translation.error().nativeError, c.native) << c.tsql;
+        EXPECT_EQ(translation.error().sqlState, QStringLiteral("42000")) << c.tsql;
     }
     nerin::tsql::Translator translator(db, *db.dialect);
     EXPECT_FALSE(translator.translate({}));
