@@ -1,6 +1,5 @@
 #pragma once
 
-#include "base/Result.h"
 #include "server/tsql/EngineStatus.h"
 
 #include <cassert>
@@ -23,12 +22,6 @@ public:
     EngineError&& error() && { return std::move(m_status).error(); }
     // The failure alone, to hand on from a function that gives back nothing.
     const EngineStatus& status() const { return m_status; }
-    Status toStatus() const { return m_status.toStatus(); }
-    Result<T> toResult() && {
-        if (!isOk())
-            return m_status.toStatus();
-        return std::move(*m_value);
-    }
 
     const T& value() const& {
         assert(isOk());
