@@ -117,6 +117,19 @@ std::optional<EngineError> PgTarget::execute(const tsql::StatementValues& values
         parameters.push_back(parameter(value));
     }
 
+    // A lone value ("SET @v = @p", "SET @v = 0" in a procedure) is what the server would echo: read
+    // here, without a round trip.
+    if (statement.sql == u"SELECT $1" && parameters.size() == 1) {
+        const PgValues::Parameter& lone = parameters.front();
+        RecordSet rows(QStringList{QStringLiteral("?column?")});
+        rows.addRow({PgValues::field(lone.null ? 0 : lone.type, lone.null ? nullptr : lone.text.constData(),
+                                     static_cast<int>(lone.text.size()))});
+        outcome.kind = translation.kind;
+        outcome.rows = std::move(rows);
+        outcome.rowCount = 1;
+        return std::nullopt;
+    }
+
     // What creates or drops a table runs once; the statements that named the table are prepared
     // again, since the next table of that name may have other columns.
     const bool definition =
