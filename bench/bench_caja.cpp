@@ -1,7 +1,8 @@
 // The payment screen's "Aceptar" on the demo restaurant with a year of history, without the screen:
 // three payments (card with tip, dollars, cash with change) on the last account of an order, which
 // stores them, closes the table and prints the account's ticket with its payments. Also the loading
-// of the account when the screen opens. Each benchmark reports the statements sent per run.
+// of the account when the screen opens. Each runs on the embedded database and on PostgreSQL
+// ("/sqlite", "/postgres"), and reports the statements sent per run.
 //
 //   bench_caja            (NERIN_BENCH_HISTORY_DAYS sets the history, default 365)
 #include "bench/BenchTerminal.h"
@@ -16,7 +17,7 @@ namespace {
 
 // The cashier terminal, made once for all benchmarks.
 struct Terminal : bench::BenchTerminal {
-    Terminal() {
+    explicit Terminal(bench::Motor cual) : BenchTerminal(cual) {
         context->iniciarSesion(Sesion(3, QStringLiteral("cajero1"), {}, false));
         context->anchoTicket = 40;
         context->cuentaTicket = 1;
@@ -34,17 +35,22 @@ struct Terminal : bench::BenchTerminal {
     }
 };
 
-Terminal& terminal() {
-    static Terminal t;
-    return t;
+Terminal& terminal(bench::Motor motor) {
+    static std::unique_ptr<Terminal> terminales[2];
+    auto& t = terminales[static_cast<int>(motor)];
+    if (!t)
+        t = std::make_unique<Terminal>(motor);
+    return *t;
 }
 
 Currency pesos(const char* texto) {
     return *Currency::parse(QString::fromLatin1(texto));
 }
 
-void BM_LoadAccount(benchmark::State& state) {
-    Terminal& t = terminal();
+void BM_LoadAccount(benchmark::State& state, bench::Motor motor) {
+    if (bench::sinServidor(state, motor))
+        return;
+    Terminal& t = terminal(motor);
     t.reabrir();
     FacturacionNoDisponible facturacion(t.prompts);
     AbonoLealtadServicio lealtad(*t.context);
@@ -59,10 +65,13 @@ void BM_LoadAccount(benchmark::State& state) {
     }
     bench::contarSentencias(state, bench::CountingConnection::sent - antes);
 }
-BENCHMARK(BM_LoadAccount)->Unit(benchmark::kMillisecond);
+[[maybe_unused]] const int kLoadAccount =
+    bench::enAmbos("BM_LoadAccount", BM_LoadAccount, [](auto* b) { b->Unit(benchmark::kMillisecond); });
 
-void BM_AceptarThreePaymentsCloseAndTicket(benchmark::State& state) {
-    Terminal& t = terminal();
+void BM_AceptarThreePaymentsCloseAndTicket(benchmark::State& state, bench::Motor motor) {
+    if (bench::sinServidor(state, motor))
+        return;
+    Terminal& t = terminal(motor);
     FacturacionNoDisponible facturacion(t.prompts);
     AbonoLealtadServicio lealtad(*t.context);
     qint64 enviadas = 0;
@@ -92,7 +101,9 @@ void BM_AceptarThreePaymentsCloseAndTicket(benchmark::State& state) {
     }
     bench::contarSentencias(state, enviadas);
 }
-BENCHMARK(BM_AceptarThreePaymentsCloseAndTicket)->Unit(benchmark::kMillisecond)->Iterations(30);
+[[maybe_unused]] const int kAceptarThreePaymentsCloseAndTicket =
+    bench::enAmbos("BM_AceptarThreePaymentsCloseAndTicket", BM_AceptarThreePaymentsCloseAndTicket,
+                   [](auto* b) { b->Unit(benchmark::kMillisecond)->Iterations(30); });
 
 } // namespace
 } // namespace nerin

@@ -1,8 +1,8 @@
 // The order screen's work on the demo restaurant with a year of history, without the screen: showing
 // a submenu's buttons, adding a product to the account, storing 20 items, sending 10 lines to the
 // kitchen, adding a package with three components and storing it, opening an order of 30 items, and
-// cancelling a dish already sent with its slip. Each benchmark also reports the statements it sent to
-// the database per run.
+// cancelling a dish already sent with its slip. Each runs on the embedded database and on PostgreSQL
+// ("/sqlite", "/postgres"), and reports the statements it sent to the database per run.
 //
 //   bench_order            (NERIN_BENCH_HISTORY_DAYS sets the history, default 365)
 #include "bench/BenchTerminal.h"
@@ -22,7 +22,7 @@ namespace {
 // Terminal 1 with the waiter mesero1 signed in and serving-time headers on, made once for all
 // benchmarks.
 struct Terminal : bench::BenchTerminal {
-    Terminal() {
+    explicit Terminal(bench::Motor cual) : BenchTerminal(cual) {
         context->iniciarSesion(Sesion(1, {}, {}, false));
         context->setFuncion(6, true);
     }
@@ -38,27 +38,35 @@ struct Terminal : bench::BenchTerminal {
     }
 };
 
-Terminal& terminal() {
-    static Terminal t;
-    return t;
+Terminal& terminal(bench::Motor motor) {
+    static std::unique_ptr<Terminal> terminales[2];
+    auto& t = terminales[static_cast<int>(motor)];
+    if (!t)
+        t = std::make_unique<Terminal>(motor);
+    return *t;
 }
 
 void contar(benchmark::State& state, qint64 antes) {
     bench::contarSentencias(state, bench::CountingConnection::sent - antes);
 }
 
-void BM_SubmenuButtons(benchmark::State& state) {
-    auto comanda = terminal().comanda();
+void BM_SubmenuButtons(benchmark::State& state, bench::Motor motor) {
+    if (bench::sinServidor(state, motor))
+        return;
+    auto comanda = terminal(motor).comanda();
     MenuProductos menu(*comanda);
     const qint64 antes = bench::CountingConnection::sent;
     for (auto _ : state)
         benchmark::DoNotOptimize(menu.MostrarProductosSubMenu(3));
     contar(state, antes);
 }
-BENCHMARK(BM_SubmenuButtons)->Unit(benchmark::kMillisecond);
+[[maybe_unused]] const int kSubmenuButtons =
+    bench::enAmbos("BM_SubmenuButtons", BM_SubmenuButtons, [](auto* b) { b->Unit(benchmark::kMillisecond); });
 
-void BM_AddProduct(benchmark::State& state) {
-    auto comanda = terminal().comanda();
+void BM_AddProduct(benchmark::State& state, bench::Motor motor) {
+    if (bench::sinServidor(state, motor))
+        return;
+    auto comanda = terminal(motor).comanda();
     AgregarProducto agregar(*comanda);
     const int lineas = comanda->cuadricula().size();
     const qint64 antes = bench::CountingConnection::sent;
@@ -70,10 +78,13 @@ void BM_AddProduct(benchmark::State& state) {
     }
     contar(state, antes);
 }
-BENCHMARK(BM_AddProduct)->Unit(benchmark::kMillisecond);
+[[maybe_unused]] const int kAddProduct =
+    bench::enAmbos("BM_AddProduct", BM_AddProduct, [](auto* b) { b->Unit(benchmark::kMillisecond); });
 
-void BM_StoreTwentyItems(benchmark::State& state) {
-    auto comanda = terminal().comanda(2);
+void BM_StoreTwentyItems(benchmark::State& state, bench::Motor motor) {
+    if (bench::sinServidor(state, motor))
+        return;
+    auto comanda = terminal(motor).comanda(2);
     AgregarProducto agregar(*comanda);
     GuardarProductos guardar(*comanda);
     qint64 enviadas = 0;
@@ -89,11 +100,15 @@ void BM_StoreTwentyItems(benchmark::State& state) {
     }
     bench::contarSentencias(state, enviadas);
 }
-BENCHMARK(BM_StoreTwentyItems)->Unit(benchmark::kMillisecond)->Iterations(20);
+[[maybe_unused]] const int kStoreTwentyItems =
+    bench::enAmbos("BM_StoreTwentyItems", BM_StoreTwentyItems,
+                   [](auto* b) { b->Unit(benchmark::kMillisecond)->Iterations(20); });
 
-void BM_PrepareTenLines(benchmark::State& state) {
+void BM_PrepareTenLines(benchmark::State& state, bench::Motor motor) {
+    if (bench::sinServidor(state, motor))
+        return;
     // Ten stored lines pressed "Preparar" together: marked prepared and queued to the kitchen.
-    auto comanda = terminal().comanda(2);
+    auto comanda = terminal(motor).comanda(2);
     AgregarProducto agregar(*comanda);
     GuardarProductos guardar(*comanda);
     Despacho despacho(*comanda, guardar);
@@ -113,11 +128,15 @@ void BM_PrepareTenLines(benchmark::State& state) {
     }
     bench::contarSentencias(state, enviadas);
 }
-BENCHMARK(BM_PrepareTenLines)->Unit(benchmark::kMillisecond)->Iterations(20);
+[[maybe_unused]] const int kPrepareTenLines =
+    bench::enAmbos("BM_PrepareTenLines", BM_PrepareTenLines,
+                   [](auto* b) { b->Unit(benchmark::kMillisecond)->Iterations(20); });
 
-void BM_AddPackageOfThreeAndStore(benchmark::State& state) {
+void BM_AddPackageOfThreeAndStore(benchmark::State& state, bench::Motor motor) {
+    if (bench::sinServidor(state, motor))
+        return;
     // The executive package with a starter, a main course and a drink, then stored.
-    auto comanda = terminal().comanda(2);
+    auto comanda = terminal(motor).comanda(2);
     AgregarProducto agregar(*comanda);
     Paquetes paquetes(*comanda, agregar);
     GuardarProductos guardar(*comanda);
@@ -136,12 +155,16 @@ void BM_AddPackageOfThreeAndStore(benchmark::State& state) {
     }
     bench::contarSentencias(state, enviadas);
 }
-BENCHMARK(BM_AddPackageOfThreeAndStore)->Unit(benchmark::kMillisecond)->Iterations(20);
+[[maybe_unused]] const int kAddPackageOfThreeAndStore =
+    bench::enAmbos("BM_AddPackageOfThreeAndStore", BM_AddPackageOfThreeAndStore,
+                   [](auto* b) { b->Unit(benchmark::kMillisecond)->Iterations(20); });
 
-void BM_OpenOrderOfThirtyItems(benchmark::State& state) {
+void BM_OpenOrderOfThirtyItems(benchmark::State& state, bench::Motor motor) {
+    if (bench::sinServidor(state, motor))
+        return;
     // Order 3 gets thirty items, some with modifiers and comments.
     {
-        auto llena = terminal().comanda(3);
+        auto llena = terminal(motor).comanda(3);
         AgregarProducto agregar(*llena);
         while (llena->cuadricula().size() < 36)
             agregar.AñadirProductoAComanda(llena->cuadricula().size() % 3 ? 103 : 101, TipoLinea::Producto);
@@ -150,7 +173,7 @@ void BM_OpenOrderOfThirtyItems(benchmark::State& state) {
             return;
         }
     }
-    auto comanda = std::make_unique<ComandaActual>(*terminal().context);
+    auto comanda = std::make_unique<ComandaActual>(*terminal(motor).context);
     const qint64 antes = bench::CountingConnection::sent;
     for (auto _ : state) {
         comanda->IDComanda = 3;
@@ -161,12 +184,16 @@ void BM_OpenOrderOfThirtyItems(benchmark::State& state) {
     contar(state, antes);
     state.counters["lineas"] = static_cast<double>(comanda->cuadricula().size());
 }
-BENCHMARK(BM_OpenOrderOfThirtyItems)->Unit(benchmark::kMillisecond);
+[[maybe_unused]] const int kOpenOrderOfThirtyItems =
+    bench::enAmbos("BM_OpenOrderOfThirtyItems", BM_OpenOrderOfThirtyItems,
+                   [](auto* b) { b->Unit(benchmark::kMillisecond); });
 
-void BM_CancelPreparedItem(benchmark::State& state) {
+void BM_CancelPreparedItem(benchmark::State& state, bench::Motor motor) {
+    if (bench::sinServidor(state, motor))
+        return;
     // The manager, who may cancel dishes already sent, cancels one with a reason: the checks, the
     // stamp, the server's record, the account's total and the slip with its kitchen copy.
-    Terminal& t = terminal();
+    Terminal& t = terminal(motor);
     t.context->iniciarSesion(Sesion(2, QStringLiteral("gerente1"), {}, false));
     t.context->terminal = 1;
     auto comanda = t.comanda(2);
@@ -201,7 +228,9 @@ void BM_CancelPreparedItem(benchmark::State& state) {
     bench::contarSentencias(state, enviadas);
     t.context->iniciarSesion(Sesion(1, {}, {}, false));
 }
-BENCHMARK(BM_CancelPreparedItem)->Unit(benchmark::kMillisecond)->Iterations(20);
+[[maybe_unused]] const int kCancelPreparedItem =
+    bench::enAmbos("BM_CancelPreparedItem", BM_CancelPreparedItem,
+                   [](auto* b) { b->Unit(benchmark::kMillisecond)->Iterations(20); });
 
 } // namespace
 } // namespace nerin

@@ -19,6 +19,12 @@ public:
     void addRow(QList<DbValue> row) { m_rows.append(std::move(row)); }
 
     const QStringList& columns() const { return m_columns; }
+    // Gives the column at `column` another name, its rows untouched; a position that does not exist
+    // changes nothing.
+    void renameColumn(int column, const QString& name) {
+        if (column >= 0 && column < m_columns.size())
+            m_columns[column] = name;
+    }
     int fieldCount() const { return static_cast<int>(m_columns.size()); }
     int recordCount() const { return static_cast<int>(m_rows.size()); }
 

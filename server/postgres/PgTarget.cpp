@@ -13,11 +13,7 @@ namespace {
 
 // Translations are numbered again at most this many at a time; past it the table starts afresh (the
 // terminal sends a few hundred statement shapes).
-constexpr qsizetype kMaxNumbered = 4000;
-
-bool isNameCharacter(QChar c) {
-    return c.isLetterOrNumber() || c == u'_' || c == u'@' || c == u'#' || c == u'$';
-}
+constexpr std::size_t kMaxNumbered = 4000;
 
 // The value of a literal as written in the statement: whole numbers as int4 (int8 when larger), other
 // numbers exactly as numeric (float8 with an exponent), texts for the server to read by where they
@@ -37,24 +33,14 @@ PgValues::Parameter literalParameter(const Token& literal) {
     return {PgValues::kNumeric, literal.text.toLatin1(), false};
 }
 
-// The rows under their columns' names as the statement spells them ("Total" where the server says
+// Gives the columns of `rows` the names as the statement spells them ("Total" where the server says
 // "total").
-RecordSet withSpelling(RecordSet rows, const QHash<QString, QString>& spellings) {
-    QStringList columns = rows.columns();
-    bool changed = false;
-    for (QString& column : columns) {
-        if (const auto spelled = spellings.constFind(column);
-            spelled != spellings.constEnd() && *spelled != column) {
-            column = *spelled;
-            changed = true;
-        }
+void respell(RecordSet& rows, const QHash<QString, QString>& spellings) {
+    for (int column = 0; column < rows.fieldCount(); ++column) {
+        const QString spelled = spellings.value(rows.columns().at(column));
+        if (!spelled.isEmpty())
+            rows.renameColumn(column, spelled);
     }
-    if (!changed)
-        return rows;
-    RecordSet renamed(std::move(columns));
-    for (const QList<DbValue>& row : rows.rows())
-        renamed.addRow(row);
-    return renamed;
 }
 
 // A savepoint's name as the server reads it, whatever it holds.
@@ -93,65 +79,14 @@ PgValues::Parameter PgTarget::parameter(const DbValue& value) {
     }
 }
 
-const PgTarget::Numbered& PgTarget::numbered(const Translation& translation) {
-    if (auto found = m_numbered.constFind(translation.sql); found != m_numbered.constEnd())
-        return *found;
+const NumberedStatement& PgTarget::numbered(const Translation& translation) {
+    if (const auto found = m_numbered.find(translation.sql); found != m_numbered.end())
+        return found->second;
     if (m_numbered.size() >= kMaxNumbered)
         m_numbered.clear();
-    // Each distinct "@name" outside quotes becomes the next number after the literals' markers.
-    const QString& sql = translation.sql;
-    Numbered result;
-    result.sql.reserve(sql.size());
-    const auto highest = translation.literalTokens.size();
-    for (qsizetype i = 0; i < sql.size();) {
-        const QChar c = sql[i];
-        if (c == u'\'' || c == u'"') {
-            // A quoted text or name, its doubled quotes included.
-            qsizetype end = i + 1;
-            while (end < sql.size()) {
-                if (sql[end] == c) {
-                    if (end + 1 < sql.size() && sql[end + 1] == c) {
-                        end += 2;
-                        continue;
-                    }
-                    break;
-                }
-                ++end;
-            }
-            result.sql += QStringView(sql).mid(i, end + 1 - i);
-            i = end + 1;
-            continue;
-        }
-        if (c.isLetter() || c == u'_') {
-            qsizetype end = i + 1;
-            while (end < sql.size() && (sql[end].isLetterOrNumber() || sql[end] == u'_'))
-                ++end;
-            const QStringView word = QStringView(sql).mid(i, end - i);
-            const QString folded = word.toString().toLower();
-            if (!result.spellings.contains(folded))
-                result.spellings.insert(folded, word.toString());
-            result.sql += word;
-            i = end;
-            continue;
-        }
-        if (c == u'@' && i + 1 < sql.size() && isNameCharacter(sql[i + 1])) {
-            qsizetype end = i + 1;
-            while (end < sql.size() && isNameCharacter(sql[end]))
-                ++end;
-            const QString name = sql.mid(i, end - i);
-            qsizetype index = result.names.indexOf(name);
-            if (index < 0) {
-                index = result.names.size();
-                result.names.append(name);
-            }
-            result.sql += u'$' + QString::number(highest + index + 1);
-            i = end;
-            continue;
-        }
-        result.sql += c;
-        ++i;
-    }
-    return *m_numbered.insert(translation.sql, std::move(result));
+    return m_numbered
+        .emplace(translation.sql, numberStatement(translation.sql, translation.literalTokens.size()))
+        .first->second;
 }
 
 EngineError PgTarget::lastError() const {
@@ -165,7 +100,7 @@ EngineError PgTarget::lastError() const {
 
 EngineStatus PgTarget::execute(const tsql::StatementValues& values, tsql::StatementOutcome& outcome) {
     const Translation& translation = values.translation();
-    const Numbered& statement = numbered(translation);
+    const NumberedStatement& statement = numbered(translation);
     std::vector<PgValues::Parameter> parameters;
     parameters.reserve(static_cast<std::size_t>(translation.literalTokens.size() + statement.names.size()));
     for (qsizetype slot = 1; slot <= translation.literalTokens.size(); ++slot) {
@@ -180,6 +115,19 @@ EngineStatus PgTarget::execute(const tsql::StatementValues& values, tsql::Statem
         if (EngineStatus failure = values.variable(name, value); !failure.isOk())
             return failure;
         parameters.push_back(parameter(value));
+    }
+
+    // A lone value ("SET @v = @p", "SET @v = 0" in a procedure) is what the server would echo: read
+    // here, without a round trip.
+    if (statement.sql == u"SELECT $1" && parameters.size() == 1) {
+        const PgValues::Parameter& lone = parameters.front();
+        RecordSet rows(QStringList{QStringLiteral("?column?")});
+        rows.addRow({PgValues::field(lone.null ? 0 : lone.type, lone.null ? nullptr : lone.text.constData(),
+                                     static_cast<int>(lone.text.size()))});
+        outcome.kind = translation.kind;
+        outcome.rows = std::move(rows);
+        outcome.rowCount = 1;
+        return std::nullopt;
     }
 
     // What creates or drops a table runs once; the statements that named the table are prepared
@@ -199,7 +147,8 @@ EngineStatus PgTarget::execute(const tsql::StatementValues& values, tsql::Statem
 
     outcome.kind = translation.kind;
     if (translation.kind == Translation::Kind::Query && !done->results.isEmpty()) {
-        outcome.rows = withSpelling(std::move(done->results.first()), statement.spellings);
+        outcome.rows = std::move(done->results.first());
+        respell(*outcome.rows, statement.spellings);
         outcome.rowCount = outcome.rows->rows().size();
     } else {
         outcome.rows.reset();

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "server/postgres/NumberedStatement.h"
 #include "server/postgres/PgCatalogue.h"
 #include "server/postgres/PgConnection.h"
 #include "server/tsql/PostgresDialect.h"
 #include "server/tsql/Target.h"
 
-#include <QHash>
-#include <QStringList>
+#include <unordered_map>
 
 namespace nerin {
 
@@ -39,22 +39,15 @@ public:
     static PgValues::Parameter parameter(const DbValue& value);
 
 private:
-    // A translation with each named marker turned into a number after the literals' markers.
-    struct Numbered {
-        QString sql;
-        QStringList names; // the names of $n+1, $n+2, …, as the dialect wrote them ("@x")
-        // The first spelling of each bare word of the text, by the word in lower case: the server
-        // folds the names of a result's columns, T-SQL keeps them as written.
-        QHash<QString, QString> spellings;
-    };
-    const Numbered& numbered(const tsql::Translation& translation);
+    // The translation numbered for the server, numbered once per statement text.
+    const NumberedStatement& numbered(const tsql::Translation& translation);
     // The error of the connection's last failed call.
     tsql::EngineError lastError() const;
 
     PgConnection& m_connection;
     tsql::PostgresDialect m_dialect;
     PgCatalogue m_catalogue;
-    QHash<QString, Numbered> m_numbered;
+    std::unordered_map<QString, NumberedStatement> m_numbered;
 };
 
 } // namespace nerin

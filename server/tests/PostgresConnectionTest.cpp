@@ -49,6 +49,11 @@ TEST_F(PostgresConnectionTest, StatementsGiveWhatTheyGiveOnTheServer) {
          "Terraza|10.35"},
         {"SELECT Numero FROM Mesa WHERE Fecha = '06/12/2026 13:45' AND Numero < 3000000000", "12"},
         {"DECLARE @f datetime SELECT @f = Fecha FROM Mesa SELECT DATEPART(month, @f), DAY(@f)", "12|6"},
+        // A lone value assigned keeps its type: money adds, a date has parts, a big number stays whole.
+        {"DECLARE @m money, @x money, @d datetime, @e datetime, @b bigint, @c bigint, @n int "
+         "SET @m = 10.5 SET @x = @m SET @d = '06/12/2026 13:45' SET @e = @d SET @b = 3000000000 SET @c = @b "
+         "SET @n = NULL SELECT @x + 0.25, DAY(@e), DATEPART(hour, @e), @c + 1, ISNULL(@n, 7)",
+         "10.75|6|13|3000000001|7"},
         {"UPDATE Mesa SET Total = Total * 2 WHERE Numero = 12 SELECT @@ROWCOUNT", "1"},
         // A temporary table per connection, made again with other columns.
         {"CREATE TABLE #T (ID int IDENTITY(1,1), Texto varchar(10)) INSERT INTO #T (Texto) VALUES ('a') "

@@ -4,6 +4,7 @@
 // T-SQL, and the catalogue reads tables as the translator needs them.
 #include "base/tests/QtPrinters.h"
 #include "server/ScriptRunner.h"
+#include "server/postgres/NumberedStatement.h"
 #include "server/postgres/PgCatalogue.h"
 #include "server/postgres/PgConnection.h"
 #include "server/postgres/PgRuntime.h"
@@ -38,28 +39,10 @@ protected:
         auto translation = translator.translate(tokens);
         if (!translation)
             return translation;
-        QString& sql = translation->sql;
-        const int literals = static_cast<int>(translation->literalTokens.size());
-        QChar quote;
-        for (qsizetype i = 0; i < sql.size(); ++i) {
-            const QChar c = sql[i];
-            if (!quote.isNull()) {
-                quote = c == quote ? QChar() : quote;
-            } else if (c == u'\'' || c == u'"') {
-                quote = c;
-            } else if (c == u'@') {
-                qsizetype end = i + 1;
-                while (end < sql.size() &&
-                       (sql[end].isLetterOrNumber() || sql[end] == u'_' || sql[end] == u'$'))
-                    ++end;
-                const QString name = sql.mid(i, end - i);
-                if (!variables.contains(name))
-                    variables.append(name);
-                const QString marker = u'$' + QString::number(literals + variables.indexOf(name) + 1);
-                sql.replace(i, end - i, marker);
-                i += marker.size() - 1;
-            }
-        }
+        nerin::NumberedStatement numbered =
+            nerin::numberStatement(translation->sql, translation->literalTokens.size());
+        translation->sql = std::move(numbered.sql);
+        variables = std::move(numbered.names);
         return translation;
     }
 
