@@ -77,7 +77,7 @@ QStringList PgRuntime::files() {
         QStringLiteral("datetext"),         QStringLiteral("text"),
         QStringLiteral("numbers"),          QStringLiteral("conversions"),
         QStringLiteral("conversions_text"), QStringLiteral("identity"),
-        QStringLiteral("operators"),
+        QStringLiteral("operators"),        QStringLiteral("information_schema"),
     };
     QStringList paths;
     for (const QString& name : names)

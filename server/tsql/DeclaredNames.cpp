@@ -1,0 +1,132 @@
+#include "server/tsql/DeclaredNames.h"
+
+#include "server/tsql/InformationSchema.h"
+#include "server/tsql/Target.h"
+
+namespace nerin::tsql {
+
+namespace {
+
+const QString kNote = QStringLiteral("SELECT nerin_note_definition($1, $2, $3, $4)");
+
+// Just after the parenthesis that closes the one at `open`, or the end.
+qsizetype pastClosing(const TokenList& t, qsizetype open) {
+    int depth = 0;
+    for (qsizetype i = open; i < t.size(); ++i) {
+        if (t[i].kind == Token::Kind::LParen)
+            ++depth;
+        else if (t[i].kind == Token::Kind::RParen && --depth == 0)
+            return i + 1;
+    }
+    return t.size();
+}
+
+// The comma-separated parts of [begin, end), commas inside parentheses left alone.
+QList<QPair<qsizetype, qsizetype>> split(const TokenList& t, qsizetype begin, qsizetype end) {
+    QList<QPair<qsizetype, qsizetype>> parts;
+    qsizetype start = begin;
+    for (qsizetype i = begin; i < end;) {
+        if (t[i].kind == Token::Kind::LParen) {
+            i = pastClosing(t, i);
+        } else if (t[i].kind == Token::Kind::Comma) {
+            parts.append({start, i});
+            start = ++i;
+        } else {
+            ++i;
+        }
+    }
+    parts.append({start, end});
+    return parts;
+}
+
+// The object name at `i` without its schema; `i` is moved past it.
+QString nameAt(const TokenList& t, qsizetype& i) {
+    QString name;
+    while (i < t.size() && t[i].isName()) {
+        name = t[i++].text;
+        if (i >= t.size() || t[i].kind != Token::Kind::Dot)
+            break;
+        ++i;
+    }
+    return name;
+}
+
+// The DEFAULT expression among [begin, end) as written, or NULL: a literal, a signed number, a
+// parenthesised expression or a function call.
+DbValue defaultOf(const TokenList& t, qsizetype begin, qsizetype end) {
+    for (qsizetype i = begin; i < end; ++i) {
+        if (t[i].kind == Token::Kind::LParen) {
+            i = pastClosing(t, i) - 1;
+            continue;
+        }
+        if (!t[i].is(u"DEFAULT") || i + 1 >= end)
+            continue;
+        qsizetype from = i + 1;
+        qsizetype to = from + 1;
+        if (t[from].kind == Token::Kind::LParen)
+            to = pastClosing(t, from);
+        else if (t[from].isName() && to < end && t[to].kind == Token::Kind::LParen)
+            to = pastClosing(t, to);
+        else if (t[from].kind == Token::Kind::Operator && to < end)
+            ++to;
+        return DbValue(InformationSchema::sourceText(t, from, qMin(to, end)));
+    }
+    return DbValue();
+}
+
+std::optional<EngineError> noteColumn(Target& target, const QString& table, const TokenList& t,
+                                      qsizetype begin, qsizetype end) {
+    if (begin >= end || !t[begin].isName())
+        return std::nullopt;
+    for (const char16_t* constraint :
+         {u"CONSTRAINT", u"PRIMARY", u"UNIQUE", u"FOREIGN", u"CHECK", u"INDEX"}) {
+        if (t[begin].is(constraint))
+            return std::nullopt;
+    }
+    // A computed column ("Total AS Precio * 2") has no type of its own.
+    DbValue type;
+    qsizetype i = begin + 1;
+    if (i < end && t[i].isName() && !t[i].is(u"AS")) {
+        QString text = t[i++].text.toLower();
+        if (i < end && t[i].kind == Token::Kind::LParen) {
+            const qsizetype past = pastClosing(t, i);
+            for (qsizetype k = i; k < past; ++k)
+                text += t[k].text.toLower();
+            i = past;
+        }
+        type = DbValue(text);
+    }
+    return target.runNative(kNote, {DbValue(table), DbValue(t[begin].text), type, defaultOf(t, i, end)});
+}
+
+} // namespace
+
+std::optional<EngineError> DeclaredNames::note(Target& target, const TokenList& tokens) {
+    if (tokens.size() < 4 || !tokens[1].is(u"TABLE"))
+        return std::nullopt;
+    const bool create = tokens[0].is(u"CREATE");
+    if (!create && !tokens[0].is(u"ALTER"))
+        return std::nullopt;
+    qsizetype i = 2;
+    const QString table = nameAt(tokens, i);
+    if (table.isEmpty() || table.startsWith(u'#') || i >= tokens.size())
+        return std::nullopt;
+    qsizetype begin = i + 1;
+    qsizetype end = tokens.size();
+    if (create) {
+        if (tokens[i].kind != Token::Kind::LParen)
+            return std::nullopt;
+        end = pastClosing(tokens, i) - 1;
+        if (auto failure = target.runNative(kNote, {DbValue(table), DbValue(), DbValue(), DbValue()}))
+            return failure;
+    } else if (!tokens[i].is(u"ADD")) {
+        return std::nullopt;
+    }
+    for (const auto& [from, to] : split(tokens, begin, end)) {
+        if (auto failure = noteColumn(target, table, tokens, from, to))
+            return failure;
+    }
+    return std::nullopt;
+}
+
+} // namespace nerin::tsql
