@@ -74,6 +74,10 @@ TEST_P(InformationSchemaTest, ListsTheDatabasesOwnObjectsAsTheyWereWritten) {
          "4;"
          "Tasa|4|NULL|YES|decimal|NULL|5|2;Notas|5|NULL|YES|varchar|-1|NULL|NULL;"
          "Código|6|NULL|YES|char|3|NULL|NULL;Activa|7|(1)|NO|bit|NULL|1|NULL"},
+        {"SELECT TABLE_NAME, COLUMN_NAME, ORDINAL_POSITION FROM INFORMATION_SCHEMA.COLUMNS WHERE TABLE_NAME "
+         "= "
+         "'vmesas'",
+         "vMesas|Nombre|1"},
         {"SELECT TABLE_NAME, VIEW_DEFINITION, CHECK_OPTION FROM INFORMATION_SCHEMA.VIEWS",
          "vMesas|CREATE VIEW vMesas AS SELECT Nombre FROM Mesa WHERE Precio > 0|NONE"},
         {"SELECT ROUTINE_CATALOG, ROUTINE_SCHEMA, ROUTINE_NAME, ROUTINE_TYPE FROM "

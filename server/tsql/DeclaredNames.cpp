@@ -99,9 +99,32 @@ std::optional<EngineError> noteColumn(Target& target, const QString& table, cons
     return target.runNative(kNote, {DbValue(table), DbValue(t[begin].text), type, defaultOf(t, i, end)});
 }
 
+// The names a CREATE VIEW may have spelled its columns with, the likeliest first: its column list,
+// the aliases after AS, then every other name.
+std::optional<EngineError> noteView(Target& target, const TokenList& t) {
+    qsizetype i = 2;
+    const QString view = nameAt(t, i);
+    if (view.isEmpty())
+        return std::nullopt;
+    QStringList listed, aliases, others;
+    bool inList = i < t.size() && t[i].kind == Token::Kind::LParen;
+    for (; i < t.size(); ++i) {
+        if (t[i].kind == Token::Kind::RParen)
+            inList = false;
+        if (!t[i].isName())
+            continue;
+        QStringList& into = inList ? listed : (i > 0 && t[i - 1].is(u"AS") ? aliases : others);
+        into.append(t[i].text);
+    }
+    return target.runNative(QStringLiteral("SELECT nerin_note_columns($1, $2)"),
+                            {DbValue(view), DbValue((listed + aliases + others).join(u'\n'))});
+}
+
 } // namespace
 
 std::optional<EngineError> DeclaredNames::note(Target& target, const TokenList& tokens) {
+    if (tokens.size() > 3 && tokens[0].is(u"CREATE") && tokens[1].is(u"VIEW"))
+        return noteView(target, tokens);
     if (tokens.size() < 4 || !tokens[1].is(u"TABLE"))
         return std::nullopt;
     const bool create = tokens[0].is(u"CREATE");

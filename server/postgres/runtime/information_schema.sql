@@ -43,6 +43,32 @@ BEGIN
 END
 $$;
 
+-- Notes the spelling of each column of the view or table `object_name` that one of `names` (one a
+-- line, the first that matches taken) spells, without a type of its own.
+CREATE OR REPLACE FUNCTION nerin_note_columns(object_name text, names text) RETURNS boolean
+LANGUAGE plpgsql VOLATILE AS $$
+DECLARE
+    relation oid;
+    spelled text;
+    column_name name;
+BEGIN
+    SELECT c.oid INTO relation FROM pg_class AS c
+    WHERE c.relnamespace = 'public'::regnamespace AND c.relname = lower(object_name);
+    IF relation IS NULL THEN
+        RETURN false;
+    END IF;
+    FOR column_name IN SELECT attname FROM pg_attribute WHERE attrelid = relation AND attnum > 0
+                       AND NOT attisdropped LOOP
+        SELECT w INTO spelled FROM unnest(string_to_array(names, E'\n')) WITH ORDINALITY AS u(w, n)
+        WHERE lower(w) = column_name::text ORDER BY n LIMIT 1;
+        IF spelled IS NOT NULL THEN
+            EXECUTE format('COMMENT ON COLUMN %s.%I IS %L', relation::regclass, column_name, spelled);
+        END IF;
+    END LOOP;
+    RETURN true;
+END
+$$;
+
 -- The line `n` of a noted comment (from 1) when it notes the name `actual` (the server's, lower
 -- case); NULL when nothing was noted or the line is empty.
 CREATE OR REPLACE FUNCTION nerin_information_schema.noted(note text, actual name, n integer) RETURNS text
