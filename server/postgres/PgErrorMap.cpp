@@ -16,9 +16,10 @@ QString quotedName(const QString& message) {
     return quoted.match(message).captured(1);
 }
 
-// A column as the server names it: "c", or "t.c" when it was qualified.
+// A column as the server names it: "c", or "t.c" when it was qualified ("column reference "c" is
+// ambiguous").
 QString columnName(const QString& message) {
-    static const QRegularExpression column(QStringLiteral("^column (?:\"([^\"]*)\"|(\\S+)) "));
+    static const QRegularExpression column(QStringLiteral("^column (?:reference )?(?:\"([^\"]*)\"|(\\S+)) "));
     const QRegularExpressionMatch m = column.match(message);
     const QString name = m.captured(1).isEmpty() ? m.captured(2) : m.captured(1);
     return name.section(u'.', -1);

@@ -73,11 +73,17 @@ Status installSteps(PgConnection& connection) {
 
 QStringList PgRuntime::files() {
     static const QStringList names = {
-        QStringLiteral("support"),          QStringLiteral("dates"),
-        QStringLiteral("datetext"),         QStringLiteral("text"),
-        QStringLiteral("numbers"),          QStringLiteral("conversions"),
-        QStringLiteral("conversions_text"), QStringLiteral("identity"),
+        QStringLiteral("support"),
+        QStringLiteral("dates"),
+        QStringLiteral("datetext"),
+        QStringLiteral("text"),
+        QStringLiteral("numbers"),
+        QStringLiteral("conversions"),
+        QStringLiteral("conversions_text"),
+        QStringLiteral("binary"),
+        QStringLiteral("identity"),
         QStringLiteral("operators"),
+        QStringLiteral("information_schema"),
     };
     QStringList paths;
     for (const QString& name : names)

@@ -43,6 +43,24 @@ void respell(RecordSet& rows, const QHash<QString, QString>& spellings) {
     }
 }
 
+// `error` with the name it quotes spelled as the statement spelled it: the server folds the names it
+// did not find, T-SQL says them as written ("Invalid object name 'NoExiste'.").
+EngineError withSpelling(EngineError error, const QHash<QString, QString>& spellings) {
+    if (error.nativeError != 207 && error.nativeError != 208 && error.nativeError != 209)
+        return error;
+    const qsizetype open = error.message.indexOf(u'\'');
+    const qsizetype close = open < 0 ? -1 : error.message.indexOf(u'\'', open + 1);
+    if (close < 0)
+        return error;
+    QStringList parts = error.message.mid(open + 1, close - open - 1).split(u'.');
+    for (QString& part : parts) {
+        if (const auto spelled = spellings.constFind(part); spelled != spellings.constEnd())
+            part = *spelled;
+    }
+    error.message.replace(open + 1, close - open - 1, parts.join(u'.'));
+    return error;
+}
+
 // A savepoint's name as the server reads it, whatever it holds.
 QString savepointName(const QString& name) {
     QString quoted = name.toLower();
@@ -127,7 +145,7 @@ EngineStatus PgTarget::execute(const tsql::StatementValues& values, tsql::Statem
         outcome.kind = translation.kind;
         outcome.rows = std::move(rows);
         outcome.rowCount = 1;
-        return std::nullopt;
+        return EngineStatus::ok();
     }
 
     // What creates or drops a table runs once; the statements that named the table are prepared
@@ -143,7 +161,7 @@ EngineStatus PgTarget::execute(const tsql::StatementValues& values, tsql::Statem
             m_connection.forgetPrepared(u'"' + translation.touchedTable.toLower() + u'"');
     }
     if (!done)
-        return lastError();
+        return withSpelling(lastError(), statement.spellings);
 
     outcome.kind = translation.kind;
     if (translation.kind == Translation::Kind::Query && !done->results.isEmpty()) {

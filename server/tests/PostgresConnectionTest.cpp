@@ -62,9 +62,16 @@ TEST_F(PostgresConnectionTest, StatementsGiveWhatTheyGiveOnTheServer) {
         {"DROP TABLE #T CREATE TABLE #T (Otro money) INSERT INTO #T VALUES (5) SELECT * FROM #T", "5"},
         {"SELECT Numero, @@TRANCOUNT AS N INTO #Copia FROM Mesa WHERE Numero = 12 SELECT * FROM #Copia",
          "12|0"},
+        // INTERSECT before UNION; binary literals; texts in variables compare without regard to case.
+        {"SELECT 1 UNION SELECT 2 INTERSECT SELECT 2 ORDER BY 1", "1;2"},
+        {"SELECT CAST(0x41 AS varchar), CONVERT(char(3), 0x4EE1), CAST(0x0A0b AS int), CAST(0xFFFF AS "
+         "smallint)",
+         "A|Ná |2571|-1"},
         // Failures as SQL Server numbers and words them.
-        {"SELECT * FROM NoExiste", "ERROR Línea 1: Invalid object name 'noexiste'.", 208},
-        {"SELECT NoHay FROM Mesa", "ERROR Línea 1: Invalid column name 'nohay'.", 207},
+        {"SELECT * FROM NoExiste", "ERROR Línea 1: Invalid object name 'NoExiste'.", 208},
+        {"SELECT NoHay FROM Mesa", "ERROR Línea 1: Invalid column name 'NoHay'.", 207},
+        {"SELECT m.Numero FROM Mesa m, Mesa n WHERE Numero = 1",
+         "ERROR Línea 1: Ambiguous column name 'Numero'.", 209},
         {"INSERT INTO Mesa (Numero) VALUES (12)",
          "ERROR Línea 1: Violation of PRIMARY KEY constraint 'PK_mesa'. Cannot insert duplicate key in "
          "object "

@@ -322,44 +322,6 @@ TEST_F(SqliteConnectionTest, BinaryLiteralsAreVarbinaryValues) {
         EXPECT_EQ(rows(QString::fromUtf8(c.sql)).toStdString(), c.rows) << c.sql;
 }
 
-TEST_F(SqliteConnectionTest, InformationSchemaListsTheDatabasesOwnObjects) {
-    exec(QStringLiteral("CREATE TABLE Mesa (ID int IDENTITY(1,1), Nombre nvarchar(30) NOT NULL DEFAULT 'x', "
-                        "Precio money, Tasa decimal(5,2), Notas varchar(max))"));
-    exec(QStringLiteral("CREATE VIEW vMesas AS SELECT Nombre FROM Mesa WHERE Precio > 0"));
-    exec(QStringLiteral("CREATE PROCEDURE Abrir @n int AS SELECT @n"));
-    exec(QStringLiteral("CREATE TABLE #Tmp (ID int)"));
-    const struct {
-        const char* sql;
-        const char* rows;
-    } cases[] = {
-        {"SELECT TABLE_CATALOG, TABLE_SCHEMA, TABLE_NAME, TABLE_TYPE FROM INFORMATION_SCHEMA.TABLES "
-         "ORDER BY TABLE_NAME",
-         "nerin|dbo|Mesa|BASE TABLE;nerin|dbo|vMesas|VIEW"},
-        {"SELECT COLUMN_NAME, ORDINAL_POSITION, COLUMN_DEFAULT, IS_NULLABLE, DATA_TYPE, "
-         "CHARACTER_MAXIMUM_LENGTH, "
-         "NUMERIC_PRECISION, NUMERIC_SCALE FROM information_schema.columns WHERE table_name = 'MESA' "
-         "ORDER BY ORDINAL_POSITION",
-         "ID|1|NULL|NO|int|NULL|10|0;Nombre|2|('x')|NO|nvarchar|30|NULL|NULL;Precio|3|NULL|YES|money|NULL|19|"
-         "4;"
-         "Tasa|4|NULL|YES|decimal|NULL|5|2;Notas|5|NULL|YES|varchar|-1|NULL|NULL"},
-        {"SELECT TABLE_NAME, VIEW_DEFINITION FROM INFORMATION_SCHEMA.VIEWS",
-         "vMesas|CREATE VIEW vMesas AS SELECT Nombre FROM Mesa WHERE Precio > 0"},
-        {"SELECT ROUTINE_SCHEMA, ROUTINE_NAME, ROUTINE_TYPE FROM INFORMATION_SCHEMA.ROUTINES",
-         "dbo|Abrir|PROCEDURE"},
-        {"IF EXISTS (SELECT * FROM INFORMATION_SCHEMA.TABLES WHERE TABLE_NAME = 'mesa') SELECT 1 ELSE SELECT "
-         "0",
-         "1"},
-        {"IF EXISTS (SELECT * FROM INFORMATION_SCHEMA.TABLES WHERE TABLE_NAME = '#Tmp') SELECT 1 ELSE SELECT "
-         "0",
-         "0"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(rows(QString::fromUtf8(c.sql)).toStdString(), c.rows) << c.sql;
-    exec(QStringLiteral("IF EXISTS (SELECT * FROM INFORMATION_SCHEMA.VIEWS WHERE TABLE_NAME = 'vMesas') "
-                        "DROP VIEW vMesas"));
-    EXPECT_EQ(rows(QStringLiteral("SELECT COUNT(*) FROM INFORMATION_SCHEMA.VIEWS")), QStringLiteral("0"));
-}
-
 TEST_F(SqliteConnectionTest, ChangesThroughASimpleViewReachItsTableWithinTheView) {
     exec(QStringLiteral("CREATE TABLE Producto (ID int, Nombre varchar(20), Estado char(1), Precio money)"));
     exec(QStringLiteral(

@@ -132,6 +132,16 @@ public:
         QString after;
     };
     virtual Enclosure computedColumn() const = 0;
+
+    // --- Catalogue ---
+
+    // The name of the target's view that answers for SQL Server's INFORMATION_SCHEMA.<view> ("TABLES",
+    // "COLUMNS", "VIEWS", "ROUTINES", in upper case), with its quotes.
+    virtual QString catalogueView(QStringView view) const = 0;
+    // Whether the target forgets how a table's names and column types were written (it folds the
+    // names' case, writes T-SQL types as its own), so that the engine notes them as it creates the
+    // table for INFORMATION_SCHEMA to give back.
+    virtual bool forgetsDeclaredNames() const = 0;
 };
 
 } // namespace nerin::tsql

@@ -1,5 +1,7 @@
 #include "server/tsql/InformationSchema.h"
 
+#include "server/tsql/DeclaredNames.h"
+#include "server/tsql/Dialect.h"
 #include "server/tsql/SqlBuilder.h"
 #include "server/tsql/SqliteErrors.h"
 #include "server/tsql/StatementRunner.h"
@@ -57,27 +59,10 @@ QString databaseLiteral(sqlite3* db) {
     return SqlBuilder::quotedString(name);
 }
 
-// The statement's text, near enough to how it was written to be read again.
-QString sourceText(const TokenList& tokens) {
-    QString text;
-    qsizetype count = tokens.size();
-    if (count > 0 && tokens.last().kind == Token::Kind::Semicolon)
-        --count;
-    for (qsizetype k = 0; k < count; ++k) {
-        const Token& t = tokens[k];
-        const bool glued = k == 0 || t.kind == Token::Kind::Dot || t.kind == Token::Kind::Comma ||
-                           t.kind == Token::Kind::RParen || tokens[k - 1].kind == Token::Kind::Dot ||
-                           tokens[k - 1].kind == Token::Kind::LParen;
-        if (!glued)
-            text += u' ';
-        if (t.kind == Token::Kind::String)
-            text += SqlBuilder::quotedString(t.text);
-        else if (t.kind == Token::Kind::QuotedName)
-            text += u'[' + QString(t.text).replace(u']', QStringLiteral("]]")) + u']';
-        else
-            text += t.text;
-    }
-    return text;
+// Where the statement's text ends, before its semicolon.
+qsizetype statementEnd(const TokenList& tokens) {
+    return !tokens.isEmpty() && tokens.last().kind == Token::Kind::Semicolon ? tokens.size() - 1
+                                                                             : tokens.size();
 }
 
 // The name at `i` without its schema ("dbo.v" is "v"); `i` is moved past it.
@@ -94,34 +79,63 @@ QString objectAt(const TokenList& tokens, qsizetype& i) {
 
 } // namespace
 
+QString InformationSchema::sourceText(const TokenList& tokens, qsizetype begin, qsizetype end) {
+    QString text;
+    for (qsizetype k = begin; k < end; ++k) {
+        const Token& t = tokens[k];
+        const bool glued = k == begin || t.kind == Token::Kind::Dot || t.kind == Token::Kind::Comma ||
+                           t.kind == Token::Kind::RParen || tokens[k - 1].kind == Token::Kind::Dot ||
+                           tokens[k - 1].kind == Token::Kind::LParen;
+        if (!glued)
+            text += u' ';
+        if (t.kind == Token::Kind::String)
+            text += SqlBuilder::quotedString(t.text);
+        else if (t.kind == Token::Kind::QuotedName)
+            text += u'[' + QString(t.text).replace(u']', QStringLiteral("]]")) + u']';
+        else
+            text += t.text;
+    }
+    return text;
+}
+
 EngineStatus InformationSchema::install(sqlite3* db) {
     const QString catalog = databaseLiteral(db);
     const QString own = QString::fromLatin1(kOwnObjects);
     const QStringList statements = {
         QStringLiteral("CREATE TABLE IF NOT EXISTS nerin_views (name TEXT PRIMARY KEY COLLATE NOCASE, "
                        "definition TEXT NOT NULL)"),
-        QStringLiteral("CREATE TEMP VIEW \"INFORMATION_SCHEMA.TABLES\" AS SELECT %1 AS TABLE_CATALOG, "
-                       "'dbo' AS TABLE_SCHEMA, m.name COLLATE NERIN_CI AS TABLE_NAME, "
-                       "CASE m.type WHEN 'view' THEN 'VIEW' ELSE 'BASE TABLE' END AS TABLE_TYPE "
-                       "FROM main.sqlite_master m WHERE m.type IN ('table', 'view') AND %2")
+        QStringLiteral(
+            "CREATE TEMP VIEW \"INFORMATION_SCHEMA.TABLES\" AS SELECT %1 COLLATE NERIN_CI AS "
+            "TABLE_CATALOG, 'dbo' COLLATE NERIN_CI AS TABLE_SCHEMA, m.name COLLATE NERIN_CI AS TABLE_NAME, "
+            "CASE m.type WHEN 'view' THEN 'VIEW' ELSE 'BASE TABLE' END COLLATE NERIN_CI AS TABLE_TYPE "
+            "FROM main.sqlite_master m WHERE m.type IN ('table', 'view') AND %2")
             .arg(catalog, own),
         QStringLiteral(
-            "CREATE TEMP VIEW \"INFORMATION_SCHEMA.COLUMNS\" AS SELECT TABLE_CATALOG, TABLE_SCHEMA, "
-            "TABLE_NAME COLLATE NERIN_CI AS TABLE_NAME, COLUMN_NAME COLLATE NERIN_CI AS COLUMN_NAME, "
-            "ORDINAL_POSITION, COLUMN_DEFAULT, IS_NULLABLE, DATA_TYPE, CHARACTER_MAXIMUM_LENGTH, "
+            "CREATE TEMP VIEW \"INFORMATION_SCHEMA.COLUMNS\" AS SELECT TABLE_CATALOG COLLATE NERIN_CI AS "
+            "TABLE_CATALOG, TABLE_SCHEMA COLLATE NERIN_CI AS TABLE_SCHEMA, TABLE_NAME COLLATE NERIN_CI AS "
+            "TABLE_NAME, COLUMN_NAME COLLATE NERIN_CI AS COLUMN_NAME, ORDINAL_POSITION, COLUMN_DEFAULT "
+            "COLLATE "
+            "NERIN_CI AS COLUMN_DEFAULT, IS_NULLABLE COLLATE NERIN_CI AS IS_NULLABLE, DATA_TYPE COLLATE "
+            "NERIN_CI "
+            "AS DATA_TYPE, CHARACTER_MAXIMUM_LENGTH, "
             "NUMERIC_PRECISION, NUMERIC_SCALE FROM (") +
             QString::fromLatin1(kColumns).arg(catalog, own) + u')',
-        QStringLiteral("CREATE TEMP VIEW \"INFORMATION_SCHEMA.VIEWS\" AS SELECT %1 AS TABLE_CATALOG, "
-                       "'dbo' AS TABLE_SCHEMA, m.name COLLATE NERIN_CI AS TABLE_NAME, "
-                       "v.definition AS VIEW_DEFINITION, 'NONE' AS CHECK_OPTION, 'NO' AS IS_UPDATABLE "
-                       "FROM main.sqlite_master m LEFT JOIN main.nerin_views v ON v.name = m.name "
-                       "WHERE m.type = 'view' AND %2")
+        QStringLiteral(
+            "CREATE TEMP VIEW \"INFORMATION_SCHEMA.VIEWS\" AS SELECT %1 COLLATE NERIN_CI AS "
+            "TABLE_CATALOG, 'dbo' COLLATE NERIN_CI AS TABLE_SCHEMA, m.name COLLATE NERIN_CI AS TABLE_NAME, "
+            "v.definition COLLATE NERIN_CI AS VIEW_DEFINITION, 'NONE' COLLATE NERIN_CI AS CHECK_OPTION, "
+            "'NO' COLLATE NERIN_CI AS IS_UPDATABLE "
+            "FROM main.sqlite_master m LEFT JOIN main.nerin_views v ON v.name = m.name "
+            "WHERE m.type = 'view' AND %2")
             .arg(catalog, own),
         QStringLiteral(
-            "CREATE TEMP VIEW \"INFORMATION_SCHEMA.ROUTINES\" AS SELECT %1 AS SPECIFIC_CATALOG, "
-            "'dbo' AS SPECIFIC_SCHEMA, name COLLATE NERIN_CI AS SPECIFIC_NAME, "
-            "%1 AS ROUTINE_CATALOG, 'dbo' AS ROUTINE_SCHEMA, name COLLATE NERIN_CI AS ROUTINE_NAME, "
-            "'PROCEDURE' AS ROUTINE_TYPE, substr(definition, 1, 4000) AS ROUTINE_DEFINITION "
+            "CREATE TEMP VIEW \"INFORMATION_SCHEMA.ROUTINES\" AS SELECT %1 COLLATE NERIN_CI AS "
+            "SPECIFIC_CATALOG, 'dbo' COLLATE NERIN_CI AS SPECIFIC_SCHEMA, name COLLATE NERIN_CI AS "
+            "SPECIFIC_NAME, "
+            "%1 COLLATE NERIN_CI AS ROUTINE_CATALOG, 'dbo' COLLATE NERIN_CI AS ROUTINE_SCHEMA, name COLLATE "
+            "NERIN_CI AS ROUTINE_NAME, 'PROCEDURE' COLLATE NERIN_CI AS ROUTINE_TYPE, substr(definition, 1, "
+            "4000) "
+            "COLLATE NERIN_CI AS ROUTINE_DEFINITION "
             "FROM main.nerin_procedures")
             .arg(catalog),
     };
@@ -134,6 +148,10 @@ EngineStatus InformationSchema::install(sqlite3* db) {
 }
 
 EngineStatus InformationSchema::noteDefinition(Target& target, const TokenList& tokens) {
+    if (target.dialect().forgetsDeclaredNames()) {
+        if (EngineStatus noted = DeclaredNames::note(target, tokens); !noted.isOk())
+            return noted;
+    }
     if (tokens.size() < 3 || !tokens[1].is(u"VIEW"))
         return EngineStatus::ok();
     qsizetype i = 2;
@@ -145,7 +163,7 @@ EngineStatus InformationSchema::noteDefinition(Target& target, const TokenList& 
             !failure.isOk())
             return failure;
         return target.runNative(QStringLiteral("INSERT INTO nerin_views (name, definition) VALUES ($1, $2)"),
-                                {DbValue(name), DbValue(sourceText(tokens))});
+                                {DbValue(name), DbValue(sourceText(tokens, 0, statementEnd(tokens)))});
     }
     if (!tokens[0].is(u"DROP"))
         return EngineStatus::ok();

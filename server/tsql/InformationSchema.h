@@ -28,6 +28,9 @@ public:
     // After a data definition statement ran: keeps the T-SQL text of a view it created and forgets
     // the views it dropped.
     static EngineStatus noteDefinition(Target& target, const TokenList& tokens);
+
+    // The tokens [begin, end) as text, near enough to how they were written to be read again.
+    static QString sourceText(const TokenList& tokens, qsizetype begin, qsizetype end);
 };
 
 } // namespace nerin::tsql

@@ -60,7 +60,7 @@ QString ObjectName::qualifier() const {
 
 void ObjectName::render(SqlBuilder& out) const {
     if (!m_system.isEmpty()) {
-        out.quotedName(m_system);
+        out.catalogueView(QStringView(m_system).sliced(m_system.indexOf(u'.') + 1));
         return;
     }
     for (int k = 0; k < m_parts.size(); ++k) {

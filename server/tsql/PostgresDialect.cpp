@@ -214,4 +214,14 @@ Dialect::Enclosure PostgresDialect::computedColumn() const {
     return {QStringLiteral("GENERATED ALWAYS AS ("), QStringLiteral(") STORED")};
 }
 
+// The run-time library's schema nerin_information_schema lists the database's own objects as SQL
+// Server does; PostgreSQL's information_schema lists its own.
+QString PostgresDialect::catalogueView(QStringView view) const {
+    return QStringLiteral("nerin_information_schema.") + view.toString().toLower();
+}
+
+bool PostgresDialect::forgetsDeclaredNames() const {
+    return true;
+}
+
 } // namespace nerin::tsql

@@ -34,6 +34,9 @@ public:
     QString collation(bool caseSensitive) const override;
     bool collatesAnyValue() const override;
     Enclosure computedColumn() const override;
+
+    QString catalogueView(QStringView view) const override;
+    bool forgetsDeclaredNames() const override;
 };
 
 } // namespace nerin::tsql

@@ -96,8 +96,8 @@ EngineStatus SelectRewriter::render(TokenRange range, QString* createdTable) {
             return s;
     }
     // T-SQL evaluates INTERSECT before UNION and EXCEPT, SQLite all of them left to right: a run of
-    // INTERSECTs after another operator is nested as a subquery. The last SELECT's ORDER BY sorts the
-    // whole result, so it stays outside.
+    // INTERSECTs after another operator is nested as a subquery, named since PostgreSQL wants every
+    // subquery of a FROM named. The last SELECT's ORDER BY sorts the whole result, so it stays outside.
     const auto intersects = [&](qsizetype k) {
         return k >= 0 && k < operators.size() && m_t.is(operators[k].begin, u"INTERSECT");
     };
@@ -120,6 +120,7 @@ EngineStatus SelectRewriter::render(TokenRange range, QString* createdTable) {
             return s;
         if (closes) {
             m_c.out.glue(u")");
+            m_c.out.word(u"AS nerin_intersect");
             nested = false;
         }
     }

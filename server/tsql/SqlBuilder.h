@@ -48,6 +48,8 @@ public:
     void name(const Token& token);
     // A name given as text (an alias written as a string, a column read from the catalogue), quoted.
     void quotedName(QStringView name) { word(m_dialect.quotedName(name)); }
+    // The target's view for INFORMATION_SCHEMA.<view>.
+    void catalogueView(QStringView view) { word(m_dialect.catalogueView(view)); }
     // A parameter bound by name, given as "@x" in lower case.
     void variable(const QString& parameter);
 

@@ -175,4 +175,13 @@ Dialect::Enclosure SqliteDialect::computedColumn() const {
     return {QStringLiteral("AS ("), QStringLiteral(")")};
 }
 
+// The connection's temporary views that InformationSchema::install() creates.
+QString SqliteDialect::catalogueView(QStringView view) const {
+    return SqlBuilder::doubleQuoted(QStringLiteral("INFORMATION_SCHEMA.") + view.toString());
+}
+
+bool SqliteDialect::forgetsDeclaredNames() const {
+    return false;
+}
+
 } // namespace nerin::tsql
