@@ -3,12 +3,17 @@
 #include "data/BaseDatos.h"
 #include "data/Bitacora.h"
 
+#include <QRandomGenerator>
+#include <QThread>
+
 namespace nerin {
 
 namespace {
 
 const QString kTituloBaseDatos = QStringLiteral("Base de Datos");
 const QString kTituloEjecutar = QStringLiteral("Ejecutar");
+// Tries of a work that conflicted with another terminal's.
+constexpr int kIntentos = 10;
 
 } // namespace
 
@@ -122,11 +127,29 @@ void TransaccionBD::descartar() {
     m_lineas.clear();
 }
 
-bool TransaccionBD::terminar() {
+void TransaccionBD::confirmar() {
     if (m_abierta && !m_falla) {
         if (Status hecho = m_conexion.commit(); !hecho)
             anotar(hecho, m_titulo);
+        else
+            m_abierta = false;
     }
+}
+
+bool TransaccionBD::otraVez(int intento) {
+    if (intento >= kIntentos || !m_falla || m_falla->errores.isEmpty())
+        return false;
+    const QString& sqlState = m_falla->errores.first().sqlState;
+    // A serialization failure or a deadlock: the other terminal's work went through instead.
+    if (sqlState != u"40001" && sqlState != u"40P01")
+        return false;
+    descartar();
+    QThread::msleep(static_cast<unsigned long>(intento * QRandomGenerator::global()->bounded(5, 25)));
+    return true;
+}
+
+bool TransaccionBD::terminar() {
+    confirmar();
     // The failure reported below is what the person needs to know; a rollback that fails too
     // leaves the work to the database, which undoes it when the connection ends.
     if (m_abierta && m_falla)

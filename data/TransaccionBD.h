@@ -61,6 +61,13 @@ public:
     // Rolls back work that failed and forgets the failure without reporting it, for a caller that
     // tries the work again.
     void descartar();
+    // Commits when nothing failed; a commit that fails is kept as the failure, for terminar() to
+    // report or for otraVez() to try again.
+    void confirmar();
+    // Whether the work, which was its `intento`-th try, failed only because another terminal's work
+    // conflicted with it and may run again: then it is discarded after a short random pause, longer
+    // each time, so that the two terminals do not collide again.
+    bool otraVez(int intento);
     // What failed, in words for the event log; empty while nothing failed.
     QString descripcionFalla() const { return m_falla ? m_falla->descripcion : QString(); }
 

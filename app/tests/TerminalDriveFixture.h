@@ -50,17 +50,22 @@ protected:
         return ini.value(QStringLiteral("Configuracion/") + clave).toString();
     }
 
+    // A new connection, not yet open, to the database the settings point the terminal at.
+    virtual std::unique_ptr<Connection> conexionABase() const {
+        return std::make_unique<SqliteConnection>(baseDeDatos());
+    }
+
     void sql(const QString& texto) {
-        SqliteConnection conexion(baseDeDatos());
-        ASSERT_TRUE(conexion.open().isOk());
-        const auto hecho = conexion.execute(texto);
+        const auto conexion = conexionABase();
+        ASSERT_TRUE(conexion->open().isOk());
+        const auto hecho = conexion->execute(texto);
         ASSERT_TRUE(hecho.isOk()) << hecho.status().message().toStdString();
     }
     DbValue valor(const QString& texto) {
-        SqliteConnection conexion(baseDeDatos());
-        if (!conexion.open().isOk())
+        const auto conexion = conexionABase();
+        if (!conexion->open().isOk())
             return {};
-        auto filas = conexion.query(texto);
+        auto filas = conexion->query(texto);
         if (!filas.isOk() || filas->eof())
             return {};
         return filas->value(0);

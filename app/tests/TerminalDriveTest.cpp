@@ -1,7 +1,10 @@
 // The real nerin-terminal, started offscreen on a copy of the demo restaurant and driven by scripts:
 // start-up's fatal endings (settings it cannot work with among them), its exchange-rate keypad, the
-// configuration screen and its keyboard, and a terminal whose database is missing.
+// configuration screen and its keyboard, a terminal whose database is missing, and orders from the swipe
+// to the kitchen and the closed table, on the embedded database and on a PostgreSQL server.
 #include "app/tests/TerminalDriveFixture.h"
+#include "server/PostgresConnection.h"
+#include "server/postgres/testing/PgDemoDatabase.h"
 
 #include <QFile>
 #include <functional>
@@ -31,6 +34,40 @@ QStringList mesa21ConCincoProductos() {
 }
 
 class TerminalDriveTest : public fakes::TerminalDriveFixture {};
+
+// The same drives on the embedded database and on a PostgreSQL server, whose copy of the demo the
+// settings point the terminal and the print queue at.
+class OrderDriveTest : public fakes::TerminalDriveFixture,
+                       public ::testing::WithParamInterface<testing::Motor> {
+protected:
+    static void TearDownTestSuite() {
+        TerminalDriveFixture::TearDownTestSuite();
+        testing::PgDemoDatabase::borrarDemo();
+    }
+    void SetUp() override {
+        TerminalDriveFixture::SetUp();
+        if (GetParam() == testing::Motor::Sqlite)
+            return;
+        if (testing::PgTestDatabase::clusterConnInfo().isEmpty())
+            GTEST_SKIP() << qPrintable(testing::PgTestDatabase::skipReason());
+        const Status creada = m_pg.create();
+        ASSERT_TRUE(creada) << creada.message().toStdString();
+        ASSERT_TRUE(m_pg.escribirAjustes(ajustes(), m_dir->filePath(QStringLiteral("clave"))));
+    }
+    std::unique_ptr<Connection> conexionABase() const override {
+        if (GetParam() == testing::Motor::Sqlite)
+            return TerminalDriveFixture::conexionABase();
+        return std::make_unique<PostgresConnection>(m_pg.connInfo());
+    }
+
+    testing::PgDemoDatabase m_pg;
+};
+
+INSTANTIATE_TEST_SUITE_P(Motores, OrderDriveTest,
+                         ::testing::Values(testing::Motor::Sqlite, testing::Motor::Postgres),
+                         [](const ::testing::TestParamInfo<testing::Motor>& motor) {
+                             return testing::nombreDeMotor(motor.param);
+                         });
 
 TEST_F(TerminalDriveTest, DemoTerminalReachesTheAccessScreen) {
     EXPECT_EQ(conducir({QStringLiteral("expect lblTerminal CAJA PRINCIPAL")}), 0) << m_errores.toStdString();
@@ -224,7 +261,7 @@ TEST_F(TerminalDriveTest, TheOrderScreensNewTableIsLockedAndCancellingItKeepsThe
         << "the table left for the new one is free";
 }
 
-TEST_F(TerminalDriveTest, KitchenGetsEachItemOnceWhicheverWayItIsSent) {
+TEST_P(OrderDriveTest, KitchenGetsEachItemOnceWhicheverWayItIsSent) {
     // A steak with two modifiers sent now, a soup held for course 2, the table left and opened again,
     // course 2 released.
     EXPECT_EQ(conducir(abrirMesa21() + QStringList{QStringLiteral("type 2000000000102"),
@@ -264,7 +301,7 @@ TEST_F(TerminalDriveTest, KitchenGetsEachItemOnceWhicheverWayItIsSent) {
               2);
 }
 
-TEST_F(TerminalDriveTest, KitchenGetsExactlyTheDishesTouched) {
+TEST_P(OrderDriveTest, KitchenGetsExactlyTheDishesTouched) {
     // The panel is opened for the arrachera just added, the steak touched: its doneness, given twice
     // by mistake, goes under the steak. A soup just added; the steak touched: only the steak goes,
     // with its doneness once. The account read again (a serving-time header, the arrachera, the soup,
@@ -313,7 +350,7 @@ TEST_F(TerminalDriveTest, KitchenGetsExactlyTheDishesTouched) {
         << "the arrachera is stored, not sent";
 }
 
-TEST_F(TerminalDriveTest, AFullOrderFromSwipeToClosedTable) {
+TEST_P(OrderDriveTest, AFullOrderFromSwipeToClosedTable) {
     // Open, add, prepare, print the account, pay part by card with a tip and the rest in cash with
     // change, close.
     EXPECT_EQ(conducir(abrirMesa21() + QStringList{QStringLiteral("type 2000000000102"),

@@ -66,18 +66,24 @@ protected:
         return ini.value(QStringLiteral("Configuracion/") + key).toString();
     }
 
+    // A new connection, not yet open, to the database the settings point the terminal at: the demo
+    // copy's file, unless a test puts the terminal on another back-end.
+    virtual std::unique_ptr<Connection> conexionABase() const {
+        return std::make_unique<SqliteConnection>(dbFolder() + "/DBNERIN.db");
+    }
+
     // Runs a statement on the database directly, behind the terminal's back.
     void exec(const QString& sql) {
-        SqliteConnection connection(dbFolder() + "/DBNERIN.db");
-        ASSERT_TRUE(connection.open().isOk());
-        const auto done = connection.execute(sql);
+        const auto connection = conexionABase();
+        ASSERT_TRUE(connection->open().isOk());
+        const auto done = connection->execute(sql);
         ASSERT_TRUE(done.isOk()) << done.status().message().toStdString();
     }
     DbValue field(const QString& sql) {
-        SqliteConnection connection(dbFolder() + "/DBNERIN.db");
-        if (!connection.open().isOk())
+        const auto connection = conexionABase();
+        if (!connection->open().isOk())
             return {};
-        auto rs = connection.query(sql);
+        auto rs = connection->query(sql);
         if (!rs.isOk() || rs->eof())
             return {};
         return rs->value(0);

@@ -14,12 +14,12 @@ namespace nerin::fakes {
 // One more terminal over the fixture's database: its own connection, event log, prompts and
 // navigation, and the employee signed in on it.
 struct OtraTerminal {
-    OtraTerminal(const QString& archivo, const QString& carpetaBitacora, TerminalSettings& settings,
+    using Conexiones = std::function<std::unique_ptr<Connection>()>;
+    OtraTerminal(Conexiones conexiones, const QString& carpetaBitacora, TerminalSettings& settings,
                  Platform& platform, qint16 numero, qint16 empleado)
         : bitacora(carpetaBitacora) {
-        baseDatos =
-            std::make_unique<BaseDatos>([archivo] { return std::make_unique<SqliteConnection>(archivo); },
-                                        bitacora, messageBox, [] {}, QStringLiteral("clave"));
+        baseDatos = std::make_unique<BaseDatos>(
+            std::move(conexiones), bitacora, messageBox, [] {}, QStringLiteral("clave"));
         context = std::make_unique<TerminalContext>(*baseDatos, bitacora, prompts, platform, settings);
         context->terminal = numero;
         context->iniciarSesion(Sesion(empleado, {}, {}, false));
@@ -56,11 +56,9 @@ protected:
         if (intercalada) {
             settings = std::make_unique<TerminalSettings>(settingsFile());
             bitacora = std::make_unique<Bitacora>(logFolder(), [this] { return ahora; });
-            const QString archivo = archivoBase();
             baseDatos = std::make_unique<BaseDatos>(
-                [this, archivo] {
-                    auto real =
-                        std::make_unique<InterleavingConnection>(std::make_unique<SqliteConnection>(archivo));
+                [this] {
+                    auto real = std::make_unique<InterleavingConnection>(conexionABase());
                     intercalador = real.get();
                     return real;
                 },
@@ -80,7 +78,7 @@ protected:
     QString archivoBase() const { return dbFolder() + QStringLiteral("/DBNERIN.db"); }
 
     std::unique_ptr<OtraTerminal> otraTerminal(qint16 numero, qint16 empleado) {
-        return std::make_unique<OtraTerminal>(archivoBase(),
+        return std::make_unique<OtraTerminal>([this] { return conexionABase(); },
                                               m_dir.filePath(QStringLiteral("otra%1").arg(numero)), *settings,
                                               platform, numero, empleado);
     }
