@@ -146,8 +146,8 @@ struct BenchTerminal {
         bitacora = std::make_unique<Bitacora>(dir.filePath(QStringLiteral("log")));
         const QString donde = db;
         baseDatos = std::make_unique<BaseDatos>(
-            [cual, donde] { return std::make_unique<CountingConnection>(conexion(cual, donde)); },
-            *bitacora, messageBox, [] { std::abort(); }, QStringLiteral("NERIN-DEMO-2026"));
+            [cual, donde] { return std::make_unique<CountingConnection>(conexion(cual, donde)); }, *bitacora,
+            messageBox, [] { std::abort(); }, QStringLiteral("NERIN-DEMO-2026"));
         if (!baseDatos->ConectarBD())
             fallar("no se pudo conectar");
         context = std::make_unique<TerminalContext>(*baseDatos, *bitacora, prompts, platform, *settings);

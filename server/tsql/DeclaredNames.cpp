@@ -74,8 +74,8 @@ DbValue defaultOf(const TokenList& t, qsizetype begin, qsizetype end) {
     return DbValue();
 }
 
-EngineStatus noteColumn(Target& target, const QString& table, const TokenList& t,
-                                      qsizetype begin, qsizetype end) {
+EngineStatus noteColumn(Target& target, const QString& table, const TokenList& t, qsizetype begin,
+                        qsizetype end) {
     if (begin >= end || !t[begin].isName())
         return EngineStatus::ok();
     for (const char16_t* constraint :
