@@ -80,6 +80,16 @@ int enAmbos(const char* nombre, void (*funcion)(benchmark::State&, Motor), Ajust
     return 0;
 }
 
+// The one `T` of each database, built on first use and kept for the program's life, so that the
+// benchmarks of one program share the terminal and its year of history.
+template <typename T> T& unoPorMotor(Motor motor) {
+    static std::unique_ptr<T> unos[2];
+    auto& uno = unos[static_cast<int>(motor)];
+    if (!uno)
+        uno = std::make_unique<T>(motor);
+    return *uno;
+}
+
 inline int diasDeHistoria() {
     return qEnvironmentVariableIsSet("NERIN_BENCH_HISTORY_DAYS")
                ? qEnvironmentVariableIntValue("NERIN_BENCH_HISTORY_DAYS")

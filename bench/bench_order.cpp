@@ -39,11 +39,7 @@ struct Terminal : bench::BenchTerminal {
 };
 
 Terminal& terminal(bench::Motor motor) {
-    static std::unique_ptr<Terminal> terminales[2];
-    auto& t = terminales[static_cast<int>(motor)];
-    if (!t)
-        t = std::make_unique<Terminal>(motor);
-    return *t;
+    return bench::unoPorMotor<Terminal>(motor);
 }
 
 void contar(benchmark::State& state, qint64 antes) {

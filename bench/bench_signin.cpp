@@ -67,11 +67,7 @@ Terminal& terminal(Motor motor) {
         return new QApplication(argc, argv);
     }();
     (void)app;
-    static std::unique_ptr<Terminal> terminales[2];
-    auto& t = terminales[static_cast<int>(motor)];
-    if (!t)
-        t = std::make_unique<Terminal>(motor);
-    return *t;
+    return unoPorMotor<Terminal>(motor);
 }
 
 void BM_SwipeToOpenTables(benchmark::State& state, Motor motor) {

@@ -39,18 +39,6 @@ QList<QPair<qsizetype, qsizetype>> split(const TokenList& t, qsizetype begin, qs
     return parts;
 }
 
-// The object name at `i` without its schema; `i` is moved past it.
-QString nameAt(const TokenList& t, qsizetype& i) {
-    QString name;
-    while (i < t.size() && t[i].isName()) {
-        name = t[i++].text;
-        if (i >= t.size() || t[i].kind != Token::Kind::Dot)
-            break;
-        ++i;
-    }
-    return name;
-}
-
 // The DEFAULT expression among [begin, end) as written, or NULL: a literal, a signed number, a
 // parenthesised expression or a function call.
 DbValue defaultOf(const TokenList& t, qsizetype begin, qsizetype end) {
@@ -103,7 +91,7 @@ EngineStatus noteColumn(Target& target, const QString& table, const TokenList& t
 // the aliases after AS, then every other name.
 EngineStatus noteView(Target& target, const TokenList& t) {
     qsizetype i = 2;
-    const QString view = nameAt(t, i);
+    const QString view = InformationSchema::objectAt(t, i);
     if (view.isEmpty())
         return EngineStatus::ok();
     QStringList listed, aliases, others;
@@ -131,7 +119,7 @@ EngineStatus DeclaredNames::note(Target& target, const TokenList& tokens) {
     if (!create && !tokens[0].is(u"ALTER"))
         return EngineStatus::ok();
     qsizetype i = 2;
-    const QString table = nameAt(tokens, i);
+    const QString table = InformationSchema::objectAt(tokens, i);
     if (table.isEmpty() || table.startsWith(u'#') || i >= tokens.size())
         return EngineStatus::ok();
     qsizetype begin = i + 1;

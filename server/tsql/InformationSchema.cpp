@@ -65,8 +65,9 @@ qsizetype statementEnd(const TokenList& tokens) {
                                                                              : tokens.size();
 }
 
-// The name at `i` without its schema ("dbo.v" is "v"); `i` is moved past it.
-QString objectAt(const TokenList& tokens, qsizetype& i) {
+} // namespace
+
+QString InformationSchema::objectAt(const TokenList& tokens, qsizetype& i) {
     QString name;
     while (i < tokens.size() && tokens[i].isName()) {
         name = tokens[i++].text;
@@ -76,8 +77,6 @@ QString objectAt(const TokenList& tokens, qsizetype& i) {
     }
     return name;
 }
-
-} // namespace
 
 QString InformationSchema::sourceText(const TokenList& tokens, qsizetype begin, qsizetype end) {
     QString text;

@@ -29,6 +29,9 @@ public:
     // the views it dropped.
     static EngineStatus noteDefinition(Target& target, const TokenList& tokens);
 
+    // The object name at `i` without its schema ("dbo.v" is "v"); `i` is moved past it.
+    static QString objectAt(const TokenList& tokens, qsizetype& i);
+
     // The tokens [begin, end) as text, near enough to how they were written to be read again.
     static QString sourceText(const TokenList& tokens, qsizetype begin, qsizetype end);
 };
