@@ -91,11 +91,10 @@ bool MeserosFirmados::desfirmar(int fila) {
 
     const QString id = QString::number(empleado);
     TransaccionBD trabajo(m_context.baseDatos(), QStringLiteral("Desfirmar"));
-    if (trabajo.iniciar()) {
-        trabajo.cambiar(QStringLiteral("UPDATE Empleado  SET Id_Terminal = 0 WHERE Id_Empleado = ") + id);
-        trabajo.cambiar(QStringLiteral("UPDATE Comanda SET EnUsoPor=0 WHERE EnUsoPor=") + id);
-    }
-    if (!trabajo.terminar())
+    if (!trabajo.hacer([&] {
+            trabajo.cambiar(QStringLiteral("UPDATE Empleado  SET Id_Terminal = 0 WHERE Id_Empleado = ") + id);
+            trabajo.cambiar(QStringLiteral("UPDATE Comanda SET EnUsoPor=0 WHERE EnUsoPor=") + id);
+        }))
         return false;
     cargar();
     return true;

@@ -119,14 +119,12 @@ bool AjustePagos::cambiarTipo(const std::optional<Pago>& pago, std::optional<qin
 bool AjustePagos::cambiarPago(const QString& sql, const QString& titulo) {
     TransaccionBD tx(m_context.baseDatos(), titulo);
     bool borrado = false;
-    if (tx.iniciar()) {
-        const std::optional<qint64> cambiadas = tx.cambiar(sql);
-        if (cambiadas && *cambiadas == 0) {
-            borrado = true;
-            tx.fallar(QStringLiteral("Pago inexistente"));
-        }
-    }
-    if (tx.terminar())
+    if (tx.hacer([&] {
+            const std::optional<qint64> cambiadas = tx.cambiar(sql);
+            borrado = cambiadas && *cambiadas == 0;
+            if (borrado)
+                tx.fallar(QStringLiteral("Pago inexistente"));
+        }))
         return true;
     // A failed database has been reported by the transaction; only the caller's own reason is told.
     if (borrado)
@@ -135,8 +133,6 @@ bool AjustePagos::cambiarPago(const QString& sql, const QString& titulo) {
 }
 
 AjustePagos::Motivo AjustePagos::borrarEn(TransaccionBD& tx, qint32 numero, qint16& mesa) {
-    if (!tx.iniciar())
-        return Motivo::BaseDatos;
     const QString idPago = texto(numero);
     const std::optional<RecordSet> leido = tx.consultar(
         QStringLiteral("SELECT Pago.ID_Comanda, Pago.Control, Pago.Num_Cuenta, Monto_Pago, Propina, Num_Mesa "
@@ -200,8 +196,8 @@ bool AjustePagos::borrar(const std::optional<Pago>& pago) {
 
     qint16 mesa = 0;
     TransaccionBD tx(m_context.baseDatos(), QStringLiteral("cmdBorrar"));
-    const Motivo motivo = borrarEn(tx, pago->idPago, mesa);
-    if (tx.terminar()) {
+    Motivo motivo = Motivo::BaseDatos;
+    if (tx.hacer([&] { motivo = borrarEn(tx, pago->idPago, mesa); })) {
         m_context.Mensaje(QStringLiteral("La mesa fue reabierta"), Prompts::kOk);
         return true;
     }

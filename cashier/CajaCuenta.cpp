@@ -252,34 +252,33 @@ bool CajaCuenta::guardarPagos(const QList<PagoNuevo>& pagos, bool pagada) {
     // Nobody is told anything while the payments' transaction is open, so that no message keeps the
     // database locked for the other terminals: a failure is reported once, after the rollback.
     TransaccionBD tx(m_context.baseDatos(), QStringLiteral("Aceptar"));
-    if (!tx.iniciar())
-        return tx.terminar();
-    const QString empleado = texto(m_context.sesion().idEmpleado());
-    for (const PagoNuevo& pago : pagos) {
-        const std::optional<RecordSet> filas = tx.consultar(
-            QStringLiteral("SELECT Comision FROM Tipo_Pago WHERE Id_tipo_pago=") + texto(pago.tipo.id));
-        QString comision = filas && !filas->eof() ? filas->value(0).toString() : QString();
-        if (comision.isEmpty())
-            comision = QStringLiteral("0");
-        const QString monto = pago.conMonto ? pago.monto.toPlainText() : QStringLiteral("0");
-        const QString propina = pago.propina.toPlainText();
-        tx.cambiar(
-            QStringLiteral("INSERT INTO Pago(ID_Comanda,Control,Num_Cuenta,ID_Tipo_Pago,Monto_Pago,Propina,"
+    return tx.hacer([&] {
+        const QString empleado = texto(m_context.sesion().idEmpleado());
+        for (const PagoNuevo& pago : pagos) {
+            const std::optional<RecordSet> filas = tx.consultar(
+                QStringLiteral("SELECT Comision FROM Tipo_Pago WHERE Id_tipo_pago=") + texto(pago.tipo.id));
+            QString comision = filas && !filas->eof() ? filas->value(0).toString() : QString();
+            if (comision.isEmpty())
+                comision = QStringLiteral("0");
+            const QString monto = pago.conMonto ? pago.monto.toPlainText() : QStringLiteral("0");
+            const QString propina = pago.propina.toPlainText();
+            tx.cambiar(QStringLiteral(
+                           "INSERT INTO Pago(ID_Comanda,Control,Num_Cuenta,ID_Tipo_Pago,Monto_Pago,Propina,"
                            "Referencia,Id_Empleado,comision) VALUES(") +
-            texto(m_idComanda) + u',' + texto(m_control) + u',' + texto(m_numCuenta) + u',' +
-            texto(pago.tipo.id) + u',' + monto + u',' + propina + QStringLiteral(",'") +
-            BaseDatos::DuplicarComillas(pago.referencia.left(50)) + QStringLiteral("',") + empleado + u',' +
-            comision + u')');
-        tx.cambiar(QStringLiteral("INSERT INTO Bitacora(FechaHora,ID_Empleado,Texto) VALUES(GETDATE(),") +
-                   empleado + QStringLiteral(",'Pago Com ") + texto(m_idComanda) + QStringLiteral(" cta ") +
-                   texto(m_numCuenta) + QStringLiteral(" monto ") + monto + QStringLiteral(" prop ") +
-                   propina + QStringLiteral("')"));
-    }
-    if (pagada)
-        tx.cambiar(QStringLiteral("UPDATE Cuenta SET Pagada=1 WHERE ID_Comanda=") + texto(m_idComanda) +
-                   QStringLiteral(" AND Num_Cuenta=") + texto(m_numCuenta) + QStringLiteral(" AND Control=") +
-                   texto(m_control));
-    return tx.terminar();
+                       texto(m_idComanda) + u',' + texto(m_control) + u',' + texto(m_numCuenta) + u',' +
+                       texto(pago.tipo.id) + u',' + monto + u',' + propina + QStringLiteral(",'") +
+                       BaseDatos::DuplicarComillas(pago.referencia.left(50)) + QStringLiteral("',") +
+                       empleado + u',' + comision + u')');
+            tx.cambiar(QStringLiteral("INSERT INTO Bitacora(FechaHora,ID_Empleado,Texto) VALUES(GETDATE(),") +
+                       empleado + QStringLiteral(",'Pago Com ") + texto(m_idComanda) +
+                       QStringLiteral(" cta ") + texto(m_numCuenta) + QStringLiteral(" monto ") + monto +
+                       QStringLiteral(" prop ") + propina + QStringLiteral("')"));
+        }
+        if (pagada)
+            tx.cambiar(QStringLiteral("UPDATE Cuenta SET Pagada=1 WHERE ID_Comanda=") + texto(m_idComanda) +
+                       QStringLiteral(" AND Num_Cuenta=") + texto(m_numCuenta) +
+                       QStringLiteral(" AND Control=") + texto(m_control));
+    });
 }
 
 bool CajaCuenta::ordenPagada() {

@@ -190,10 +190,10 @@ bool Cortesias::cuentaAbierta(TransaccionBD& tx, qint16 cuenta) {
     return !tx.fallo();
 }
 
-bool Cortesias::terminar(TransaccionBD& tx) {
-    const QString motivo = tx.descripcionFalla();
-    if (tx.terminar())
+bool Cortesias::hacer(TransaccionBD& tx, const std::function<void()>& trabajo) {
+    if (tx.hacer(trabajo))
         return true;
+    const QString motivo = tx.descripcionFalla();
     if (kMotivos.contains(motivo))
         m_context.Mensaje(motivo, Prompts::kExclamation);
     return false;
@@ -213,107 +213,107 @@ bool Cortesias::dar(qint16 cuenta, const QList<qint64>& ids, qint32 tipo, Monto 
     }
 
     TransaccionBD tx(m_context.baseDatos(), QStringLiteral("Cortesía"));
-    tx.iniciar();
-    const std::optional<RecordSet> nombreTipo = tx.consultar(
-        QStringLiteral("SELECT Nombre_Tipo_Cortesia FROM Tipo_Cortesia WHERE ID_Tipo_Cortesia=") +
-        QString::number(tipo));
-    if (nombreTipo && nombreTipo->eof())
-        tx.fallar(kCambio);
-    cuentaAbierta(tx, cuenta);
-    // The items as they stand now, inside the work: what another terminal changed counts.
-    const std::optional<RecordSet> filas = tx.consultar(articulosSql(cuenta));
-    QList<Articulo> elegidos;
-    if (filas) {
-        const QSet<qint64> pedidos(ids.begin(), ids.end());
-        for (const Articulo& articulo : leerArticulos(*filas))
-            if (pedidos.isEmpty() || pedidos.contains(articulo.id))
-                elegidos.append(articulo);
-        if (elegidos.size() != pedidos.size() && !pedidos.isEmpty())
+    return hacer(tx, [&] {
+        const std::optional<RecordSet> nombreTipo = tx.consultar(
+            QStringLiteral("SELECT Nombre_Tipo_Cortesia FROM Tipo_Cortesia WHERE ID_Tipo_Cortesia=") +
+            QString::number(tipo));
+        if (nombreTipo && nombreTipo->eof())
             tx.fallar(kCambio);
-        else if (elegidos.isEmpty())
-            tx.fallar(kSinArticulos);
-    }
-    QList<Currency> valores;
-    Currency suma;
-    for (const Articulo& articulo : elegidos) {
-        valores.append(articulo.valor);
-        suma += articulo.valor;
-    }
-    Currency importe = monto.valor;
-    if (monto.porcentaje) {
-        // Cents of suma x p / 100, halves away from zero; both are at most a few million, so the
-        // product of their ten-thousandths stays far inside 64 bits.
-        const qint64 producto = suma.raw() * monto.valor.raw();
-        const qint64 porCentavo = 100 * Currency::kScale * kCentavo;
-        importe = Currency::fromRaw((producto + porCentavo / 2) / porCentavo * kCentavo);
-    }
-    const std::optional<QList<Currency>> partes = repartir(importe, valores);
-    if (!tx.fallo() && !partes)
-        tx.fallar(importe <= Currency() ? kImporte : kExcede);
-
-    if (!tx.fallo()) {
-        QList<qint64> folios;
-        QStringList filasNuevas;
-        for (int i = 0; i < elegidos.size(); ++i) {
-            folios.append(elegidos[i].id);
-            if ((*partes)[i] > Currency())
-                filasNuevas.append(u'(' + QString::number(elegidos[i].id) + u',' + QString::number(tipo) +
-                                   u',' + sqlMonto((*partes)[i]) + u',' +
-                                   QString::number(m_context.sesion().idEmpleado()) + u',' +
-                                   (cliente ? QString::number(*cliente) : QStringLiteral("NULL")) + u')');
+        cuentaAbierta(tx, cuenta);
+        // The items as they stand now, inside the work: what another terminal changed counts.
+        const std::optional<RecordSet> filas = tx.consultar(articulosSql(cuenta));
+        QList<Articulo> elegidos;
+        if (filas) {
+            const QSet<qint64> pedidos(ids.begin(), ids.end());
+            for (const Articulo& articulo : leerArticulos(*filas))
+                if (pedidos.isEmpty() || pedidos.contains(articulo.id))
+                    elegidos.append(articulo);
+            if (elegidos.size() != pedidos.size() && !pedidos.isEmpty())
+                tx.fallar(kCambio);
+            else if (elegidos.isEmpty())
+                tx.fallar(kSinArticulos);
         }
-        tx.cambiar(QStringLiteral("DELETE FROM Cortesia WHERE ID_ProductosXCuenta IN (") + lista(folios) +
-                   u')');
-        if (!filasNuevas.isEmpty())
-            tx.cambiar(QStringLiteral("INSERT INTO Cortesia (ID_ProductosXCuenta,ID_Tipo_Cortesia,Monto,"
-                                      "ID_Empleado,CveCliente) VALUES ") +
-                       filasNuevas.join(u','));
-    }
-    tx.ejecutar(QStringLiteral("Totalizar_Cuenta ") + QString::number(m_idComanda) + u',' +
-                QString::number(cuenta) + u',' + QString::number(m_control));
-    const QString cuentaSql = orden() + QStringLiteral(" AND Num_Cuenta=") + QString::number(cuenta);
-    const std::optional<RecordSet> saldo =
-        tx.consultar(QStringLiteral("SELECT Total, ISNULL((SELECT SUM(Monto_Pago) FROM Pago WHERE ") +
-                     cuentaSql + QStringLiteral("), 0) FROM Cuenta WHERE ") + cuentaSql);
-    if (saldo && !saldo->eof() && saldo->value(0).toCurrency() < saldo->value(1).toCurrency())
-        tx.fallar(kBajoPagado);
-    tx.ejecutarSinRegistro(renglonBitacora(
-        m_context, QStringLiteral("Cortesia ") +
-                       (nombreTipo && !nombreTipo->eof() ? nombreTipo->value(0).toString() : QString()) +
-                       QStringLiteral(" comanda ") + QString::number(m_idComanda) +
-                       QStringLiteral(" cuenta ") + QString::number(cuenta) + QStringLiteral(": ") +
-                       sqlMonto(importe)));
-    return terminar(tx);
+        QList<Currency> valores;
+        Currency suma;
+        for (const Articulo& articulo : elegidos) {
+            valores.append(articulo.valor);
+            suma += articulo.valor;
+        }
+        Currency importe = monto.valor;
+        if (monto.porcentaje) {
+            // Cents of suma x p / 100, halves away from zero; both are at most a few million, so the
+            // product of their ten-thousandths stays far inside 64 bits.
+            const qint64 producto = suma.raw() * monto.valor.raw();
+            const qint64 porCentavo = 100 * Currency::kScale * kCentavo;
+            importe = Currency::fromRaw((producto + porCentavo / 2) / porCentavo * kCentavo);
+        }
+        const std::optional<QList<Currency>> partes = repartir(importe, valores);
+        if (!tx.fallo() && !partes)
+            tx.fallar(importe <= Currency() ? kImporte : kExcede);
+
+        if (!tx.fallo()) {
+            QList<qint64> folios;
+            QStringList filasNuevas;
+            for (int i = 0; i < elegidos.size(); ++i) {
+                folios.append(elegidos[i].id);
+                if ((*partes)[i] > Currency())
+                    filasNuevas.append(u'(' + QString::number(elegidos[i].id) + u',' + QString::number(tipo) +
+                                       u',' + sqlMonto((*partes)[i]) + u',' +
+                                       QString::number(m_context.sesion().idEmpleado()) + u',' +
+                                       (cliente ? QString::number(*cliente) : QStringLiteral("NULL")) + u')');
+            }
+            tx.cambiar(QStringLiteral("DELETE FROM Cortesia WHERE ID_ProductosXCuenta IN (") + lista(folios) +
+                       u')');
+            if (!filasNuevas.isEmpty())
+                tx.cambiar(QStringLiteral("INSERT INTO Cortesia (ID_ProductosXCuenta,ID_Tipo_Cortesia,Monto,"
+                                          "ID_Empleado,CveCliente) VALUES ") +
+                           filasNuevas.join(u','));
+        }
+        tx.ejecutar(QStringLiteral("Totalizar_Cuenta ") + QString::number(m_idComanda) + u',' +
+                    QString::number(cuenta) + u',' + QString::number(m_control));
+        const QString cuentaSql = orden() + QStringLiteral(" AND Num_Cuenta=") + QString::number(cuenta);
+        const std::optional<RecordSet> saldo =
+            tx.consultar(QStringLiteral("SELECT Total, ISNULL((SELECT SUM(Monto_Pago) FROM Pago WHERE ") +
+                         cuentaSql + QStringLiteral("), 0) FROM Cuenta WHERE ") + cuentaSql);
+        if (saldo && !saldo->eof() && saldo->value(0).toCurrency() < saldo->value(1).toCurrency())
+            tx.fallar(kBajoPagado);
+        tx.ejecutarSinRegistro(renglonBitacora(
+            m_context, QStringLiteral("Cortesia ") +
+                           (nombreTipo && !nombreTipo->eof() ? nombreTipo->value(0).toString() : QString()) +
+                           QStringLiteral(" comanda ") + QString::number(m_idComanda) +
+                           QStringLiteral(" cuenta ") + QString::number(cuenta) + QStringLiteral(": ") +
+                           sqlMonto(importe)));
+    });
 }
 
 bool Cortesias::quitar(qint16 cuenta, const QList<qint64>& ids) {
     TransaccionBD tx(m_context.baseDatos(), QStringLiteral("Quitar cortesía"));
-    tx.iniciar();
-    cuentaAbierta(tx, cuenta);
-    const std::optional<RecordSet> filas = tx.consultar(articulosSql(cuenta));
-    QList<qint64> folios;
-    Currency quitado;
-    if (filas) {
-        const QSet<qint64> pedidos(ids.begin(), ids.end());
-        for (const Articulo& articulo : leerArticulos(*filas)) {
-            if ((pedidos.isEmpty() || pedidos.contains(articulo.id)) && articulo.cortesia > Currency()) {
-                folios.append(articulo.id);
-                quitado += articulo.cortesia;
+    return hacer(tx, [&] {
+        cuentaAbierta(tx, cuenta);
+        const std::optional<RecordSet> filas = tx.consultar(articulosSql(cuenta));
+        QList<qint64> folios;
+        Currency quitado;
+        if (filas) {
+            const QSet<qint64> pedidos(ids.begin(), ids.end());
+            for (const Articulo& articulo : leerArticulos(*filas)) {
+                if ((pedidos.isEmpty() || pedidos.contains(articulo.id)) && articulo.cortesia > Currency()) {
+                    folios.append(articulo.id);
+                    quitado += articulo.cortesia;
+                }
             }
+            if (folios.isEmpty())
+                tx.fallar(kSinCortesia);
         }
-        if (folios.isEmpty())
-            tx.fallar(kSinCortesia);
-    }
-    if (!tx.fallo())
-        tx.cambiar(QStringLiteral("DELETE FROM Cortesia WHERE ID_ProductosXCuenta IN (") + lista(folios) +
-                   u')');
-    tx.ejecutar(QStringLiteral("Totalizar_Cuenta ") + QString::number(m_idComanda) + u',' +
-                QString::number(cuenta) + u',' + QString::number(m_control));
-    tx.ejecutarSinRegistro(
-        renglonBitacora(m_context, QStringLiteral("Quitar cortesia comanda ") + QString::number(m_idComanda) +
-                                       QStringLiteral(" cuenta ") + QString::number(cuenta) +
-                                       QStringLiteral(": ") + sqlMonto(quitado)));
-    return terminar(tx);
+        if (!tx.fallo())
+            tx.cambiar(QStringLiteral("DELETE FROM Cortesia WHERE ID_ProductosXCuenta IN (") + lista(folios) +
+                       u')');
+        tx.ejecutar(QStringLiteral("Totalizar_Cuenta ") + QString::number(m_idComanda) + u',' +
+                    QString::number(cuenta) + u',' + QString::number(m_control));
+        tx.ejecutarSinRegistro(renglonBitacora(
+            m_context, QStringLiteral("Quitar cortesia comanda ") + QString::number(m_idComanda) +
+                           QStringLiteral(" cuenta ") + QString::number(cuenta) + QStringLiteral(": ") +
+                           sqlMonto(quitado)));
+    });
 }
 
 } // namespace nerin

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace nerin {
@@ -92,8 +93,9 @@ private:
     QString articulosSql(qint16 cuenta) const;
     // Within `tx`: whether `cuenta` exists and is not paid; a refusal ends the work with its reason.
     bool cuentaAbierta(TransaccionBD& tx, qint16 cuenta);
-    // Ends the work, then says the caller's own reason for a refusal. True when committed.
-    bool terminar(TransaccionBD& tx);
+    // Runs `trabajo` as the whole of `tx`, then says the caller's own reason for a refusal. True when
+    // committed.
+    bool hacer(TransaccionBD& tx, const std::function<void()>& trabajo);
 
     TerminalContext& m_context;
     qint32 m_idComanda;

@@ -270,9 +270,10 @@ bool FacturaCuenta::imprimir() {
         return false;
     // A job never closed is never printed: a failure below leaves it so, and the account unmarked.
     TransaccionBD tx(baseDatos, QStringLiteral("Imprimir"));
-    if (tx.iniciar() && ColaImpresion::AgregarYCerrar(tx, trabajo, lineas))
-        tx.cambiar(QStringLiteral("UPDATE Cuenta SET Facturada=1 WHERE ") + cuentaSql());
-    return tx.terminar();
+    return tx.hacer([&] {
+        if (ColaImpresion::AgregarYCerrar(tx, trabajo, lineas))
+            tx.cambiar(QStringLiteral("UPDATE Cuenta SET Facturada=1 WHERE ") + cuentaSql());
+    });
 }
 
 } // namespace nerin

@@ -136,16 +136,29 @@ void TransaccionBD::confirmar() {
     }
 }
 
-bool TransaccionBD::otraVez(int intento) {
+bool TransaccionBD::otraVez(int intento, Reintento reintento) {
     if (intento >= kIntentos || !m_falla || m_falla->errores.isEmpty())
         return false;
     const QString& sqlState = m_falla->errores.first().sqlState;
     // A serialization failure or a deadlock: the other terminal's work went through instead.
-    if (sqlState != u"40001" && sqlState != u"40P01")
+    const bool conflicto = sqlState == u"40001" || sqlState == u"40P01";
+    const bool claveTomada =
+        reintento == Reintento::ConflictosYClaves && intento == 1 && falloDeRestriccion();
+    if (!conflicto && !claveTomada)
         return false;
     descartar();
     QThread::msleep(static_cast<unsigned long>(intento * QRandomGenerator::global()->bounded(5, 25)));
     return true;
+}
+
+bool TransaccionBD::hacer(const std::function<void()>& trabajo, Reintento reintento) {
+    for (int intento = 1;; ++intento) {
+        if (iniciar())
+            trabajo();
+        confirmar();
+        if (!otraVez(intento, reintento))
+            return terminar();
+    }
 }
 
 bool TransaccionBD::terminar() {

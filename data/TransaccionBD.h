@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace nerin {
@@ -58,18 +59,24 @@ public:
     // Whether the work failed because a statement broke a key or another constraint of the database
     // (SQLSTATE class 23), as an insert does when another terminal took the same key first.
     bool falloDeRestriccion() const;
-    // Rolls back work that failed and forgets the failure without reporting it, for a caller that
-    // tries the work again.
-    void descartar();
-    // Commits when nothing failed; a commit that fails is kept as the failure, for terminar() to
-    // report or for otraVez() to try again.
-    void confirmar();
-    // Whether the work, which was its `intento`-th try, failed only because another terminal's work
-    // conflicted with it and may run again: then it is discarded after a short random pause, longer
-    // each time, so that the two terminals do not collide again.
-    bool otraVez(int intento);
-    // What failed, in words for the event log; empty while nothing failed.
+    // What failed, in words for the event log; empty while nothing failed. It stays after the work
+    // ended, for the caller to tell its own reasons apart.
     QString descripcionFalla() const { return m_falla ? m_falla->descripcion : QString(); }
+
+    // Which failures of a try make hacer() run the work again.
+    enum class Reintento {
+        // Only a conflict with another terminal's work, which the server undid this one for.
+        Conflictos,
+        // Also, once, a key another terminal took first, for work that picks a new key itself.
+        ConflictosYClaves,
+    };
+    // Runs the whole unit of work: begins, calls `trabajo` (only when the beginning succeeded), and
+    // ends as terminar() does. A server that runs each terminal's work as if alone undoes the work
+    // that collided with another terminal's: it is then discarded and run again after a short random
+    // pause, up to a few times, so each run must start from what it reads and undo at its start what
+    // an earlier run left outside the database. True when the work was committed.
+    [[nodiscard]] bool hacer(const std::function<void()>& trabajo,
+                             Reintento reintento = Reintento::Conflictos);
 
     // Commits when nothing failed, else rolls back; then writes the queued lines or reports the
     // failure. True when the work was committed.
@@ -85,6 +92,14 @@ private:
     };
 
     void anotar(const Status& status, const QString& titulo);
+    // Rolls back work that failed and forgets the failure without reporting it.
+    void descartar();
+    // Commits when nothing failed; a commit that fails is kept as the failure.
+    void confirmar();
+    // Whether the work, which was its `intento`-th try, failed only for a reason `reintento` lets it
+    // run again for: then it is discarded after a pause, longer each time, so that the two terminals
+    // do not collide again.
+    bool otraVez(int intento, Reintento reintento);
     // Runs a statement text; a failure is kept to be reported under `titulo`.
     std::optional<qint64> ejecutarComo(const QString& sql, const QString& titulo);
     bool puedeSeguir();

@@ -18,9 +18,6 @@ const QString kConsultaClave =
     QStringLiteral("SELECT ISNULL(MAX(cvecliente),0)+1 FROM Clientes WHERE cvecliente < ") +
     QString::number(ClientesLocales::kPrimeraClaveTarjeta);
 
-// A key that another terminal wrote between our reading and our insert is chosen again once.
-constexpr int kIntentos = 2;
-
 } // namespace
 
 ClientesLocales::ClientesLocales(BaseDatos& baseDatos) : m_baseDatos(baseDatos) {}
@@ -34,10 +31,11 @@ std::optional<qint64> ClientesLocales::claveSiguiente() {
 
 std::optional<qint64> ClientesLocales::insertarConClaveNueva(const QString& titulo,
                                                              const std::function<QString(qint64)>& insertar) {
-    for (int intento = 1;; ++intento) {
-        TransaccionBD tx(m_baseDatos, titulo);
-        qint64 clave = 0;
-        if (tx.iniciar()) {
+    // A key that another terminal wrote between our reading and our insert is chosen again.
+    TransaccionBD tx(m_baseDatos, titulo);
+    qint64 clave = 0;
+    const bool hecho = tx.hacer(
+        [&] {
             const std::optional<RecordSet> filas = tx.consultar(kConsultaClave);
             if (filas && !filas->eof()) {
                 clave = filas->value(0).toInt();
@@ -45,15 +43,11 @@ std::optional<qint64> ClientesLocales::insertarConClaveNueva(const QString& titu
             } else if (filas) {
                 tx.fallar(QStringLiteral("No se obtuvo la clave del cliente"));
             }
-        }
-        if (intento < kIntentos && tx.falloDeRestriccion()) {
-            tx.descartar();
-            continue;
-        }
-        if (!tx.terminar())
-            return std::nullopt;
-        return clave;
-    }
+        },
+        TransaccionBD::Reintento::ConflictosYClaves);
+    if (!hecho)
+        return std::nullopt;
+    return clave;
 }
 
 bool ClientesLocales::guardar(ClienteLocal& cliente) {
@@ -89,7 +83,7 @@ bool ClientesLocales::guardar(ClienteLocal& cliente) {
 
 bool ClientesLocales::actualizar(const ClienteLocal& cliente) {
     TransaccionBD tx(m_baseDatos, QStringLiteral("Aceptar"));
-    if (tx.iniciar()) {
+    return tx.hacer([&] {
         const std::optional<qint64> filas = tx.cambiar(
             QStringLiteral("UPDATE Clientes SET  nombrecliente=") + BaseDatos::Literal(cliente.nombre) +
             QStringLiteral(",ApPaterno=") + BaseDatos::Literal(cliente.apPaterno) +
@@ -107,8 +101,7 @@ bool ClientesLocales::actualizar(const ClienteLocal& cliente) {
         // The customer was deleted, or its card changed, since the screen read it.
         if (filas && *filas == 0)
             tx.fallar(QStringLiteral("Ningún cliente con la clave y la tarjeta mostradas"));
-    }
-    return tx.terminar();
+    });
 }
 
 std::optional<QList<ClientesLocales::Renglon>> ClientesLocales::buscar(const Busqueda& busqueda) {

@@ -269,9 +269,7 @@ bool Anulacion::cancelar(const QList<int>& filas) {
     // A failure is kept by the transaction, which rolls everything back and reports it once it ends;
     // the account read again then shows the items as they were.
     TransaccionBD tx(m_comanda.context().baseDatos(), QStringLiteral("cmdCancelar"));
-    if (tx.iniciar())
-        (void)ejecutar(tx, plan, boleta);
-    if (!tx.terminar()) {
+    if (!tx.hacer([&] { (void)ejecutar(tx, plan, boleta); })) {
         registrarFalla(tx.descripcionFalla());
         avisar("No se pudo cancelar; los productos quedan como estaban. Intente de nuevo.");
     }

@@ -215,43 +215,52 @@ bool GuardarProductos::GuardarYPrepararNuevos() {
     CuadriculaComanda& cuadricula = m_comanda.cuadricula();
     if (!cuadricula.hayNoGuardadas())
         return true;
-    m_avisos.clear();
     TransaccionBD tx(context.baseDatos(), QStringLiteral("GuardarYPrepararNuevos"));
 
     // Rows given a folio in this step, to take it back if the step is undone.
     QList<int> guardadas;
     QList<int> enviadas;
-    qint32 folioProducto = 0; // the product line above the row, for its modifiers
-    bool fallo = !tx.iniciar();
-    for (int fila = 0; fila < cuadricula.size() && !fallo; ++fila) {
-        const LineaComanda& linea = cuadricula.lineas().at(fila);
-        if (linea.esProducto()) {
-            if (!linea.guardada()) {
-                const Paso paso = guardarProducto(tx, fila);
+    const auto olvidarFolios = [&] {
+        for (int fila : std::as_const(guardadas)) {
+            cuadricula.lineas()[fila].folio = 0;
+            cuadricula.lineas()[fila].paquete = 0;
+        }
+        guardadas.clear();
+    };
+    const auto guardar = [&] {
+        // A run again after a conflict starts from the grid as it was before the first.
+        olvidarFolios();
+        enviadas.clear();
+        m_avisos.clear();
+        qint32 folioProducto = 0; // the product line above the row, for its modifiers
+        bool fallo = false;
+        for (int fila = 0; fila < cuadricula.size() && !fallo; ++fila) {
+            const LineaComanda& linea = cuadricula.lineas().at(fila);
+            if (linea.esProducto()) {
+                if (!linea.guardada()) {
+                    const Paso paso = guardarProducto(tx, fila);
+                    fallo = paso == Paso::Falla;
+                    if (paso == Paso::Guardada)
+                        guardadas << fila;
+                }
+                folioProducto = cuadricula.lineas().at(fila).folio;
+            } else if (linea.tipo == TipoLinea::Modificador && !linea.guardada() && folioProducto != 0) {
+                const Paso paso = guardarModificador(tx, fila, folioProducto);
                 fallo = paso == Paso::Falla;
                 if (paso == Paso::Guardada)
                     guardadas << fila;
             }
-            folioProducto = cuadricula.lineas().at(fila).folio;
-        } else if (linea.tipo == TipoLinea::Modificador && !linea.guardada() && folioProducto != 0) {
-            const Paso paso = guardarModificador(tx, fila, folioProducto);
-            fallo = paso == Paso::Falla;
-            if (paso == Paso::Guardada)
-                guardadas << fila;
         }
-    }
-    if (!fallo)
-        fallo = !despachar(tx, guardadas, &enviadas);
-    if (!fallo)
-        fallo = !tx.ejecutar(QStringLiteral("Totalizar_Cuenta ") + QString::number(m_comanda.IDComanda) +
-                             QLatin1Char(',') + QString::number(m_comanda.NumCuenta) + QLatin1Char(',') +
-                             QString::number(m_comanda.Control));
+        if (!fallo)
+            fallo = !despachar(tx, guardadas, &enviadas);
+        if (!fallo)
+            fallo = !tx.ejecutar(QStringLiteral("Totalizar_Cuenta ") + QString::number(m_comanda.IDComanda) +
+                                 QLatin1Char(',') + QString::number(m_comanda.NumCuenta) + QLatin1Char(',') +
+                                 QString::number(m_comanda.Control));
+    };
     // Nothing has been said so far: the transaction ends before anybody is told anything.
-    if (!tx.terminar()) {
-        for (int fila : guardadas) {
-            cuadricula.lineas()[fila].folio = 0;
-            cuadricula.lineas()[fila].paquete = 0;
-        }
+    if (!tx.hacer(guardar)) {
+        olvidarFolios();
         registrarFalla(tx.descripcionFalla());
         context.Mensaje(QStringLiteral("No se pudieron guardar los productos nuevos; siguen en la cuenta sin "
                                        "guardar. Intente de nuevo."),

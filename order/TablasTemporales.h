@@ -20,7 +20,8 @@ public:
     TablasTemporales& operator=(const TablasTemporales&) = delete;
 
 private:
-    void borrar();
+    // Drops each table with `orden` ("DROP TABLE …").
+    void borrar(const QString& orden);
 
     ComandaActual& m_comanda;
     QStringList m_tablas;

@@ -92,9 +92,7 @@ bool ColaImpresion::agregarEn(TransaccionBD& transaccion, qint32 trabajo, const 
 
 bool ColaImpresion::AgregarLineas(qint32 trabajo, const QStringList& textos) {
     TransaccionBD transaccion(m_baseDatos, kTitulo);
-    if (transaccion.iniciar())
-        agregarEn(transaccion, trabajo, textos);
-    return transaccion.terminar();
+    return transaccion.hacer([&] { agregarEn(transaccion, trabajo, textos); });
 }
 
 QString ColaImpresion::sqlCerrar(qint32 trabajo) {

@@ -84,28 +84,30 @@ bool CuentasComanda::puedeDividir() {
 std::optional<qint16> CuentasComanda::dividir(qint16 cuenta, const QString& mesa,
                                               const QList<Articulo>& mover) {
     TransaccionBD tx(m_context.baseDatos(), QStringLiteral("Dividir"));
-    tx.iniciar();
-    // A payment taken on another terminal since the screen opened still forbids the split.
-    const std::optional<RecordSet> pagos =
-        tx.consultar(QStringLiteral("SELECT COUNT(*) FROM Pago WHERE ") + orden());
-    if (pagos && pagos->value(0).toInt() > 0)
-        tx.fallar(kConPagos);
-    const std::optional<RecordSet> maximo =
-        tx.consultar(QStringLiteral("SELECT MAX(Num_Cuenta) AS Numero FROM Cuenta WHERE ") + orden());
-    const auto nueva = static_cast<qint16>(maximo ? maximo->value(0).toInt() + 1 : 0);
-    tx.cambiar(
-        QStringLiteral("INSERT INTO Cuenta (Id_Comanda,Num_Cuenta,Pagada,Num_Impresiones,Total,Control,"
-                       "Num_Tiempo,Ultimo_Tiempo,facturada) VALUES (") +
-        QString::number(m_idComanda) + u',' + QString::number(nueva) + QStringLiteral(",0,0,0,") +
-        QString::number(m_control) + QStringLiteral(",1,1,0)"));
-    tx.ejecutarSinRegistro(renglonBitacora(m_context, QStringLiteral("Dividir mesa ") + mesa +
-                                                          QStringLiteral(" nueva cuenta ") +
-                                                          QString::number(nueva)));
-    if (!tx.fallo() && !moverArticulos(tx, cuenta, nueva, mover))
-        tx.fallar(kMovido);
-    totalizarCuentas(tx, m_idComanda, m_control);
-    const QString motivo = tx.descripcionFalla();
-    if (!tx.terminar()) {
+    qint16 nueva = 0;
+    const bool hecha = tx.hacer([&] {
+        // A payment taken on another terminal since the screen opened still forbids the split.
+        const std::optional<RecordSet> pagos =
+            tx.consultar(QStringLiteral("SELECT COUNT(*) FROM Pago WHERE ") + orden());
+        if (pagos && pagos->value(0).toInt() > 0)
+            tx.fallar(kConPagos);
+        const std::optional<RecordSet> maximo =
+            tx.consultar(QStringLiteral("SELECT MAX(Num_Cuenta) AS Numero FROM Cuenta WHERE ") + orden());
+        nueva = static_cast<qint16>(maximo ? maximo->value(0).toInt() + 1 : 0);
+        tx.cambiar(
+            QStringLiteral("INSERT INTO Cuenta (Id_Comanda,Num_Cuenta,Pagada,Num_Impresiones,Total,Control,"
+                           "Num_Tiempo,Ultimo_Tiempo,facturada) VALUES (") +
+            QString::number(m_idComanda) + u',' + QString::number(nueva) + QStringLiteral(",0,0,0,") +
+            QString::number(m_control) + QStringLiteral(",1,1,0)"));
+        tx.ejecutarSinRegistro(renglonBitacora(m_context, QStringLiteral("Dividir mesa ") + mesa +
+                                                              QStringLiteral(" nueva cuenta ") +
+                                                              QString::number(nueva)));
+        if (!tx.fallo() && !moverArticulos(tx, cuenta, nueva, mover))
+            tx.fallar(kMovido);
+        totalizarCuentas(tx, m_idComanda, m_control);
+    });
+    if (!hecha) {
+        const QString motivo = tx.descripcionFalla();
         if (motivo == kConPagos)
             m_context.Mensaje(kConPagos, Prompts::kCritical);
         else if (motivo == kMovido)
@@ -152,37 +154,38 @@ bool CuentasComanda::unir(qint16 seleccionada, qint16 tocada) {
     const QString uno = QStringLiteral(" AND Num_Cuenta=") + QString::number(seleccionada);
     const QString otra = QStringLiteral(" AND Num_Cuenta=") + QString::number(tocada);
     TransaccionBD tx(m_context.baseDatos(), QStringLiteral("Unir cuentas"));
-    tx.iniciar();
-    const std::optional<RecordSet> marcas =
-        tx.consultar(QStringLiteral("SELECT Num_Cuenta,Pagada,Facturada FROM Cuenta WHERE ") + orden() +
-                     QStringLiteral(" AND Num_Cuenta IN (") + QString::number(seleccionada) + u',' +
-                     QString::number(tocada) + u')');
-    bool pagadas = true;
-    bool facturada = false;
-    if (marcas) {
-        for (const QList<DbValue>& fila : marcas->rows()) {
-            pagadas = pagadas && fila.value(1).toInt() != 0;
-            facturada = facturada || fila.value(2).toInt() != 0;
+    const auto unirlas = [&] {
+        const std::optional<RecordSet> marcas =
+            tx.consultar(QStringLiteral("SELECT Num_Cuenta,Pagada,Facturada FROM Cuenta WHERE ") + orden() +
+                         QStringLiteral(" AND Num_Cuenta IN (") + QString::number(seleccionada) + u',' +
+                         QString::number(tocada) + u')');
+        bool pagadas = true;
+        bool facturada = false;
+        if (marcas) {
+            for (const QList<DbValue>& fila : marcas->rows()) {
+                pagadas = pagadas && fila.value(1).toInt() != 0;
+                facturada = facturada || fila.value(2).toInt() != 0;
+            }
+            if (facturada)
+                tx.fallar(kFacturada);
+            else if (marcas->rows().size() != 2)
+                tx.fallar(kSinCuenta);
         }
-        if (facturada)
-            tx.fallar(kFacturada);
-        else if (marcas->rows().size() != 2)
-            tx.fallar(kSinCuenta);
-    }
-    const QString hacia = QStringLiteral(" SET Num_Cuenta=") + QString::number(seleccionada) +
-                          QStringLiteral(" WHERE ") + orden() + otra;
-    tx.cambiar(QStringLiteral("UPDATE Pago") + hacia);
-    tx.cambiar(QStringLiteral("UPDATE ProductosXCuenta") + hacia);
-    tx.cambiar(QStringLiteral("UPDATE Cuenta SET Pagada=") + QString::number(pagadas ? 1 : 0) +
-               QStringLiteral(" WHERE ") + orden() + uno);
-    tx.cambiar(QStringLiteral("DELETE FROM Cuenta WHERE ") + orden() + otra);
-    tx.ejecutarSinRegistro(renglonBitacora(m_context, QStringLiteral("Unir cuentas ") +
-                                                          QString::number(seleccionada) +
-                                                          QStringLiteral(" y ") + QString::number(tocada)));
-    totalizarCuentas(tx, m_idComanda, m_control);
-    const QString motivo = tx.descripcionFalla();
-    if (tx.terminar())
+        const QString hacia = QStringLiteral(" SET Num_Cuenta=") + QString::number(seleccionada) +
+                              QStringLiteral(" WHERE ") + orden() + otra;
+        tx.cambiar(QStringLiteral("UPDATE Pago") + hacia);
+        tx.cambiar(QStringLiteral("UPDATE ProductosXCuenta") + hacia);
+        tx.cambiar(QStringLiteral("UPDATE Cuenta SET Pagada=") + QString::number(pagadas ? 1 : 0) +
+                   QStringLiteral(" WHERE ") + orden() + uno);
+        tx.cambiar(QStringLiteral("DELETE FROM Cuenta WHERE ") + orden() + otra);
+        tx.ejecutarSinRegistro(
+            renglonBitacora(m_context, QStringLiteral("Unir cuentas ") + QString::number(seleccionada) +
+                                           QStringLiteral(" y ") + QString::number(tocada)));
+        totalizarCuentas(tx, m_idComanda, m_control);
+    };
+    if (tx.hacer(unirlas))
         return true;
+    const QString motivo = tx.descripcionFalla();
     if (motivo == kFacturada || motivo == kSinCuenta)
         m_context.Mensaje(motivo, Prompts::kExclamation);
     return false;

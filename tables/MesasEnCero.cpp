@@ -51,14 +51,12 @@ bool MesasEnCero::Cerrar(const Fila& fila) {
                         sinArticulos(id, control);
     TransaccionBD tx(m_context.baseDatos(), QStringLiteral("cmdCerrar"));
     bool sinCambio = false;
-    if (tx.iniciar()) {
-        const std::optional<qint64> cambiadas = tx.cambiar(sql);
-        if (cambiadas && *cambiadas != 1) {
-            sinCambio = true;
-            tx.fallar(QStringLiteral("Comanda sin cerrar"));
-        }
-    }
-    if (tx.terminar())
+    if (tx.hacer([&] {
+            const std::optional<qint64> cambiadas = tx.cambiar(sql);
+            sinCambio = cambiadas && *cambiadas != 1;
+            if (sinCambio)
+                tx.fallar(QStringLiteral("Comanda sin cerrar"));
+        }))
         return true;
     if (!sinCambio)
         return false; // the database failed: already reported

@@ -24,14 +24,12 @@ bool ReabrirMesa::Aceptar(const Fila& fila) {
         mesa + QStringLiteral(" AND Abierta=1))");
     TransaccionBD tx(m_context.baseDatos(), QStringLiteral("cmdAceptar"));
     bool sinCambio = false;
-    if (tx.iniciar()) {
-        const std::optional<qint64> cambiadas = tx.cambiar(sql);
-        if (cambiadas && *cambiadas != 1) {
-            sinCambio = true;
-            tx.fallar(QStringLiteral("Comanda sin reabrir"));
-        }
-    }
-    if (tx.terminar()) {
+    if (tx.hacer([&] {
+            const std::optional<qint64> cambiadas = tx.cambiar(sql);
+            sinCambio = cambiadas && *cambiadas != 1;
+            if (sinCambio)
+                tx.fallar(QStringLiteral("Comanda sin reabrir"));
+        })) {
         m_context.Mensaje(QStringLiteral("Mesa ") + mesa + QStringLiteral(" reabierta"), Prompts::kOk);
         return true;
     }

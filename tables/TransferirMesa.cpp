@@ -50,10 +50,12 @@ TransferirMesa::Resultado TransferirMesa::mover(const Fila& origen, const QStrin
                    " AND NOT EXISTS (SELECT * FROM Comanda WITH (UPDLOCK, HOLDLOCK) WHERE Num_Mesa=") +
                destino + QStringLiteral(" AND Abierta=1 AND NOT (") + orden(origen) + QStringLiteral("))");
     }
+    // A server that runs each terminal's work as if alone refuses the move that collided with
+    // another terminal's: run again, it sees the other's work.
     bool sinCambio = false;
-    for (int intento = 1;; ++intento) {
-        TransaccionBD tx(m_context.baseDatos(), QStringLiteral("cmdAceptar"));
-        if (tx.iniciar()) {
+    TransaccionBD tx(m_context.baseDatos(), QStringLiteral("cmdAceptar"));
+    if (tx.hacer([&] {
+            sinCambio = false;
             const std::optional<qint64> cambiadas = tx.cambiar(sql);
             if (cambiadas && *cambiadas == 1) {
                 tx.cambiar(lineaBitacora(origen, destino));
@@ -61,18 +63,10 @@ TransferirMesa::Resultado TransferirMesa::mover(const Fila& origen, const QStrin
                 sinCambio = true;
                 tx.fallar(QStringLiteral("Comanda sin cambiar de mesa"));
             }
-        }
-        // A server that runs each terminal's work as if alone refuses the move that collided with
-        // another terminal's: run again, it sees the other's work.
-        tx.confirmar();
-        if (tx.otraVez(intento))
-            continue;
-        if (tx.terminar())
-            return {true, false};
-        if (!sinCambio)
-            return {}; // the database failed: already reported
-        break;
-    }
+        }))
+        return {true, false};
+    if (!sinCambio)
+        return {}; // the database failed: already reported
 
     // Nothing changed: another open order has the number, or the order is no longer open.
     if (comedor) {
@@ -107,16 +101,16 @@ bool TransferirMesa::aMesero(const Fila& origen, qint32 idEmpleado, const QStrin
                         QStringLiteral(" OR EnUsoPor NOT IN (SELECT ID_Empleado FROM Empleado))");
     TransaccionBD tx(m_context.baseDatos(), QStringLiteral("cmdAceptar"));
     bool sinCambio = false;
-    if (tx.iniciar()) {
-        const std::optional<qint64> cambiadas = tx.cambiar(sql);
-        if (cambiadas && *cambiadas == 1) {
-            tx.cambiar(lineaBitacora(origen, nombre));
-        } else if (cambiadas) {
-            sinCambio = true;
-            tx.fallar(QStringLiteral("Comanda sin cambiar de mesero"));
-        }
-    }
-    if (tx.terminar())
+    if (tx.hacer([&] {
+            sinCambio = false;
+            const std::optional<qint64> cambiadas = tx.cambiar(sql);
+            if (cambiadas && *cambiadas == 1) {
+                tx.cambiar(lineaBitacora(origen, nombre));
+            } else if (cambiadas) {
+                sinCambio = true;
+                tx.fallar(QStringLiteral("Comanda sin cambiar de mesero"));
+            }
+        }))
         return true;
     if (!sinCambio)
         return false; // the database failed: already reported

@@ -64,11 +64,12 @@ UnirMesas::Resultado UnirMesas::unir(const Fila& origen, const QString& numero) 
         return {};
     }
     TransaccionBD tx(m_context.baseDatos(), QStringLiteral("UnirMesas"));
-    const bool juntadas = tx.iniciar() && juntar(tx, origen, destino);
-    const bool propia = !juntadas && !tx.fallo(); // refused by the rows changed, not by the database
-    if (propia)
-        tx.fallar(QStringLiteral("Mesas sin unir"));
-    const bool hecho = tx.terminar();
+    bool propia = false; // refused by the rows changed, not by the database
+    const bool hecho = tx.hacer([&] {
+        propia = !juntar(tx, origen, destino) && !tx.fallo();
+        if (propia)
+            tx.fallar(QStringLiteral("Mesas sin unir"));
+    });
     soltar(origen);
     soltar(destino);
     if (propia)

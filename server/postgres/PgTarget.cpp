@@ -152,6 +152,12 @@ EngineStatus PgTarget::execute(const tsql::StatementValues& values, tsql::Statem
     // again, since the next table of that name may have other columns.
     const bool definition =
         translation.kind == Translation::Kind::Schema || !translation.touchedTable.isEmpty();
+    // A "#" table ends with the session, so a commit that only makes or drops one need not wait for
+    // the disk, as every commit of a definition otherwise does (milliseconds each, several times for
+    // one listing of a screen).
+    const bool ofTheSession = definition && autocommit() && translation.touchedTable.startsWith(u'#');
+    if (ofTheSession && !m_connection.execute(QStringLiteral("BEGIN; SET LOCAL synchronous_commit TO OFF")))
+        return lastError();
     Result<PgConnection::Outcome> done = definition ? m_connection.execute(statement.sql, parameters)
                                                     : m_connection.executePrepared(statement.sql, parameters);
     if (definition) {
@@ -160,8 +166,18 @@ EngineStatus PgTarget::execute(const tsql::StatementValues& values, tsql::Statem
         else
             m_connection.forgetPrepared(u'"' + translation.touchedTable.toLower() + u'"');
     }
-    if (!done)
-        return withSpelling(lastError(), statement.spellings);
+    if (!done) {
+        const EngineError failure = withSpelling(lastError(), statement.spellings);
+        // The failure is what is reported; a rollback that fails too leaves a broken connection,
+        // which its next call finds.
+        if (ofTheSession)
+            (void)m_connection.rollback();
+        return failure;
+    }
+    if (ofTheSession) {
+        if (Status committed = m_connection.commit(); !committed)
+            return lastError();
+    }
 
     outcome.kind = translation.kind;
     if (translation.kind == Translation::Kind::Query && !done->results.isEmpty()) {

@@ -1,11 +1,13 @@
 // Two terminal processes on one database, as in a restaurant with two machines: each test here starts
 // this same test program twice as the two terminals, each with its own connection, and compares what
 // each was told; on the embedded database and on a PostgreSQL server.
+#include "order/AgregarProducto.h"
 #include "order/ComandaActual.h"
 #include "order/Despacho.h"
 #include "order/GuardarProductos.h"
 #include "server/PostgresConnection.h"
 #include "server/postgres/testing/PgDemoDatabase.h"
+#include "tables/CuentasComanda.h"
 #include "tables/MesaNueva.h"
 #include "tables/MesasAbiertas.h"
 #include "tables/TransferirMesa.h"
@@ -280,6 +282,89 @@ TEST_P(DosTerminalesTest, TwoTerminalsReleasingTheSameCourseSendEachDishToTheKit
                 1);
         });
 }
+
+// Work of one terminal that another terminal's commit overtook. A server that runs each terminal's work
+// as if alone undoes it; the terminal runs it again and it counts once. Only such a server has the
+// conflict: the embedded database makes the other terminal wait for the work instead.
+class TrabajoRepetidoTest : public DosTerminalesTest {};
+
+TEST_P(TrabajoRepetidoTest, WorkOvertakenByAnotherTerminalsCommitRunsAgainAndCountsOnce) {
+    struct Caso {
+        const char* nombre;
+        const char* antesDe; // our statement that the other terminal's commit goes just before
+        const char* otra;    // what the other terminal commits, touching a row the work writes
+        std::function<bool(TerminalContext&)> trabajo;
+        QList<std::pair<const char*, qint64>> despues; // queries and their values after the work
+    };
+    // Demo order 2 (table 15) holds items 6 to 9 on account 1.
+    const Caso casos[] = {
+        {"two soups stored",
+         "Totalizar_Cuenta",
+         "UPDATE Cuenta SET Num_Impresiones=Num_Impresiones WHERE ID_Comanda=2",
+         [](TerminalContext& terminal) {
+             ComandaActual comanda(terminal);
+             comanda.IDComanda = 2;
+             comanda.Control = 1;
+             EXPECT_TRUE(comanda.MostrarProductosComandaActual());
+             AgregarProducto agregar(comanda);
+             QList<int> filas;
+             for (int sopa = 0; sopa < 2; ++sopa)
+                 if (const auto agregada = agregar.AñadirProductoAComanda(101, TipoLinea::Producto, 0))
+                     filas.append(agregada->fila);
+             if (filas.size() != 2 || !GuardarProductos(comanda).GuardarYPrepararNuevos())
+                 return false;
+             // The grid holds the folios of the run that was committed, not of the one undone.
+             QStringList folios;
+             for (int fila : filas)
+                 folios.append(QString::number(comanda.cuadricula().lineas().at(fila).folio));
+             const std::optional<RecordSet> guardados = terminal.baseDatos().AbrirRecordset(
+                 QStringLiteral("SELECT COUNT(*) FROM ProductosXCuenta WHERE ID_Producto=101 AND "
+                                "ID_ProductosXCuenta IN (") +
+                 folios.join(u',') + u')');
+             return guardados && guardados->value(0).toInt() == 2;
+         },
+         {{"SELECT COUNT(*) FROM ProductosXCuenta WHERE ID_Comanda=2", 6},
+          {"SELECT COUNT(*) FROM Bitacora WHERE Texto LIKE 'Producto ingresado SOPA DE TORTILLA%'", 2},
+          {"SELECT Total FROM Cuenta WHERE ID_Comanda=2", 420 + 2 * 85}}},
+        {"account split",
+         "UPDATE ProductosXCuenta SET Num_Cuenta",
+         "UPDATE ProductosXCuenta SET Preparado=Preparado WHERE ID_ProductosXCuenta=9",
+         [](TerminalContext& terminal) {
+             CuentasComanda cuentas(terminal, 2, 1);
+             QList<CuentasComanda::Articulo> queso;
+             for (const CuentasComanda::Articulo& articulo :
+                  cuentas.articulos(1).value_or(QList<CuentasComanda::Articulo>()))
+                 if (articulo.id == 9)
+                     queso.append(articulo);
+             return cuentas.dividir(1, QStringLiteral("15"), queso) == std::optional<qint16>(2);
+         },
+         {{"SELECT COUNT(*) FROM Cuenta WHERE ID_Comanda=2", 2},
+          {"SELECT Num_Cuenta FROM ProductosXCuenta WHERE ID_ProductosXCuenta=9", 2},
+          {"SELECT COUNT(*) FROM Bitacora WHERE Texto LIKE 'Dividir mesa 15 nueva cuenta 2'", 1}}},
+    };
+    for (const Caso& caso : casos) {
+        SetUp();
+        firmar(1, true);
+        int repetidas = 0;
+        const auto llega = [&caso](const QString& texto) {
+            return texto.startsWith(QLatin1String(caso.antesDe));
+        };
+        intercalador->antesDe(llega, [&] {
+            exec(QString::fromLatin1(caso.otra));
+            intercalador->antesDe(llega, [&] { ++repetidas; });
+        });
+        EXPECT_TRUE(caso.trabajo(*context)) << caso.nombre;
+        EXPECT_EQ(repetidas, 1) << caso.nombre << ": the work ran again once";
+        for (const auto& [consulta, valor] : caso.despues)
+            EXPECT_EQ(contar(QString::fromLatin1(consulta)), valor) << caso.nombre << ": " << consulta;
+        EXPECT_TRUE(messageBox.shown.isEmpty()) << caso.nombre;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Servidor, TrabajoRepetidoTest, ::testing::Values(Motor::Postgres),
+                         [](const ::testing::TestParamInfo<Motor>& motor) {
+                             return testing::nombreDeMotor(motor.param);
+                         });
 
 } // namespace
 } // namespace nerin
