@@ -16,6 +16,7 @@ struct Product {
     Currency tax; // the part of the price that is tax
 };
 
+// In the order of their identities, so that a seed picks the same ones from any database.
 struct Catalogue {
     QList<Product> products;
     QList<qint64> waiters;
@@ -121,7 +122,7 @@ Result<Catalogue> readCatalogue(Connection& db) {
         "p.ID_Producto LEFT JOIN Vw_PorcentajeXProducto v ON v.Id_Producto = p.ID_Producto WHERE p.Estado = "
         "'A' "
         "AND p.Paquete = 0 AND x.Precio_Producto > 0 GROUP BY p.ID_Producto, p.Nombre_Cuenta, "
-        "p.ID_Grupo_Impresoras"));
+        "p.ID_Grupo_Impresoras ORDER BY p.ID_Producto"));
     if (!products)
         return products.status();
     for (const auto& row : products->rows()) {
@@ -140,18 +141,24 @@ Result<Catalogue> readCatalogue(Connection& db) {
             into.append(row[0].toInt());
         return Status::ok();
     };
-    if (Status s = ids(QStringLiteral("SELECT Id_Empleado FROM Empleado WHERE Estado_Empleado = 'A'"),
-                       catalogue.waiters);
+    if (Status s =
+            ids(QStringLiteral(
+                    "SELECT Id_Empleado FROM Empleado WHERE Estado_Empleado = 'A' ORDER BY Id_Empleado"),
+                catalogue.waiters);
         !s)
         return s;
-    if (Status s = ids(QStringLiteral("SELECT ID_Tipo_Pago FROM Tipo_Pago"), catalogue.paymentTypes); !s)
-        return s;
-    if (Status s = ids(QStringLiteral("SELECT ID_Tipo_Anulacion FROM Tipos_Anulacion"),
-                       catalogue.cancellationReasons);
+    if (Status s = ids(QStringLiteral("SELECT ID_Tipo_Pago FROM Tipo_Pago ORDER BY ID_Tipo_Pago"),
+                       catalogue.paymentTypes);
         !s)
         return s;
-    auto modifiers = db.query(QStringLiteral("SELECT ID_Tipo_Modificador, Nombre_Tipo_Modificador FROM "
-                                             "Tipo_Modificador WHERE Estado_Modificador = 'A'"));
+    if (Status s =
+            ids(QStringLiteral("SELECT ID_Tipo_Anulacion FROM Tipos_Anulacion ORDER BY ID_Tipo_Anulacion"),
+                catalogue.cancellationReasons);
+        !s)
+        return s;
+    auto modifiers = db.query(
+        QStringLiteral("SELECT ID_Tipo_Modificador, Nombre_Tipo_Modificador FROM "
+                       "Tipo_Modificador WHERE Estado_Modificador = 'A' ORDER BY ID_Tipo_Modificador"));
     if (!modifiers)
         return modifiers.status();
     for (const auto& row : modifiers->rows())
