@@ -3,6 +3,8 @@
 #include "text/TextFormat.h"
 
 #include <QRandomGenerator>
+#include <initializer_list>
+#include <utility>
 
 namespace nerin {
 
