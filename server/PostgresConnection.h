@@ -32,7 +32,8 @@ public:
     PgConnection& link() { return m_link; }
 
 private:
-    // Whether the run-time library and the engine's tables are in the database.
+    // Whether the run-time library and the engine's tables it defines are in the database: the one check
+    // that the database was prepared, since the engine's target on PostgreSQL creates nothing.
     Result<bool> isSetUp();
 
     QString m_conninfo;

@@ -207,20 +207,11 @@ EngineStatus PgTarget::runNative(const QString& sql, const QList<DbValue>& param
 }
 
 EngineStatus PgTarget::installEngineTables() {
-    RecordSet present;
-    if (EngineStatus failure =
-            runNative(QStringLiteral("SELECT to_regclass('nerin_procedures') IS NOT NULL AND "
-                                     "to_regclass('nerin_views') IS NOT NULL"),
-                      {}, &present);
-        !failure.isOk())
-        return failure;
-    // A terminal's login may use the tables without being allowed to create any.
-    if (!present.eof() && present.value(0).toInt() == 1)
-        return EngineStatus::ok();
-    return runNative(QStringLiteral("CREATE TABLE IF NOT EXISTS nerin_procedures (name varchar COLLATE "
-                                    "nerin_ci PRIMARY KEY, definition text NOT NULL); "
-                                    "CREATE TABLE IF NOT EXISTS nerin_views (name varchar COLLATE nerin_ci "
-                                    "PRIMARY KEY, definition text NOT NULL)"));
+    // Nothing to create here: the function library (runtime/information_schema.sql) defines
+    // nerin_procedures and nerin_views, since the INFORMATION_SCHEMA views it creates read them and need
+    // them first, and a terminal's login may not be allowed to create tables. PostgresConnection opens
+    // only a database that has them, after installing the library or checking that it is there.
+    return EngineStatus::ok();
 }
 
 EngineStatus PgTarget::transaction(TransactionStep step, const QString& savepoint) {

@@ -2,7 +2,7 @@
 // same rows, under the same column names, on both.
 #include "server/PostgresConnection.h"
 #include "server/SqliteConnection.h"
-#include "server/postgres/testing/PgTestDatabase.h"
+#include "server/postgres/testing/PgTestFixtures.h"
 #include "server/tests/ResultText.h"
 
 #include <QTemporaryDir>
@@ -25,16 +25,16 @@ protected:
             ASSERT_TRUE(m_dir.isValid());
             m_db = std::make_unique<SqliteConnection>(m_dir.path() + QStringLiteral("/nerin.db"),
                                                       SqliteConnection::OpenMode::CreateIfMissing);
+            ASSERT_TRUE(m_db->open());
             m_catalog = QStringLiteral("nerin");
         } else {
             if (PgTestDatabase::clusterConnInfo().isEmpty())
                 GTEST_SKIP() << qPrintable(PgTestDatabase::skipReason());
             ASSERT_TRUE(m_pg.create());
-            m_db =
-                std::make_unique<PostgresConnection>(m_pg.connInfo(), PostgresConnection::OpenMode::Install);
+            m_db = nerin::testing::openInstalled(m_pg);
             m_catalog = m_pg.name();
         }
-        ASSERT_TRUE(m_db->open());
+        ASSERT_TRUE(m_db->isOpen());
     }
 
     void exec(const QString& sql) {

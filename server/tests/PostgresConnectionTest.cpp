@@ -2,7 +2,7 @@
 // how failures are numbered and worded as SQL Server words them.
 #include "server/PostgresConnection.h"
 
-#include "server/postgres/testing/PgTestDatabase.h"
+#include "server/postgres/testing/PgTestFixtures.h"
 #include "server/tests/ResultText.h"
 
 #include <gtest/gtest.h>
@@ -14,20 +14,16 @@ using nerin::testing_support::resultText;
 
 namespace {
 
-class PostgresConnectionTest : public ::testing::Test {
+class PostgresConnectionTest : public nerin::testing::PgDatabaseTest {
 protected:
     void SetUp() override {
-        if (PgTestDatabase::clusterConnInfo().isEmpty())
-            GTEST_SKIP() << qPrintable(PgTestDatabase::skipReason());
-        const Status created = m_database.create();
-        ASSERT_TRUE(created.isOk()) << qPrintable(created.message());
-        m_db = std::make_unique<PostgresConnection>(m_database.connInfo(),
-                                                    PostgresConnection::OpenMode::Install);
-        const Status opened = m_db->open();
-        ASSERT_TRUE(opened.isOk()) << qPrintable(opened.message());
+        PgDatabaseTest::SetUp();
+        if (stopped())
+            return;
+        m_db = nerin::testing::openInstalled(m_database);
+        ASSERT_TRUE(m_db->isOpen());
     }
 
-    PgTestDatabase m_database;
     std::unique_ptr<PostgresConnection> m_db;
 };
 

@@ -151,6 +151,12 @@ TEST_F(SqliteConnectionTest, QuestionMarksBindTheCommandsParametersInOrder) {
     ASSERT_TRUE(results) << results.status().message().toStdString();
     ASSERT_EQ(results->size(), 1);
     EXPECT_EQ((*results)[0].recordCount(), 2);
+    // Sent again with other values, the same text selects by them.
+    command.parameters()[0].value = DbValue(qint64{7});
+    results = m_db->run(command);
+    ASSERT_TRUE(results) << results.status().message().toStdString();
+    ASSERT_EQ(results->size(), 1);
+    EXPECT_EQ((*results)[0].recordCount(), 1);
 
     // A marker without its parameter is refused instead of reading as NULL.
     DbCommand falta(QStringLiteral("SELECT * FROM Mesa WHERE Num_Mesa = ? AND Nombre = ?"),

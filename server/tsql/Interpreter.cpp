@@ -36,17 +36,30 @@ StatementRunner::VariableLookup Interpreter::lookupIn(const Frame& frame) const 
 }
 
 EngineStatus Interpreter::runBatch(const QString& text, Outcome& outcome, Variables* variables) {
-    auto tokens = Lexer::tokenize(text);
-    if (!tokens)
-        return tokens.status();
-    if (tokens->isEmpty())
-        return EngineError::commandText(QStringLiteral("El texto de la instrucción está vacío."));
-    auto statements = Parser::parseBatch(*tokens);
-    if (!statements)
-        return statements.status();
-    if (statements->size() == 1 && statements->front().kind == Statement::Kind::CreateProcedure) {
-        const Statement& definition = statements->front();
-        return m_procedures.create(definition.name, text.mid(definition.sourceOffset));
+    // A command with parameters comes again and again with other values: it is read once. A text
+    // without them usually holds its values, and would only fill the table.
+    std::shared_ptr<const std::vector<Statement>> statements;
+    if (variables)
+        statements = m_parsed.value(text);
+    if (!statements) {
+        auto tokens = Lexer::tokenize(text);
+        if (!tokens)
+            return tokens.status();
+        if (tokens->isEmpty())
+            return EngineError::commandText(QStringLiteral("El texto de la instrucción está vacío."));
+        auto parsed = Parser::parseBatch(*tokens);
+        if (!parsed)
+            return parsed.status();
+        if (parsed->size() == 1 && parsed->front().kind == Statement::Kind::CreateProcedure) {
+            const Statement& definition = parsed->front();
+            return m_procedures.create(definition.name, text.mid(definition.sourceOffset));
+        }
+        statements = std::make_shared<const std::vector<Statement>>(std::move(parsed).value());
+        if (variables) {
+            if (m_parsed.size() >= kMaxParsed)
+                m_parsed.clear();
+            m_parsed.insert(text, statements);
+        }
     }
     Frame frame;
     if (variables)

@@ -6,6 +6,8 @@
 #include "server/tsql/StatementRunner.h"
 #include "server/tsql/Variables.h"
 
+#include <QHash>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -73,6 +75,11 @@ private:
 
     StatementRunner::VariableLookup lookupIn(const Frame& frame) const;
     Target& target() { return m_runner.target(); }
+
+    // Texts of commands with parameters as read, by the text; emptied when it grows past kMaxParsed (the
+    // terminal sends a few hundred of them).
+    static constexpr qsizetype kMaxParsed = 1000;
+    QHash<QString, std::shared_ptr<const std::vector<Statement>>> m_parsed;
 
     StatementRunner& m_runner;
     ProcedureStore& m_procedures;

@@ -70,7 +70,8 @@ public:
 
     // Creates what the engine keeps in the database beside the restaurant's tables when missing:
     // the procedure table ("nerin_procedures": name, compared without regard to case, and
-    // definition) and whatever the target needs to answer for INFORMATION_SCHEMA.
+    // definition) and whatever the target needs to answer for INFORMATION_SCHEMA. A target whose
+    // database is prepared beforehand (PostgreSQL) has nothing to do.
     virtual EngineStatus installEngineTables() = 0;
 
     // Runs one translated statement.

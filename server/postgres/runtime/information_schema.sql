@@ -6,7 +6,9 @@
 -- server's otherwise (names in lower case, types translated back). Their texts compare without
 -- regard to case.
 
--- The engine's tables, which the views read: the T-SQL text of each procedure and view.
+-- The engine's tables, which the views read: the T-SQL text of each procedure and view. This is their one
+-- definition on PostgreSQL: the views below need them first, and the library is installed by a login
+-- that may create objects, unlike a terminal's (PgTarget creates nothing).
 CREATE TABLE IF NOT EXISTS nerin_procedures (name varchar COLLATE nerin_ci PRIMARY KEY, definition text NOT NULL);
 CREATE TABLE IF NOT EXISTS nerin_views (name varchar COLLATE nerin_ci PRIMARY KEY, definition text NOT NULL);
 

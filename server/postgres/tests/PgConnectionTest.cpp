@@ -1,7 +1,7 @@
 #include "server/postgres/PgConnection.h"
 
 #include "server/postgres/PgCollation.h"
-#include "server/postgres/testing/PgTestDatabase.h"
+#include "server/postgres/testing/PgTestFixtures.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -20,26 +20,12 @@ using nerin::testing::PgTestDatabase;
 
 namespace {
 
-const QString kApplication = QStringLiteral("nerin-pruebas");
-
-class PgConnectionTest : public ::testing::Test {
+class PgConnectionTest : public nerin::testing::PgLinkTest {
 protected:
-    void SetUp() override {
-        if (PgTestDatabase::clusterConnInfo().isEmpty())
-            GTEST_SKIP() << qPrintable(PgTestDatabase::skipReason());
-        const Status created = m_database.create();
-        ASSERT_TRUE(created.isOk()) << qPrintable(created.message());
-        const Status opened = m_link.open(m_database.connInfo(), kApplication);
-        ASSERT_TRUE(opened.isOk()) << qPrintable(opened.message());
-    }
-
     void run(PgConnection& link, const QString& sql) {
         const auto done = link.execute(sql);
         ASSERT_TRUE(done.isOk()) << qPrintable(sql) << ": " << qPrintable(done.status().message());
     }
-
-    PgTestDatabase m_database;
-    PgConnection m_link;
 };
 
 TEST_F(PgConnectionTest, ValuesRoundTripByTheirColumnTypes) {

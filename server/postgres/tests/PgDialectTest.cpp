@@ -8,7 +8,7 @@
 #include "server/postgres/PgCatalogue.h"
 #include "server/postgres/PgConnection.h"
 #include "server/postgres/PgRuntime.h"
-#include "server/postgres/tests/PgRuntimeDatabaseTest.h"
+#include "server/postgres/testing/PgTestFixtures.h"
 #include "server/tsql/Lexer.h"
 #include "server/tsql/Parser.h"
 #include "server/tsql/PostgresDialect.h"

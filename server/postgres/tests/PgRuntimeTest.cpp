@@ -2,7 +2,7 @@
 
 #include "base/tests/QtPrinters.h"
 #include "server/postgres/PgConnection.h"
-#include "server/postgres/tests/PgRuntimeDatabaseTest.h"
+#include "server/postgres/testing/PgTestFixtures.h"
 #include "server/tsql/SqlFunctions.h"
 #include "server/tsql/SqliteValues.h"
 
