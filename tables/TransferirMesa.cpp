@@ -52,21 +52,12 @@ TransferirMesa::Resultado TransferirMesa::mover(const Fila& origen, const QStrin
     }
     // A server that runs each terminal's work as if alone refuses the move that collided with
     // another terminal's: run again, it sees the other's work.
-    bool sinCambio = false;
-    TransaccionBD tx(m_context.baseDatos(), QStringLiteral("cmdAceptar"));
-    if (tx.hacer([&] {
-            sinCambio = false;
-            const std::optional<qint64> cambiadas = tx.cambiar(sql);
-            if (cambiadas && *cambiadas == 1) {
-                tx.cambiar(lineaBitacora(origen, destino));
-            } else if (cambiadas) {
-                sinCambio = true;
-                tx.fallar(QStringLiteral("Comanda sin cambiar de mesa"));
-            }
-        }))
-        return {true, false};
-    if (!sinCambio)
+    const std::optional<bool> cambiada =
+        cambiarOrden(sql, lineaBitacora(origen, destino), QStringLiteral("Comanda sin cambiar de mesa"));
+    if (!cambiada)
         return {}; // the database failed: already reported
+    if (*cambiada)
+        return {true, false};
 
     // Nothing changed: another open order has the number, or the order is no longer open.
     if (comedor) {
@@ -87,6 +78,24 @@ TransferirMesa::Resultado TransferirMesa::mover(const Fila& origen, const QStrin
     return {};
 }
 
+std::optional<bool> TransferirMesa::cambiarOrden(const QString& sql, const QString& linea,
+                                                 const QString& motivo) {
+    TransaccionBD tx(m_context.baseDatos(), QStringLiteral("cmdAceptar"));
+    bool sinCambio = false;
+    if (tx.hacer([&] {
+            const std::optional<qint64> cambiadas = tx.cambiar(sql);
+            sinCambio = cambiadas && *cambiadas != 1;
+            if (sinCambio)
+                tx.fallar(motivo);
+            else
+                tx.cambiar(linea); // not sent when the change failed
+        }))
+        return true;
+    if (sinCambio)
+        return false;
+    return std::nullopt;
+}
+
 std::optional<RecordSet> TransferirMesa::meseros() {
     return m_context.baseDatos().AbrirRecordset(QStringLiteral("SELECT * FROM Vw_EmpleadosDisponibles"));
 }
@@ -99,21 +108,10 @@ bool TransferirMesa::aMesero(const Fila& origen, qint32 idEmpleado, const QStrin
                         QStringLiteral(" WHERE ") + orden(origen) +
                         QStringLiteral(" AND Abierta=1 AND (EnUsoPor=0 OR EnUsoPor=") + empleado +
                         QStringLiteral(" OR EnUsoPor NOT IN (SELECT ID_Empleado FROM Empleado))");
-    TransaccionBD tx(m_context.baseDatos(), QStringLiteral("cmdAceptar"));
-    bool sinCambio = false;
-    if (tx.hacer([&] {
-            sinCambio = false;
-            const std::optional<qint64> cambiadas = tx.cambiar(sql);
-            if (cambiadas && *cambiadas == 1) {
-                tx.cambiar(lineaBitacora(origen, nombre));
-            } else if (cambiadas) {
-                sinCambio = true;
-                tx.fallar(QStringLiteral("Comanda sin cambiar de mesero"));
-            }
-        }))
-        return true;
-    if (!sinCambio)
-        return false; // the database failed: already reported
+    const std::optional<bool> cambiada =
+        cambiarOrden(sql, lineaBitacora(origen, nombre), QStringLiteral("Comanda sin cambiar de mesero"));
+    if (!cambiada || *cambiada)
+        return cambiada.value_or(false); // a failed database is already reported
     BloqueoComanda bloqueo(m_context.baseDatos(), m_context.bitacora());
     const QString quien = bloqueo.enUsoPor(origen.idComanda, m_context.sesion().idEmpleado());
     if (!quien.isEmpty())

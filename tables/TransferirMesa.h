@@ -43,6 +43,10 @@ public:
     bool aMesero(const Fila& origen, qint32 idEmpleado, const QString& nombre);
 
 private:
+    // Runs `sql`, a change of one open order, as one work with its Bitacora line `linea`: true when
+    // it changed the order, false when it changed nothing (the work ends with `motivo`, which the
+    // caller explains), none when the database failed (already reported).
+    std::optional<bool> cambiarOrden(const QString& sql, const QString& linea, const QString& motivo);
     // The INSERT of a Bitacora line saying that the order went to `destino`.
     QString lineaBitacora(const Fila& origen, const QString& destino) const;
 
