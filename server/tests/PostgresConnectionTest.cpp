@@ -58,6 +58,10 @@ TEST_F(PostgresConnectionTest, StatementsGiveWhatTheyGiveOnTheServer) {
         {"DROP TABLE #T CREATE TABLE #T (Otro money) INSERT INTO #T VALUES (5) SELECT * FROM #T", "5"},
         {"SELECT Numero, @@TRANCOUNT AS N INTO #Copia FROM Mesa WHERE Numero = 12 SELECT * FROM #Copia",
          "12|0"},
+        // A "#" table made twice is refused, and leaves the connection outside any transaction.
+        {"CREATE TABLE #copia (a int)",
+         "ERROR Línea 1: There is already an object named '#copia' in the database.", 2714},
+        {"SELECT @@TRANCOUNT, COUNT(*) FROM #Copia", "0|1"},
         // INTERSECT before UNION; binary literals; texts in variables compare without regard to case.
         {"SELECT 1 UNION SELECT 2 INTERSECT SELECT 2 ORDER BY 1", "1;2"},
         {"SELECT CAST(0x41 AS varchar), CONVERT(char(3), 0x4EE1), CAST(0x0A0b AS int), CAST(0xFFFF AS "
@@ -91,6 +95,12 @@ TEST_F(PostgresConnectionTest, StatementsGiveWhatTheyGiveOnTheServer) {
             << c.sql;
         EXPECT_EQ(m_db->errors().value(0).nativeError, c.native) << c.sql;
     }
+    // The commits of "#" tables did not wait for the disk; the session's other commits still do as
+    // the server is set to.
+    const auto durable = m_db->link().query(
+        QStringLiteral("SELECT setting, reset_val FROM pg_settings WHERE name = 'synchronous_commit'"));
+    ASSERT_TRUE(durable.isOk());
+    EXPECT_EQ(durable.value().value(0).toString(), durable.value().value(1).toString());
     // Another connection has temporary tables of its own.
     PostgresConnection other(m_database.connInfo());
     ASSERT_TRUE(other.open().isOk());
