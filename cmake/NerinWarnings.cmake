@@ -9,7 +9,9 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   # build cover the real cases.
   add_compile_options(-Wduplicated-cond -Wlogical-op -Wno-maybe-uninitialized)
 endif()
-option(NERIN_WERROR "Treat warnings as errors" ON)
+# Errors in our own scripts and CI (scripts/test, scripts/demo pass it); warnings for anyone else, whose
+# compiler or flags may warn where ours does not.
+option(NERIN_WERROR "Treat warnings as errors" OFF)
 if(NERIN_WERROR)
   add_compile_options(-Werror)
 endif()
