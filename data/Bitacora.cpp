@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QMutexLocker>
+#include <QRegularExpression>
 #include <QTextStream>
 #include <cstdio>
 
@@ -26,6 +27,33 @@ QString sinSeparadores(const QString& prefijo) {
 } // namespace
 
 Bitacora::Bitacora(QString carpeta, Reloj reloj) : m_carpeta(std::move(carpeta)), m_reloj(std::move(reloj)) {}
+
+void Bitacora::setDiasConservados(int dias) {
+    QMutexLocker lock(&m_mutex);
+    m_diasConservados = dias;
+}
+
+void Bitacora::borrarVencidas(const QDate& hoy) {
+    QDate primeroConservado;
+    {
+        QMutexLocker lock(&m_mutex);
+        if (m_ultimaLimpieza == hoy)
+            return;
+        m_ultimaLimpieza = hoy;
+        primeroConservado = hoy.addDays(1 - m_diasConservados);
+    }
+    // Only files named as this log names them ("<prefix>ddmmyyyy.log") are its own to delete.
+    static const QRegularExpression diario(QStringLiteral("^[A-Za-z]+(\\d{2})(\\d{2})(\\d{4})\\.log$"));
+    const QStringList archivos = QDir(m_carpeta).entryList({QStringLiteral("*.log")}, QDir::Files);
+    for (const QString& nombre : archivos) {
+        const QRegularExpressionMatch partes = diario.match(nombre);
+        if (!partes.hasMatch())
+            continue;
+        const QDate dia(partes.captured(3).toInt(), partes.captured(2).toInt(), partes.captured(1).toInt());
+        if (dia.isValid() && dia < primeroConservado && !QFile::remove(m_carpeta + u'/' + nombre))
+            std::fprintf(stderr, "No se pudo borrar la bitacora vencida %s\n", qUtf8Printable(nombre));
+    }
+}
 
 void Bitacora::FijarNombreBitacora(const QString& prefijo) {
     QMutexLocker lock(&m_mutex);
@@ -66,6 +94,7 @@ void Bitacora::escribirLineas(const QStringList& lineas) {
     // One reading of the clock names the file and stamps the lines, so a line written at midnight
     // lands in the file of the day its stamp says.
     const QDateTime ahora = m_reloj();
+    borrarVencidas(ahora.date());
     std::unique_ptr<QFile> archivo = abrir(ahora);
     if (!archivo) {
         std::fprintf(stderr, "No se pudo escribir la bitacora %s: %s\n", qUtf8Printable(rutaArchivo(ahora)),

@@ -15,6 +15,10 @@ namespace nerin {
 // and the day ("Nerin06122026.log"). Each line is appended, flushed and closed at once, so a crash
 // loses nothing already written and no file stays open between calls. A log that cannot be written
 // never stops the terminal: the line is dropped and a warning goes to standard error.
+//
+// The daily files are kept a number of days, today's included: the first line written on each day
+// deletes the older files of every prefix in the folder, so a terminal that runs for months without
+// a restart does not fill its disk.
 class Bitacora {
 public:
     using Reloj = std::function<QDateTime()>;
@@ -30,6 +34,10 @@ public:
     // Sets the file name prefix. Separators around it are ignored ("\Nerin" and "Nerin" name the same
     // file). Until it is set, lines go to the start-up log "NerinComTra".
     void FijarNombreBitacora(const QString& prefijo);
+
+    // How many days the daily files are kept, today's included (kDiasConservados unless set).
+    void setDiasConservados(int dias);
+    static constexpr int kDiasConservados = 90;
 
     // Appends one line: the date and time, a space, then the text unchanged.
     void EscribirBitacora(const QString& texto);
@@ -56,11 +64,15 @@ private:
     QString rutaArchivo(const QDateTime& momento) const;
     std::unique_ptr<QFile> abrir(const QDateTime& momento);
     void escribirLineas(const QStringList& lineas);
+    // Deletes the daily files older than the days kept, once a day.
+    void borrarVencidas(const QDate& hoy);
 
     QString m_carpeta;
     Reloj m_reloj;
     AvisoCarpeta m_avisoCarpeta;
     QString m_prefijo;
+    int m_diasConservados = kDiasConservados;
+    QDate m_ultimaLimpieza;
     mutable QMutex m_mutex;
 };
 

@@ -48,6 +48,7 @@ DbValue Arranque::parametro(const QString& campo, const QString& condicion) {
 Status Arranque::run() {
     TerminalSettings& settings = m_context.settings();
     BaseDatos& bd = m_context.baseDatos();
+    m_context.bitacora().setDiasConservados(settings.diasBitacora());
 
     m_context.servidor = settings.servidor();
     // Without a server name there is nowhere to look: the embedded back-end would otherwise open a

@@ -1,5 +1,7 @@
 #include "startup/TerminalSettings.h"
 
+#include "data/Bitacora.h"
+
 #include <QSettings>
 #include <limits>
 
@@ -62,6 +64,12 @@ bool TerminalSettings::respaldoEnEsteEquipo() const {
     bool ok = false;
     const double number = value(QStringLiteral("BackupNameServer"), QString()).trimmed().toDouble(&ok);
     return ok && number != 0;
+}
+
+int TerminalSettings::diasBitacora() const {
+    bool ok = false;
+    const int dias = value(QStringLiteral("DiasBitacora"), QString()).trimmed().toInt(&ok);
+    return ok && dias >= 1 && dias <= 3660 ? dias : Bitacora::kDiasConservados;
 }
 
 DatabaseSettings TerminalSettings::databaseSettings() const {

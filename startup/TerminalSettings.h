@@ -33,6 +33,9 @@ public:
     // "BackupNameServer" holds a number other than 0: when the server does not answer, this machine
     // may serve the database itself under its own name.
     bool respaldoEnEsteEquipo() const;
+    // "DiasBitacora": how many days the daily event logs are kept, today's included; Bitacora's default
+    // when missing or not a whole number from 1 to 3660.
+    int diasBitacora() const;
     // "Motor", "Servidor" and "BASE_DE_DATOS", as the connection factory reads them.
     DatabaseSettings databaseSettings() const;
 

@@ -58,6 +58,40 @@ TEST_F(BitacoraTest, LinesAfterMidnightGoToTheNextDaysFile) {
     EXPECT_EQ(lineasDe(carpeta() + "/Nerin05122026.log"), QStringList{"05/12/2026 00:00:01 después"});
 }
 
+TEST_F(BitacoraTest, TheFirstLineOfADayDeletesTheFilesOlderThanTheDaysKept) {
+    // Today is 4 December 2026; three days are kept: the 2nd, 3rd and 4th.
+    const struct {
+        const char* nombre;
+        bool queda;
+    } archivos[] = {
+        {"Nerin02122026.log", true},      {"NerinCola03122026.log", true},
+        {"Nerin01122026.log", false},     {"NerinComTra15062025.log", false},
+        {"NerinCola01122026.log", false}, {"Nerin31132026.log", true}, // not a day: not the log's to judge
+        {"notas01012020.txt", true},      {"respaldo.log", true},
+    };
+    QDir().mkpath(carpeta());
+    for (const auto& a : archivos) {
+        QFile archivo(carpeta() + u'/' + QString::fromLatin1(a.nombre));
+        ASSERT_TRUE(archivo.open(QIODevice::WriteOnly));
+    }
+    Bitacora bitacora = nueva();
+    bitacora.setDiasConservados(3);
+    bitacora.EscribirBitacora(QStringLiteral("hoy"));
+    for (const auto& a : archivos)
+        EXPECT_EQ(QFile::exists(carpeta() + u'/' + QString::fromLatin1(a.nombre)), a.queda) << a.nombre;
+
+    // Once a day: a file of a past day that appears later in the day stays until the next day.
+    QFile tardio(carpeta() + QStringLiteral("/Nerin01122026.log"));
+    ASSERT_TRUE(tardio.open(QIODevice::WriteOnly));
+    tardio.close();
+    bitacora.EscribirBitacora(QStringLiteral("otra"));
+    EXPECT_TRUE(tardio.exists());
+    m_ahora = m_ahora.addSecs(3);
+    bitacora.EscribirBitacora(QStringLiteral("mañana"));
+    EXPECT_FALSE(tardio.exists());
+    EXPECT_FALSE(QFile::exists(carpeta() + QStringLiteral("/Nerin02122026.log")));
+}
+
 TEST_F(BitacoraTest, LinesAreAppendedAndEachIsOnDiskAtOnce) {
     Bitacora bitacora = nueva();
     for (int i = 0; i < 3; ++i) {

@@ -61,6 +61,19 @@ TEST_F(TerminalSettingsTest, TerminalNumbers) {
     EXPECT_EQ(missing.terminal(0), 0);
 }
 
+TEST_F(TerminalSettingsTest, DaysTheEventLogsAreKept) {
+    const struct {
+        const char* text;
+        int expected;
+    } cases[] = {{"30", 30}, {" 7 ", 7}, {"1", 1},    {"3660", 3660},
+                 {"0", 90},  {"-5", 90}, {"abc", 90}, {"", 90}};
+    for (const auto& c : cases) {
+        write(QStringLiteral("DiasBitacora"), QString::fromUtf8(c.text));
+        EXPECT_EQ(TerminalSettings(file()).diasBitacora(), c.expected) << c.text;
+    }
+    EXPECT_EQ(TerminalSettings(m_dir.filePath(QStringLiteral("missing.ini"))).diasBitacora(), 90);
+}
+
 TEST_F(TerminalSettingsTest, ReadsTheConnectionKeys) {
     write(QStringLiteral("Servidor"), QStringLiteral(" /srv/nerin "));
     write(QStringLiteral("BASE_DE_DATOS"), QStringLiteral("SUCURSAL2"));

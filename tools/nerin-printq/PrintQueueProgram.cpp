@@ -115,6 +115,7 @@ int PrintQueueProgram::run(const QList<QByteArray>& arguments, const std::atomic
 
     Bitacora bitacora(logRoot());
     bitacora.FijarNombreBitacora(QStringLiteral("NerinCola"));
+    bitacora.setDiasConservados(TerminalSettings().diasBitacora());
     options.baseFolder = stateRoot();
     PrintQueueService service(*connection, options, [this, &bitacora](const QString& line) {
         std::fprintf(
