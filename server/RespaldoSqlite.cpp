@@ -1,6 +1,7 @@
 #include "server/RespaldoSqlite.h"
 
 #include "data/StatePaths.h"
+#include "server/tsql/SqlFunctions.h"
 
 #include <QDir>
 #include <QFile>
@@ -304,6 +305,9 @@ Status RespaldoSqlite::comprobarRestaurante(const QString& archivo) {
         return Status::error(Status::Code::NotFound, QStringLiteral("No existe el archivo %1.").arg(archivo));
     Manejador db;
     Status estado = db.abrir(archivo, SQLITE_OPEN_READONLY);
+    // The check reads the indexes, some of them under the engine's own collation and functions.
+    if (estado)
+        estado = tsql::registerTsqlFunctions(db.get());
     Result<QString> revision = estado ? db.texto("PRAGMA quick_check;") : Result<QString>(estado);
     if (!revision || *revision != u"ok")
         return Status::invalid(QStringLiteral("%1 no es una base de datos SQLite sana: %2")
