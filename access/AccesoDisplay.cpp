@@ -1,5 +1,6 @@
 #include "access/AccesoDisplay.h"
 
+#include "access/RespaldoCierre.h"
 #include "data/BaseDatos.h"
 #include "data/Bitacora.h"
 #include "keyboards/Prompts.h"
@@ -117,8 +118,14 @@ AccesoDisplay::Refresco AccesoDisplay::refrescar(AccessScreen& acceso) {
 void AccesoDisplay::finDia(AccessScreen& acceso) {
     BaseDatos& bd = m_context.baseDatos();
     m_context.bitacora().EscribirBitacora(QStringLiteral("Fin de dia automatico"));
-    bd.EjecutarSQL(QStringLiteral("Fin_Dia"));
+    const bool cerrado = bd.EjecutarSQL(QStringLiteral("Fin_Dia"));
     bd.ActualizarRegistros(QStringLiteral("Terminal"), QStringLiteral("Reiniciar=0"), condicionTerminal());
+    if (cerrado) {
+        // Nobody may be at the terminal: a failed backup waits on the screen for the next person
+        // before the machine restarts.
+        if (const QString respaldo = respaldarTrasCierre(m_context); !respaldo.isEmpty())
+            m_context.Mensaje(respaldo, Prompts::kExclamation);
+    }
     m_context.SalirSistema(acceso, QStringLiteral("frmAcceso"), false);
     m_context.platform().restart();
     if (m_terminarPrograma)

@@ -1,5 +1,6 @@
 #include "access/Funciones.h"
 
+#include "access/RespaldoCierre.h"
 #include "data/BaseDatos.h"
 #include "data/Bitacora.h"
 #include "keyboards/Prompts.h"
@@ -265,8 +266,12 @@ Funciones::Despues Funciones::finDia() {
     } else {
         m_context.bitacora().EscribirBitacora(QStringLiteral("Fin de día: ") + antes + QStringLiteral(" a ") +
                                               despues);
+        // The backup runs with no transaction open, and is told of only once the close is shown.
+        const QString respaldo = respaldarTrasCierre(m_context);
         m_context.Mensaje(QStringLiteral("Día cerrado. Nueva fecha de trabajo: ") + mostrada(despues),
                           Prompts::kOk);
+        if (!respaldo.isEmpty())
+            m_context.Mensaje(respaldo, Prompts::kExclamation);
     }
     return Despues::Quedarse;
 }

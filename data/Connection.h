@@ -55,6 +55,9 @@ public:
     virtual Status commit() = 0;
     virtual Status rollback() = 0;
 
+    // The file of an embedded database that this connection opens; empty for a database server.
+    virtual QString archivoLocal() const { return {}; }
+
     // Rolls back the open transaction because of `failure` and returns `failure`. What the database
     // reported for it stays in lastFailure() and errors(), so that it can be reported after the
     // rollback; a rollback that fails too adds its reason to the message.

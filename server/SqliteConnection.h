@@ -25,6 +25,7 @@ public:
     bool isOpen() const override { return m_db != nullptr; }
 
     const QString& path() const { return m_path; }
+    QString archivoLocal() const override { return m_path; }
 
 private:
     QString m_path;

@@ -96,6 +96,9 @@ TEST_F(AccesoDisplayTest, DayEndRunsAtSixAfterWorkingDay) {
     EXPECT_EQ(acceso.returns, QStringList{QStringLiteral("frmAcceso hide")});
     EXPECT_EQ(platform.requests, QStringList{QStringLiteral("restart")});
     EXPECT_EQ(terminaciones, 1);
+    EXPECT_EQ(respaldosHechos(),
+              QStringList{QStringLiteral("DBNERIN-") + ahora.toString(QStringLiteral("yyyyMMdd-HHmmss")) +
+                          QStringLiteral(".db")});
 }
 
 TEST_F(AccesoDisplayTest, NoDayEndBeforeSix) {

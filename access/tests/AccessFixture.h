@@ -29,6 +29,16 @@ private:
 // sets, with a counter for program endings asked by the access screen.
 class AccessFixture : public StartupFixture {
 protected:
+    // The backups of a close of day go under the test's own state folder.
+    void SetUp() override {
+        StartupFixture::SetUp();
+        qputenv("NERIN_STATE", QFile::encodeName(stateFolder()));
+    }
+    void TearDown() override { qunsetenv("NERIN_STATE"); }
+    QStringList respaldosHechos() const {
+        return QDir(stateFolder() + QStringLiteral("/respaldos")).entryList(QDir::Files);
+    }
+
     void setFechaTrabajo(const QDate& fecha) {
         exec(QStringLiteral("UPDATE Parametros SET Valor_Cad='") +
              fecha.toString(QStringLiteral("ddMMyyyy")) +

@@ -122,6 +122,43 @@ TEST_F(FuncionesTest, CloseOfDayRefusedOrFailedChangesNothing) {
     EXPECT_EQ(prompts.mensajes().size(), 2); // the two questions: no "Día cerrado"
 }
 
+// A close of day backs the database up into the state folder. A backup that cannot be written leaves
+// the day closed, goes to the event log, and is told once, after the close.
+TEST_F(FuncionesTest, CloseOfDayBacksTheDatabaseUpAndAFailedBackupIsToldOnceAfterwards) {
+    const QString hoy = QDate::currentDate().toString(QStringLiteral("ddMMyyyy"));
+    const struct {
+        bool carpetaOcupada; // a file stands where the backup folder goes
+        qsizetype respaldos;
+        qsizetype mensajes;
+    } casos[] = {{false, 1, 2}, {true, 0, 3}};
+    for (const auto& caso : casos) {
+        SetUp();
+        QDir(stateFolder()).removeRecursively();
+        ASSERT_TRUE(QDir().mkpath(stateFolder()));
+        if (caso.carpetaOcupada) {
+            QFile ocupa(stateFolder() + QStringLiteral("/respaldos"));
+            ASSERT_TRUE(ocupa.open(QIODevice::WriteOnly));
+        }
+        setFechaTrabajo(QDate::currentDate().addDays(-1));
+        Funciones& menu = funciones(kMesero);
+        prompts = ScriptedPrompts();
+        prompts.answerMensaje(Prompts::kAnswerYes);
+        EXPECT_EQ(menu.pulsar(Boton::FinDia), Despues::Quedarse);
+        EXPECT_EQ(fechaTrabajoGuardada(), hoy);
+        EXPECT_EQ(respaldosHechos().size(), caso.respaldos);
+        const QStringList mensajes = prompts.mensajes();
+        ASSERT_EQ(mensajes.size(), caso.mensajes) << mensajes.join(u'|').toStdString();
+        EXPECT_TRUE(mensajes[1].startsWith(QStringLiteral("Día cerrado.")));
+        const QStringList registro = logLines(QString::fromLatin1(Bitacora::kPrefijoArranque));
+        const QString fallo = QStringLiteral("Falló el respaldo de la base de datos");
+        EXPECT_EQ(registro.filter(fallo).size(), caso.carpetaOcupada ? 1 : 0);
+        if (caso.carpetaOcupada) {
+            EXPECT_TRUE(mensajes[2].startsWith(QStringLiteral("El día se cerró, pero no se pudo respaldar")));
+        }
+        EXPECT_TRUE(messageBox.shown.isEmpty());
+    }
+}
+
 TEST_F(FuncionesTest, ScreensNotYetAvailableLeaveTheMenuStanding) {
     Funciones& menu = funciones(kGerente);
     nav.disponible = false;

@@ -58,6 +58,7 @@ public:
     Status beginTransaction() override;
     Status commit() override;
     Status rollback() override;
+    QString archivoLocal() const override { return m_inner->archivoLocal(); }
 
 private:
     // The fault's Status when this statement is the one to fail; it then records the failure.

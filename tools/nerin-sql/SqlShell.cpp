@@ -6,6 +6,7 @@
 #include "server/DatabaseBuilder.h"
 #include "server/HistoryGenerator.h"
 #include "server/PostgresConnection.h"
+#include "server/RespaldoSqlite.h"
 #include "server/ScriptRunner.h"
 #include "server/SqliteConnection.h"
 
@@ -68,7 +69,12 @@ const char* const kUso =
     "Uso: nerin-sql [--db ARCHIVO | --odbc CONEXION | --pg CONEXION] (-Q \"texto\" | -i ARCHIVO...) [-b]\n"
     "     nerin-sql --create [--demo] (ARCHIVO | --pg CONEXION)\n"
     "     nerin-sql --history DIAS (ARCHIVO | --pg CONEXION)\n"
-    "Sin ARCHIVO ni --pg, --create y --history usan la base PostgreSQL que nombra NERIN_CONFIG.\n";
+    "     nerin-sql --backup DESTINO [--db ARCHIVO]\n"
+    "     nerin-sql --restore RESPALDO [--db ARCHIVO]\n"
+    "Sin ARCHIVO ni --pg, --create y --history usan la base PostgreSQL que nombra NERIN_CONFIG.\n"
+    "--backup escribe en DESTINO un respaldo de la base SQLite mientras las terminales trabajan;\n"
+    "--restore la reemplaza con RESPALDO, solo si ninguna terminal la tiene abierta.\n"
+    "Sin --db, --backup y --restore usan la base SQLite que nombra NERIN_CONFIG.\n";
 
 } // namespace
 
@@ -111,6 +117,8 @@ int SqlShell::run(const QList<QByteArray>& rawArguments) {
         {QCommandLineOption(QStringLiteral("create"))},
         {QCommandLineOption(QStringLiteral("demo"))},
         {QCommandLineOption(QStringLiteral("history"), {}, QStringLiteral("DIAS"))},
+        {QCommandLineOption(QStringLiteral("backup"), {}, QStringLiteral("DESTINO"))},
+        {QCommandLineOption(QStringLiteral("restore"), {}, QStringLiteral("RESPALDO"))},
         {QCommandLineOption(QStringLiteral("Q"), {}, QStringLiteral("texto")), true, true},
         {QCommandLineOption(QStringLiteral("i"), {}, QStringLiteral("ARCHIVO")), true},
         {QCommandLineOption(QStringLiteral("b"))},
@@ -128,6 +136,38 @@ int SqlShell::run(const QList<QByteArray>& rawArguments) {
     const bool database = line.isSet(QStringLiteral("db"));
     const bool odbc = line.isSet(QStringLiteral("odbc"));
     const bool postgres = line.isSet(QStringLiteral("pg"));
+    const bool backup = line.isSet(QStringLiteral("backup"));
+    const bool restore = line.isSet(QStringLiteral("restore"));
+    if (backup || restore) {
+        const QString option = backup ? QStringLiteral("--backup") : QStringLiteral("--restore");
+        if ((backup && restore) || create || history || odbc || postgres || inputs ||
+            line.isSet(QStringLiteral("Q")) || line.isSet(QStringLiteral("b")) ||
+            line.isSet(QStringLiteral("demo")))
+            return usage(option + QStringLiteral(" solo se combina con --db."));
+        if (!files.isEmpty())
+            return usage(QStringLiteral("Sobra el argumento: %1").arg(files[0]));
+        QString file = line.value(QStringLiteral("db"));
+        if (!database) {
+            const std::optional<DatabaseSettings> configured = configuredDatabase();
+            if (!configured)
+                return usage(QStringLiteral("Falta --db (o NERIN_CONFIG con la base de datos)."));
+            if (Status valid = configured->check(); !valid) {
+                std::fprintf(m_err, "%s\n", qUtf8Printable(valid.message()));
+                return 2;
+            }
+            if (configured->usesOdbc() || configured->usesPostgres()) {
+                std::fprintf(m_err, "%s\n",
+                             qUtf8Printable(
+                                 option + QStringLiteral(" sirve para la base SQLite; la base de la "
+                                                         "configuración está en un servidor: respáldela con "
+                                                         "las herramientas del servidor (pg_dump).")));
+                return 2;
+            }
+            file = configured->databaseFile();
+        }
+        return backup ? this->backup(file, line.value(QStringLiteral("backup")))
+                      : this->restore(file, line.value(QStringLiteral("restore")));
+    }
     if (line.isSet(QStringLiteral("demo")) && !create)
         return usage(QStringLiteral("--demo solo sirve con --create."));
     if (create || history) {
@@ -241,17 +281,49 @@ int SqlShell::history(const Database& database, int days) {
         return 1;
     }
     const Status done = HistoryGenerator::generate(db, days, 2026, [this](int daysDone, int total) {
-        constexpr int kWidth = 40;
-        const int filled = daysDone * kWidth / total;
-        std::fprintf(m_err, "\r[%s%s] %d/%d días", QByteArray(filled, '#').constData(),
-                     QByteArray(kWidth - filled, '.').constData(), daysDone, total);
-        std::fflush(m_err);
+        progressBar(daysDone, total, QStringLiteral("días"));
     });
     std::fprintf(m_err, "\n");
     if (!done) {
         std::fprintf(m_err, "%s\n", qUtf8Printable(done.message()));
         return 1;
     }
+    return 0;
+}
+
+void SqlShell::progressBar(qint64 done, qint64 total, const QString& unit) {
+    constexpr int kWidth = 40;
+    const int filled = total > 0 ? static_cast<int>(done * kWidth / total) : kWidth;
+    std::fprintf(m_err, "\r[%s%s] %lld/%lld %s", QByteArray(filled, '#').constData(),
+                 QByteArray(kWidth - filled, '.').constData(), static_cast<long long>(done),
+                 static_cast<long long>(total), qUtf8Printable(unit));
+    std::fflush(m_err);
+}
+
+int SqlShell::backup(const QString& database, const QString& target) {
+    const Status done = RespaldoSqlite::copiar(database, target, [this](qint64 pages, qint64 total) {
+        progressBar(pages, total, QStringLiteral("páginas"));
+    });
+    std::fprintf(m_err, "\n");
+    if (!done) {
+        std::fprintf(m_err, "%s\n", qUtf8Printable(done.message()));
+        return 1;
+    }
+    std::fprintf(m_err, "Respaldo escrito: %s\n", qUtf8Printable(target));
+    return 0;
+}
+
+int SqlShell::restore(const QString& database, const QString& backupFile) {
+    const Status done = RespaldoSqlite::restaurar(backupFile, database, [this](qint64 pages, qint64 total) {
+        progressBar(pages, total, QStringLiteral("páginas"));
+    });
+    std::fprintf(m_err, "\n");
+    if (!done) {
+        std::fprintf(m_err, "%s\n", qUtf8Printable(done.message()));
+        return 1;
+    }
+    std::fprintf(m_err, "Base de datos restaurada: %s (desde %s)\n", qUtf8Printable(database),
+                 qUtf8Printable(backupFile));
     return 0;
 }
 

@@ -17,6 +17,9 @@ namespace nerin {
 // Without --db, --odbc or --pg the database is the one the terminal's settings name (NERIN_CONFIG).
 //   nerin-sql --create [--demo] (FILE | --pg CONNECTION)
 //   nerin-sql --history DAYS (FILE | --pg CONNECTION)     (past days of business in a demo database)
+//   nerin-sql --backup TARGET [--db FILE]         (online backup of a SQLite database)
+//   nerin-sql --restore BACKUP [--db FILE]        (refused while any process has the database open)
+// Without --db, --backup and --restore work on the SQLite database the settings name.
 // --pg takes a libpq connection string; --create and --history without a file or --pg work on the
 // PostgreSQL database the settings name.
 //
@@ -42,6 +45,9 @@ private:
     int usage(const QString& problem);
     int create(const Database& database, bool demo);
     int history(const Database& database, int days);
+    int backup(const QString& database, const QString& target);
+    int restore(const QString& database, const QString& backupFile);
+    void progressBar(qint64 done, qint64 total, const QString& unit);
     int runScripts(Connection& connection, const QList<QByteArray>& texts, const QStringList& names,
                    bool stopAtFirstFailure);
     void printResults(const QList<RecordSet>& results);

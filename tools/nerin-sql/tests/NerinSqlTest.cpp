@@ -1,3 +1,4 @@
+#include "server/SqliteConnection.h"
 #include "server/postgres/testing/PgTestDatabase.h"
 
 #include <QDir>
@@ -111,6 +112,8 @@ TEST_F(NerinSqlTest, OptionsGoInAnyOrderAndAreNeverTakenForAFileName) {
         {{"--create", "--pg", "host=x", db()}, "Sobra el argumento: %1"},
         {{"--bogus"}, "Opción no reconocida: --bogus"},
         {{"--db", db()}, "Falta -Q o -i."},
+        {{"--backup", "copia.db", "-Q", "SELECT 1"}, "--backup solo se combina con --db."},
+        {{"--restore", "copia.db", "--db", db(), "otro.db"}, "Sobra el argumento: otro.db"},
     };
     for (const auto& c : refused) {
         SCOPED_TRACE(c.arguments.join(u' ').toStdString());
@@ -153,6 +156,94 @@ TEST_F(NerinSqlTest, TwoProcessesWritingAtOnceBothSucceed) {
     const ShellRun count = nerinSql({QStringLiteral("--db"), db(), QStringLiteral("-Q"),
                                      QStringLiteral("SELECT COUNT(*) AS n FROM Carga")});
     EXPECT_EQ(count.out, QStringLiteral("n\n600\n"));
+}
+
+// What identifies a restaurant's state: its orders, their lines, its working date.
+QString huella(const QString& database) {
+    return nerinSql({QStringLiteral("--db"), database, QStringLiteral("-Q"),
+                     QStringLiteral("SELECT (SELECT COUNT(*) FROM Comanda) AS c, (SELECT COUNT(*) FROM "
+                                    "ProductosXCuenta) AS p, (SELECT Valor_Cad FROM Parametros WHERE "
+                                    "Id_Parametro='FECHA_TRABAJO') AS f")})
+        .out;
+}
+
+// A backup taken while a terminal has the database open is the database; restored over a changed
+// database, it brings back what was backed up. Nothing is left beside either file.
+TEST_F(NerinSqlTest, ABackupTakenWhileTheDatabaseIsOpenRestoresWhatWasBackedUp) {
+    const QString demo = m_dir.path() + QStringLiteral("/demo.db");
+    const QString copia = m_dir.path() + QStringLiteral("/respaldo/copia.db");
+    ASSERT_TRUE(QDir().mkpath(m_dir.path() + QStringLiteral("/respaldo")));
+    ASSERT_EQ(nerinSql({QStringLiteral("--create"), QStringLiteral("--demo"), demo}).exitCode, 0);
+    ASSERT_EQ(nerinSql({QStringLiteral("--history"), QStringLiteral("3"), demo}).exitCode, 0);
+    const QString antes = huella(demo);
+    {
+        nerin::SqliteConnection terminal(demo);
+        ASSERT_TRUE(terminal.open().isOk());
+        const ShellRun backup = nerinSql({QStringLiteral("--db"), demo, QStringLiteral("--backup"), copia});
+        ASSERT_EQ(backup.exitCode, 0) << backup.err.toStdString();
+    }
+    EXPECT_EQ(huella(copia), antes);
+    ASSERT_EQ(
+        nerinSql({QStringLiteral("--db"), demo, QStringLiteral("-Q"),
+                  QStringLiteral("DELETE FROM ProductosXCuenta UPDATE Parametros SET Valor_Cad='01012030' "
+                                 "WHERE Id_Parametro='FECHA_TRABAJO'")})
+            .exitCode,
+        0);
+    ASSERT_NE(huella(demo), antes);
+    const ShellRun restored = nerinSql({QStringLiteral("--restore"), copia, QStringLiteral("--db"), demo});
+    ASSERT_EQ(restored.exitCode, 0) << restored.err.toStdString();
+    EXPECT_EQ(huella(demo), antes);
+    EXPECT_EQ(QDir(m_dir.path()).entryList({QStringLiteral("*demo.db*")}, QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("demo.db")});
+    EXPECT_EQ(QDir(m_dir.path() + QStringLiteral("/respaldo")).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("copia.db")});
+}
+
+// A restore is refused, and the database left as it is, while another process has the database open
+// or when the file given is not a restaurant's database.
+TEST_F(NerinSqlTest, ARestoreIsRefusedOverAnOpenDatabaseOrFromAFileThatIsNoRestaurant) {
+    const QString copia = m_dir.path() + QStringLiteral("/copia.db");
+    ASSERT_EQ(nerinSql({QStringLiteral("--db"), db(), QStringLiteral("--backup"), copia}).exitCode, 0);
+    ASSERT_EQ(
+        nerinSql({QStringLiteral("--db"), db(), QStringLiteral("-Q"),
+                  QStringLiteral("INSERT INTO Parametros (Id_Parametro, Valor_Cad) VALUES ('MARCA', 'x')")})
+            .exitCode,
+        0);
+    const auto escribir = [this](const char* nombre, const QByteArray& datos) {
+        const QString ruta = m_dir.path() + u'/' + QString::fromLatin1(nombre);
+        QFile file(ruta);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(datos);
+        return ruta;
+    };
+    const struct {
+        QString respaldo;
+        bool abierta;
+        const char* motivo;
+    } casos[] = {
+        {copia, true, "está abierta por una terminal"},
+        {escribir("texto.db", "no soy una base de datos\n"), false, "no es una base de datos SQLite sana"},
+        {escribir("vacia.db", {}), false, "no tiene las tablas del restaurante"},
+        {m_dir.path() + QStringLiteral("/falta.db"), false, "No existe el archivo"},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.motivo);
+        nerin::SqliteConnection terminal(db());
+        if (caso.abierta) {
+            ASSERT_TRUE(terminal.open().isOk());
+        }
+        const ShellRun r =
+            nerinSql({QStringLiteral("--restore"), caso.respaldo, QStringLiteral("--db"), db()});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(caso.motivo))) << r.err.toStdString();
+    }
+    const QString marca = QStringLiteral("SELECT Valor_Cad FROM Parametros WHERE Id_Parametro='MARCA'");
+    EXPECT_EQ(nerinSql({QStringLiteral("--db"), db(), QStringLiteral("-Q"), marca}).out,
+              QStringLiteral("Valor_Cad\nx\n"));
+    EXPECT_EQ(nerinSql({QStringLiteral("--restore"), copia, QStringLiteral("--db"), db()}).exitCode, 0);
+    EXPECT_EQ(nerinSql({QStringLiteral("--db"), db(), QStringLiteral("-Q"), marca}).out,
+              QStringLiteral("Valor_Cad\n"));
+    EXPECT_TRUE(nerinSql({QStringLiteral("--help")}).out.contains(QStringLiteral("--restore RESPALDO")));
 }
 
 TEST(NerinSqlPostgresTest, CreatesTheDemoRestaurantOnAServerAndRunsStatementsThere) {
