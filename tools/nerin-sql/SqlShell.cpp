@@ -300,31 +300,33 @@ void SqlShell::progressBar(qint64 done, qint64 total, const QString& unit) {
     std::fflush(m_err);
 }
 
-int SqlShell::backup(const QString& database, const QString& target) {
-    const Status done = RespaldoSqlite::copiar(database, target, [this](qint64 pages, qint64 total) {
-        progressBar(pages, total, QStringLiteral("páginas"));
-    });
+int SqlShell::copyShowingPages(const CopyWithProgress& copy, const QString& doneMessage) {
+    const Status done =
+        copy([this](qint64 pages, qint64 total) { progressBar(pages, total, QStringLiteral("páginas")); });
     std::fprintf(m_err, "\n");
     if (!done) {
         std::fprintf(m_err, "%s\n", qUtf8Printable(done.message()));
         return 1;
     }
-    std::fprintf(m_err, "Respaldo escrito: %s\n", qUtf8Printable(target));
+    std::fprintf(m_err, "%s\n", qUtf8Printable(doneMessage));
     return 0;
 }
 
+int SqlShell::backup(const QString& database, const QString& target) {
+    return copyShowingPages(
+        [&](const RespaldoSqlite::Avance& avance) {
+            return RespaldoSqlite::copiar(database, target, avance);
+        },
+        QStringLiteral("Respaldo escrito: ") + target);
+}
+
 int SqlShell::restore(const QString& database, const QString& backupFile) {
-    const Status done = RespaldoSqlite::restaurar(backupFile, database, [this](qint64 pages, qint64 total) {
-        progressBar(pages, total, QStringLiteral("páginas"));
-    });
-    std::fprintf(m_err, "\n");
-    if (!done) {
-        std::fprintf(m_err, "%s\n", qUtf8Printable(done.message()));
-        return 1;
-    }
-    std::fprintf(m_err, "Base de datos restaurada: %s (desde %s)\n", qUtf8Printable(database),
-                 qUtf8Printable(backupFile));
-    return 0;
+    return copyShowingPages(
+        [&](const RespaldoSqlite::Avance& avance) {
+            return RespaldoSqlite::restaurar(backupFile, database, avance);
+        },
+        QStringLiteral("Base de datos restaurada: ") + database + QStringLiteral(" (desde ") + backupFile +
+            u')');
 }
 
 int SqlShell::runScripts(Connection& connection, const QList<QByteArray>& texts, const QStringList& names,

@@ -2,10 +2,12 @@
 
 #include "data/Connection.h"
 #include "data/RecordSet.h"
+#include "server/RespaldoSqlite.h"
 
 #include <QByteArray>
 #include <QStringList>
 #include <cstdio>
+#include <functional>
 
 namespace nerin {
 
@@ -47,6 +49,10 @@ private:
     int history(const Database& database, int days);
     int backup(const QString& database, const QString& target);
     int restore(const QString& database, const QString& backupFile);
+    // Runs a page-by-page copy of a database, showing its progress, then says `doneMessage` or why it
+    // failed; the program's exit code.
+    using CopyWithProgress = std::function<Status(const RespaldoSqlite::Avance& progress)>;
+    int copyShowingPages(const CopyWithProgress& copy, const QString& doneMessage);
     void progressBar(qint64 done, qint64 total, const QString& unit);
     int runScripts(Connection& connection, const QList<QByteArray>& texts, const QStringList& names,
                    bool stopAtFirstFailure);
