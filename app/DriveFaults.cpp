@@ -6,17 +6,30 @@
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
+#include <csignal>
 #include <cstdio>
 
 namespace nerin {
 
-DriveFaults::DriveFaults(QObject* parent) : QObject(parent) {}
+DriveFaults::DriveFaults(QObject* parent)
+    : QObject(parent), m_matarEn(qEnvironmentVariable("NERIN_MATAR_EN").toLongLong()) {}
 
-DriveFaults::~DriveFaults() = default;
+DriveFaults::~DriveFaults() {
+    if (m_matarEn > 0)
+        std::fprintf(stderr, "nerin-terminal: %lld envíos a la base de datos\n",
+                     static_cast<long long>(m_enviados));
+}
 
 std::unique_ptr<Connection> DriveFaults::envolver(std::unique_ptr<Connection> conexion) {
     auto envuelta = std::make_unique<fakes::FaultyConnection>(std::move(conexion));
     m_conexion = envuelta.get();
+    if (m_matarEn > 0)
+        envuelta->setBeforeSend([this] {
+            if (++m_enviados == m_matarEn) {
+                std::fflush(stderr);
+                ::raise(SIGKILL);
+            }
+        });
     return envuelta;
 }
 

@@ -17,6 +17,11 @@ class FaultyConnection;
 // QUERY" checks the first field of a query's first row, read behind the wrapper. Every window that
 // asks a person something while a transaction is open is written to standard error, since the
 // database stays locked for every other terminal until that person answers.
+//
+// With NERIN_MATAR_EN=K in the environment the process is killed (SIGKILL, as a terminal switched off
+// mid-service) just before the K-th thing it sends to the database since it started: statements, and
+// the beginning and committing of transactions. A run that reaches its end instead writes how many it
+// sent, as "nerin-terminal: N envíos a la base de datos", so that a harness knows the kill points.
 class DriveFaults : public QObject {
 public:
     explicit DriveFaults(QObject* parent = nullptr);
@@ -32,6 +37,9 @@ protected:
 
 private:
     fakes::FaultyConnection* m_conexion = nullptr;
+    // The send to end the process before (0: none), and the sends so far over every connection made.
+    qint64 m_matarEn = 0;
+    qint64 m_enviados = 0;
 };
 
 } // namespace nerin

@@ -271,7 +271,7 @@ bool FacturaCuenta::imprimir() {
     // A job never closed is never printed: a failure below leaves it so, and the account unmarked.
     TransaccionBD tx(baseDatos, QStringLiteral("Imprimir"));
     return tx.hacer([&] {
-        if (ColaImpresion::AgregarYCerrar(tx, trabajo, lineas))
+        if (cola.AgregarYCerrar(tx, trabajo, lineas))
             tx.cambiar(QStringLiteral("UPDATE Cuenta SET Facturada=1 WHERE ") + cuentaSql());
     });
 }

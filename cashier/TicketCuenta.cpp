@@ -422,7 +422,14 @@ bool TicketCuenta::resumenConsumo() {
 bool TicketCuenta::cerrar() {
     if (m_cola.CerrarTrabajo(m_trabajo))
         return true;
-    fallaDeCola(QStringLiteral("no se pudo cerrar el trabajo de impresión"));
+    if (m_cola.fallaReportada().isEmpty()) {
+        fallaDeCola(QStringLiteral("no se pudo cerrar el trabajo de impresión"));
+        return false;
+    }
+    // The queue reported the database's failure when it gave up the job.
+    if (m_error.isEmpty())
+        m_reportada = true;
+    falla(m_cola.fallaReportada());
     return false;
 }
 

@@ -14,45 +14,13 @@ const QString kTitulo = QStringLiteral("Cola de Impresión");
 
 } // namespace
 
-bool ColaImpresion::ejecutar(const QString& sql, qint64* filas) {
-    Connection& conexion = m_baseDatos.connection();
-    const Result<qint64> hecho = conexion.execute(sql);
-    if (!hecho) {
-        const DbFailure fallo = conexion.lastFailure();
-        const DbErrorList errores = conexion.errors();
-        m_baseDatos.ReportarErrorBD(kTitulo, fallo, errores);
-        return false;
-    }
-    if (filas)
-        *filas = *hecho;
-    return true;
-}
-
 qint32 ColaImpresion::AbrirTrabajo(const QString& tipo, double idImpresora, const QString& usuario) {
     if (tipo.size() != 1 || !std::isfinite(idImpresora) ||
         std::fabs(idImpresora) > std::numeric_limits<qint32>::max())
         return 0;
-    const QString impresora = QString::number(std::llround(idImpresora));
-    // One batch on the one connection, so SCOPE_IDENTITY is this job's number even with other
-    // terminals queueing at the same time.
-    const QString sql =
-        QStringLiteral("INSERT INTO Cola_Trabajo (Tipo, ID_Impresora, Usuario, Estado) SELECT ") +
-        BaseDatos::Literal(tipo) +
-        QStringLiteral(", ISNULL(MAX(CASE WHEN Redirigido > 0 THEN Redirigido ELSE ID_Impresora END), ") +
-        impresora + QStringLiteral("), ") + BaseDatos::Literal(usuario.left(20)) +
-        QStringLiteral(", 'A' FROM Impresora WHERE ID_Impresora = ") + impresora +
-        QStringLiteral(" SELECT SCOPE_IDENTITY() AS ID_Trabajo");
-    Connection& conexion = m_baseDatos.connection();
-    const Result<RecordSet> resultado = conexion.query(sql);
-    if (!resultado) {
-        const DbFailure fallo = conexion.lastFailure();
-        const DbErrorList errores = conexion.errors();
-        m_baseDatos.ReportarErrorBD(kTitulo, fallo, errores);
-        return 0;
-    }
-    if (resultado->eof())
-        return 0;
-    return static_cast<qint32>(resultado->value(0).toInt());
+    const qint32 trabajo = ++m_ultimo;
+    m_abiertos[trabajo] = Trabajo{tipo, QString::number(std::llround(idImpresora)), usuario.left(20), {}};
+    return trabajo;
 }
 
 QString ColaImpresion::sqlLinea(qint32 trabajo, const QString& texto) {
@@ -69,8 +37,15 @@ QString ColaImpresion::sqlLinea(qint32 trabajo, const QString& texto) {
 }
 
 bool ColaImpresion::AgregarLinea(qint32 trabajo, const QString& texto) {
-    qint64 filas = 0;
-    return ejecutar(sqlLinea(trabajo, texto), &filas) && filas == 1;
+    return AgregarLineas(trabajo, {texto});
+}
+
+bool ColaImpresion::AgregarLineas(qint32 trabajo, const QStringList& textos) {
+    const auto abierto = m_abiertos.find(trabajo);
+    if (abierto == m_abiertos.end())
+        return false;
+    abierto->second.lineas += textos;
+    return true;
 }
 
 bool ColaImpresion::unaFila(TransaccionBD& transaccion, std::optional<qint64> filas, qint32 trabajo) {
@@ -81,35 +56,61 @@ bool ColaImpresion::unaFila(TransaccionBD& transaccion, std::optional<qint64> fi
     return filas == 1;
 }
 
-bool ColaImpresion::agregarEn(TransaccionBD& transaccion, qint32 trabajo, const QStringList& textos) {
-    for (const QString& texto : textos) {
-        const std::optional<qint64> filas = transaccion.ejecutarSinRegistro(sqlLinea(trabajo, texto));
-        if (!unaFila(transaccion, filas, trabajo))
-            return false;
-    }
-    return true;
-}
-
-bool ColaImpresion::AgregarLineas(qint32 trabajo, const QStringList& textos) {
-    TransaccionBD transaccion(m_baseDatos, kTitulo);
-    return transaccion.hacer([&] { agregarEn(transaccion, trabajo, textos); });
-}
-
 QString ColaImpresion::sqlCerrar(qint32 trabajo) {
     return QStringLiteral(
                "UPDATE Cola_Trabajo SET Estado = 'P', Fecha_Cierre = GETDATE() WHERE ID_Trabajo = ") +
            QString::number(trabajo) + QStringLiteral(" AND Estado = 'A'");
 }
 
-bool ColaImpresion::AgregarYCerrar(TransaccionBD& transaccion, qint32 trabajo, const QStringList& textos) {
-    if (!agregarEn(transaccion, trabajo, textos))
+bool ColaImpresion::escribirEn(TransaccionBD& transaccion, const Trabajo& trabajo, const QStringList& mas) {
+    // One batch, so SCOPE_IDENTITY is this job's number even with other terminals queueing at the
+    // same time.
+    const std::optional<RecordSet> abierto = transaccion.consultar(
+        QStringLiteral("INSERT INTO Cola_Trabajo (Tipo, ID_Impresora, Usuario, Estado) SELECT ") +
+        BaseDatos::Literal(trabajo.tipo) +
+        QStringLiteral(", ISNULL(MAX(CASE WHEN Redirigido > 0 THEN Redirigido ELSE ID_Impresora END), ") +
+        trabajo.impresora + QStringLiteral("), ") + BaseDatos::Literal(trabajo.usuario) +
+        QStringLiteral(", 'A' FROM Impresora WHERE ID_Impresora = ") + trabajo.impresora +
+        QStringLiteral(" SELECT SCOPE_IDENTITY() AS ID_Trabajo"));
+    if (!abierto)
         return false;
-    return unaFila(transaccion, transaccion.ejecutarSinRegistro(sqlCerrar(trabajo)), trabajo);
+    const qint32 numero = abierto->eof() ? 0 : static_cast<qint32>(abierto->value(0).toInt());
+    if (numero == 0) {
+        transaccion.fallar(QStringLiteral("No se abrió el trabajo de impresión"));
+        return false;
+    }
+    for (const QStringList* lineas : {&trabajo.lineas, &mas}) {
+        for (const QString& texto : *lineas) {
+            if (!unaFila(transaccion, transaccion.ejecutarSinRegistro(sqlLinea(numero, texto)), numero))
+                return false;
+        }
+    }
+    return unaFila(transaccion, transaccion.ejecutarSinRegistro(sqlCerrar(numero)), numero);
+}
+
+bool ColaImpresion::AgregarYCerrar(TransaccionBD& transaccion, qint32 trabajo,
+                                   const QStringList& textos) const {
+    const auto abierto = m_abiertos.find(trabajo);
+    if (abierto == m_abiertos.end()) {
+        transaccion.fallar(QStringLiteral("El trabajo ") + QString::number(trabajo) +
+                           QStringLiteral(" no está abierto"));
+        return false;
+    }
+    return escribirEn(transaccion, abierto->second, textos);
 }
 
 bool ColaImpresion::CerrarTrabajo(qint32 trabajo) {
-    qint64 filas = 0;
-    return ejecutar(sqlCerrar(trabajo), &filas) && filas == 1;
+    m_fallaReportada.clear();
+    const auto abierto = m_abiertos.find(trabajo);
+    if (abierto == m_abiertos.end())
+        return false;
+    const Trabajo cerrado = std::move(abierto->second);
+    m_abiertos.erase(abierto);
+    TransaccionBD transaccion(m_baseDatos, kTitulo);
+    if (transaccion.hacer([&] { escribirEn(transaccion, cerrado, {}); }))
+        return true;
+    m_fallaReportada = transaccion.descripcionFalla();
+    return false;
 }
 
 } // namespace nerin

@@ -2,6 +2,7 @@
 
 #include "data/BaseDatos.h"
 #include "data/Bitacora.h"
+#include "data/TransaccionBD.h"
 #include "keyboards/Prompts.h"
 #include "startup/AccessScreen.h"
 #include "startup/TerminalContext.h"
@@ -98,6 +99,7 @@ Status Arranque::cargar() {
             .toInt() == 0)
         return terminar(QStringLiteral("La terminal esta mal configurada, llame a soporte"),
                         Prompts::kCritical, true);
+    liberarFirmados(terminal);
 
     const QString fechaParametro =
         parametro(
@@ -158,6 +160,19 @@ QString Arranque::fechaUltimaComanda() {
     if (!rs || rs->eof() || rs->value(0).isNull())
         return QStringLiteral("19700101");
     return rs->value(0).toString();
+}
+
+void Arranque::liberarFirmados(const QString& terminal) {
+    // Nobody can be working at a terminal that is only starting: whoever is still signed in here was
+    // left so by a terminal that went down, and their orders would stay locked for everyone else
+    // until they signed in again. A failure is reported by the work and only leaves them as they were.
+    TransaccionBD trabajo(m_context.baseDatos(), QStringLiteral("Arranque"));
+    (void)trabajo.hacer([&] {
+        trabajo.cambiar(QStringLiteral("UPDATE Comanda SET EnUsoPor=0 WHERE EnUsoPor IN (SELECT ID_Empleado "
+                                       "FROM Empleado WHERE ID_Terminal=") +
+                        terminal + u')');
+        trabajo.cambiar(QStringLiteral("UPDATE Empleado SET ID_Terminal=0 WHERE ID_Terminal=") + terminal);
+    });
 }
 
 void Arranque::cargarFunciones() {

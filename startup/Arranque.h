@@ -40,6 +40,8 @@ private:
     DbValue parametro(const QString& campo, const QString& condicion);
     Status terminar(const QString& mensaje, int estilo, bool shutDown);
     QString fechaUltimaComanda();
+    // Signs out whoever a terminal that went down left signed in here, and frees their orders.
+    void liberarFirmados(const QString& terminal);
     void cargarFunciones();
     void confirmarTipoCambio();
     void dejarMarca();

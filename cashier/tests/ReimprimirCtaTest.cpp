@@ -103,10 +103,7 @@ TEST_F(ReimprimirCtaTest, AFailingDatabaseIsReportedOnceAndNothingIsPrinted) {
         QStringList bitacora;
     } casos[] = {
         {"INSERT INTO Bitacora", 0, {}, {}},
-        {"INSERT INTO Cola_Linea",
-         3,
-         {QStringLiteral("1|T|1|cajero1|abierto")},
-         {QStringLiteral("3|Reimpresion Com 3 cta 1")}},
+        {"INSERT INTO Cola_Linea", 3, {}, {QStringLiteral("3|Reimpresion Com 3 cta 1")}},
     };
     for (const auto& caso : casos) {
         reimprimir.reset();

@@ -45,6 +45,11 @@ template <typename T> T FaultyConnection::pass(T result) {
     return result;
 }
 
+void FaultyConnection::beforeSend() {
+    if (m_beforeSend)
+        m_beforeSend();
+}
+
 Status FaultyConnection::open() {
     m_inTransaction = false;
     return pass(m_inner->open());
@@ -56,24 +61,28 @@ void FaultyConnection::close() {
 }
 
 Result<qint64> FaultyConnection::execute(const QString& sql) {
+    beforeSend();
     if (auto failure = injected(sql))
         return *failure;
     return pass(m_inner->execute(sql));
 }
 
 Result<RecordSet> FaultyConnection::query(const QString& sql) {
+    beforeSend();
     if (auto failure = injected(sql))
         return *failure;
     return pass(m_inner->query(sql));
 }
 
 Result<QList<RecordSet>> FaultyConnection::run(DbCommand& command) {
+    beforeSend();
     if (auto failure = injected(command.text()))
         return *failure;
     return pass(m_inner->run(command));
 }
 
 Status FaultyConnection::beginTransaction() {
+    beforeSend();
     Status begun = pass(m_inner->beginTransaction());
     if (begun)
         m_inTransaction = true;
@@ -81,6 +90,7 @@ Status FaultyConnection::beginTransaction() {
 }
 
 Status FaultyConnection::commit() {
+    beforeSend();
     Status done = pass(m_inner->commit());
     if (done)
         m_inTransaction = false;

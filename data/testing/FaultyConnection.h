@@ -3,6 +3,7 @@
 #include "data/Connection.h"
 
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -40,6 +41,10 @@ public:
     const QStringList& statements() const { return m_statements; }
     void clearStatements() { m_statements.clear(); }
 
+    // Called before each thing sent to the database: statements, beginning and committing (a rollback
+    // is what a dead connection does anyway, so it is not counted).
+    void setBeforeSend(std::function<void()> beforeSend) { m_beforeSend = std::move(beforeSend); }
+
     bool inTransaction() const { return m_inTransaction; }
     // Notes that a person was asked something (`what` says what); kept when it happened while a
     // transaction was open, since the database then stays locked until the person answers.
@@ -64,9 +69,11 @@ private:
     // The fault's Status when this statement is the one to fail; it then records the failure.
     std::optional<Status> injected(const QString& sql);
     template <typename T> T pass(T result);
+    void beforeSend();
 
     std::unique_ptr<Connection> m_inner;
     std::optional<Fault> m_fault;
+    std::function<void()> m_beforeSend;
     int m_matched = 0;
     QStringList m_statements;
     bool m_inTransaction = false;

@@ -8,89 +8,90 @@ namespace nerin::fakes {
 
 class ColaImpresionTest : public ColaFixture {};
 
-TEST_F(ColaImpresionTest, AJobKeepsItsLinesInTheOrderTheyWereAddedAndIsPendingOnceClosed) {
+// The number of the job written last, which closing gives its queue row.
+class ColaEscritaTest : public ColaImpresionTest {
+protected:
+    qint32 escrito() {
+        return rows(QStringLiteral("SELECT MAX(ID_Trabajo) FROM Cola_Trabajo")).value(0).toInt();
+    }
+};
+
+TEST_F(ColaEscritaTest, AJobReachesTheQueueWholeWithItsLinesInOrderOnlyOnceClosed) {
     const qint32 trabajo = cola->AbrirTrabajo(QStringLiteral("T"), 1, QStringLiteral("gerente1"));
     ASSERT_GT(trabajo, 0);
     for (const char* texto : {"<B>uno</B>", "dos", "<N>", "tres"})
         ASSERT_TRUE(cola->AgregarLinea(trabajo, QString::fromUtf8(texto)));
-    EXPECT_EQ(rows(QStringLiteral(
-                       "SELECT Num_Linea, Texto FROM Cola_Linea WHERE ID_Trabajo = %1 ORDER BY Num_Linea")
-                       .arg(trabajo)),
-              QStringList({"1|<B>uno</B>", "2|dos", "3|<N>", "4|tres"}));
-    EXPECT_EQ(rows(QStringLiteral(
-                       "SELECT Tipo, ID_Impresora, Usuario, Estado FROM Cola_Trabajo WHERE ID_Trabajo = %1")
-                       .arg(trabajo)),
-              QStringList({"T|1|gerente1|A"}));
+    // Until it is closed, a terminal that goes down leaves nothing half-written behind.
+    EXPECT_EQ(rows(QStringLiteral("SELECT COUNT(*) FROM Cola_Trabajo")), QStringList({"0"}));
     ASSERT_TRUE(cola->CerrarTrabajo(trabajo));
-    EXPECT_EQ(rows(QStringLiteral(
-                       "SELECT Estado, CASE WHEN Fecha_Cierre IS NULL THEN 0 ELSE 1 END FROM Cola_Trabajo "
-                       "WHERE ID_Trabajo = %1")
-                       .arg(trabajo)),
-              QStringList({"P|1"}));
+    EXPECT_EQ(rows(QStringLiteral("SELECT Num_Linea, Texto FROM Cola_Linea WHERE ID_Trabajo = %1 ORDER BY "
+                                  "Num_Linea")
+                       .arg(escrito())),
+              QStringList({"1|<B>uno</B>", "2|dos", "3|<N>", "4|tres"}));
+    EXPECT_EQ(
+        rows(QStringLiteral("SELECT Tipo, ID_Impresora, Usuario, Estado, CASE WHEN Fecha_Cierre IS NULL "
+                            "THEN 0 ELSE 1 END FROM Cola_Trabajo WHERE ID_Trabajo = %1")
+                 .arg(escrito())),
+        QStringList({"T|1|gerente1|P|1"}));
 }
 
-TEST_F(ColaImpresionTest, JobsWrittenAtTheSameTimeKeepTheirOwnLines) {
+TEST_F(ColaEscritaTest, JobsWrittenAtTheSameTimeKeepTheirOwnLines) {
     const qint32 a = cola->AbrirTrabajo(QStringLiteral("P"), 2, QStringLiteral("mesero1"));
     const qint32 b = cola->AbrirTrabajo(QStringLiteral("P"), 3, QStringLiteral("mesero1"));
     ASSERT_NE(a, b);
     ASSERT_TRUE(cola->AgregarLinea(a, QStringLiteral("a1")));
     ASSERT_TRUE(cola->AgregarLinea(b, QStringLiteral("b1")));
     ASSERT_TRUE(cola->AgregarLinea(a, QStringLiteral("a2")));
-    EXPECT_EQ(lineas(a), QStringList({"a1", "a2"}));
-    EXPECT_EQ(lineas(b), QStringList({"b1"}));
+    ASSERT_TRUE(cola->CerrarTrabajo(b));
+    EXPECT_EQ(lineas(escrito()), QStringList({"b1"}));
+    ASSERT_TRUE(cola->CerrarTrabajo(a));
+    EXPECT_EQ(lineas(escrito()), QStringList({"a1", "a2"}));
 }
 
-TEST_F(ColaImpresionTest, OnlyAnOpenJobTakesLinesOrCanBeClosed) {
+TEST_F(ColaEscritaTest, OnlyAnOpenJobTakesLinesOrCanBeClosed) {
     const qint32 trabajo = cola->AbrirTrabajo(QStringLiteral("T"), 1, QStringLiteral("gerente1"));
     ASSERT_TRUE(cola->CerrarTrabajo(trabajo));
     EXPECT_FALSE(cola->AgregarLinea(trabajo, QStringLiteral("tarde")));
     EXPECT_FALSE(cola->CerrarTrabajo(trabajo));
     EXPECT_FALSE(cola->AgregarLinea(trabajo + 100, QStringLiteral("a nadie")));
     EXPECT_FALSE(cola->CerrarTrabajo(trabajo + 100));
-    EXPECT_TRUE(lineas(trabajo).isEmpty());
+    EXPECT_TRUE(cola->fallaReportada().isEmpty());
+    EXPECT_TRUE(lineas(escrito()).isEmpty());
+    EXPECT_EQ(rows(QStringLiteral("SELECT COUNT(*) FROM Cola_Trabajo")), QStringList({"1"}));
     EXPECT_TRUE(messageBox.shown.isEmpty());
 }
 
-TEST_F(ColaImpresionTest, AJobThatIsNeverClosedStaysOpen) {
-    const qint32 trabajo = cola->AbrirTrabajo(QStringLiteral("T"), 1, QStringLiteral("gerente1"));
-    ASSERT_TRUE(cola->AgregarLinea(trabajo, QStringLiteral("a medias")));
-    EXPECT_EQ(rows(QStringLiteral("SELECT Estado FROM Cola_Trabajo WHERE ID_Trabajo = %1").arg(trabajo)),
-              QStringList({"A"}));
-}
-
-TEST_F(ColaImpresionTest, QuotesPrintAsTheyStandWhetherTheCallerDoubledThemOrNot) {
+TEST_F(ColaEscritaTest, QuotesPrintAsTheyStandWhetherTheCallerDoubledThemOrNot) {
     const qint32 trabajo = cola->AbrirTrabajo(QStringLiteral("T"), 1, QStringLiteral("o'hara"));
     ASSERT_GT(trabajo, 0);
     ASSERT_TRUE(cola->AgregarLinea(trabajo, BaseDatos::DuplicarComillas(QStringLiteral("CAFÉ D'ORO"))));
     ASSERT_TRUE(cola->AgregarLinea(trabajo, QStringLiteral("CAFÉ D'ORO")));
     ASSERT_TRUE(cola->AgregarLinea(trabajo, QStringLiteral("x'; DELETE FROM Cola_Linea; --")));
     ASSERT_TRUE(cola->AgregarLinea(trabajo, BaseDatos::DuplicarComillas(QStringLiteral("''"))));
-    EXPECT_EQ(lineas(trabajo),
+    ASSERT_TRUE(cola->CerrarTrabajo(trabajo));
+    EXPECT_EQ(lineas(escrito()),
               QStringList({"CAFÉ D'ORO", "CAFÉ D'ORO", "x'; DELETE FROM Cola_Linea; --", "''"}));
-    EXPECT_EQ(rows(QStringLiteral("SELECT Usuario FROM Cola_Trabajo WHERE ID_Trabajo = %1").arg(trabajo)),
+    EXPECT_EQ(rows(QStringLiteral("SELECT Usuario FROM Cola_Trabajo WHERE ID_Trabajo = %1").arg(escrito())),
               QStringList({"o'hara"}));
 }
 
-TEST_F(ColaImpresionTest, APrintersRedirectionIsAppliedWhenTheJobIsOpened) {
+TEST_F(ColaEscritaTest, APrintersRedirectionIsAppliedWhenTheJobIsWritten) {
     exec(QStringLiteral("UPDATE Impresora SET Redirigido = 3 WHERE ID_Impresora = 2"));
-    const qint32 redirigido = cola->AbrirTrabajo(QStringLiteral("P"), 2, QStringLiteral("mesero1"));
-    const qint32 desconocida = cola->AbrirTrabajo(QStringLiteral("P"), 99, QStringLiteral("mesero1"));
-    EXPECT_EQ(rows(QStringLiteral("SELECT ID_Impresora FROM Cola_Trabajo WHERE ID_Trabajo IN (%1, %2) "
-                                  "ORDER BY ID_Trabajo")
-                       .arg(redirigido)
-                       .arg(desconocida)),
+    for (const qint32 impresora : {2, 99})
+        ASSERT_TRUE(
+            cola->CerrarTrabajo(cola->AbrirTrabajo(QStringLiteral("P"), impresora, QStringLiteral("m"))));
+    EXPECT_EQ(rows(QStringLiteral("SELECT ID_Impresora FROM Cola_Trabajo ORDER BY ID_Trabajo")),
               QStringList({"3", "99"}));
 }
 
-TEST_F(ColaImpresionTest, AFailingDatabaseIsReportedAndGivesNoJob) {
+TEST_F(ColaEscritaTest, AFailingDatabaseIsReportedOnceAndLeavesNoJob) {
     exec(QStringLiteral("DROP TABLE Cola_Linea"));
-    exec(QStringLiteral("DROP TABLE Cola_Trabajo"));
-    EXPECT_EQ(cola->AbrirTrabajo(QStringLiteral("T"), 1, QStringLiteral("gerente1")), 0);
-    EXPECT_FALSE(cola->AgregarLinea(1, QStringLiteral("x")));
-    // Reported once, by the data layer, to the event log.
-    QFile log(bitacora->rutaArchivo());
-    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(QString::fromUtf8(log.readAll()).contains(QStringLiteral("ME-2147217865")));
+    const qint32 trabajo = cola->AbrirTrabajo(QStringLiteral("T"), 1, QStringLiteral("gerente1"));
+    ASSERT_TRUE(cola->AgregarLinea(trabajo, QStringLiteral("x")));
+    EXPECT_FALSE(cola->CerrarTrabajo(trabajo));
+    EXPECT_FALSE(cola->fallaReportada().isEmpty());
+    EXPECT_EQ(rows(QStringLiteral("SELECT COUNT(*) FROM Cola_Trabajo")), QStringList({"0"}));
+    EXPECT_EQ(messageBox.shown.size(), 1);
 }
 
 TEST_F(ColaImpresionTest, ATypeThatIsNotOneLetterOpensNothing) {

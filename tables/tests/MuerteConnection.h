@@ -41,9 +41,10 @@ private:
 };
 
 // What is wrong with the books in the database file `archivo`: an item whose account is missing, an
-// account whose total is not its live items' prices and modifiers less their courtesies. Empty when
-// they balance.
-inline QStringList descuadres(const QString& archivo) {
+// account (of those `cuales` picks, as a condition on Cuenta c) whose total is not its live items'
+// prices and modifiers less their courtesies. Empty when they balance.
+inline QStringList descuadres(const QString& archivo,
+                              const QString& cuales = QStringLiteral("c.ID_Comanda IN (1,2)")) {
     QStringList malos;
     SqliteConnection c(archivo);
     EXPECT_TRUE(c.open().isOk());
@@ -62,9 +63,8 @@ inline QStringList descuadres(const QString& archivo) {
                     "ISNULL((SELECT SUM(m.Precio_Modificador) FROM Modificador m, ProductosXCuenta p WHERE "
                     "m.ID_ProductosXCuenta=p.ID_ProductosXCuenta AND %1),0) - "
                     "ISNULL((SELECT SUM(k.Monto) FROM Cortesia k, ProductosXCuenta p WHERE "
-                    "k.ID_ProductosXCuenta=p.ID_ProductosXCuenta AND %1),0) FROM Cuenta c WHERE "
-                    "c.ID_Comanda IN (1,2)")
-                    .arg(deLaCuenta));
+                    "k.ID_ProductosXCuenta=p.ID_ProductosXCuenta AND %1),0) FROM Cuenta c WHERE %2")
+                    .arg(deLaCuenta, cuales));
     EXPECT_TRUE(cuentas.isOk());
     for (; cuentas && !cuentas->eof(); cuentas->moveNext()) {
         if (cuentas->value(2).toCurrency() != cuentas->value(3).toCurrency())
