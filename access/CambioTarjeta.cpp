@@ -35,21 +35,17 @@ CambioTarjeta::Resultado CambioTarjeta::asignar(qint16 idEmpleado, const QString
     const QString cifrado = BaseDatos::DuplicarComillas(*numero);
     const QString id = QString::number(idEmpleado);
     TransaccionBD trabajo(bd, QStringLiteral("Tarjeta"));
-    bool existe = true;
     if (!trabajo.hacer([&] {
             // A failure of either statement is kept by the work, which then sends nothing more and is
-            // rolled back: the card stays where it was.
+            // rolled back: the card stays where it was. An employee removed meanwhile would leave the
+            // card with nobody: its holder keeps it.
             trabajo.cambiar(QStringLiteral("UPDATE Empleado SET Num_Tarjeta='XXX' WHERE Num_Tarjeta='") +
                             cifrado + u'\'');
-            const std::optional<qint64> dada =
-                trabajo.cambiar(QStringLiteral("UPDATE Empleado SET Num_Tarjeta='") + cifrado +
-                                QStringLiteral("' WHERE ID_Empleado=") + id);
-            // An employee removed meanwhile would leave the card with nobody: its holder keeps it.
-            existe = !dada || *dada != 0;
-            if (!existe)
-                trabajo.fallar(QStringLiteral("No existe el empleado ") + id);
+            trabajo.cambiarUna(QStringLiteral("UPDATE Empleado SET Num_Tarjeta='") + cifrado +
+                                   QStringLiteral("' WHERE ID_Empleado=") + id,
+                               QStringLiteral("No existe el empleado ") + id);
         })) {
-        if (!existe)
+        if (trabajo.sinFila())
             m_context.Mensaje(QStringLiteral("El empleado ya no existe"), Prompts::kExclamation);
         return Resultado::Fallo;
     }

@@ -118,16 +118,10 @@ bool AjustePagos::cambiarTipo(const std::optional<Pago>& pago, std::optional<qin
 
 bool AjustePagos::cambiarPago(const QString& sql, const QString& titulo) {
     TransaccionBD tx(m_context.baseDatos(), titulo);
-    bool borrado = false;
-    if (tx.hacer([&] {
-            const std::optional<qint64> cambiadas = tx.cambiar(sql);
-            borrado = cambiadas && *cambiadas == 0;
-            if (borrado)
-                tx.fallar(QStringLiteral("Pago inexistente"));
-        }))
+    if (tx.hacer([&] { tx.cambiarUna(sql, QStringLiteral("Pago inexistente")); }))
         return true;
     // A failed database has been reported by the transaction; only the caller's own reason is told.
-    if (borrado)
+    if (tx.sinFila())
         m_context.Mensaje(QString::fromUtf8(kBorrado), Prompts::kExclamation);
     return false;
 }
@@ -151,15 +145,12 @@ AjustePagos::Motivo AjustePagos::borrarEn(TransaccionBD& tx, qint32 numero, qint
     mesa = static_cast<qint16>(leido->value(5).toInt());
     // Annexes share the order number: the Control names this one. A dining-room table comes
     // back under its number only while no other open order carries it.
-    const std::optional<qint64> reabierta = tx.cambiar(
-        QStringLiteral("UPDATE Comanda SET Abierta=1, Fecha_Cierre = NULL WHERE ") + orden +
-        QStringLiteral(" AND (Abierta=1 OR Tipo<>'N' OR NOT EXISTS (SELECT * FROM Comanda WITH (UPDLOCK, "
-                       "HOLDLOCK) WHERE Num_Mesa=") +
-        texto(mesa) + QStringLiteral(" AND Abierta=1))"));
-    if (reabierta && *reabierta != 1) {
-        tx.fallar(QStringLiteral("Comanda sin reabrir"));
-        return Motivo::Ocupada;
-    }
+    if (!tx.cambiarUna(QStringLiteral("UPDATE Comanda SET Abierta=1, Fecha_Cierre = NULL WHERE ") + orden +
+                           QStringLiteral(" AND (Abierta=1 OR Tipo<>'N' OR NOT EXISTS (SELECT * FROM Comanda "
+                                          "WITH (UPDLOCK, HOLDLOCK) WHERE Num_Mesa=") +
+                           texto(mesa) + QStringLiteral(" AND Abierta=1))"),
+                       QStringLiteral("Comanda sin reabrir")))
+        return tx.sinFila() ? Motivo::Ocupada : Motivo::BaseDatos;
     const std::optional<qint64> borradas =
         tx.borrar(QStringLiteral("Pago"), QStringLiteral("ID_Pago=") + idPago);
     if (borradas && *borradas != 1) {

@@ -72,6 +72,17 @@ std::optional<qint64> TransaccionBD::cambiar(const QString& sql) {
     return hecho;
 }
 
+bool TransaccionBD::cambiarUna(const QString& sql, const QString& motivo) {
+    const std::optional<qint64> cambiadas = cambiar(sql);
+    if (!cambiadas)
+        return false;
+    if (*cambiadas == 1)
+        return true;
+    fallar(motivo);
+    m_falla->sinFila = true;
+    return false;
+}
+
 std::optional<qint64> TransaccionBD::ejecutarSinRegistro(const QString& sql) {
     return ejecutarComo(sql, kTituloEjecutar);
 }

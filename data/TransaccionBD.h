@@ -42,6 +42,10 @@ public:
     // Runs a change as InsertarRegistro and ActualizarRegistros do: reported under "Base de Datos"
     // and written to the event log twice, the form the log has for changes.
     std::optional<qint64> cambiar(const QString& sql);
+    // Runs a change that must touch exactly one row, as cambiar() does. When it touches none or several,
+    // the work ends there for `motivo`, as fallar() ends it, and sinFila() says so once it is over.
+    // True when exactly one row changed.
+    bool cambiarUna(const QString& sql, const QString& motivo);
     // Runs a statement text of the work's own bookkeeping, which the event log does not get.
     std::optional<qint64> ejecutarSinRegistro(const QString& sql);
     // Deletes rows as BaseDatos::BorrarRegistros does, as part of this work: the DELETE and its record
@@ -56,6 +60,9 @@ public:
     void fallar(const QString& descripcion);
 
     bool fallo() const { return m_falla.has_value(); }
+    // Whether the work ended because a change of cambiarUna() did not touch exactly one row: the
+    // caller's own reason, which the caller tells the person, never a failure of the database.
+    bool sinFila() const { return m_falla && m_falla->sinFila; }
     // Whether the work failed because a statement broke a key or another constraint of the database
     // (SQLSTATE class 23), as an insert does when another terminal took the same key first.
     bool falloDeRestriccion() const;
@@ -89,6 +96,7 @@ private:
         std::optional<DbFailure> error;
         DbErrorList errores;
         QString titulo;
+        bool sinFila = false;
     };
 
     void anotar(const Status& status, const QString& titulo);

@@ -84,23 +84,23 @@ bool ClientesLocales::guardar(ClienteLocal& cliente) {
 bool ClientesLocales::actualizar(const ClienteLocal& cliente) {
     TransaccionBD tx(m_baseDatos, QStringLiteral("Aceptar"));
     return tx.hacer([&] {
-        const std::optional<qint64> filas = tx.cambiar(
+        // None changes when the customer was deleted, or its card changed, since the screen read it.
+        tx.cambiarUna(
             QStringLiteral("UPDATE Clientes SET  nombrecliente=") + BaseDatos::Literal(cliente.nombre) +
-            QStringLiteral(",ApPaterno=") + BaseDatos::Literal(cliente.apPaterno) +
-            QStringLiteral(",ApMaterno=") + BaseDatos::Literal(cliente.apMaterno) +
-            QStringLiteral(",FechaNacimiento=") + BaseDatos::Literal(cliente.fechaNacimiento) +
-            QStringLiteral(",dircalle=") + BaseDatos::Literal(cliente.dirCalle) + QStringLiteral(",dircol=") +
-            BaseDatos::Literal(cliente.dirCol) + QStringLiteral(",dirdelmun=") +
-            BaseDatos::Literal(cliente.dirDelMun) + QStringLiteral(",dircp=") +
-            BaseDatos::Literal(cliente.dirCP) + QStringLiteral(",rfc=") + BaseDatos::Literal(cliente.rfc) +
-            QStringLiteral(",razon=") + BaseDatos::Literal(cliente.razon) + QStringLiteral(",tel=") +
-            BaseDatos::Literal(cliente.tel) + QStringLiteral(",activo=1 WHERE CveCliente=") +
-            QString::number(cliente.cveCliente) +
-            // A customer without a card has none stored (NULL), which no text equals.
-            QStringLiteral(" and ISNULL(Numtarjeta,'')=") + BaseDatos::Literal(cliente.numTarjeta));
-        // The customer was deleted, or its card changed, since the screen read it.
-        if (filas && *filas == 0)
-            tx.fallar(QStringLiteral("Ningún cliente con la clave y la tarjeta mostradas"));
+                QStringLiteral(",ApPaterno=") + BaseDatos::Literal(cliente.apPaterno) +
+                QStringLiteral(",ApMaterno=") + BaseDatos::Literal(cliente.apMaterno) +
+                QStringLiteral(",FechaNacimiento=") + BaseDatos::Literal(cliente.fechaNacimiento) +
+                QStringLiteral(",dircalle=") + BaseDatos::Literal(cliente.dirCalle) +
+                QStringLiteral(",dircol=") + BaseDatos::Literal(cliente.dirCol) +
+                QStringLiteral(",dirdelmun=") + BaseDatos::Literal(cliente.dirDelMun) +
+                QStringLiteral(",dircp=") + BaseDatos::Literal(cliente.dirCP) + QStringLiteral(",rfc=") +
+                BaseDatos::Literal(cliente.rfc) + QStringLiteral(",razon=") +
+                BaseDatos::Literal(cliente.razon) + QStringLiteral(",tel=") +
+                BaseDatos::Literal(cliente.tel) + QStringLiteral(",activo=1 WHERE CveCliente=") +
+                QString::number(cliente.cveCliente) +
+                // A customer without a card has none stored (NULL), which no text equals.
+                QStringLiteral(" and ISNULL(Numtarjeta,'')=") + BaseDatos::Literal(cliente.numTarjeta),
+            QStringLiteral("Ningún cliente con la clave y la tarjeta mostradas"));
     });
 }
 

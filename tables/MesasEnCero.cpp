@@ -50,15 +50,9 @@ bool MesasEnCero::Cerrar(const Fila& fila) {
                         QStringLiteral(" OR EnUsoPor NOT IN (SELECT ID_Empleado FROM Empleado)) AND ") +
                         sinArticulos(id, control);
     TransaccionBD tx(m_context.baseDatos(), QStringLiteral("cmdCerrar"));
-    bool sinCambio = false;
-    if (tx.hacer([&] {
-            const std::optional<qint64> cambiadas = tx.cambiar(sql);
-            sinCambio = cambiadas && *cambiadas != 1;
-            if (sinCambio)
-                tx.fallar(QStringLiteral("Comanda sin cerrar"));
-        }))
+    if (tx.hacer([&] { tx.cambiarUna(sql, QStringLiteral("Comanda sin cerrar")); }))
         return true;
-    if (!sinCambio)
+    if (!tx.sinFila())
         return false; // the database failed: already reported
     BloqueoComanda bloqueo(m_context.baseDatos(), m_context.bitacora());
     const QString quien = bloqueo.enUsoPor(fila.idComanda, empleado);

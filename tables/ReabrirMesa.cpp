@@ -23,17 +23,11 @@ bool ReabrirMesa::Aceptar(const Fila& fila) {
                        "WHERE Num_Mesa=") +
         mesa + QStringLiteral(" AND Abierta=1))");
     TransaccionBD tx(m_context.baseDatos(), QStringLiteral("cmdAceptar"));
-    bool sinCambio = false;
-    if (tx.hacer([&] {
-            const std::optional<qint64> cambiadas = tx.cambiar(sql);
-            sinCambio = cambiadas && *cambiadas != 1;
-            if (sinCambio)
-                tx.fallar(QStringLiteral("Comanda sin reabrir"));
-        })) {
+    if (tx.hacer([&] { tx.cambiarUna(sql, QStringLiteral("Comanda sin reabrir")); })) {
         m_context.Mensaje(QStringLiteral("Mesa ") + mesa + QStringLiteral(" reabierta"), Prompts::kOk);
         return true;
     }
-    if (!sinCambio)
+    if (!tx.sinFila())
         return false; // the database failed: already reported
     const std::optional<QList<OcupacionMesa::Orden>> abiertas =
         m_ocupacion.ordenes(fila.numMesa, QStringLiteral("cmdAceptar"));

@@ -81,17 +81,12 @@ TransferirMesa::Resultado TransferirMesa::mover(const Fila& origen, const QStrin
 std::optional<bool> TransferirMesa::cambiarOrden(const QString& sql, const QString& linea,
                                                  const QString& motivo) {
     TransaccionBD tx(m_context.baseDatos(), QStringLiteral("cmdAceptar"));
-    bool sinCambio = false;
     if (tx.hacer([&] {
-            const std::optional<qint64> cambiadas = tx.cambiar(sql);
-            sinCambio = cambiadas && *cambiadas != 1;
-            if (sinCambio)
-                tx.fallar(motivo);
-            else
-                tx.cambiar(linea); // not sent when the change failed
+            if (tx.cambiarUna(sql, motivo))
+                tx.cambiar(linea);
         }))
         return true;
-    if (sinCambio)
+    if (tx.sinFila())
         return false;
     return std::nullopt;
 }

@@ -183,15 +183,11 @@ int SqlShell::run(const QList<QByteArray>& rawArguments) {
             return usage(QStringLiteral("Sobra el argumento: %1").arg(files[0]));
         QString file = line.value(QStringLiteral("db"));
         if (!database) {
-            const std::optional<DatabaseSettings> configured = configuredDatabase();
-            if (!configured)
-                return usage(QStringLiteral(
-                    "Falta --db (o la configuración de la terminal, NERIN_CONFIG, con la base de datos)."));
-            if (Status valid = configured->check(); !valid) {
-                std::fprintf(m_err, "%s\n", qUtf8Printable(valid.message()));
-                return 2;
-            }
-            if (configured->usesOdbc() || configured->usesPostgres()) {
+            const std::variant<DatabaseSettings, int> configured = settingsDatabase();
+            if (const int* exitCode = std::get_if<int>(&configured))
+                return *exitCode;
+            const DatabaseSettings& settings = std::get<DatabaseSettings>(configured);
+            if (settings.usesOdbc() || settings.usesPostgres()) {
                 std::fprintf(m_err, "%s\n",
                              qUtf8Printable(
                                  option + QStringLiteral(" sirve para la base SQLite; la base de la "
@@ -199,7 +195,7 @@ int SqlShell::run(const QList<QByteArray>& rawArguments) {
                                                          "las herramientas del servidor (pg_dump).")));
                 return 2;
             }
-            file = configured->databaseFile();
+            file = settings.databaseFile();
         }
         return backup ? this->backup(file, line.value(QStringLiteral("backup")))
                       : this->restore(file, line.value(QStringLiteral("restore")));
@@ -280,17 +276,24 @@ int SqlShell::run(const QList<QByteArray>& rawArguments) {
     } else if (database) {
         connection = std::make_unique<SqliteConnection>(line.value(QStringLiteral("db")));
     } else {
-        const std::optional<DatabaseSettings> configured = configuredDatabase();
-        if (!configured)
-            return usage(QStringLiteral(
-                "Falta --db (o la configuración de la terminal, NERIN_CONFIG, con la base de datos)."));
-        if (Status valid = configured->check(); !valid) {
-            std::fprintf(m_err, "%s\n", qUtf8Printable(valid.message()));
-            return 2;
-        }
-        connection = createConnection(*configured);
+        const std::variant<DatabaseSettings, int> configured = settingsDatabase();
+        if (const int* exitCode = std::get_if<int>(&configured))
+            return *exitCode;
+        connection = createConnection(std::get<DatabaseSettings>(configured));
     }
     return runScripts(*connection, texts, names, line.isSet(QStringLiteral("b")));
+}
+
+std::variant<DatabaseSettings, int> SqlShell::settingsDatabase() {
+    const std::optional<DatabaseSettings> configured = configuredDatabase();
+    if (!configured)
+        return usage(QStringLiteral(
+            "Falta --db (o la configuración de la terminal, NERIN_CONFIG, con la base de datos)."));
+    if (Status valid = configured->check(); !valid) {
+        std::fprintf(m_err, "%s\n", qUtf8Printable(valid.message()));
+        return 2;
+    }
+    return *configured;
 }
 
 int SqlShell::create(const Database& database, bool demo) {

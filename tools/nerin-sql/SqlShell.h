@@ -2,12 +2,14 @@
 
 #include "data/Connection.h"
 #include "data/RecordSet.h"
+#include "server/ConnectionFactory.h"
 #include "server/RespaldoSqlite.h"
 
 #include <QByteArray>
 #include <QStringList>
 #include <cstdio>
 #include <functional>
+#include <variant>
 
 namespace nerin {
 
@@ -46,6 +48,9 @@ private:
     };
 
     int usage(const QString& problem);
+    // The database the terminal's settings name, checked; or, after saying why there is none, the
+    // program's exit code.
+    std::variant<DatabaseSettings, int> settingsDatabase();
     int create(const Database& database, bool demo);
     int history(const Database& database, int days);
     int backup(const QString& database, const QString& target);
