@@ -49,33 +49,83 @@ QString ajuste(const nerin::TerminalSettings& settings, const QString& clave, co
     std::quick_exit(EXIT_FAILURE);
 }
 
-} // namespace
+const char* const kUso = "Uso: nerin-terminal [--windowed] [--configurar] [--drive GUION]\n";
 
-int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Nerin"));
-    QApplication::setApplicationVersion(QStringLiteral(NERIN_VERSION));
+const char* const kAyuda =
+    "\n"
+    "La terminal de punto de venta del restaurante, de pantalla táctil. Lee su configuración, abre la\n"
+    "bitácora y la base de datos, arranca y deja en pie la pantalla de acceso, a pantalla completa.\n"
+    "\n"
+    "Opciones:\n"
+    "  --windowed      en una ventana en lugar de la pantalla completa.\n"
+    "  --configurar    abre la pantalla de configuración de la terminal antes de arrancar; el\n"
+    "                  arranque sigue con lo que se guardó.\n"
+    "  --drive GUION   recorre las pantallas con el guion GUION (swipe, click, enter, answer,\n"
+    "                  expect...); termina en la primera línea que no se cumple y dice por qué.\n"
+    "  -h, --help      muestra esta ayuda y termina.\n"
+    "\n"
+    "Archivos:\n"
+    "  ~/.config/NERIN/NERIN.ini      la configuración, grupo [Configuracion], sin NERIN_CONFIG.\n"
+    "  ESTADO/morvo/NerinDDMMAAAA.log la bitácora del día; se guardan 90 días (DiasBitacora).\n"
+    "  ESTADO/respaldos/              los respaldos de la base SQLite tras cada cierre del día.\n"
+    "\n"
+    "Variables de entorno:\n"
+    "  NERIN_CONFIG    el archivo de configuración (INI): Motor, Servidor, BASE_DE_DATOS,\n"
+    "                  Terminal, ClaveTarjetas...\n"
+    "  NERIN_STATE     la carpeta de estado ESTADO; sin ella, $XDG_STATE_HOME/nerin o\n"
+    "                  ~/.local/state/nerin.\n"
+    "\n"
+    "Estado de salida:\n"
+    "  0   el guion de --drive se cumplió, o se cerró la aplicación.\n"
+    "  1   no pudo arrancar (configuración no válida, sin clave de tarjetas, sin base de datos),\n"
+    "      terminó por un error que pide reiniciarla (enlace perdido con la base de datos) o una\n"
+    "      línea del guion no se cumplió.\n"
+    "  2   argumentos no válidos o un guion que no se pudo leer.\n";
 
-    nerin::CommandLine parser({
+QList<nerin::CommandLine::Option> opciones() {
+    return {
         {QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")})},
         {QCommandLineOption(QStringLiteral("windowed"))},
         {QCommandLineOption(QStringLiteral("drive"), {}, QStringLiteral("SCRIPT"))},
         {QCommandLineOption(QStringLiteral("configurar"))},
-    });
+    };
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    // The help is given before the application exists, so that it needs no display. Other arguments
+    // are read once the application took its own (-platform...).
+    {
+        QStringList crudos;
+        for (int i = 1; i < argc; ++i)
+            crudos.append(QString::fromLocal8Bit(argv[i]));
+        nerin::CommandLine previo(opciones());
+        if (previo.parse(crudos) && previo.isSet(QStringLiteral("help"))) {
+            std::fputs(kUso, stdout);
+            std::fputs(kAyuda, stdout);
+            return 0;
+        }
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Nerin"));
+    QApplication::setApplicationVersion(QStringLiteral(NERIN_VERSION));
+
+    nerin::CommandLine parser(opciones());
     const QString ventana = QStringLiteral("windowed");
     const QString guion = QStringLiteral("drive");
     const QString configurar = QStringLiteral("configurar");
-    const char* const uso = "Uso: nerin-terminal [--windowed] [--configurar] [--drive GUION]\n";
     nerin::Status leido = parser.parse(QCoreApplication::arguments().mid(1));
     if (leido && !parser.positional().isEmpty())
         leido =
             nerin::Status::invalid(QStringLiteral("Argumento no reconocido: ") + parser.positional().first());
     if (!leido) {
-        std::fprintf(stderr, "%s\n%s", qUtf8Printable(leido.message()), uso);
+        std::fprintf(stderr, "%s\n%s", qUtf8Printable(leido.message()), kUso);
         return 2;
     }
     if (parser.isSet(QStringLiteral("help"))) {
-        std::fputs(uso, stdout);
+        std::fputs(kUso, stdout);
+        std::fputs(kAyuda, stdout);
         return 0;
     }
     QStringList lineasGuion;

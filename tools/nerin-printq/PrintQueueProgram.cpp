@@ -14,13 +14,59 @@
 
 namespace nerin {
 
+namespace {
+
+const char* const kUso =
+    "Uso: nerin-printq [--db ARCHIVO | --odbc CONEXION] [--once] [--intervalo MS] [--pausa MS]\n"
+    "                    [--pausa-maxima MS] [--espera MS] [--reclamo MS] [--abandono MS]\n"
+    "     nerin-printq [--db ARCHIVO | --odbc CONEXION] --ver TRABAJO\n";
+
+const char* const kAyuda =
+    "\n"
+    "Imprime los trabajos de la cola de impresión del restaurante: sigue la redirección de\n"
+    "impresoras, convierte las marcas de impresión a ESC/POS y manda cada trabajo al puerto de su\n"
+    "impresora (tcp://HOST:PUERTO, un dispositivo, file:RUTA o dir:CARPETA). Sin --once atiende la\n"
+    "cola hasta recibir SIGTERM o SIGINT, y termina de enviar lo que estaba enviando antes de salir.\n"
+    "Sin --db ni --odbc usa la base de datos de la configuración de la terminal.\n"
+    "\n"
+    "Opciones:\n"
+    "  --db ARCHIVO       la base de datos SQLite ARCHIVO.\n"
+    "  --odbc CONEXION    la base de datos de SQL Server de la cadena de conexión ODBC CONEXION.\n"
+    "  --once             imprime lo que hay en la cola y termina.\n"
+    "  --intervalo MS     cada cuánto se lee la cola cuando no hay nada que hacer (1000).\n"
+    "  --pausa MS         la pausa tras la primera falla de una impresora (1000); se duplica con\n"
+    "                     cada falla.\n"
+    "  --pausa-maxima MS  la pausa más larga entre dos intentos (60000).\n"
+    "  --espera MS        cuánto puede tardar una impresora en aceptar un trabajo (10000).\n"
+    "  --reclamo MS       cuánto tiempo otra copia del programa deja en paz un trabajo tomado\n"
+    "                     (60000; al menos --espera y diez segundos más).\n"
+    "  --abandono MS      un trabajo que su terminal deja abierto ese tiempo se marca fallido y no\n"
+    "                     se imprime (600000).\n"
+    "  --ver TRABAJO      escribe el trabajo número TRABAJO como texto y termina.\n"
+    "  -h, --help         muestra esta ayuda y termina.\n"
+    "\n"
+    "Archivos:\n"
+    "  ~/.config/NERIN/NERIN.ini          la configuración, grupo [Configuracion], sin NERIN_CONFIG.\n"
+    "  ESTADO/morvo/NerinColaDDMMAAAA.log la bitácora del día, que también va a la salida de\n"
+    "                                     errores; se guardan 90 días (DiasBitacora).\n"
+    "  Los puertos file: y dir: con una ruta relativa se toman desde ESTADO.\n"
+    "\n"
+    "Variables de entorno:\n"
+    "  NERIN_CONFIG   el archivo de configuración de la terminal (INI): Motor, Servidor y\n"
+    "                 BASE_DE_DATOS dicen qué base de datos atender.\n"
+    "  NERIN_STATE    la carpeta de estado ESTADO; sin ella, $XDG_STATE_HOME/nerin o\n"
+    "                 ~/.local/state/nerin.\n"
+    "\n"
+    "Estado de salida:\n"
+    "  0   terminó por una señal, o con --once todo lo tomado se imprimió.\n"
+    "  1   no se pudo abrir la base de datos, o con --once quedó algo sin imprimir o la cola no se\n"
+    "      pudo leer.\n"
+    "  2   argumentos o configuración no válidos.\n";
+
+} // namespace
+
 int PrintQueueProgram::usage(const char* problem) {
-    std::fprintf(
-        m_err,
-        "%s\nUso: nerin-printq [--db ARCHIVO | --odbc CONEXION] [--once] [--intervalo MS] [--pausa MS]\n"
-        "                    [--pausa-maxima MS] [--espera MS] [--reclamo MS] [--abandono MS]\n"
-        "     nerin-printq [--db ARCHIVO | --odbc CONEXION] --ver TRABAJO\n",
-        problem);
+    std::fprintf(m_err, "%s\n%s", problem, kUso);
     return 2;
 }
 
@@ -44,7 +90,8 @@ int PrintQueueProgram::run(const QList<QByteArray>& arguments, const std::atomic
     if (Status parsed = commandLine.parse(texts); !parsed)
         return usage(qUtf8Printable(parsed.message()));
     if (commandLine.isSet(QStringLiteral("help"))) {
-        usage("");
+        std::fputs(kUso, m_out);
+        std::fputs(kAyuda, m_out);
         return 0;
     }
     if (!commandLine.positional().isEmpty())

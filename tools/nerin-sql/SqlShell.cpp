@@ -9,9 +9,9 @@
 #include "server/RespaldoSqlite.h"
 #include "server/ScriptRunner.h"
 #include "server/SqliteConnection.h"
+#include "startup/TerminalSettings.h"
 
 #include <QFile>
-#include <QSettings>
 #include <QStringDecoder>
 
 namespace nerin {
@@ -26,14 +26,10 @@ std::optional<QString> decodeUtf8(const QByteArray& bytes) {
     return text;
 }
 
-// The database the terminal's settings name (NERIN_CONFIG), reached as the terminal reaches it; none
-// when there are no settings or they name no server.
+// The database the terminal's settings name (NERIN_CONFIG, else the terminal's standard location),
+// reached as the terminal reaches it; none when there are no settings or they name no server.
 std::optional<DatabaseSettings> configuredDatabase() {
-    const QString file = qEnvironmentVariable("NERIN_CONFIG");
-    if (file.isEmpty())
-        return std::nullopt;
-    QSettings settings(file, QSettings::IniFormat);
-    const DatabaseSettings database = DatabaseSettings::fromSettings(settings);
+    const DatabaseSettings database = TerminalSettings().databaseSettings();
     if (database.servidor.isEmpty())
         return std::nullopt;
     return database;
@@ -70,11 +66,49 @@ const char* const kUso =
     "     nerin-sql --create [--demo] (ARCHIVO | --pg CONEXION)\n"
     "     nerin-sql --history DIAS (ARCHIVO | --pg CONEXION)\n"
     "     nerin-sql --backup DESTINO [--db ARCHIVO]\n"
-    "     nerin-sql --restore RESPALDO [--db ARCHIVO]\n"
-    "Sin ARCHIVO ni --pg, --create y --history usan la base PostgreSQL que nombra NERIN_CONFIG.\n"
-    "--backup escribe en DESTINO un respaldo de la base SQLite mientras las terminales trabajan;\n"
-    "--restore la reemplaza con RESPALDO, solo si ninguna terminal la tiene abierta.\n"
-    "Sin --db, --backup y --restore usan la base SQLite que nombra NERIN_CONFIG.\n";
+    "     nerin-sql --restore RESPALDO [--db ARCHIVO]\n";
+
+const char* const kAyuda =
+    "\n"
+    "Ejecuta T-SQL contra la base de datos del restaurante y escribe las filas de cada resultado\n"
+    "separadas por tabuladores, bajo una línea con los nombres de las columnas; crea bases de datos y\n"
+    "respalda o restaura la base SQLite. Sin --db, --odbc ni --pg usa la base de datos de la\n"
+    "configuración de la terminal.\n"
+    "\n"
+    "Opciones:\n"
+    "  --db ARCHIVO        la base de datos SQLite ARCHIVO.\n"
+    "  --odbc CONEXION     una base de datos de SQL Server, por la cadena de conexión ODBC CONEXION.\n"
+    "  --pg CONEXION       una base de datos PostgreSQL, por la cadena de conexión de libpq CONEXION.\n"
+    "  -Q texto            ejecuta el texto, en lotes separados por líneas GO. Se repite.\n"
+    "  -i ARCHIVO...       ejecuta los archivos, en el orden dados. Se repite.\n"
+    "  -b                  se detiene en el primer lote que falla.\n"
+    "  --create            crea la base de datos del restaurante: tablas, vistas y procedimientos;\n"
+    "                      sin ARCHIVO ni --pg, en la base PostgreSQL de la configuración. Rechaza una\n"
+    "                      base que ya tiene un restaurante.\n"
+    "  --demo              con --create, crea el restaurante de demostración.\n"
+    "  --history DIAS      agrega DIAS días de ventas cerradas al restaurante de demostración; sin\n"
+    "                      ARCHIVO ni --pg, en la base PostgreSQL de la configuración.\n"
+    "  --backup DESTINO    escribe en DESTINO un respaldo de la base SQLite mientras las terminales\n"
+    "                      trabajan.\n"
+    "  --restore RESPALDO  pone RESPALDO en lugar de la base SQLite; solo si es una base de un\n"
+    "                      restaurante y ninguna terminal ni otro programa tiene abierta la base.\n"
+    "  -h, --help          muestra esta ayuda y termina.\n"
+    "Sin --db, --backup y --restore usan la base SQLite de la configuración.\n"
+    "\n"
+    "Archivos:\n"
+    "  ~/.config/NERIN/NERIN.ini   la configuración, grupo [Configuracion], sin NERIN_CONFIG: Motor,\n"
+    "                              Servidor, BASE_DE_DATOS, Usuario y ArchivoClave dicen qué base de\n"
+    "                              datos usar y con qué login.\n"
+    "\n"
+    "Variables de entorno:\n"
+    "  NERIN_CONFIG   el archivo de configuración de la terminal (INI).\n"
+    "  NERIN_STATE    no se usa: los respaldos van a DESTINO.\n"
+    "\n"
+    "Estado de salida:\n"
+    "  0   todo se ejecutó, creó, respaldó o restauró.\n"
+    "  1   algún lote falló, un archivo no se pudo leer, o la base de datos no se pudo abrir, crear,\n"
+    "      respaldar o restaurar.\n"
+    "  2   argumentos o configuración no válidos.\n";
 
 } // namespace
 
@@ -127,6 +161,7 @@ int SqlShell::run(const QList<QByteArray>& rawArguments) {
         return usage(parsed.message());
     if (line.isSet(QStringLiteral("help"))) {
         std::fputs(kUso, m_out);
+        std::fputs(kAyuda, m_out);
         return 0;
     }
     const QStringList files = line.positional();
@@ -252,7 +287,8 @@ int SqlShell::run(const QList<QByteArray>& rawArguments) {
 std::variant<DatabaseSettings, int> SqlShell::settingsDatabase() {
     const std::optional<DatabaseSettings> configured = configuredDatabase();
     if (!configured)
-        return usage(QStringLiteral("Falta --db (o NERIN_CONFIG con la base de datos)."));
+        return usage(QStringLiteral(
+            "Falta --db (o la configuración de la terminal, NERIN_CONFIG, con la base de datos)."));
     if (Status valid = configured->check(); !valid) {
         std::fprintf(m_err, "%s\n", qUtf8Printable(valid.message()));
         return 2;

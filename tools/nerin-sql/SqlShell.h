@@ -18,7 +18,8 @@ namespace nerin {
 //
 //   nerin-sql [--db FILE | --odbc CONNECTION | --pg CONNECTION] (-Q "text" | -i FILE...) [-b]
 //
-// Without --db, --odbc or --pg the database is the one the terminal's settings name (NERIN_CONFIG).
+// Without --db, --odbc or --pg the database is the one the terminal's settings name (NERIN_CONFIG, else
+// the standard location the terminal reads).
 //   nerin-sql --create [--demo] (FILE | --pg CONNECTION)
 //   nerin-sql --history DAYS (FILE | --pg CONNECTION)     (past days of business in a demo database)
 //   nerin-sql --backup TARGET [--db FILE]         (online backup of a SQLite database)

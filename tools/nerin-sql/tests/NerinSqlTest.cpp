@@ -2,6 +2,7 @@
 #include "server/postgres/testing/PgTestDatabase.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -14,9 +15,11 @@ struct ShellRun {
     QString err;
 };
 
-ShellRun nerinSql(const QStringList& arguments, const QByteArray& input = {}, const QString& folder = {}) {
+ShellRun nerinSql(const QStringList& arguments, const QByteArray& input = {}, const QString& folder = {},
+                  const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
     QProcess process;
     process.setWorkingDirectory(folder);
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(NERIN_SQL_BINARY), arguments);
     process.write(input);
     process.closeWriteChannel();
@@ -244,6 +247,49 @@ TEST_F(NerinSqlTest, ARestoreIsRefusedOverAnOpenDatabaseOrFromAFileThatIsNoResta
     EXPECT_EQ(nerinSql({QStringLiteral("--db"), db(), QStringLiteral("-Q"), marca}).out,
               QStringLiteral("Valor_Cad\n"));
     EXPECT_TRUE(nerinSql({QStringLiteral("--help")}).out.contains(QStringLiteral("--restore RESPALDO")));
+}
+
+// Without --db the tool works on the database of the terminal's settings, found where the terminal
+// finds them: the file NERIN_CONFIG names, else the user's standard configuration folder.
+TEST_F(NerinSqlTest, WithoutDbItUsesTheDatabaseOfTheSettingsTheTerminalReads) {
+    const QString estandar = m_dir.path() + QStringLiteral("/config/NERIN/NERIN.ini");
+    const QString propio = m_dir.path() + QStringLiteral("/propio.ini");
+    ASSERT_TRUE(QDir().mkpath(m_dir.path() + QStringLiteral("/config/NERIN")));
+    const auto escribir = [](const QString& ruta, const QString& servidor) {
+        QFile file(ruta);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QStringLiteral("[Configuracion]\nMotor=sqlite\nServidor=%1\nBASE_DE_DATOS=r\n")
+                       .arg(servidor)
+                       .toUtf8());
+    };
+    const struct {
+        const char* caso;
+        QString servidorEstandar;
+        QString servidorPropio; // empty: no NERIN_CONFIG
+    } casos[] = {
+        {"NERIN_CONFIG comes first", m_dir.path() + QStringLiteral("/no-existe"), m_dir.path()},
+        {"the standard location without it", m_dir.path(), QString()},
+    };
+    int n = 0;
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.caso);
+        escribir(estandar, caso.servidorEstandar);
+        QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
+        entorno.remove(QStringLiteral("NERIN_CONFIG"));
+        entorno.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.path() + QStringLiteral("/config"));
+        if (!caso.servidorPropio.isEmpty()) {
+            escribir(propio, caso.servidorPropio);
+            entorno.insert(QStringLiteral("NERIN_CONFIG"), propio);
+        }
+        const ShellRun consulta =
+            nerinSql({QStringLiteral("-Q"), QStringLiteral("SELECT COUNT(*) AS n FROM Parametros WHERE 1=0")},
+                     {}, {}, entorno);
+        EXPECT_EQ(consulta.out, QStringLiteral("n\n0\n")) << consulta.err.toStdString();
+        const QString copia = m_dir.path() + QStringLiteral("/copia%1.db").arg(++n);
+        const ShellRun respaldo = nerinSql({QStringLiteral("--backup"), copia}, {}, {}, entorno);
+        EXPECT_EQ(respaldo.exitCode, 0) << respaldo.err.toStdString();
+        EXPECT_TRUE(QFileInfo::exists(copia));
+    }
 }
 
 TEST(NerinSqlPostgresTest, CreatesTheDemoRestaurantOnAServerAndRunsStatementsThere) {
