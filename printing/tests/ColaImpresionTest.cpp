@@ -91,7 +91,10 @@ TEST_F(ColaEscritaTest, AFailingDatabaseIsReportedOnceAndLeavesNoJob) {
     EXPECT_FALSE(cola->CerrarTrabajo(trabajo));
     EXPECT_FALSE(cola->fallaReportada().isEmpty());
     EXPECT_EQ(rows(QStringLiteral("SELECT COUNT(*) FROM Cola_Trabajo")), QStringList({"0"}));
-    EXPECT_EQ(messageBox.shown.size(), 1);
+    // Reported once, by the data layer, to the event log.
+    QFile log(bitacora->rutaArchivo());
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(log.readAll()).count(QStringLiteral("ME-2147217865")), 1);
 }
 
 TEST_F(ColaImpresionTest, ATypeThatIsNotOneLetterOpensNothing) {

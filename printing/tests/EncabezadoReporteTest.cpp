@@ -9,7 +9,8 @@ protected:
     QStringList encabezado() {
         const qint32 trabajo = cola->AbrirTrabajo(QStringLiteral("T"), 1, QStringLiteral("gerente1"));
         EXPECT_TRUE(EncabezadoReporte(*contexto, *cola, trabajo, 2));
-        return lineas(trabajo);
+        EXPECT_TRUE(cola->CerrarTrabajo(trabajo));
+        return lineas(rows(QStringLiteral("SELECT MAX(ID_Trabajo) FROM Cola_Trabajo")).value(0).toInt());
     }
     static QStringList impreso() {
         return {"        Impreso por: JUAN", "    Impreso el: 06/dic/2026", "   Impreso a las: 09:05:09 PM"};

@@ -131,7 +131,7 @@ TEST_F(ImprimirSpreadTest, WithoutATicketPrinterNothingIsQueued) {
     EXPECT_EQ(rows(QStringLiteral("SELECT COUNT(*) FROM Cola_Trabajo")), QStringList({"0"}));
 }
 
-TEST_F(ImprimirSpreadTest, AFailureHalfwayIsLoggedAndTheJobIsNeverClosed) {
+TEST_F(ImprimirSpreadTest, AFailureHalfwayIsLoggedAndLeavesNoJob) {
     TableGrid grid;
     grid.rows = {{Cell{"bien"}}, {Cell{"roto"}}, {Cell{"nunca"}}};
     grid.onCell = [this](int row, int) {
@@ -139,7 +139,7 @@ TEST_F(ImprimirSpreadTest, AFailureHalfwayIsLoggedAndTheJobIsNeverClosed) {
             exec(QStringLiteral("DROP TABLE Cola_Linea"));
     };
     EXPECT_FALSE(ImprimirSpread(*contexto, *cola, grid, false, false));
-    EXPECT_EQ(rows(QStringLiteral("SELECT Estado FROM Cola_Trabajo")), QStringList({"A"}));
+    EXPECT_EQ(rows(QStringLiteral("SELECT COUNT(*) FROM Cola_Trabajo")), QStringList({"0"}));
     QFile log(bitacora->rutaArchivo());
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_TRUE(QString::fromUtf8(log.readAll()).contains(QStringLiteral("ImprimirSpread")));
