@@ -1,14 +1,16 @@
 // nerin-terminal: the touch-screen terminal. Reads its settings, opens the event log and the
 // database, runs the start-up sequence and leaves the access screen standing.
 //
-//   nerin-terminal [--windowed] [--configurar] [--drive SCRIPT]
+//   nerin-terminal [--windowed] [--configurar] [--drive SCRIPT [--revisar-textos]]
 //
 // It refuses to start with an unknown database back-end ("Motor") or without the card key
 // ("ClaveTarjetas") in its settings.
 //
 // --configurar opens the terminal configuration screen before start-up, so that a new terminal can
 // be set up on the spot; start-up then goes on with what was saved. A drive script starts before
-// start-up, so it can answer start-up's own questions and messages.
+// start-up, so it can answer start-up's own questions and messages. With --revisar-textos the script
+// also looks, before each of its lines, for texts that the screens on show cut, and fails when it met
+// any, listing them.
 #include "access/frmAcceso.h"
 #include "app/DriveFaults.h"
 #include "app/Driver.h"
@@ -26,6 +28,7 @@
 #include "startup/TerminalContext.h"
 #include "startup/TerminalSettings.h"
 #include "startup/frmConfiguracion.h"
+#include "ui/RevisionTextos.h"
 
 #include <QApplication>
 #include <QSettings>
@@ -61,15 +64,20 @@ int main(int argc, char* argv[]) {
         {QCommandLineOption(QStringLiteral("windowed"))},
         {QCommandLineOption(QStringLiteral("drive"), {}, QStringLiteral("SCRIPT"))},
         {QCommandLineOption(QStringLiteral("configurar"))},
+        {QCommandLineOption(QStringLiteral("revisar-textos"))},
     });
     const QString ventana = QStringLiteral("windowed");
     const QString guion = QStringLiteral("drive");
     const QString configurar = QStringLiteral("configurar");
-    const char* const uso = "Uso: nerin-terminal [--windowed] [--configurar] [--drive GUION]\n";
+    const QString revisarTextos = QStringLiteral("revisar-textos");
+    const char* const uso =
+        "Uso: nerin-terminal [--windowed] [--configurar] [--drive GUION [--revisar-textos]]\n";
     nerin::Status leido = parser.parse(QCoreApplication::arguments().mid(1));
     if (leido && !parser.positional().isEmpty())
         leido =
             nerin::Status::invalid(QStringLiteral("Argumento no reconocido: ") + parser.positional().first());
+    if (leido && parser.isSet(revisarTextos) && !parser.isSet(guion))
+        leido = nerin::Status::invalid(QStringLiteral("--revisar-textos necesita --drive"));
     if (!leido) {
         std::fprintf(stderr, "%s\n%s", qUtf8Printable(leido.message()), uso);
         return 2;
@@ -133,12 +141,22 @@ int main(int argc, char* argv[]) {
     // The script's result is the program's. It ends the main event loop when that is running; when it
     // ends earlier (during start-up), the program ends once start-up is done.
     nerin::Driver driver(lineasGuion);
+    nerin::RevisionTextos revision;
+    if (parser.isSet(revisarTextos))
+        driver.setAntesDeCadaLinea([&revision] { revision.revisarVentanas(); });
+    // A script that passed fails all the same when it met texts cut.
+    const auto conRevision = [&revision](int codigo) {
+        if (revision.cortados().isEmpty())
+            return codigo;
+        std::fprintf(stderr, "Textos que no caben:\n%s\n", qUtf8Printable(revision.informe()));
+        return codigo == 0 ? 1 : codigo;
+    };
     bool bucleEnMarcha = false;
     if (conGuion) {
         fallas.instalar(driver);
-        driver.start([&bucleEnMarcha](int codigo) {
+        driver.start([&bucleEnMarcha, &conRevision](int codigo) {
             if (bucleEnMarcha)
-                QCoreApplication::exit(codigo);
+                QCoreApplication::exit(conRevision(codigo));
         });
     }
 
@@ -172,7 +190,7 @@ int main(int argc, char* argv[]) {
     if (!arrancado.isOk())
         return terminarAlArrancar(arrancado.message());
     if (conGuion && driver.terminado())
-        return driver.codigo();
+        return conRevision(driver.codigo());
     bucleEnMarcha = true;
     return QApplication::exec();
 }
