@@ -25,7 +25,7 @@ struct TextoAjustado {
 // does not fit does the font go on shrinking, down to kLetraIlegible.
 class AjusteTexto {
 public:
-    static constexpr int kLetraMinima = 11;
+    static constexpr int kLetraMinima = 10;
     static constexpr int kLetraIlegible = 6;
 
     static TextoAjustado ajustar(const QString& texto, const QFont& letra, const QSize& espacio,

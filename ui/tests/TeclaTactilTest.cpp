@@ -36,7 +36,7 @@ TEST_F(TeclaTactilTest, FitsAgainWhenResizedOrGivenANewCaption) {
     EXPECT_EQ(tecla->ajuste().pixeles, TouchTheme::kLetraTecla);
 
     tecla->setGeometry(0, 0, 100, 90);
-    EXPECT_EQ(tecla->ajuste().lineas.size(), 3);
+    EXPECT_GT(tecla->ajuste().lineas.size(), 1);
     EXPECT_LT(tecla->ajuste().pixeles, TouchTheme::kLetraTecla);
     EXPECT_TRUE(tecla->ajuste().cabe);
 
