@@ -96,12 +96,13 @@ void FrmFunciones::construir() {
     TouchTheme::apply(this);
     setAttribute(Qt::WA_StyledBackground, true);
     setStyleSheet(styleSheet() +
-                  QStringLiteral("QWidget#FrmFunciones { background: #20303c; }"
-                                 "QGroupBox { font-size: %1px; font-weight: bold; color: #f0b429;"
-                                 " border: 2px solid #f0b429; border-radius: 6px;"
+                  QStringLiteral("QWidget#FrmFunciones { background: %2; }"
+                                 "QGroupBox { font-size: %1px; font-weight: bold; color: %3;"
+                                 " border: 2px solid %3; border-radius: 6px;"
                                  " margin-top: 18px; padding: 12px; }"
                                  "QGroupBox::title { subcontrol-origin: margin; left: 12px; }")
-                      .arg(TouchTheme::kLetraTitulo));
+                      .arg(TouchTheme::kLetraTitulo)
+                      .arg(TouchTheme::css(TouchTheme::kFondo), TouchTheme::css(TouchTheme::kResalte)));
     setWindowTitle(QStringLiteral("Funciones"));
     resize(1024, 768);
 

@@ -2,6 +2,7 @@
 
 #include "data/Bitacora.h"
 #include "startup/TerminalContext.h"
+#include "ui/TeclaTactil.h"
 #include "ui/TouchTheme.h"
 
 #include <QFile>
@@ -72,13 +73,17 @@ void frmAcceso::construir() {
     // larger captions for what is read from across the room.
     setAttribute(Qt::WA_StyledBackground, true);
     setStyleSheet(styleSheet() +
-                  QStringLiteral("QWidget#frmAcceso { background: #20303c; }"
+                  QStringLiteral("QWidget#frmAcceso { background: %1; }"
                                  "QLabel#lblTerminal { font-size: 48px; font-weight: bold; }"
-                                 "QLabel#imgLogo { font-size: 96px; font-weight: bold; color: #f0b429; }"
+                                 "QLabel#imgLogo { font-size: 96px; font-weight: bold; color: %2; }"
                                  "QLabel#lblFecha { font-size: 26px; }"
-                                 "QLabel#lblVersion { font-size: 18px; color: #b8c4cc; }"
-                                 "QTableWidget { font-size: 20px; background: #2c4352; color: #f2f2f2;"
-                                 "  gridline-color: #7a8a96; border: 1px solid #7a8a96; }"));
+                                 "QLabel#lblVersion { font-size: 18px; color: %3; }"
+                                 "QTableWidget { font-size: 20px; background: %4; color: %5;"
+                                 "  gridline-color: %6; border: 1px solid %6; }")
+                      .arg(TouchTheme::css(TouchTheme::kFondo), TouchTheme::css(TouchTheme::kResalte),
+                           TouchTheme::css(TouchTheme::kTextoSecundario),
+                           TouchTheme::css(TouchTheme::kFondoLista), TouchTheme::css(TouchTheme::kTextoClaro),
+                           TouchTheme::css(TouchTheme::kBorde)));
     auto* layout = new QVBoxLayout(this);
 
     m_lblTerminal = etiqueta(this, QStringLiteral("lblTerminal"), TouchTheme::kLetraTitulo * 2);
@@ -118,7 +123,7 @@ void frmAcceso::construir() {
     m_txtUsuario->setObjectName(QStringLiteral("txtUsuario"));
     m_txtUsuario->setVisible(false);
     m_txtUsuario->installEventFilter(this);
-    m_cmdAccesar = new QPushButton(QStringLiteral("Accesar"), this);
+    m_cmdAccesar = new TeclaTactil(QStringLiteral("Accesar"), this);
     m_cmdAccesar->setObjectName(QStringLiteral("cmdAccesar"));
     m_cmdAccesar->setEnabled(false);
     m_cmdAccesar->setVisible(false);

@@ -303,6 +303,8 @@ void Driver::paso() {
         return;
     }
     if (!m_reintentando) {
+        if (m_antesDeCadaLinea)
+            m_antesDeCadaLinea();
         m_reintentando = true;
         m_intentando.start();
     }
@@ -519,6 +521,8 @@ void Driver::paso() {
 void Driver::terminar(int codigo) {
     m_terminado = true;
     m_codigo = codigo;
+    if (m_antesDeCadaLinea)
+        m_antesDeCadaLinea();
     // Screens still open would keep their nested event loops, and the run, from returning.
     cerrarModales();
     if (m_salir)

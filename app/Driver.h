@@ -25,6 +25,9 @@ public:
 
     // Adds a command that scripts may use beside the built-in ones.
     void agregarOrden(const QString& nombre, Orden orden) { m_ordenes.insert(nombre, std::move(orden)); }
+    // Calls `mirar` before each line is first tried, and once more when the script ends, so that it
+    // sees every screen the script reaches as the previous line left it.
+    void setAntesDeCadaLinea(std::function<void()> mirar) { m_antesDeCadaLinea = std::move(mirar); }
 
     // Reads the script from a file; false with `error` filled when it cannot be read.
     static bool cargar(const QString& archivo, QStringList* lineas, QString* error);
@@ -65,6 +68,7 @@ private:
     std::function<void()> m_salir;
     std::function<void(int)> m_alTerminar;
     QHash<QString, Orden> m_ordenes;
+    std::function<void()> m_antesDeCadaLinea;
 };
 
 } // namespace nerin

@@ -1,14 +1,16 @@
 // nerin-terminal: the touch-screen terminal. Reads its settings, opens the event log and the
 // database, runs the start-up sequence and leaves the access screen standing.
 //
-//   nerin-terminal [--windowed] [--configurar] [--drive SCRIPT]
+//   nerin-terminal [--windowed] [--configurar] [--drive SCRIPT [--revisar-textos]]
 //
 // It refuses to start with an unknown database back-end ("Motor") or without the card key
 // ("ClaveTarjetas") in its settings.
 //
 // --configurar opens the terminal configuration screen before start-up, so that a new terminal can
 // be set up on the spot; start-up then goes on with what was saved. A drive script starts before
-// start-up, so it can answer start-up's own questions and messages.
+// start-up, so it can answer start-up's own questions and messages. With --revisar-textos the script
+// also looks, before each of its lines, for texts that the screens on show cut, and fails when it met
+// any, listing them.
 #include "access/frmAcceso.h"
 #include "app/DriveFaults.h"
 #include "app/Driver.h"
@@ -26,6 +28,7 @@
 #include "startup/TerminalContext.h"
 #include "startup/TerminalSettings.h"
 #include "startup/frmConfiguracion.h"
+#include "ui/RevisionTextos.h"
 
 #include <QApplication>
 #include <QSettings>
@@ -49,7 +52,8 @@ QString ajuste(const nerin::TerminalSettings& settings, const QString& clave, co
     std::quick_exit(EXIT_FAILURE);
 }
 
-const char* const kUso = "Uso: nerin-terminal [--windowed] [--configurar] [--drive GUION]\n";
+const char* const kUso =
+    "Uso: nerin-terminal [--windowed] [--configurar] [--drive GUION [--revisar-textos]]\n";
 
 const char* const kAyuda =
     "\n"
@@ -62,6 +66,9 @@ const char* const kAyuda =
     "                  arranque sigue con lo que se guardó.\n"
     "  --drive GUION   recorre las pantallas con el guion GUION (swipe, click, enter, answer,\n"
     "                  expect...); termina en la primera línea que no se cumple y dice por qué.\n"
+    "  --revisar-textos con --drive, antes de cada línea del guion revisa que ningún texto visible\n"
+    "                  quede cortado ni ninguna ventana salga de la pantalla; si alguno no cabe,\n"
+    "                  termina con 1 y dice cuáles.\n"
     "  -h, --help      muestra esta ayuda y termina.\n"
     "\n"
     "Archivos:\n"
@@ -88,6 +95,7 @@ QList<nerin::CommandLine::Option> opciones() {
         {QCommandLineOption(QStringLiteral("windowed"))},
         {QCommandLineOption(QStringLiteral("drive"), {}, QStringLiteral("SCRIPT"))},
         {QCommandLineOption(QStringLiteral("configurar"))},
+        {QCommandLineOption(QStringLiteral("revisar-textos"))},
     };
 }
 
@@ -115,10 +123,13 @@ int main(int argc, char* argv[]) {
     const QString ventana = QStringLiteral("windowed");
     const QString guion = QStringLiteral("drive");
     const QString configurar = QStringLiteral("configurar");
+    const QString revisarTextos = QStringLiteral("revisar-textos");
     nerin::Status leido = parser.parse(QCoreApplication::arguments().mid(1));
     if (leido && !parser.positional().isEmpty())
         leido =
             nerin::Status::invalid(QStringLiteral("Argumento no reconocido: ") + parser.positional().first());
+    if (leido && parser.isSet(revisarTextos) && !parser.isSet(guion))
+        leido = nerin::Status::invalid(QStringLiteral("--revisar-textos necesita --drive"));
     if (!leido) {
         std::fprintf(stderr, "%s\n%s", qUtf8Printable(leido.message()), kUso);
         return 2;
@@ -183,12 +194,22 @@ int main(int argc, char* argv[]) {
     // The script's result is the program's. It ends the main event loop when that is running; when it
     // ends earlier (during start-up), the program ends once start-up is done.
     nerin::Driver driver(lineasGuion);
+    nerin::RevisionTextos revision;
+    if (parser.isSet(revisarTextos))
+        driver.setAntesDeCadaLinea([&revision] { revision.revisarVentanas(); });
+    // A script that passed fails all the same when it met texts cut.
+    const auto conRevision = [&revision](int codigo) {
+        if (revision.cortados().isEmpty())
+            return codigo;
+        std::fprintf(stderr, "Textos que no caben:\n%s\n", qUtf8Printable(revision.informe()));
+        return codigo == 0 ? 1 : codigo;
+    };
     bool bucleEnMarcha = false;
     if (conGuion) {
         fallas.instalar(driver);
-        driver.start([&bucleEnMarcha](int codigo) {
+        driver.start([&bucleEnMarcha, &conRevision](int codigo) {
             if (bucleEnMarcha)
-                QCoreApplication::exit(codigo);
+                QCoreApplication::exit(conRevision(codigo));
         });
     }
 
@@ -222,7 +243,7 @@ int main(int argc, char* argv[]) {
     if (!arrancado.isOk())
         return terminarAlArrancar(arrancado.message());
     if (conGuion && driver.terminado())
-        return driver.codigo();
+        return conRevision(driver.codigo());
     bucleEnMarcha = true;
     return QApplication::exec();
 }

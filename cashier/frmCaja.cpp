@@ -4,6 +4,7 @@
 #include "startup/Navegacion.h"
 #include "startup/TerminalContext.h"
 #include "text/TextFormat.h"
+#include "ui/TouchTheme.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -183,7 +184,8 @@ void frmCaja::mostrarCuenta() {
     poner(m_grdTotales, 2, 1, dinero(m_caja.cambio()));
     poner(m_grdTotales, 3, 1,
           TextFormat::number(m_caja.razonImpuesto() * 100.0, u"0.00") + QStringLiteral(" %"));
-    m_grdTotales->item(3, 1)->setForeground(m_caja.impuestoEnRojo() ? Qt::red : Qt::black);
+    m_grdTotales->item(3, 1)->setForeground(m_caja.impuestoEnRojo() ? QColor(TouchTheme::kTextoAlerta)
+                                                                    : QColor(Qt::black));
 }
 
 void frmCaja::mostrarCliente() {

@@ -1,6 +1,7 @@
 #include "order/GridComanda.h"
 
 #include "text/TextFormat.h"
+#include "ui/TouchTheme.h"
 
 #include <QHeaderView>
 #include <QScrollBar>
@@ -9,9 +10,9 @@ namespace nerin {
 
 namespace {
 
-const QColor kPreparado(255, 128, 0);
-const QColor kEncabezado(80, 128, 255);
-const QColor kRetenido(0, 0, 255);
+const QColor kPreparado(TouchTheme::kTextoNaranja);
+const QColor kEncabezado(TouchTheme::kTextoAzul);
+const QColor kRetenido(TouchTheme::kTextoRetenido);
 
 QColor colorDe(const LineaComanda& linea) {
     if (linea.tipo == TipoLinea::Tiempo)

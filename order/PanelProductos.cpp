@@ -85,6 +85,10 @@ void PanelProductos::CrearBotonesMenu() {
 
 void PanelProductos::crearBotonesSubmenus() {
     vaciarLayout(m_rejillaSubmenus);
+    // The submenus share the row's width evenly, whatever the length of their names; the paging and
+    // closing keys keep their own.
+    for (int c = 0; c < kSubmenusPorPagina + 3; ++c)
+        m_rejillaSubmenus->setColumnStretch(c, 0);
     const int paginas = static_cast<int>((m_submenus.size() + kSubmenusPorPagina - 1) / kSubmenusPorPagina);
     int columna = 0;
     if (paginas > 1) {
@@ -102,8 +106,10 @@ void PanelProductos::crearBotonesSubmenus() {
          ++i) {
         const MenuProductos::Boton& submenu = m_submenus.at(i);
         QPushButton* boton = crearBoton(submenu.caption, QStringLiteral("cmdMenu%1").arg(submenu.tag), this);
+        boton->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
         const qint32 tag = submenu.tag;
         connect(boton, &QPushButton::clicked, this, [this, tag] { MostrarProductosSubMenu(tag); });
+        m_rejillaSubmenus->setColumnStretch(columna, 1);
         m_rejillaSubmenus->addWidget(boton, 0, columna++);
     }
     if (paginas > 1) {

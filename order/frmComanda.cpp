@@ -37,11 +37,15 @@ frmComanda::frmComanda(TerminalContext& context, AccessScreen& acceso, QWidget* 
     setObjectName(QStringLiteral("frmComanda"));
     setWindowTitle(QStringLiteral("Comanda"));
     TouchTheme::apply(this);
-    setStyleSheet(styleSheet() +
-                  QStringLiteral("QWidget#frmComanda { background: #20303c; }"
-                                 "QTableWidget { font-size: 20px; }"
-                                 // Many keys share this screen: smaller captions keep them whole.
-                                 "QPushButton { font-size: 16px; padding: 2px; }"));
+    setStyleSheet(
+        styleSheet() +
+        QStringLiteral("QWidget#frmComanda { background: %1; }"
+                       "QTableWidget { font-size: 20px; }"
+                       // Many keys share this screen: smaller captions and padding keep them
+                       // whole, still kMinimoTecla on the outside.
+                       "QPushButton { font-size: 16px; padding: 2px; min-width: %2px; min-height: %2px; }")
+            .arg(TouchTheme::css(TouchTheme::kFondo))
+            .arg(TouchTheme::kMinimoTecla - 2 * (2 + 2)));
     construir();
 }
 

@@ -21,6 +21,9 @@ namespace nerin {
 QWidget* frmComanda::construirEncabezado() {
     auto* encabezado = new QWidget(this);
     auto* fila = new QHBoxLayout(encabezado);
+    // The screen's own margins frame the header; its own would cost the key column its last row on a
+    // 768-pixel screen.
+    fila->setContentsMargins(0, 0, 0, 0);
     auto etiqueta = [encabezado](const char* nombre) {
         auto* label = new QLabel(encabezado);
         label->setObjectName(QString::fromLatin1(nombre));

@@ -94,6 +94,8 @@ QLineEdit* frmConfiguracion::crearCampo(const QString& nombre) {
 }
 
 void frmConfiguracion::construirAjustes(QGridLayout* rejilla) {
+    // Room for the longest caption in two lines, so that none needs a third the row has no height for.
+    rejilla->setColumnMinimumWidth(0, kAncho * 3 / 10);
     int fila = 0;
     for (const Configuracion::Campo& ajuste : m_configuracion->campos()) {
         QLabel* etiqueta = crearEtiqueta(QStringLiteral("lbl") + ajuste.clave);

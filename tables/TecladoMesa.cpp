@@ -14,12 +14,15 @@ namespace nerin {
 
 TecladoMesa::TecladoMesa(QWidget* parent) : QWidget(parent) {
     // The service options are touched like keys: light captions on the dark background, large marks.
-    setStyleSheet(QStringLiteral("QRadioButton { color: #f2f2f2; font-size: %1px; }"
+    setStyleSheet(QStringLiteral("QRadioButton { color: %2; font-size: %1px; }"
                                  "QRadioButton::indicator { width: 36px; height: 36px; border-radius: 20px;"
-                                 "  border: 2px solid #7a8a96; background: #ffffff; }"
-                                 "QRadioButton::indicator:checked { background: #f0b429;"
-                                 "  border-color: #101010; }")
-                      .arg(TouchTheme::kLetraTexto));
+                                 "  border: 2px solid %3; background: %4; }"
+                                 "QRadioButton::indicator:checked { background: %5;"
+                                 "  border-color: %6; }")
+                      .arg(TouchTheme::kLetraTexto)
+                      .arg(TouchTheme::css(TouchTheme::kTextoClaro), TouchTheme::css(TouchTheme::kBorde),
+                           TouchTheme::css(TouchTheme::kCampo), TouchTheme::css(TouchTheme::kResalte),
+                           TouchTheme::css(TouchTheme::kTextoOscuro)));
     m_txtMesa = new QLineEdit(this);
     m_txtMesa->setObjectName(QStringLiteral("txtMesa"));
     m_txtMesa->setReadOnly(true);

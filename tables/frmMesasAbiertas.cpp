@@ -48,7 +48,7 @@ QString celda(const QString& columna, const DbValue& valor) {
     return valor.toString();
 }
 
-const QColor kAzul(0x1f, 0x5f, 0xd6);
+const QColor kAzul(TouchTheme::kTextoAzulFuerte);
 
 } // namespace
 
@@ -70,10 +70,12 @@ void frmMesasAbiertas::construir() {
     // light so that the blue of the printed tables reads well.
     setAttribute(Qt::WA_StyledBackground, true);
     setStyleSheet(styleSheet() +
-                  QStringLiteral("QWidget#frmMesasAbiertas { background: #20303c; }"
-                                 "QTableWidget { font-size: %1px; background: #ffffff; color: #101010; }"
-                                 "QTableWidget::item:selected { background: #f0b429; color: #101010; }")
-                      .arg(TouchTheme::kLetraTexto));
+                  QStringLiteral("QWidget#frmMesasAbiertas { background: %2; }"
+                                 "QTableWidget { font-size: %1px; background: %3; color: %4; }"
+                                 "QTableWidget::item:selected { background: %5; color: %4; }")
+                      .arg(TouchTheme::kLetraTexto)
+                      .arg(TouchTheme::css(TouchTheme::kFondo), TouchTheme::css(TouchTheme::kCampo),
+                           TouchTheme::css(TouchTheme::kTextoOscuro), TouchTheme::css(TouchTheme::kResalte)));
     setWindowTitle(QStringLiteral("Mesas abiertas"));
     resize(1024, 768);
 

@@ -1,33 +1,65 @@
 #include "ui/TouchTheme.h"
 
+#include "ui/TeclaTactil.h"
+
+#include <QColor>
 #include <QFont>
 #include <QPushButton>
 #include <QWidget>
 
 namespace nerin {
 
+QString TouchTheme::css(QRgb color) {
+    return QColor(color).name();
+}
+
 QString TouchTheme::styleSheet() {
-    return QStringLiteral(
-               "QDialog { background: #20303c; }"
-               "QLabel { color: #f2f2f2; font-size: %2px; }"
-               "QLabel#lblTitulo { font-size: %3px; font-weight: bold; }"
-               "QLineEdit { font-size: %2px; min-height: %1px; padding: 4px 8px; background: #ffffff;"
-               "  color: #101010; border: 2px solid #7a8a96; border-radius: 6px; }"
-               "QLineEdit:focus { border-color: #f0b429; }"
-               "QPushButton { font-size: %4px; min-width: %1px; min-height: %1px; padding: 4px 10px;"
-               "  color: #101010; background: #d8dee4; border: 2px solid #7a8a96; border-radius: 8px; }"
-               "QPushButton:pressed { background: #f0b429; }"
-               "QPushButton:checked { background: #f0b429; border-color: #101010; }"
-               "QPushButton:disabled { color: #7a7a7a; }"
-               "QPushButton#cmdAceptar, QPushButton#cmdOK, QPushButton#cmdSi { background: #6cc070; }"
-               "QPushButton#cmdCancelar, QPushButton#cmdNo { background: #e07a6c; }"
-               "QPushButton#cmdOK, QPushButton#cmdSi, QPushButton#cmdNo { min-width: 140px; }"
-               "QCheckBox { color: #f2f2f2; font-size: %4px; min-height: %1px; }"
-               "QCheckBox::indicator { width: 40px; height: 40px; }")
-        .arg(kMinimoTecla)
+    // A style sheet's minimum size is that of the contents: border and padding are taken off it, so
+    // that keys and fields measure kMinimoTecla on the outside. Disabled keys all take the plain key's
+    // background, the accept and cancel keys included, so that their faded caption reads and they plainly
+    // look out of use.
+    QString hoja = QStringLiteral(
+        "QDialog { background: @fondo; }"
+        "QLabel { color: @claro; font-size: %2px; }"
+        "QLabel#lblTitulo { font-size: %3px; font-weight: bold; }"
+        "QLineEdit { font-size: %2px; min-height: %5px; padding: 4px 8px; background: @campo;"
+        "  color: @oscuro; border: 2px solid @borde; border-radius: 6px; }"
+        "QLineEdit:focus { border-color: @resalte; }"
+        "QPushButton { font-size: %4px; min-width: %6px; min-height: %5px; padding: 4px 10px;"
+        "  color: @oscuro; background: @tecla; border: 2px solid @borde; border-radius: 8px; }"
+        "QPushButton:pressed { background: @resalte; }"
+        "QPushButton:checked { background: @resalte; border-color: @oscuro; }"
+        "QPushButton#cmdAceptar, QPushButton#cmdOK, QPushButton#cmdSi { background: @aceptar; }"
+        "QPushButton#cmdCancelar, QPushButton#cmdNo { background: @cancelar; }"
+        "QPushButton#cmdOK, QPushButton#cmdSi, QPushButton#cmdNo { min-width: 140px; }"
+        "QPushButton:disabled, QPushButton#cmdAceptar:disabled, QPushButton#cmdOK:disabled,"
+        "  QPushButton#cmdSi:disabled, QPushButton#cmdCancelar:disabled, QPushButton#cmdNo:disabled"
+        "  { color: @inactivo; background: @tecla; }"
+        "QAbstractItemView { selection-background-color: @seleccion; selection-color: @textoSeleccion; }"
+        "QCheckBox { color: @claro; font-size: %4px; min-height: %1px; }"
+        "QCheckBox::indicator { width: 40px; height: 40px; }");
+    const std::pair<const char*, QRgb> colores[] = {
+        {"@fondo", kFondo},
+        {"@claro", kTextoClaro},
+        {"@campo", kCampo},
+        {"@oscuro", kTextoOscuro},
+        {"@borde", kBorde},
+        {"@resalte", kResalte},
+        {"@tecla", kTecla},
+        {"@aceptar", kAceptar},
+        {"@cancelar", kCancelar},
+        {"@inactivo", kTextoInactivo},
+        {"@textoSeleccion", kTextoSeleccion},
+        {"@seleccion", kSeleccion},
+    };
+    for (const auto& [nombre, color] : colores)
+        hoja.replace(QLatin1String(nombre), css(color));
+    return hoja.arg(kMinimoTecla)
         .arg(kLetraTexto)
         .arg(kLetraTitulo)
-        .arg(kLetraTecla);
+        .arg(kLetraTecla)
+        .arg(kMinimoTecla - 2 * (2 + 4))
+        .arg(kMinimoTecla - 2 * (2 + 10));
 }
 
 void TouchTheme::apply(QWidget* widget) {
@@ -38,7 +70,7 @@ void TouchTheme::apply(QWidget* widget) {
 }
 
 QPushButton* TouchTheme::tecla(const QString& texto, const QString& nombre, QWidget* padre) {
-    auto* boton = new QPushButton(texto, padre);
+    auto* boton = new TeclaTactil(texto, padre);
     boton->setObjectName(nombre);
     boton->setFocusPolicy(Qt::NoFocus);
     boton->setMinimumSize(kMinimoTecla, kMinimoTecla);

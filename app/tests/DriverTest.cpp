@@ -3,6 +3,7 @@
 #include "keyboards/frmMsg.h"
 #include "keyboards/frmTecladoNumerico.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -72,6 +73,23 @@ TEST(Driver, ClicksAButtonAndAnswersTheMessageItOpens) {
     QString error;
     EXPECT_EQ(correr(guion, &error), 0) << error.toStdString();
     EXPECT_EQ(pantalla.etiqueta->text(), QStringLiteral("respuesta 6"));
+}
+
+TEST(Driver, LooksAtTheScreenBeforeEachLineAndAtTheEnd) {
+    // What the looker sees: the label as the previous line left it, the message window's text when
+    // one is open.
+    PantallaPrueba pantalla;
+    Driver driver(
+        QStringLiteral("# comentario\nclick cmdB\nanswer no\nexpect lblA respuesta 7").split(u'\n'));
+    QStringList vistos;
+    driver.setAntesDeCadaLinea([&] {
+        auto* mensaje = QApplication::activeModalWidget();
+        vistos.append(mensaje ? mensaje->findChild<QLabel*>(QStringLiteral("lblMensaje"))->text()
+                              : pantalla.etiqueta->text());
+    });
+    EXPECT_EQ(driver.run(), 0) << driver.error().toStdString();
+    EXPECT_EQ(vistos, (QStringList{QStringLiteral("inicio"), QStringLiteral("¿Seguro?"),
+                                   QStringLiteral("respuesta 7"), QStringLiteral("respuesta 7")}));
 }
 
 TEST(Driver, ClicksAButtonByItsCaption) {

@@ -81,7 +81,7 @@ protected:
 
         QProcess terminal;
         QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
-        entorno.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        entorno.insert(QStringLiteral("QT_QPA_PLATFORM"), m_plataforma);
         entorno.insert(QStringLiteral("NERIN_CONFIG"), ajustes());
         entorno.insert(QStringLiteral("NERIN_STATE"), m_dir->filePath(QStringLiteral("estado")));
         terminal.setProcessEnvironment(entorno);
@@ -114,6 +114,8 @@ protected:
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_errores;
+    // The Qt platform the terminal draws on: offscreen, on its default screen unless a test sets one.
+    QString m_plataforma = QStringLiteral("offscreen");
 };
 
 } // namespace nerin::fakes
