@@ -1,6 +1,7 @@
 #include "app/Driver.h"
 
 #include <QAbstractButton>
+#include <QAbstractEventDispatcher>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDialog>
@@ -230,6 +231,25 @@ void cerrarModales() {
 
 Driver::Driver(QStringList lineas) : m_lineas(std::move(lineas)) {}
 
+Driver::~Driver() {
+    QObject::disconnect(m_alEsperar);
+}
+
+void Driver::setMedirToques(Medida medida) {
+    m_medida = std::move(medida);
+    QObject::disconnect(m_alEsperar);
+    if (QAbstractEventDispatcher* despachador = QAbstractEventDispatcher::instance())
+        m_alEsperar =
+            QObject::connect(despachador, &QAbstractEventDispatcher::aboutToBlock, [this] { cerrarToque(); });
+}
+
+void Driver::cerrarToque() {
+    if (m_toqueEnCurso.isNull())
+        return;
+    const QString toque = std::exchange(m_toqueEnCurso, QString());
+    m_medida(toque, m_relojToque.nsecsElapsed() / 1000);
+}
+
 bool Driver::cargar(const QString& archivo, QStringList* lineas, QString* error) {
     QFile file(archivo);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
@@ -296,6 +316,8 @@ void Driver::siguiente(int demoraMs) {
 void Driver::paso() {
     if (m_terminado)
         return;
+    if (!m_desdeInicio.isValid())
+        m_desdeInicio.start();
     saltarComentarios();
     if (m_actual >= m_lineas.size()) {
         std::fprintf(stderr, "Guion terminado: %d líneas\n", m_ejecutadas);
@@ -313,6 +335,8 @@ void Driver::paso() {
     QString porque;
     // The action that may block (a modal screen opening) runs after the next line is scheduled.
     std::function<void()> accion;
+    // The touch this line is, for its time; named where the screen it acts on is known.
+    QString toque;
     int demora = 0;
 
     QString orden;
@@ -329,6 +353,7 @@ void Driver::paso() {
             QPointer<QAbstractButton> boton = buscarBoton(ambitos(), resto);
             if (!boton)
                 return fallar(QStringLiteral("no hay un botón visible y activo llamado «%1»").arg(resto));
+            toque = orden + u' ' + resto;
             accion = [boton] {
                 if (boton)
                     boton->click();
@@ -354,6 +379,7 @@ void Driver::paso() {
                 destino = destinoEn(pantalla);
             }
             const bool conEnter = orden == QLatin1String("swipe");
+            toque = orden + u' ' + (destino->window() ? destino->window()->objectName() : QString());
             accion = [destino, texto, conEnter] {
                 if (!destino)
                     return;
@@ -375,6 +401,7 @@ void Driver::paso() {
                 return fallar(QStringLiteral("la ventana modal no tiene %1").arg(nombreBoton));
             QPointer<QWidget> destino = destinoEn(modal);
             const QString valor = resto;
+            toque = orden + u' ' + modal->objectName();
             accion = [destino, boton, valor, aceptar] {
                 if (aceptar && destino)
                     teclear(destino, valor);
@@ -392,6 +419,7 @@ void Driver::paso() {
             QPointer<QAbstractButton> boton = botonDeRespuesta(mensaje, resto);
             if (!boton)
                 return fallar(QStringLiteral("el mensaje no tiene la respuesta %1").arg(resto));
+            toque = orden + u' ' + resto;
             accion = [boton] {
                 if (boton)
                     boton->click();
@@ -462,6 +490,7 @@ void Driver::paso() {
             QPointer<QAbstractItemView> vista = vistas.first();
             if (!vista->model() || vista->model()->rowCount(vista->rootIndex()) < renglon)
                 return fallar(QStringLiteral("la lista no tiene %1 renglones").arg(renglon));
+            toque = orden + u' ' + vista->objectName();
             if (tocar) {
                 accion = [vista, renglon] {
                     if (vista)
@@ -486,6 +515,16 @@ void Driver::paso() {
             demora = resto.toInt(&numero);
             if (!numero || demora < 0)
                 return fallar(QStringLiteral("la espera debe ser un número de milisegundos"));
+            return true;
+        }
+        if (orden == QLatin1String("loop")) {
+            bool numero = false;
+            const int segundos = resto.toInt(&numero);
+            if (!numero || segundos < 0)
+                return fallar(QStringLiteral("la vuelta debe durar un número de segundos"));
+            // Back to the first line: the step below moves on to it.
+            if (m_desdeInicio.elapsed() < qint64{segundos} * 1000)
+                m_actual = -1;
             return true;
         }
         if (orden == QLatin1String("shot")) {
@@ -514,8 +553,15 @@ void Driver::paso() {
     }
     ++m_ejecutadas;
     siguiente(demora);
-    if (accion)
-        accion();
+    if (!accion)
+        return;
+    if (m_medida) {
+        // A touch that begins ends the one before it: the loop was free to take it.
+        cerrarToque();
+        m_toqueEnCurso = toque;
+        m_relojToque.start();
+    }
+    accion();
 }
 
 void Driver::terminar(int codigo) {

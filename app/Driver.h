@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QHash>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -14,7 +15,9 @@ namespace nerin {
 // starting with '#' and blank lines skipped. Each line runs from the event loop and schedules the
 // next one before it acts, so a command that opens a modal screen (which blocks in exec()) has the
 // following lines run inside that screen's own event loop. A line that fails is retried for up to
-// two seconds (a modal may still be on its way), then the script stops there.
+// two seconds (a modal may still be on its way), then the script stops there. "loop SECONDS" goes back
+// to the first line until SECONDS have passed since the script began, so that one script keeps a
+// terminal serving for as long as a load test lasts.
 class Driver {
 public:
     // A command of the program's own: it gets the rest of the line, and returns false with `porque`
@@ -22,12 +25,22 @@ public:
     using Orden = std::function<bool(const QString& argumentos, QString* porque)>;
 
     explicit Driver(QStringList lineas);
+    ~Driver();
+    Driver(const Driver&) = delete;
+    Driver& operator=(const Driver&) = delete;
 
     // Adds a command that scripts may use beside the built-in ones.
     void agregarOrden(const QString& nombre, Orden orden) { m_ordenes.insert(nombre, std::move(orden)); }
     // Calls `mirar` before each line is first tried, and once more when the script ends, so that it
     // sees every screen the script reaches as the previous line left it.
     void setAntesDeCadaLinea(std::function<void()> mirar) { m_antesDeCadaLinea = std::move(mirar); }
+    // A touch is a line that acts on the screen (click, type, swipe, enter, cancel, answer, select,
+    // touch). Its time runs from the action until the event loop is first about to wait for input
+    // again, the screen redrawn and ready for the next finger (inside a modal screen the action
+    // opened, when it opened one); `medida` gets the touch's kind, as "click cmdPagar" or
+    // "enter frmTecladoNumerico", and that time in microseconds.
+    using Medida = std::function<void(const QString& toque, qint64 microsegundos)>;
+    void setMedirToques(Medida medida);
 
     // Reads the script from a file; false with `error` filled when it cannot be read.
     static bool cargar(const QString& archivo, QStringList* lineas, QString* error);
@@ -55,6 +68,8 @@ private:
     void saltarComentarios();
     void siguiente(int demoraMs = 0);
     void terminar(int codigo);
+    // Hands the touch in progress, if any, to the measure.
+    void cerrarToque();
     Resultado ejecutar(const QString& linea, QString* porque);
 
     QStringList m_lineas;
@@ -69,6 +84,11 @@ private:
     std::function<void(int)> m_alTerminar;
     QHash<QString, Orden> m_ordenes;
     std::function<void()> m_antesDeCadaLinea;
+    QElapsedTimer m_desdeInicio;
+    Medida m_medida;
+    QString m_toqueEnCurso;
+    QElapsedTimer m_relojToque;
+    QMetaObject::Connection m_alEsperar;
 };
 
 } // namespace nerin

@@ -31,6 +31,7 @@
 #include "ui/RevisionTextos.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QSettings>
 #include <cstdio>
 #include <cstdlib>
@@ -191,9 +192,23 @@ int main(int argc, char* argv[]) {
     navegador.setPantallaCompleta(!parser.isSet(ventana));
     context.setNavegacion(&navegador);
 
+    // Driven with NERIN_TIEMPOS=FILE, each touch's kind and time in microseconds are appended to FILE,
+    // one touch a line, for a load test to read. The file outlives the driver that writes it.
+    QFile tiempos(qEnvironmentVariable("NERIN_TIEMPOS"));
+    if (parser.isSet(guion) && !tiempos.fileName().isEmpty() &&
+        !tiempos.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
+        std::fprintf(stderr, "nerin-terminal: no se puede escribir %s: %s\n",
+                     qUtf8Printable(tiempos.fileName()), qUtf8Printable(tiempos.errorString()));
+        return 2;
+    }
+
     // The script's result is the program's. It ends the main event loop when that is running; when it
     // ends earlier (during start-up), the program ends once start-up is done.
     nerin::Driver driver(lineasGuion);
+    if (tiempos.isOpen())
+        driver.setMedirToques([&tiempos](const QString& toque, qint64 microsegundos) {
+            tiempos.write((toque + u'\t' + QString::number(microsegundos) + u'\n').toUtf8());
+        });
     nerin::RevisionTextos revision;
     if (parser.isSet(revisarTextos))
         driver.setAntesDeCadaLinea([&revision] { revision.revisarVentanas(); });

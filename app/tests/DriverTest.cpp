@@ -44,6 +44,7 @@ public:
             etiqueta->setText(teclado.Cancelado() ? QStringLiteral("cancelado")
                                                   : QStringLiteral("número %1").arg(teclado.numero()));
         });
+        setObjectName(QStringLiteral("frmPrueba"));
         show();
         activateWindow();
     }
@@ -168,6 +169,53 @@ TEST(Driver, SelectsARowOfTheOnlyListAndWaits) {
     QString error;
     EXPECT_EQ(correr(QStringLiteral("select 2\nwait 10"), &error), 0) << error.toStdString();
     EXPECT_EQ(lista->currentRow(), 1);
+}
+
+TEST(Driver, TimesEachTouchByItsKindAndNothingElse) {
+    // Checks, waits and answers that fail are not touches; a touch that opens a modal screen is
+    // timed until that screen is up, not until it closes.
+    PantallaPrueba pantalla;
+    Driver driver(QStringLiteral("expect lblA inicio\n"
+                                 "click cmdB\n"
+                                 "wait 300\n"
+                                 "answer yes\n"
+                                 "type 7\n"
+                                 "click cmdNumero\n"
+                                 "enter 42\n"
+                                 "expect lblA número 42")
+                      .split(u'\n'));
+    QStringList toques;
+    qint64 masLargo = 0;
+    driver.setMedirToques([&](const QString& toque, qint64 microsegundos) {
+        toques.append(toque);
+        masLargo = std::max(masLargo, microsegundos);
+    });
+    EXPECT_EQ(driver.run(), 0) << driver.error().toStdString();
+    EXPECT_EQ(toques, (QStringList{QStringLiteral("click cmdB"), QStringLiteral("answer yes"),
+                                   QStringLiteral("type frmPrueba"), QStringLiteral("click cmdNumero"),
+                                   QStringLiteral("enter frmTecladoNumerico")}));
+    EXPECT_GT(masLargo, 0);
+    EXPECT_LT(masLargo, 300'000) << "the wait after a touch is not the touch's";
+}
+
+TEST(Driver, LoopsBackToTheFirstLineUntilItsTimeIsUp) {
+    PantallaPrueba pantalla;
+    int clics = 0;
+    QObject::connect(pantalla.findChild<QPushButton*>(QStringLiteral("cmdB")), &QPushButton::pressed,
+                     &pantalla, [&clics] { ++clics; });
+    const struct {
+        const char* vuelta;
+        bool repite;
+    } casos[] = {{"loop 0", false}, {"loop 1", true}};
+    for (const auto& caso : casos) {
+        clics = 0;
+        QString error;
+        EXPECT_EQ(
+            correr(QStringLiteral("click cmdB\nanswer no\nwait 50\n") + QLatin1String(caso.vuelta), &error),
+            0)
+            << error.toStdString();
+        EXPECT_EQ(clics > 1, caso.repite) << caso.vuelta << ": " << clics;
+    }
 }
 
 } // namespace
