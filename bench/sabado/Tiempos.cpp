@@ -6,12 +6,14 @@
 
 namespace nerin::carga {
 
-bool Tiempos::leer(const QString& archivo) {
+bool Tiempos::leer(const QString& archivo, qsizetype saltar) {
     QFile file(archivo);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return false;
-    while (!file.atEnd()) {
+    for (qsizetype leidas = 0; !file.atEnd(); ++leidas) {
         const QString linea = QString::fromUtf8(file.readLine()).trimmed();
+        if (leidas < saltar)
+            continue;
         const qsizetype tab = linea.lastIndexOf(u'\t');
         if (tab > 0)
             m_porTipo[linea.left(tab)].append(linea.mid(tab + 1).toLongLong());

@@ -10,8 +10,9 @@ namespace nerin::carga {
 // them: one touch a line, its kind and its time in microseconds, separated by a tab.
 class Tiempos {
 public:
-    // Adds the touches of one terminal's file; false when it cannot be read.
-    bool leer(const QString& archivo);
+    // Adds the touches of one terminal's file, leaving out its first `saltar` touches; false when it
+    // cannot be read.
+    bool leer(const QString& archivo, qsizetype saltar = 0);
 
     qsizetype toques() const;
     // The kinds whose 99th percentile is at or over `limiteMs`.
