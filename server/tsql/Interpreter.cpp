@@ -271,7 +271,29 @@ EngineResult<DbValue> Interpreter::evaluate(const TokenList& expression, Frame& 
     return result.rows->value(0);
 }
 
+namespace {
+
+// Whether "@v IS NULL" or "@v IS NOT NULL" holds, answered from the declared variable itself; nothing
+// for any other condition, or for a variable not declared (the database then reports it).
+std::optional<bool> nullTest(const TokenList& expression, const Variables& variables) {
+    const qsizetype size = expression.size();
+    if ((size != 3 && size != 4) || expression.first().kind != Token::Kind::Variable ||
+        expression.first().text.startsWith(QStringLiteral("@@")) || !expression.at(1).is(u"IS") ||
+        (size == 4 && !expression.at(2).is(u"NOT")) || !expression.last().is(u"NULL"))
+        return std::nullopt;
+    const std::optional<DbValue> value = variables.value(expression.first().text);
+    if (!value)
+        return std::nullopt;
+    return value->isNull() == (size == 3);
+}
+
+} // namespace
+
 EngineResult<bool> Interpreter::condition(const TokenList& expression, Frame& frame) {
+    // The commonest test in procedures needs no trip to the database, which could not tell a NULL
+    // value's type there anyway.
+    if (const std::optional<bool> holds = nullTest(expression, frame.variables))
+        return *holds;
     TokenList test;
     const int line = expression.isEmpty() ? 1 : expression.first().line;
     test.append(word(QStringLiteral("CASE"), line));
