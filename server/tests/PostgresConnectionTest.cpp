@@ -50,11 +50,14 @@ TEST_F(PostgresConnectionTest, StatementsGiveWhatTheyGiveOnTheServer) {
          "SET @m = 10.5 SET @x = @m SET @d = '06/12/2026 13:45' SET @e = @d SET @b = 3000000000 SET @c = @b "
          "SET @n = NULL SELECT @x + 0.25, DAY(@e), DATEPART(hour, @e), @c + 1, ISNULL(@n, 7)",
          "10.75|6|13|3000000001|7"},
-        // Whether a variable holds NULL, whatever its type and whether it was ever set.
-        {"DECLARE @n int, @s varchar(5), @f datetime SET @s = 'a' IF @n IS NULL SET @s = @s + 'b' "
-         "IF @s IS NOT NULL SET @s = @s + 'c' IF @n IS NOT NULL SET @s = 'n' IF @s IS NULL SET @s = 's' "
-         "IF @f is null SET @s = @s + 'd' SELECT @s",
-         "abcd"},
+        // Conditions on NULL and on whole numbers, and a comparison of texts without regard to case.
+        {"DECLARE @n int, @m int, @s varchar(9), @f datetime SET @m = 3 SET @s = 'a' "
+         "IF @n IS NULL SET @s = @s + 'b' IF @s IS NOT NULL SET @s = @s + 'c' IF @n IS NOT NULL SET @s = 'x' "
+         "IF @s IS NULL SET @s = 'x' IF @f is null SET @s = @s + 'd' IF @m = 3 SET @s = @s + 'e' "
+         "IF @m <> 3 SET @s = 'x' IF @n = @n SET @s = 'x' IF @n <> 1 SET @s = 'x' "
+         "IF @m >= 003 SET @s = @s + 'f' IF 2 < @m SET @s = @s + 'g' IF @s = 'ABCDEFG' SET @s = @s + 'h' "
+         "SELECT @s",
+         "abcdefgh"},
         {"UPDATE Mesa SET Total = Total * 2 WHERE Numero = 12 SELECT @@ROWCOUNT", "1"},
         // A temporary table per connection, made again with other columns.
         {"CREATE TABLE #T (ID int IDENTITY(1,1), Texto varchar(10)) INSERT INTO #T (Texto) VALUES ('a') "

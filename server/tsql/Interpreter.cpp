@@ -4,6 +4,8 @@
 #include "server/tsql/Parser.h"
 #include "server/tsql/SqliteValues.h"
 
+#include <QRegularExpression>
+
 namespace nerin::tsql {
 
 namespace {
@@ -273,26 +275,67 @@ EngineResult<DbValue> Interpreter::evaluate(const TokenList& expression, Frame& 
 
 namespace {
 
-// Whether "@v IS NULL" or "@v IS NOT NULL" holds, answered from the declared variable itself; nothing
-// for any other condition, or for a variable not declared (the database then reports it).
-std::optional<bool> nullTest(const TokenList& expression, const Variables& variables) {
+// The value of a declared variable or of a whole-number literal; nothing for any other operand.
+std::optional<DbValue> operandValue(const Token& operand, const Variables& variables) {
+    if (operand.kind == Token::Kind::Variable && !operand.text.startsWith(QStringLiteral("@@")))
+        return variables.value(operand.text);
+    static const QRegularExpression wholeNumber(QStringLiteral("^[0-9]{1,18}$"));
+    if (operand.kind == Token::Kind::Number && wholeNumber.match(operand.text).hasMatch())
+        return DbValue(operand.text.toLongLong());
+    return std::nullopt;
+}
+
+// Whether a condition holds, when it is one that needs nothing of the database: "@v IS NULL",
+// "@v IS NOT NULL", or a comparison of two whole numbers (variables or literals), which a NULL makes
+// false. Nothing for any other condition, or for a variable not declared (the database then reports
+// it).
+std::optional<bool> localCondition(const TokenList& expression, const Variables& variables) {
     const qsizetype size = expression.size();
-    if ((size != 3 && size != 4) || expression.first().kind != Token::Kind::Variable ||
-        expression.first().text.startsWith(QStringLiteral("@@")) || !expression.at(1).is(u"IS") ||
-        (size == 4 && !expression.at(2).is(u"NOT")) || !expression.last().is(u"NULL"))
+    if (size != 3 && size != 4)
         return std::nullopt;
-    const std::optional<DbValue> value = variables.value(expression.first().text);
-    if (!value)
+    const std::optional<DbValue> left = operandValue(expression.first(), variables);
+    if (!left)
         return std::nullopt;
-    return value->isNull() == (size == 3);
+    if (expression.at(1).is(u"IS")) {
+        if (expression.first().kind != Token::Kind::Variable || (size == 4 && !expression.at(2).is(u"NOT")) ||
+            !expression.last().is(u"NULL"))
+            return std::nullopt;
+        return left->isNull() == (size == 3);
+    }
+    const std::optional<DbValue> right =
+        size == 3 ? operandValue(expression.last(), variables) : std::nullopt;
+    static const QStringList comparisons{QStringLiteral("="), QStringLiteral("<>"), QStringLiteral("!="),
+                                         QStringLiteral("<"), QStringLiteral(">"),  QStringLiteral("<="),
+                                         QStringLiteral(">=")};
+    const Token& op = expression.at(1);
+    const auto whole = [](const DbValue& v) { return v.isNull() || v.type() == DbValue::Type::Integer; };
+    if (!right || op.kind != Token::Kind::Operator || !comparisons.contains(op.text) || !whole(*left) ||
+        !whole(*right))
+        return std::nullopt;
+    // A comparison with NULL is unknown, and a condition that is unknown does not hold.
+    if (left->isNull() || right->isNull())
+        return false;
+    const qint64 a = left->toInt();
+    const qint64 b = right->toInt();
+    if (op.text == u"=")
+        return a == b;
+    if (op.text == u"<>" || op.text == u"!=")
+        return a != b;
+    if (op.text == u"<")
+        return a < b;
+    if (op.text == u">")
+        return a > b;
+    if (op.text == u"<=")
+        return a <= b;
+    return a >= b;
 }
 
 } // namespace
 
 EngineResult<bool> Interpreter::condition(const TokenList& expression, Frame& frame) {
-    // The commonest test in procedures needs no trip to the database, which could not tell a NULL
+    // The commonest tests in procedures need no trip to the database, which could not tell a NULL
     // value's type there anyway.
-    if (const std::optional<bool> holds = nullTest(expression, frame.variables))
+    if (const std::optional<bool> holds = localCondition(expression, frame.variables))
         return *holds;
     TokenList test;
     const int line = expression.isEmpty() ? 1 : expression.first().line;
