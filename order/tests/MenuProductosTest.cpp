@@ -45,12 +45,16 @@ TEST_F(MenuProductosTest, CountsExcludeCancelledAndPackagedItemsAndIncludeUnstor
     auto productos = menu->MostrarProductosSubMenu(3);
     ASSERT_TRUE(productos);
     EXPECT_EQ(productos->titulo, QStringLiteral("SOPAS Y CREMAS"));
-    ASSERT_NE(boton(*productos, 101), nullptr);
-    EXPECT_EQ(boton(*productos, 101)->caption, QStringLiteral("SOPA DE\nTORTILLA\n(1)"));
-    EXPECT_FALSE(boton(*productos, 114)->caption.contains(QLatin1Char('(')))
-        << "package contents do not count";
-    EXPECT_FALSE(boton(*productos, 115)->habilitado) << "sold out";
-    EXPECT_TRUE(boton(*productos, 101)->habilitado);
+    const MenuProductos::Boton* const tortilla = boton(*productos, 101);
+    const MenuProductos::Boton* const fideo = boton(*productos, 114);
+    const MenuProductos::Boton* const agotado = boton(*productos, 115);
+    ASSERT_NE(tortilla, nullptr);
+    ASSERT_NE(fideo, nullptr);
+    ASSERT_NE(agotado, nullptr);
+    EXPECT_EQ(tortilla->caption, QStringLiteral("SOPA DE\nTORTILLA\n(1)"));
+    EXPECT_FALSE(fideo->caption.contains(QLatin1Char('('))) << "package contents do not count";
+    EXPECT_FALSE(agotado->habilitado) << "sold out";
+    EXPECT_TRUE(tortilla->habilitado);
 
     exec(QStringLiteral(
         "UPDATE ProductosXCuenta SET ID_Tipo_Anulacion=1 WHERE ID_Comanda=1 AND ID_Producto=101"));
@@ -58,6 +62,7 @@ TEST_F(MenuProductosTest, CountsExcludeCancelledAndPackagedItemsAndIncludeUnstor
     ASSERT_TRUE(agregar->AñadirProductoAComanda(101, TipoLinea::Producto));
     productos = menu->MostrarProductosSubMenu(3);
     ASSERT_TRUE(productos);
+    ASSERT_NE(boton(*productos, 101), nullptr);
     EXPECT_EQ(boton(*productos, 101)->caption, QStringLiteral("SOPA DE\nTORTILLA\n(2)"));
     // Showing twice leaves no temporary table behind.
     EXPECT_TRUE(menu->MostrarProductosSubMenu(3));

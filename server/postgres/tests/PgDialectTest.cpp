@@ -234,7 +234,7 @@ protected:
     }
 
     PgCatalogue m_catalogue{m_link};
-    const PostgresDialect m_dialect;
+    const PostgresDialect m_dialect{};
     int m_sent = 0;
     QHash<QString, QString> m_variableTypes; // PostgreSQL type by lower-case "@name"
 };

@@ -168,7 +168,8 @@ TEST_F(TranslatorTest, NestingIsBoundedAndHugeStatementsFinish) {
 }
 
 TEST_F(TranslatorTest, PostgresWordsComeFromItsDialect) {
-    const nerin::tsql::PostgresDialect postgres;
+    // Static: the fixture keeps the pointer after the test body returns.
+    static const nerin::tsql::PostgresDialect postgres{};
     db.dialect = &postgres;
     const struct {
         const char* tsql;
