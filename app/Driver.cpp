@@ -379,12 +379,12 @@ void Driver::paso() {
                 destino = destinoEn(pantalla);
             }
             const bool conEnter = orden == QLatin1String("swipe");
-            toque = orden + u' ' + (destino->window() ? destino->window()->objectName() : QString());
+            toque = orden + u' ' + destino->window()->objectName();
             accion = [destino, texto, conEnter] {
                 if (!destino)
                     return;
                 teclear(destino, texto);
-                if (conEnter && destino)
+                if (conEnter && destino) // typing may have closed the screen
                     pulsarTecla(destino, Qt::Key_Return, QStringLiteral("\r"));
             };
             return true;
