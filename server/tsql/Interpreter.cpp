@@ -4,8 +4,6 @@
 #include "server/tsql/Parser.h"
 #include "server/tsql/SqliteValues.h"
 
-#include <QRegularExpression>
-
 namespace nerin::tsql {
 
 namespace {
@@ -275,13 +273,12 @@ EngineResult<DbValue> Interpreter::evaluate(const TokenList& expression, Frame& 
 
 namespace {
 
-// The value of a declared variable or of a whole-number literal; nothing for any other operand.
+// The value of a declared variable or of a number literal; nothing for any other operand.
 std::optional<DbValue> operandValue(const Token& operand, const Variables& variables) {
     if (operand.kind == Token::Kind::Variable && !operand.text.startsWith(QStringLiteral("@@")))
         return variables.value(operand.text);
-    static const QRegularExpression wholeNumber(QStringLiteral("^[0-9]{1,18}$"));
-    if (operand.kind == Token::Kind::Number && wholeNumber.match(operand.text).hasMatch())
-        return DbValue(operand.text.toLongLong());
+    if (operand.kind == Token::Kind::Number)
+        return literalValue(operand);
     return std::nullopt;
 }
 
