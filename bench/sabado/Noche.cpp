@@ -6,7 +6,7 @@
 #include "server/DatabaseBuilder.h"
 #include "server/PostgresConnection.h"
 #include "server/SqliteConnection.h"
-#include "server/postgres/testing/PgTestDatabase.h"
+#include "server/postgres/testing/PgDemoDatabase.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QThread>
 #include <memory>
@@ -22,10 +23,9 @@ namespace nerin::carga {
 
 namespace {
 
-Status escribir(const QString& archivo, const QString& texto, QFileDevice::Permissions permisos = {}) {
+Status escribir(const QString& archivo, const QString& texto) {
     QFile file(archivo);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(texto.toUtf8()) < 0 ||
-        (permisos && !file.setPermissions(permisos)))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(texto.toUtf8()) < 0)
         return Status::invalid(
             QStringLiteral("No se puede escribir %1: %2").arg(archivo, file.errorString()));
     return Status::ok();
@@ -41,44 +41,52 @@ void juntar(const QString& carpeta, const QString& filtro, QHash<QString, QStrin
     }
 }
 
-// The restaurant's database for one engine, and the settings lines that name it.
+// The restaurant's database for one engine, and a settings file that names it, which each terminal's
+// settings start from.
 struct Base {
     std::unique_ptr<Connection> conexion;
     QString ajustes;
-    std::unique_ptr<testing::PgTestDatabase> pg;
+    std::unique_ptr<testing::PgDemoDatabase> pg;
 };
 
 Status crearBase(const QString& motor, const QString& carpeta, Base* base) {
+    base->ajustes = carpeta + QStringLiteral("/base.ini");
     if (motor == QLatin1String("sqlite")) {
         const QString archivo = carpeta + QStringLiteral("/DBNERIN.db");
         if (Status creada = DatabaseBuilder::create(archivo, true); !creada)
             return creada;
+        QSettings ini(base->ajustes, QSettings::IniFormat);
+        ini.beginGroup(QStringLiteral("Configuracion"));
+        ini.setValue(QStringLiteral("Motor"), QStringLiteral("sqlite"));
+        ini.setValue(QStringLiteral("Servidor"), carpeta);
+        ini.setValue(QStringLiteral("BASE_DE_DATOS"), QStringLiteral("DBNERIN"));
         base->conexion = std::make_unique<SqliteConnection>(archivo);
-        base->ajustes = QStringLiteral("Motor=sqlite\nServidor=%1\nBASE_DE_DATOS=DBNERIN\n").arg(carpeta);
         return base->conexion->open();
     }
-    // The cluster's connection string reads "host=H port=P dbname=D user=U password=W".
-    QHash<QString, QString> cluster;
-    for (const QString& par : testing::PgTestDatabase::clusterConnInfo().split(u' ', Qt::SkipEmptyParts))
-        cluster.insert(par.section(u'=', 0, 0), par.section(u'=', 1));
-    if (cluster.isEmpty())
+    if (testing::PgTestDatabase::clusterConnInfo().isEmpty())
         return Status::invalid(testing::PgTestDatabase::skipReason());
-    base->pg = std::make_unique<testing::PgTestDatabase>();
+    base->pg = std::make_unique<testing::PgDemoDatabase>();
     if (Status creada = base->pg->create(); !creada)
         return creada;
-    if (Status creada = DatabaseBuilder::createPostgres(base->pg->connInfo(), true); !creada)
-        return creada;
-    const QString clave = carpeta + QStringLiteral("/clave");
-    if (Status escrita = escribir(clave, cluster.value(QStringLiteral("password")) + u'\n',
-                                  QFile::ReadOwner | QFile::WriteOwner);
-        !escrita)
-        return escrita;
+    if (Status escritos = base->pg->escribirAjustes(base->ajustes, carpeta + QStringLiteral("/clave"));
+        !escritos)
+        return escritos;
     base->conexion = std::make_unique<PostgresConnection>(base->pg->connInfo());
-    base->ajustes =
-        QStringLiteral("Motor=postgres\nServidor=%1:%2\nBASE_DE_DATOS=%3\nUsuario=%4\nArchivoClave=%5\n")
-            .arg(cluster.value(QStringLiteral("host")), cluster.value(QStringLiteral("port")),
-                 base->pg->name(), cluster.value(QStringLiteral("user")), clave);
     return base->conexion->open();
+}
+
+// A terminal's settings: the database's, its number and the demo's card key.
+Status escribirAjustes(const Base& base, const QString& archivo, int terminal) {
+    if (!QFile::copy(base.ajustes, archivo))
+        return Status::invalid(QStringLiteral("No se puede escribir ") + archivo);
+    QSettings ini(archivo, QSettings::IniFormat);
+    ini.beginGroup(QStringLiteral("Configuracion"));
+    ini.setValue(QStringLiteral("Terminal"), terminal);
+    ini.setValue(QStringLiteral("ClaveTarjetas"), QStringLiteral("NERIN-DEMO-2026"));
+    ini.sync();
+    if (ini.status() != QSettings::NoError)
+        return Status::invalid(QStringLiteral("No se puede escribir ") + archivo);
+    return Status::ok();
 }
 
 qint64 primero(Connection& conexion, const QString& sql) {
@@ -138,10 +146,7 @@ Result<Noche> correrNoche(const QString& motor, const OpcionesNoche& opciones) {
             QThread::msleep(escalon);
         const QString suya = raiz + QStringLiteral("/t%1").arg(terminal.numero);
         QDir().mkpath(suya);
-        Status escrito =
-            escribir(suya + QStringLiteral("/nerin.ini"),
-                     QStringLiteral("[Configuracion]\n") + base.ajustes +
-                         QStringLiteral("Terminal=%1\nClaveTarjetas=NERIN-DEMO-2026\n").arg(terminal.numero));
+        Status escrito = escribirAjustes(base, suya + QStringLiteral("/nerin.ini"), terminal.numero);
         if (escrito)
             escrito =
                 escribir(suya + QStringLiteral("/guion.txt"),

@@ -38,7 +38,9 @@ struct Noche {
 // restaurant made ready for the terminals, two print-queue programs on its queue, and each terminal
 // driving a waiter's whole service in a loop for the night's seconds, the terminals started spread
 // over one service as waiters who do not touch in step. Once they are done and the queue printed,
-// the books and the paper are checked. An error when the restaurant could not be made ready.
+// the books and the paper are checked. An error when the restaurant could not be made ready. The
+// PostgreSQL demo is built once as a template; the program drops it before it ends
+// (testing::PgDemoDatabase::borrarDemo).
 Result<Noche> correrNoche(const QString& motor, const OpcionesNoche& opciones);
 
 } // namespace nerin::carga

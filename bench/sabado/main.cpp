@@ -9,6 +9,7 @@
 // PostgreSQL needs the cluster NERIN_PG_PRUEBAS names (scripts/carga starts one). Exits 1 when
 // anything did not add up; slow touches are reported, not failed.
 #include "bench/sabado/Noche.h"
+#include "server/postgres/testing/PgDemoDatabase.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -86,5 +87,6 @@ int main(int argc, char* argv[]) {
     bool bien = true;
     for (const QString& cual : motores)
         bien = noche(cual, opciones) && bien;
+    nerin::testing::PgDemoDatabase::borrarDemo();
     return bien ? 0 : 1;
 }

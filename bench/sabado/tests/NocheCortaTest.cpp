@@ -1,14 +1,17 @@
 // A short busy night in the test run: three real terminals serving in a loop on one database with two
 // print-queue programs, on SQLite and on PostgreSQL. Nothing lost, doubled, unprinted or failed.
 #include "bench/sabado/Noche.h"
-#include "server/postgres/testing/PgTestDatabase.h"
+#include "server/postgres/testing/PgDemoDatabase.h"
 
 #include <gtest/gtest.h>
 
 namespace nerin::carga {
 namespace {
 
-class NocheCortaTest : public ::testing::TestWithParam<const char*> {};
+class NocheCortaTest : public ::testing::TestWithParam<const char*> {
+protected:
+    static void TearDownTestSuite() { testing::PgDemoDatabase::borrarDemo(); }
+};
 
 INSTANTIATE_TEST_SUITE_P(Motores, NocheCortaTest, ::testing::Values("sqlite", "postgres"),
                          [](const ::testing::TestParamInfo<const char*>& motor) {
